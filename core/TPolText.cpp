@@ -1,0 +1,284 @@
+// Text form of a polynomial: reading with numbered error messages and writing.
+
+#include <charconv>
+#include <cmath>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <system_error>
+#include <vector>
+
+#include "core/TPolinom.h"
+
+namespace LISTSTRUCT {
+
+namespace {
+
+const char* const kNoErrors = "Ошибки не обнаружены.";
+const char* const kNotEntered = "Полином не введён!";
+const char* const kCoeffOrVarError =
+    "Ошибка в коэффициенте или в определении переменной монома! [Mon№";
+const char* const kVarError = "Ошибка в определении переменной! [Mon№";
+const char* const kPowerError = "Ошибка в степени переменной ";
+const char* const kRangeError = "Значение степени переменной ";
+const char* const kRangeErrorTail = "выходит за область допустимых значений! [Mon№";
+
+bool IsDigit(char c) {
+  return c >= '0' && c <= '9';
+}
+
+// Reads a coefficient: digits with an optional "." fraction (at least one digit
+// in all) and an optional exponent, E or e followed by digits. Nothing else is
+// accepted, and a value that does not fit a float (too large, or so small that
+// it would round to zero) is a failed conversion.
+bool ReadCoeff(std::string_view text, float& value) {
+  size_t i = 0, digits = 0;
+  while (i < text.size() && IsDigit(text[i]))
+    ++i, ++digits;
+  if (i < text.size() && text[i] == '.') {
+    ++i;
+    while (i < text.size() && IsDigit(text[i]))
+      ++i, ++digits;
+  }
+  if (digits == 0) return false;
+  if (i < text.size() && (text[i] == 'E' || text[i] == 'e')) {
+    ++i;
+    size_t expDigits = 0;
+    while (i < text.size() && IsDigit(text[i]))
+      ++i, ++expDigits;
+    if (expDigits == 0) return false;
+  }
+  if (i != text.size()) return false;
+  float result = 0.0f;
+  auto [end, ec] =
+      std::from_chars(text.data(), text.data() + text.size(), result, std::chars_format::general);
+  if (ec != std::errc() || end != text.data() + text.size() || !std::isfinite(result)) return false;
+  value = result;
+  return true;
+}
+
+// Reads a power: decimal digits only, and the value must fit an int.
+bool ReadPower(std::string_view text, int& value) {
+  if (text.empty()) return false;
+  for (char c : text)
+    if (!IsDigit(c)) return false;
+  int result = 0;
+  auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), result, 10);
+  if (ec != std::errc() || end != text.data() + text.size()) return false;
+  value = result;
+  return true;
+}
+
+std::string MonNo(int n) {
+  return std::to_string(n) + "]";
+}
+
+// Writes |c| rounded to 4 significant digits, as briefly as possible: fixed
+// notation from 0.0001 up to below 10000, plain decimals below that (so the text
+// has no minus sign that would read as a separator), exponent notation above.
+std::string CoeffText(float c) {
+  const float a = std::fabs(c);
+  if (!std::isfinite(a)) return std::isnan(a) ? "nan" : "inf";
+  char buf[32];
+  auto res = std::to_chars(buf, buf + sizeof buf, a, std::chars_format::scientific, 3);
+  const std::string_view sci(buf, static_cast<size_t>(res.ptr - buf)); // d.ddde±xx
+  std::string digits;
+  digits += sci[0];
+  digits += sci.substr(2, 3);
+  const size_t ePos = sci.find('e');
+  int exp10 = 0;
+  std::from_chars(sci.data() + ePos + (sci[ePos + 1] == '+' ? 2 : 1), sci.data() + sci.size(),
+                  exp10);
+  if (exp10 == 38 && digits > "3402") {
+    // 3.403E38 lies beyond the largest float and would not read back: the
+    // largest floats are written rounded down instead.
+    digits = "3402";
+  }
+  while (digits.size() > 1 && digits.back() == '0')
+    digits.pop_back();
+
+  std::string out;
+  if (exp10 >= 4) {
+    out += digits[0];
+    if (digits.size() > 1) {
+      out += '.';
+      out += digits.substr(1);
+    }
+    out += 'E';
+    out += std::to_string(exp10);
+  } else if (exp10 >= 0) {
+    const size_t intLen = static_cast<size_t>(exp10) + 1;
+    if (digits.size() <= intLen) {
+      out = digits + std::string(intLen - digits.size(), '0');
+    } else {
+      out = digits.substr(0, intLen) + "." + digits.substr(intLen);
+    }
+  } else {
+    out = "0." + std::string(static_cast<size_t>(-exp10 - 1), '0') + digits;
+  }
+  return out;
+}
+
+} // namespace
+
+std::string TPolinom::GetErrText() const {
+  return Correct ? kNoErrors : ErrText;
+}
+
+void TPolinom::SetText(const std::string& text) {
+  Correct = false;
+  SetRetCode(DataOK);
+
+  auto reject = [this](std::string message) {
+    ErrText = std::move(message);
+    SetRetCode(DataErr);
+  };
+
+  if (text.empty()) {
+    reject(kNotEntered);
+    return;
+  }
+  std::string work;
+  work.reserve(text.size());
+  for (char c : text)
+    if (c != ' ') work += c;
+
+  TPolinom result;
+  std::string_view rest(work);
+  bool negative = false;
+  for (int n = 1;; ++n) {
+    if (n == 1 && !rest.empty() && (rest[0] == '+' || rest[0] == '-')) {
+      negative = rest[0] == '-';
+      rest.remove_prefix(1);
+    }
+    const size_t sep = rest.find_first_of("+-");
+    const bool last = sep == std::string_view::npos;
+    std::string_view mon = last ? rest : rest.substr(0, sep);
+    const bool nextNegative = !last && rest[sep] == '-';
+    rest = last ? std::string_view() : rest.substr(sep + 1);
+
+    // Coefficient: the text before the first '*', or the whole monomial text.
+    const size_t star = mon.find('*');
+    float coeff = 1.0f;
+    bool omitted = true;
+    if (ReadCoeff(mon.substr(0, star), coeff)) {
+      omitted = false;
+      mon = star == std::string_view::npos ? std::string_view() : mon.substr(star + 1);
+      // A coefficient followed by '*' and nothing else is a constant, as is a
+      // coefficient alone.
+    } else {
+      coeff = 1.0f;
+    }
+    if (negative) coeff = -coeff;
+
+    int pow[3] = {0, 0, 0};
+    if (omitted || !mon.empty()) {
+      bool first = true;
+      for (;;) {
+        const size_t next = mon.find('*');
+        const std::string_view factor = mon.substr(0, next);
+        int v = -1;
+        if (factor.size() == 1 || (factor.size() >= 2 && factor[1] == '^')) {
+          switch (factor[0]) {
+          case 'X':
+          case 'x':
+            v = 0;
+            break;
+          case 'Y':
+          case 'y':
+            v = 1;
+            break;
+          case 'Z':
+          case 'z':
+            v = 2;
+            break;
+          }
+        }
+        if (v < 0) {
+          reject(std::string(first && omitted ? kCoeffOrVarError : kVarError) + MonNo(n));
+          return;
+        }
+        const char letter = "XYZ"[v];
+        const std::string_view powerText = factor.size() > 2 ? factor.substr(2) : "";
+        if (powerText.empty()) {
+          pow[v] = 1;
+        } else {
+          int p = 0;
+          if (!ReadPower(powerText, p)) {
+            reject(std::string(kPowerError) + letter + "! [Mon№" + MonNo(n));
+            return;
+          }
+          // The power so far is 0..99, so the sum is checked without overflow.
+          if (p > MaxPower - pow[v]) {
+            reject(std::string(kRangeError) + letter + kRangeErrorTail + MonNo(n));
+            return;
+          }
+          pow[v] += p;
+        }
+        if (pow[v] < 0 || pow[v] > MaxPower) {
+          reject(std::string(kRangeError) + letter + kRangeErrorTail + MonNo(n));
+          return;
+        }
+        first = false;
+        if (next == std::string_view::npos) break;
+        mon = mon.substr(next + 1);
+      }
+    }
+
+    if (coeff != 0.0f) {
+      const int index = TMonom::MakeIndex(pow[0], pow[1], pow[2]);
+      AddMonom(result, TMonom(coeff, index));
+      // AddMonom leaves the current link on the monomial it inserted or merged.
+      // Like terms whose sum leaves the float range give a coefficient that no
+      // text can hold: such a text is refused like an unreadable coefficient.
+      if (!std::isfinite(result.GetMonom()->GetCoeff())) {
+        reject(std::string(kCoeffOrVarError) + MonNo(n));
+        return;
+      }
+    }
+    if (last) break;
+    negative = nextNegative;
+  }
+
+  *this = std::move(result);
+  Correct = true;
+  SetRetCode(DataOK);
+}
+
+std::string TPolinom::GetText() {
+  std::string out;
+  bool first = true;
+  for (ResetList(); !IsListEnded(); GoNextLink()) {
+    const TMonom* m = GetMonom();
+    const float c = m->GetCoeff();
+    const int index = m->GetIndex();
+    if (c > 0.0f) {
+      if (!first) out += " + ";
+    } else {
+      out += " - ";
+    }
+    first = false;
+    if (std::fabs(c) != 1.0f || index == 0) {
+      out += CoeffText(c);
+      if (index != 0) out += '*';
+    }
+    const int px = TMonom::PowX(index), py = TMonom::PowY(index), pz = TMonom::PowZ(index);
+    if (px == 1)
+      out += "X*";
+    else if (px > 1)
+      out += "X^" + std::to_string(px) + "*";
+    if (py == 1)
+      out += "Y*";
+    else if (py > 1)
+      out += "Y^" + std::to_string(py) + "*";
+    if (pz == 1)
+      out += "Z";
+    else if (pz > 1)
+      out += "Z^" + std::to_string(pz);
+    if (!out.empty() && out.back() == '*') out.pop_back();
+  }
+  SetRetCode(DataOK);
+  return out;
+}
+
+} // namespace LISTSTRUCT

@@ -1,0 +1,82 @@
+#pragma once
+// Polynomial in x, y, z: a ring of monomials in strictly descending index
+// order whose head link holds the sentinel monomial (0, -1). The empty ring is
+// the zero polynomial. Copies are deep.
+
+#include <cstdint>
+#include <initializer_list>
+#include <string>
+
+#include "core/TDatList.h"
+#include "core/TMonom.h"
+
+namespace LISTSTRUCT {
+
+// One (coefficient, index) pair for the array constructor.
+struct TMonomPair {
+  float Coeff;
+  int32_t Index;
+};
+
+class TPolinom : public THeadRing {
+protected:
+  bool Correct = true;   // false while a rejected text is the last text input
+  bool Overflow = false; // a power limit was hit by the last product or integral
+  std::string ErrText;   // message of the last rejected text input
+
+  // Moves q's links into this empty ring; q becomes empty.
+  void TakeMonoms(TPolinom& q);
+  TPolinom AddOrSubtract(const TPolinom& q, bool negate);
+
+public:
+  // The pairs are appended in the given order without sorting or merging, so
+  // the caller gives them in descending index order. Code 0.
+  TPolinom(const TMonomPair* monoms = nullptr, int count = 0);
+  TPolinom(std::initializer_list<TMonomPair> monoms);
+  // Deep copy. The source is walked with its own current position, which ends
+  // at the source's end. Correct true, Overflow false, ErrText empty, code 0.
+  TPolinom(const TPolinom& q);
+  // Takes the monomials of q; q is left as the zero polynomial.
+  TPolinom(TPolinom&& q) noexcept;
+  ~TPolinom() override;
+
+  // Replaces the monomials by copies of q's; stores 0. Correct, Overflow and
+  // ErrText are left as they are.
+  TPolinom& operator=(TPolinom q);
+
+  // The current monomial (the sentinel when the walk has ended).
+  TMonom* GetMonom() const { return static_cast<TMonom*>(GetDatValue(CURRENT)); }
+  // Adds a copy of m to pol keeping the order, merging like terms and dropping
+  // a monomial whose merged coefficient is 0.
+  static void AddMonom(TPolinom& pol, const TMonom& m);
+  static void AddMonom(TPolinom& pol, const TMonom* m) { AddMonom(pol, *m); }
+  bool GetOverflow() const { return Overflow; }
+  bool GetCorrect() const { return Correct; }
+
+  // Text form. SetText replaces the monomials (code 0) or rejects the text
+  // (code DataErr, ErrText set, monomials untouched).
+  void SetText(const std::string& text);
+  std::string GetText();
+  std::string GetErrText() const;
+
+  // Operations. Each returns a new polynomial; the operands' monomials stay
+  // unchanged, their current positions and codes are those of the walks.
+  TPolinom operator+(const TPolinom& q);
+  TPolinom operator-(const TPolinom& q);
+  // Powers that would exceed MaxPower are clamped: code DataOverflow on this
+  // polynomial and Overflow true.
+  TPolinom operator*(const TPolinom& q);
+  // var is 'x', 'y' or 'z' in either case. Another character stores DataErr and
+  // gives the zero polynomial.
+  TPolinom Derivative(char var);
+  TPolinom Integral(char var);
+  float Value(float x, float y, float z);
+
+  // (The structure diagram adds its drawing operations here.)
+};
+using PTPolinom = TPolinom*;
+
+// The shared empty polynomial, alive for the whole run of the program.
+extern TPolinom EmptyPol;
+
+} // namespace LISTSTRUCT
