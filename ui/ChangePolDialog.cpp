@@ -1,0 +1,5 @@
+#include "ui/ChangePolDialog.h"
+
+TForm6::TForm6(QWidget* parent) : QDialog(parent) {
+  setObjectName("Form6");
+}

@@ -1,0 +1,5 @@
+#include "ui/DeletePolDialog.h"
+
+TForm5::TForm5(QWidget* parent) : QDialog(parent) {
+  setObjectName("Form5");
+}

@@ -1,0 +1,5 @@
+#include "ui/FormulaStoreDialog.h"
+
+TForm8::TForm8(QWidget* parent) : QDialog(parent) {
+  setObjectName("Form8");
+}

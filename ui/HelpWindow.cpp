@@ -1,0 +1,94 @@
+#include "ui/HelpWindow.h"
+#include "ui/Application.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QPointer>
+#include <QScreen>
+#include <QStyle>
+#include <QTextBrowser>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace {
+QPointer<THelpWindow> TheHelpWindow;
+
+QString HelpFileName() {
+  if (auto* app = qobject_cast<TApplication*>(QCoreApplication::instance()))
+    if (!app->HelpFile.isEmpty()) return app->HelpFile;
+  return QStringLiteral("Polhelp.html");
+}
+} // namespace
+
+THelpWindow::THelpWindow(QWidget* parent) : QWidget(parent) {
+  setObjectName("HelpWindow");
+  setWindowTitle("TERMIX: Справка");
+  auto* buttons = new QHBoxLayout;
+  auto makeButton = [&](const char* name, const QString& text, QStyle::StandardPixmap icon) {
+    auto* b = new QToolButton(this);
+    b->setObjectName(name);
+    b->setText(text);
+    b->setIcon(style()->standardIcon(icon));
+    b->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    b->setAccessibleName(text);
+    buttons->addWidget(b);
+    return b;
+  };
+  BtnContents = makeButton("BtnContents", "Содержание", QStyle::SP_DirHomeIcon);
+  BtnBack = makeButton("BtnBack", "Назад", QStyle::SP_ArrowBack);
+  BtnForward = makeButton("BtnForward", "Вперёд", QStyle::SP_ArrowForward);
+  buttons->addStretch(1);
+  Browser = new QTextBrowser(this);
+  Browser->setObjectName("Browser");
+  Browser->setAccessibleName("Справка");
+  Browser->setOpenExternalLinks(true);
+  auto* layout = new QVBoxLayout(this);
+  layout->addLayout(buttons);
+  layout->addWidget(Browser);
+  BtnBack->setEnabled(false);
+  BtnForward->setEnabled(false);
+  connect(BtnContents, &QToolButton::clicked, this, &THelpWindow::ShowContents);
+  connect(BtnBack, &QToolButton::clicked, Browser, &QTextBrowser::backward);
+  connect(BtnForward, &QToolButton::clicked, Browser, &QTextBrowser::forward);
+  connect(Browser, &QTextBrowser::backwardAvailable, BtnBack, &QToolButton::setEnabled);
+  connect(Browser, &QTextBrowser::forwardAvailable, BtnForward, &QToolButton::setEnabled);
+  resize(760, 640);
+  if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+    const QRect area = screen->availableGeometry();
+    move(area.center() - rect().center());
+  }
+}
+
+QUrl THelpWindow::ContentsUrl() {
+  const QFileInfo local(QDir::current(), HelpFileName());
+  if (local.isFile()) return QUrl::fromLocalFile(local.absoluteFilePath());
+  return QUrl(QStringLiteral("qrc:/help/") + HelpFileName());
+}
+
+void THelpWindow::ShowContents() {
+  const QUrl url = ContentsUrl();
+  if (Browser->source() != url)
+    Browser->setSource(url);
+  else
+    Browser->home();
+}
+
+THelpWindow* ShowHelpContents() {
+  InitTermixResources();
+  if (!TheHelpWindow) TheHelpWindow = new THelpWindow;
+  TheHelpWindow->ShowContents();
+  TheHelpWindow->show();
+  TheHelpWindow->raise();
+  TheHelpWindow->activateWindow();
+  return TheHelpWindow;
+}
+
+THelpWindow* ExistingHelpWindow() {
+  return TheHelpWindow;
+}
+
+void DestroyHelpWindow() {
+  delete TheHelpWindow;
+}

@@ -1,0 +1,317 @@
+#include "ui/MainWindow.h"
+
+#include "ui/AboutWindow.h"
+#include "ui/CalcWindow.h"
+#include "ui/ChangePolDialog.h"
+#include "ui/DeletePolDialog.h"
+#include "ui/HelpWindow.h"
+#include "ui/NewPolDialog.h"
+#include "ui/OverviewWindow.h"
+#include "ui/SaveModeDialog.h"
+#include "ui/SplashWindow.h"
+#include "ui/TableWindow.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QFrame>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QMouseEvent>
+#include <QScreen>
+#include <QTabWidget>
+#include <QTimer>
+#include <QToolBar>
+#include <cmath>
+
+TToolButton::TToolButton(const QString& name, const QString& hint, const TImageList* images,
+                         QWidget* parent)
+    : QToolButton(parent), Images(images) {
+  setObjectName(name);
+  setToolTip(hint);
+  setAccessibleName(hint);
+  setAutoRaise(true);
+  setFocusPolicy(Qt::NoFocus);
+  setMouseTracking(true);
+  setFixedSize(57, 66);
+  setIconSize(QSize(ToolPictureWidth, ToolPictureHeight));
+}
+
+void TToolButton::SetImageIndex(int index) {
+  if (index == Index) return;
+  Index = index;
+  setIcon(QIcon(Images ? Images->Get(index) : QPixmap()));
+}
+
+void TToolButton::mouseMoveEvent(QMouseEvent* event) {
+  const QPointF at = event->position();
+  emit MouseMoved(static_cast<int>(std::floor(at.x())), static_cast<int>(std::floor(at.y())));
+  QToolButton::mouseMoveEvent(event);
+}
+
+void TToolButton::mouseReleaseEvent(QMouseEvent* event) {
+  // The click may open a modal window; the mouse must be free for it.
+  if (mouseGrabber() == this) releaseMouse();
+  QToolButton::mouseReleaseEvent(event);
+}
+
+TForm1::TForm1(QWidget* parent) : QWidget(parent) {
+  setObjectName("Form1");
+  setWindowTitle("TERMIX: Работа с полиномами от нескольких переменных");
+  const qreal dpr = devicePixelRatioF();
+  FillToolPictureLists(ImageList1, ImageList2, ImageList3, ImageList4, dpr);
+
+  CoolBar1 = new QFrame(this);
+  CoolBar1->setObjectName("CoolBar1");
+  CoolBar1->setFrameShape(QFrame::StyledPanel);
+  CoolBar1->setFrameShadow(QFrame::Raised);
+  auto* bands = new QHBoxLayout(CoolBar1);
+  bands->setContentsMargins(2, 2, 2, 2);
+  bands->setSpacing(0);
+  auto newBar = [&](const char* name) {
+    if (bands->count() > 0) {
+      auto* line = new QFrame(CoolBar1);
+      line->setFrameShape(QFrame::VLine);
+      line->setFrameShadow(QFrame::Sunken);
+      bands->addWidget(line);
+    }
+    auto* bar = new QToolBar(CoolBar1);
+    bar->setObjectName(name);
+    bar->setMovable(false);
+    bar->setFloatable(false);
+    bar->setIconSize(QSize(ToolPictureWidth, ToolPictureHeight));
+    bar->setContentsMargins(4, 0, 4, 0);
+    bands->addWidget(bar);
+    return bar;
+  };
+  ToolBar1 = newBar("ToolBar1");
+  ToolBar2 = newBar("ToolBar2");
+  ToolBar3 = newBar("ToolBar3");
+  ToolBar4 = newBar("ToolBar4");
+  bands->addStretch(1);
+
+  auto* layout = new QHBoxLayout(this);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->addWidget(CoolBar1);
+
+  auto set = [](TToolButton* b, int hotOn, int hotOff, int normalOn, int normalOff) {
+    b->HotOn = hotOn;
+    b->HotOff = hotOff;
+    b->NormalOn = normalOn;
+    b->NormalOff = normalOff;
+  };
+  TBStore = AddButton(ToolBar1, &ImageList1, "TBStore", "Вкл./Выкл. окно таблиц полиномов",
+                      &TForm1::TBStoreClick);
+  set(TBStore, 0, 1, 7, 8);
+  TBNew = AddButton(ToolBar1, &ImageList1, "TBNew", "Добавить в таблицу новый полином",
+                    &TForm1::TBNewClick);
+  set(TBNew, 2, 2, 9, 9);
+  TBDelete = AddButton(ToolBar1, &ImageList1, "TBDelete", "Удалить полином из таблицы",
+                       &TForm1::TBDeleteClick);
+  set(TBDelete, 4, 4, 11, 11);
+  TBChange = AddButton(ToolBar1, &ImageList1, "TBChange", "Изменить/Скопировать полином  в таблице",
+                       &TForm1::TBChangeClick);
+  set(TBChange, 3, 3, 10, 10);
+  TBSavLod = AddButton(ToolBar1, &ImageList1, "TBSavLod", "Вкл./Выкл. Сохранение таблицы",
+                       &TForm1::TBSavLodClick);
+  set(TBSavLod, 5, 6, 12, 13);
+
+  TBPols = AddButton(ToolBar2, &ImageList2, "TBPols", "Вкл./Выкл. окно вычислений полиномов",
+                     &TForm1::TBPolsClick);
+  set(TBPols, 0, 1, 5, 6);
+  TBCalc = AddButton(ToolBar2, &ImageList2, "TBCalc", "Вычисление значения введённого выражения",
+                     &TForm1::TBCalcClick);
+  set(TBCalc, 2, 2, 7, 7);
+  TBLoadF = AddButton(ToolBar2, &ImageList2, "TBLoadF", "Загрузка сохранённого выражения",
+                      &TForm1::TBLoadFClick);
+  set(TBLoadF, 3, 3, 8, 8);
+  TBSaveF = AddButton(ToolBar2, &ImageList2, "TBSaveF", "Запись введённого выражения",
+                      &TForm1::TBSaveFClick);
+  set(TBSaveF, 4, 4, 9, 9);
+
+  TBView = AddButton(ToolBar3, &ImageList3, "TBView", "Вкл./Выкл. окно демонстрации полиномов",
+                     &TForm1::TBViewClick);
+  set(TBView, 0, 1, 2, 3);
+  TBFormula = AddButton(ToolBar3, &ImageList3, "TBFormula",
+                        "Страница выбора и просмотра формулы полинома ", &TForm1::TBFormulaClick);
+  set(TBFormula, 4, 4, 8, 8);
+  TBStruct = AddButton(ToolBar3, &ImageList3, "TBStruct",
+                       "Страница просмотра изображения структуры полинома", &TForm1::TBStructClick);
+  set(TBStruct, 5, 5, 9, 9);
+  TBSurface = AddButton(ToolBar3, &ImageList3, "TBSurface",
+                        "Страница просмотра поверхности полинома", &TForm1::TBSurfaceClick);
+  set(TBSurface, 6, 6, 10, 10);
+  TBEfficiency = AddButton(ToolBar3, &ImageList3, "TBEfficiency",
+                           "Страница просмотра эффективности таблиц", &TForm1::TBEfficiencyClick);
+  set(TBEfficiency, 7, 7, 11, 11);
+
+  TBHelp = AddButton(ToolBar4, &ImageList4, "TBHelp", "Система помощи по программе",
+                     &TForm1::TBHelpClick);
+  set(TBHelp, 0, 0, 2, 2);
+  TBAbout = AddButton(ToolBar4, &ImageList4, "TBAbout", "О программе", &TForm1::TBAboutClick);
+  set(TBAbout, 1, 1, 3, 3);
+
+  // Every button starts with its normal picture; the save mode is off at start.
+  TBStore->SetImageIndex(7);
+  TBNew->SetImageIndex(9);
+  TBDelete->SetImageIndex(11);
+  TBChange->SetImageIndex(10);
+  TBSavLod->SetImageIndex(13);
+  TBPols->SetImageIndex(5);
+  TBCalc->SetImageIndex(7);
+  TBLoadF->SetImageIndex(8);
+  TBSaveF->SetImageIndex(9);
+  TBView->SetImageIndex(2);
+  TBFormula->SetImageIndex(8);
+  TBStruct->SetImageIndex(9);
+  TBSurface->SetImageIndex(10);
+  TBEfficiency->SetImageIndex(11);
+  TBHelp->SetImageIndex(2);
+  TBAbout->SetImageIndex(3);
+
+  // A strip of fixed height across the whole width of the screen.
+  setFixedHeight(95);
+  if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+    const QRect area = screen->availableGeometry();
+    setGeometry(area.x(), area.y(), area.width(), 95);
+  }
+  setWindowState(Qt::WindowMaximized);
+}
+
+TToolButton* TForm1::AddButton(QToolBar* bar, const TImageList* images, const char* name,
+                               const QString& hint, void (TForm1::*handler)()) {
+  auto* button = new TToolButton(name, hint, images, bar);
+  bar->addWidget(button);
+  connect(button, &QToolButton::clicked, this, handler);
+  connect(button, &TToolButton::MouseMoved, this,
+          [this, button](int X, int Y) { ButtonMouseMove(button, X, Y); });
+  return button;
+}
+
+bool TForm1::IsOn(const TToolButton* button) const {
+  if (button == TBStore) return StoreShown;
+  if (button == TBPols) return PolsShown;
+  if (button == TBView) return ViewShown;
+  if (button == TBSavLod) return Form2 && Form2->SaveMode;
+  return true;
+}
+
+void TForm1::ButtonMouseMove(TToolButton* Sender, int X, int Y) {
+  const bool over = X > 0 && X < Sender->width() && Y > 0 && Y < Sender->height();
+  const bool on = IsOn(Sender);
+  if (over) {
+    Sender->SetImageIndex(on ? Sender->HotOn : Sender->HotOff);
+    // Holding the mouse lets the button see the move that leaves it.
+    if (QWidget::mouseGrabber() != Sender && Sender->isVisible()) Sender->grabMouse();
+  } else {
+    Sender->SetImageIndex(on ? Sender->NormalOn : Sender->NormalOff);
+    if (QWidget::mouseGrabber() == Sender) Sender->releaseMouse();
+  }
+}
+
+void TForm1::Toggle(bool& flag, TToolButton* button, QWidget* window) {
+  if (flag) {
+    flag = false;
+    button->SetImageIndex(button->NormalOff);
+    if (window) window->hide();
+  } else {
+    flag = true;
+    button->SetImageIndex(button->NormalOn);
+    if (window) window->show();
+  }
+}
+
+void TForm1::TBStoreClick() {
+  Toggle(StoreShown, TBStore, Form2);
+}
+void TForm1::TBPolsClick() {
+  Toggle(PolsShown, TBPols, Form3);
+}
+void TForm1::TBViewClick() {
+  Toggle(ViewShown, TBView, Form9);
+}
+
+void TForm1::TBNewClick() {
+  if (Form4) Form4->exec();
+}
+
+void TForm1::TBDeleteClick() {
+  if (Form5) Form5->exec();
+}
+
+void TForm1::TBChangeClick() {
+  if (Form6) Form6->exec();
+}
+
+void TForm1::TBSavLodClick() {
+  if (!Form2) return;
+  if (Form2->SaveMode) {
+    // Switched off at once, without a question; the pointer is still over the button.
+    Form2->SaveMode = false;
+    TBSavLod->SetImageIndex(6);
+  } else if (Form7) {
+    Form7->exec(); // the warning decides, and sets the mode and the picture
+  }
+}
+
+void TForm1::TBCalcClick() {
+  if (Form3) Form3->BBtnCalcClick();
+  TBCalc->SetImageIndex(7);
+}
+
+void TForm1::TBLoadFClick() {
+  if (Form3) Form3->SBtnLoadFClick();
+  TBLoadF->SetImageIndex(8);
+}
+
+void TForm1::TBSaveFClick() {
+  if (Form3) Form3->SBtnSaveFClick();
+  TBSaveF->SetImageIndex(9);
+}
+
+void TForm1::ShowPage(int page) {
+  if (Form9 && Form9->PCViewTab) Form9->PCViewTab->setCurrentIndex(page);
+}
+
+void TForm1::TBFormulaClick() {
+  ShowPage(0);
+}
+void TForm1::TBStructClick() {
+  ShowPage(1);
+}
+void TForm1::TBSurfaceClick() {
+  ShowPage(2);
+}
+void TForm1::TBEfficiencyClick() {
+  ShowPage(3);
+}
+
+void TForm1::TBHelpClick() {
+  ShowHelpContents();
+  TBHelp->SetImageIndex(2);
+}
+
+void TForm1::TBAboutClick() {
+  if (Form10) Form10->exec();
+  TBAbout->SetImageIndex(3);
+}
+
+void TForm1::showEvent(QShowEvent* event) {
+  QWidget::showEvent(event);
+  if (!ShownOnce) {
+    ShownOnce = true;
+    // After the strip itself is on screen.
+    QTimer::singleShot(0, this, &TForm1::FormShow);
+  }
+}
+
+void TForm1::FormShow() {
+  if (Form11) Form11->exec();
+  if (Form2) Form2->show();
+  if (Form3) Form3->show();
+  if (Form9) Form9->show();
+}
+
+void TForm1::closeEvent(QCloseEvent* event) {
+  event->accept();
+  QCoreApplication::quit();
+}

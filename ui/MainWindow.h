@@ -1,0 +1,111 @@
+#pragma once
+#include "ui/Forms.h"
+#include "ui/ToolPictures.h"
+
+#include <QToolButton>
+#include <QWidget>
+
+class QFrame;
+class QToolBar;
+
+// A tool-bar button that shows one picture of its tool bar's picture list, chosen by
+// index, and reports every mouse move in its own coordinates.
+class TToolButton : public QToolButton {
+  Q_OBJECT
+public:
+  TToolButton(const QString& name, const QString& hint, const TImageList* images,
+              QWidget* parent = nullptr);
+  int ImageIndex() const { return Index; }
+  void SetImageIndex(int index);
+
+  // Picture indexes of the button: hot and normal, each with an on and an off variant
+  // (equal for buttons without a second state).
+  int HotOn = 0, HotOff = 0, NormalOn = 0, NormalOff = 0;
+
+signals:
+  void MouseMoved(int X, int Y);
+
+protected:
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+
+private:
+  const TImageList* Images;
+  int Index = -1;
+};
+
+// The main window: a strip across the top of the screen holding a cool bar of four tool
+// bars. It opens, shows and hides the other windows; closing it ends the program.
+class TForm1 : public QWidget {
+  Q_OBJECT
+public:
+  explicit TForm1(QWidget* parent = nullptr);
+
+  // Visibility flags of the table, calculation and overview windows.
+  bool StoreShown = true;
+  bool PolsShown = true;
+  bool ViewShown = true;
+
+  QFrame* CoolBar1;
+  QToolBar* ToolBar1;
+  QToolBar* ToolBar2;
+  QToolBar* ToolBar3;
+  QToolBar* ToolBar4;
+  TImageList ImageList1, ImageList2, ImageList3, ImageList4;
+
+  TToolButton* TBStore;
+  TToolButton* TBNew;
+  TToolButton* TBDelete;
+  TToolButton* TBChange;
+  TToolButton* TBSavLod;
+  TToolButton* TBPols;
+  TToolButton* TBCalc;
+  TToolButton* TBLoadF;
+  TToolButton* TBSaveF;
+  TToolButton* TBView;
+  TToolButton* TBFormula;
+  TToolButton* TBStruct;
+  TToolButton* TBSurface;
+  TToolButton* TBEfficiency;
+  TToolButton* TBHelp;
+  TToolButton* TBAbout;
+
+  // Whether the window or mode behind a two-state button is on; true for other buttons.
+  bool IsOn(const TToolButton* button) const;
+
+public slots:
+  void TBStoreClick();
+  void TBNewClick();
+  void TBDeleteClick();
+  void TBChangeClick();
+  void TBSavLodClick();
+  void TBPolsClick();
+  void TBCalcClick();
+  void TBLoadFClick();
+  void TBSaveFClick();
+  void TBViewClick();
+  void TBFormulaClick();
+  void TBStructClick();
+  void TBSurfaceClick();
+  void TBEfficiencyClick();
+  void TBHelpClick();
+  void TBAboutClick();
+
+  // The mouse-move rule of every button: hot picture and mouse capture while the pointer
+  // is strictly inside the button, normal picture and no capture otherwise.
+  void ButtonMouseMove(TToolButton* Sender, int X, int Y);
+
+  // The first showing of the main window: the splash, then the three working windows.
+  void FormShow();
+
+protected:
+  void showEvent(QShowEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+
+private:
+  TToolButton* AddButton(QToolBar* bar, const TImageList* images, const char* name,
+                         const QString& hint, void (TForm1::*handler)());
+  void Toggle(bool& flag, TToolButton* button, QWidget* window);
+  void ShowPage(int page);
+  bool ShownOnce = false;
+};

@@ -1,0 +1,76 @@
+#include "ui/SplashWindow.h"
+#include "ui/Application.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QScreen>
+#include <QVBoxLayout>
+
+TForm11::TForm11(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint) {
+  setObjectName("Form11");
+  setWindowTitle("TERMIX");
+  setModal(true);
+  // No background of its own: the window is all picture.
+  setAutoFillBackground(false);
+  ImSplash = new QLabel(this);
+  ImSplash->setObjectName("ImSplash");
+  ImSplash->setAccessibleName("Заставка TERMIX");
+  ImSplash->setCursor(Qt::PointingHandCursor);
+  ImSplash->installEventFilter(this);
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->addWidget(ImSplash);
+  LoadPicture("Images/logo.bmp");
+  SplashClicks = 0;
+}
+
+bool TForm11::LoadPicture(const QString& relativePath) {
+  InitTermixResources();
+  QPixmap picture;
+  const QFileInfo file(QDir::current(), relativePath);
+  FromFile = file.isFile() && picture.load(file.absoluteFilePath());
+  if (!FromFile) picture.load(QStringLiteral(":/") + relativePath);
+  ShownPath = relativePath;
+  ImSplash->setPixmap(picture);
+  FitToPicture();
+  return !picture.isNull();
+}
+
+void TForm11::FitToPicture() {
+  const QPixmap picture = ImSplash->pixmap();
+  if (picture.isNull()) return;
+  ImSplash->setFixedSize(picture.deviceIndependentSize().toSize());
+  adjustSize();
+  if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+    const QRect area = screen->availableGeometry();
+    move(area.center() - QPoint(width() / 2, height() / 2));
+  }
+}
+
+void TForm11::ImSplashClick() {
+  ++SplashClicks;
+  if (SplashClicks == 1)
+    LoadPicture("Images/tutorial.bmp");
+  else
+    accept();
+}
+
+bool TForm11::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == ImSplash && event->type() == QEvent::MouseButtonRelease) {
+    auto* mouse = static_cast<QMouseEvent*>(event);
+    if (mouse->button() == Qt::LeftButton &&
+        ImSplash->rect().contains(mouse->position().toPoint())) {
+      ImSplashClick();
+      return true;
+    }
+  }
+  return QDialog::eventFilter(watched, event);
+}
+
+void TForm11::showEvent(QShowEvent* event) {
+  QDialog::showEvent(event);
+  FitToPicture();
+}

@@ -1,0 +1,36 @@
+#pragma once
+#include <QDialog>
+#include <QPixmap>
+
+class QLabel;
+
+// The opening splash window: a borderless picture. The first click on the picture turns
+// the logo into the tutorial picture, the second closes the window.
+class TForm11 : public QDialog {
+  Q_OBJECT
+public:
+  explicit TForm11(QWidget* parent = nullptr);
+  QLabel* ImSplash;
+  int SplashClicks = 0;
+
+  // Loads a picture by its path relative to the current directory; when the file is
+  // missing or unreadable the copy built into the program is used. Returns whether a
+  // picture was loaded.
+  bool LoadPicture(const QString& relativePath);
+  // The path of the picture shown now (as asked for, e.g. "Images/logo.bmp").
+  QString PicturePath() const { return ShownPath; }
+  // Whether the picture shown now came from the file in the current directory.
+  bool PictureFromFile() const { return FromFile; }
+
+public slots:
+  void ImSplashClick();
+
+protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+  void showEvent(QShowEvent* event) override;
+
+private:
+  void FitToPicture();
+  QString ShownPath;
+  bool FromFile = false;
+};

@@ -1,0 +1,5 @@
+#include "ui/Application.h"
+
+int main(int argc, char** argv) {
+  return RunTermix(argc, argv);
+}
