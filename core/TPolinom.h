@@ -7,6 +7,7 @@
 #include <initializer_list>
 #include <string>
 
+#include "core/TCanvas.h"
 #include "core/TDatList.h"
 #include "core/TMonom.h"
 
@@ -72,7 +73,15 @@ public:
   TPolinom Integral(char var);
   float Value(float x, float y, float z);
 
-  // (The structure diagram adds its drawing operations here.)
+  // Structure diagram: the head box and one box per monomial in a row from left to
+  // right, joined by arrows, with a return line from the last link back to the head.
+  // Widens the canvas when the boxes pass minWidth. Stores 0 and walks the polynomial.
+  void DrawStructure(int x0, int y0, int minWidth, TCanvas& canvas, TCanvasColor headCoeff,
+                     TCanvasColor headIndex, TCanvasColor headLink, TCanvasColor monCoeff,
+                     TCanvasColor monIndex, TCanvasColor monLink, TCanvasColor background);
+  // One box (coefficient, index and link cells) with its link dot, arrow and texts.
+  void DrawMonomBox(const TMonom& m, int left, int top, int w, int h, int L, TCanvas& canvas,
+                    TCanvasColor coeffColor, TCanvasColor indexColor, TCanvasColor linkColor);
 };
 using PTPolinom = TPolinom*;
 
