@@ -1,6 +1,7 @@
 // The implicit function: expressing one variable from F(x, y, z) = c and sampling it.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
 #include <random>
 #include <vector>
