@@ -1,0 +1,152 @@
+// Reading and writing the text form of a polynomial.
+
+#include <gtest/gtest.h>
+
+#include <cfloat>
+#include <cstdio>
+#include <cstdlib>
+
+#include "PolTestUtil.h"
+#include "core/TPolinom.h"
+
+using namespace LISTSTRUCT;
+using poltest::Terms;
+using poltest::TermsOf;
+
+namespace {
+
+const std::string kCoeffOrVar = "Ошибка в коэффициенте или в определении переменной монома! [Mon№";
+const std::string kVar = "Ошибка в определении переменной! [Mon№";
+
+struct Accepted {
+  const char* Text;
+  const char* Written;
+};
+
+struct Rejected {
+  const char* Text;
+  std::string Message;
+};
+
+} // namespace
+
+TEST(TPolText, AcceptedTextsReadAndWriteAsExpected) {
+  const Accepted cases[] = {
+      {"x^2 + 2*x*y - 3", "X^2 + 2*X*Y - 3"},
+      {"-x + 1", " - X + 1"},
+      {"x^", "X"},
+      {"x*x", "X"},
+      {"x^2*x^3", "X^5"},
+      {"x^2*x", "X"}, // an empty power sets, it does not add
+      {"0*z + y", "Y"},
+      {"x + x", "2*X"},
+      {"x - x", ""},
+      {"2*", "2"},
+      {"x^-1", "X - 1"},
+      {"2*-x", " - X + 2"},
+      {"3*X^2*Y - Z + 1", "3*X^2*Y - Z + 1"},
+      {"-1", " - 1"},
+      {"0.5*x^10*z", "0.5*X^10*Z"},
+      {"x*y*z", "X*Y*Z"},
+      {"+ 2.5", "2.5"},
+      {"1200 + 0.05*z", "0.05*Z + 1200"},
+      {"1234.56*y", "1235*Y"},
+      {"12346*y", "1.235E4*Y"},
+      {"9999.7", "1E4"},
+      {"0.00001234*x", "0.00001234*X"},
+      {"0.0001*z^007", "0.0001*Z^7"},
+      {"1e2*x + .5 + 5.", "100*X + 5.5"},
+      {"3E38*x + 4E37*x", "3.4E38*X"},
+      {"340282346638528859811704183484516925440", "3.402E38"}, // the largest float
+  };
+  for (const auto& c : cases) {
+    TPolinom p{{7, 0}};
+    p.SetText(c.Text);
+    EXPECT_EQ(p.GetRetCode(), DataOK) << c.Text;
+    EXPECT_EQ(p.GetErrText(), "Ошибки не обнаружены.");
+    EXPECT_EQ(p.GetText(), c.Written) << c.Text;
+    // What was written reads back and writes the same text again.
+    TPolinom back{{7, 0}};
+    back.SetText(c.Written);
+    if (*c.Written != '\0') {
+      EXPECT_EQ(back.GetRetCode(), DataOK) << c.Written;
+      EXPECT_EQ(back.GetText(), c.Written);
+    }
+  }
+}
+
+TEST(TPolText, RejectedTextsKeepThePolynomialAndNumberTheMonomial) {
+  const Rejected cases[] = {
+      {"", "Полином не введён!"},
+      {"   ", kCoeffOrVar + "1]"},
+      {"2x", kCoeffOrVar + "1]"},
+      {"2*x*", kVar + "1]"},
+      {"2**x", kVar + "1]"},
+      {"x^100", "Значение степени переменной Xвыходит за область допустимых значений! [Mon№1]"},
+      {"y^50*y^50", "Значение степени переменной Yвыходит за область допустимых значений! [Mon№1]"},
+      {"1+z^2147483647",
+       "Значение степени переменной Zвыходит за область допустимых значений! [Mon№2]"},
+      {"x^a", "Ошибка в степени переменной X! [Mon№1]"},
+      {"y^2.0", "Ошибка в степени переменной Y! [Mon№1]"},
+      {"z^99999999999999999999", "Ошибка в степени переменной Z! [Mon№1]"},
+      {"0*z + q", kCoeffOrVar + "2]"},
+      {"x++y", kCoeffOrVar + "2]"},
+      {"x+", kCoeffOrVar + "2]"},
+      {"xy", kCoeffOrVar + "1]"},
+      {"inf", kCoeffOrVar + "1]"},
+      {"nan*x", kCoeffOrVar + "1]"},
+      {"0x10", kCoeffOrVar + "1]"},
+      {"1,5*x", kCoeffOrVar + "1]"},
+      {"1.5x", kCoeffOrVar + "1]"},
+      {"1e*x", kCoeffOrVar + "1]"},
+      {".*x", kCoeffOrVar + "1]"},
+      {"1E39*x", kCoeffOrVar + "1]"},          // beyond the float range
+      {"3E38*x + 3E38*x", kCoeffOrVar + "2]"}, // the merged sum is beyond it
+      {"x + 1E-5", kCoeffOrVar + "2]"},        // the exponent's minus separates
+  };
+  for (const auto& c : cases) {
+    TPolinom p{{7, 10000}};
+    p.SetText(c.Text);
+    EXPECT_EQ(p.GetRetCode(), DataErr) << c.Text;
+    EXPECT_EQ(p.GetErrText(), c.Message) << c.Text;
+    EXPECT_EQ(TermsOf(p), (Terms{{10000, 7}})) << c.Text;
+    p.SetText("y");
+    EXPECT_EQ(p.GetErrText(), "Ошибки не обнаружены.");
+  }
+}
+
+// Rounds |c| to 4 significant digits through the C library, as the property
+// below expects; the largest floats round down so that they stay in range.
+float Rounded4(float c) {
+  char buf[64];
+  std::snprintf(buf, sizeof buf, "%.3e", std::fabs(static_cast<double>(c)));
+  float r = std::strtof(buf, nullptr);
+  if (std::isinf(r)) r = 3.402e38f;
+  return std::copysign(r, c);
+}
+
+TEST(TPolText, WrittenTextReadsBackRoundedToFourDigitsOverTheFloatRange) {
+  std::mt19937 rng(2024);
+  std::uniform_real_distribution<float> decade(-45.0f, 38.5f);
+  int checked = 0;
+  for (int round = 0; round < 3000; ++round) {
+    // Half the coefficients are raw bit patterns, half spread evenly over decades.
+    auto coeff = [&](std::mt19937& g) {
+      if (round % 2 == 0) return poltest::AnyFinite(g);
+      float c = std::pow(10.0f, decade(g)) * (g() % 2 ? 1.0f : -1.0f);
+      return std::isfinite(c) ? c : 1.0f;
+    };
+    TPolinom p = poltest::RandomPol(rng, 1 + round % 8, round % 3 == 0 ? 99 : 3, coeff);
+    const std::string text = p.GetText();
+    TPolinom back;
+    back.SetText(text);
+    ASSERT_EQ(back.GetRetCode(), DataOK) << text << "\n" << back.GetErrText();
+    Terms expected = TermsOf(p);
+    for (auto& [i, c] : expected)
+      c = Rounded4(c);
+    EXPECT_TRUE(poltest::SameBits(TermsOf(back), expected)) << text;
+    EXPECT_EQ(back.GetText(), text); // rounding again changes nothing
+    checked += back.GetListLength();
+  }
+  EXPECT_GT(checked, 5000);
+}
