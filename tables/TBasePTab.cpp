@@ -1,0 +1,238 @@
+#include "tables/TBasePTab.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <system_error>
+#include <unordered_map>
+#include <vector>
+
+namespace TABLESTRUCT {
+
+namespace {
+
+const std::string GlobalSection = "Global";
+const std::string CountKey = "PolCount";
+const std::string NameKey = "PolName";
+const std::string FormulaKey = "PolFormula";
+const std::string NoName = "!"; // a section without a name holds no polynomial
+
+// The named sections of the table file, read once per load or save.
+struct SectionIndex {
+  std::vector<std::string> Names = std::vector<std::string>(MaxFileSections);
+  std::vector<char> Named = std::vector<char>(MaxFileSections, 0);
+  int Count = 0;
+
+  explicit SectionIndex(const TIniFile& ini) {
+    for (int k = 0; k < MaxFileSections; ++k) {
+      std::string name = ini.ReadString(PolSectionName(k), NameKey, NoName);
+      if (name == NoName) continue;
+      Names[k] = std::move(name);
+      Named[k] = 1;
+      ++Count;
+    }
+  }
+};
+
+// A key that reads back as itself from the file: not the empty-slot marker, valid UTF-8, on
+// one line and without surrounding blanks (values are trimmed on reading). Keys typed by users
+// always qualify; other keys are kept in the table but not written.
+bool IsStorableKey(const std::string& key) {
+  if (key == NoName || !IsValidUtf8(key)) return false;
+  for (char c : key)
+    if (c == '\r' || c == '\n' || c == '\0') return false;
+  auto blank = [](char c) { return c == ' ' || c == '\t'; };
+  return key.empty() || (!blank(key.front()) && !blank(key.back()));
+}
+
+} // namespace
+
+std::string PolSectionName(int k) {
+  return "Polinom" + std::to_string(k);
+}
+
+std::string ResolveTableFileName(const std::string& fileName) {
+  if (fileName.empty()) return {};
+  if (fileName.front() == '/') return fileName;
+  std::string rel = fileName;
+  std::replace(rel.begin(), rel.end(), '\\', '/');
+  rel.erase(0, rel.find_first_not_of('/'));
+  std::error_code ec;
+  std::filesystem::path cwd = std::filesystem::current_path(ec);
+  if (ec) return rel;
+  return (cwd / rel).string();
+}
+
+TBasePTab::TBasePTab(const std::string& fileName) {
+  std::string path = ResolveTableFileName(fileName);
+  if (!path.empty()) IniFile = std::make_unique<TIniFile>(path);
+  SetRetCode(TabOK);
+}
+
+TBasePTab::~TBasePTab() = default;
+
+TPolinom* TBasePTab::NoPolinom() {
+  NoPol.DelList();
+  SetRetCode(TabNoPos);
+  return &NoPol;
+}
+
+std::string TBasePTab::GetFileName() const {
+  return IniFile ? IniFile->GetFileName() : "";
+}
+
+std::string TBasePTab::GetFileError() const {
+  return FileError;
+}
+
+bool TBasePTab::SaveHasName(const std::string& name, const std::unordered_set<std::string>& keys) {
+  return keys.count(name) != 0;
+}
+
+void TBasePTab::LoadFromFile() {
+  FileError.clear();
+  if (!IniFile) {
+    FileError = "the table has no file";
+    SetRetCode(TabFileErr);
+    return;
+  }
+  if (!IniFile->Reload()) {
+    FileError = IniFile->GetLastError();
+    SetRetCode(TabFileErr);
+    return;
+  }
+  // Every named section is loaded, in index order. "PolCount" is not trusted for this: in a
+  // damaged file it may be missing, wrong or not a number, and every named section still
+  // holds a polynomial.
+  SectionIndex index(*IniFile);
+  ClearTab();
+  for (int k = 0; k < MaxFileSections; ++k) {
+    if (!index.Named[k]) continue;
+    TPolinom pol;
+    // A formula that does not parse leaves pol empty; the record is loaded all the same.
+    pol.SetText(IniFile->ReadString(PolSectionName(k), FormulaKey, NoName));
+    InsRecord(index.Names[k], pol);
+    if (GetRetCode() != TabOK) {
+      SetRetCode(TabNoMem);
+      return;
+    }
+  }
+  Reset();
+  while (!IsTabEnded()) {
+    if (TTabRecPol* rec = CurrentRecord()) rec->SetStored();
+    GoNext();
+  }
+  SetRetCode(TabOK);
+}
+
+void TBasePTab::SaveToFile() {
+  FileError.clear();
+  if (!IniFile) {
+    FileError = "the table has no file";
+    SetRetCode(TabFileErr);
+    return;
+  }
+  // Another table object may have written the file since: always start from what is on disk.
+  // An unreadable file is never overwritten.
+  if (!IniFile->Reload()) {
+    FileError = IniFile->GetLastError();
+    SetRetCode(TabFileErr);
+    return;
+  }
+  SectionIndex index(*IniFile);
+  int count = index.Count;
+
+  // Phase 1: erase the sections of names that are no longer in the table.
+  std::unordered_set<std::string> keys;
+  if (SaveNeedsKeys()) {
+    keys.reserve(static_cast<size_t>(GetDataCount()) * 2 + 1);
+    Reset();
+    while (!IsTabEnded()) {
+      if (TTabRecPol* rec = CurrentRecord()) keys.insert(rec->KeyRef());
+      GoNext();
+    }
+  }
+  int remaining = count;
+  for (int k = 0; k < MaxFileSections; ++k) {
+    if (!index.Named[k] || SaveHasName(index.Names[k], keys)) continue;
+    IniFile->EraseSection(PolSectionName(k));
+    index.Named[k] = 0;
+    index.Names[k].clear();
+    --remaining;
+  }
+  if (remaining < count) {
+    count = remaining;
+    IniFile->WriteInteger(GlobalSection, CountKey, count);
+  }
+
+  // Phase 2: write the unstored records. A name already in the file keeps its section; a new
+  // name gets the section after the last named one.
+  std::unordered_map<std::string, std::vector<int>> where;
+  where.reserve(static_cast<size_t>(count) * 2 + 1);
+  int lastNamed = -1;
+  for (int k = 0; k < MaxFileSections; ++k) {
+    if (!index.Named[k]) continue;
+    where[index.Names[k]].push_back(k);
+    lastNamed = k;
+  }
+  std::vector<TTabRecPol*> written;
+  int freeCursor = 0;
+  bool full = false;
+  Reset();
+  while (!IsTabEnded()) {
+    TTabRecPol* rec = CurrentRecord();
+    if (rec && !rec->IsStored() && IsStorableKey(rec->KeyRef())) {
+      TPolinom* pol = rec->GetPolinomPtr();
+      std::string text = pol->GetText();
+      auto found = where.find(rec->KeyRef());
+      if (found != where.end()) {
+        // Rewrite the formula in place, in every section that carries the name (a
+        // hand-edited file may hold a name twice; the load takes the later one).
+        for (int k : found->second) {
+          std::string section = PolSectionName(k);
+          if (pol->IsEmpty()) {
+            // A formula the reader cannot parse loads as the empty polynomial: keep that
+            // text rather than overwrite it with an equal empty one.
+            std::string old = IniFile->ReadString(section, FormulaKey, NoName);
+            TPolinom probe;
+            probe.SetText(old);
+            if (probe.GetRetCode() != LISTSTRUCT::DataOK) continue;
+          }
+          IniFile->WriteString(section, FormulaKey, text);
+        }
+      } else {
+        int k = lastNamed + 1;
+        if (k >= MaxFileSections) {
+          // The sections after the last name are used up: take the lowest free one.
+          while (freeCursor < MaxFileSections && index.Named[freeCursor])
+            ++freeCursor;
+          k = freeCursor;
+        }
+        if (k >= MaxFileSections) {
+          full = true;
+          break;
+        }
+        index.Named[k] = 1;
+        lastNamed = std::max(lastNamed, k);
+        where[rec->KeyRef()].push_back(k);
+        ++count;
+        std::string section = PolSectionName(k);
+        IniFile->WriteString(section, NameKey, rec->KeyRef());
+        IniFile->WriteString(section, FormulaKey, text);
+      }
+      written.push_back(rec);
+    }
+    GoNext();
+  }
+  // The count always states the named sections, also after an early stop.
+  IniFile->WriteInteger(GlobalSection, CountKey, count);
+  if (!IniFile->UpdateFile()) {
+    FileError = IniFile->GetLastError();
+    SetRetCode(TabFileErr);
+    return;
+  }
+  for (TTabRecPol* rec : written)
+    rec->SetStored();
+  SetRetCode(full ? TabFull : TabOK);
+}
+
+} // namespace TABLESTRUCT

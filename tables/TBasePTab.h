@@ -1,0 +1,112 @@
+#pragma once
+// The common interface of the three table organisations (scan, sorted, hash). Every user of a
+// table works through a pointer to TBasePTab. Failures are return codes stored on the table
+// (GetRetCode reads and clears); operations that return an int return the code as well.
+//
+// Positions are record indices in the scan and sorted tables and bucket indices in the hash
+// table. Iteration: Reset; while !IsTabEnded: GetKey(-1), GetPolinom(-1), GetChainPos; GoNext.
+// Efficiency counts the key comparisons and record moves of the operations; the efficiency
+// test clears and reads it.
+
+#include <memory>
+#include <string>
+#include <unordered_set>
+
+#include "core/TDatList.h"
+#include "core/TPolinom.h"
+#include "tables/TIniFile.h"
+#include "tables/TTabRecPol.h"
+
+namespace TABLESTRUCT {
+
+// Return codes of the tables (the first five are shared with the list layer).
+inline constexpr int TabOK = 0;         // success
+inline constexpr int TabEmpty = -101;   // the table is empty
+inline constexpr int TabNoMem = -102;   // no room (sorted table full) or no memory
+inline constexpr int TabNoPos = -103;   // position or bucket count out of range
+inline constexpr int TabNoRec = -104;   // no record with the key; hash iteration at its end
+inline constexpr int TabFull = -105;    // the table file has no free section left
+inline constexpr int TabFileErr = -106; // the table file could not be read or written
+inline constexpr int TabKeyUsed = -107; // ChangeRecord: the new name belongs to another record
+
+// Sections "Polinom0".."Polinom4999" of the table file.
+inline constexpr int MaxFileSections = 5000;
+
+class TBasePTab : public LISTSTRUCT::THeadRing {
+protected:
+  int DataCount = 0;  // number of records
+  int CurrPos = 0;    // iteration position: record index, or bucket index in the hash table
+  int Efficiency = 0; // operation counter
+  std::unique_ptr<TIniFile> IniFile; // the table file; none for an empty file name
+  TPolinom NoPol;                    // the empty polynomial handed out for a position out of range
+  std::string FileError;             // why the last LoadTab/SaveTab could not use the file
+
+  // Opens the table file: fileName relative to the current directory (a leading "\" or "/"
+  // of the relative form and backslashes are accepted), or an absolute path. An empty name
+  // makes a table without a file.
+  explicit TBasePTab(const std::string& fileName);
+
+  // Code -103 and a pointer to an empty polynomial of this table (emptied again on each call,
+  // so a caller that wrote into it earlier cannot spoil later results).
+  TPolinom* NoPolinom();
+  // The record at the iteration position, null when the iteration has ended.
+  virtual TTabRecPol* CurrentRecord() = 0;
+  // Table file, phase 1 of a save: does the table still hold a record named name? The default
+  // looks the name up in keys (the set of all keys, built once per save, not counted).
+  virtual bool SaveHasName(const std::string& name, const std::unordered_set<std::string>& keys);
+  // Whether SaveHasName needs the key set.
+  virtual bool SaveNeedsKeys() const { return true; }
+
+  // The load and save algorithms of the table file, shared by the three organisations.
+  void LoadFromFile();
+  void SaveToFile();
+
+public:
+  ~TBasePTab() override;
+
+  // Inserts a record holding a copy of pol, or replaces the polynomial of the record with the
+  // key (which then counts as changed). Returns the position, or a negative code.
+  virtual int InsRecord(const std::string& key, const TPolinom& pol) = 0;
+  // Copies the polynomial of the record with the key into out and returns its position;
+  // TabNoRec (code and result) when there is none, out untouched.
+  virtual int FindRecord(const std::string& key, TPolinom& out) = 0;
+  // Deletes the record with the key: TabEmpty on an empty table, TabNoRec when absent.
+  virtual void DelRecord(const std::string& key) = 0;
+  // Gives the record oldKey the key newKey and a copy of pol: TabNoRec when oldKey is absent,
+  // TabKeyUsed (table unchanged) when newKey is the key of another record.
+  virtual void ChangeRecord(const std::string& oldKey, const std::string& newKey,
+                            const TPolinom& pol) = 0;
+  // Number of buckets; only the hash table acts on it.
+  virtual void SetTabSize(int /*size*/) {}
+  virtual int Reset() = 0;
+  virtual int GoNext() = 0;
+  virtual bool IsTabEnded() const = 0;
+  virtual int GetChainPos() = 0;
+  virtual void ClearTab() = 0;
+  // pos -1: the current record of the iteration. Out of range: code TabNoPos and an empty
+  // polynomial of the table (never null) or an empty text.
+  virtual TPolinom* GetPolinom(int pos) = 0;
+  virtual std::string GetKey(int pos) = 0;
+  virtual int GetDataCount() const = 0;
+  // Replaces the content by the table file's polynomials; all loaded records are stored.
+  virtual void LoadTab() = 0;
+  // Brings the table file in line with the table: erases the sections of names that left
+  // the table and writes the unstored records. Codes: TabFull, TabFileErr.
+  virtual void SaveTab() = 0;
+
+  // The iteration position (CurrPos).
+  int GetCurrPos() const { return CurrPos; }
+  int GetEfficiency() const { return Efficiency; }
+  void ClearEfficiency() { Efficiency = 0; }
+  // Full path of the table file; empty for a table without a file.
+  std::string GetFileName() const;
+  // Why the last LoadTab/SaveTab failed with TabFileErr; empty otherwise.
+  std::string GetFileError() const;
+};
+
+// Full path of a table file name as the constructors resolve it.
+std::string ResolveTableFileName(const std::string& fileName);
+// Name of the table file section k: "Polinom" followed by k.
+std::string PolSectionName(int k);
+
+} // namespace TABLESTRUCT

@@ -1,0 +1,77 @@
+#pragma once
+// The profile (INI) file of the tables and the formula store: sections in square brackets,
+// one "key=value" line per entry. A thin layer over SimpleIni that reads like the profile
+// calls of the algorithms: integer and text with a default, integer and text writes, section
+// erase.
+//
+// The file is held in memory. Reload() reads it again from disk (so that what another object
+// wrote becomes visible); the Read* calls see the writes made since. Writes stay in memory
+// until UpdateFile(), which replaces the whole file atomically. Section and key names match
+// without regard to ASCII case. Values are trimmed of surrounding blanks on reading. The file
+// is UTF-8; a value that is not valid UTF-8 is taken as Windows-1251 text and converted, so
+// files from older installations keep their text.
+
+#include <string>
+#include <string_view>
+
+// Text passes through unconverted; the decoding of values is done here.
+#ifndef SI_NO_CONVERSION
+#define SI_NO_CONVERSION
+#endif
+#include <SimpleIni.h>
+
+namespace TABLESTRUCT {
+
+// The value as UTF-8: valid UTF-8 is returned as it is, anything else is decoded as
+// Windows-1251 (the one undefined byte of that code page becomes U+FFFD).
+std::string DecodeProfileText(std::string_view text);
+// True when text is well-formed UTF-8 (no overlong forms, surrogates or codes above U+10FFFF).
+bool IsValidUtf8(std::string_view text);
+
+class TIniFile {
+public:
+  // fileName is the full path of the file; nothing is read until Reload().
+  explicit TIniFile(std::string fileName);
+  ~TIniFile();
+  TIniFile(const TIniFile&) = delete;
+  TIniFile& operator=(const TIniFile&) = delete;
+
+  const std::string& GetFileName() const { return FileName; }
+
+  // Drops the in-memory content and reads the file again. A missing file reads as empty and
+  // counts as success; a file that exists but cannot be read leaves the content empty and
+  // returns false (GetLastError tells why), so that nothing is written over it unseen.
+  bool Reload();
+  // Parses text as the file content (used by Reload; open for tests).
+  void LoadText(std::string_view text);
+
+  int ReadInteger(const std::string& section, const std::string& key, int def) const;
+  std::string ReadString(const std::string& section, const std::string& key,
+                         const std::string& def) const;
+  void WriteInteger(const std::string& section, const std::string& key, int value);
+  // Line breaks in the value are written as blanks, so a value stays on its line.
+  void WriteString(const std::string& section, const std::string& key, const std::string& value);
+  void EraseSection(const std::string& section);
+  bool SectionExists(const std::string& section) const;
+  bool ValueExists(const std::string& section, const std::string& key) const;
+
+  // True when a write or erase changed the content since the last Reload/UpdateFile.
+  bool IsModified() const { return Modified; }
+  // The content in file form.
+  std::string GetText() const;
+  // Writes the whole content to the file atomically when it was modified; the folder is made
+  // when missing. Returns false when the file could not be written (the old file then stays
+  // as it was and the content stays modified, so a later call tries again).
+  bool UpdateFile();
+  // Description of the last failed Reload or UpdateFile; empty after a success.
+  const std::string& GetLastError() const { return LastError; }
+
+private:
+  std::string FileName;
+  CSimpleIniA Ini;
+  bool Bom = false;      // the file began with a UTF-8 signature; it is written back
+  bool Modified = false; // content differs from the file
+  std::string LastError;
+};
+
+} // namespace TABLESTRUCT
