@@ -1,0 +1,75 @@
+#pragma once
+// The comparison of the three table organisations: 3000 searches, insertions or deletions on
+// a fresh scan, sorted and hash table each, timed and counted. The windows only draw what a
+// run returns; the pseudo-random generator and the clock are handed in, so a run can be
+// replayed exactly.
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace TABLESTRUCT {
+
+enum class TestOperation { Search = 1, Insertion = 2, Deletion = 3 };
+
+struct TChartPoint {
+  double X = 0;
+  double Y = 0;
+};
+
+// What one table's run leaves behind.
+struct TTableRun {
+  // (0, 0), then the mean milliseconds of one operation over each 200 operations, placed at
+  // the middle of those operations: x = 100, 300, ..., 2700.
+  std::vector<TChartPoint> TimePoints;
+  // The running operation count after each operation: x = 0 .. 2999.
+  std::vector<TChartPoint> OperPoints;
+  std::int64_t TimeMicroseconds = 0; // the whole run
+  int Operations = 0;                // the table's counter at the end of the run
+  int RecordsLeft = 0;               // records in the table at the end of the run
+};
+
+struct TEfficiencyResult {
+  std::array<TTableRun, 3> Runs; // 0 scan, 1 sorted, 2 hash
+  std::array<double, 3> Efficiency{};
+  std::array<int, 3> Percent{}; // the gauges: Efficiency x 100, truncated
+};
+
+class TEfficiencyTest {
+public:
+  static constexpr int OperationCount = 3000;
+  static constexpr int SegmentLength = 200;
+  static constexpr int KeyDigits = 10;
+
+  // The next value of the pseudo-random generator (non-negative).
+  using RandomSource = std::function<unsigned()>;
+  // A monotonic clock reading in microseconds.
+  using Clock = std::function<std::int64_t()>;
+
+  TEfficiencyTest(RandomSource random, Clock clock);
+
+  // One run of the chosen operation on the three tables; the hash table gets hashSize buckets.
+  // No table file is read or written.
+  TEfficiencyResult Run(TestOperation operation, int hashSize);
+
+  // The generalised efficiency from the run times and operation counts: the fastest and the
+  // thriftiest table give the reference terms, ties falling to the lower index.
+  static std::array<double, 3> GeneralEfficiency(const std::array<std::int64_t, 3>& times,
+                                                 const std::array<int, 3>& operations);
+
+  // The steady clock of the machine, in microseconds.
+  static std::int64_t SteadyMicroseconds();
+
+private:
+  RandomSource NextRandom;
+  Clock Now;
+
+  // The generator's next value modulo n (0 for n = 0).
+  unsigned Random(unsigned n);
+  // Ten decimal digits, each the next pseudo-random value modulo 10.
+  std::string RandomKey();
+};
+
+} // namespace TABLESTRUCT
