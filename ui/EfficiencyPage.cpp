@@ -1,0 +1,378 @@
+#include "ui/EfficiencyPage.h"
+
+#include <QApplication>
+#include <QCategoryAxis>
+#include <QChart>
+#include <QChartView>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineSeries>
+#include <QLocale>
+#include <QMouseEvent>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QResizeEvent>
+#include <QSlider>
+#include <QValueAxis>
+#include <cmath>
+#include <cstdlib>
+
+using TABLESTRUCT::TChartPoint;
+using TABLESTRUCT::TEfficiencyResult;
+using TABLESTRUCT::TEfficiencyTest;
+using TABLESTRUCT::TestOperation;
+
+namespace {
+
+// Scan, sorted, hash: the colours of the series and of the gauges' keys.
+const std::array<QColor, 3> SeriesColours{QColor(Qt::red), QColor(Qt::blue), QColor(0, 255, 0)};
+
+const char* const GaugeNames[3] = {"CGgEffScan", "CGgEffSort", "CGgEffHash"};
+const char* const GaugeCaptions[3] = {
+    "Просмотровая табл.:", "Упорядоченная табл.:", "Табл. с выч. адресами:"};
+const char* const GaugeHints[3] = {"Обобщённая эффективность просмотровой таблицы",
+                                   "Обобщённая эффективность упорядоченной таблицы",
+                                   "Обобщённая эффективность таблицы с хэшированием"};
+
+// A number as the format "0.#########" writes it: up to nine decimals, no trailing zeros.
+QString AxisNumber(double value) {
+  QString text = QLocale::c().toString(value, 'f', 9);
+  if (text.contains('.')) {
+    while (text.endsWith('0'))
+      text.chop(1);
+    if (text.endsWith('.')) text.chop(1);
+  }
+  if (text == "-0") text = "0";
+  return text;
+}
+
+// A step of 1, 2 or 5 times a power of ten that cuts span into about five parts.
+double NiceStep(double span) {
+  if (!(span > 0)) return 1;
+  const double rough = span / 5;
+  const double power = std::pow(10.0, std::floor(std::log10(rough)));
+  for (double factor : {1.0, 2.0, 5.0})
+    if (factor * power >= rough) return factor * power;
+  return 10 * power;
+}
+
+} // namespace
+
+// A line chart with the three tables' series, a plain x axis and a y axis labelled in the
+// format above.
+class TEfficiencyChartView : public QChartView {
+public:
+  TEfficiencyChartView(const QString& name, const QString& title, const QString& hint,
+                       bool verticalPan, QWidget* parent)
+      : QChartView(parent), VerticalPan(verticalPan) {
+    setObjectName(name);
+    setToolTip(hint);
+    setAccessibleName(hint);
+    setRenderHint(QPainter::Antialiasing);
+    setRubberBand(QChartView::NoRubberBand);
+
+    auto* chart = new QChart;
+    chart->setTitle(title);
+    chart->legend()->hide();
+    chart->setAnimationOptions(QChart::NoAnimation);
+    chart->setBackgroundRoundness(0);
+    chart->setDropShadowEnabled(false);
+    chart->setMargins(QMargins(2, 2, 2, 2));
+    QFont titleFont = chart->titleFont();
+    titleFont.setBold(true);
+    chart->setTitleFont(titleFont);
+
+    AxisX = new QValueAxis;
+    AxisX->setLabelFormat("%d");
+    AxisX->setRange(0, TEfficiencyTest::OperationCount);
+    AxisX->setTickCount(4);
+    AxisY = new QCategoryAxis;
+    AxisY->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
+    chart->addAxis(AxisX, Qt::AlignBottom);
+    chart->addAxis(AxisY, Qt::AlignLeft);
+    for (std::size_t k = 0; k < Series.size(); ++k) {
+      Series[k] = new QLineSeries;
+      QPen pen(SeriesColours[k]);
+      pen.setWidth(2);
+      Series[k]->setPen(pen);
+      Series[k]->setPointsVisible(false);
+      chart->addSeries(Series[k]);
+      Series[k]->attachAxis(AxisX);
+      Series[k]->attachAxis(AxisY);
+    }
+    setChart(chart);
+    SetYRange(0, 1);
+    QObject::connect(AxisY, &QValueAxis::rangeChanged, this,
+                     [this](qreal min, qreal max) { LabelYAxis(min, max); });
+  }
+
+  void Clear() {
+    for (auto* series : Series)
+      series->clear();
+    SetYRange(0, 1);
+  }
+
+  // Replaces series k by the points, kept in ascending order of x as they come.
+  void SetPoints(std::size_t k, const std::vector<TChartPoint>& points) {
+    QList<QPointF> list;
+    list.reserve(static_cast<qsizetype>(points.size()));
+    for (const TChartPoint& p : points)
+      list.append(QPointF(p.X, p.Y));
+    Series[k]->replace(list);
+  }
+
+  // Fits the y axis to all points of the three series.
+  void FitY() {
+    double top = 0;
+    for (auto* series : Series)
+      for (const QPointF& p : series->points())
+        top = std::max(top, p.y());
+    SetYRange(0, top > 0 ? top * 1.05 : 1);
+  }
+
+  QLineSeries* SeriesAt(std::size_t k) const { return Series[k]; }
+  QCategoryAxis* YAxis() const { return AxisY; }
+
+protected:
+  // Dragging the operation-count chart moves it up and down; nothing zooms.
+  void mousePressEvent(QMouseEvent* event) override {
+    if (VerticalPan && event->button() == Qt::LeftButton) {
+      DragY = event->position().y();
+      Dragging = true;
+      setCursor(Qt::ClosedHandCursor);
+      event->accept();
+      return;
+    }
+    QChartView::mousePressEvent(event);
+  }
+  void mouseMoveEvent(QMouseEvent* event) override {
+    if (Dragging) {
+      const qreal y = event->position().y();
+      chart()->scroll(0, y - DragY);
+      DragY = y;
+      event->accept();
+      return;
+    }
+    QChartView::mouseMoveEvent(event);
+  }
+  void mouseReleaseEvent(QMouseEvent* event) override {
+    if (Dragging) {
+      Dragging = false;
+      unsetCursor();
+      event->accept();
+      return;
+    }
+    QChartView::mouseReleaseEvent(event);
+  }
+  void wheelEvent(QWheelEvent* event) override { event->ignore(); }
+
+private:
+  bool VerticalPan;
+  bool Dragging = false;
+  qreal DragY = 0;
+  bool Labelling = false;
+  QValueAxis* AxisX;
+  QCategoryAxis* AxisY;
+  std::array<QLineSeries*, 3> Series{};
+
+  void SetYRange(double min, double max) {
+    AxisY->setRange(min, max);
+    LabelYAxis(min, max);
+  }
+
+  // Category labels at round values across the visible range, written as "0.#########".
+  void LabelYAxis(double min, double max) {
+    if (Labelling) return;
+    Labelling = true;
+    for (const QString& label : AxisY->categoriesLabels())
+      AxisY->remove(label);
+    const double step = NiceStep(max - min);
+    AxisY->setStartValue(min);
+    for (double v = std::ceil(min / step) * step; v <= max + step * 1e-9; v += step) {
+      const QString label = AxisNumber(std::abs(v) < step * 1e-9 ? 0 : v);
+      if (!AxisY->categoriesLabels().contains(label)) AxisY->append(label, v);
+    }
+    AxisY->setRange(min, max);
+    Labelling = false;
+  }
+};
+
+TEfficiencyPage::TEfficiencyPage(QWidget* parent)
+    : QWidget(parent), Random([] { return static_cast<unsigned>(std::rand()); }) {
+  setObjectName("TEfficiencyPage");
+
+  GBOperation = new QGroupBox("Операция:", this);
+  GBOperation->setObjectName("GBOperation");
+  RBESearch = new QRadioButton("Поиск;", GBOperation);
+  RBESearch->setObjectName("RBESearch");
+  RBESearch->setChecked(true);
+  RBEInsert = new QRadioButton("Вставка;", GBOperation);
+  RBEInsert->setObjectName("RBEInsert");
+  RBEDelete = new QRadioButton("Удаление;", GBOperation);
+  RBEDelete->setObjectName("RBEDelete");
+  SBtnTest = new QPushButton("Тест", GBOperation);
+  SBtnTest->setObjectName("SBtnTest");
+  SBtnTest->setToolTip("Запуск процесса сравнения эффективности таблиц");
+  SBtnTest->setAccessibleDescription(SBtnTest->toolTip());
+  connect(SBtnTest, &QPushButton::clicked, this, &TEfficiencyPage::SBtnTestClick);
+
+  GBEfficiency = new QGroupBox("Обобщённая эффективн-ть", this);
+  GBEfficiency->setObjectName("GBEfficiency");
+  std::array<QProgressBar**, 3> gauges{&CGgEffScan, &CGgEffSort, &CGgEffHash};
+  for (std::size_t k = 0; k < 3; ++k) {
+    auto* key = new QLabel(GBEfficiency);
+    key->setFixedSize(10, 10);
+    key->setStyleSheet(
+        QString("background-color: %1; border: 1px solid black;").arg(SeriesColours[k].name()));
+    GaugeKeys[k] = key;
+    auto* label = new QLabel(QString::fromUtf8(GaugeCaptions[k]), GBEfficiency);
+    GaugeLabels[k] = label;
+    auto* gauge = new QProgressBar(GBEfficiency);
+    gauge->setObjectName(GaugeNames[k]);
+    gauge->setRange(0, 100);
+    gauge->setValue(0);
+    gauge->setFormat("%p%");
+    gauge->setAlignment(Qt::AlignCenter);
+    gauge->setToolTip(QString::fromUtf8(GaugeHints[k]));
+    gauge->setAccessibleName(label->text());
+    gauge->setAccessibleDescription(gauge->toolTip());
+    gauge->setStyleSheet("QProgressBar { background-color: navy; color: white; border: 1px solid "
+                         "gray; font-weight: bold; }"
+                         "QProgressBar::chunk { background-color: yellow; }");
+    label->setBuddy(gauge);
+    *gauges[k] = gauge;
+  }
+
+  ChEffOper =
+      new TEfficiencyChartView("ChEffOper", "Эфф-ть по операциям",
+                               "Эффективности таблиц по кол-ву выполненных операций", true, this);
+  ChEffTime =
+      new TEfficiencyChartView("ChEffTime", "Эфф-ть по времени",
+                               "Эффективности таблиц по времени выполнения операций", false, this);
+
+  LHashTSize = new QLabel("К-во полей таб. с хэш.: ", this);
+  LHashTSize->setObjectName("LHashTSize");
+  TrBHashTSize = new QSlider(Qt::Horizontal, this);
+  TrBHashTSize->setObjectName("TrBHashTSize");
+  TrBHashTSize->setRange(1, 100);
+  TrBHashTSize->setValue(50);
+  TrBHashTSize->setTickPosition(QSlider::TicksBelow);
+  TrBHashTSize->setTickInterval(10);
+  TrBHashTSize->setToolTip(
+      "Изменение кол-ва полей в таблице с хэшированием (в % от объёма информации)");
+  TrBHashTSize->setAccessibleName(LHashTSize->text().trimmed());
+  TrBHashTSize->setAccessibleDescription(TrBHashTSize->toolTip());
+  LHashTSize->setBuddy(TrBHashTSize);
+  LHashTSizeValue = new QLabel(this);
+  LHashTSizeValue->setObjectName("LHashTSizeValue");
+  connect(TrBHashTSize, &QSlider::valueChanged, this, &TEfficiencyPage::TrBHashTSizeChange);
+  TrBHashTSizeChange();
+
+  setTabOrder(RBESearch, RBEInsert);
+  setTabOrder(RBEInsert, RBEDelete);
+  setTabOrder(RBEDelete, SBtnTest);
+  setTabOrder(SBtnTest, TrBHashTSize);
+
+  setMinimumSize(560, 130);
+  FormResize();
+}
+
+TEfficiencyPage::~TEfficiencyPage() = default;
+
+void TEfficiencyPage::SetRandomSource(TEfficiencyTest::RandomSource source) {
+  Random = std::move(source);
+}
+
+int TEfficiencyPage::TestOper() const {
+  int operation = 1;
+  if (RBESearch->isChecked()) operation = 1;
+  if (RBEInsert->isChecked()) operation = 2;
+  if (RBEDelete->isChecked()) operation = 3;
+  return operation;
+}
+
+int TEfficiencyPage::HashSize() const {
+  return TrBHashTSize->value() * 30;
+}
+
+void TEfficiencyPage::TrBHashTSizeChange() {
+  LHashTSizeValue->setText(QString::number(HashSize()));
+}
+
+void TEfficiencyPage::SBtnTestClick() {
+  ChEffTime->Clear();
+  ChEffOper->Clear();
+  // The run is one uninterrupted step; the points reach the charts after the timed runs.
+  QApplication::setOverrideCursor(Qt::WaitCursor);
+  TEfficiencyTest test(Random, TEfficiencyTest::SteadyMicroseconds);
+  const TEfficiencyResult result = test.Run(static_cast<TestOperation>(TestOper()), HashSize());
+  ShowResult(result);
+  QApplication::restoreOverrideCursor();
+}
+
+void TEfficiencyPage::ShowResult(const TEfficiencyResult& result) {
+  for (std::size_t k = 0; k < 3; ++k) {
+    ChEffTime->SetPoints(k, result.Runs[k].TimePoints);
+    ChEffOper->SetPoints(k, result.Runs[k].OperPoints);
+  }
+  ChEffTime->FitY();
+  ChEffOper->FitY();
+  CGgEffScan->setValue(result.Percent[0]);
+  CGgEffSort->setValue(result.Percent[1]);
+  CGgEffHash->setValue(result.Percent[2]);
+}
+
+void TEfficiencyPage::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  FormResize();
+}
+
+// The two group boxes stand at the left over the whole height; the charts share the rest,
+// the operation-count chart taking half of it, above the hash-size track bar.
+void TEfficiencyPage::FormResize() {
+  const int w = width();
+  const int h = height();
+  const int lineHeight = fontMetrics().height();
+
+  const int operationWidth = std::max(110, fontMetrics().horizontalAdvance("Удаление;") + 44);
+  GBOperation->setGeometry(2, 2, operationWidth, h - 4);
+  const int top = lineHeight + 6;
+  const int row = std::max(lineHeight + 4, (GBOperation->height() - top - 36) / 3);
+  RBESearch->setGeometry(8, top, operationWidth - 12, lineHeight + 4);
+  RBEInsert->setGeometry(8, top + row, operationWidth - 12, lineHeight + 4);
+  RBEDelete->setGeometry(8, top + 2 * row, operationWidth - 12, lineHeight + 4);
+  const int buttonHeight = lineHeight + 10;
+  SBtnTest->setGeometry(8, GBOperation->height() - buttonHeight - 4, operationWidth - 16,
+                        buttonHeight);
+
+  const int labelWidth = fontMetrics().horizontalAdvance(GaugeLabels[2]->text()) + 4;
+  const int efficiencyWidth = 10 + 6 + labelWidth + 90 + 10;
+  GBEfficiency->setGeometry(GBOperation->geometry().right() + 3, 2, efficiencyWidth, h - 4);
+  const int gaugeRow = std::max(lineHeight + 6, (GBEfficiency->height() - top - 4) / 3);
+  for (std::size_t k = 0; k < 3; ++k) {
+    const int y = top + static_cast<int>(k) * gaugeRow;
+    const int gaugeHeight = std::min(gaugeRow - 4, lineHeight + 8);
+    GaugeKeys[k]->move(8, y + (gaugeHeight - 10) / 2);
+    GaugeLabels[k]->setGeometry(22, y, labelWidth, gaugeHeight);
+    (k == 0   ? CGgEffScan
+     : k == 1 ? CGgEffSort
+              : CGgEffHash)
+        ->setGeometry(24 + labelWidth, y, efficiencyWidth - labelWidth - 32, gaugeHeight);
+  }
+
+  const int chartsLeft = GBEfficiency->geometry().right() + 3;
+  const int barHeight = std::max(26, lineHeight + 10);
+  const int barTop = h - barHeight;
+  const int labelW = fontMetrics().horizontalAdvance(LHashTSize->text()) + 2;
+  const int valueW = fontMetrics().horizontalAdvance("3000") + 8;
+  LHashTSize->setGeometry(chartsLeft, barTop + 7, labelW, lineHeight);
+  LHashTSizeValue->setGeometry(chartsLeft + labelW, barTop + 7, valueW, lineHeight);
+  TrBHashTSize->setGeometry(chartsLeft + labelW + valueW, barTop,
+                            w - 2 - (chartsLeft + labelW + valueW), barHeight);
+
+  const int chartsWidth = w - chartsLeft;
+  const int operWidth = chartsWidth / 2;
+  ChEffOper->setGeometry(chartsLeft, 0, operWidth, barTop);
+  ChEffTime->setGeometry(chartsLeft + operWidth + 2, 0, chartsWidth - operWidth - 2, barTop);
+}
