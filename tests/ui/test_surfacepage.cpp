@@ -1,0 +1,598 @@
+// The surface page: set-up of the dependence, the number fields, the drawn surfaces read back
+// from the panel, turning and animation.
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMatrix4x4>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QTimer>
+#include <QtTest>
+
+#include <GL/gl.h>
+
+#include <cmath>
+#include <map>
+#include <memory>
+
+#include "core/TMonom.h"
+#include "gl/TOpenGLPanel.h"
+#include "ui/SurfacePage.h"
+
+using LISTSTRUCT::TMonom;
+using LISTSTRUCT::TPolinom;
+
+namespace {
+
+const QColor ClearColour(0, 75, 35);
+const QColor SurfaceColour(205, 230, 30);
+const QColor AxesColour(55, 255, 45);
+
+bool Near(const QColor& a, const QColor& b, int tol = 4) {
+  return std::abs(a.red() - b.red()) <= tol && std::abs(a.green() - b.green()) <= tol &&
+         std::abs(a.blue() - b.blue()) <= tol;
+}
+
+QString Describe(const QColor& c) {
+  return QString("(%1,%2,%3)").arg(c.red()).arg(c.green()).arg(c.blue());
+}
+
+int Count(const QImage& img, const QColor& c, QRect area = {}) {
+  if (area.isNull()) area = img.rect();
+  int n = 0;
+  for (int y = area.top(); y <= area.bottom(); ++y)
+    for (int x = area.left(); x <= area.right(); ++x)
+      if (Near(img.pixelColor(x, y), c)) ++n;
+  return n;
+}
+
+// A polynomial from (coefficient, px, py, pz) terms.
+TPolinom Pol(std::initializer_list<std::array<float, 4>> terms) {
+  TPolinom p;
+  for (const auto& t : terms)
+    TPolinom::AddMonom(p, TMonom(t[0], TMonom::MakeIndex(int(t[1]), int(t[2]), int(t[3]))));
+  return p;
+}
+
+} // namespace
+
+class TestSurfacePage : public QObject {
+  Q_OBJECT
+private slots:
+  void initTestCase();
+  void init();
+  void cleanup();
+
+  void controlsAndTextsAtStart();
+  void setUpShowsTheFunctionMessage();
+  void setUpRunsWhenShownAndWhenTheFocusEnters();
+  void numberFieldsKeepTheLastGoodValue();
+  void planeIsDrawnWhereItLies();
+  void sphereHasItsMirrorSheetAndLeavesOutUndefinedCells();
+  void evenPowerMirrorsOddPowerDoesNot();
+  void sizeZHalvesTheHeight();
+  void wireframeCoversLessThanSolid();
+  void axesWithStippleAndArrowHeads();
+  void lightingIsTwoSided();
+  void captionNamesTheSurface();
+  void dragTurnsHalfADegreePerPixel();
+  void animationTurnsFiveDegreesPerTick();
+  void perspectiveFollowsThePanel();
+
+private:
+  // The page with a table of named polynomials, shown with the panel at a known size.
+  void Choose(const char* name);
+  void SetC(const QString& text);
+  QImage Frame() { return page->PanGLSurface->grabFramebuffer(); }
+  // Pixel of a drawing-space point in the frame.
+  QPoint Project(float x, float y, float z) const;
+  QColor At(const QImage& img, float x, float y, float z) const {
+    const QPoint p = Project(x, y, z);
+    return img.pixelColor(p);
+  }
+
+  std::map<std::string, TPolinom> table;
+  std::unique_ptr<TSurfacePage> page;
+  QStringList messages;
+};
+
+void TestSurfacePage::initTestCase() {
+  QVERIFY2(TOpenGLPanel::IsOpenGLAvailable(), "the rendering cases need OpenGL (Mesa)");
+  table["Plane"] = Pol({{1, 1, 0, 0}, {1, 0, 1, 0}, {1, 0, 0, 1}});
+  table["Sphere"] = Pol({{1, 2, 0, 0}, {1, 0, 2, 0}, {1, 0, 0, 2}});
+  table["XSquare"] = Pol({{1, 2, 0, 0}});
+  table["XCube"] = Pol({{1, 3, 0, 0}});
+  table["X"] = Pol({{1, 1, 0, 0}});
+  table["NoZ"] = Pol({{1, 1, 1, 0}, {2, 0, 0, 0}});
+  table["TwoPowers"] = Pol({{1, 2, 0, 0}, {1, 1, 0, 0}, {1, 0, 0, 1}});
+}
+
+void TestSurfacePage::init() {
+  TOpenGLPanel::SetMessageSink([this](const QString& t) { messages << t; });
+  page = std::make_unique<TSurfacePage>();
+  page->SetPolinomLookup([this](const std::string& key, TPolinom& out) {
+    auto it = table.find(key);
+    if (it == table.end()) return false;
+    out = it->second;
+    return true;
+  });
+  page->resize(900, 420);
+  page->show();
+  QVERIFY(QTest::qWaitForWindowExposed(page.get()));
+  QVERIFY(page->PanGLSurface);
+  QVERIFY(page->PanGLSurface->width() > 300 && page->PanGLSurface->height() > 200);
+}
+
+void TestSurfacePage::cleanup() {
+  page.reset();
+  TOpenGLPanel::SetMessageSink({});
+  QVERIFY2(messages.isEmpty(), qPrintable(messages.join('|')));
+  messages.clear();
+}
+
+void TestSurfacePage::Choose(const char* name) {
+  page->SetChoice(int(std::distance(table.begin(), table.find(name))), name);
+  page->TShSurfEnter();
+}
+
+void TestSurfacePage::SetC(const QString& text) {
+  page->EdFuncVal->setText(text);
+  emit page->EdFuncVal->editingFinished();
+}
+
+QPoint TestSurfacePage::Project(float x, float y, float z) const {
+  const TOpenGLPanel* panel = page->PanGLSurface;
+  const int w = panel->PixelWidth(), h = panel->PixelHeight();
+  QMatrix4x4 m;
+  m.perspective(45.0f, float(w) / float(h), 1.0f, 20.0f);
+  m.translate(0, 0, -3.5f);
+  m.rotate(page->RotAngleY, 0, 1, 0);
+  m.rotate(page->RotAngleX, 1, 0, 0);
+  m.rotate(-90.0f, 1, 0, 0);
+  m.scale(0.7f);
+  const QVector3D ndc = m.map(QVector3D(x, y, z)); // includes the perspective division
+  return QPoint(int((ndc.x() + 1.0f) * 0.5f * float(w)), int((1.0f - ndc.y()) * 0.5f * float(h)));
+}
+
+void TestSurfacePage::controlsAndTextsAtStart() {
+  auto text = [this](const char* name) {
+    if (auto* e = page->findChild<QLineEdit*>(name)) return e->text();
+    if (auto* b = page->findChild<QAbstractButton*>(name)) return b->text();
+    if (auto* l = page->findChild<QLabel*>(name)) return l->text();
+    return QString("<missing %1>").arg(name);
+  };
+  {
+    TSurfacePage unshown; // showing runs the set-up, which replaces the first text
+    QCOMPARE(unshown.EdErrors->text(), QString("Полином не выбран !"));
+  }
+  QCOMPARE(text("EdErrors"), QString("Полином не выбран!"));
+  QVERIFY(page->EdErrors->isReadOnly());
+  QCOMPARE(page->EdErrors->toolTip(),
+           QString("Ошибки при установлении зависимости и рисовании поверхности"));
+  QCOMPARE(page->EdErrors->palette().color(QPalette::Text), QColor(Qt::red));
+  QVERIFY(page->EdErrors->font().bold());
+  QCOMPARE(text("EdFuncVal"), QString("0"));
+  QCOMPARE(text("LbFuncVal"), QString("Знач. неявной ф-и F(x,y,z)="));
+  for (const char* name : {"EdX0", "EdY0", "EdZ0"})
+    QCOMPARE(text(name), QString("0"));
+  QCOMPARE(text("LbCentre"), QString("Центр области просмотра:"));
+  QCOMPARE(text("LbSizes"), QString("Размеры области просмотра:"));
+  for (const char* name : {"CESizeX", "CESizeY", "CESizeZ"}) {
+    auto* spin = page->findChild<QSpinBox*>(name);
+    QVERIFY(spin);
+    QCOMPARE(spin->value(), 1);
+    QCOMPARE(spin->minimum(), 1);
+    QCOMPARE(spin->maximum(), 1000);
+  }
+  QCOMPARE(text("LbVar"), QString("Выбор зависимой переменной:"));
+  QCOMPARE(text("RBVarZ"), QString("Z (x,y);"));
+  QCOMPARE(text("RBVarY"), QString("Y (x,z);"));
+  QCOMPARE(text("RBVarX"), QString("X(y,z);"));
+  QVERIFY(page->RBVarZ->isChecked() && !page->RBVarY->isChecked() && !page->RBVarX->isChecked());
+  QCOMPARE(page->findChild<QGroupBox*>("GBOptions")->title(), QString("Surface options"));
+  QCOMPARE(text("CBLighting"), QString("Lighting;"));
+  QCOMPARE(text("CBAxis"), QString("Cordinate Axis;"));
+  QCOMPARE(text("RBWireframe"), QString("Wireframe;"));
+  QCOMPARE(text("RBSolid"), QString("Solid;"));
+  QCOMPARE(text("CBAnimate"), QString("Animate;"));
+  QVERIFY(!page->CBLighting->isChecked() && page->CBAxis->isChecked());
+  QVERIFY(page->RBWireframe->isChecked() && !page->CBAnimate->isChecked());
+  QVERIFY(!page->Timer1->isActive());
+  QCOMPARE(page->Timer1->interval(), 50);
+  QCOMPARE(page->PanGLSurface->toolTip(), QString("Surface: No"));
+  QCOMPARE(page->PanGLSurface->objectName(), QString("PanGLSurface"));
+  // Every number field is reached through its label.
+  QCOMPARE(page->LbX0->buddy(), page->EdX0);
+  QCOMPARE(page->LbSizeZ->buddy(), page->CESizeZ);
+  QCOMPARE(page->LbFuncVal->buddy(), page->EdFuncVal);
+  QVERIFY(!page->IsSurfReady());
+}
+
+void TestSurfacePage::setUpShowsTheFunctionMessage() {
+  page->TShSurfEnter();
+  QCOMPARE(page->EdErrors->text(), QString("Полином не выбран!"));
+  QVERIFY(!page->IsSurfReady());
+
+  Choose("Sphere");
+  QCOMPARE(page->EdErrors->text(), QString("Зависимость установлена"));
+  QVERIFY(page->IsSurfReady());
+  QCOMPARE(page->PanGLSurface->toolTip(), QString("Surface: Sphere"));
+
+  // The choice alone does not rebuild the surface.
+  page->SetChoice(3, "NoZ");
+  QVERIFY(page->IsSurfReady());
+  page->TShSurfEnter();
+  QVERIFY(!page->IsSurfReady());
+  QCOMPARE(page->EdErrors->text(), QString("Переменная Z не может быть выражена из полинома"));
+  // Another dependent variable: x can be expressed from x*y + 2.
+  page->RBVarX->click();
+  QVERIFY(page->IsSurfReady());
+  QCOMPARE(page->EdErrors->text(), QString("Зависимость установлена"));
+
+  page->SetChoice(5, "TwoPowers");
+  page->RBVarX->click(); // already selected: the click sets it up again all the same
+  QCOMPARE(page->EdErrors->text(), QString("Переменная X не может быть выражена из полинома"));
+  page->RBVarY->click();
+  QCOMPARE(page->EdErrors->text(), QString("Переменная Y не может быть выражена из полинома"));
+  QVERIFY(!page->IsSurfReady());
+
+  // Emptying the choice (the lists were refilled) keeps the hint; entering reports it.
+  page->SetChoice(-1, "Полином не выбран");
+  QCOMPARE(page->PanGLSurface->toolTip(), QString("Surface: TwoPowers"));
+  page->TShSurfEnter();
+  QCOMPARE(page->EdErrors->text(), QString("Полином не выбран!"));
+}
+
+void TestSurfacePage::setUpRunsWhenShownAndWhenTheFocusEnters() {
+  QWidget window;
+  auto* outside = new QLineEdit(&window);
+  auto* inner = new TSurfacePage(&window);
+  inner->SetPolinomLookup([this](const std::string& key, TPolinom& out) {
+    out = table.at(key);
+    return true;
+  });
+  inner->move(0, 30);
+  inner->resize(700, 250);
+  inner->hide();
+  window.resize(720, 300);
+  window.show();
+  QVERIFY(QTest::qWaitForWindowExposed(&window));
+  page->hide();
+  window.activateWindow();
+  QVERIFY(QTest::qWaitForWindowActive(&window));
+  outside->setFocus();
+  QTRY_VERIFY(outside->hasFocus());
+
+  inner->SetChoice(0, "Plane");
+  QVERIFY(!inner->IsSurfReady());
+  inner->show(); // turned to by a page button
+  QVERIFY(inner->IsSurfReady());
+
+  inner->SetChoice(1, "NoZ");
+  QVERIFY(inner->IsSurfReady());
+  inner->EdX0->setFocus(); // the focus enters the page
+  QTRY_VERIFY(inner->EdX0->hasFocus());
+  QVERIFY(!inner->IsSurfReady());
+  QCOMPARE(inner->EdErrors->text(), QString("Переменная Z не может быть выражена из полинома"));
+}
+
+void TestSurfacePage::numberFieldsKeepTheLastGoodValue() {
+  QCOMPARE(TSurfacePage::FormatFallback(0.0f), QString("0.0"));
+  QCOMPARE(TSurfacePage::FormatFallback(-2.5f), QString("-2.5"));
+  QCOMPARE(TSurfacePage::FormatFallback(0.12345f), QString("0.1"));
+  QCOMPARE(TSurfacePage::FormatFallback(1234.56f), QString("1235.0"));
+  QCOMPARE(TSurfacePage::FormatFallback(12345.6f), QString("1.235E+04"));
+  float v = 7.0f;
+  for (const char* good : {"1e3", " 2.5 ", "+2", "-0.25", ".5"})
+    QVERIFY2(TSurfacePage::ParseNumber(good, v), good);
+  QCOMPARE(v, 0.5f);
+  for (const char* bad : {"", "-", "1,5", "abc", "2x", "inf", "nan", "+-1", "1e99"})
+    QVERIFY2(!TSurfacePage::ParseNumber(bad, v), bad);
+  QCOMPARE(v, 0.5f);
+
+  Choose("Sphere");
+  // A valid number takes effect at once and sets the surface up again.
+  QTest::keyClicks(page->EdFuncVal, "5");
+  QCOMPARE(page->EdFuncVal->text(), QString("05"));
+  QCOMPARE(page->GetFuncVal(), 5.0f);
+  // Typing a negative number goes through a text that is no number yet.
+  page->EdFuncVal->selectAll();
+  QTest::keyClicks(page->EdFuncVal, "-");
+  QCOMPARE(page->EdFuncVal->text(), QString("-"));
+  QCOMPARE(page->GetFuncVal(), 5.0f);
+  QTest::keyClicks(page->EdFuncVal, "2.5");
+  QCOMPARE(page->GetFuncVal(), -2.5f);
+  QVERIFY(page->IsSurfReady());
+  // A field left with a text that is no number gets the last good value back.
+  SetC("abc");
+  QCOMPARE(page->EdFuncVal->text(), QString("-2.5"));
+  QCOMPARE(page->GetFuncVal(), -2.5f);
+  SetC("");
+  QCOMPARE(page->EdFuncVal->text(), QString("-2.5"));
+
+  page->EdY0->setText("1.5");
+  QCOMPARE(page->GetY0(), 1.5f);
+  page->EdY0->setText("1.5.");
+  emit page->EdY0->editingFinished();
+  QCOMPARE(page->EdY0->text(), QString("1.5"));
+  page->EdZ0->setText("q");
+  emit page->EdZ0->editingFinished();
+  QCOMPARE(page->EdZ0->text(), QString("0.0"));
+  page->CESizeY->setValue(7);
+  QCOMPARE(page->GetSy(), 7);
+}
+
+void TestSurfacePage::planeIsDrawnWhereItLies() {
+  // x + y + z = 0, z = -x - y: from (-1, -1, 2) to (1, 1, -2) in drawing coordinates.
+  page->CBAxis->click();
+  page->RBSolid->click();
+  Choose("Plane");
+  const QImage img = Frame();
+  img.save("plane.png");
+  for (float x : {-0.8f, -0.3f, 0.2f, 0.7f})
+    for (float y : {-0.7f, 0.1f, 0.8f})
+      QVERIFY2(Near(At(img, x, y, -x - y), SurfaceColour),
+               qPrintable(QString("%1 %2: %3").arg(x).arg(y).arg(Describe(At(img, x, y, -x - y)))));
+  // Above the plane on the right and below it on the left there is nothing.
+  QVERIFY(Near(At(img, 0.5f, -0.5f, 1.2f), ClearColour));
+  QVERIFY(Near(At(img, -0.5f, 0.5f, -1.2f), ClearColour));
+  QVERIFY(Near(img.pixelColor(img.width() - 3, 3), ClearColour));
+  QVERIFY(Near(img.pixelColor(2, img.height() - 3), ClearColour));
+  // c = 1 moves the plane up by one: x + y + z = 1.
+  SetC("1");
+  const QImage up = Frame();
+  QVERIFY(Near(At(up, 0.5f, -0.5f, 1.0f), SurfaceColour));
+  QVERIFY(Near(At(img, 0.5f, -0.5f, 1.0f), ClearColour));
+  // The centre moves only the sampled region: with X0 = 1 the values are those at x + 1.
+  page->EdX0->setText("1");
+  const QImage shifted = Frame();
+  QVERIFY(Near(At(shifted, 0.5f, -0.5f, 0.0f), SurfaceColour));
+  QVERIFY(Near(At(shifted, 0.5f, -0.5f, 1.0f), ClearColour));
+}
+
+void TestSurfacePage::sphereHasItsMirrorSheetAndLeavesOutUndefinedCells() {
+  page->CBAxis->click();
+  page->RBSolid->click();
+  page->EdFuncVal->setText("1");
+  Choose("Sphere");
+  QVERIFY(page->IsSurfReady());
+  const QImage img = Frame();
+  img.save("sphere.png");
+  QVERIFY(Near(At(img, 0, 0, 1.0f), SurfaceColour));   // the top of the upper sheet
+  QVERIFY(Near(At(img, 0, 0, -0.95f), SurfaceColour)); // the mirror sheet below
+  QVERIFY(Near(At(img, 0, 0, 1.25f), ClearColour));
+  QVERIFY(Near(At(img, 0, 0, -1.25f), ClearColour));
+  // The corner cells of the square lie outside the unit disc with all four corners
+  // undefined: left out.
+  QVERIFY(Near(At(img, 0.97f, -0.97f, 0.0f), ClearColour));
+  QVERIFY(Near(At(img, -0.97f, -0.97f, 0.0f), ClearColour));
+  // The rim cells have a defined corner and are drawn, the undefined corners at height 0.
+  QVERIFY(Near(At(img, 0.99f, 0.0f, 0.0f), SurfaceColour));
+}
+
+void TestSurfacePage::evenPowerMirrorsOddPowerDoesNot() {
+  // x^2 = 0.25 is the pair of planes x = 0.5 and x = -0.5; x^3 = 0.125 is x = 0.5 alone.
+  page->CBAxis->click();
+  page->RBSolid->click();
+  page->RBVarX->click();
+  page->EdFuncVal->setText("0.25");
+  Choose("XSquare");
+  const QImage even = Frame();
+  QVERIFY(Near(At(even, 0.5f, 0, 0), SurfaceColour));
+  QVERIFY(Near(At(even, -0.5f, 0, 0), SurfaceColour));
+  QVERIFY(Near(At(even, 0, 0, 0), ClearColour));
+  page->EdFuncVal->setText("0.125");
+  Choose("XCube");
+  const QImage odd = Frame();
+  QVERIFY(Near(At(odd, 0.5f, 0, 0), SurfaceColour));
+  QVERIFY(Near(At(odd, -0.5f, 0, 0), ClearColour));
+}
+
+void TestSurfacePage::sizeZHalvesTheHeight() {
+  page->CBAxis->click();
+  page->RBSolid->click();
+  Choose("Plane");
+  page->CESizeZ->setValue(2);
+  QImage img = Frame();
+  QVERIFY(Near(At(img, -0.8f, -0.8f, 0.8f), SurfaceColour));
+  QVERIFY(Near(At(img, -0.8f, -0.8f, 1.6f), ClearColour));
+  QVERIFY(Near(At(img, 0.8f, 0.8f, -1.6f), ClearColour));
+  page->CESizeZ->setValue(1);
+  img = Frame();
+  QVERIFY(Near(At(img, -0.8f, -0.8f, 1.6f), SurfaceColour));
+  QVERIFY(Near(At(img, 0.8f, 0.8f, -1.6f), SurfaceColour));
+
+  // The same for a dependent X: x = 0.5 / Sz.
+  page->RBVarX->click();
+  page->EdFuncVal->setText("0.5");
+  Choose("X");
+  img = Frame();
+  QVERIFY(Near(At(img, 0.5f, 0, 0), SurfaceColour));
+  QVERIFY(Near(At(img, 0.25f, 0, 0), ClearColour));
+  page->CESizeZ->setValue(2);
+  img = Frame();
+  QVERIFY(Near(At(img, 0.5f, 0, 0), ClearColour));
+  QVERIFY(Near(At(img, 0.25f, 0, 0), SurfaceColour));
+}
+
+void TestSurfacePage::wireframeCoversLessThanSolid() {
+  page->CBAxis->click();
+  page->EdFuncVal->setText("1");
+  Choose("Sphere");
+  QVERIFY(page->RBWireframe->isChecked());
+  const QImage wire = Frame();
+  wire.save("wireframe.png");
+  page->RBSolid->click();
+  const QImage solid = Frame();
+  const int w = Count(wire, SurfaceColour), s = Count(solid, SurfaceColour);
+  QVERIFY2(w > s / 20 && w < s / 2, qPrintable(QString("wire %1 solid %2").arg(w).arg(s)));
+  page->RBWireframe->click();
+  QCOMPARE(Count(Frame(), SurfaceColour), w);
+  // Seen from above, inside a cell the wireframe shows the clear colour, on the grid line
+  // the surface colour.
+  page->RotAngleX = 90.0f;
+  const QImage above = Frame();
+  const float z = std::sqrt(1.0f - 2 * 0.05f * 0.05f);
+  QVERIFY(Near(At(above, 0.05f, 0.05f, z), ClearColour));
+  QVERIFY(Near(At(above, 0.1f, 0.05f, z), SurfaceColour));
+}
+
+void TestSurfacePage::axesWithStippleAndArrowHeads() {
+  // No surface: only the clear colour and the axes.
+  const QImage img = Frame();
+  img.save("axes.png");
+  QVERIFY(Near(At(img, 0.75f, 0, 0), AxesColour));
+  QVERIFY(Near(At(img, 0, 0, 0.75f), AxesColour));
+  // Along the negative half the dashes leave gaps; the positive half is solid.
+  auto coverage = [&](float sign) {
+    int hits = 0, samples = 0;
+    for (float t = 0.1f; t < 1.4f; t += 0.01f, ++samples) {
+      const QPoint p = Project(sign * t, 0, 0);
+      bool hit = false;
+      for (int dy = -1; dy <= 1; ++dy)
+        hit |= Near(img.pixelColor(p.x(), p.y() + dy), AxesColour);
+      hits += hit;
+    }
+    return double(hits) / samples;
+  };
+  QVERIFY2(coverage(1.0f) > 0.97, qPrintable(QString::number(coverage(1.0f))));
+  QVERIFY2(coverage(-1.0f) < 0.8 && coverage(-1.0f) > 0.3,
+           qPrintable(QString::number(coverage(-1.0f))));
+  const int axisPixels = Count(img, AxesColour);
+  QVERIFY(axisPixels > 100);
+  QCOMPARE(Count(img, ClearColour) + axisPixels + Count(img, SurfaceColour),
+           img.width() * img.height()); // nothing else but the caption
+
+  // The arrowheads lie in the planes of the axes through the viewing direction; seen from
+  // above, the X head is a triangle much wider than the line.
+  page->RotAngleX = 90.0f;
+  const QImage above = Frame();
+  above.save("axes-above.png");
+  auto column = [&](float x) {
+    const QPoint p = Project(x, 0, 0);
+    int n = 0;
+    for (int dy = -15; dy <= 15; ++dy)
+      n += Near(above.pixelColor(p.x(), p.y() + dy), AxesColour);
+    return n;
+  };
+  QVERIFY2(column(1.0f) <= 3, qPrintable(QString::number(column(1.0f))));
+  QVERIFY2(column(1.45f) >= 6, qPrintable(QString::number(column(1.45f))));
+  QVERIFY(Near(At(above, 1.52f, 0, 0), ClearColour));
+
+  page->CBAxis->click();
+  QCOMPARE(Count(Frame(), AxesColour), 0);
+}
+
+void TestSurfacePage::lightingIsTwoSided() {
+  // Without normals every face is lit by the ambient terms only: the front shows the light's
+  // ambient share, the back adds the back material's emission.
+  const QColor front(36, 57, 30);
+  const QColor back(236, 132, 45);
+  page->CBAxis->click();
+  page->RBSolid->click();
+  Choose("Plane");
+  page->CBLighting->click();
+  QImage img = Frame();
+  img.save("lit.png");
+  // The viewer looks at the plane's lower side (the corner order turns its front upwards).
+  QVERIFY2(Near(At(img, 0.2f, 0.1f, -0.3f), back),
+           qPrintable(Describe(At(img, 0.2f, 0.1f, -0.3f))));
+  QCOMPARE(Count(img, SurfaceColour, QRect(0, 30, img.width(), img.height() - 30)), 0);
+  page->RotAngleY = 180.0f;
+  img = Frame();
+  QVERIFY2(Near(At(img, 0.2f, 0.1f, -0.3f), front),
+           qPrintable(Describe(At(img, 0.2f, 0.1f, -0.3f))));
+  // The mirror sheet of a dependent z has its corners in reverse order, so both halves of
+  // the sphere turn their front outwards.
+  page->RotAngleY = 0.0f;
+  page->EdFuncVal->setText("1");
+  Choose("Sphere");
+  img = Frame();
+  img.save("lit-sphere.png");
+  QVERIFY2(Near(At(img, 0, 0, 0.6f), front), qPrintable(Describe(At(img, 0, 0, 0.6f))));
+  QVERIFY2(Near(At(img, 0, 0, -0.6f), front), qPrintable(Describe(At(img, 0, 0, -0.6f))));
+  page->CBLighting->click();
+  img = Frame();
+  QVERIFY(Near(At(img, 0, 0, -0.6f), SurfaceColour));
+}
+
+void TestSurfacePage::captionNamesTheSurface() {
+  const QRect band(0, 0, 200, 24);
+  const int atStart = Count(Frame(), SurfaceColour, band); // "Surface: No"
+  QVERIFY(atStart > 20);
+  page->SetChoice(3, "NoZ");
+  page->TShSurfEnter(); // no surface is drawn: the surface colour there is the caption's
+  QVERIFY(!page->IsSurfReady());
+  const QImage img = Frame();
+  img.save("caption.png");
+  QVERIFY(Count(img, SurfaceColour, band) > atStart);
+  QCOMPARE(Count(img, SurfaceColour, QRect(0, 30, img.width(), img.height() - 30)), 0);
+}
+
+void TestSurfacePage::dragTurnsHalfADegreePerPixel() {
+  Choose("Plane");
+  TOpenGLPanel* panel = page->PanGLSurface;
+  const QImage before = Frame();
+  auto send = [panel](QEvent::Type type, QPoint pos, Qt::MouseButton button,
+                      Qt::MouseButtons buttons) {
+    QMouseEvent e(type, pos, panel->mapToGlobal(pos), button, buttons, Qt::NoModifier);
+    QApplication::sendEvent(panel, &e);
+  };
+  send(QEvent::MouseButtonPress, {50, 50}, Qt::RightButton, Qt::RightButton);
+  send(QEvent::MouseMove, {70, 50}, Qt::NoButton, Qt::RightButton);
+  QCOMPARE(page->RotAngleY, 0.0f);
+  send(QEvent::MouseButtonRelease, {70, 50}, Qt::RightButton, Qt::NoButton);
+
+  send(QEvent::MouseButtonPress, {50, 50}, Qt::LeftButton, Qt::LeftButton);
+  QVERIFY(page->IsMouseDragging());
+  send(QEvent::MouseMove, {60, 50}, Qt::NoButton, Qt::LeftButton);
+  QCOMPARE(page->RotAngleY, 5.0f);
+  QCOMPARE(page->RotAngleX, 0.0f);
+  send(QEvent::MouseMove, {60, 70}, Qt::NoButton, Qt::LeftButton);
+  QCOMPARE(page->RotAngleX, 10.0f);
+  send(QEvent::MouseMove, {40, 66}, Qt::NoButton, Qt::LeftButton);
+  QCOMPARE(page->RotAngleY, -5.0f);
+  QCOMPARE(page->RotAngleX, 8.0f);
+  send(QEvent::MouseButtonRelease, {40, 66}, Qt::LeftButton, Qt::NoButton);
+  QVERIFY(!page->IsMouseDragging());
+  send(QEvent::MouseMove, {140, 166}, Qt::NoButton, Qt::NoButton);
+  QCOMPARE(page->RotAngleY, -5.0f);
+  QVERIFY(Frame() != before);
+}
+
+void TestSurfacePage::animationTurnsFiveDegreesPerTick() {
+  page->CBAnimate->click();
+  QVERIFY(page->Timer1->isActive());
+  QCOMPARE(page->Timer1->interval(), 50);
+  page->CBAnimate->click();
+  QVERIFY(!page->Timer1->isActive());
+  for (int tick = 0; tick < 20; ++tick)
+    page->Timer1Timer();
+  QCOMPARE(page->RotAngleY, 100.0f);
+  // The real timer turns it further, without a wrap at 360.
+  page->RotAngleY = 355.0f;
+  page->CBAnimate->click();
+  QTRY_VERIFY(page->RotAngleY >= 365.0f);
+  page->CBAnimate->click();
+  QVERIFY(!page->Timer1->isActive());
+}
+
+void TestSurfacePage::perspectiveFollowsThePanel() {
+  QCOMPARE(TSurfacePage::PerspectiveAspect(300, 0), 300.0);
+  QCOMPARE(TSurfacePage::PerspectiveAspect(300, 150), 2.0);
+  TOpenGLPanel* panel = page->PanGLSurface;
+  panel->grabFramebuffer();
+  QVERIFY(panel->MakeOpenGLPanelCurrent());
+  GLfloat proj[16];
+  glGetFloatv(GL_PROJECTION_MATRIX, proj);
+  panel->MakeOpenGLPanelNotCurrent();
+  const double f = 1.0 / std::tan(22.5 * M_PI / 180.0);
+  const double aspect = double(panel->PixelWidth()) / panel->PixelHeight();
+  QVERIFY(std::fabs(proj[0] - f / aspect) < 1e-4);
+  QVERIFY(std::fabs(proj[5] - f) < 1e-4);
+  QVERIFY(std::fabs(proj[10] - (-21.0 / 19.0)) < 1e-4); // near 1, far 20
+}
+
+QTEST_MAIN(TestSurfacePage)
+#include "test_surfacepage.moc"

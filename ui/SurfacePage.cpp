@@ -1,0 +1,733 @@
+#include "ui/SurfacePage.h"
+
+#include <QApplication>
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QFrame>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QTimer>
+#include <QVBoxLayout>
+
+#include <GL/gl.h>
+#include <GL/glu.h>
+
+#include <charconv>
+#include <cmath>
+#include <string>
+#include <system_error>
+
+#include "gl/TOpenGLPanel.h"
+
+using LISTSTRUCT::TPolinom;
+
+namespace {
+
+// Scene colours, components n/255.
+constexpr GLfloat ClearColour[4] = {0 / 255.f, 75 / 255.f, 35 / 255.f, 255 / 255.f};
+constexpr GLfloat SurfaceColour[4] = {205 / 255.f, 230 / 255.f, 30 / 255.f, 255 / 255.f};
+constexpr GLfloat LightAmbient[4] = {130 / 255.f, 233 / 255.f, 97 / 255.f, 255 / 255.f};
+constexpr GLfloat LightDiffuse[4] = {0.8f, 0.8f, 0.8f, 1.0f};
+constexpr GLfloat LightSpecular[4] = {1.0f, 1.0f, 1.0f, 1.0f};
+constexpr GLfloat FrontDiffuse[4] = {250 / 255.f, 245 / 255.f, 100 / 255.f, 255 / 255.f};
+constexpr GLfloat BackEmission[4] = {200 / 255.f, 75 / 255.f, 15 / 255.f, 255 / 255.f};
+constexpr GLfloat AxesColour[3] = {55 / 255.f, 255 / 255.f, 45 / 255.f};
+constexpr GLfloat ModelScale = 0.7f;
+constexpr GLfloat EyeDistance = -3.5f;
+constexpr int GridCells = 20;
+
+const char* const NoPolinomChosen = "Полином не выбран!";
+const char* const SurfaceHint = "Surface: ";
+
+// Drawing coordinate of grid line k: -1 to +1 in steps of 0.1.
+inline float GridLine(int k) {
+  return (float(k) * 0.05f - 0.5f) * 2.0f;
+}
+
+} // namespace
+
+TSurfacePage::TSurfacePage(QWidget* parent) : QWidget(parent) {
+  setObjectName("TSurfacePage");
+  BuildControls();
+  connect(qApp, &QApplication::focusChanged, this, &TSurfacePage::FocusChanged);
+}
+
+TSurfacePage::~TSurfacePage() {
+  // The panel's events call back into this page; none may come while it is half gone.
+  if (PanGLSurface) {
+    PanGLSurface->removeEventFilter(this);
+    PanGLSurface->OnPreInit = nullptr;
+    PanGLSurface->OnInit = nullptr;
+    PanGLSurface->OnResize = nullptr;
+    PanGLSurface->OnPaint = nullptr;
+  }
+}
+
+void TSurfacePage::BuildControls() {
+  auto makeLabel = [this](const char* text, const char* name, QWidget* buddy) {
+    auto* label = new QLabel(QString::fromUtf8(text), this);
+    label->setObjectName(name);
+    if (buddy) label->setBuddy(buddy);
+    return label;
+  };
+  auto makeEdit = [this](const char* name, const QString& text) {
+    auto* edit = new QLineEdit(text, this);
+    edit->setObjectName(name);
+    edit->setFixedWidth(56);
+    return edit;
+  };
+  auto makeSpin = [this](const char* name) {
+    auto* spin = new QSpinBox(this);
+    spin->setObjectName(name);
+    spin->setRange(1, 1000);
+    spin->setValue(1);
+    spin->setFixedWidth(56);
+    return spin;
+  };
+
+  BvlOptions = new QFrame(this);
+  BvlOptions->setObjectName("BvlOptions");
+  BvlOptions->setFrameShape(QFrame::StyledPanel);
+  BvlOptions->setFrameShadow(QFrame::Sunken);
+
+  EdErrors = new QLineEdit(QString::fromUtf8("Полином не выбран !"), BvlOptions);
+  EdErrors->setObjectName("EdErrors");
+  EdErrors->setReadOnly(true);
+  EdErrors->setToolTip(
+      QString::fromUtf8("Ошибки при установлении зависимости и рисовании поверхности"));
+  EdErrors->setAccessibleName(EdErrors->toolTip());
+  {
+    QFont bold = EdErrors->font();
+    bold.setBold(true);
+    EdErrors->setFont(bold);
+    QPalette pal = EdErrors->palette();
+    pal.setColor(QPalette::Base, pal.color(QPalette::ToolTipBase));
+    pal.setColor(QPalette::Text, Qt::red);
+    EdErrors->setPalette(pal);
+  }
+
+  EdFuncVal = makeEdit("EdFuncVal", "0");
+  LbFuncVal = makeLabel("Знач. неявной ф-и F(x,y,z)=", "LbFuncVal", EdFuncVal);
+
+  LbCentre = makeLabel("Центр области просмотра:", "LbCentre", nullptr);
+  EdX0 = makeEdit("EdX0", "0");
+  LbX0 = makeLabel("X0:", "LbX0", EdX0);
+  EdY0 = makeEdit("EdY0", "0");
+  LbY0 = makeLabel("Y0:", "LbY0", EdY0);
+  EdZ0 = makeEdit("EdZ0", "0");
+  LbZ0 = makeLabel("Z0:", "LbZ0", EdZ0);
+
+  LbSizes = makeLabel("Размеры области просмотра:", "LbSizes", nullptr);
+  CESizeX = makeSpin("CESizeX");
+  LbSizeX = makeLabel("Sx:", "LbSizeX", CESizeX);
+  CESizeY = makeSpin("CESizeY");
+  LbSizeY = makeLabel("Sy:", "LbSizeY", CESizeY);
+  CESizeZ = makeSpin("CESizeZ");
+  LbSizeZ = makeLabel("Sz:", "LbSizeZ", CESizeZ);
+
+  LbVar = makeLabel("Выбор зависимой переменной:", "LbVar", nullptr);
+  RBVarZ = new QRadioButton(QString::fromUtf8("Z (x,y);"), this);
+  RBVarZ->setObjectName("RBVarZ");
+  RBVarY = new QRadioButton(QString::fromUtf8("Y (x,z);"), this);
+  RBVarY->setObjectName("RBVarY");
+  RBVarX = new QRadioButton(QString::fromUtf8("X(y,z);"), this);
+  RBVarX->setObjectName("RBVarX");
+  auto* varGroup = new QButtonGroup(this);
+  varGroup->addButton(RBVarZ);
+  varGroup->addButton(RBVarY);
+  varGroup->addButton(RBVarX);
+  RBVarZ->setChecked(true);
+
+  GBOptions = new QGroupBox("Surface options", this);
+  GBOptions->setObjectName("GBOptions");
+  CBLighting = new QCheckBox("Lighting;", GBOptions);
+  CBLighting->setObjectName("CBLighting");
+  CBAxis = new QCheckBox("Cordinate Axis;", GBOptions);
+  CBAxis->setObjectName("CBAxis");
+  CBAxis->setChecked(true);
+  RBWireframe = new QRadioButton("Wireframe;", GBOptions);
+  RBWireframe->setObjectName("RBWireframe");
+  RBSolid = new QRadioButton("Solid;", GBOptions);
+  RBSolid->setObjectName("RBSolid");
+  auto* styleGroup = new QButtonGroup(this);
+  styleGroup->addButton(RBWireframe);
+  styleGroup->addButton(RBSolid);
+  RBWireframe->setChecked(true);
+  CBAnimate = new QCheckBox("Animate;", GBOptions);
+  CBAnimate->setObjectName("CBAnimate");
+
+  Timer1 = new QTimer(this);
+  Timer1->setObjectName("Timer1");
+  Timer1->setInterval(50);
+
+  // Options: the message line; below it the value of the function over the centre and size
+  // columns, then the dependent variable, then the option group.
+  for (QLabel* label : {LbCentre, LbSizes, LbVar})
+    label->setWordWrap(true);
+  auto* grid = new QGridLayout;
+  grid->setContentsMargins(0, 0, 0, 0);
+  grid->setHorizontalSpacing(3);
+  grid->setVerticalSpacing(2);
+  auto* valueRow = new QHBoxLayout;
+  valueRow->setSpacing(3);
+  valueRow->addWidget(LbFuncVal);
+  valueRow->addWidget(EdFuncVal);
+  grid->addLayout(valueRow, 0, 0, 1, 5);
+  grid->addWidget(LbCentre, 1, 0, 1, 2);
+  grid->addWidget(LbX0, 2, 0);
+  grid->addWidget(EdX0, 2, 1);
+  grid->addWidget(LbY0, 3, 0);
+  grid->addWidget(EdY0, 3, 1);
+  grid->addWidget(LbZ0, 4, 0);
+  grid->addWidget(EdZ0, 4, 1);
+  grid->setColumnMinimumWidth(2, 4);
+  grid->addWidget(LbSizes, 1, 3, 1, 2);
+  grid->addWidget(LbSizeX, 2, 3);
+  grid->addWidget(CESizeX, 2, 4);
+  grid->addWidget(LbSizeY, 3, 3);
+  grid->addWidget(CESizeY, 3, 4);
+  grid->addWidget(LbSizeZ, 4, 3);
+  grid->addWidget(CESizeZ, 4, 4);
+  grid->setRowStretch(5, 1);
+
+  auto* varColumn = new QVBoxLayout;
+  varColumn->setSpacing(0);
+  varColumn->addWidget(LbVar);
+  varColumn->addWidget(RBVarZ);
+  varColumn->addWidget(RBVarY);
+  varColumn->addWidget(RBVarX);
+  varColumn->addStretch(1);
+
+  auto* optionLayout = new QVBoxLayout(GBOptions);
+  optionLayout->setContentsMargins(4, 2, 4, 2);
+  optionLayout->setSpacing(0);
+  optionLayout->addWidget(CBLighting);
+  optionLayout->addWidget(CBAxis);
+  optionLayout->addWidget(RBWireframe);
+  optionLayout->addWidget(RBSolid);
+  optionLayout->addWidget(CBAnimate);
+  optionLayout->addStretch(1);
+
+  auto* columns = new QHBoxLayout;
+  columns->setContentsMargins(0, 0, 0, 0);
+  columns->setSpacing(6);
+  columns->addLayout(grid);
+  columns->addLayout(varColumn);
+  columns->addWidget(GBOptions);
+
+  auto* options = new QVBoxLayout(BvlOptions);
+  options->setContentsMargins(4, 3, 4, 3);
+  options->setSpacing(3);
+  options->addWidget(EdErrors);
+  options->addLayout(columns, 1);
+
+  // The drawing panel sits 1 pixel inside its bevel, 5 pixels after the options.
+  BvlSurface = new QFrame(this);
+  BvlSurface->setObjectName("BvlSurface");
+  BvlSurface->setFrameShape(QFrame::Box);
+  BvlSurface->setLineWidth(1);
+  auto* surfaceLayout = new QVBoxLayout(BvlSurface);
+  surfaceLayout->setContentsMargins(1, 1, 1, 1);
+  const QString hint = Caption;
+  if (TOpenGLPanel::IsOpenGLAvailable()) {
+    PanGLSurface = new TOpenGLPanel(BvlSurface);
+    PanGLSurface->setObjectName("PanGLSurface");
+    PanGLSurface->setToolTip(hint);
+    PanGLSurface->setAccessibleName(hint);
+    PanGLSurface->setMinimumSize(60, 60);
+    // The caption "Surface: " + name is drawn with the panel's bitmap font.
+    PanGLSurface->Font2D().Enabled = true;
+    PanGLSurface->Font2D().Height = -12;
+    PanGLSurface->OnPreInit = [this](TOpenGLPanel& p) { PanGLSurfacePreInit(p); };
+    PanGLSurface->OnInit = [this](TOpenGLPanel& p) { PanGLSurfaceInit(p); };
+    PanGLSurface->OnResize = [this](TOpenGLPanel& p) { PanGLSurfaceResize(p); };
+    PanGLSurface->OnPaint = [this](TOpenGLPanel& p) { PanGLSurfacePaint(p); };
+    PanGLSurface->installEventFilter(this);
+    surfaceLayout->addWidget(PanGLSurface);
+  } else {
+    TOpenGLPanel::ReportContextCreateFailed();
+    LbNoOpenGL = new QLabel("Open GL Context Create Failed", BvlSurface);
+    LbNoOpenGL->setObjectName("LbNoOpenGL");
+    LbNoOpenGL->setAlignment(Qt::AlignCenter);
+    LbNoOpenGL->setWordWrap(true);
+    LbNoOpenGL->setToolTip(hint);
+    LbNoOpenGL->setMinimumSize(60, 60);
+    surfaceLayout->addWidget(LbNoOpenGL);
+  }
+
+  auto* page = new QHBoxLayout(this);
+  page->setContentsMargins(2, 2, 2, 2);
+  page->setSpacing(5);
+  page->addWidget(BvlOptions);
+  page->addWidget(BvlSurface, 1);
+
+  connect(EdFuncVal, &QLineEdit::textChanged, this, &TSurfacePage::EdFuncValChange);
+  connect(EdX0, &QLineEdit::textChanged, this, &TSurfacePage::EdX0Change);
+  connect(EdY0, &QLineEdit::textChanged, this, &TSurfacePage::EdY0Change);
+  connect(EdZ0, &QLineEdit::textChanged, this, &TSurfacePage::EdZ0Change);
+  connect(EdFuncVal, &QLineEdit::editingFinished, this, &TSurfacePage::EdFuncValExit);
+  connect(EdX0, &QLineEdit::editingFinished, this, &TSurfacePage::EdX0Exit);
+  connect(EdY0, &QLineEdit::editingFinished, this, &TSurfacePage::EdY0Exit);
+  connect(EdZ0, &QLineEdit::editingFinished, this, &TSurfacePage::EdZ0Exit);
+  connect(CESizeX, &QSpinBox::valueChanged, this, &TSurfacePage::CESizeXChange);
+  connect(CESizeY, &QSpinBox::valueChanged, this, &TSurfacePage::CESizeYChange);
+  connect(CESizeZ, &QSpinBox::valueChanged, this, &TSurfacePage::CESizeZChange);
+  connect(RBVarX, &QRadioButton::clicked, this, &TSurfacePage::RBVarXClick);
+  connect(RBVarY, &QRadioButton::clicked, this, &TSurfacePage::RBVarYClick);
+  connect(RBVarZ, &QRadioButton::clicked, this, &TSurfacePage::RBVarZClick);
+  connect(CBLighting, &QCheckBox::clicked, this, &TSurfacePage::CBLightingClick);
+  connect(CBAxis, &QCheckBox::clicked, this, &TSurfacePage::CBAxisClick);
+  connect(RBWireframe, &QRadioButton::clicked, this, &TSurfacePage::RBWireframeClick);
+  connect(RBSolid, &QRadioButton::clicked, this, &TSurfacePage::RBSolidClick);
+  connect(CBAnimate, &QCheckBox::clicked, this, &TSurfacePage::CBAnimateClick);
+  connect(Timer1, &QTimer::timeout, this, &TSurfacePage::Timer1Timer);
+
+  // The switches and numbers as the controls hold them at the start.
+  Lighting = CBLighting->isChecked();
+  Axis = CBAxis->isChecked();
+  ParseNumber(EdFuncVal->text(), FuncVal);
+  ParseNumber(EdX0->text(), X0);
+  ParseNumber(EdY0->text(), Y0);
+  ParseNumber(EdZ0->text(), Z0);
+  Sx = CESizeX->value();
+  Sy = CESizeY->value();
+  Sz = CESizeZ->value();
+}
+
+// ---- numbers -------------------------------------------------------------------------------
+
+bool TSurfacePage::ParseNumber(const QString& text, float& value) {
+  std::string s = text.trimmed().toStdString();
+  if (!s.empty() && s.front() == '+') {
+    if (s.size() > 1 && (s[1] == '+' || s[1] == '-')) return false;
+    s.erase(0, 1);
+  }
+  if (s.empty()) return false;
+  float parsed = 0.0f;
+  const char* first = s.data();
+  const char* last = s.data() + s.size();
+  const auto [ptr, ec] = std::from_chars(first, last, parsed);
+  if (ec != std::errc() || ptr != last || !std::isfinite(parsed)) return false;
+  value = parsed;
+  return true;
+}
+
+QString TSurfacePage::FormatFallback(float value) {
+  // Four significant digits, then one decimal; five or more integer digits go to
+  // scientific notation.
+  char buf[64];
+  auto res = std::to_chars(buf, buf + sizeof buf, double(value), std::chars_format::scientific, 3);
+  double rounded = 0.0;
+  std::from_chars(buf, res.ptr, rounded);
+  if (std::fabs(rounded) >= 10000.0) {
+    QString text = QString::fromLatin1(buf, int(res.ptr - buf));
+    return text.toUpper();
+  }
+  res = std::to_chars(buf, buf + sizeof buf, rounded, std::chars_format::fixed, 1);
+  QString text = QString::fromLatin1(buf, int(res.ptr - buf));
+  if (text == "-0.0") text = "0.0";
+  return text;
+}
+
+double TSurfacePage::PerspectiveAspect(int width, int height) {
+  return height == 0 ? double(width) : double(width) / double(height);
+}
+
+// ---- the choice and the dependence ---------------------------------------------------------
+
+void TSurfacePage::SetChoice(int selIndex, const QString& name) {
+  SelIndex = selIndex;
+  ChosenName = name;
+  // Only a choice names the surface; an emptied choice leaves the hint as it was.
+  if (selIndex < 0) return;
+  const QString hint = QString::fromLatin1(SurfaceHint) + name;
+  Caption = hint;
+  if (PanGLSurface) {
+    PanGLSurface->setToolTip(hint);
+    PanGLSurface->setAccessibleName(hint);
+    RepaintPanel(); // the caption shows the name
+  }
+  if (LbNoOpenGL) LbNoOpenGL->setToolTip(hint);
+}
+
+void TSurfacePage::TShSurfEnter() {
+  if (SelIndex < 0) {
+    EdErrors->setText(QString::fromUtf8(NoPolinomChosen));
+    SurfReady = false;
+  } else {
+    TPolinom pol;
+    if (PolinomLookup) PolinomLookup(ChosenName.toStdString(), pol);
+    const char letter = RBVarX->isChecked() ? 'X' : RBVarY->isChecked() ? 'Y' : 'Z';
+    SurfFunc.SetDependence(pol, FuncVal, letter);
+    SurfReady = SurfFunc.GetRetCode() >= 0;
+    EdErrors->setText(QString::fromStdString(SurfFunc.GetMessage()));
+  }
+  RepaintPanel();
+}
+
+void TSurfacePage::showEvent(QShowEvent* event) {
+  QWidget::showEvent(event);
+  TShSurfEnter();
+}
+
+void TSurfacePage::FocusChanged(QWidget* old, QWidget* now) {
+  const bool wasInside = old && isAncestorOf(old);
+  const bool isInside = now && isAncestorOf(now);
+  if (isInside && !wasInside) TShSurfEnter();
+}
+
+// ---- edit fields ---------------------------------------------------------------------------
+
+void TSurfacePage::EdFuncValChange() {
+  // A text that is no number (yet) leaves c as it is; the field gets the last good value
+  // back when the editing is finished.
+  if (!ParseNumber(EdFuncVal->text(), FuncVal)) return;
+  TShSurfEnter();
+}
+
+void TSurfacePage::CentreChange(QLineEdit* edit, float& value) {
+  if (!ParseNumber(edit->text(), value)) return;
+  RepaintPanel();
+}
+
+void TSurfacePage::EdX0Change() {
+  CentreChange(EdX0, X0);
+}
+void TSurfacePage::EdY0Change() {
+  CentreChange(EdY0, Y0);
+}
+void TSurfacePage::EdZ0Change() {
+  CentreChange(EdZ0, Z0);
+}
+
+void TSurfacePage::RestoreField(QLineEdit* edit, float value) {
+  float parsed = 0.0f;
+  if (!ParseNumber(edit->text(), parsed)) edit->setText(FormatFallback(value));
+}
+
+void TSurfacePage::EdFuncValExit() {
+  RestoreField(EdFuncVal, FuncVal);
+}
+void TSurfacePage::EdX0Exit() {
+  RestoreField(EdX0, X0);
+}
+void TSurfacePage::EdY0Exit() {
+  RestoreField(EdY0, Y0);
+}
+void TSurfacePage::EdZ0Exit() {
+  RestoreField(EdZ0, Z0);
+}
+
+void TSurfacePage::CESizeXChange() {
+  Sx = CESizeX->value();
+  RepaintPanel();
+}
+
+void TSurfacePage::CESizeYChange() {
+  Sy = CESizeY->value();
+  RepaintPanel();
+}
+
+void TSurfacePage::CESizeZChange() {
+  Sz = CESizeZ->value();
+  RepaintPanel();
+}
+
+// ---- switches ------------------------------------------------------------------------------
+
+void TSurfacePage::RBVarXClick() {
+  TShSurfEnter();
+}
+void TSurfacePage::RBVarYClick() {
+  TShSurfEnter();
+}
+void TSurfacePage::RBVarZClick() {
+  TShSurfEnter();
+}
+
+void TSurfacePage::CBLightingClick() {
+  Lighting = CBLighting->isChecked();
+  if (PanGLSurface && PanGLSurface->MakeOpenGLPanelCurrent()) {
+    if (Lighting)
+      glEnable(GL_LIGHTING);
+    else
+      glDisable(GL_LIGHTING);
+    PanGLSurface->MakeOpenGLPanelNotCurrent();
+  }
+  RepaintPanel();
+}
+
+void TSurfacePage::CBAxisClick() {
+  Axis = CBAxis->isChecked();
+  RepaintPanel();
+}
+
+void TSurfacePage::RBWireframeClick() {
+  if (!RBWireframe->isChecked()) return;
+  if (PanGLSurface && PanGLSurface->MakeOpenGLPanelCurrent()) {
+    glPolygonMode(GL_FRONT_AND_BACK, GL_LINE);
+    PanGLSurface->MakeOpenGLPanelNotCurrent();
+  }
+  RepaintPanel();
+}
+
+void TSurfacePage::RBSolidClick() {
+  if (!RBSolid->isChecked()) return;
+  if (PanGLSurface && PanGLSurface->MakeOpenGLPanelCurrent()) {
+    glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
+    PanGLSurface->MakeOpenGLPanelNotCurrent();
+  }
+  RepaintPanel();
+}
+
+void TSurfacePage::CBAnimateClick() {
+  if (CBAnimate->isChecked())
+    Timer1->start();
+  else
+    Timer1->stop();
+}
+
+void TSurfacePage::Timer1Timer() {
+  RotAngleY += 5.0f;
+  RepaintPanel();
+}
+
+void TSurfacePage::RepaintPanel() {
+  if (PanGLSurface) PanGLSurface->update();
+}
+
+// ---- mouse ---------------------------------------------------------------------------------
+
+void TSurfacePage::PanGLSurfaceMouseDown(Qt::MouseButton button, int x, int y) {
+  if (button != Qt::LeftButton) return;
+  MouseDragging = true;
+  LastX = x;
+  LastY = y;
+}
+
+void TSurfacePage::PanGLSurfaceMouseUp(Qt::MouseButton button, int, int) {
+  if (button == Qt::LeftButton) MouseDragging = false;
+}
+
+void TSurfacePage::PanGLSurfaceMouseMove(int x, int y) {
+  if (!MouseDragging) return;
+  RotAngleY += 0.5f * float(x - LastX);
+  RotAngleX += 0.5f * float(y - LastY);
+  LastX = x;
+  LastY = y;
+  RepaintPanel();
+}
+
+bool TSurfacePage::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == PanGLSurface) {
+    switch (event->type()) {
+    case QEvent::MouseButtonPress: {
+      const auto* m = static_cast<QMouseEvent*>(event);
+      const QPoint p = m->position().toPoint();
+      PanGLSurfaceMouseDown(m->button(), p.x(), p.y());
+      break;
+    }
+    case QEvent::MouseButtonRelease: {
+      const auto* m = static_cast<QMouseEvent*>(event);
+      const QPoint p = m->position().toPoint();
+      PanGLSurfaceMouseUp(m->button(), p.x(), p.y());
+      break;
+    }
+    case QEvent::MouseMove: {
+      const QPoint p = static_cast<QMouseEvent*>(event)->position().toPoint();
+      PanGLSurfaceMouseMove(p.x(), p.y());
+      break;
+    }
+    default:
+      break;
+    }
+  }
+  return QWidget::eventFilter(watched, event);
+}
+
+// ---- drawing -------------------------------------------------------------------------------
+
+void TSurfacePage::PanGLSurfacePreInit(TOpenGLPanel&) {}
+
+void TSurfacePage::PanGLSurfaceInit(TOpenGLPanel& sender) {
+  PanGLSurfaceResize(sender);
+  glPolygonMode(GL_FRONT_AND_BACK, RBWireframe->isChecked() ? GL_LINE : GL_FILL);
+  glShadeModel(GL_SMOOTH);
+  glDisable(GL_LINE_SMOOTH);
+  glDisable(GL_BLEND);
+  glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+  glHint(GL_LINE_SMOOTH_HINT, GL_NICEST);
+  glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST);
+  glLineWidth(1.0f);
+  glDisable(GL_TEXTURE_2D);
+  glEnable(GL_NORMALIZE);
+  glClearDepth(1.0);
+
+  glLightfv(GL_LIGHT0, GL_AMBIENT, LightAmbient);
+  glLightfv(GL_LIGHT0, GL_DIFFUSE, LightDiffuse);
+  glLightfv(GL_LIGHT0, GL_SPECULAR, LightSpecular);
+  glLightModeli(GL_LIGHT_MODEL_TWO_SIDE, 1);
+  glEnable(GL_LIGHT0);
+  glMaterialfv(GL_FRONT, GL_DIFFUSE, FrontDiffuse);
+  glMaterialfv(GL_BACK, GL_EMISSION, BackEmission);
+  if (CBLighting->isChecked())
+    glEnable(GL_LIGHTING);
+  else
+    glDisable(GL_LIGHTING);
+
+  glClearColor(ClearColour[0], ClearColour[1], ClearColour[2], ClearColour[3]);
+  glColor4fv(SurfaceColour);
+}
+
+void TSurfacePage::PanGLSurfaceResize(TOpenGLPanel& sender) {
+  const int w = sender.PixelWidth();
+  const int h = sender.PixelHeight();
+  glViewport(0, 0, w, h);
+  glMatrixMode(GL_PROJECTION);
+  glLoadIdentity();
+  gluPerspective(45.0, PerspectiveAspect(w, h), 1.0, 20.0);
+  glMatrixMode(GL_TEXTURE);
+  glLoadIdentity();
+  glMatrixMode(GL_MODELVIEW);
+  glLoadIdentity();
+  // The panel draws into its own off-screen buffer, which it shows after the paint.
+  glEnable(GL_DEPTH_TEST);
+}
+
+void TSurfacePage::PanGLSurfacePaint(TOpenGLPanel& sender) {
+  glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+  glMatrixMode(GL_MODELVIEW);
+  glPushMatrix();
+  glTranslatef(0.0f, 0.0f, EyeDistance);
+  glRotatef(RotAngleY, 0.0f, 1.0f, 0.0f);
+  glRotatef(RotAngleX, 1.0f, 0.0f, 0.0f);
+  glRotatef(-90.0f, 1.0f, 0.0f, 0.0f); // the third drawing axis points up
+  glScalef(ModelScale, ModelScale, ModelScale);
+  glColor4fv(SurfaceColour);
+  if (SurfReady) DrawSurface();
+  if (CBAxis->isChecked()) DrawAxes();
+  glPopMatrix();
+  DrawCaption(sender);
+}
+
+void TSurfacePage::DrawSurface() {
+  // The two independent variables, their half-sizes and centres.
+  const bool depX = RBVarX->isChecked();
+  const bool depY = RBVarY->isChecked();
+  const float su = float(depX ? Sy : Sx);
+  const float u0 = depX ? Y0 : X0;
+  const float sv = float(depX || depY ? Sz : Sy);
+  const float v0 = depX || depY ? Z0 : Y0;
+  const float sz = float(Sz);
+  const bool mirror = !SurfFunc.IsPowerOdd();
+
+  // The value goes on the dependent variable's axis, the grid coordinates on the others.
+  auto vertex = [depX, depY](float a, float b, float value) {
+    if (depX)
+      glVertex3f(value, a, b);
+    else if (depY)
+      glVertex3f(a, value, b);
+    else
+      glVertex3f(a, b, value);
+  };
+  auto sample = [this, sz](float u, float v, bool& defined) {
+    const float value = SurfFunc.GetValue(u, v) / sz;
+    if (SurfFunc.GetRetCode() >= 0) defined = true;
+    return value;
+  };
+
+  glBegin(GL_QUADS);
+  for (int i = 0; i < GridCells; ++i) {
+    const float ui = 2.0f * su * (float(i) * 0.05f - 0.5f) + u0;
+    const float ui1 = 2.0f * su * (float(i + 1) * 0.05f - 0.5f) + u0;
+    const float gi = GridLine(i), gi1 = GridLine(i + 1);
+    for (int j = 0; j < GridCells; ++j) {
+      const float vj = 2.0f * sv * (float(j) * 0.05f - 0.5f) + v0;
+      const float vj1 = 2.0f * sv * (float(j + 1) * 0.05f - 0.5f) + v0;
+      const float gj = GridLine(j), gj1 = GridLine(j + 1);
+      bool defined = false;
+      const float r = sample(ui, vj, defined);
+      const float s = sample(ui1, vj, defined);
+      const float t = sample(ui1, vj1, defined);
+      const float q = sample(ui, vj1, defined);
+      if (!defined) continue;
+      vertex(gi, gj, r);
+      vertex(gi1, gj, s);
+      vertex(gi1, gj1, t);
+      vertex(gi, gj1, q);
+      if (!mirror) continue;
+      if (!depX && !depY) {
+        vertex(gi, gj1, -q);
+        vertex(gi1, gj1, -t);
+        vertex(gi1, gj, -s);
+        vertex(gi, gj, -r);
+      } else {
+        vertex(gi, gj, -r);
+        vertex(gi1, gj, -s);
+        vertex(gi1, gj1, -t);
+        vertex(gi, gj1, -q);
+      }
+    }
+  }
+  glEnd();
+}
+
+void TSurfacePage::DrawAxes() {
+  glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
+  glColor3fv(AxesColour);
+  glLineWidth(2.0f);
+  glEnable(GL_LINE_STIPPLE);
+  const GLfloat axis[3][3] = {{1, 0, 0}, {0, 1, 0}, {0, 0, 1}};
+  for (const auto& e : axis) {
+    glLineStipple(2, 0x1C47);
+    glBegin(GL_LINES);
+    glVertex3f(0, 0, 0);
+    glVertex3f(-1.5f * e[0], -1.5f * e[1], -1.5f * e[2]);
+    glEnd();
+    glLineStipple(2, 0xFFFF);
+    glBegin(GL_LINES);
+    glVertex3f(0, 0, 0);
+    glVertex3f(1.5f * e[0], 1.5f * e[1], 1.5f * e[2]);
+    glEnd();
+  }
+  glBegin(GL_TRIANGLES);
+  glVertex3f(1.43f, -0.07f, 0);
+  glVertex3f(1.43f, 0.07f, 0);
+  glVertex3f(1.5f, 0, 0);
+  glVertex3f(0, 1.43f, -0.07f);
+  glVertex3f(0, 1.43f, 0.07f);
+  glVertex3f(0, 1.5f, 0);
+  glVertex3f(0, -0.07f, 1.43f);
+  glVertex3f(0, 0.07f, 1.43f);
+  glVertex3f(0, 0, 1.5f);
+  glEnd();
+  if (RBWireframe->isChecked()) glPolygonMode(GL_FRONT_AND_BACK, GL_LINE);
+  glLineWidth(1.0f);
+}
+
+void TSurfacePage::DrawCaption(TOpenGLPanel& panel) {
+  // "Surface: " and the chosen name at the top left, in the surface colour, unlit and over
+  // everything drawn.
+  const GLboolean lit = glIsEnabled(GL_LIGHTING);
+  if (lit) glDisable(GL_LIGHTING);
+  glDisable(GL_DEPTH_TEST);
+  glMatrixMode(GL_PROJECTION);
+  glPushMatrix();
+  glLoadIdentity();
+  glOrtho(0.0, panel.PixelWidth(), panel.PixelHeight(), 0.0, 1.0, -1.0);
+  glMatrixMode(GL_MODELVIEW);
+  glColor4fv(SurfaceColour);
+  glRasterPos2i(6, 16);
+  panel.Draw2DText(Caption);
+  glMatrixMode(GL_PROJECTION);
+  glPopMatrix();
+  glMatrixMode(GL_MODELVIEW);
+  glEnable(GL_DEPTH_TEST);
+  if (lit) glEnable(GL_LIGHTING);
+}

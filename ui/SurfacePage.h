@@ -1,0 +1,167 @@
+#pragma once
+// TSurfacePage: the surface page of the overview window (its sheet TShSurf). It draws the
+// chosen polynomial P as the implicit surface P(x, y, z) = c in the OpenGL panel
+// PanGLSurface: one variable is expressed from the two others by SurfFunc and sampled on a
+// 20 x 20 grid over the region viewed.
+//
+// How the overview window drives the page:
+//   - SetPolinomLookup(lookup), once: how a polynomial is fetched by its name from the table
+//     in use at that moment (e.g. Form2->CurTab->FindRecord).
+//   - SetChoice(selIndex, name), after every choice of a polynomial (and with -1 after every
+//     refill of its lists): remembers the choice; a choice (selIndex >= 0) sets the panel's
+//     hint and caption to "Surface: " + name. The surface itself is not rebuilt by a choice.
+//   - TShSurfEnter(): sets up the dependence for the chosen polynomial and repaints. The page
+//     runs it by itself whenever it is shown (the overview window turning to it, the main
+//     window's surface button) and when the focus enters it, so the window need not call it.
+//
+// The page owns the implicit-function object SurfFunc. When the machine has no usable
+// OpenGL the page shows "Open GL Context Create Failed" once and keeps its controls working
+// without a drawing panel (PanGLSurface is then null).
+
+#include <QString>
+#include <QWidget>
+
+#include <functional>
+#include <string>
+
+#include "core/TPolFunc.h"
+#include "core/TPolinom.h"
+
+class QCheckBox;
+class QEvent;
+class QFrame;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QRadioButton;
+class QSpinBox;
+class QTimer;
+class TOpenGLPanel;
+
+class TSurfacePage : public QWidget {
+  Q_OBJECT
+public:
+  // Copies the polynomial stored under key into out; false when there is none.
+  using TPolinomLookup = std::function<bool(const std::string& key, LISTSTRUCT::TPolinom& out)>;
+
+  explicit TSurfacePage(QWidget* parent = nullptr);
+  ~TSurfacePage() override;
+
+  void SetPolinomLookup(TPolinomLookup lookup) { PolinomLookup = std::move(lookup); }
+  void SetChoice(int selIndex, const QString& name);
+  int GetSelIndex() const { return SelIndex; }
+  QString GetChosenName() const { return ChosenName; }
+
+  // Controls, each with its name as objectName.
+  QLineEdit* EdErrors;
+  QLabel* LbFuncVal;
+  QLineEdit* EdFuncVal;
+  QLabel* LbCentre;
+  QLabel* LbX0;
+  QLineEdit* EdX0;
+  QLabel* LbY0;
+  QLineEdit* EdY0;
+  QLabel* LbZ0;
+  QLineEdit* EdZ0;
+  QLabel* LbSizes;
+  QLabel* LbSizeX;
+  QSpinBox* CESizeX;
+  QLabel* LbSizeY;
+  QSpinBox* CESizeY;
+  QLabel* LbSizeZ;
+  QSpinBox* CESizeZ;
+  QLabel* LbVar;
+  QRadioButton* RBVarZ;
+  QRadioButton* RBVarY;
+  QRadioButton* RBVarX;
+  QGroupBox* GBOptions;
+  QCheckBox* CBLighting;
+  QCheckBox* CBAxis;
+  QRadioButton* RBWireframe;
+  QRadioButton* RBSolid;
+  QCheckBox* CBAnimate;
+  QTimer* Timer1;
+  QFrame* BvlOptions;
+  QFrame* BvlSurface;
+  TOpenGLPanel* PanGLSurface = nullptr; // null without usable OpenGL
+  QLabel* LbNoOpenGL = nullptr;         // stands in for the panel then
+
+  // State of the page.
+  bool IsSurfReady() const { return SurfReady; }
+  float GetFuncVal() const { return FuncVal; }
+  float GetX0() const { return X0; }
+  float GetY0() const { return Y0; }
+  float GetZ0() const { return Z0; }
+  int GetSx() const { return Sx; }
+  int GetSy() const { return Sy; }
+  int GetSz() const { return Sz; }
+  float RotAngleY = 0.0f; // turn about the vertical axis, degrees
+  float RotAngleX = 0.0f; // turn about the horizontal axis, degrees
+  bool IsMouseDragging() const { return MouseDragging; }
+  TRANSSTRUCT::TPolFunc& GetSurfFunc() { return SurfFunc; }
+
+  // Number text of the edit fields: "." as separator; the fallback print keeps 4 significant
+  // digits with 1 decimal ("0.0", "-2.5", "1235.0").
+  static bool ParseNumber(const QString& text, float& value);
+  static QString FormatFallback(float value);
+  // Aspect of the perspective: width / height, the width alone when the height is 0.
+  static double PerspectiveAspect(int width, int height);
+
+  // Handlers.
+  void TShSurfEnter();
+  void EdFuncValChange();
+  void EdX0Change();
+  void EdY0Change();
+  void EdZ0Change();
+  void EdFuncValExit();
+  void EdX0Exit();
+  void EdY0Exit();
+  void EdZ0Exit();
+  void CESizeXChange();
+  void CESizeYChange();
+  void CESizeZChange();
+  void RBVarXClick();
+  void RBVarYClick();
+  void RBVarZClick();
+  void CBLightingClick();
+  void CBAxisClick();
+  void RBWireframeClick();
+  void RBSolidClick();
+  void CBAnimateClick();
+  void Timer1Timer();
+  void PanGLSurfacePreInit(TOpenGLPanel& sender);
+  void PanGLSurfaceInit(TOpenGLPanel& sender);
+  void PanGLSurfaceResize(TOpenGLPanel& sender);
+  void PanGLSurfacePaint(TOpenGLPanel& sender);
+  void PanGLSurfaceMouseDown(Qt::MouseButton button, int x, int y);
+  void PanGLSurfaceMouseUp(Qt::MouseButton button, int x, int y);
+  void PanGLSurfaceMouseMove(int x, int y);
+
+protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+  void showEvent(QShowEvent* event) override;
+
+private:
+  void BuildControls();
+  void RepaintPanel();
+  void CentreChange(QLineEdit* edit, float& value);
+  void RestoreField(QLineEdit* edit, float value);
+  void DrawSurface();
+  void DrawAxes();
+  void DrawCaption(TOpenGLPanel& panel);
+  void FocusChanged(QWidget* old, QWidget* now);
+
+  TRANSSTRUCT::TPolFunc SurfFunc;
+  TPolinomLookup PolinomLookup;
+  int SelIndex = -1;
+  QString ChosenName;
+  QString Caption = QStringLiteral("Surface: No"); // the panel's hint and caption
+  bool SurfReady = false;
+  float FuncVal = 0.0f;
+  float X0 = 0.0f, Y0 = 0.0f, Z0 = 0.0f;
+  int Sx = 1, Sy = 1, Sz = 1;
+  bool MouseDragging = false;
+  int LastX = 0, LastY = 0;
+  bool Lighting = false;
+  bool Axis = true;
+};
