@@ -21,6 +21,7 @@ const std::string kVar = "Ошибка в определении перемен�
 struct Accepted {
   const char* Text;
   const char* Written;
+  const char* WrittenAgain = nullptr; // when reading rounded the coefficient to 1
 };
 
 struct Rejected {
@@ -55,7 +56,7 @@ TEST(TPolText, AcceptedTextsReadAndWriteAsExpected) {
       {"9999.7", "1E4"},
       {"0.00001234*x", "0.00001234*X"},
       {"0.0001*z^007", "0.0001*Z^7"},
-      {"1.00001*z", "1*Z"}, // not exactly 1, so written, rounded
+      {"1.00001*z", "1*Z", "Z"}, // not exactly 1, so written, rounded
       {"1e2*x + .5 + 5.", "100*X + 5.5"},
       {"3E38*x + 4E37*x", "3.4E38*X"},
       {"340282346638528859811704183484516925440", "3.402E38"}, // the largest float
@@ -71,7 +72,7 @@ TEST(TPolText, AcceptedTextsReadAndWriteAsExpected) {
     back.SetText(c.Written);
     if (*c.Written != '\0') {
       EXPECT_EQ(back.GetRetCode(), DataOK) << c.Written;
-      EXPECT_EQ(back.GetText(), c.Written);
+      EXPECT_EQ(back.GetText(), c.WrittenAgain ? c.WrittenAgain : c.Written);
     }
   }
 }
