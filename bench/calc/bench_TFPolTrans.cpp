@@ -1,0 +1,96 @@
+// Speed of the formula translator: checking a typed formula (run on every keystroke) and
+// evaluating formulas with large intermediate results.
+#include <benchmark/benchmark.h>
+
+#include <cstdlib>
+#include <random>
+#include <string>
+
+#include "calc/TFPolTrans.h"
+#include "tables/TPolScanTab.h"
+
+using LISTSTRUCT::TMonom;
+using LISTSTRUCT::TPolinom;
+using TRANSSTRUCT::TFPolTrans;
+
+namespace {
+
+// A polynomial of n distinct monomials with powers 0..3 and coefficients 0.5..5.
+TPolinom RandomPol(std::mt19937& rng, int n) {
+  std::uniform_int_distribution<int> power(0, 3), coeff(1, 10);
+  TPolinom p;
+  while (p.GetListLength() < n)
+    TPolinom::AddMonom(
+        p, TMonom(coeff(rng) * 0.5f, TMonom::MakeIndex(power(rng), power(rng), power(rng))));
+  return p;
+}
+
+// A table of ten 30-monomial polynomials Pol1..Pol8, A and B.
+struct BenchTable {
+  TABLESTRUCT::TPolScanTab Tab{""};
+  BenchTable() {
+    std::mt19937 rng(7);
+    for (int i = 1; i <= 8; ++i)
+      Tab.InsRecord("Pol" + std::to_string(i), RandomPol(rng, 30));
+    Tab.InsRecord("A", RandomPol(rng, 30));
+    Tab.InsRecord("B", RandomPol(rng, 30));
+  }
+};
+
+// 201 characters: every operation, brackets, numbers, variables and eight table names.
+std::string Formula200() {
+  std::string f = "Pol1*(Pol2+X)^2-d/dx(Pol3)+int~dy(Pol4*Y)-(Pol5-Pol6)*Z^3+2.5*Pol7";
+  f += "-d/dz(Pol8+A*B)+(X+Y+Z+1)^2*Pol1-int~dx(Pol2)+B*(A-3)+Pol3*Pol4-Pol5";
+  f += "*1.5+(Pol6+Pol7)*(Pol8-X)+d/dy(A)-int~dz(B*2)+Y*Y-Pol2*Z+A^3*Pol4+Z";
+  return f;
+}
+
+void BM_SetFormula200(benchmark::State& state) {
+  BenchTable table;
+  TFPolTrans trans(&table.Tab);
+  const std::string formula = Formula200();
+  trans.SetFormula(formula);
+  if (trans.GetRetCode() != 0) {
+    state.SkipWithError(("formula rejected: " + trans.GetMessage()).c_str());
+    return;
+  }
+  for (auto _ : state) {
+    trans.SetFormula(formula);
+    benchmark::DoNotOptimize(trans.GetRetCode());
+  }
+  state.counters["chars"] = static_cast<double>(formula.size());
+  state.counters["lexemes"] = trans.GetLeksCount();
+}
+BENCHMARK(BM_SetFormula200)->Unit(benchmark::kMicrosecond);
+
+void CalculateFormula(benchmark::State& state, const std::string& formula) {
+  BenchTable table;
+  TFPolTrans trans(&table.Tab);
+  trans.SetFormula(formula);
+  if (trans.GetRetCode() != 0) {
+    state.SkipWithError(("formula rejected: " + trans.GetMessage()).c_str());
+    return;
+  }
+  int terms = 0;
+  for (auto _ : state) {
+    TPolinom r = trans.Calculate();
+    if (trans.GetRetCode() != 0) {
+      state.SkipWithError(("evaluation failed: " + trans.GetMessage()).c_str());
+      return;
+    }
+    terms = r.GetListLength();
+  }
+  state.counters["terms"] = terms;
+}
+
+void BM_CalcPowerOfSum20(benchmark::State& state) {
+  CalculateFormula(state, "(X+Y+Z+1)^20");
+}
+BENCHMARK(BM_CalcPowerOfSum20)->Unit(benchmark::kMillisecond);
+
+void BM_CalcDerivProductCubed(benchmark::State& state) {
+  CalculateFormula(state, "d/dx(A*B)^3");
+}
+BENCHMARK(BM_CalcDerivProductCubed)->Unit(benchmark::kMillisecond);
+
+} // namespace
