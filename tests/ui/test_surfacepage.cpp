@@ -1,5 +1,8 @@
 // The surface page: set-up of the dependence, the number fields, the drawn surfaces read back
 // from the panel, turning and animation.
+//
+// With TERMIX_SCREENSHOTS set to a folder, the page is also saved there with the plane, the
+// sphere with its mirror sheet, a wireframe and a lit solid.
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QLabel>
@@ -85,6 +88,13 @@ private:
   void Choose(const char* name);
   void SetC(const QString& text);
   QImage Frame() { return page->PanGLSurface->grabFramebuffer(); }
+  // With TERMIX_SCREENSHOTS naming a folder, the page is saved there as a picture.
+  void Shot(const char* fileName) {
+    const QString folder = qEnvironmentVariable("TERMIX_SCREENSHOTS");
+    if (folder.isEmpty()) return;
+    QDir().mkpath(folder);
+    QVERIFY(page->grab().save(QDir(folder).filePath(fileName)));
+  }
   // Pixel of a drawing-space point in the frame.
   QPoint Project(float x, float y, float z) const;
   QColor At(const QImage& img, float x, float y, float z) const {
@@ -329,7 +339,7 @@ void TestSurfacePage::planeIsDrawnWhereItLies() {
   page->RBSolid->click();
   Choose("Plane");
   const QImage img = Frame();
-  img.save("plane.png");
+  Shot("surface_plane.png");
   for (float x : {-0.8f, -0.3f, 0.2f, 0.7f})
     for (float y : {-0.7f, 0.1f, 0.8f})
       QVERIFY2(Near(At(img, x, y, -x - y), SurfaceColour),
@@ -358,7 +368,7 @@ void TestSurfacePage::sphereHasItsMirrorSheetAndLeavesOutUndefinedCells() {
   Choose("Sphere");
   QVERIFY(page->IsSurfReady());
   const QImage img = Frame();
-  img.save("sphere.png");
+  Shot("surface_sphere_mirror.png");
   QVERIFY(Near(At(img, 0, 0, 1.0f), SurfaceColour));   // the top of the upper sheet
   QVERIFY(Near(At(img, 0, 0, -0.95f), SurfaceColour)); // the mirror sheet below
   QVERIFY(Near(At(img, 0, 0, 1.25f), ClearColour));
@@ -422,7 +432,7 @@ void TestSurfacePage::wireframeCoversLessThanSolid() {
   Choose("Sphere");
   QVERIFY(page->RBWireframe->isChecked());
   const QImage wire = Frame();
-  wire.save("wireframe.png");
+  Shot("surface_sphere_wireframe.png");
   page->RBSolid->click();
   const QImage solid = Frame();
   const int w = Count(wire, SurfaceColour), s = Count(solid, SurfaceColour);
@@ -441,7 +451,6 @@ void TestSurfacePage::wireframeCoversLessThanSolid() {
 void TestSurfacePage::axesWithStippleAndArrowHeads() {
   // No surface: only the clear colour and the axes.
   const QImage img = Frame();
-  img.save("axes.png");
   QVERIFY(Near(At(img, 0.75f, 0, 0), AxesColour));
   QVERIFY(Near(At(img, 0, 0, 0.75f), AxesColour));
   // Along the negative half the dashes leave gaps; the positive half is solid.
@@ -468,7 +477,7 @@ void TestSurfacePage::axesWithStippleAndArrowHeads() {
   // above, the X head is a triangle much wider than the line.
   page->RotAngleX = 90.0f;
   const QImage above = Frame();
-  above.save("axes-above.png");
+  Shot("surface_axes_from_above.png");
   auto column = [&](float x) {
     const QPoint p = Project(x, 0, 0);
     int n = 0;
@@ -494,7 +503,7 @@ void TestSurfacePage::lightingIsTwoSided() {
   Choose("Plane");
   page->CBLighting->click();
   QImage img = Frame();
-  img.save("lit.png");
+  Shot("surface_plane_lit_back.png");
   // The viewer looks at the plane's lower side (the corner order turns its front upwards).
   QVERIFY2(Near(At(img, 0.2f, 0.1f, -0.3f), back),
            qPrintable(Describe(At(img, 0.2f, 0.1f, -0.3f))));
@@ -509,9 +518,16 @@ void TestSurfacePage::lightingIsTwoSided() {
   page->EdFuncVal->setText("1");
   Choose("Sphere");
   img = Frame();
-  img.save("lit-sphere.png");
   QVERIFY2(Near(At(img, 0, 0, 0.6f), front), qPrintable(Describe(At(img, 0, 0, 0.6f))));
   QVERIFY2(Near(At(img, 0, 0, -0.6f), front), qPrintable(Describe(At(img, 0, 0, -0.6f))));
+  // Tilted towards the light the front faces take the diffuse light as well.
+  page->RotAngleX = 40.0f;
+  page->RotAngleY = 30.0f;
+  img = Frame();
+  QVERIFY(Count(img, front) < Count(img, ClearColour) / 50);
+  Shot("surface_sphere_lit_solid.png");
+  page->RotAngleX = 0.0f;
+  page->RotAngleY = 0.0f;
   page->CBLighting->click();
   img = Frame();
   QVERIFY(Near(At(img, 0, 0, -0.6f), SurfaceColour));
@@ -525,7 +541,6 @@ void TestSurfacePage::captionNamesTheSurface() {
   page->TShSurfEnter(); // no surface is drawn: the surface colour there is the caption's
   QVERIFY(!page->IsSurfReady());
   const QImage img = Frame();
-  img.save("caption.png");
   QVERIFY(Count(img, SurfaceColour, band) > atStart);
   QCOMPARE(Count(img, SurfaceColour, QRect(0, 30, img.width(), img.height() - 30)), 0);
 }
