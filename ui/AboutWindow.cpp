@@ -30,24 +30,44 @@ TForm10::TForm10(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::MSWindowsFi
   ImLogo = new QLabel(this);
   ImLogo->setObjectName("ImLogo");
   ImLogo->setAccessibleName("Эмблема TERMIX");
-  ImLogo->setPixmap(QPixmap(":/pictures/termix_emblem.png"));
+  ImLogo->setPixmap(QPixmap(":/pictures/emblem.png"));
+  ImLogo->setFixedSize(150, 150);
 
-  LbTitle = new QLabel("TERMIX", this);
+  LbTitle = new QLabel("<span style='font-size:20px; font-weight:bold; color:#1f3a5f'>TERMIX</span>"
+                       "<br><span style='font-size:12px; color:#1f3a5f'>Работа с полиномами от "
+                       "нескольких переменных</span>",
+                       this);
   LbTitle->setObjectName("LbTitle");
-  LbFunctions = new QLabel(this);
+  LbFunctions = new QLabel("• ввод, хранение и обработка полиномов от x, y, z;<br>"
+                           "• три вида таблиц: просмотровая, упорядоченная, хеш;<br>"
+                           "• аналитическое вычисление выражений;<br>"
+                           "• демонстрация структуры полинома;<br>"
+                           "• поверхность полинома как неявной функции;<br>"
+                           "• тестирование эффективности таблиц.",
+                           this);
   LbFunctions->setObjectName("LbFunctions");
-  LbDetails = new QLabel(this);
+  LbDetails = new QLabel("<span style='color:#4a5a70'>Версия 1.0 · учебная программа<br>"
+                         "C++20, Qt 6, OpenGL · © 2026 разработчики TERMIX</span>",
+                         this);
   LbDetails->setObjectName("LbDetails");
+  for (QLabel* label : {LbTitle, LbFunctions, LbDetails}) {
+    label->setTextFormat(Qt::RichText);
+    label->setWordWrap(true);
+  }
 
   Animate1 = new QLabel(this);
   Animate1->setObjectName("Animate1");
   Animate1->setAccessibleName("Анимированная эмблема TERMIX");
+  Animate1->setFixedSize(96, 96);
   AnimMovie = new QMovie(ImagePath("Images/logo_anim.gif"), QByteArray(), this);
+  AnimMovie->setObjectName("AnimMovie");
+  AnimMovie->setCacheMode(QMovie::CacheAll);
   Animate1->setMovie(AnimMovie);
 
   BBtnOK = new QPushButton("OK", this);
   BBtnOK->setObjectName("BBtnOK");
   BBtnOK->setDefault(true);
+  BBtnOK->setFixedWidth(96);
   connect(BBtnOK, &QPushButton::clicked, this, &QDialog::accept);
 
   auto* text = new QVBoxLayout;
@@ -59,7 +79,11 @@ TForm10::TForm10(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::MSWindowsFi
   right->addWidget(Animate1);
   right->addStretch(1);
   right->addWidget(BBtnOK);
+  text->setSpacing(4);
+  right->setSpacing(6);
   auto* layout = new QHBoxLayout(this);
+  layout->setContentsMargins(12, 12, 12, 12);
+  layout->setSpacing(14);
   layout->addWidget(ImLogo, 0, Qt::AlignTop);
   layout->addLayout(text, 1);
   layout->addLayout(right);
