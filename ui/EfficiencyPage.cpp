@@ -232,16 +232,20 @@ TEfficiencyPage::TEfficiencyPage(QWidget* parent)
     gauge->setObjectName(GaugeNames[k]);
     gauge->setRange(0, 100);
     gauge->setValue(0);
-    gauge->setFormat("%p%");
-    gauge->setAlignment(Qt::AlignCenter);
+    // The percentage stands beside the bar, where it reads on any fill.
+    gauge->setTextVisible(false);
     gauge->setToolTip(QString::fromUtf8(GaugeHints[k]));
     gauge->setAccessibleName(label->text());
     gauge->setAccessibleDescription(gauge->toolTip());
-    gauge->setStyleSheet("QProgressBar { background-color: navy; color: white; border: 1px solid "
-                         "gray; font-weight: bold; }"
+    gauge->setStyleSheet("QProgressBar { background-color: navy; border: 1px solid gray; }"
                          "QProgressBar::chunk { background-color: yellow; }");
     label->setBuddy(gauge);
     *gauges[k] = gauge;
+    auto* value = new QLabel("0%", GBEfficiency);
+    value->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    GaugeValues[k] = value;
+    connect(gauge, &QProgressBar::valueChanged, value,
+            [value](int percent) { value->setText(QString("%1%").arg(percent)); });
   }
 
   ChEffOper =
@@ -318,9 +322,8 @@ void TEfficiencyPage::ShowResult(const TEfficiencyResult& result) {
   }
   ChEffTime->FitY();
   ChEffOper->FitY();
-  CGgEffScan->setValue(result.Percent[0]);
-  CGgEffSort->setValue(result.Percent[1]);
-  CGgEffHash->setValue(result.Percent[2]);
+  for (std::size_t k = 0; k < 3; ++k)
+    Gauges()[k]->setValue(result.Percent[k]);
 }
 
 void TEfficiencyPage::resizeEvent(QResizeEvent* event) {
@@ -347,7 +350,8 @@ void TEfficiencyPage::FormResize() {
                         buttonHeight);
 
   const int labelWidth = fontMetrics().horizontalAdvance(GaugeLabels[2]->text()) + 4;
-  const int efficiencyWidth = 10 + 6 + labelWidth + 90 + 10;
+  const int valueWidth = fontMetrics().horizontalAdvance("100%") + 4;
+  const int efficiencyWidth = 10 + 6 + labelWidth + 90 + valueWidth + 10;
   GBEfficiency->setGeometry(GBOperation->geometry().right() + 3, 2, efficiencyWidth, h - 4);
   const int gaugeRow = std::max(lineHeight + 6, (GBEfficiency->height() - top - 4) / 3);
   for (std::size_t k = 0; k < 3; ++k) {
@@ -355,10 +359,9 @@ void TEfficiencyPage::FormResize() {
     const int gaugeHeight = std::min(gaugeRow - 4, lineHeight + 8);
     GaugeKeys[k]->move(8, y + (gaugeHeight - 10) / 2);
     GaugeLabels[k]->setGeometry(22, y, labelWidth, gaugeHeight);
-    (k == 0   ? CGgEffScan
-     : k == 1 ? CGgEffSort
-              : CGgEffHash)
-        ->setGeometry(24 + labelWidth, y, efficiencyWidth - labelWidth - 32, gaugeHeight);
+    const int gaugeWidth = efficiencyWidth - labelWidth - valueWidth - 34;
+    Gauges()[k]->setGeometry(24 + labelWidth, y, gaugeWidth, gaugeHeight);
+    GaugeValues[k]->setGeometry(26 + labelWidth + gaugeWidth, y, valueWidth, gaugeHeight);
   }
 
   const int chartsLeft = GBEfficiency->geometry().right() + 3;

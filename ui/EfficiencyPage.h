@@ -66,6 +66,8 @@ private:
   TABLESTRUCT::TEfficiencyTest::RandomSource Random;
   std::array<QLabel*, 3> GaugeLabels{};
   std::array<QLabel*, 3> GaugeKeys{};
+  std::array<QLabel*, 3> GaugeValues{};
 
+  std::array<QProgressBar*, 3> Gauges() const { return {CGgEffScan, CGgEffSort, CGgEffHash}; }
   void ShowResult(const TABLESTRUCT::TEfficiencyResult& result);
 };

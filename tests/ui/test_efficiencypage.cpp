@@ -100,6 +100,13 @@ private slots:
       QVERIFY(oper[1]->at(2999).y() * 10 < oper[0]->at(2999).y());
       QVERIFY(page.CGgEffScan->value() < page.CGgEffSort->value());
     }
+    // `make screenshots` collects the page after a run.
+    const QString shots = qEnvironmentVariable("TERMIX_SCREENSHOTS");
+    if (!shots.isEmpty()) {
+      QTest::qWait(100); // let the charts lay out their new axes
+      const char* names[] = {"search", "insertion", "deletion"};
+      page.grab().save(shots + QString("/efficiency-%1.png").arg(names[operation - 1]));
+    }
     // A second run clears the first one's points instead of adding to them.
     QTest::mouseClick(page.SBtnTest, Qt::LeftButton);
     QCOMPARE(SeriesOf(page, "ChEffTime")[0]->count(), 15);
