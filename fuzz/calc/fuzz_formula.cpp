@@ -156,7 +156,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     return 0;
   }
   if (!trans.GetIsReady() || pos != 0) std::abort();
-  if (EvaluationWork(trans) > 3e6) return 0;
+  if (EvaluationWork(trans) > 3e5) return 0;
   TPolinom r = trans.Calculate();
   const int calcCode = trans.GetRetCode();
   if (calcCode != 0 && calcCode != -108) std::abort();
