@@ -1,17 +1,680 @@
 #include "ui/CalcWindow.h"
+
+#include "calc/TFPolTrans.h"
+#include "core/TPolinom.h"
+#include "tables/TBasePTab.h"
+#include "ui/Forms.h"
+#include "ui/FormulaStoreDialog.h"
 #include "ui/MainWindow.h"
+#include "ui/TableWindow.h"
+
+#include <QApplication>
+#include <QCheckBox>
 #include <QCloseEvent>
+#include <QFrame>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSvgRenderer>
+#include <QTableWidget>
+#include <QToolButton>
+
+#include <algorithm>
+#include <string>
+
+using LISTSTRUCT::TPolinom;
+
+namespace {
+
+// The window's rules count the outer width of the window, borders included; the frame of a
+// sizeable window adds this much to the client width.
+constexpr int WindowFrameWidth = 8;
+
+constexpr int OperationPictureSize = 25;
+
+// The pictures of ImageList1 in their fixed order: seven normal pictures, the same seven
+// highlighted, then the power image's normal and highlighted picture.
+struct OperationPicture {
+  const char* symbol;
+  bool hot;
+};
+const OperationPicture OperationPictures[16] = {
+    {"sum", false}, {"min", false},  {"mult", false}, {"pro", false},
+    {"int", false}, {"brak", false}, {"var", false},  {"sum", true},
+    {"min", true},  {"mult", true},  {"pro", true},   {"int", true},
+    {"brak", true}, {"var", true},   {"deg", false},  {"deg", true}};
+
+QPixmap renderSvg(const QString& path, QSize size) {
+  QPixmap picture(size);
+  picture.fill(Qt::transparent);
+  QSvgRenderer renderer(path);
+  QPainter painter(&picture);
+  painter.setRenderHint(QPainter::Antialiasing);
+  renderer.render(&painter);
+  return picture;
+}
+
+// An operation picture in the tool bar's style: the symbol on the normal or the hot tile;
+// the hot symbol comes forward a little.
+QPixmap renderOperationPicture(const QString& symbol, bool hot) {
+  QPixmap picture(OperationPictureSize, OperationPictureSize);
+  picture.fill(Qt::transparent);
+  QPainter painter(&picture);
+  painter.setRenderHint(QPainter::Antialiasing);
+  QSvgRenderer tile(QString(hot ? ":/pictures/tile_hot.svg" : ":/pictures/tile_normal.svg"));
+  tile.render(&painter, QRectF(0, 0, OperationPictureSize, OperationPictureSize));
+  QRectF box(2.5, 2.5, 20, 20);
+  if (hot) box.adjust(-1, -1, 1, 1);
+  QSvgRenderer art(QStringLiteral(":/ops/%1.svg").arg(symbol));
+  art.render(&painter, box);
+  return picture;
+}
+
+QString toQString(const std::string& text) {
+  return QString::fromStdString(text);
+}
+std::string toStdString(const QString& text) {
+  return text.toStdString();
+}
+
+// Grid rows are counted with the header as row 0, as the window's rules state them; the
+// table widget keeps the header apart, so data row r is the widget's row r - 1.
+void setCell(QTableWidget* grid, int row, int column, const QString& text) {
+  QTableWidgetItem* item = grid->item(row - 1, column);
+  if (!item) {
+    item = new QTableWidgetItem;
+    item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
+    grid->setItem(row - 1, column, item);
+  }
+  item->setText(text);
+}
+
+void setGridRows(QTableWidget* grid, int rowsWithHeader) {
+  grid->setRowCount(rowsWithHeader - 1);
+}
+
+void clearRow(QTableWidget* grid, int row) {
+  for (int column = 0; column < grid->columnCount(); ++column)
+    setCell(grid, row, column, QString());
+}
+
+QTableWidget* makeGrid(QWidget* parent, const char* name, int rowsWithHeader) {
+  auto* grid = new QTableWidget(rowsWithHeader - 1, 3, parent);
+  grid->setObjectName(name);
+  grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  grid->setSelectionBehavior(QAbstractItemView::SelectRows);
+  grid->setSelectionMode(QAbstractItemView::SingleSelection);
+  grid->verticalHeader()->hide();
+  grid->verticalHeader()->setDefaultSectionSize(20);
+  grid->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+  grid->horizontalHeader()->setHighlightSections(false);
+  grid->setColumnWidth(0, 45);
+  grid->setColumnWidth(1, 90);
+  grid->setColumnWidth(2, 375);
+  // Column 2 takes whatever width columns 0 and 1 leave, at every size of the window.
+  grid->horizontalHeader()->setStretchLastSection(true);
+  grid->setWordWrap(false);
+  for (int row = 1; row < rowsWithHeader; ++row)
+    clearRow(grid, row);
+  return grid;
+}
+
+QLabel* makeLabel(QWidget* parent, const char* name, const QString& text, int x, int y) {
+  auto* label = new QLabel(text, parent);
+  label->setObjectName(name);
+  label->move(x, y);
+  label->adjustSize();
+  return label;
+}
+
+QFrame* makeBevel(QWidget* parent, const char* name, QRect geometry) {
+  auto* bevel = new QFrame(parent);
+  bevel->setObjectName(name);
+  bevel->setFrameShape(QFrame::Box);
+  bevel->setFrameShadow(QFrame::Sunken);
+  bevel->setGeometry(geometry);
+  return bevel;
+}
+
+} // namespace
+
+// ---------------------------------------------------------------------------------------------
+
+TOperationImage::TOperationImage(QWidget* parent) : QLabel(parent) {
+  setMouseTracking(true);
+  setFixedSize(OperationPictureSize, OperationPictureSize);
+}
+
+void TOperationImage::mousePressEvent(QMouseEvent* event) {
+  pressedInside = event->button() == Qt::LeftButton && rect().contains(event->position().toPoint());
+}
+
+void TOperationImage::mouseReleaseEvent(QMouseEvent* event) {
+  // A click is a press and a release both on the picture, like a button's.
+  const bool click = pressedInside && event->button() == Qt::LeftButton &&
+                     rect().contains(event->position().toPoint());
+  pressedInside = false;
+  if (click) emit clicked();
+}
+
+void TOperationImage::mouseMoveEvent(QMouseEvent* event) {
+  const QPoint position = event->position().toPoint();
+  emit mouseMoved(position.x(), position.y());
+}
+
+// ---------------------------------------------------------------------------------------------
+
+namespace {
+
+// The eight operation images: name, hint, picture numbers and handlers, built in one loop.
+struct OperationImageEntry {
+  const char* name;
+  const char* hint;
+  TOperationImage* TForm3::*image;
+  void (TForm3::*click)();
+  void (TForm3::*mouseMove)(int, int);
+};
+
+const OperationImageEntry OperationImages[8] = {
+    // The first letter of the sum's hint is a Latin "C", as the window has always shown it.
+    {"ImSum", "Cложение полиномов: [Pol1] + [Pol2]", &TForm3::ImSum, &TForm3::ImSumClick,
+     &TForm3::ImSumMouseMove},
+    {"ImMin", "Вычитание полиномов: [Pol1] - [Pol2]", &TForm3::ImMin, &TForm3::ImMinClick,
+     &TForm3::ImMinMouseMove},
+    {"ImMult", "Умножение полиномов: [Pol1] * [Pol2]", &TForm3::ImMult, &TForm3::ImMultClick,
+     &TForm3::ImMultMouseMove},
+    {"ImDeg", "Возведение в степень: [Pol] ^ [IntN]", &TForm3::ImDeg, &TForm3::ImDegClick,
+     &TForm3::ImDegMouseMove},
+    {"ImPro", "Частная производная от полинома: d/dp( [Pol] )", &TForm3::ImPro, &TForm3::ImProClick,
+     &TForm3::ImProMouseMove},
+    {"ImInt", "Интеграл по переменной : int-dp( [Pol] )", &TForm3::ImInt, &TForm3::ImIntClick,
+     &TForm3::ImIntMouseMove},
+    {"ImBrak", "Скобки: ( ....)", &TForm3::ImBrak, &TForm3::ImBrakClick, &TForm3::ImBrakMouseMove},
+    {"ImVar", "Переменная: p (Выбирите X, Y или Z)", &TForm3::ImVar, &TForm3::ImVarClick,
+     &TForm3::ImVarMouseMove},
+};
+
+// Normal and highlighted picture numbers, in the order of OperationImages.
+constexpr int NormalPicture[8] = {0, 1, 2, 14, 3, 4, 5, 6};
+constexpr int HotPicture[8] = {7, 8, 9, 15, 10, 11, 12, 13};
+
+} // namespace
 
 TForm3::TForm3(QWidget* parent) : QWidget(parent) {
   setObjectName("Form3");
+  setWindowTitle("POLINOM: Вычисления полиномов");
+  // Resizable, with the system menu and the close box as its only title buttons.
+  setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                 Qt::WindowCloseButtonHint);
+  setMinimumSize(540, 357);
+  resize(660, 430);
+  buildControls();
+  FormCreate();
 }
 
-// Without a formula field there is nothing to evaluate, load or store yet.
-void TForm3::BBtnCalcClick() {}
-void TForm3::SBtnLoadFClick() {}
-void TForm3::SBtnSaveFClick() {}
+TForm3::~TForm3() = default;
+
+void TForm3::buildControls() {
+  for (const OperationPicture& picture : OperationPictures)
+    ImageList1.append(renderOperationPicture(QLatin1String(picture.symbol), picture.hot));
+
+  GroupBox1 = new QGroupBox("Ввод формулы вычисления", this);
+  GroupBox1->setObjectName("GroupBox1");
+  GroupBox1->setGeometry(4, 2, 640, 118);
+
+  Label2 = makeLabel(GroupBox1, "Label2", "Помощь по", 8, 20);
+  Label1 = makeLabel(GroupBox1, "Label1", "Операциям:", 8, 34);
+  buildOperationImages();
+
+  Bevel4 = makeBevel(GroupBox1, "Bevel4", QRect(318, 18, 120, 29));
+  RBVarX = new QRadioButton("X;", GroupBox1);
+  RBVarY = new QRadioButton("Y;", GroupBox1);
+  RBVarZ = new QRadioButton("Z;", GroupBox1);
+  int variableLeft = 322;
+  for (QRadioButton* button : {RBVarX, RBVarY, RBVarZ}) {
+    button->setObjectName(QStringLiteral("RBVar") + button->text().left(1));
+    button->setGeometry(variableLeft, 22, 36, 21);
+    variableLeft += 38;
+  }
+  RBVarX->setChecked(true);
+
+  Bevel1 = makeBevel(GroupBox1, "Bevel1", QRect(548, 14, 84, 98));
+  Image1 = new QLabel(GroupBox1);
+  Image1->setObjectName("Image1");
+  Image1->setToolTip("Окно для вычислений над полиномами");
+  Image1->setAccessibleName(Image1->toolTip());
+  Image1->setGeometry(0, 20, 72, 86);
+  Image1->setPixmap(renderSvg(":/ops/calc_window.svg", Image1->size()));
+
+  Label3 = makeLabel(GroupBox1, "Label3", "Формула:", 8, 60);
+  EdFormul = new QLineEdit(GroupBox1);
+  EdFormul->setObjectName("EdFormul");
+  EdFormul->setToolTip("Введите формулу вычисления полинома");
+  EdFormul->setGeometry(70, 56, 400, 24);
+  Label3->setBuddy(EdFormul);
+  EdFormul->setAccessibleName("Формула:");
+
+  Label4 = makeLabel(GroupBox1, "Label4", "Ошибки:", 8, 90);
+  EdErrors = new QLineEdit(GroupBox1);
+  EdErrors->setObjectName("EdErrors");
+  EdErrors->setToolTip("Синтаксические ошибки в записи формулы");
+  EdErrors->setReadOnly(true);
+  EdErrors->setGeometry(70, 86, 400, 24);
+  {
+    QPalette palette = EdErrors->palette();
+    palette.setColor(QPalette::Base, palette.color(QPalette::ToolTipBase));
+    palette.setColor(QPalette::Text, Qt::red);
+    EdErrors->setPalette(palette);
+    QFont font = EdErrors->font();
+    font.setBold(true);
+    EdErrors->setFont(font);
+  }
+  Label4->setBuddy(EdErrors);
+  EdErrors->setAccessibleName("Ошибки:");
+
+  Bevel3 = makeBevel(GroupBox1, "Bevel3", QRect(480, 52, 63, 60));
+  SBtnSaveF = new QToolButton(GroupBox1);
+  SBtnSaveF->setObjectName("SBtnSaveF");
+  SBtnSaveF->setToolTip("Сохранить  введённую формулу в файле");
+  SBtnSaveF->setIcon(QIcon(renderSvg(":/pictures/savef.svg", QSize(22, 25))));
+  SBtnLoadF = new QToolButton(GroupBox1);
+  SBtnLoadF->setObjectName("SBtnLoadF");
+  SBtnLoadF->setToolTip("Загрузить формулу из файла");
+  SBtnLoadF->setIcon(QIcon(renderSvg(":/pictures/loadf.svg", QSize(22, 25))));
+  for (QToolButton* button : {SBtnSaveF, SBtnLoadF}) {
+    button->setAutoRaise(true);
+    button->setIconSize(QSize(22, 25));
+    button->setAccessibleName(button->toolTip());
+    button->setGeometry(0, 66, 27, 30);
+  }
+
+  GroupBox2 = new QGroupBox("Полиномы (Операнды и результат):", this);
+  GroupBox2->setObjectName("GroupBox2");
+  GroupBox2->setGeometry(4, 124, 640, 240);
+  SGOperTable = makeGrid(GroupBox2, "SGOperTable", 2);
+  SGOperTable->setGeometry(8, 17, 620, 120);
+  SGOperTable->setAccessibleName("Полиномы - операнды");
+  SGResTable = makeGrid(GroupBox2, "SGResTable", 2);
+  // Header and one row, with the frame: the result grid keeps this height at every size.
+  SGResTable->setGeometry(8, 150, 620, 50);
+  SGResTable->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  SGResTable->setAccessibleName("Полином - результат");
+
+  Panel1 = new QFrame(this);
+  Panel1->setObjectName("Panel1");
+  Panel1->setFrameShape(QFrame::Panel);
+  Panel1->setFrameShadow(QFrame::Raised);
+  Panel1->setGeometry(4, 370, 640, 62);
+  BBtnCalc = new QPushButton("Вычислить", Panel1);
+  BBtnCalc->setObjectName("BBtnCalc");
+  BBtnCalc->setToolTip("Ввычисление полинома по введённой формуле");
+  BBtnCalc->setGeometry(8, 16, 104, 30);
+  CBPolToTab = new QCheckBox("Заносить результат в таблицу полиномов;", Panel1);
+  CBPolToTab->setObjectName("CBPolToTab");
+  CBPolToTab->setChecked(true);
+  CBPolToTab->setGeometry(122, 2, 330, 19);
+  RBStdName = new QRadioButton("Назначать стандартное имя полиному (Res№);", Panel1);
+  RBStdName->setObjectName("RBStdName");
+  RBStdName->setChecked(true);
+  RBStdName->setGeometry(122, 21, 330, 19);
+  RBUserName = new QRadioButton("Имя полинома определённое пользователем:", Panel1);
+  RBUserName->setObjectName("RBUserName");
+  RBUserName->move(122, 40);
+  // Wide enough for its text beside the indicator.
+  RBUserName->resize(RBUserName->fontMetrics().horizontalAdvance(RBUserName->text()) + 30, 19);
+  EdName = new QLineEdit("PolResult", Panel1);
+  EdName->setObjectName("EdName");
+  EdName->setToolTip("Название полинома введено.");
+  EdName->setAccessibleName("Имя полинома определённое пользователем:");
+  // The name field starts right after its radio button's text and reaches to the panel's end.
+  EdName->setGeometry(RBUserName->x() + RBUserName->width() + 4, 37, 200, 22);
+
+  connect(EdFormul, &QLineEdit::textChanged, this, &TForm3::EdFormulChange);
+  connect(EdName, &QLineEdit::textChanged, this, &TForm3::EdNameChange);
+  connect(BBtnCalc, &QPushButton::clicked, this, &TForm3::BBtnCalcClick);
+  connect(CBPolToTab, &QCheckBox::toggled, this, &TForm3::CBPolToTabClick);
+  connect(RBStdName, &QRadioButton::toggled, this, &TForm3::RBStdNameClick);
+  connect(RBUserName, &QRadioButton::toggled, this, &TForm3::RBUserNameClick);
+  connect(SBtnSaveF, &QToolButton::clicked, this, &TForm3::SBtnSaveFClick);
+  connect(SBtnLoadF, &QToolButton::clicked, this, &TForm3::SBtnLoadFClick);
+
+  // Tab order follows the layout: variable, formula, store buttons, grids, naming panel.
+  QWidget* order[] = {RBVarX,     RBVarY,    RBVarZ,      EdFormul,   EdErrors,
+                      SBtnSaveF,  SBtnLoadF, SGOperTable, SGResTable, BBtnCalc,
+                      CBPolToTab, RBStdName, RBUserName,  EdName};
+  for (std::size_t i = 1; i < std::size(order); ++i)
+    setTabOrder(order[i - 1], order[i]);
+}
+
+void TForm3::buildOperationImages() {
+  int left = 92;
+  for (int i = 0; i < 8; ++i) {
+    const OperationImageEntry& entry = OperationImages[i];
+    auto* image = new TOperationImage(GroupBox1);
+    image->setObjectName(entry.name);
+    image->setToolTip(QString::fromUtf8(entry.hint));
+    image->setAccessibleName(image->toolTip());
+    image->setPixmap(ImageList1.value(NormalPicture[i]));
+    image->move(left, 20);
+    left += 28;
+    this->*entry.image = image;
+    connect(image, &TOperationImage::clicked, this, entry.click);
+    connect(image, &TOperationImage::mouseMoved, this, entry.mouseMove);
+  }
+}
+
+// ---------------------------------------------------------------------------------------------
+// Creation, closing, layout
+
+void TForm3::FormCreate() {
+  SGOperTable->setHorizontalHeaderLabels({"№", "Название", "Полиномы - операнды"});
+  SGResTable->setHorizontalHeaderLabels({"№", "Название", "Полином - результат"});
+
+  NameInvalid = false;
+  BracketOpen = false;
+  UserName = EdName->text();
+  EdName->setEnabled(false);
+  StdNameMode = true;
+
+  Trans = std::make_unique<TRANSSTRUCT::TFPolTrans>(currentTable());
+  EdErrors->setText(toQString(Trans->GetMessage()));
+}
 
 void TForm3::closeEvent(QCloseEvent* event) {
-  if (Form1 && Form1->PolsShown) Form1->TBPolsClick();
-  event->accept();
+  event->ignore();
+  FormClose();
+}
+
+// The close box goes through the main window's toggle, so its button and flag follow.
+void TForm3::FormClose() {
+  if (Form1 && Form1->PolsShown)
+    Form1->TBPolsClick();
+  else
+    hide();
+}
+
+void TForm3::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  FormResize();
+}
+
+void TForm3::FormResize() {
+  const int windowWidth = width() + WindowFrameWidth;
+
+  GroupBox1->resize(windowWidth - 2 * GroupBox1->x() - 8, GroupBox1->height());
+  Bevel1->move(GroupBox1->width() - Bevel1->width() - 5, Bevel1->y());
+  Image1->move(Bevel1->x() + (Bevel1->width() - Image1->width()) / 2,
+               Bevel1->y() + (Bevel1->height() - Image1->height()) / 2);
+  Bevel4->resize(Bevel1->x() - Bevel4->x() - 2, Bevel4->height());
+  Bevel3->move(Bevel1->x() - Bevel3->width() - 2, Bevel3->y());
+  SBtnSaveF->move(Bevel3->x() + 4, SBtnSaveF->y());
+  SBtnLoadF->move(SBtnSaveF->x() + SBtnSaveF->width() + 1, SBtnLoadF->y());
+  EdFormul->resize(Bevel3->x() - EdFormul->x() - 4, EdFormul->height());
+  EdErrors->resize(EdFormul->width(), EdErrors->height());
+
+  Panel1->setGeometry(Panel1->x(), height() - Panel1->height(), windowWidth - Panel1->x() - 9,
+                      Panel1->height());
+  BBtnCalc->move(BBtnCalc->x(), (Panel1->height() - BBtnCalc->height()) / 2);
+  EdName->resize(Panel1->width() - EdName->x() - 6, EdName->height());
+
+  GroupBox2->resize(windowWidth - 2 * GroupBox2->x() - 7, Panel1->y() - GroupBox2->y() - 4);
+  SGResTable->move(SGResTable->x(), GroupBox2->height() - SGResTable->height() - 6);
+  const int gridWidth = GroupBox2->width() - 2 * SGOperTable->x();
+  SGResTable->resize(gridWidth, SGResTable->height());
+  SGOperTable->resize(gridWidth, GroupBox2->height() - SGResTable->height() - 25);
+}
+
+// ---------------------------------------------------------------------------------------------
+// The formula
+
+TABLESTRUCT::TBasePTab* TForm3::currentTable() const {
+  return Form2 ? Form2->CurTab : nullptr;
+}
+
+void TForm3::EdFormulChange() {
+  TABLESTRUCT::TBasePTab* table = currentTable();
+  // Names are looked up in the table that is current right now, the same one that the
+  // operand grid and the result insertion use.
+  Trans->SetTable(table);
+  Trans->SetFormula(toStdString(EdFormul->text()));
+  FormulaOK = Trans->GetRetCode() >= 0;
+  EdErrors->setText(toQString(Trans->GetMessage()));
+
+  const int lexemeCount = Trans->GetLeksCount();
+  if (lexemeCount > 0) {
+    setGridRows(SGOperTable, lexemeCount + 1);
+  } else {
+    setGridRows(SGOperTable, 2);
+    clearRow(SGOperTable, 1);
+  }
+
+  int row = 1;
+  for (TRANSSTRUCT::TPolLeks lexeme = Trans->GetFirstLeks(); !Trans->IsLeksEnd();
+       lexeme = Trans->GetNextLeks()) {
+    if (lexeme.IsConst) continue;
+    TPolinom found;
+    const int position = table ? table->FindRecord(lexeme.Name, found) : -1;
+    setCell(SGOperTable, row, 0, position >= 0 ? QString::number(position + 1) : "--");
+    setCell(SGOperTable, row, 1, toQString(lexeme.Name));
+    setCell(SGOperTable, row, 2, toQString(lexeme.Pol.GetText()));
+    ++row;
+  }
+
+  SGOperTable->setHorizontalHeaderItem(
+      2, new QTableWidgetItem(
+             QStringLiteral("Полиномы - операнды (кол-во операнд = %1)").arg(row - 1)));
+
+  if (lexemeCount > 0 && row - 1 < lexemeCount) {
+    if (row > 1) {
+      setGridRows(SGOperTable, row);
+    } else {
+      setGridRows(SGOperTable, 2);
+      clearRow(SGOperTable, 1);
+    }
+  }
+}
+
+void TForm3::appendToFormula(const QString& text) {
+  EdFormul->setText(EdFormul->text() + text);
+}
+
+QChar TForm3::checkedVariableLetter() const {
+  if (RBVarY->isChecked()) return 'y';
+  if (RBVarZ->isChecked()) return 'z';
+  return 'x';
+}
+
+void TForm3::ImSumClick() {
+  appendToFormula(" +");
+}
+void TForm3::ImMinClick() {
+  appendToFormula(" -");
+}
+void TForm3::ImMultClick() {
+  appendToFormula(" *");
+}
+void TForm3::ImDegClick() {
+  appendToFormula("^2");
+}
+
+void TForm3::ImProClick() {
+  appendToFormula(QStringLiteral(" d/d%1(").arg(checkedVariableLetter()));
+  BracketOpen = true;
+}
+
+void TForm3::ImIntClick() {
+  appendToFormula(QStringLiteral(" int~d%1(").arg(checkedVariableLetter()));
+  BracketOpen = true;
+}
+
+void TForm3::ImBrakClick() {
+  // The flag flips before the text goes in: the formula check runs inside the append.
+  const bool closing = BracketOpen;
+  BracketOpen = !closing;
+  appendToFormula(closing ? ")" : "(");
+}
+
+void TForm3::ImVarClick() {
+  appendToFormula(QStringLiteral(" %1").arg(checkedVariableLetter().toUpper()));
+}
+
+// The image shows its highlighted picture while the pointer is strictly inside it and holds
+// the mouse meanwhile, so that the move that leaves it arrives here as well.
+void TForm3::highlightOnHover(TOperationImage* image, int normalPicture, int hotPicture, int x,
+                              int y) {
+  const bool inside = x > 0 && x < image->width() && y > 0 && y < image->height();
+  if (inside) {
+    image->setPixmap(ImageList1.value(hotPicture));
+    if (QWidget::mouseGrabber() != image && image->isVisible()) image->grabMouse();
+  } else {
+    image->setPixmap(ImageList1.value(normalPicture));
+    if (QWidget::mouseGrabber() == image) image->releaseMouse();
+  }
+}
+
+void TForm3::ImSumMouseMove(int X, int Y) {
+  highlightOnHover(ImSum, 0, 7, X, Y);
+}
+void TForm3::ImMinMouseMove(int X, int Y) {
+  highlightOnHover(ImMin, 1, 8, X, Y);
+}
+void TForm3::ImMultMouseMove(int X, int Y) {
+  highlightOnHover(ImMult, 2, 9, X, Y);
+}
+void TForm3::ImProMouseMove(int X, int Y) {
+  highlightOnHover(ImPro, 3, 10, X, Y);
+}
+void TForm3::ImIntMouseMove(int X, int Y) {
+  highlightOnHover(ImInt, 4, 11, X, Y);
+}
+void TForm3::ImBrakMouseMove(int X, int Y) {
+  highlightOnHover(ImBrak, 5, 12, X, Y);
+}
+void TForm3::ImVarMouseMove(int X, int Y) {
+  highlightOnHover(ImVar, 6, 13, X, Y);
+}
+void TForm3::ImDegMouseMove(int X, int Y) {
+  highlightOnHover(ImDeg, 14, 15, X, Y);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Evaluation and the result's name
+
+void TForm3::showResultRow(const QString& number, const QString& name, const QString& polynomial) {
+  setCell(SGResTable, 1, 0, number);
+  setCell(SGResTable, 1, 1, name);
+  setCell(SGResTable, 1, 2, polynomial);
+}
+
+void TForm3::BBtnCalcClick() {
+  if (!FormulaOK) return;
+  TPolinom result = Trans->Calculate();
+  if (Trans->GetRetCode() < 0) {
+    EdErrors->setText(toQString(Trans->GetMessage()));
+    showResultRow("--", "----------", "!!!--------Ошибки при вычислении--------!!!");
+    return;
+  }
+  const QString resultText = toQString(result.GetText());
+  showResultRow("--", "----------", resultText);
+
+  TABLESTRUCT::TBasePTab* table = currentTable();
+  if (!CBPolToTab->isChecked() || !table) return;
+
+  QString name;
+  if (StdNameMode) {
+    TPolinom found;
+    for (int number = 0;; ++number) {
+      name = QStringLiteral("Res%1").arg(number);
+      if (table->FindRecord(toStdString(name), found) < 0) break;
+    }
+    NameInvalid = false;
+  } else {
+    // The name is checked once more against the table as it is now, so that a result can
+    // never replace a polynomial that already carries the name.
+    EdNameChange();
+    name = UserName;
+  }
+  if (NameInvalid) return;
+
+  const int position = table->InsRecord(toStdString(name), result);
+  if (position < 0) {
+    // A full sorted table refuses the record: the row says so and the table stays as it was.
+    showResultRow("--", name,
+                  QStringLiteral("!!!--Таблица заполнена: результат не занесён--!!! ") +
+                      resultText);
+    return;
+  }
+  showResultRow(QString::number(position + 1), name, resultText);
+  if (Form2) Form2->RefreshGrid();
+}
+
+void TForm3::EdNameChange() {
+  NameInvalid = false;
+  QPalette palette = EdName->palette();
+  palette.setColor(QPalette::Base, QApplication::palette(EdName).color(QPalette::Base));
+  EdName->setToolTip("Название полинома введено.");
+
+  const QString text = EdName->text();
+  const std::string bytes = toStdString(text);
+  // Latin letters and digits only; every byte of a non-ASCII character is negative as a
+  // signed char and so falls outside the ranges as well.
+  const bool allowed = std::all_of(bytes.begin(), bytes.end(), [](char c) {
+    const signed char s = static_cast<signed char>(c);
+    return (s >= 'A' && s <= 'Z') || (s >= 'a' && s <= 'z') || (s >= '0' && s <= '9');
+  });
+  TABLESTRUCT::TBasePTab* table = currentTable();
+  TPolinom found;
+  if (bytes.empty()) {
+    NameInvalid = true;
+    EdName->setToolTip("Название полинома не введено!");
+  } else if (!allowed) {
+    NameInvalid = true;
+    EdName->setToolTip("Название полинома содержит недопустимые символы!");
+  } else if (const int position = table ? table->FindRecord(bytes, found) : -1; position >= 0) {
+    NameInvalid = true;
+    EdName->setToolTip(
+        QStringLiteral("Полином с таким названием уже существует! [Pol№%1]").arg(position + 1));
+  } else {
+    UserName = text;
+  }
+  if (NameInvalid) palette.setColor(QPalette::Base, Qt::red);
+  EdName->setPalette(palette);
+}
+
+void TForm3::CBPolToTabClick() {
+  const bool store = CBPolToTab->isChecked();
+  RBStdName->setEnabled(store);
+  RBUserName->setEnabled(store);
+  EdName->setEnabled(store && !StdNameMode);
+}
+
+void TForm3::RBStdNameClick() {
+  if (!RBStdName->isChecked()) return;
+  EdName->setEnabled(false);
+  StdNameMode = true;
+}
+
+void TForm3::RBUserNameClick() {
+  if (!RBUserName->isChecked()) return;
+  EdName->setEnabled(true);
+  StdNameMode = false;
+}
+
+// ---------------------------------------------------------------------------------------------
+// The formula store
+
+void TForm3::SBtnSaveFClick() {
+  if (!FormulaOK || !Form8) return;
+  Form8->prepareSaveMode(EdFormul->text());
+  Form8->exec();
+}
+
+void TForm3::SBtnLoadFClick() {
+  if (!Form8) return;
+  Form8->prepareLoadMode();
+  Form8->exec();
 }

@@ -1,20 +1,142 @@
+// The calculation window: the user writes a formula over the polynomials of the table, sees
+// at every keystroke whether it is correct and which operands it uses, evaluates it and keeps
+// the result in the table under a standard or a user-given name.
 #pragma once
+
+#include <QLabel>
+#include <QList>
+#include <QPixmap>
+#include <QString>
 #include <QWidget>
 
-class QCloseEvent;
+#include <memory>
 
-// The calculation window (stand-in until the window is built): its three commands do
-// nothing yet, and it closes through the main window's toggle.
+class QCheckBox;
+class QFrame;
+class QGroupBox;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+class QTableWidget;
+class QToolButton;
+
+namespace TRANSSTRUCT {
+class TFPolTrans;
+}
+namespace TABLESTRUCT {
+class TBasePTab;
+}
+
+// A 25 x 25 picture that acts as a button: it reports clicks and every mouse move it sees,
+// in its own coordinates, and leaves the highlighting and mouse capture to its window.
+class TOperationImage : public QLabel {
+  Q_OBJECT
+public:
+  explicit TOperationImage(QWidget* parent = nullptr);
+
+signals:
+  void clicked();
+  void mouseMoved(int x, int y);
+
+protected:
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+
+private:
+  bool pressedInside = false;
+};
+
 class TForm3 : public QWidget {
   Q_OBJECT
 public:
   explicit TForm3(QWidget* parent = nullptr);
+  ~TForm3() override;
+
+  // Controls, by their names in the window's design.
+  QGroupBox* GroupBox1 = nullptr;
+  QLabel* Label2 = nullptr;
+  QLabel* Label1 = nullptr;
+  TOperationImage* ImSum = nullptr;
+  TOperationImage* ImMin = nullptr;
+  TOperationImage* ImMult = nullptr;
+  TOperationImage* ImDeg = nullptr;
+  TOperationImage* ImPro = nullptr;
+  TOperationImage* ImInt = nullptr;
+  TOperationImage* ImBrak = nullptr;
+  TOperationImage* ImVar = nullptr;
+  QFrame* Bevel4 = nullptr;
+  QRadioButton* RBVarX = nullptr;
+  QRadioButton* RBVarY = nullptr;
+  QRadioButton* RBVarZ = nullptr;
+  QFrame* Bevel1 = nullptr;
+  QLabel* Image1 = nullptr;
+  QLabel* Label3 = nullptr;
+  QLineEdit* EdFormul = nullptr;
+  QLabel* Label4 = nullptr;
+  QLineEdit* EdErrors = nullptr;
+  QFrame* Bevel3 = nullptr;
+  QToolButton* SBtnSaveF = nullptr;
+  QToolButton* SBtnLoadF = nullptr;
+  QGroupBox* GroupBox2 = nullptr;
+  QTableWidget* SGOperTable = nullptr;
+  QTableWidget* SGResTable = nullptr;
+  QFrame* Panel1 = nullptr;
+  QPushButton* BBtnCalc = nullptr;
+  QCheckBox* CBPolToTab = nullptr;
+  QRadioButton* RBStdName = nullptr;
+  QRadioButton* RBUserName = nullptr;
+  QLineEdit* EdName = nullptr;
+  // Normal and highlighted pictures of the operation images, by their fixed numbers.
+  QList<QPixmap> ImageList1;
+
+  // Window state.
+  std::unique_ptr<TRANSSTRUCT::TFPolTrans> Trans;
+  bool FormulaOK = false;
+  bool NameInvalid = false;
+  QString UserName;
+  bool StdNameMode = true;
+  bool BracketOpen = false;
 
 public slots:
+  void FormCreate();
+  void FormClose();
+  void FormResize();
+  void EdFormulChange();
   void BBtnCalcClick();
-  void SBtnLoadFClick();
+  void EdNameChange();
+  void CBPolToTabClick();
+  void RBStdNameClick();
+  void RBUserNameClick();
+  void ImSumClick();
+  void ImMinClick();
+  void ImMultClick();
+  void ImDegClick();
+  void ImProClick();
+  void ImIntClick();
+  void ImBrakClick();
+  void ImVarClick();
   void SBtnSaveFClick();
+  void SBtnLoadFClick();
+  void ImSumMouseMove(int X, int Y);
+  void ImMinMouseMove(int X, int Y);
+  void ImMultMouseMove(int X, int Y);
+  void ImDegMouseMove(int X, int Y);
+  void ImProMouseMove(int X, int Y);
+  void ImIntMouseMove(int X, int Y);
+  void ImBrakMouseMove(int X, int Y);
+  void ImVarMouseMove(int X, int Y);
 
 protected:
   void closeEvent(QCloseEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+
+private:
+  void buildControls();
+  void buildOperationImages();
+  TABLESTRUCT::TBasePTab* currentTable() const;
+  void appendToFormula(const QString& text);
+  QChar checkedVariableLetter() const;
+  void highlightOnHover(TOperationImage* image, int normalPicture, int hotPicture, int x, int y);
+  void showResultRow(const QString& number, const QString& name, const QString& polynomial);
 };

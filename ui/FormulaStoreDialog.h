@@ -1,11 +1,71 @@
+// The formula store dialog: lists the formulas kept in "IniSaves/PolForms.ini" and saves,
+// loads or deletes one. The calculation window chooses the mode just before showing it.
 #pragma once
-#include <QDialog>
 
-// The formula-store dialog (stand-in until the dialog is built). It has nothing to show yet,
-// so opening it does nothing.
+#include <QDialog>
+#include <QList>
+#include <QPixmap>
+#include <QString>
+
+#include <memory>
+#include <string>
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QTableWidget;
+
+namespace TABLESTRUCT {
+class TIniFile;
+}
+
 class TForm8 : public QDialog {
   Q_OBJECT
 public:
   explicit TForm8(QWidget* parent = nullptr);
-  int exec() override { return QDialog::Rejected; }
+  ~TForm8() override;
+
+  QLabel* ImSavLod = nullptr;
+  QTableWidget* SGSavTab = nullptr;
+  QLabel* Label1 = nullptr;
+  QLineEdit* EdFormul = nullptr;
+  QLabel* Label2 = nullptr;
+  QLineEdit* EdDiscript = nullptr;
+  QPushButton* BBtnSave = nullptr;
+  QPushButton* BBtnLoad = nullptr;
+  QPushButton* BBtnDel = nullptr;
+  // Tells why the last save or delete did not reach the file; empty otherwise.
+  QLabel* LabelWriteError = nullptr;
+  // Picture 0 for save mode, picture 1 for load mode.
+  QList<QPixmap> ImageList1;
+
+  // The grid row chosen in load mode, counted from 1 below the header; 0 for none.
+  int SelRow = 0;
+
+  // The store file, open while the dialog lives.
+  std::unique_ptr<TABLESTRUCT::TIniFile> IniFile;
+
+  // Save mode: the formula to store is shown, the description is typed.
+  void prepareSaveMode(const QString& formula);
+  // Load mode: a row is chosen and loaded into the calculation window, or deleted.
+  void prepareLoadMode();
+
+public slots:
+  void FormCreate();
+  void FormShow();
+  void SGSavTabSelectCell(int row, int column);
+  void BBtnSaveClick();
+  void BBtnLoadClick();
+  void BBtnDelClick();
+
+protected:
+  void showEvent(QShowEvent* event) override;
+
+private:
+  // Section number of the chosen row, scanning present sections in file order; -1 when the
+  // row has no section behind it.
+  int sectionOfRow(int row);
+  // Section number for a new formula that no section of the file uses; -1 when all are used.
+  int freeSectionNumber(int count);
+  void reportWriteError(const QString& text);
 };

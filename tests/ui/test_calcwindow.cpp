@@ -1,0 +1,612 @@
+// The calculation window: the live formula check and its operand grid, the operation images,
+// evaluation with standard and user-given result names, the naming switches, the layout, and
+// a formula typed key by key all the way into the table file.
+#include "calc/TFPolTrans.h"
+#include "core/TPolinom.h"
+#include "tables/TBasePTab.h"
+#include "tables/TIniFile.h"
+#include "tables/TPolSortTab.h"
+#include "ui/Application.h"
+#include "ui/CalcWindow.h"
+#include "ui/Forms.h"
+#include "ui/FormulaStoreDialog.h"
+#include "ui/TableWindow.h"
+
+#include <QCheckBox>
+#include <QDir>
+#include <QFile>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTableWidget>
+#include <QTimer>
+#include <QToolButton>
+#include <QtTest>
+
+using LISTSTRUCT::TPolinom;
+
+namespace {
+
+QString cell(const QTableWidget* grid, int row, int column) {
+  const QTableWidgetItem* item = grid->item(row - 1, column);
+  return item ? item->text() : QString();
+}
+
+QStringList rowOf(const QTableWidget* grid, int row) {
+  return {cell(grid, row, 0), cell(grid, row, 1), cell(grid, row, 2)};
+}
+
+// The text form of a polynomial given as text: the independent way to the expected result.
+QString polynomialText(const std::string& text) {
+  TPolinom polynomial;
+  polynomial.SetText(text);
+  if (!polynomial.GetCorrect()) qFatal("expected polynomial text does not parse: %s", text.c_str());
+  return QString::fromStdString(polynomial.GetText());
+}
+
+void addPolynomial(const std::string& name, const std::string& text) {
+  TPolinom polynomial;
+  polynomial.SetText(text);
+  QVERIFY(Form2->CurTab->InsRecord(name, polynomial) >= 0);
+  Form2->RefreshGrid();
+}
+
+bool tableHolds(const std::string& name) {
+  TPolinom found;
+  return Form2->CurTab->FindRecord(name, found) >= 0;
+}
+
+QString storedText(const std::string& name) {
+  TPolinom found;
+  if (Form2->CurTab->FindRecord(name, found) < 0) return "<absent>";
+  return QString::fromStdString(found.GetText());
+}
+
+// With TERMIX_SCREENSHOTS naming a folder, the window is saved there as a picture, so that
+// `make screenshots` can collect it; otherwise nothing happens.
+void saveScreenshot(QWidget* window, const char* fileName) {
+  const QString folder = qEnvironmentVariable("TERMIX_SCREENSHOTS");
+  if (folder.isEmpty()) return;
+  QDir().mkpath(folder);
+  window->grab().save(QDir(folder).filePath(fileName));
+}
+
+const QString NotEntered = "Выражение не введено ! [0]";
+const QString Correct = "Выражение введено правильно.";
+
+} // namespace
+
+class TestCalcWindow : public QObject {
+  Q_OBJECT
+
+private slots:
+  void initTestCase();
+  void init();
+  void cleanupTestCase();
+
+  void newWindowShowsNotEnteredAndCalcDoesNothing();
+  void operandGridListsDistinctOperandsAndSkipsNumbers();
+  void operandGridAfterErrors();
+  void imagesAppendTheirTexts();
+  void imagesHighlightWhilePointerStrictlyInside();
+  void standardNamesTakeFirstFreeResNumber();
+  void numbersOnlyFormula();
+  void outOfRangeResultIsNotStored();
+  void userNameIsCheckedWhileTyped();
+  void userNameResultIsStoredOnceOnly();
+  void namingSwitchesEnableTheirControls();
+  void fullSortedTableIsReportedInResultRow();
+  void formulaFollowsTheCurrentTable();
+  void storeButtonsNeedACorrectFormula();
+  void closeBoxHidesAndKeepsTheWindow();
+  void layoutKeepsControlsInPlaceAtEverySize();
+  void typedFormulaIsEvaluatedStoredAndSaved();
+};
+
+void TestCalcWindow::initTestCase() {
+  InitTermixResources();
+  QDir("IniSaves").removeRecursively();
+  Form2 = new TForm2;
+  Form3 = new TForm3;
+  Form8 = new TForm8;
+  Form3->show();
+  QVERIFY(QTest::qWaitForWindowExposed(Form3));
+}
+
+void TestCalcWindow::cleanupTestCase() {
+  delete Form8;
+  delete Form3;
+  delete Form2;
+  Form8 = nullptr;
+  Form3 = nullptr;
+  Form2 = nullptr;
+}
+
+// Each case starts from an empty scan table, no formula and the naming as at creation.
+void TestCalcWindow::init() {
+  Form2->SaveMode = false;
+  Form2->RBScanTab->setChecked(true);
+  Form2->CurTab->ClearTab();
+  Form2->RefreshGrid();
+  Form3->EdFormul->setText("x");
+  Form3->EdFormul->clear();
+  Form3->CBPolToTab->setChecked(true);
+  Form3->RBStdName->setChecked(true);
+  Form3->EdName->setText("PolResult");
+  Form3->RBVarX->setChecked(true);
+  Form3->BracketOpen = false;
+  Form3->SGResTable->clearContents();
+  if (!Form3->isVisible()) Form3->show();
+}
+
+void TestCalcWindow::newWindowShowsNotEnteredAndCalcDoesNothing() {
+  // A window made now, on the empty table, as at program start.
+  TForm3 fresh;
+  QCOMPARE(fresh.EdErrors->text(), NotEntered);
+  QVERIFY(!fresh.FormulaOK);
+  QVERIFY(!fresh.EdName->isEnabled());
+  QCOMPARE(fresh.UserName, QString("PolResult"));
+  QVERIFY(fresh.StdNameMode);
+  QCOMPARE(fresh.windowTitle(), QString("POLINOM: Вычисления полиномов"));
+  QCOMPARE(fresh.minimumSize(), QSize(540, 357));
+  QCOMPARE(fresh.SGOperTable->horizontalHeaderItem(1)->text(), QString("Название"));
+  QCOMPARE(fresh.SGOperTable->horizontalHeaderItem(2)->text(), QString("Полиномы - операнды"));
+  QCOMPARE(fresh.SGResTable->horizontalHeaderItem(0)->text(), QString("№"));
+  QCOMPARE(fresh.SGResTable->horizontalHeaderItem(2)->text(), QString("Полином - результат"));
+
+  fresh.BBtnCalcClick();
+  QCOMPARE(rowOf(fresh.SGResTable, 1), (QStringList{"", "", ""}));
+  QCOMPARE(Form2->CurTab->GetDataCount(), 0);
+}
+
+void TestCalcWindow::operandGridListsDistinctOperandsAndSkipsNumbers() {
+  addPolynomial("B", "y+1");
+  addPolynomial("A", "x^2");
+  Form3->EdFormul->setText("A*(X+2)^2-B*A+x");
+  QVERIFY(Form3->FormulaOK);
+  QCOMPARE(Form3->EdErrors->text(), Correct);
+  // Lexemes A, X, 2, B, x: the number is not listed, A only once, X and x both.
+  QCOMPARE(Form3->SGOperTable->rowCount(), 4);
+  QCOMPARE(rowOf(Form3->SGOperTable, 1), (QStringList{"2", "A", polynomialText("x^2")}));
+  QCOMPARE(rowOf(Form3->SGOperTable, 2), (QStringList{"--", "X", polynomialText("x")}));
+  QCOMPARE(rowOf(Form3->SGOperTable, 3), (QStringList{"1", "B", polynomialText("y+1")}));
+  QCOMPARE(rowOf(Form3->SGOperTable, 4), (QStringList{"--", "x", polynomialText("x")}));
+  QCOMPARE(Form3->SGOperTable->horizontalHeaderItem(2)->text(),
+           QString("Полиномы - операнды (кол-во операнд = 4)"));
+
+  // A shorter formula shrinks the grid again.
+  Form3->EdFormul->setText("B");
+  QCOMPARE(Form3->SGOperTable->rowCount(), 1);
+  QCOMPARE(rowOf(Form3->SGOperTable, 1), (QStringList{"1", "B", polynomialText("y+1")}));
+}
+
+void TestCalcWindow::operandGridAfterErrors() {
+  addPolynomial("A", "x");
+  // An error in the operator scan: the operands found before it are listed.
+  Form3->EdFormul->setText("A+Missing");
+  QVERIFY(!Form3->FormulaOK);
+  QCOMPARE(Form3->EdErrors->text(),
+           QString("Полином с именем 'Missing' в таблице не найден ! [3]"));
+  QCOMPARE(Form3->SGOperTable->rowCount(), 1);
+  QCOMPARE(cell(Form3->SGOperTable, 1, 1), QString("A"));
+
+  // An error found before the scan (an open bracket) keeps the previous lexemes.
+  Form3->EdFormul->setText("A*Y");
+  Form3->EdFormul->setText("A*Y*(");
+  QVERIFY(!Form3->FormulaOK);
+  QCOMPARE(Form3->EdErrors->text(), QString("Неправильно расставлены скобки ! [6]"));
+  QCOMPARE(Form3->SGOperTable->rowCount(), 2);
+  QCOMPARE(cell(Form3->SGOperTable, 2, 1), QString("Y"));
+
+  // Only spaces: nothing entered, and evaluation does nothing.
+  Form3->EdFormul->setText("   ");
+  QCOMPARE(Form3->EdErrors->text(), NotEntered);
+  Form3->BBtnCalcClick();
+  QCOMPARE(cell(Form3->SGResTable, 1, 2), QString());
+  QCOMPARE(Form2->CurTab->GetDataCount(), 1);
+}
+
+void TestCalcWindow::imagesAppendTheirTexts() {
+  Form3->RBVarY->setChecked(true);
+  Form3->ImProClick();
+  QCOMPARE(Form3->EdFormul->text(), QString(" d/dy("));
+  QVERIFY(Form3->BracketOpen);
+  Form3->ImBrakClick();
+  QCOMPARE(Form3->EdFormul->text(), QString(" d/dy()"));
+  QVERIFY(!Form3->BracketOpen);
+  // Every insertion runs the check: an empty derivative is no formula.
+  QVERIFY(!Form3->FormulaOK);
+
+  Form3->EdFormul->clear();
+  Form3->RBVarZ->setChecked(true);
+  Form3->ImIntClick();
+  Form3->ImVarClick();
+  Form3->ImBrakClick();
+  Form3->ImDegClick();
+  Form3->ImSumClick();
+  Form3->ImBrakClick();
+  Form3->RBVarX->setChecked(true);
+  Form3->ImVarClick();
+  Form3->ImMinClick();
+  Form3->ImVarClick();
+  Form3->ImBrakClick();
+  Form3->ImMultClick();
+  Form3->ImVarClick();
+  QCOMPARE(Form3->EdFormul->text(), QString(" int~dz( Z)^2 +( X - X) * X"));
+  QVERIFY(Form3->FormulaOK);
+  QCOMPARE(Form3->EdErrors->text(), Correct);
+
+  // A real click on a picture does the same as the handler.
+  Form3->EdFormul->setText("X");
+  QTest::mouseClick(Form3->ImSum, Qt::LeftButton, {}, QPoint(12, 12));
+  QCOMPARE(Form3->EdFormul->text(), QString("X +"));
+}
+
+void TestCalcWindow::imagesHighlightWhilePointerStrictlyInside() {
+  struct Case {
+    TOperationImage* image;
+    void (TForm3::*move)(int, int);
+    int normal, hot;
+  };
+  const Case cases[] = {{Form3->ImSum, &TForm3::ImSumMouseMove, 0, 7},
+                        {Form3->ImMin, &TForm3::ImMinMouseMove, 1, 8},
+                        {Form3->ImMult, &TForm3::ImMultMouseMove, 2, 9},
+                        {Form3->ImPro, &TForm3::ImProMouseMove, 3, 10},
+                        {Form3->ImInt, &TForm3::ImIntMouseMove, 4, 11},
+                        {Form3->ImBrak, &TForm3::ImBrakMouseMove, 5, 12},
+                        {Form3->ImVar, &TForm3::ImVarMouseMove, 6, 13},
+                        {Form3->ImDeg, &TForm3::ImDegMouseMove, 14, 15}};
+  QCOMPARE(Form3->ImageList1.size(), 16);
+  for (const Case& c : cases) {
+    const QImage normal = Form3->ImageList1.at(c.normal).toImage();
+    const QImage hot = Form3->ImageList1.at(c.hot).toImage();
+    QVERIFY(normal != hot);
+    QCOMPARE(c.image->pixmap().toImage(), normal);
+
+    (Form3->*c.move)(12, 12);
+    QCOMPARE(c.image->pixmap().toImage(), hot);
+    QCOMPARE(QWidget::mouseGrabber(), c.image);
+    (Form3->*c.move)(24, 1);
+    QCOMPARE(c.image->pixmap().toImage(), hot);
+    // The border pixels count as outside.
+    (Form3->*c.move)(0, 12);
+    QCOMPARE(c.image->pixmap().toImage(), normal);
+    QVERIFY(QWidget::mouseGrabber() != c.image);
+    (Form3->*c.move)(12, 12);
+    (Form3->*c.move)(12, 25);
+    QCOMPARE(c.image->pixmap().toImage(), normal);
+    QVERIFY(QWidget::mouseGrabber() == nullptr);
+  }
+  // The pictures differ from image to image.
+  QVERIFY(Form3->ImageList1.at(0).toImage() != Form3->ImageList1.at(1).toImage());
+  QVERIFY(Form3->ImageList1.at(14).toImage() != Form3->ImageList1.at(6).toImage());
+
+  // Real pointer moves arrive at the handler too.
+  QTest::mouseMove(Form3->ImMult, QPoint(10, 10));
+  QTRY_COMPARE(Form3->ImMult->pixmap().toImage(), Form3->ImageList1.at(9).toImage());
+  QTest::mouseMove(Form3->EdFormul, QPoint(5, 5));
+  QTRY_COMPARE(Form3->ImMult->pixmap().toImage(), Form3->ImageList1.at(2).toImage());
+  QTRY_VERIFY(QWidget::mouseGrabber() == nullptr);
+}
+
+void TestCalcWindow::standardNamesTakeFirstFreeResNumber() {
+  // With an empty table the first result is Res0.
+  Form3->EdFormul->setText("X+1");
+  Form3->BBtnCalcClick();
+  QCOMPARE(storedText("Res0"), polynomialText("x+1"));
+  QCOMPARE(rowOf(Form3->SGResTable, 1), (QStringList{"1", "Res0", polynomialText("x+1")}));
+
+  // Res0 and Res1 present, Res2 missing: the next result takes Res2, not Res3.
+  addPolynomial("Res1", "z");
+  addPolynomial("Res3", "z");
+  Form3->EdFormul->setText("Res0*Res1");
+  Form3->BBtnCalcClick();
+  QCOMPARE(storedText("Res2"), polynomialText("x*z+z"));
+  QCOMPARE(cell(Form3->SGResTable, 1, 1), QString("Res2"));
+  QCOMPARE(cell(Form3->SGResTable, 1, 0), QString("4"));
+  QCOMPARE(Form2->CurTab->GetDataCount(), 4);
+  // The table window shows the new record.
+  bool shown = false;
+  for (int row = 0; row < Form2->SGPolTable->rowCount(); ++row)
+    shown |= Form2->SGPolTable->item(row, 1) && Form2->SGPolTable->item(row, 1)->text() == "Res2";
+  QVERIFY(shown);
+
+  // Evaluating again gives the next free name; the check box off stores nothing.
+  Form3->BBtnCalcClick();
+  QVERIFY(tableHolds("Res4"));
+  Form3->CBPolToTab->setChecked(false);
+  Form3->BBtnCalcClick();
+  QVERIFY(!tableHolds("Res5"));
+  QCOMPARE(rowOf(Form3->SGResTable, 1), (QStringList{"--", "----------", polynomialText("x*z+z")}));
+}
+
+void TestCalcWindow::numbersOnlyFormula() {
+  Form3->EdFormul->setText("2*3");
+  QVERIFY(Form3->FormulaOK);
+  QCOMPARE(Form3->SGOperTable->horizontalHeaderItem(2)->text(),
+           QString("Полиномы - операнды (кол-во операнд = 0)"));
+  QCOMPARE(Form3->SGOperTable->rowCount(), 1);
+  QCOMPARE(rowOf(Form3->SGOperTable, 1), (QStringList{"", "", ""}));
+  Form3->BBtnCalcClick();
+  QCOMPARE(cell(Form3->SGResTable, 1, 2), polynomialText("6"));
+  QCOMPARE(storedText("Res0"), polynomialText("6"));
+}
+
+void TestCalcWindow::outOfRangeResultIsNotStored() {
+  Form3->EdFormul->setText("x^100");
+  QVERIFY(Form3->FormulaOK);
+  Form3->BBtnCalcClick();
+  QCOMPARE(rowOf(Form3->SGResTable, 1),
+           (QStringList{"--", "----------", "!!!--------Ошибки при вычислении--------!!!"}));
+  QCOMPARE(Form3->EdErrors->text(),
+           QString("Параметры вычисляемого полинома выходят за область допустимых значений !"));
+  QCOMPARE(Form2->CurTab->GetDataCount(), 0);
+
+  // The same formula one power lower is fine.
+  Form3->EdFormul->setText("x^99");
+  Form3->BBtnCalcClick();
+  QCOMPARE(cell(Form3->SGResTable, 1, 1), QString("Res0"));
+}
+
+void TestCalcWindow::userNameIsCheckedWhileTyped() {
+  addPolynomial("Taken", "x");
+  addPolynomial("Other", "y");
+  Form3->RBUserName->setChecked(true);
+  QVERIFY(Form3->EdName->isEnabled());
+  const QColor normal = Form3->EdName->palette().color(QPalette::Base);
+
+  struct Case {
+    QString text;
+    bool invalid;
+    QString hint;
+  };
+  const Case cases[] = {
+      {"Pol 1", true, "Название полинома содержит недопустимые символы!"},
+      {"", true, "Название полинома не введено!"},
+      {"Имя", true, "Название полинома содержит недопустимые символы!"},
+      {"a_b", true, "Название полинома содержит недопустимые символы!"},
+      {"Other", true, "Полином с таким названием уже существует! [Pol№2]"},
+      {"1a", false, "Название полинома введено."},
+      {"taken", false, "Название полинома введено."},
+  };
+  for (const Case& c : cases) {
+    Form3->EdName->setText(c.text);
+    QCOMPARE(Form3->NameInvalid, c.invalid);
+    QCOMPARE(Form3->EdName->toolTip(), c.hint);
+    QCOMPARE(Form3->EdName->palette().color(QPalette::Base), c.invalid ? QColor(Qt::red) : normal);
+  }
+  // The last accepted name stays while a rejected one is shown.
+  QCOMPARE(Form3->UserName, QString("taken"));
+  Form3->EdName->setText("Pol 1");
+  QCOMPARE(Form3->UserName, QString("taken"));
+
+  // A rejected name: the result is shown, nothing is stored.
+  Form3->EdFormul->setText("Taken+Other");
+  Form3->BBtnCalcClick();
+  QCOMPARE(rowOf(Form3->SGResTable, 1), (QStringList{"--", "----------", polynomialText("x+y")}));
+  QCOMPARE(Form2->CurTab->GetDataCount(), 2);
+}
+
+void TestCalcWindow::userNameResultIsStoredOnceOnly() {
+  addPolynomial("A", "x+y");
+  Form3->RBUserName->setChecked(true);
+  Form3->EdName->setText("Sum2");
+  Form3->EdFormul->setText("A+A");
+  Form3->BBtnCalcClick();
+  QCOMPARE(storedText("Sum2"), polynomialText("2*x+2*y"));
+  QCOMPARE(cell(Form3->SGResTable, 1, 1), QString("Sum2"));
+  // The refresh re-ran the name check: the name is now taken and the field says so.
+  QVERIFY(Form3->NameInvalid);
+  QCOMPARE(Form3->EdName->toolTip(), QString("Полином с таким названием уже существует! [Pol№2]"));
+
+  // A second evaluation does not replace the stored polynomial.
+  Form3->EdFormul->setText("A*A");
+  Form3->BBtnCalcClick();
+  QCOMPARE(storedText("Sum2"), polynomialText("2*x+2*y"));
+  QCOMPARE(cell(Form3->SGResTable, 1, 1), QString("----------"));
+
+  // Neither after a result stored under a standard name cleared the flag in between.
+  Form3->RBStdName->setChecked(true);
+  Form3->BBtnCalcClick();
+  QVERIFY(tableHolds("Res0"));
+  Form3->RBUserName->setChecked(true);
+  Form3->BBtnCalcClick();
+  QCOMPARE(storedText("Sum2"), polynomialText("2*x+2*y"));
+  QCOMPARE(Form2->CurTab->GetDataCount(), 3);
+}
+
+void TestCalcWindow::namingSwitchesEnableTheirControls() {
+  QVERIFY(!Form3->EdName->isEnabled());
+  Form3->RBUserName->setChecked(true);
+  QVERIFY(!Form3->StdNameMode);
+  QVERIFY(Form3->EdName->isEnabled());
+  Form3->CBPolToTab->setChecked(false);
+  QVERIFY(!Form3->RBStdName->isEnabled());
+  QVERIFY(!Form3->RBUserName->isEnabled());
+  QVERIFY(!Form3->EdName->isEnabled());
+  Form3->CBPolToTab->setChecked(true);
+  QVERIFY(Form3->RBStdName->isEnabled());
+  QVERIFY(Form3->EdName->isEnabled());
+  Form3->RBStdName->setChecked(true);
+  QVERIFY(Form3->StdNameMode);
+  QVERIFY(!Form3->EdName->isEnabled());
+  Form3->CBPolToTab->setChecked(false);
+  Form3->CBPolToTab->setChecked(true);
+  QVERIFY(!Form3->EdName->isEnabled());
+}
+
+void TestCalcWindow::fullSortedTableIsReportedInResultRow() {
+  Form2->RBSortTab->setChecked(true);
+  TPolinom one;
+  one.SetText("1");
+  for (int i = 0; i < TABLESTRUCT::MaxSortRecords; ++i)
+    QVERIFY(Form2->CurTab->InsRecord("P" + std::to_string(i), one) >= 0);
+  Form2->RefreshGrid();
+  Form3->EdFormul->setText("P1+X");
+  Form3->BBtnCalcClick();
+  // No position is shown, the row says the result was not stored, and the table is unchanged.
+  QCOMPARE(cell(Form3->SGResTable, 1, 0), QString("--"));
+  QVERIFY(cell(Form3->SGResTable, 1, 2).contains("результат не занесён"));
+  QVERIFY(cell(Form3->SGResTable, 1, 2).contains(polynomialText("x+1")));
+  QCOMPARE(Form2->CurTab->GetDataCount(), TABLESTRUCT::MaxSortRecords);
+  QVERIFY(!tableHolds("Res0"));
+}
+
+void TestCalcWindow::formulaFollowsTheCurrentTable() {
+  addPolynomial("A", "x");
+  Form3->EdFormul->setText("A*2");
+  QVERIFY(Form3->FormulaOK);
+  // The switch copies the records; the translator looks them up in the new table.
+  Form2->RBHashTab->setChecked(true);
+  QCOMPARE(Form3->Trans->GetTable(), Form2->CurTab);
+  QVERIFY(Form3->FormulaOK);
+  Form3->BBtnCalcClick();
+  QCOMPARE(storedText("Res0"), polynomialText("2*x"));
+
+  // A record deleted from the table makes the formula wrong at once (the refresh re-checks).
+  Form2->CurTab->DelRecord("A");
+  Form2->RefreshGrid();
+  QVERIFY(!Form3->FormulaOK);
+  QCOMPARE(Form3->EdErrors->text(), QString("Полином с именем 'A' в таблице не найден ! [1]"));
+}
+
+void TestCalcWindow::storeButtonsNeedACorrectFormula() {
+  int shown = 0;
+  auto closeIfShown = [&] {
+    QTimer::singleShot(0, Form8, [&] {
+      if (Form8->isVisible()) {
+        ++shown;
+        Form8->done(QDialog::Rejected);
+      }
+    });
+  };
+  Form3->EdFormul->setText("A+");
+  closeIfShown();
+  Form3->SBtnSaveFClick();
+  QTest::qWait(20);
+  QCOMPARE(shown, 0);
+
+  Form3->EdFormul->setText("X+Y");
+  closeIfShown();
+  Form3->SBtnSaveFClick();
+  QCOMPARE(shown, 1);
+  QVERIFY(Form8->BBtnSave->isEnabled());
+  QCOMPARE(Form8->EdFormul->text(), QString("X+Y"));
+
+  closeIfShown();
+  Form3->SBtnLoadFClick();
+  QCOMPARE(shown, 2);
+  QVERIFY(Form8->BBtnLoad->isEnabled());
+  QVERIFY(!Form8->BBtnSave->isEnabled());
+}
+
+void TestCalcWindow::closeBoxHidesAndKeepsTheWindow() {
+  Form3->EdFormul->setText("X*Y");
+  Form3->close();
+  QVERIFY(!Form3->isVisible());
+  Form3->show();
+  QCOMPARE(Form3->EdFormul->text(), QString("X*Y"));
+  QVERIFY(Form3->FormulaOK);
+  QCOMPARE(cell(Form3->SGOperTable, 2, 1), QString("Y"));
+}
+
+void TestCalcWindow::layoutKeepsControlsInPlaceAtEverySize() {
+  for (const QSize size : {QSize(540, 357), QSize(700, 480), QSize(1200, 800)}) {
+    Form3->resize(size);
+    QCoreApplication::processEvents();
+    QCOMPARE(Form3->size(), size);
+    const QRect client = Form3->rect();
+    // The group boxes and the naming panel fill the width and stay inside the window.
+    for (QWidget* w :
+         {static_cast<QWidget*>(Form3->GroupBox1), static_cast<QWidget*>(Form3->GroupBox2),
+          static_cast<QWidget*>(Form3->Panel1)}) {
+      QVERIFY2(client.contains(w->geometry()), qPrintable(w->objectName()));
+      QVERIFY2(client.right() - w->geometry().right() <= 8, qPrintable(w->objectName()));
+    }
+    QCOMPARE(Form3->Panel1->geometry().bottom(), client.bottom());
+    QVERIFY(Form3->GroupBox2->geometry().bottom() < Form3->Panel1->y());
+    QVERIFY(Form3->GroupBox1->geometry().bottom() < Form3->GroupBox2->y());
+    // Inside the formula box: picture frame at the right, store buttons just before it,
+    // the formula fields up to the store buttons' frame, nothing overlapping.
+    const QRect box = Form3->GroupBox1->rect();
+    QVERIFY(box.contains(Form3->Bevel1->geometry()));
+    QVERIFY(Form3->Bevel1->geometry().contains(Form3->Image1->geometry()));
+    QVERIFY(Form3->Bevel3->geometry().right() < Form3->Bevel1->x());
+    QVERIFY(Form3->Bevel3->geometry().contains(Form3->SBtnSaveF->geometry()));
+    QVERIFY(Form3->Bevel3->geometry().contains(Form3->SBtnLoadF->geometry()));
+    QVERIFY(Form3->EdFormul->geometry().right() < Form3->Bevel3->x());
+    QCOMPARE(Form3->EdErrors->width(), Form3->EdFormul->width());
+    QVERIFY(Form3->Bevel4->geometry().right() < Form3->Bevel1->x());
+    QVERIFY(Form3->Bevel4->geometry().contains(Form3->RBVarZ->geometry()));
+    // The grids: the result grid at the bottom, the operand grid above it, same width.
+    const QRect grids = Form3->GroupBox2->rect();
+    QVERIFY(grids.contains(Form3->SGOperTable->geometry()));
+    QVERIFY(grids.contains(Form3->SGResTable->geometry()));
+    QVERIFY(Form3->SGOperTable->geometry().bottom() < Form3->SGResTable->y());
+    QCOMPARE(Form3->SGOperTable->width(), Form3->SGResTable->width());
+    QVERIFY(Form3->Panel1->rect().contains(Form3->EdName->geometry()));
+    QVERIFY(Form3->Panel1->rect().contains(Form3->BBtnCalc->geometry()));
+  }
+  Form3->resize(660, 430);
+}
+
+// A formula typed key by key, evaluated with the button, stored under a standard name, shown
+// in the table window and written to the table file with save mode on; then kept in the
+// formula store through the store button.
+void TestCalcWindow::typedFormulaIsEvaluatedStoredAndSaved() {
+  addPolynomial("A", "x+1");
+  Form2->SaveMode = true;
+  Form2->RefreshGrid();
+
+  Form3->activateWindow();
+  Form3->EdFormul->setFocus();
+  QStringList messages;
+  connect(Form3->EdErrors, &QLineEdit::textChanged, this,
+          [&](const QString& text) { messages << text; });
+  QTest::keyClicks(Form3->EdFormul, "A*(X+2)");
+  QCOMPARE(Form3->EdFormul->text(), QString("A*(X+2)"));
+  QCOMPARE(Form3->EdErrors->text(), Correct);
+  QVERIFY(Form3->FormulaOK);
+  // On the way the check spoke up: «A*» and «A*(» were rejected before the formula was whole.
+  QVERIFY(messages.contains("Ошибки в расстановке арифметических операций ! [2]"));
+  QVERIFY(messages.contains("Неправильно расставлены скобки ! [4]"));
+
+  QTest::mouseClick(Form3->BBtnCalc, Qt::LeftButton);
+  const QString expected = polynomialText("x^2+3*x+2");
+  QCOMPARE(rowOf(Form3->SGResTable, 1), (QStringList{"2", "Res0", expected}));
+
+  bool shown = false;
+  for (int row = 0; row < Form2->SGPolTable->rowCount(); ++row)
+    shown |= Form2->SGPolTable->item(row, 1) && Form2->SGPolTable->item(row, 1)->text() == "Res0" &&
+             Form2->SGPolTable->item(row, 2)->text() == expected;
+  QVERIFY(shown);
+  saveScreenshot(Form3, "calcwindow.png");
+
+  TABLESTRUCT::TIniFile table(QDir::current().filePath("IniSaves/PolTable.ini").toStdString());
+  QVERIFY(table.Reload());
+  QCOMPARE(table.ReadInteger("Global", "PolCount", 0), 2);
+  bool written = false;
+  for (int k = 0; k < 2; ++k) {
+    const std::string section = "Polinom" + std::to_string(k);
+    if (table.ReadString(section, "PolName", "!") == "Res0")
+      written = QString::fromStdString(table.ReadString(section, "PolFormula", "!")) == expected;
+  }
+  QVERIFY(written);
+
+  // The formula goes into the store with a description typed in the dialog.
+  QTimer::singleShot(0, Form8, [] {
+    QTest::keyClicks(Form8->EdDiscript, "times x plus 2");
+    saveScreenshot(Form8, "formulastore_save.png");
+    QTest::mouseClick(Form8->BBtnSave, Qt::LeftButton);
+  });
+  QTest::mouseClick(Form3->SBtnSaveF, Qt::LeftButton);
+  TABLESTRUCT::TIniFile store(QDir::current().filePath("IniSaves/PolForms.ini").toStdString());
+  QVERIFY(store.Reload());
+  QCOMPARE(store.ReadInteger("Global", "ForCount", 0), 1);
+  QCOMPARE(store.ReadString("Formula0", "FormExpr", "!"), std::string("A*(X+2)"));
+  QCOMPARE(store.ReadString("Formula0", "FDiscript", "!"), std::string("times x plus 2"));
+}
+
+QTEST_MAIN(TestCalcWindow)
+#include "test_calcwindow.moc"

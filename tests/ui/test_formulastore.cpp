@@ -1,0 +1,440 @@
+// The formula store dialog: its file layout, the rows it lists, save, load and delete, and
+// what a failed write leaves behind.
+#include "tables/TIniFile.h"
+#include "ui/Application.h"
+#include "ui/CalcWindow.h"
+#include "ui/Forms.h"
+#include "ui/FormulaStoreDialog.h"
+#include "ui/TableWindow.h"
+
+#include "core/TPolinom.h"
+#include "tables/TBasePTab.h"
+
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QTimer>
+#include <QtTest>
+
+#include <csignal>
+#include <sys/resource.h>
+
+namespace {
+
+const char* const StorePath = "IniSaves/PolForms.ini";
+
+// The store file as it is on disk now.
+struct StoreFile {
+  TABLESTRUCT::TIniFile ini{QDir::current().filePath(StorePath).toStdString()};
+  StoreFile() { ini.Reload(); }
+  int count() const { return ini.ReadInteger("Global", "ForCount", 0); }
+  std::string formula(int number) const {
+    return ini.ReadString("Formula" + std::to_string(number), "FormExpr", "!");
+  }
+  std::string description(int number) const {
+    return ini.ReadString("Formula" + std::to_string(number), "FDiscript", "!");
+  }
+  bool has(int number) const { return ini.SectionExists("Formula" + std::to_string(number)); }
+};
+
+// With TERMIX_SCREENSHOTS naming a folder, the window is saved there as a picture, so that
+// `make screenshots` can collect it; otherwise nothing happens.
+void saveScreenshot(QWidget* window, const char* fileName) {
+  const QString folder = qEnvironmentVariable("TERMIX_SCREENSHOTS");
+  if (folder.isEmpty()) return;
+  QDir().mkpath(folder);
+  window->grab().save(QDir(folder).filePath(fileName));
+}
+
+void writeStoreText(const QByteArray& text) {
+  QDir().mkpath("IniSaves");
+  QFile file(StorePath);
+  QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+  file.write(text);
+}
+
+QString cell(const QTableWidget* grid, int row, int column) {
+  const QTableWidgetItem* item = grid->item(row - 1, column);
+  return item ? item->text() : QString();
+}
+
+// Rows of the grid below the header, as (formula, description).
+QList<QPair<QString, QString>> listedRows() {
+  QList<QPair<QString, QString>> rows;
+  for (int row = 1; row <= Form8->SGSavTab->rowCount(); ++row)
+    rows.append({cell(Form8->SGSavTab, row, 0), cell(Form8->SGSavTab, row, 1)});
+  return rows;
+}
+
+// Runs the dialog modally as the calculation window does, with `interaction` done while it
+// is open; returns the dialog's result.
+int runDialog(const std::function<void()>& interaction) {
+  bool ran = false;
+  QTimer::singleShot(0, Form8, [&] {
+    ran = true;
+    interaction();
+    // A dialog left open by the interaction is closed so that the test cannot hang.
+    if (Form8->isVisible()) {
+      QTimer::singleShot(0, Form8, [] {
+        if (Form8->isVisible()) Form8->done(-1);
+      });
+    }
+  });
+  const int result = Form8->exec();
+  if (!ran) qWarning("dialog interaction did not run");
+  return result;
+}
+
+void saveFormula(const QString& formula, const QString& description) {
+  Form8->prepareSaveMode(formula);
+  const int result = runDialog([&] {
+    Form8->EdDiscript->setText(description);
+    QTest::mouseClick(Form8->BBtnSave, Qt::LeftButton);
+  });
+  QCOMPARE(result, int(QDialog::Accepted));
+}
+
+void openForLoad() {
+  Form8->prepareLoadMode();
+  Form8->FormShow();
+}
+
+} // namespace
+
+class TestFormulaStore : public QObject {
+  Q_OBJECT
+
+private slots:
+  void initTestCase();
+  void init();
+  void cleanupTestCase();
+
+  void emptyStoreListsOneEmptyRow();
+  void modesSetTheButtonsAndFields();
+  void savedFormulasAreNumberedInSavingOrder();
+  void deleteErasesOnlyTheChosenSection();
+  void newFormulaNeverOverwritesAfterDeletion();
+  void exclamationDescriptionIsNeitherListedNorCounted();
+  void missingFormulaKeyShowsReadingError();
+  void rowWithoutSectionDeletesNothing();
+  void loadPutsChosenFormulaIntoCalculationWindow();
+  void loadingFormulaWithMissingPolynomialsReportsFirstName();
+  void failedWriteIsReportedAndLosesNothing();
+};
+
+void TestFormulaStore::initTestCase() {
+  InitTermixResources();
+  QDir("IniSaves").removeRecursively();
+  Form2 = new TForm2;
+  Form3 = new TForm3;
+  Form8 = new TForm8;
+}
+
+void TestFormulaStore::cleanupTestCase() {
+  delete Form8;
+  delete Form3;
+  delete Form2;
+  Form8 = nullptr;
+  Form3 = nullptr;
+  Form2 = nullptr;
+}
+
+void TestFormulaStore::init() {
+  QFile::remove(StorePath);
+  Form2->CurTab->ClearTab();
+  Form2->RefreshGrid();
+  Form3->EdFormul->clear();
+}
+
+void TestFormulaStore::emptyStoreListsOneEmptyRow() {
+  openForLoad();
+  QCOMPARE(Form8->SGSavTab->rowCount(), 1);
+  QCOMPARE(listedRows(), (QList<QPair<QString, QString>>{{"", ""}}));
+  QCOMPARE(Form8->SGSavTab->horizontalHeaderItem(0)->text(), QString("Формула:"));
+  QCOMPARE(Form8->SGSavTab->horizontalHeaderItem(1)->text(), QString("Описание формулы:"));
+
+  // Delete only closes the dialog, with the cancel result, and makes no file.
+  Form8->prepareLoadMode();
+  const int deleted = runDialog([] {
+    QTest::mouseClick(Form8->SGSavTab->viewport(), Qt::LeftButton, {},
+                      Form8->SGSavTab->visualItemRect(Form8->SGSavTab->item(0, 0)).center());
+    QTest::mouseClick(Form8->BBtnDel, Qt::LeftButton);
+  });
+  QCOMPARE(deleted, int(QDialog::Rejected));
+  QVERIFY(!QFile::exists(StorePath));
+
+  // Load without a row chosen closes the dialog and leaves the formula alone.
+  Form3->EdFormul->setText("X");
+  Form8->prepareLoadMode();
+  QCOMPARE(runDialog([] { QTest::mouseClick(Form8->BBtnLoad, Qt::LeftButton); }),
+           int(QDialog::Accepted));
+  QCOMPARE(Form3->EdFormul->text(), QString("X"));
+
+  // Load after clicking the empty row empties the calculation window's formula.
+  Form8->prepareLoadMode();
+  QCOMPARE(runDialog([] {
+             QTest::mouseClick(
+                 Form8->SGSavTab->viewport(), Qt::LeftButton, {},
+                 Form8->SGSavTab->visualItemRect(Form8->SGSavTab->item(0, 0)).center());
+             QCOMPARE(Form8->SelRow, 1);
+             QTest::mouseClick(Form8->BBtnLoad, Qt::LeftButton);
+           }),
+           int(QDialog::Accepted));
+  QCOMPARE(Form3->EdFormul->text(), QString());
+  QCOMPARE(Form3->EdErrors->text(), QString("Выражение не введено ! [0]"));
+}
+
+void TestFormulaStore::modesSetTheButtonsAndFields() {
+  Form8->prepareSaveMode("A+B");
+  QVERIFY(Form8->BBtnSave->isEnabled());
+  QVERIFY(!Form8->BBtnLoad->isEnabled());
+  QVERIFY(!Form8->BBtnDel->isEnabled());
+  QVERIFY(Form8->EdDiscript->isEnabled());
+  QVERIFY(!Form8->EdFormul->isEnabled());
+  QCOMPARE(Form8->EdFormul->text(), QString("A+B"));
+  QCOMPARE(Form8->EdDiscript->text(), QString());
+  QCOMPARE(Form8->ImSavLod->pixmap().toImage(), Form8->ImageList1.at(0).toImage());
+
+  // In save mode choosing a row chooses nothing.
+  writeStoreText("[Global]\nForCount=1\n[Formula0]\nFDiscript=d\nFormExpr=X\n");
+  Form8->FormShow();
+  Form8->SGSavTab->setCurrentCell(0, 0);
+  QCOMPARE(Form8->SelRow, 0);
+  QCOMPARE(Form8->EdFormul->text(), QString("A+B"));
+
+  Form8->prepareLoadMode();
+  QVERIFY(!Form8->BBtnSave->isEnabled());
+  QVERIFY(Form8->BBtnLoad->isEnabled());
+  QVERIFY(Form8->BBtnDel->isEnabled());
+  QVERIFY(!Form8->EdDiscript->isEnabled());
+  QCOMPARE(Form8->EdFormul->text(), QString());
+  QCOMPARE(Form8->ImSavLod->pixmap().toImage(), Form8->ImageList1.at(1).toImage());
+  QVERIFY(Form8->ImageList1.at(0).toImage() != Form8->ImageList1.at(1).toImage());
+}
+
+void TestFormulaStore::savedFormulasAreNumberedInSavingOrder() {
+  saveFormula("(A+B)^2", "square of the sum");
+  saveFormula("d/dx(A)", "");
+  saveFormula("X*Y", "product");
+  StoreFile file;
+  QCOMPARE(file.count(), 3);
+  QCOMPARE(file.formula(0), std::string("(A+B)^2"));
+  QCOMPARE(file.description(0), std::string("square of the sum"));
+  // An empty description is stored as an empty value, which still counts.
+  QCOMPARE(file.formula(1), std::string("d/dx(A)"));
+  QCOMPARE(file.description(1), std::string());
+  QCOMPARE(file.formula(2), std::string("X*Y"));
+
+  openForLoad();
+  QCOMPARE(listedRows(),
+           (QList<QPair<QString, QString>>{
+               {"(A+B)^2", "square of the sum"}, {"d/dx(A)", ""}, {"X*Y", "product"}}));
+}
+
+void TestFormulaStore::deleteErasesOnlyTheChosenSection() {
+  saveFormula("A+B", "first");
+  saveFormula("A-B", "second");
+  saveFormula("A*B", "third");
+
+  Form8->prepareLoadMode();
+  QCOMPARE(runDialog([] {
+             Form8->SGSavTab->setCurrentCell(1, 0);
+             QCOMPARE(Form8->SelRow, 2);
+             QCOMPARE(Form8->EdFormul->text(), QString("A-B"));
+             QCOMPARE(Form8->EdDiscript->text(), QString("second"));
+             QTest::mouseClick(Form8->BBtnDel, Qt::LeftButton);
+           }),
+           int(QDialog::Rejected));
+  StoreFile file;
+  QCOMPARE(file.count(), 2);
+  QVERIFY(file.has(0));
+  QVERIFY(!file.has(1));
+  QCOMPARE(file.formula(2), std::string("A*B"));
+
+  // Shown again: the rows come from the sections left, read past the gap.
+  openForLoad();
+  QCOMPARE(listedRows(), (QList<QPair<QString, QString>>{{"A+B", "first"}, {"A*B", "third"}}));
+
+  // Save twice, delete the first: one row, read from Formula1 while Formula0 is gone.
+  QFile::remove(StorePath);
+  saveFormula("P1", "one");
+  saveFormula("P2", "two");
+  Form8->prepareLoadMode();
+  runDialog([] {
+    Form8->SGSavTab->setCurrentCell(0, 0);
+    QTest::mouseClick(Form8->BBtnDel, Qt::LeftButton);
+  });
+  StoreFile after;
+  QVERIFY(!after.has(0));
+  QCOMPARE(after.formula(1), std::string("P2"));
+  openForLoad();
+  QCOMPARE(listedRows(), (QList<QPair<QString, QString>>{{"P2", "two"}}));
+}
+
+void TestFormulaStore::newFormulaNeverOverwritesAfterDeletion() {
+  saveFormula("F0", "a");
+  saveFormula("F1", "b");
+  saveFormula("F2", "c");
+  Form8->prepareLoadMode();
+  runDialog([] {
+    Form8->SGSavTab->setCurrentCell(0, 0);
+    QTest::mouseClick(Form8->BBtnDel, Qt::LeftButton);
+  });
+  // ForCount is now 2 while section 2 is in use: the new formula must go elsewhere.
+  saveFormula("F3", "d");
+  StoreFile file;
+  QCOMPARE(file.count(), 3);
+  QCOMPARE(file.formula(1), std::string("F1"));
+  QCOMPARE(file.formula(2), std::string("F2"));
+  openForLoad();
+  QStringList formulas;
+  for (const auto& row : listedRows())
+    formulas << row.first;
+  formulas.sort();
+  QCOMPARE(formulas, (QStringList{"F1", "F2", "F3"}));
+}
+
+void TestFormulaStore::exclamationDescriptionIsNeitherListedNorCounted() {
+  saveFormula("HIDDEN", "!");
+  saveFormula("SHOWN", "visible");
+  openForLoad();
+  // ForCount says 2, but only one section holds a formula: the second row stays empty.
+  QCOMPARE(listedRows(), (QList<QPair<QString, QString>>{{"SHOWN", "visible"}, {"", ""}}));
+
+  // Row 1 is located past the "!" section, so deleting it erases the visible formula.
+  Form8->prepareLoadMode();
+  runDialog([] {
+    Form8->SGSavTab->setCurrentCell(0, 0);
+    QTest::mouseClick(Form8->BBtnDel, Qt::LeftButton);
+  });
+  StoreFile file;
+  QVERIFY(file.has(0));
+  QVERIFY(!file.has(1));
+  QCOMPARE(file.count(), 1);
+}
+
+void TestFormulaStore::missingFormulaKeyShowsReadingError() {
+  writeStoreText("[Global]\nForCount=2\n[Formula3]\nFDiscript=no formula\n"
+                 "[Formula7]\nFDiscript=ok\nFormExpr=X+Y\n");
+  openForLoad();
+  QCOMPARE(listedRows(), (QList<QPair<QString, QString>>{{"Ini-file reading error!", "no formula"},
+                                                         {"X+Y", "ok"}}));
+  // Loading that row puts the text into the calculation window, whose check rejects it.
+  Form8->prepareLoadMode();
+  runDialog([] {
+    Form8->SGSavTab->setCurrentCell(0, 0);
+    QTest::mouseClick(Form8->BBtnLoad, Qt::LeftButton);
+  });
+  QCOMPARE(Form3->EdFormul->text(), QString("Ini-file reading error!"));
+  QVERIFY(!Form3->FormulaOK);
+  QCOMPARE(Form3->EdErrors->text(), QString("Выражение содержит недопустимые символы ! [21]"));
+}
+
+void TestFormulaStore::rowWithoutSectionDeletesNothing() {
+  // ForCount promises three formulas, the file holds one: rows 2 and 3 have no section.
+  writeStoreText("[Global]\nForCount=3\n[Formula4]\nFDiscript=only\nFormExpr=Z\n");
+  openForLoad();
+  QCOMPARE(Form8->SGSavTab->rowCount(), 3);
+  Form8->prepareLoadMode();
+  runDialog([] {
+    Form8->SGSavTab->setCurrentCell(2, 0);
+    QCOMPARE(Form8->SelRow, 3);
+    QTest::mouseClick(Form8->BBtnDel, Qt::LeftButton);
+  });
+  StoreFile file;
+  QCOMPARE(file.count(), 3);
+  QCOMPARE(file.formula(4), std::string("Z"));
+}
+
+void TestFormulaStore::loadPutsChosenFormulaIntoCalculationWindow() {
+  LISTSTRUCT::TPolinom a;
+  a.SetText("x+1");
+  Form2->CurTab->InsRecord("A", a);
+  Form2->RefreshGrid();
+  saveFormula("A*X", "times x");
+  saveFormula("A+2", "plus two");
+
+  // Through the calculation window's own button, as the user does it.
+  QTimer::singleShot(0, Form8, [] {
+    QCOMPARE(Form8->BBtnLoad->isEnabled(), true);
+    QCOMPARE(Form8->SGSavTab->rowCount(), 2);
+    Form8->SGSavTab->setCurrentCell(1, 1);
+    saveScreenshot(Form8, "formulastore_load.png");
+    QTest::mouseClick(Form8->BBtnLoad, Qt::LeftButton);
+  });
+  Form3->SBtnLoadFClick();
+  QCOMPARE(Form3->EdFormul->text(), QString("A+2"));
+  QVERIFY(Form3->FormulaOK);
+  QCOMPARE(Form3->EdErrors->text(), QString("Выражение введено правильно."));
+}
+
+void TestFormulaStore::loadingFormulaWithMissingPolynomialsReportsFirstName() {
+  writeStoreText("[Global]\nForCount=1\n[Formula0]\nFDiscript=gone\nFormExpr=X+Gone1*Gone2\n");
+  Form8->prepareLoadMode();
+  runDialog([] {
+    Form8->SGSavTab->setCurrentCell(0, 0);
+    QTest::mouseClick(Form8->BBtnLoad, Qt::LeftButton);
+  });
+  QCOMPARE(Form3->EdFormul->text(), QString("X+Gone1*Gone2"));
+  QVERIFY(!Form3->FormulaOK);
+  QCOMPARE(Form3->EdErrors->text(), QString("Полином с именем 'Gone1' в таблице не найден ! [3]"));
+}
+
+void TestFormulaStore::failedWriteIsReportedAndLosesNothing() {
+  saveFormula("KEPT", "stored before");
+  const QByteArray before = [] {
+    QFile file(StorePath);
+    file.open(QIODevice::ReadOnly);
+    return file.readAll();
+  }();
+
+  // A file-size limit of a few bytes makes every write of the store fail, whoever runs it.
+  std::signal(SIGXFSZ, SIG_IGN);
+  rlimit original{};
+  getrlimit(RLIMIT_FSIZE, &original);
+  rlimit tiny = original;
+  tiny.rlim_cur = 8;
+  QCOMPARE(setrlimit(RLIMIT_FSIZE, &tiny), 0);
+
+  Form8->prepareSaveMode("NEW+1");
+  const int result = runDialog([] {
+    Form8->EdDiscript->setText("typed");
+    QTest::mouseClick(Form8->BBtnSave, Qt::LeftButton);
+    // The dialog stays open, says what happened and keeps what was typed.
+    QVERIFY(Form8->isVisible());
+    QVERIFY(!Form8->LabelWriteError->text().isEmpty());
+    QCOMPARE(Form8->EdFormul->text(), QString("NEW+1"));
+    QCOMPARE(Form8->EdDiscript->text(), QString("typed"));
+    Form8->done(QDialog::Rejected);
+  });
+  setrlimit(RLIMIT_FSIZE, &original);
+  QCOMPARE(result, int(QDialog::Rejected));
+
+  QFile file(StorePath);
+  QVERIFY(file.open(QIODevice::ReadOnly));
+  QCOMPARE(file.readAll(), before);
+
+  // The failed save left nothing behind in the dialog's view of the file either: a delete
+  // that fails the same way keeps the formula, and the next save numbers from the file.
+  QCOMPARE(setrlimit(RLIMIT_FSIZE, &tiny), 0);
+  Form8->prepareLoadMode();
+  runDialog([] {
+    Form8->SGSavTab->setCurrentCell(0, 0);
+    QTest::mouseClick(Form8->BBtnDel, Qt::LeftButton);
+    QVERIFY(Form8->isVisible());
+    QVERIFY(!Form8->LabelWriteError->text().isEmpty());
+    Form8->done(QDialog::Rejected);
+  });
+  setrlimit(RLIMIT_FSIZE, &original);
+  saveFormula("NEW+1", "typed");
+  StoreFile after;
+  QCOMPARE(after.count(), 2);
+  QCOMPARE(after.formula(0), std::string("KEPT"));
+  QCOMPARE(after.formula(1), std::string("NEW+1"));
+}
+
+QTEST_MAIN(TestFormulaStore)
+#include "test_formulastore.moc"
