@@ -1,5 +1,268 @@
 #include "ui/ChangePolDialog.h"
 
+#include "ui/Forms.h"
+#include "ui/MainWindow.h"
+#include "ui/PolDialogCommon.h"
+#include "ui/TableWindow.h"
+
+#include "tables/TBasePTab.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QShowEvent>
+#include <QSignalBlocker>
+#include <QStyle>
+#include <QVBoxLayout>
+
+using namespace PolDialogs;
+
+namespace {
+
+// The first letter is the Cyrillic capital Es (U+0421), as the program has always shown it.
+const QString CopyCaption = QString(QChar(0x0421)) + "opy Polynom";
+const QString ChangeCaption = "Change Polynom";
+
+QComboBox* makeList(QWidget* parent, const char* name) {
+  auto* list = new QComboBox(parent);
+  list->setObjectName(name);
+  list->setEditable(true);
+  list->setInsertPolicy(QComboBox::NoInsert);
+  list->setMaxVisibleItems(12);
+  return list;
+}
+
+} // namespace
+
 TForm6::TForm6(QWidget* parent) : QDialog(parent) {
   setObjectName("Form6");
+  setWindowTitle("CHANGE: Изменение существующего полинома (с копированием)");
+  setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                 Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+  setModal(true);
+
+  Image1 = MakeDialogPicture(this, "change", "Изменение полинома");
+
+  Label1 = new QLabel("Название полинома:", this);
+  Label1->setObjectName("Label1");
+  CBOldName = makeList(this, "CBOldName");
+  CBOldName->setMinimumWidth(130);
+  Label2 = new QLabel("Выражение полинома:", this);
+  Label2->setObjectName("Label2");
+  CBOldFormula = makeList(this, "CBOldFormula");
+  CBOldFormula->setMinimumWidth(280);
+  Label3 = new QLabel("Новое название:", this);
+  Label3->setObjectName("Label3");
+  EdNewName = new QLineEdit(this);
+  EdNewName->setObjectName("EdNewName");
+  QFont bold = EdNewName->font();
+  bold.setBold(true);
+  EdNewName->setFont(bold);
+  Label4 = new QLabel("Новое выражение:", this);
+  Label4->setObjectName("Label4");
+  EdNewFormula = new QLineEdit(this);
+  EdNewFormula->setObjectName("EdNewFormula");
+  Label5 = new QLabel("Ошибки в выражении:", this);
+  Label5->setObjectName("Label5");
+  EdMist = new QLineEdit(this);
+  EdMist->setObjectName("EdMist");
+  StyleMessageField(EdMist);
+  SetBuddy(Label1, CBOldName);
+  SetBuddy(Label2, CBOldFormula);
+  SetBuddy(Label3, EdNewName);
+  SetBuddy(Label4, EdNewFormula);
+  SetBuddy(Label5, EdMist);
+
+  ChBCopy = new QCheckBox("Create Copy", this);
+  ChBCopy->setObjectName("ChBCopy");
+  BitBtn1 = new QPushButton(ChangeCaption, this);
+  BitBtn1->setObjectName("BitBtn1");
+  BitBtn1->setDefault(true);
+  BitBtn1->setIcon(style()->standardIcon(QStyle::SP_DialogApplyButton));
+  BitBtn2 = new QPushButton("Cancel", this);
+  BitBtn2->setObjectName("BitBtn2");
+  BitBtn2->setIcon(style()->standardIcon(QStyle::SP_DialogCancelButton));
+
+  auto* grid = new QGridLayout;
+  grid->setHorizontalSpacing(6);
+  grid->setVerticalSpacing(2);
+  grid->addWidget(Label1, 0, 0);
+  grid->addWidget(CBOldName, 1, 0);
+  grid->addWidget(Label2, 0, 1);
+  grid->addWidget(CBOldFormula, 1, 1);
+  grid->setRowMinimumHeight(2, 6);
+  grid->addWidget(Label3, 3, 0);
+  grid->addWidget(EdNewName, 4, 0);
+  grid->addWidget(Label4, 3, 1);
+  grid->addWidget(EdNewFormula, 4, 1);
+  grid->setRowMinimumHeight(5, 6);
+  grid->addWidget(Label5, 6, 0, 1, 2);
+  grid->addWidget(EdMist, 7, 0, 1, 2);
+  grid->setColumnStretch(1, 1);
+  auto* fields = new QVBoxLayout;
+  fields->addLayout(grid);
+  fields->addSpacing(8);
+  auto* buttons = new QHBoxLayout;
+  buttons->addWidget(ChBCopy);
+  buttons->addStretch(1);
+  buttons->addWidget(BitBtn1);
+  buttons->addWidget(BitBtn2);
+  fields->addLayout(buttons);
+  LayOutDialog(this, Image1, fields);
+
+  setTabOrder(CBOldName, CBOldFormula);
+  setTabOrder(CBOldFormula, EdNewName);
+  setTabOrder(EdNewName, EdNewFormula);
+  setTabOrder(EdNewFormula, ChBCopy);
+  setTabOrder(ChBCopy, BitBtn1);
+  setTabOrder(BitBtn1, BitBtn2);
+
+  connect(CBOldName, &QComboBox::activated, this, &TForm6::CBOldNameChange);
+  connect(CBOldFormula, &QComboBox::activated, this, &TForm6::CBOldFormulaChange);
+  connect(EdNewName, &QLineEdit::textChanged, this, &TForm6::EdNewNameChange);
+  connect(EdNewFormula, &QLineEdit::textChanged, this, &TForm6::EdNewFormulaChange);
+  connect(ChBCopy, &QCheckBox::clicked, this, &TForm6::ChBCopyClick);
+  connect(BitBtn1, &QPushButton::clicked, this, &TForm6::BitBtn1Click);
+  connect(BitBtn2, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+TForm6::~TForm6() = default;
+
+void TForm6::showEvent(QShowEvent* event) {
+  QDialog::showEvent(event);
+  if (event->spontaneous()) return;
+  CenterOnScreen(this);
+  FormShow();
+}
+
+void TForm6::EnableEditing(bool on) {
+  for (QWidget* w : {static_cast<QWidget*>(EdMist), static_cast<QWidget*>(EdNewName),
+                     static_cast<QWidget*>(EdNewFormula), static_cast<QWidget*>(ChBCopy)})
+    w->setEnabled(on);
+}
+
+void TForm6::FormShow() {
+  if (Form1) Form1->TBChange->SetImageIndex(ChangeNormal);
+  Selected = false;
+  NameErr = true;
+  PolErr = true;
+  SelIdx = 0;
+  NewName.clear();
+  OldName.clear();
+  Keys.clear();
+  {
+    const QSignalBlocker b1(CBOldName), b2(CBOldFormula), b3(EdNewName), b4(EdNewFormula),
+        b5(ChBCopy);
+    CBOldName->clear();
+    CBOldFormula->clear();
+    EdNewName->clear();
+    EdNewFormula->clear();
+    ChBCopy->setChecked(false);
+    BitBtn1->setText(ChangeCaption);
+    TABLESTRUCT::TBasePTab* table = Form2->CurTab;
+    table->Reset();
+    while (!table->IsTabEnded()) {
+      Keys.push_back(QString::fromStdString(table->GetKey(-1)));
+      CBOldName->addItem(Keys.back());
+      CBOldFormula->addItem(QString::fromStdString(table->GetPolinom(-1)->GetText()));
+      table->GoNext();
+    }
+    table->GetRetCode();
+    CBOldName->setCurrentIndex(-1);
+    CBOldFormula->setCurrentIndex(-1);
+    CBOldName->setEditText("Полином не выбран");
+    CBOldFormula->setEditText("???");
+  }
+  EdMist->setText(MsgNoPolynom);
+  EnableEditing(false);
+  CBOldName->setFocus();
+}
+
+void TForm6::Choose(int index) {
+  if (index < 0 || index >= static_cast<int>(Keys.size())) return;
+  SelIdx = index;
+  {
+    const QSignalBlocker b1(CBOldName), b2(CBOldFormula), b3(EdNewName), b4(EdNewFormula);
+    CBOldName->setCurrentIndex(SelIdx);
+    CBOldFormula->setCurrentIndex(SelIdx);
+    OldName = Keys[SelIdx];
+    EdNewName->setText(ChBCopy->isChecked() ? OldName + "copy" : OldName);
+    EdNewFormula->setText(CBOldFormula->itemText(SelIdx));
+  }
+  Selected = true;
+  EnableEditing(true);
+  EdNewNameChange();
+  EdNewFormulaChange();
+}
+
+void TForm6::CBOldNameChange(int index) {
+  Choose(index);
+}
+void TForm6::CBOldFormulaChange(int index) {
+  Choose(index);
+}
+
+void TForm6::EdNewNameChange() {
+  NameErr = false;
+  const QString name = EdNewName->text();
+  // Without copying, the chosen record keeps its own name (only its polynomial changes).
+  const QString verdict =
+      CheckName(name, Form2->CurTab, ChBCopy->isChecked() ? QString() : OldName);
+  if (!verdict.isEmpty()) {
+    NameErr = true;
+    EdMist->setText(verdict);
+    return;
+  }
+  EdMist->setText(PolErr ? MsgNeedPolynom : MsgAllRight);
+  NewName = name;
+}
+
+void TForm6::EdNewFormulaChange() {
+  PolErr = false;
+  const QString verdict = CheckPolynom(EdNewFormula->text(), NewPol);
+  if (!verdict.isEmpty()) {
+    PolErr = true;
+    EdMist->setText(verdict);
+  }
+  if (!NameErr && !PolErr)
+    EdMist->setText(MsgAllRight);
+  else if (NameErr)
+    EdMist->setText(MsgNeedName);
+}
+
+void TForm6::ChBCopyClick() {
+  const bool copy = ChBCopy->isChecked();
+  BitBtn1->setText(copy ? CopyCaption : ChangeCaption);
+  const QString own = SelIdx < static_cast<int>(Keys.size()) ? Keys[SelIdx] : QString();
+  const QString name = copy ? own + "copy" : own;
+  if (EdNewName->text() == name)
+    EdNewNameChange(); // the rule changed with the box even when the text did not
+  else
+    EdNewName->setText(name);
+}
+
+void TForm6::BitBtn1Click() {
+  if (NameErr || PolErr || !Selected) return;
+  TABLESTRUCT::TBasePTab* table = Form2->CurTab;
+  table->GetRetCode();
+  if (ChBCopy->isChecked()) {
+    const int pos = table->InsRecord(NewName.toStdString(), NewPol);
+    table->GetRetCode();
+    if (pos < 0) {
+      EdMist->setText(MsgTableFull);
+      return;
+    }
+  } else {
+    table->ChangeRecord(OldName.toStdString(), NewName.toStdString(), NewPol);
+    if (table->GetRetCode() != 0) {
+      EdMist->setText(MsgNoRecord);
+      return;
+    }
+  }
+  Form2->RefreshGrid();
+  accept();
 }

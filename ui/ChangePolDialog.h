@@ -1,11 +1,66 @@
 #pragma once
-#include <QDialog>
+// The change/copy dialog: the user chooses a polynomial, edits its name and expression, and
+// either changes the record or adds a copy under the new name.
 
-// The change/copy dialog (stand-in until the dialog is built). It has nothing to show yet,
-// so opening it does nothing.
+#include "core/TPolinom.h"
+
+#include <QDialog>
+#include <QString>
+#include <vector>
+
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QShowEvent;
+
 class TForm6 : public QDialog {
   Q_OBJECT
 public:
   explicit TForm6(QWidget* parent = nullptr);
-  int exec() override { return QDialog::Rejected; }
+  ~TForm6() override;
+
+  // Dialog state, reset by every opening.
+  bool NameErr = true;
+  bool PolErr = true;
+  bool Selected = false;
+  int SelIdx = 0;
+  QString NewName;
+  QString OldName;
+  LISTSTRUCT::TPolinom NewPol;
+
+  QLabel* Image1 = nullptr;
+  QLabel* Label1 = nullptr;
+  QComboBox* CBOldName = nullptr;
+  QLabel* Label2 = nullptr;
+  QComboBox* CBOldFormula = nullptr;
+  QLabel* Label3 = nullptr;
+  QLineEdit* EdNewName = nullptr;
+  QLabel* Label4 = nullptr;
+  QLineEdit* EdNewFormula = nullptr;
+  QLabel* Label5 = nullptr;
+  QLineEdit* EdMist = nullptr;
+  QCheckBox* ChBCopy = nullptr;
+  QPushButton* BitBtn1 = nullptr;
+  QPushButton* BitBtn2 = nullptr;
+
+public slots:
+  void FormShow();
+  // One rule for both lists: the chosen item selects the same record in the other list.
+  void CBOldNameChange(int index);
+  void CBOldFormulaChange(int index);
+  void EdNewNameChange();
+  void EdNewFormulaChange();
+  void ChBCopyClick();
+  void BitBtn1Click();
+
+protected:
+  void showEvent(QShowEvent* event) override;
+
+private:
+  void Choose(int index);
+  void EnableEditing(bool on);
+  // Keys of the listed records; item i of both lists belongs to Keys[i].
+  std::vector<QString> Keys;
 };

@@ -1,11 +1,50 @@
 #pragma once
-#include <QDialog>
+// The delete dialog: the user chooses a polynomial by its name, expression or number, and the
+// chosen record is removed from the table in use.
 
-// The delete dialog (stand-in until the dialog is built). It has nothing to show yet,
-// so opening it does nothing.
+#include <QDialog>
+#include <QString>
+#include <string>
+#include <vector>
+
+class QComboBox;
+class QLabel;
+class QPushButton;
+class QShowEvent;
+
 class TForm5 : public QDialog {
   Q_OBJECT
 public:
   explicit TForm5(QWidget* parent = nullptr);
-  int exec() override { return QDialog::Rejected; }
+
+  // Dialog state, reset by every opening.
+  bool Selected = false;
+  int SelIdx = 0;
+
+  QLabel* Image1 = nullptr;
+  QLabel* Label1 = nullptr;
+  QComboBox* CBName = nullptr;
+  QLabel* Label2 = nullptr;
+  QComboBox* CBFormula = nullptr;
+  QLabel* Label3 = nullptr;
+  QComboBox* CBNum = nullptr;
+  QPushButton* BitBtn1 = nullptr;
+  QPushButton* BitBtn2 = nullptr;
+
+public slots:
+  void FormShow();
+  // One rule for the three lists: the chosen item selects the same record in the other two.
+  void CBNameChange(int index);
+  void CBFormulaChange(int index);
+  void CBNumChange(int index);
+  void BitBtn1Click();
+
+protected:
+  void showEvent(QShowEvent* event) override;
+
+private:
+  void Choose(int index);
+  // Keys of the listed records, item i of every list belongs to Keys[i]. The record deleted is
+  // the chosen item's, whatever text was typed into the editable lists afterwards.
+  std::vector<std::string> Keys;
 };

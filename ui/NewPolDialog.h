@@ -1,11 +1,45 @@
 #pragma once
-#include <QDialog>
+// The new-polynomial dialog: checks a name and a polynomial text while they are typed and adds
+// the polynomial to the table in use.
 
-// The new-polynomial dialog (stand-in until the dialog is built). It has nothing to show yet,
-// so opening it does nothing.
+#include "core/TPolinom.h"
+
+#include <QDialog>
+#include <QString>
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QShowEvent;
+
 class TForm4 : public QDialog {
   Q_OBJECT
 public:
   explicit TForm4(QWidget* parent = nullptr);
-  int exec() override { return QDialog::Rejected; }
+  ~TForm4() override;
+
+  // Dialog state, reset by every opening.
+  bool NameErr = true;
+  bool PolErr = true;
+  QString NewName;
+  LISTSTRUCT::TPolinom NewPol;
+
+  QLabel* Image1 = nullptr;
+  QLabel* Label1 = nullptr;
+  QLineEdit* EdName = nullptr;
+  QLabel* Label2 = nullptr;
+  QLineEdit* EdPol = nullptr;
+  QLabel* Label3 = nullptr;
+  QLineEdit* EdMist = nullptr;
+  QPushButton* BitBtn1 = nullptr;
+  QPushButton* BitBtn2 = nullptr;
+
+public slots:
+  void FormShow();
+  void EdNameChange();
+  void EdPolChange();
+  void BitBtn1Click();
+
+protected:
+  void showEvent(QShowEvent* event) override;
 };

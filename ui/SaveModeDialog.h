@@ -1,11 +1,28 @@
 #pragma once
+// The save-mode warning: asks before the table window starts writing every change to disk.
+
 #include <QDialog>
 
-// The save-mode warning dialog (stand-in until the dialog is built). It has nothing to show yet,
-// so opening it does nothing.
+class QLabel;
+class QPlainTextEdit;
+class QPushButton;
+class QShowEvent;
+
 class TForm7 : public QDialog {
   Q_OBJECT
 public:
   explicit TForm7(QWidget* parent = nullptr);
-  int exec() override { return QDialog::Rejected; }
+
+  QLabel* Image1 = nullptr;
+  QLabel* Label1 = nullptr;
+  QPlainTextEdit* Memo1 = nullptr;
+  QPushButton* BitBtn1 = nullptr; // Yes
+  QPushButton* BitBtn2 = nullptr; // No
+
+public slots:
+  void FormShow();
+  void BitBtn1Click();
+
+protected:
+  void showEvent(QShowEvent* event) override;
 };

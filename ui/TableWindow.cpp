@@ -1,12 +1,341 @@
 #include "ui/TableWindow.h"
-#include "ui/MainWindow.h"
-#include <QCloseEvent>
 
-TForm2::TForm2(QWidget* parent) : QWidget(parent) {
+#include "ui/CalcWindow.h"
+#include "ui/Forms.h"
+#include "ui/MainWindow.h"
+#include "ui/OverviewWindow.h"
+
+#include "tables/CopyTab.h"
+#include "tables/TBasePTab.h"
+#include "tables/TPolHashTab.h"
+#include "tables/TPolScanTab.h"
+#include "tables/TPolSortTab.h"
+
+#include <QCloseEvent>
+#include <QFrame>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QGuiApplication>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPainter>
+#include <QRadioButton>
+#include <QScreen>
+#include <QSpinBox>
+#include <QSvgRenderer>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+using TABLESTRUCT::TBasePTab;
+
+namespace {
+
+// The calculation window re-checks its name and formula fields against the changed table.
+template <class W> void runCalcChecks(W* window) {
+  if constexpr (requires(W * w) {
+                  w->EdNameChange();
+                  w->EdFormulChange();
+                }) {
+    window->EdNameChange();
+    window->EdFormulChange();
+  }
+}
+
+// The overview window refills its choice lists from the changed table.
+template <class W> void refillOverviewLists(W* window) {
+  if constexpr (requires(W * w) { w->FillPolLists(); }) window->FillPolLists();
+}
+
+QString fromStd(const std::string& text) {
+  return QString::fromStdString(text);
+}
+
+} // namespace
+
+TForm2::TForm2(QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint) {
   setObjectName("Form2");
+  setWindowTitle("STORE: таблица полиномов");
+  setMinimumSize(260, 220);
+
+  GroupBox1 = new QGroupBox("Способ организации таблицы", this);
+  GroupBox1->setObjectName("GroupBox1");
+  QFont bold = GroupBox1->font();
+  QFont normal = bold;
+  normal.setBold(false); // set explicitly, so the children do not inherit the bold title
+  bold.setBold(true);
+  GroupBox1->setFont(bold);
+
+  RBScanTab = new QRadioButton("Просмотровая таблица;", GroupBox1);
+  RBScanTab->setObjectName("RBScanTab");
+  RBSortTab = new QRadioButton("Упорядоченная таблица;", GroupBox1);
+  RBSortTab->setObjectName("RBSortTab");
+  RBHashTab = new QRadioButton("Таблица с выч. адресами", GroupBox1);
+  RBHashTab->setObjectName("RBHashTab");
+  RBScanTab->setChecked(true);
+
+  Label1 = new QLabel("Кол-во полей хеш-табл.:", GroupBox1);
+  Label1->setObjectName("Label1");
+  CEHashTSize = new QSpinBox(GroupBox1);
+  CEHashTSize->setObjectName("CEHashTSize");
+  CEHashTSize->setRange(1, 100);
+  CEHashTSize->setValue(10);
+  CEHashTSize->setToolTip("Изменяет кол-во полей таблицы с хэшированием");
+  Label1->setBuddy(CEHashTSize);
+  CEHashTSize->setAccessibleName(Label1->text());
+
+  Bevel1 = new QFrame(GroupBox1);
+  Bevel1->setObjectName("Bevel1");
+  Bevel1->setFrameShape(QFrame::Panel);
+  Bevel1->setFrameShadow(QFrame::Sunken);
+  Bevel1->setToolTip("Окно редактирования таблицы полиномов");
+  Image1 = new QLabel(Bevel1);
+  Image1->setObjectName("Image1");
+  Image1->setToolTip("Окно работы с таблицей полиномов");
+  Image1->setAccessibleName(Image1->toolTip());
+  {
+    const qreal ratio = devicePixelRatioF();
+    QPixmap picture(QSize(30, 36) * ratio);
+    picture.setDevicePixelRatio(ratio);
+    picture.fill(Qt::transparent);
+    QSvgRenderer renderer(QStringLiteral(":/pictures/store.svg"));
+    if (renderer.isValid()) {
+      QPainter painter(&picture);
+      renderer.render(&painter, QRectF(0, 0, 30, 36));
+    }
+    Image1->setPixmap(picture);
+  }
+  Image1->setAlignment(Qt::AlignCenter);
+  auto* frameLayout = new QVBoxLayout(Bevel1);
+  frameLayout->setContentsMargins(1, 1, 1, 1);
+  frameLayout->addWidget(Image1);
+
+  for (QWidget* w : {static_cast<QWidget*>(RBScanTab), static_cast<QWidget*>(RBSortTab),
+                     static_cast<QWidget*>(RBHashTab), static_cast<QWidget*>(Label1),
+                     static_cast<QWidget*>(CEHashTSize)})
+    w->setFont(normal);
+
+  auto* groupLayout = new QGridLayout(GroupBox1);
+  groupLayout->setContentsMargins(4, 4, 4, 4);
+  groupLayout->setHorizontalSpacing(3);
+  groupLayout->setVerticalSpacing(2);
+  groupLayout->addWidget(RBScanTab, 0, 0, 1, 2);
+  groupLayout->addWidget(RBSortTab, 1, 0, 1, 2);
+  groupLayout->addWidget(RBHashTab, 2, 0, 1, 2);
+  groupLayout->addWidget(Label1, 3, 0);
+  groupLayout->addWidget(CEHashTSize, 3, 1);
+  groupLayout->addWidget(Bevel1, 0, 2, 4, 1);
+  groupLayout->setColumnStretch(1, 1);
+
+  // A failed save stays visible here until a save succeeds.
+  LbSaveErr = new QLabel(this);
+  LbSaveErr->setObjectName("LbSaveErr");
+  LbSaveErr->setWordWrap(true);
+  LbSaveErr->setAutoFillBackground(true);
+  {
+    QPalette pal = LbSaveErr->palette();
+    pal.setColor(QPalette::Window, pal.color(QPalette::ToolTipBase));
+    pal.setColor(QPalette::WindowText, Qt::red);
+    LbSaveErr->setPalette(pal);
+    QFont f = normal;
+    f.setBold(true);
+    LbSaveErr->setFont(f);
+  }
+  LbSaveErr->setFrameShape(QFrame::Box);
+  LbSaveErr->hide();
+
+  SGPolTable = new QTableWidget(1, 3, this);
+  SGPolTable->setObjectName("SGPolTable");
+  SGPolTable->setAccessibleName("Таблица полиномов");
+  SGPolTable->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  SGPolTable->setSelectionBehavior(QAbstractItemView::SelectRows);
+  SGPolTable->setSelectionMode(QAbstractItemView::SingleSelection);
+  SGPolTable->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  SGPolTable->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+  SGPolTable->setShowGrid(true);
+  SGPolTable->setWordWrap(false);
+  SGPolTable->verticalHeader()->hide();
+  SGPolTable->verticalHeader()->setDefaultSectionSize(SGPolTable->fontMetrics().height() + 6);
+  SGPolTable->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+  SGPolTable->horizontalHeader()->setStretchLastSection(true);
+  SGPolTable->horizontalHeader()->setHighlightSections(false);
+  SGPolTable->horizontalHeader()->setMinimumSectionSize(16);
+  SGPolTable->setColumnWidth(0, 25);
+  SGPolTable->setColumnWidth(1, 93);
+  SGPolTable->setColumnWidth(2, 159);
+
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->setSpacing(2);
+  layout->addWidget(GroupBox1);
+  layout->addWidget(LbSaveErr);
+  layout->addWidget(SGPolTable, 1);
+
+  setTabOrder(RBScanTab, RBSortTab);
+  setTabOrder(RBSortTab, RBHashTab);
+  setTabOrder(RBHashTab, CEHashTSize);
+  setTabOrder(CEHashTSize, SGPolTable);
+
+  connect(RBScanTab, &QRadioButton::toggled, this, [this](bool on) {
+    if (on) RBScanTabClick();
+  });
+  connect(RBSortTab, &QRadioButton::toggled, this, [this](bool on) {
+    if (on) RBSortTabClick();
+  });
+  connect(RBHashTab, &QRadioButton::toggled, this, [this](bool on) {
+    if (on) RBHashTabClick();
+  });
+  connect(CEHashTSize, &QSpinBox::valueChanged, this, &TForm2::CEHashTSizeChange);
+
+  // Left screen edge, 108 pixels from the top.
+  const QRect screen = QGuiApplication::primaryScreen()
+                           ? QGuiApplication::primaryScreen()->availableGeometry()
+                           : QRect(0, 0, 1024, 768);
+  move(screen.left(), screen.top() + 108);
+  resize(261, 413);
+
+  FormCreate();
+}
+
+TForm2::~TForm2() = default; // the three tables go with the window; nothing is saved
+
+void TForm2::FormCreate() {
+  SaveMode = false;
+  SGPolTable->setHorizontalHeaderLabels({"№", "Название", "Полином"});
+  ScanTab = std::make_unique<TABLESTRUCT::TPolScanTab>(PolTableFileName);
+  SortTab = std::make_unique<TABLESTRUCT::TPolSortTab>(PolTableFileName);
+  HashTab = std::make_unique<TABLESTRUCT::TPolHashTab>(CEHashTSize->value(), PolTableFileName);
+  CurTab = ScanTab.get();
+  CurTab->LoadTab();
+  if (CurTab->GetRetCode() == TABLESTRUCT::TabFileErr) {
+    // An unreadable file starts an empty table; the warning stays until a save succeeds.
+    LbSaveErr->setText("Таблица не загружена: файл таблицы не читается!");
+    LbSaveErr->setToolTip("Файл: " + QString::fromStdString(CurTab->GetFileName()) + "\n" +
+                          QString::fromStdString(CurTab->GetFileError()));
+    LbSaveErr->setAccessibleName(LbSaveErr->text());
+    LbSaveErr->show();
+  }
+  RefreshGrid();
+}
+
+void TForm2::setCell(int row, int column, const QString& text) {
+  QTableWidgetItem* item = SGPolTable->item(row, column);
+  if (!item) {
+    item = new QTableWidgetItem;
+    SGPolTable->setItem(row, column, item);
+  }
+  item->setText(text);
+  item->setToolTip(column == 2 ? text : QString());
+}
+
+void TForm2::FillGrid() {
+  const int n = CurTab->GetDataCount();
+  if (n > 0) {
+    SGPolTable->setRowCount(n);
+  } else {
+    // An empty table leaves one empty row under the header.
+    SGPolTable->setRowCount(1);
+    for (int c = 0; c < 3; ++c)
+      setCell(0, c, QString());
+  }
+  int row = 0;
+  int pos = CurTab->Reset();
+  while (!CurTab->IsTabEnded() && row < SGPolTable->rowCount()) {
+    const int chain = CurTab->GetChainPos();
+    const QString key = fromStd(CurTab->GetKey(-1));
+    if (chain != 0) {
+      setCell(row, 0, QString::number(pos + 1) + "." + QString::number(chain));
+      setCell(row, 1, "-> " + key);
+    } else {
+      setCell(row, 0, QString::number(pos + 1));
+      setCell(row, 1, key);
+    }
+    setCell(row, 2, fromStd(CurTab->GetPolinom(-1)->GetText()));
+    ++row;
+    pos = CurTab->GoNext();
+  }
+  CurTab->GetRetCode(); // the end of the iteration leaves a code of its own
+}
+
+void TForm2::SaveCurTab() {
+  CurTab->GetRetCode(); // a stale code of an earlier operation must not read as a failed save
+  CurTab->SaveTab();
+  const int code = CurTab->GetRetCode();
+  // Iteration codes may remain after a good save; only these two mean the file is behind.
+  SaveFailedFlag = code == TABLESTRUCT::TabFull || code == TABLESTRUCT::TabFileErr;
+  if (SaveFailedFlag) {
+    // The unwritten records stay unstored, so the next refresh writes them.
+    LbSaveErr->setText(code == TABLESTRUCT::TabFull
+                           ? "Таблица не сохранена: в файле таблицы нет свободных разделов!"
+                           : "Таблица не сохранена: файл таблицы недоступен для записи!");
+    QString hint = "Файл: " + QString::fromStdString(CurTab->GetFileName());
+    const std::string reason = CurTab->GetFileError();
+    if (!reason.empty()) hint += "\n" + QString::fromStdString(reason);
+    hint += "\nНесохранённые изменения будут записаны при следующем изменении таблицы.";
+    LbSaveErr->setToolTip(hint);
+    LbSaveErr->setAccessibleName(LbSaveErr->text());
+    LbSaveErr->show();
+  } else {
+    LbSaveErr->hide();
+  }
+}
+
+void TForm2::RefreshGrid() {
+  FillGrid();
+  if (SaveMode) SaveCurTab();
+  if (Form3) runCalcChecks(Form3);
+  if (Form9) refillOverviewLists(Form9);
+}
+
+void TForm2::SwitchTo(TBasePTab* target) {
+  if (target == CurTab) return;
+  TABLESTRUCT::CopyTab(target, CurTab);
+  if (target == HashTab.get()) HashTab->SetTabSize(CEHashTSize->value());
+  target->GetRetCode();
+  CurTab = target;
+  RefreshGrid();
+}
+
+void TForm2::RBScanTabClick() {
+  if (RBScanTab->isChecked()) SwitchTo(ScanTab.get());
+}
+
+void TForm2::RBSortTabClick() {
+  if (RBSortTab->isChecked()) SwitchTo(SortTab.get());
+}
+
+void TForm2::RBHashTabClick() {
+  if (RBHashTab->isChecked()) SwitchTo(HashTab.get());
+}
+
+void TForm2::CEHashTSizeChange() {
+  if (!RBHashTab->isChecked()) return; // takes effect at the next switch to the hash table
+  HashTab->SetTabSize(CEHashTSize->value());
+  HashTab->GetRetCode();
+  RefreshGrid();
+}
+
+void TForm2::FormClose() {
+  // Closing goes through the main window's toggle, so its button and flag follow.
+  if (Form1 && Form1->StoreShown) Form1->TBStoreClick();
 }
 
 void TForm2::closeEvent(QCloseEvent* event) {
-  if (Form1 && Form1->StoreShown) Form1->TBStoreClick();
+  FormClose();
   event->accept();
+}
+
+void TForm2::FormResize() {
+  // The layouts keep the group box and the grid at the window's width and the picture frame at
+  // the group's right edge; the polynomial column takes what the other two leave.
+  QHeaderView* header = SGPolTable->horizontalHeader();
+  const int rest =
+      SGPolTable->viewport()->width() - header->sectionSize(0) - header->sectionSize(1);
+  if (rest > 20) SGPolTable->setColumnWidth(2, rest);
+}
+
+void TForm2::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  FormResize();
 }

@@ -1,16 +1,85 @@
 #pragma once
+// The table window: owns the user's table in its three organisations, shows the table in use in
+// a grid and is the one place where the table file is written.
+
 #include <QWidget>
 
-class QCloseEvent;
+#include <memory>
+#include <string>
 
-// Table window (stand-in until the table window is built): holds the save-mode flag
-// the main window reads and clears, and closes through the main window's toggle.
+class QCloseEvent;
+class QFrame;
+class QGroupBox;
+class QLabel;
+class QRadioButton;
+class QResizeEvent;
+class QSpinBox;
+class QTableWidget;
+
+namespace TABLESTRUCT {
+class TBasePTab;
+class TPolScanTab;
+class TPolSortTab;
+class TPolHashTab;
+} // namespace TABLESTRUCT
+
+// Name of the table file, relative to the working directory at the time a table is made.
+inline constexpr const char* PolTableFileName = "IniSaves/PolTable.ini";
+
 class TForm2 : public QWidget {
   Q_OBJECT
 public:
   explicit TForm2(QWidget* parent = nullptr);
+  ~TForm2() override;
+
+  // The organisation in use: one of ScanTab, SortTab, HashTab. Other windows read the table
+  // only through this pointer, at the moment they need it.
+  TABLESTRUCT::TBasePTab* CurTab = nullptr;
+  // When true every RefreshGrid writes the table in use to the table file.
   bool SaveMode = false;
+
+  // The three organisations, owned for the window's lifetime.
+  std::unique_ptr<TABLESTRUCT::TPolScanTab> ScanTab;
+  std::unique_ptr<TABLESTRUCT::TPolSortTab> SortTab;
+  std::unique_ptr<TABLESTRUCT::TPolHashTab> HashTab;
+
+  // Refills the grid, saves in save mode, re-runs the calculation window's checks and refills
+  // the overview window's lists. Every change of the table ends here.
+  void RefreshGrid();
+
+  // True while the last save failed; the warning stays shown until a save succeeds.
+  bool SaveFailed() const { return SaveFailedFlag; }
+
+  // Controls (each also carries its name as objectName).
+  QGroupBox* GroupBox1 = nullptr;
+  QRadioButton* RBScanTab = nullptr;
+  QRadioButton* RBSortTab = nullptr;
+  QRadioButton* RBHashTab = nullptr;
+  QLabel* Label1 = nullptr;
+  QSpinBox* CEHashTSize = nullptr;
+  QFrame* Bevel1 = nullptr;
+  QLabel* Image1 = nullptr;
+  QLabel* LbSaveErr = nullptr;
+  QTableWidget* SGPolTable = nullptr;
+
+public slots:
+  void RBScanTabClick();
+  void RBSortTabClick();
+  void RBHashTabClick();
+  void CEHashTSizeChange();
 
 protected:
   void closeEvent(QCloseEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+
+private:
+  void FormCreate();
+  void FormClose();
+  void FormResize();
+  void FillGrid();
+  void SaveCurTab();
+  void SwitchTo(TABLESTRUCT::TBasePTab* target);
+  void setCell(int row, int column, const QString& text);
+
+  bool SaveFailedFlag = false;
 };

@@ -1,0 +1,416 @@
+// The new, delete and change dialogs: the name and polynomial checks while typing, the
+// messages in their order, the inert action buttons, and what each action leaves in the table
+// window's grid.
+
+#include "TableTestSupport.h"
+
+#include "ui/Application.h"
+#include "ui/ChangePolDialog.h"
+#include "ui/DeletePolDialog.h"
+#include "ui/Forms.h"
+#include "ui/MainWindow.h"
+#include "ui/NewPolDialog.h"
+#include "ui/TableWindow.h"
+
+#include "tables/TBasePTab.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QtTest>
+
+using namespace TableTest;
+
+namespace {
+
+const QString MsgNoPolynom = "Полином не введён!";
+const QString MsgNameEmpty = "Название полинома не введено!";
+const QString MsgNameChars = "Название полинома содержит недопустимые символы!";
+const QString MsgNeedPolynom = "Не введено выражение полинома!";
+const QString MsgNeedName = "Не введено название полинома!";
+const QString MsgAllRight = "Данные полинома введены правильно.";
+
+QString MsgExists(int number) {
+  return QString("Полином с таким названием уже существует! [Pol№%1]").arg(number);
+}
+
+void Snapshot(QWidget* window, const QString& name) {
+  const QString dir = qEnvironmentVariable("TERMIX_SCREENSHOTS");
+  if (dir.isEmpty()) return;
+  window->grab().save(dir + "/" + name + ".png");
+}
+
+// Every text-bearing control shows its whole text.
+void VerifyTextsFit(QWidget* window) {
+  for (QAbstractButton* b : window->findChildren<QAbstractButton*>())
+    QVERIFY2(b->width() >= b->sizeHint().width(), qPrintable(b->objectName()));
+  for (QLabel* l : window->findChildren<QLabel*>())
+    if (!l->text().isEmpty())
+      QVERIFY2(l->width() >= l->sizeHint().width(), qPrintable(l->objectName()));
+  for (QLineEdit* e : window->findChildren<QLineEdit*>()) {
+    if (e->objectName() != "EdMist") continue;
+    QVERIFY2(e->width() >= e->fontMetrics().horizontalAdvance(e->text()) + 8,
+             qPrintable(e->text()));
+  }
+}
+
+// The user picks item index from the list (as with the mouse or the arrow keys).
+void Choose(QComboBox* list, int index) {
+  list->setCurrentIndex(index);
+  emit list->activated(index);
+}
+
+// Types text at the end of the field, one keystroke per character.
+void Type(QLineEdit* edit, const QString& text) {
+  edit->setFocus();
+  edit->end(false);
+  QTest::keyClicks(edit, text);
+}
+
+} // namespace
+
+class TestPolDialogs : public QObject {
+  Q_OBJECT
+
+private:
+  QTableWidget* Grid() const { return Form2->SGPolTable; }
+
+  // A table window over P1..P4 (P4 at position 3, the fourth row).
+  void MakeTable() {
+    WriteIni(IniWith({{"P1", "X"}, {"P2", "Y + 1"}, {"P3", "Z^2"}, {"P4", "2*X*Y"}}));
+    Form2 = new TForm2;
+  }
+
+private slots:
+  void initTestCase() { InitTermixResources(); }
+
+  void init() {
+    ResetIniFolder();
+    MakeTable();
+  }
+
+  void cleanup() {
+    delete Form4;
+    delete Form5;
+    delete Form6;
+    delete Form2;
+    delete Form1;
+    Form1 = nullptr;
+    Form2 = nullptr;
+    Form4 = nullptr;
+    Form5 = nullptr;
+    Form6 = nullptr;
+  }
+
+  // Names: spaces, Cyrillic letters and underscores are refused; an existing name is refused
+  // with its row number (bucket number in the hash table); the empty name has its own message.
+  void NewDialogChecksTheName() {
+    Form4 = new TForm4;
+    Form4->show();
+    QCOMPARE(Form4->windowTitle(), QString("NEW: Добавление в таблицу нового полинома"));
+    QCOMPARE(Form4->EdMist->text(), MsgNoPolynom);
+    QVERIFY(Form4->EdMist->isReadOnly());
+    for (const QString name : {"P 1", "П1", "P_1", "P1!", "é"}) {
+      Form4->EdName->setText(name);
+      QCOMPARE(Form4->EdMist->text(), MsgNameChars);
+      QVERIFY(Form4->NameErr);
+    }
+    Form4->EdName->setText("P4");
+    QCOMPARE(Form4->EdMist->text(), MsgExists(4));
+    Form4->EdName->setText("p4"); // keys are case-sensitive
+    QCOMPARE(Form4->EdMist->text(), MsgNeedPolynom);
+    QVERIFY(!Form4->NameErr);
+    Form4->EdName->clear();
+    QCOMPARE(Form4->EdMist->text(), MsgNameEmpty);
+
+    Form2->RBHashTab->click(); // P1 sums to 129: bucket 9, shown as 10
+    Form4->EdName->setText("P1");
+    QCOMPARE(Form4->EdMist->text(), MsgExists(10));
+  }
+
+  // The messages follow the keystrokes: name first, then the polynomial, and back.
+  void NewDialogMessagesWhileTyping() {
+    Form4 = new TForm4;
+    Form4->show();
+    Type(Form4->EdName, "Q");
+    QCOMPARE(Form4->EdMist->text(), MsgNeedPolynom);
+    Type(Form4->EdName, "1");
+    QCOMPARE(Form4->EdMist->text(), MsgNeedPolynom);
+    Type(Form4->EdPol, "x");
+    QCOMPARE(Form4->EdMist->text(), MsgAllRight);
+    Type(Form4->EdPol, "^");
+    QCOMPARE(Form4->EdMist->text(), MsgAllRight); // «x^» reads as x
+    Type(Form4->EdPol, "a");
+    QCOMPARE(Form4->EdMist->text(), QString("Ошибка в степени переменной X! [Mon№1]"));
+    QVERIFY(Form4->PolErr);
+    QTest::keyClick(Form4->EdPol, Qt::Key_Backspace);
+    Type(Form4->EdPol, "100");
+    QCOMPARE(Form4->EdMist->text(),
+             QString("Значение степени переменной Xвыходит за область допустимых значений! "
+                     "[Mon№1]"));
+    VerifyTextsFit(Form4); // the longest message fits
+    for (int i = 0; i < 3; ++i)
+      QTest::keyClick(Form4->EdPol, Qt::Key_Backspace);
+    Type(Form4->EdPol, "2 + 2*y");
+    QCOMPARE(Form4->EdMist->text(), MsgAllRight);
+    // The name spoiled again: the name message, then the polynomial's verdict names the name.
+    Type(Form4->EdName, "_");
+    QCOMPARE(Form4->EdMist->text(), MsgNameChars);
+    Type(Form4->EdPol, "*q");
+    QCOMPARE(Form4->EdMist->text(), MsgNeedName);
+    VerifyTextsFit(Form4);
+  }
+
+  // The add button does nothing until both fields are right; then it adds, refreshes the
+  // grid and closes. A coefficient that is not a finite number is refused.
+  void NewDialogAddsOnlyAcceptableInput() {
+    Form4 = new TForm4;
+    Form4->show();
+    Form4->BitBtn1->click();
+    QVERIFY(Form4->isVisible());
+    Form4->EdName->setText("Q1");
+    Form4->BitBtn1->click();
+    QVERIFY(Form4->isVisible());
+    Form4->EdPol->setText("1e39*x");
+    QVERIFY(Form4->PolErr);
+    QVERIFY(Form4->EdMist->text() != MsgAllRight);
+    Form4->EdPol->setText("3e38*x + 3e38*x");
+    QVERIFY(Form4->PolErr);
+    Form4->BitBtn1->click();
+    QVERIFY(Form4->isVisible());
+    QCOMPARE(Form2->CurTab->GetDataCount(), 4);
+
+    Form4->EdPol->setText("x^2 + 2*x*y - 3");
+    QCOMPARE(Form4->EdMist->text(), MsgAllRight);
+    Form4->EdName->setText("P_2");
+    Form4->BitBtn1->click();
+    QVERIFY(Form4->isVisible());
+    Form4->EdName->setText("Q1");
+    Snapshot(Form4, "newpoldialog");
+    Form4->BitBtn1->click();
+    QVERIFY(!Form4->isVisible());
+    QCOMPARE(Form4->result(), int(QDialog::Accepted));
+    QCOMPARE(Grid()->rowCount(), 5);
+    QCOMPARE(Cell(Grid(), 4, 1), QString("Q1"));
+    QCOMPARE(Cell(Grid(), 4, 2), QString("X^2 + 2*X*Y - 3"));
+
+    // Every opening starts from nothing accepted.
+    Form4->show();
+    QCOMPARE(Form4->EdName->text(), QString());
+    QCOMPARE(Form4->EdPol->text(), QString());
+    QCOMPARE(Form4->EdMist->text(), MsgNoPolynom);
+    QVERIFY(Form4->NameErr && Form4->PolErr);
+    Form4->BitBtn2->click();
+    QCOMPARE(Form2->CurTab->GetDataCount(), 5);
+  }
+
+  // The three lists belong together; the delete acts only on a chosen item, by its key.
+  void DeleteDialogDeletesTheChosenRecord() {
+    Form5 = new TForm5;
+    Form5->show();
+    QCOMPARE(Form5->windowTitle(), QString("DELETE: Удаление полинома из таблицы."));
+    QCOMPARE(Form5->CBName->currentText(), QString("Полином не выбран"));
+    QCOMPARE(Form5->CBFormula->currentText(), QString("???"));
+    QCOMPARE(Form5->CBNum->currentText(), QString("???"));
+    QCOMPARE(Form5->CBName->count(), 4);
+    Form5->BitBtn1->click(); // nothing chosen: nothing happens
+    QVERIFY(Form5->isVisible());
+    QCOMPARE(Form2->CurTab->GetDataCount(), 4);
+
+    Choose(Form5->CBNum, 1);
+    QCOMPARE(Form5->CBName->currentText(), QString("P2"));
+    QCOMPARE(Form5->CBFormula->currentText(), QString("Y + 1"));
+    QVERIFY(Form5->Selected);
+    Choose(Form5->CBFormula, 2);
+    QCOMPARE(Form5->CBName->currentText(), QString("P3"));
+    QCOMPARE(Form5->CBNum->currentText(), QString("3"));
+    VerifyTextsFit(Form5);
+    Snapshot(Form5, "deletepoldialog");
+
+    // Typing over the chosen name does not redirect the delete to the typed name.
+    Form5->CBName->setEditText("P1");
+    Form5->BitBtn1->click();
+    QVERIFY(!Form5->isVisible());
+    QCOMPARE(Column(Grid(), 1), QStringList({"P1", "P2", "P4"}));
+
+    // Typed text alone never deletes anything.
+    Form5->show();
+    Form5->CBName->setEditText("P1");
+    Form5->BitBtn1->click();
+    QVERIFY(Form5->isVisible());
+    QCOMPARE(Form2->CurTab->GetDataCount(), 3);
+    Form5->BitBtn2->click();
+  }
+
+  // Hash numbers repeat within a bucket; deleting the last record leaves one empty row.
+  void DeleteDialogInTheHashTable() {
+    WriteIni(IniWith({{"A", "X"}, {"K", "Y"}}));
+    delete Form2;
+    Form2 = new TForm2;
+    Form2->RBHashTab->click();
+    Form5 = new TForm5;
+    Form5->show();
+    QCOMPARE(Form5->CBNum->itemText(0), QString("6"));
+    QCOMPARE(Form5->CBNum->itemText(1), QString("6"));
+    Choose(Form5->CBNum, 1);
+    QCOMPARE(Form5->CBName->currentText(), QString("K"));
+    Form5->BitBtn1->click();
+    QCOMPARE(Column(Grid(), 1), QStringList({"A"}));
+    Form5->show();
+    Choose(Form5->CBName, 0);
+    Form5->BitBtn1->click();
+    QCOMPARE(Grid()->rowCount(), 1);
+    QCOMPARE(Cell(Grid(), 0, 1), QString());
+    QCOMPARE(Form2->CurTab->GetDataCount(), 0);
+  }
+
+  // Opening: nothing chosen, editing fields disabled. Choosing fills the new fields; the own
+  // name is accepted without copying, another record's name is refused.
+  void ChangeDialogKeepsOrRefusesNames() {
+    Form6 = new TForm6;
+    Form6->show();
+    QCOMPARE(Form6->windowTitle(),
+             QString("CHANGE: Изменение существующего полинома (с копированием)"));
+    QCOMPARE(Form6->CBOldName->currentText(), QString("Полином не выбран"));
+    QCOMPARE(Form6->CBOldFormula->currentText(), QString("???"));
+    QCOMPARE(Form6->EdMist->text(), MsgNoPolynom);
+    QVERIFY(!Form6->EdNewName->isEnabled());
+    QVERIFY(!Form6->EdNewFormula->isEnabled());
+    QVERIFY(!Form6->ChBCopy->isEnabled());
+    QVERIFY(!Form6->EdMist->isEnabled());
+    Form6->BitBtn1->click();
+    QVERIFY(Form6->isVisible());
+
+    Choose(Form6->CBOldFormula, 0);
+    QCOMPARE(Form6->CBOldName->currentText(), QString("P1"));
+    QCOMPARE(Form6->EdNewName->text(), QString("P1"));
+    QCOMPARE(Form6->EdNewFormula->text(), QString("X"));
+    QVERIFY(Form6->EdNewName->isEnabled() && Form6->ChBCopy->isEnabled());
+    QCOMPARE(Form6->EdMist->text(), MsgAllRight);
+
+    Form6->EdNewName->setText("P3");
+    QCOMPARE(Form6->EdMist->text(), MsgExists(3));
+    Form6->BitBtn1->click();
+    QVERIFY(Form6->isVisible());
+    Form6->EdNewName->setText("P1");
+    Form6->EdNewFormula->setText("x + y");
+    QCOMPARE(Form6->EdMist->text(), MsgAllRight);
+    VerifyTextsFit(Form6);
+    Snapshot(Form6, "changepoldialog");
+    Form6->BitBtn1->click();
+    QVERIFY(!Form6->isVisible());
+    QCOMPARE(Column(Grid(), 1), QStringList({"P1", "P2", "P3", "P4"}));
+    QCOMPARE(Cell(Grid(), 0, 2), QString("X + Y"));
+
+    // A new name: the record is renamed in place (scan table) with its new polynomial.
+    Form6->show();
+    Choose(Form6->CBOldName, 1);
+    Form6->EdNewName->setText("R2");
+    Form6->BitBtn1->click();
+    QCOMPARE(Column(Grid(), 1), QStringList({"P1", "R2", "P3", "P4"}));
+    QCOMPARE(Cell(Grid(), 1, 2), QString("Y + 1"));
+  }
+
+  // "Create Copy" proposes the name with "copy", refuses the own name, relabels the button with
+  // a Cyrillic Es, and adds a record while the original stays.
+  void ChangeDialogCopies() {
+    Form6 = new TForm6;
+    Form6->show();
+    Choose(Form6->CBOldName, 0);
+    Form6->ChBCopy->click();
+    QCOMPARE(Form6->EdNewName->text(), QString("P1copy"));
+    QCOMPARE(Form6->BitBtn1->text(), QString::fromUtf8("\xD0\xA1opy Polynom"));
+    QCOMPARE(Form6->BitBtn1->text().at(0).unicode(), char16_t(0x0421));
+    QCOMPARE(Form6->EdMist->text(), MsgAllRight);
+    Snapshot(Form6, "changepoldialog-copy");
+    Form6->EdNewName->setText("P1");
+    QCOMPARE(Form6->EdMist->text(), MsgExists(1));
+    // Unticking brings the own name back and accepts it again.
+    Form6->ChBCopy->click();
+    QCOMPARE(Form6->BitBtn1->text(), QString("Change Polynom"));
+    QCOMPARE(Form6->EdNewName->text(), QString("P1"));
+    QVERIFY(!Form6->NameErr);
+    QCOMPARE(Form6->EdMist->text(), MsgAllRight);
+    Form6->ChBCopy->click();
+    // Ticking again while the name field already holds the own name: still refused.
+    Form6->EdNewName->setText("P1");
+    QVERIFY(Form6->NameErr);
+    Form6->EdNewName->setText("P1copy");
+    Form6->EdNewFormula->setText("2*x");
+    Form6->BitBtn1->click();
+    QVERIFY(!Form6->isVisible());
+    QCOMPARE(Column(Grid(), 1), QStringList({"P1", "P2", "P3", "P4", "P1copy"}));
+    QCOMPARE(Cell(Grid(), 0, 2), QString("X"));
+    QCOMPARE(Cell(Grid(), 4, 2), QString("2*X"));
+
+    // Every opening starts unticked with the change caption.
+    Form6->show();
+    QVERIFY(!Form6->ChBCopy->isChecked());
+    QCOMPARE(Form6->BitBtn1->text(), QString("Change Polynom"));
+    Form6->BitBtn2->click();
+  }
+
+  // A bad polynomial blocks the change; with the name also bad, the name is what is asked for.
+  void ChangeDialogChecksThePolynomial() {
+    Form6 = new TForm6;
+    Form6->show();
+    Choose(Form6->CBOldName, 3);
+    Form6->EdNewFormula->setText("2x");
+    QCOMPARE(Form6->EdMist->text(),
+             QString("Ошибка в коэффициенте или в определении переменной монома! [Mon№1]"));
+    Form6->BitBtn1->click();
+    QVERIFY(Form6->isVisible());
+    Form6->EdNewName->setText("P 4");
+    Form6->EdNewFormula->setText("2*x*");
+    QCOMPARE(Form6->EdMist->text(), MsgNeedName);
+    Form6->BitBtn2->click();
+    QCOMPARE(Cell(Grid(), 3, 2), QString("2*X*Y"));
+  }
+
+  // In the sorted table a renamed record moves to the place of its new key.
+  void ChangeDialogInTheSortedTable() {
+    Form2->RBSortTab->click();
+    Form6 = new TForm6;
+    Form6->show();
+    Choose(Form6->CBOldName, 0);
+    Form6->EdNewName->setText("Z1");
+    Form6->BitBtn1->click();
+    QCOMPARE(Column(Grid(), 1), QStringList({"P2", "P3", "P4", "Z1"}));
+  }
+
+  // The main window's buttons open the dialogs; each dialog gives its button the normal picture.
+  void MainWindowButtonsOpenTheDialogs() {
+    Form1 = new TForm1;
+    Form4 = new TForm4;
+    Form5 = new TForm5;
+    Form6 = new TForm6;
+    Form1->TBNew->SetImageIndex(2);
+    Form1->TBDelete->SetImageIndex(4);
+    Form1->TBChange->SetImageIndex(3);
+    struct TCase {
+      void (TForm1::*click)();
+      QDialog* dialog;
+      TToolButton* button;
+      int normal;
+    };
+    for (const TCase& c : {TCase{&TForm1::TBNewClick, Form4, Form1->TBNew, 9},
+                           TCase{&TForm1::TBDeleteClick, Form5, Form1->TBDelete, 11},
+                           TCase{&TForm1::TBChangeClick, Form6, Form1->TBChange, 10}}) {
+      QDialog* dialog = c.dialog;
+      bool opened = false;
+      QTimer::singleShot(0, dialog, [dialog, &opened] {
+        opened = dialog->isVisible();
+        dialog->reject();
+      });
+      (Form1->*c.click)();
+      QVERIFY(opened);
+      QCOMPARE(c.button->ImageIndex(), c.normal);
+    }
+  }
+};
+
+QTEST_MAIN(TestPolDialogs)
+#include "test_poldialogs.moc"

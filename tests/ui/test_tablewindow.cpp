@@ -1,0 +1,328 @@
+// The table window: loading at creation, grid numbering for every organisation, switching,
+// the hash size, save mode with the file on disk, a failed save, layout, and the save warning.
+
+#include "TableTestSupport.h"
+
+#include "ui/Application.h"
+#include "ui/Forms.h"
+#include "ui/MainWindow.h"
+#include "ui/SaveModeDialog.h"
+#include "ui/TableWindow.h"
+
+#include "tables/TPolHashTab.h"
+#include "tables/TPolScanTab.h"
+
+#include "core/TPolinom.h"
+
+#include <QAbstractButton>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QTableWidget>
+#include <QtTest>
+
+using namespace TableTest;
+
+namespace {
+
+LISTSTRUCT::TPolinom Pol(const char* text) {
+  LISTSTRUCT::TPolinom pol;
+  pol.SetText(text);
+  return pol;
+}
+
+// Saves a picture of the window when TERMIX_SCREENSHOTS names a folder.
+void Snapshot(QWidget* window, const QString& name) {
+  const QString dir = qEnvironmentVariable("TERMIX_SCREENSHOTS");
+  if (dir.isEmpty()) return;
+  window->grab().save(dir + "/" + name + ".png");
+}
+
+// Every text-bearing control shows its whole text.
+void VerifyTextsFit(QWidget* window) {
+  for (QAbstractButton* b : window->findChildren<QAbstractButton*>()) {
+    if (!b->isVisible()) continue;
+    QVERIFY2(b->width() >= b->sizeHint().width(), qPrintable(b->objectName()));
+  }
+  for (QLabel* l : window->findChildren<QLabel*>()) {
+    if (!l->isVisible() || l->wordWrap() || l->text().isEmpty()) continue;
+    QVERIFY2(l->width() >= l->sizeHint().width(), qPrintable(l->objectName()));
+  }
+}
+
+} // namespace
+
+class TestTableWindow : public QObject {
+  Q_OBJECT
+
+private:
+  void MakeWindow() {
+    Form2 = new TForm2;
+    Form2->show();
+    QVERIFY(QTest::qWaitForWindowExposed(Form2));
+  }
+  QTableWidget* Grid() const { return Form2->SGPolTable; }
+
+private slots:
+  void initTestCase() { InitTermixResources(); }
+
+  void init() { ResetIniFolder(); }
+
+  void cleanup() {
+    delete Form2;
+    Form2 = nullptr;
+    delete Form1;
+    Form1 = nullptr;
+  }
+
+  // Creation loads the file into the scan table, in file order, numbered 1, 2, 3; the header,
+  // column widths, caption and start geometry are as the window has always had them.
+  void LoadsTheFileAtCreation() {
+    WriteIni(IniWith({{"P2", "X^2 + 1"}, {"A", "2*Y"}, {"P1", "- Z"}}));
+    MakeWindow();
+    QCOMPARE(Form2->windowTitle(), QString("STORE: таблица полиномов"));
+    QVERIFY(Form2->CurTab == Form2->ScanTab.get());
+    QVERIFY(!Form2->SaveMode);
+    QVERIFY(Form2->RBScanTab->isChecked());
+    QCOMPARE(Form2->CEHashTSize->value(), 10);
+    QCOMPARE(Form2->CEHashTSize->minimum(), 1);
+    QCOMPARE(Form2->CEHashTSize->maximum(), 100);
+    QCOMPARE(Grid()->columnCount(), 3);
+    QCOMPARE(Grid()->horizontalHeaderItem(0)->text(), QString("№"));
+    QCOMPARE(Grid()->horizontalHeaderItem(1)->text(), QString("Название"));
+    QCOMPARE(Grid()->horizontalHeaderItem(2)->text(), QString("Полином"));
+    QCOMPARE(Grid()->columnWidth(0), 25);
+    QCOMPARE(Grid()->columnWidth(1), 93);
+    QCOMPARE(Column(Grid(), 0), QStringList({"1", "2", "3"}));
+    QCOMPARE(Column(Grid(), 1), QStringList({"P2", "A", "P1"}));
+    QCOMPARE(Column(Grid(), 2), QStringList({"X^2 + 1", "2*Y", " - Z"}));
+    QCOMPARE(Form2->size(), QSize(261, 413));
+    QCOMPARE(Form2->minimumSize(), QSize(260, 220));
+    QVERIFY(!Form2->LbSaveErr->isVisible());
+  }
+
+  // With 10 buckets A and K share bucket 5 and a1 is in bucket 6: rows 6, 6.1, 7.
+  void HashNumberingShowsBucketsAndChains() {
+    WriteIni(IniWith({{"A", "X"}, {"K", "Y"}, {"a1", "Z"}}));
+    MakeWindow();
+    Form2->RBHashTab->click();
+    QVERIFY(Form2->CurTab == Form2->HashTab.get());
+    QCOMPARE(Column(Grid(), 0), QStringList({"6", "6.1", "7"}));
+    QCOMPARE(Column(Grid(), 1), QStringList({"A", "-> K", "a1"}));
+    QCOMPARE(Column(Grid(), 2), QStringList({"X", "Y", "Z"}));
+  }
+
+  // The sorted table reorders by key; the scan table refilled from it keeps that order.
+  void SwitchingReordersAndCopiesEveryRecord() {
+    WriteIni(IniWith({{"b", "1"}, {"B", "2"}, {"A1", "3"}, {"a", "4"}}));
+    MakeWindow();
+    Form2->RBSortTab->click();
+    QCOMPARE(Column(Grid(), 1), QStringList({"A1", "B", "a", "b"}));
+    QCOMPARE(Column(Grid(), 2), QStringList({"3", "2", "4", "1"}));
+    Form2->RBScanTab->click();
+    QCOMPARE(Column(Grid(), 1), QStringList({"A1", "B", "a", "b"}));
+    QCOMPARE(Column(Grid(), 0), QStringList({"1", "2", "3", "4"}));
+    QCOMPARE(Form2->CurTab->GetDataCount(), 4);
+    // Clicking the button already in use changes nothing.
+    Form2->RBScanTab->click();
+    QCOMPARE(Column(Grid(), 1), QStringList({"A1", "B", "a", "b"}));
+  }
+
+  // The spin edit acts at once only on the hash table in use; otherwise at the next switch.
+  void HashSizeTakesEffectOnTheHashTable() {
+    WriteIni(IniWith({{"A", "X"}, {"K", "Y"}, {"a1", "Z"}}));
+    MakeWindow();
+    Form2->CEHashTSize->setValue(1);
+    QCOMPARE(Column(Grid(), 0), QStringList({"1", "2", "3"}));
+    QCOMPARE(Column(Grid(), 1), QStringList({"A", "K", "a1"}));
+    Form2->RBHashTab->click();
+    QCOMPARE(Column(Grid(), 0), QStringList({"1", "1.1", "1.2"}));
+    QCOMPARE(Column(Grid(), 1), QStringList({"A", "-> K", "-> a1"}));
+    Form2->CEHashTSize->setValue(10);
+    QCOMPARE(Column(Grid(), 0), QStringList({"6", "6.1", "7"}));
+  }
+
+  // Save mode off: changes and switches never touch the file. Save mode on: each refresh brings
+  // the file in line with the table, writing only what changed.
+  void SaveModeWritesTheFileOnRefresh() {
+    const QString original = IniWith({{"P1", "X"}, {"P2", "Y"}});
+    WriteIni(original);
+    MakeWindow();
+    Form2->CurTab->InsRecord("P3", Pol("Z"));
+    Form2->RefreshGrid();
+    Form2->RBSortTab->click();
+    QCOMPARE(QString::fromUtf8(ReadIniBytes()), original);
+
+    Form2->SaveMode = true;
+    Form2->RBHashTab->click(); // one refresh, one save
+    TIni ini = ReadIni();
+    QCOMPARE(ini["Global"]["PolCount"], QString("3"));
+    QCOMPARE(NamesInIni(ini), QStringList({"P1", "P2", "P3"}));
+    QCOMPARE(ini["Polinom2"]["PolFormula"], QString("Z"));
+    const QByteArray afterSwitch = ReadIniBytes();
+    Form2->RefreshGrid(); // nothing unstored: nothing to write
+    QCOMPARE(ReadIniBytes(), afterSwitch);
+
+    Form2->CurTab->DelRecord("P1");
+    Form2->RefreshGrid();
+    ini = ReadIni();
+    QCOMPARE(ini["Global"]["PolCount"], QString("2"));
+    QCOMPARE(NamesInIni(ini), QStringList({"P2", "P3"}));
+  }
+
+  // A save that cannot write keeps a warning in the window, loses nothing and is retried by
+  // the next refresh; the warning goes when a save succeeds.
+  void FailedSaveWarnsUntilASaveSucceeds() {
+    WriteIni(IniWith({{"P1", "X"}}));
+    MakeWindow();
+    const QByteArray original = ReadIniBytes();
+    Form2->CurTab->InsRecord("P2", Pol("Y"));
+    QFile::remove(IniPath);
+    QVERIFY(QDir().mkdir(IniPath)); // a folder where the file should be: every write fails
+    Form2->SaveMode = true;
+    Form2->RefreshGrid();
+    QVERIFY(Form2->SaveFailed());
+    QVERIFY(Form2->LbSaveErr->isVisible());
+    QVERIFY(Form2->LbSaveErr->text().contains("не сохранена"));
+    QCOMPARE(Column(Grid(), 1), QStringList({"P1", "P2"}));
+    Form2->RefreshGrid();
+    QVERIFY(Form2->LbSaveErr->isVisible());
+    Snapshot(Form2, "tablewindow-save-failed");
+
+    // The file is writable again: the next refresh writes what was left unstored.
+    QVERIFY(QDir().rmdir(IniPath));
+    WriteIni(QString::fromUtf8(original));
+    Form2->RefreshGrid();
+    QVERIFY(!Form2->SaveFailed());
+    QVERIFY(!Form2->LbSaveErr->isVisible());
+    const TIni ini = ReadIni();
+    QCOMPARE(NamesInIni(ini), QStringList({"P1", "P2"}));
+    QCOMPARE(ini["Global"]["PolCount"], QString("2"));
+    QCOMPARE(ini["Polinom1"]["PolFormula"], QString("Y"));
+  }
+
+  // Every section of the file is named: a new record finds no place, and the window says so.
+  void FullTableFileWarns() {
+    QList<QPair<QString, QString>> records;
+    for (int k = 0; k < 5000; ++k)
+      records.append({QString("N%1").arg(k), "X"});
+    WriteIni(IniWith(records));
+    MakeWindow();
+    QCOMPARE(Form2->CurTab->GetDataCount(), 5000);
+    Form2->CurTab->InsRecord("B", Pol("Y"));
+    Form2->SaveMode = true;
+    Form2->RefreshGrid();
+    QVERIFY(Form2->SaveFailed());
+    QVERIFY(Form2->LbSaveErr->isVisible());
+    QVERIFY(Form2->LbSaveErr->text().contains("нет свободных"));
+    QCOMPARE(Cell(Grid(), 5000, 1), QString("B"));
+    QVERIFY(!NamesInIni(ReadIni()).contains("B"));
+    // Room again (one record gone): the retry stores B in the freed section.
+    Form2->CurTab->DelRecord("N7");
+    Form2->RefreshGrid();
+    QVERIFY(!Form2->SaveFailed());
+    QCOMPARE(ReadIni()["Polinom7"]["PolName"], QString("B"));
+  }
+
+  // Deleting the only record leaves one empty row under the header; an empty file the same.
+  void EmptyTableShowsOneEmptyRow() {
+    WriteIni(IniWith({{"P1", "X"}, {"P2", "Y"}}));
+    MakeWindow();
+    Form2->CurTab->DelRecord("P1");
+    Form2->RefreshGrid();
+    QCOMPARE(Grid()->rowCount(), 1);
+    Form2->CurTab->DelRecord("P2");
+    Form2->RefreshGrid();
+    QCOMPARE(Grid()->rowCount(), 1);
+    QCOMPARE(Cell(Grid(), 0, 0), QString());
+    QCOMPARE(Cell(Grid(), 0, 1), QString());
+    QCOMPARE(Cell(Grid(), 0, 2), QString());
+    Form2->RBHashTab->click();
+    QCOMPARE(Grid()->rowCount(), 1);
+    QCOMPARE(Cell(Grid(), 0, 1), QString());
+  }
+
+  // Texts fit at the start size; the group and grid follow the window, the picture frame keeps
+  // to the group's right edge, and the polynomial column takes the rest of the grid.
+  void ResizingKeepsTheLayout() {
+    WriteIni(IniWith({{"P1", "3*X^2*Y - Z + 1"}, {"Res0", "X*Y*Z"}, {"A", "X^10 + Y^10 + Z^10"}}));
+    MakeWindow();
+    VerifyTextsFit(Form2);
+    Snapshot(Form2, "tablewindow");
+    for (const QSize size : {QSize(520, 600), QSize(260, 220)}) {
+      Form2->resize(size);
+      QTest::qWait(50);
+      QCOMPARE(Form2->GroupBox1->width(), Form2->width());
+      QCOMPARE(Form2->SGPolTable->width(), Form2->width());
+      QVERIFY(Form2->SGPolTable->geometry().bottom() == Form2->height() - 1);
+      const QRect frame = Form2->Bevel1->geometry();
+      QVERIFY(Form2->GroupBox1->width() - frame.right() < 16);
+      QVERIFY(Form2->CEHashTSize->geometry().right() < frame.left());
+      QVERIFY(frame.left() - Form2->CEHashTSize->geometry().right() < 12);
+      QHeaderView* header = Grid()->horizontalHeader();
+      QCOMPARE(header->sectionSize(0) + header->sectionSize(1) + header->sectionSize(2),
+               Grid()->viewport()->width());
+    }
+    Form2->resize(520, 300);
+    QTest::qWait(50);
+    Snapshot(Form2, "tablewindow-wide");
+  }
+
+  // Closing the window goes through the main window's toggle: flag cleared, off picture.
+  void CloseGoesThroughTheMainWindowToggle() {
+    WriteIni(IniWith({{"P1", "X"}}));
+    Form1 = new TForm1;
+    MakeWindow();
+    QVERIFY(Form1->StoreShown);
+    QVERIFY(Form2->close());
+    QVERIFY(!Form1->StoreShown);
+    QVERIFY(!Form2->isVisible());
+    QCOMPARE(Form1->TBStore->ImageIndex(), 8);
+    Form1->TBStoreClick();
+    QVERIFY(Form2->isVisible());
+  }
+
+  // The warning: its six lines; Yes switches save mode on and saves at once with the on
+  // picture; No changes nothing.
+  void SaveWarningSwitchesSaveModeOn() {
+    Form1 = new TForm1;
+    MakeWindow();
+    Form2->CurTab->InsRecord("P1", Pol("X + 1"));
+    Form2->RefreshGrid();
+    TForm7 warning;
+    QCOMPARE(warning.windowTitle(), QString("SAVE STORE: Предупреждение"));
+    QCOMPARE(warning.Label1->text(), QString("ВНИМАНИЕ !"));
+    QCOMPARE(warning.Memo1->toPlainText().split('\n'),
+             QStringList({"Включение режима сохранения", "таблицы полиномов приведёт к",
+                          "сохранению    на    диске    всех", "изменений    производимых    с",
+                          "таблицей. ", "Включить  режим   сохранения?"}));
+    QVERIFY(warning.Memo1->isReadOnly());
+
+    Form1->TBSavLod->SetImageIndex(6);
+    warning.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&warning));
+    QCOMPARE(Form1->TBSavLod->ImageIndex(), 13);
+    VerifyTextsFit(&warning);
+    Snapshot(&warning, "savemodedialog");
+    warning.BitBtn2->click();
+    QVERIFY(!warning.isVisible());
+    QVERIFY(!Form2->SaveMode);
+    QVERIFY(!QFile::exists(IniPath));
+
+    warning.show();
+    warning.BitBtn1->click();
+    QVERIFY(!warning.isVisible());
+    QVERIFY(Form2->SaveMode);
+    QCOMPARE(Form1->TBSavLod->ImageIndex(), 12);
+    const TIni ini = ReadIni();
+    QCOMPARE(NamesInIni(ini), QStringList({"P1"}));
+    QCOMPARE(ini["Polinom0"]["PolFormula"], QString("X + 1"));
+  }
+};
+
+QTEST_MAIN(TestTableWindow)
+#include "test_tablewindow.moc"

@@ -1,0 +1,66 @@
+#pragma once
+// What the new, delete and change dialogs share: the name rule, the polynomial text rule, the
+// messages, the look of the message field and the dialog frame (picture on the left, centred on
+// the screen, fixed size).
+
+#include <QString>
+
+namespace LISTSTRUCT {
+class TPolinom;
+}
+namespace TABLESTRUCT {
+class TBasePTab;
+}
+class QDialog;
+class QLabel;
+class QLayout;
+class QLineEdit;
+class QWidget;
+
+namespace PolDialogs {
+
+// Messages of the dialogs, shown in their message field.
+inline const char* const MsgNoPolynom = "Полином не введён!";
+inline const char* const MsgNameEmpty = "Название полинома не введено!";
+inline const char* const MsgNameChars = "Название полинома содержит недопустимые символы!";
+inline const char* const MsgNameExists = "Полином с таким названием уже существует! [Pol№";
+inline const char* const MsgNeedPolynom = "Не введено выражение полинома!";
+inline const char* const MsgNeedName = "Не введено название полинома!";
+inline const char* const MsgAllRight = "Данные полинома введены правильно.";
+inline const char* const MsgNotFinite =
+    "Коэффициент полинома выходит за область допустимых значений!";
+inline const char* const MsgTableFull = "Таблица заполнена! Полином не добавлен.";
+inline const char* const MsgNoRecord = "Полином не найден в таблице!";
+
+// Every character is an ASCII digit or letter, and there is at least one.
+bool IsAdmissibleName(const QString& name);
+
+// Verdict on a typed name against the table: an empty text when the name may be used,
+// otherwise the message. A name already in the table is accepted only when it equals
+// ownName (the change dialog keeps a record's own name); an empty ownName accepts none.
+QString CheckName(const QString& name, TABLESTRUCT::TBasePTab* table,
+                  const QString& ownName = QString());
+
+// Reads the text into pol. Returns an empty text when the polynomial is acceptable, otherwise
+// the message: the reader's own error text, or the message for a coefficient that is not a
+// finite number (such a polynomial could not be printed back or stored).
+QString CheckPolynom(const QString& text, LISTSTRUCT::TPolinom& pol);
+
+// Red bold text on the tool-tip colour, read-only.
+void StyleMessageField(QLineEdit* edit);
+
+// The label names the control (keyboard mnemonic target and accessible name).
+void SetBuddy(QLabel* label, QWidget* control);
+
+// The dialog's picture: the tool-bar symbol of the action, with its hint as accessible name.
+QLabel* MakeDialogPicture(QWidget* parent, const QString& symbol, const QString& hint);
+
+// Picture on the left, the fields on the right; the dialog keeps the size of its contents.
+void LayOutDialog(QDialog* dialog, QLabel* picture, QLayout* fields);
+
+void CenterOnScreen(QWidget* window);
+
+// Picture indexes of the main window's buttons that the dialogs reset when shown.
+enum ToolButtonPicture { NewNormal = 9, ChangeNormal = 10, DeleteNormal = 11 };
+
+} // namespace PolDialogs
