@@ -18,18 +18,49 @@ const std::string NoName = "!"; // a section without a name holds no polynomial
 
 // The named sections of the table file, read once per load or save.
 struct SectionIndex {
-  std::vector<std::string> Names = std::vector<std::string>(MaxFileSections);
-  std::vector<char> Named = std::vector<char>(MaxFileSections, 0);
+  struct Entry {
+    int K;
+    std::string Name;
+    bool Erased = false;
+  };
+  std::vector<Entry> Sections; // named sections, ascending index
+  std::vector<char> Named = std::vector<char>(MaxFileSections, 0); // per index
   int Count = 0;
 
   explicit SectionIndex(const TIniFile& ini) {
-    for (int k = 0; k < MaxFileSections; ++k) {
-      std::string name = ini.ReadString(PolSectionName(k), NameKey, NoName);
+    // Only the sections present can hold a name: look at those rather than at all 5000
+    // possible section names.
+    for (const std::string& section : ini.GetSectionNames()) {
+      int k = SectionNumber(section);
+      if (k < 0) continue;
+      std::string name = ini.ReadString(section, NameKey, NoName);
       if (name == NoName) continue;
-      Names[k] = std::move(name);
+      Sections.push_back({k, std::move(name)});
       Named[k] = 1;
       ++Count;
     }
+    std::sort(Sections.begin(), Sections.end(),
+              [](const Entry& a, const Entry& b) { return a.K < b.K; });
+  }
+
+  // k when section is the name that "Polinom" k matches (names match without regard to ASCII
+  // case), -1 otherwise.
+  static int SectionNumber(const std::string& section) {
+    static const char prefix[] = "polinom";
+    const size_t n = sizeof prefix - 1;
+    if (section.size() <= n || section.size() > n + 4) return -1;
+    for (size_t i = 0; i < n; ++i) {
+      char c = section[i];
+      if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+      if (c != prefix[i]) return -1;
+    }
+    if (section[n] == '0' && section.size() > n + 1) return -1; // no leading zeros
+    int k = 0;
+    for (size_t i = n; i < section.size(); ++i) {
+      if (section[i] < '0' || section[i] > '9') return -1;
+      k = k * 10 + (section[i] - '0');
+    }
+    return k < MaxFileSections ? k : -1;
   }
 };
 
@@ -105,12 +136,11 @@ void TBasePTab::LoadFromFile() {
   // holds a polynomial.
   SectionIndex index(*IniFile);
   ClearTab();
-  for (int k = 0; k < MaxFileSections; ++k) {
-    if (!index.Named[k]) continue;
+  for (const auto& entry : index.Sections) {
     TPolinom pol;
     // A formula that does not parse leaves pol empty; the record is loaded all the same.
-    pol.SetText(IniFile->ReadString(PolSectionName(k), FormulaKey, NoName));
-    InsRecord(index.Names[k], pol);
+    pol.SetText(IniFile->ReadString(PolSectionName(entry.K), FormulaKey, NoName));
+    InsRecord(entry.Name, pol);
     if (GetRetCode() != TabOK) {
       SetRetCode(TabNoMem);
       return;
@@ -152,11 +182,11 @@ void TBasePTab::SaveToFile() {
     }
   }
   int remaining = count;
-  for (int k = 0; k < MaxFileSections; ++k) {
-    if (!index.Named[k] || SaveHasName(index.Names[k], keys)) continue;
-    IniFile->EraseSection(PolSectionName(k));
-    index.Named[k] = 0;
-    index.Names[k].clear();
+  for (auto& entry : index.Sections) {
+    if (SaveHasName(entry.Name, keys)) continue;
+    IniFile->EraseSection(PolSectionName(entry.K));
+    index.Named[entry.K] = 0;
+    entry.Erased = true;
     --remaining;
   }
   if (remaining < count) {
@@ -169,10 +199,10 @@ void TBasePTab::SaveToFile() {
   std::unordered_map<std::string, std::vector<int>> where;
   where.reserve(static_cast<size_t>(count) * 2 + 1);
   int lastNamed = -1;
-  for (int k = 0; k < MaxFileSections; ++k) {
-    if (!index.Named[k]) continue;
-    where[index.Names[k]].push_back(k);
-    lastNamed = k;
+  for (const auto& entry : index.Sections) {
+    if (entry.Erased) continue;
+    where[entry.Name].push_back(entry.K);
+    lastNamed = entry.K;
   }
   std::vector<TTabRecPol*> written;
   int freeCursor = 0;

@@ -200,6 +200,17 @@ bool TIniFile::ValueExists(const std::string& section, const std::string& key) c
   return Ini.GetValue(section.c_str(), key.c_str(), nullptr) != nullptr;
 }
 
+std::vector<std::string> TIniFile::GetSectionNames() const {
+  CSimpleIniA::TNamesDepend sections;
+  Ini.GetAllSections(sections);
+  sections.sort(CSimpleIniA::Entry::LoadOrder());
+  std::vector<std::string> names;
+  names.reserve(sections.size());
+  for (const auto& entry : sections)
+    names.emplace_back(entry.pItem);
+  return names;
+}
+
 std::string TIniFile::GetText() const {
   std::string text;
   if (Bom) text = "\xEF\xBB\xBF";

@@ -13,6 +13,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 // Text passes through unconverted; the decoding of values is done here.
 #ifndef SI_NO_CONVERSION
@@ -54,6 +55,8 @@ public:
   void EraseSection(const std::string& section);
   bool SectionExists(const std::string& section) const;
   bool ValueExists(const std::string& section, const std::string& key) const;
+  // Names of all sections, in file order.
+  std::vector<std::string> GetSectionNames() const;
 
   // True when a write or erase changed the content since the last Reload/UpdateFile.
   bool IsModified() const { return Modified; }

@@ -1,0 +1,332 @@
+// The table file: section placement of incremental saves, loading of hand-edited and damaged
+// files, several tables on one file, failed writes.
+
+#include <gtest/gtest.h>
+
+#include <sys/resource.h>
+#include <unistd.h>
+
+#include <csignal>
+#include <filesystem>
+#include <memory>
+
+#include "TableTestUtil.h"
+#include "tables/CopyTab.h"
+#include "tables/TPolHashTab.h"
+#include "tables/TPolScanTab.h"
+#include "tables/TPolSortTab.h"
+
+using namespace TABLESTRUCT;
+using tabletest::Keys;
+using tabletest::Pol;
+using tabletest::ReadFile;
+using tabletest::ScratchDir;
+using tabletest::Text;
+using tabletest::WriteFile;
+
+namespace {
+
+std::unique_ptr<TBasePTab> Make(int org, const std::string& path) {
+  if (org == 0) return std::make_unique<TPolScanTab>(path);
+  if (org == 1) return std::make_unique<TPolSortTab>(path);
+  return std::make_unique<TPolHashTab>(10, path);
+}
+
+// The file as it is on disk now.
+struct OnDisk {
+  explicit OnDisk(const std::string& path) : Ini("") { Ini.LoadText(ReadFile(path)); }
+  int Count() const { return Ini.ReadInteger("Global", "PolCount", -1); }
+  std::string Name(int k) const { return Ini.ReadString(PolSectionName(k), "PolName", "!"); }
+  std::string Formula(int k) const { return Ini.ReadString(PolSectionName(k), "PolFormula", "!"); }
+  TIniFile Ini;
+};
+
+class FileOfEveryOrganisation : public ::testing::TestWithParam<int> {
+protected:
+  ScratchDir Dir;
+  std::string Path = Dir.File();
+  std::unique_ptr<TBasePTab> Make() { return ::Make(GetParam(), Path); }
+};
+
+TEST_P(FileOfEveryOrganisation, IncrementalSavesPlaceSectionsAsSpecified) {
+  auto t = Make();
+  t->LoadTab(); // no file yet: an empty table
+  EXPECT_EQ(t->GetRetCode(), TabOK);
+  t->InsRecord("P1", Pol("x"));
+  t->InsRecord("P2", Pol("y"));
+  std::vector<std::string> order = Keys(*t); // the iteration order decides the sections
+  t->SaveTab();
+  ASSERT_EQ(t->GetRetCode(), TabOK) << t->GetFileError();
+  {
+    OnDisk f(Path);
+    EXPECT_EQ(f.Count(), 2);
+    EXPECT_EQ(f.Name(0), order[0]);
+    EXPECT_EQ(f.Name(1), order[1]);
+    EXPECT_EQ(f.Formula(0), order[0] == "P1" ? "X" : "Y");
+  }
+  int p1 = order[0] == "P1" ? 0 : 1, p2 = 1 - p1;
+  auto stamp = std::filesystem::last_write_time(Path);
+  t->SaveTab(); // everything stored: the file stays as it is
+  EXPECT_EQ(std::filesystem::last_write_time(Path), stamp);
+
+  t->DelRecord("P1");
+  t->SaveTab();
+  {
+    OnDisk f(Path);
+    EXPECT_EQ(f.Count(), 1);
+    EXPECT_FALSE(f.Ini.SectionExists(PolSectionName(p1)));
+    EXPECT_EQ(f.Name(p2), "P2");
+  }
+  t->InsRecord("P3", Pol("z"));
+  t->SaveTab();
+  {
+    OnDisk f(Path);
+    EXPECT_EQ(f.Count(), 2);
+    // After the last named section, not into a gap below it.
+    EXPECT_EQ(f.Name(p2 + 1), "P3");
+    EXPECT_EQ(f.Formula(p2 + 1), "Z");
+  }
+  std::string before = ReadFile(Path);
+  t->InsRecord("P2", Pol("2*y"));
+  t->SaveTab();
+  std::string after = ReadFile(Path);
+  std::string old_line = "PolFormula=Y\n", new_line = "PolFormula=2*Y\n";
+  ASSERT_NE(before.find(old_line), std::string::npos);
+  before.replace(before.find(old_line), old_line.size(), new_line);
+  EXPECT_EQ(after, before); // only that formula changed
+
+  t->ChangeRecord("P2", "Q2", Pol("1"));
+  t->SaveTab();
+  OnDisk f(Path);
+  EXPECT_EQ(f.Name(p2), "!"); // the old name's section is gone
+  EXPECT_EQ(f.Name(p2 + 2), "Q2");
+  EXPECT_EQ(f.Count(), 2);
+}
+
+TEST_P(FileOfEveryOrganisation, LoadsHandEditedFilesAndMarksRecordsStored) {
+  WriteFile(Path, "[Global]\nPolCount=1\n[Polinom7]\nPolName=A\nPolFormula=x^2 + 1\n");
+  auto t = Make();
+  t->LoadTab();
+  EXPECT_EQ(t->GetRetCode(), TabOK);
+  ASSERT_EQ(Keys(*t), std::vector<std::string>{"A"});
+  t->Reset();
+  EXPECT_EQ(Text(t->GetPolinom(-1)), "X^2 + 1");
+  std::string before = ReadFile(Path);
+  t->SaveTab(); // nothing unstored: the hand-written formula is left as typed
+  EXPECT_EQ(ReadFile(Path), before);
+
+  // Count too high, too low, or not a number: every named section is loaded.
+  for (const char* count : {"3", "1", "abc", ""}) {
+    WriteFile(Path, std::string("[Global]\nPolCount=") + count +
+                        "\n[Polinom0]\nPolName=A\nPolFormula=1\n[Polinom4000]\nPolName=B\n"
+                        "PolFormula=2\n[Polinom9]\nPolFormula=3\n");
+    t->LoadTab();
+    EXPECT_EQ(t->GetDataCount(), 2) << count;
+    t->SaveTab();
+    EXPECT_EQ(OnDisk(Path).Count(), 2) << "the count is put right";
+  }
+}
+
+TEST_P(FileOfEveryOrganisation, DamagedContentLoadsWhatItCanAndSurvivesRewrites) {
+  WriteFile(Path, "[Global]\nPolCount=4\n[Polinom0]\nPolName=D\nPolFormula=x\n"
+                  "[Polinom1]\nPolName=Bad\nPolFormula=x^a + 2q\n"
+                  "[Polinom2]\nPolName=\xCF\xEE\xEB\nPolFormula=y\n"
+                  "[Polinom3]\nPolName=D\nPolFormula=z\n"
+                  "[Other]\nanything=goes\n");
+  auto t = Make();
+  t->LoadTab();
+  ASSERT_EQ(t->GetRetCode(), TabOK);
+  EXPECT_EQ(t->GetDataCount(), 3);
+  LISTSTRUCT::TPolinom out;
+  ASSERT_GE(t->FindRecord("D", out), 0);
+  EXPECT_EQ(out.GetText(), "Z"); // the later section of a doubled name wins
+  ASSERT_GE(t->FindRecord("Bad", out), 0);
+  EXPECT_TRUE(out.IsEmpty());
+  ASSERT_GE(t->FindRecord("\xD0\x9F\xD0\xBE\xD0\xBB", out), 0); // Windows-1251 name decoded
+
+  // A copy makes every record unstored, so the save rewrites every formula.
+  auto other = ::Make((GetParam() + 1) % 3, Path);
+  CopyTab(other.get(), t.get());
+  other->InsRecord("D", Pol("x*y"));
+  other->SaveTab();
+  ASSERT_EQ(other->GetRetCode(), TabOK);
+  OnDisk f(Path);
+  EXPECT_EQ(f.Formula(1), "x^a + 2q"); // not understood, so not overwritten
+  EXPECT_EQ(f.Formula(0), "X*Y");      // a doubled name is rewritten in both sections
+  EXPECT_EQ(f.Formula(3), "X*Y");
+  EXPECT_EQ(f.Name(2), "\xD0\x9F\xD0\xBE\xD0\xBB");
+  EXPECT_EQ(f.Ini.ReadString("Other", "anything", ""), "goes");
+  auto again = Make();
+  again->LoadTab();
+  ASSERT_GE(again->FindRecord("D", out), 0);
+  EXPECT_EQ(out.GetText(), "X*Y");
+}
+
+TEST_P(FileOfEveryOrganisation, TwoTablesOnOneFileSeeEachOthersSaves) {
+  auto a = Make();
+  auto b = ::Make((GetParam() + 2) % 3, Path);
+  a->InsRecord("P1", Pol("1"));
+  a->InsRecord("P2", Pol("2"));
+  a->SaveTab();
+  b->LoadTab();
+  EXPECT_EQ(b->GetDataCount(), 2);
+  b->InsRecord("P3", Pol("3"));
+  b->SaveTab();
+  EXPECT_EQ(OnDisk(Path).Name(2), "P3");
+  a->InsRecord("P4", Pol("4"));
+  a->SaveTab(); // a's table is the truth: P3 goes, P4 follows the last named section
+  OnDisk f(Path);
+  EXPECT_EQ(f.Count(), 3);
+  EXPECT_EQ(f.Name(2), "P4");
+  b->LoadTab();
+  std::vector<std::string> keys = Keys(*b);
+  std::sort(keys.begin(), keys.end());
+  EXPECT_EQ(keys, (std::vector<std::string>{"P1", "P2", "P4"}));
+}
+
+TEST_P(FileOfEveryOrganisation, FailedWriteReportsAndLosesNothing) {
+  auto t = Make();
+  t->InsRecord("P1", Pol("x"));
+  t->SaveTab();
+  ASSERT_EQ(t->GetRetCode(), TabOK);
+  std::string before = ReadFile(Path);
+  t->InsRecord("P2", Pol("x^2 + y^2 + z^2 + 1"));
+  t->DelRecord("P1");
+
+  std::signal(SIGXFSZ, SIG_IGN);
+  rlimit old{};
+  getrlimit(RLIMIT_FSIZE, &old);
+  rlimit small = old;
+  small.rlim_cur = before.size();
+  ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+  t->SaveTab();
+  int code = t->GetRetCode();
+  setrlimit(RLIMIT_FSIZE, &old);
+  EXPECT_EQ(code, TabFileErr);
+  EXPECT_FALSE(t->GetFileError().empty());
+  EXPECT_EQ(ReadFile(Path), before);
+
+  t->SaveTab(); // the next save writes what the failed one could not
+  EXPECT_EQ(t->GetRetCode(), TabOK);
+  OnDisk f(Path);
+  EXPECT_EQ(f.Name(0), "P2"); // P1's section was erased, so P2 starts the file again
+  EXPECT_EQ(f.Formula(0), "X^2 + Y^2 + Z^2 + 1");
+  EXPECT_EQ(f.Count(), 1);
+}
+
+TEST_P(FileOfEveryOrganisation, UnreadableFileIsNeverOverwritten) {
+  std::filesystem::create_directories(Path); // the file's name is taken by a folder
+  auto t = Make();
+  t->InsRecord("P1", Pol("x"));
+  t->LoadTab();
+  EXPECT_EQ(t->GetRetCode(), TabFileErr);
+  EXPECT_EQ(t->GetDataCount(), 1); // a failed load leaves the table as it was
+  t->SaveTab();
+  EXPECT_EQ(t->GetRetCode(), TabFileErr);
+  EXPECT_TRUE(std::filesystem::is_directory(Path));
+}
+
+TEST_P(FileOfEveryOrganisation, ReadOnlyFolderReportsFailure) {
+  if (geteuid() == 0) GTEST_SKIP() << "permissions do not stop the superuser";
+  auto t = Make();
+  t->InsRecord("P1", Pol("x"));
+  t->SaveTab();
+  std::filesystem::permissions(std::filesystem::path(Path).parent_path(),
+                               std::filesystem::perms(0555));
+  t->InsRecord("P2", Pol("y"));
+  t->SaveTab();
+  EXPECT_EQ(t->GetRetCode(), TabFileErr);
+  std::filesystem::permissions(std::filesystem::path(Path).parent_path(),
+                               std::filesystem::perms(0755));
+  t->SaveTab();
+  EXPECT_EQ(t->GetRetCode(), TabOK);
+  EXPECT_EQ(OnDisk(Path).Count(), 2);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Tables, FileOfEveryOrganisation, ::testing::Values(0, 1, 2), [](const auto& info) {
+      return std::string(info.param == 0 ? "Scan" : info.param == 1 ? "Sort" : "Hash");
+    });
+
+// A file whose sections "Polinom" first..last-1 all hold names.
+std::string FullFile(int first, int last) {
+  std::string text = "[Global]\nPolCount=" + std::to_string(last - first) + "\n";
+  for (int k = first; k < last; ++k)
+    text += "[Polinom" + std::to_string(k) + "]\nPolName=N" + std::to_string(k) +
+            "\nPolFormula=" + std::to_string(k) + "\n";
+  return text;
+}
+
+TEST(TableFileLimits, NewRecordTakesLowestFreeSectionAndFailsOnlyWhenAllAreNamed) {
+  ScratchDir dir;
+  std::string path = dir.File();
+  WriteFile(path, FullFile(1, MaxFileSections));
+  TPolScanTab t(path);
+  t.LoadTab();
+  ASSERT_EQ(t.GetDataCount(), 4999);
+  t.InsRecord("N4999", Pol("x")); // its section is the last one, 4999: rewritten in place
+  t.InsRecord("New", Pol("y"));   // nothing after 4999: the free section 0
+  t.SaveTab();
+  EXPECT_EQ(t.GetRetCode(), TabOK);
+  OnDisk f(path);
+  EXPECT_EQ(f.Formula(4999), "X");
+  EXPECT_EQ(f.Name(0), "New");
+  EXPECT_EQ(f.Count(), 5000);
+
+  t.InsRecord("More", Pol("z"));
+  t.InsRecord("N17", Pol("z"));
+  t.SaveTab();
+  EXPECT_EQ(t.GetRetCode(), TabFull);
+  EXPECT_EQ(OnDisk(path).Count(), 5000);
+  t.DelRecord("N3");
+  t.SaveTab(); // room again: the record left unstored gets section 3
+  EXPECT_EQ(t.GetRetCode(), TabOK);
+  OnDisk g(path);
+  EXPECT_EQ(g.Name(3), "More");
+  EXPECT_EQ(g.Formula(17), "Z");
+  EXPECT_EQ(g.Count(), 5000);
+}
+
+TEST(TableFileLimits, SortedTableLoadStopsAtItsCapacity) {
+  ScratchDir dir;
+  WriteFile(dir.File(), FullFile(0, MaxFileSections));
+  TPolSortTab t(dir.File());
+  t.LoadTab();
+  EXPECT_EQ(t.GetRetCode(), TabNoMem);
+  EXPECT_EQ(t.GetDataCount(), MaxSortRecords);
+}
+
+TEST(TableFileCounter, HashSaveCountsItsSearchesOthersDoNot) {
+  ScratchDir dir;
+  WriteFile(dir.File(), "[Polinom0]\nPolName=A\nPolFormula=1\n[Polinom1]\nPolName=K\n"
+                        "PolFormula=2\n[Global]\nPolCount=2\n");
+  TPolHashTab h(10, dir.File());
+  TPolScanTab s(dir.File());
+  h.LoadTab();
+  s.LoadTab();
+  h.ClearEfficiency();
+  s.ClearEfficiency();
+  h.SaveTab();
+  s.SaveTab();
+  EXPECT_EQ(h.GetEfficiency(), 1); // A found at once, K after passing A
+  EXPECT_EQ(s.GetEfficiency(), 0);
+}
+
+TEST(TableFileName, RelativeNameIsTakenFromTheCurrentFolderAtConstruction) {
+  ScratchDir dir;
+  auto home = std::filesystem::current_path();
+  std::filesystem::current_path(dir.Path);
+  TPolSortTab t("\\IniSaves\\PolTable.ini");
+  std::filesystem::current_path(home);
+  EXPECT_EQ(std::filesystem::path(t.GetFileName()),
+            std::filesystem::canonical(dir.Path) / "IniSaves" / "PolTable.ini");
+  t.InsRecord("P", Pol("x"));
+  t.SaveTab(); // the folder is made on the first save
+  EXPECT_EQ(t.GetRetCode(), TabOK);
+  EXPECT_TRUE(std::filesystem::exists(dir.File()));
+  TPolScanTab none("");
+  none.LoadTab();
+  EXPECT_EQ(none.GetRetCode(), TabFileErr);
+}
+
+} // namespace
