@@ -258,8 +258,11 @@ void TForm6::BitBtn1Click() {
     }
   } else {
     table->ChangeRecord(OldName.toStdString(), NewName.toStdString(), NewPol);
-    if (table->GetRetCode() != 0) {
-      EdMist->setText(MsgNoRecord);
+    const int code = table->GetRetCode();
+    if (code != 0) {
+      // Nothing changed; the dialog stays open with the reason.
+      EdMist->setText(code == TABLESTRUCT::TabKeyUsed ? MsgNameExists + NewName + "]"
+                                                      : QString(MsgNoRecord));
       return;
     }
   }

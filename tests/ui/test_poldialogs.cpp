@@ -370,15 +370,30 @@ private slots:
     QCOMPARE(Cell(Grid(), 3, 2), QString("2*X*Y"));
   }
 
-  // In the sorted table a renamed record moves to the place of its new key.
-  void ChangeDialogInTheSortedTable() {
-    Form2->RBSortTab->click();
+  // A renamed record moves to the place of its new key: in the sorted table by order, in the
+  // hash table into the new key's bucket (Q1 sums to 130, bucket 0, behind P2).
+  void ChangeDialogMovesRenamedRecords_data() {
+    QTest::addColumn<QString>("organisation");
+    QTest::addColumn<int>("chosen");
+    QTest::addColumn<QString>("newName");
+    QTest::addColumn<QStringList>("names");
+    QTest::newRow("sorted") << "RBSortTab" << 0 << "Z1" << QStringList({"P2", "P3", "P4", "Z1"});
+    QTest::newRow("hash") << "RBHashTab" << 3 << "Q1" << QStringList({"P2", "-> Q1", "P3", "P4"});
+  }
+  void ChangeDialogMovesRenamedRecords() {
+    QFETCH(QString, organisation);
+    QFETCH(int, chosen);
+    QFETCH(QString, newName);
+    QFETCH(QStringList, names);
+    Form2->findChild<QRadioButton*>(organisation)->click();
     Form6 = new TForm6;
     Form6->show();
-    Choose(Form6->CBOldName, 0);
-    Form6->EdNewName->setText("Z1");
+    Choose(Form6->CBOldName, chosen);
+    QCOMPARE(Form6->CBOldName->currentText(), QString("P1"));
+    Form6->EdNewName->setText(newName);
     Form6->BitBtn1->click();
-    QCOMPARE(Column(Grid(), 1), QStringList({"P2", "P3", "P4", "Z1"}));
+    QVERIFY(!Form6->isVisible());
+    QCOMPARE(Column(Grid(), 1), names);
   }
 
   // The main window's buttons open the dialogs; each dialog gives its button the normal picture.
