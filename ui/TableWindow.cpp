@@ -30,17 +30,6 @@ using TABLESTRUCT::TBasePTab;
 
 namespace {
 
-// The calculation window re-checks its name and formula fields against the changed table.
-template <class W> void runCalcChecks(W* window) {
-  if constexpr (requires(W * w) {
-                  w->EdNameChange();
-                  w->EdFormulChange();
-                }) {
-    window->EdNameChange();
-    window->EdFormulChange();
-  }
-}
-
 // The overview window refills its choice lists from the changed table.
 template <class W> void refillOverviewLists(W* window) {
   if constexpr (requires(W * w) { w->FillPolLists(); }) window->FillPolLists();
@@ -284,7 +273,11 @@ void TForm2::SaveCurTab() {
 void TForm2::RefreshGrid() {
   FillGrid();
   if (SaveMode) SaveCurTab();
-  if (Form3) runCalcChecks(Form3);
+  if (Form3) {
+    // The calculation window's checks look at the changed table.
+    Form3->EdNameChange();
+    Form3->EdFormulChange();
+  }
   if (Form9) refillOverviewLists(Form9);
 }
 

@@ -4,6 +4,7 @@
 #include "TableTestSupport.h"
 
 #include "ui/Application.h"
+#include "ui/CalcWindow.h"
 #include "ui/Forms.h"
 #include "ui/MainWindow.h"
 #include "ui/SaveModeDialog.h"
@@ -18,6 +19,7 @@
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -73,6 +75,8 @@ private slots:
   void init() { ResetIniFolder(); }
 
   void cleanup() {
+    delete Form3;
+    Form3 = nullptr;
     delete Form2;
     Form2 = nullptr;
     delete Form1;
@@ -270,6 +274,20 @@ private slots:
     Form2->resize(520, 300);
     QTest::qWait(50);
     Snapshot(Form2, "tablewindow-wide");
+  }
+
+  // A refresh re-runs the calculation window's checks against the changed table.
+  void RefreshReachesTheCalculationWindow() {
+    MakeWindow();
+    Form3 = new TForm3;
+    Form3->EdFormul->setText("Q7 + 1");
+    QVERIFY(!Form3->FormulaOK);
+    Form2->CurTab->InsRecord("Q7", Pol("X"));
+    Form2->RefreshGrid();
+    QVERIFY(Form3->FormulaOK);
+    Form2->CurTab->DelRecord("Q7");
+    Form2->RefreshGrid();
+    QVERIFY(!Form3->FormulaOK);
   }
 
   // Closing the window goes through the main window's toggle: flag cleared, off picture.
