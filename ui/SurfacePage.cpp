@@ -59,7 +59,9 @@ TSurfacePage::TSurfacePage(QWidget* parent) : QWidget(parent) {
 }
 
 TSurfacePage::~TSurfacePage() {
-  // The panel's events call back into this page; none may come while it is half gone.
+  // The panel's events and the focus changes call back into this page; none may come while
+  // it is half gone.
+  disconnect(qApp, &QApplication::focusChanged, this, nullptr);
   if (PanGLSurface) {
     PanGLSurface->removeEventFilter(this);
     PanGLSurface->OnPreInit = nullptr;
