@@ -34,7 +34,7 @@ constexpr GLfloat ClearColour[4] = {0 / 255.f, 75 / 255.f, 35 / 255.f, 255 / 255
 constexpr GLfloat SurfaceColour[4] = {205 / 255.f, 230 / 255.f, 30 / 255.f, 255 / 255.f};
 constexpr GLfloat LightAmbient[4] = {130 / 255.f, 233 / 255.f, 97 / 255.f, 255 / 255.f};
 constexpr GLfloat LightDiffuse[4] = {0.8f, 0.8f, 0.8f, 1.0f};
-constexpr GLfloat LightSpecular[4] = {1.0f, 1.0f, 1.0f, 1.0f};
+constexpr GLfloat LightShine[4] = {1.0f, 1.0f, 1.0f, 1.0f};
 constexpr GLfloat FrontDiffuse[4] = {250 / 255.f, 245 / 255.f, 100 / 255.f, 255 / 255.f};
 constexpr GLfloat BackEmission[4] = {200 / 255.f, 75 / 255.f, 15 / 255.f, 255 / 255.f};
 constexpr GLfloat AxesColour[3] = {55 / 255.f, 255 / 255.f, 45 / 255.f};
@@ -337,7 +337,7 @@ QString TSurfacePage::FormatFallback(float value) {
   return text;
 }
 
-double TSurfacePage::PerspectiveAspect(int width, int height) {
+double TSurfacePage::ViewAspect(int width, int height) {
   return height == 0 ? double(width) : double(width) / double(height);
 }
 
@@ -573,7 +573,7 @@ void TSurfacePage::PanGLSurfaceInit(TOpenGLPanel& sender) {
 
   glLightfv(GL_LIGHT0, GL_AMBIENT, LightAmbient);
   glLightfv(GL_LIGHT0, GL_DIFFUSE, LightDiffuse);
-  glLightfv(GL_LIGHT0, GL_SPECULAR, LightSpecular);
+  glLightfv(GL_LIGHT0, GL_SPECULAR, LightShine);
   glLightModeli(GL_LIGHT_MODEL_TWO_SIDE, 1);
   glEnable(GL_LIGHT0);
   glMaterialfv(GL_FRONT, GL_DIFFUSE, FrontDiffuse);
@@ -593,7 +593,7 @@ void TSurfacePage::PanGLSurfaceResize(TOpenGLPanel& sender) {
   glViewport(0, 0, w, h);
   glMatrixMode(GL_PROJECTION);
   glLoadIdentity();
-  gluPerspective(45.0, PerspectiveAspect(w, h), 1.0, 20.0);
+  gluPerspective(45.0, ViewAspect(w, h), 1.0, 20.0);
   glMatrixMode(GL_TEXTURE);
   glLoadIdentity();
   glMatrixMode(GL_MODELVIEW);

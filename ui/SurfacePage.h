@@ -104,8 +104,8 @@ public:
   // digits with 1 decimal ("0.0", "-2.5", "1235.0").
   static bool ParseNumber(const QString& text, float& value);
   static QString FormatFallback(float value);
-  // Aspect of the perspective: width / height, the width alone when the height is 0.
-  static double PerspectiveAspect(int width, int height);
+  // Aspect of the projection: width / height, the width alone when the height is 0.
+  static double ViewAspect(int width, int height);
 
   // Handlers.
   void TShSurfEnter();

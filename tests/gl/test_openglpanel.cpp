@@ -136,7 +136,7 @@ void TestOpenGLPanel::paintDrawsWithTheFixedPipeline() {
   QVERIFY(Near(PixelAt(img, w / 2, h / 2), Qt::red));      // nearer square wins the depth test
   QVERIFY(Near(PixelAt(img, w / 8, h / 2), Qt::green));    // left half behind it
   QVERIFY(Near(PixelAt(img, w - w / 8, h / 2), Qt::blue)); // clear colour elsewhere
-  // The perspective keeps the square square: its extent is the same in x and y.
+  // The projection keeps the square square: its extent is the same in x and y.
   int redW = 0, redH = 0;
   for (int x = 0; x < w; ++x)
     redW += Near(PixelAt(img, x, h / 2), Qt::red);

@@ -81,7 +81,7 @@ private slots:
   void captionNamesTheSurface();
   void dragTurnsHalfADegreePerPixel();
   void animationTurnsFiveDegreesPerTick();
-  void perspectiveFollowsThePanel();
+  void projectionFollowsThePanel();
 
 private:
   // The page with a table of named polynomials, shown with the panel at a known size.
@@ -161,7 +161,7 @@ QPoint TestSurfacePage::Project(float x, float y, float z) const {
   m.rotate(page->RotAngleX, 1, 0, 0);
   m.rotate(-90.0f, 1, 0, 0);
   m.scale(0.7f);
-  const QVector3D ndc = m.map(QVector3D(x, y, z)); // includes the perspective division
+  const QVector3D ndc = m.map(QVector3D(x, y, z)); // includes the division by w
   return QPoint(int((ndc.x() + 1.0f) * 0.5f * float(w)), int((1.0f - ndc.y()) * 0.5f * float(h)));
 }
 
@@ -593,9 +593,9 @@ void TestSurfacePage::animationTurnsFiveDegreesPerTick() {
   QVERIFY(!page->Timer1->isActive());
 }
 
-void TestSurfacePage::perspectiveFollowsThePanel() {
-  QCOMPARE(TSurfacePage::PerspectiveAspect(300, 0), 300.0);
-  QCOMPARE(TSurfacePage::PerspectiveAspect(300, 150), 2.0);
+void TestSurfacePage::projectionFollowsThePanel() {
+  QCOMPARE(TSurfacePage::ViewAspect(300, 0), 300.0);
+  QCOMPARE(TSurfacePage::ViewAspect(300, 150), 2.0);
   TOpenGLPanel* panel = page->PanGLSurface;
   panel->grabFramebuffer();
   QVERIFY(panel->MakeOpenGLPanelCurrent());
