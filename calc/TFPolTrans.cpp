@@ -365,7 +365,10 @@ bool TFPolTrans::ParseOperand(const std::string& T, int Prev) {
   if (index < 0) {
     double R = 0.0;
     if (TextToNumber(N, R)) {
-      Leks.push_back(TPolLeks{N, MonomPol(ToCoeff(R), 0), true});
+      // A number that is 0 as a float is the zero polynomial: a polynomial never holds a
+      // monomial with the coefficient 0, which would print as " - 0" and leak into results.
+      const float coeff = ToCoeff(R);
+      Leks.push_back(TPolLeks{N, coeff == 0.0f ? TPolinom() : MonomPol(coeff, 0), true});
     } else if (!IsLetter(N[0])) {
       SetError(TransBadLeks, namePos, WithPos(MsgLeksLetter, namePos));
       return false;

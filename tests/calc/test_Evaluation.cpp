@@ -83,6 +83,18 @@ TEST_F(EvaluationTest, OperationsGiveThePolynomialResults) {
   EXPECT_TRUE(Eval("d/dz(x*y)").IsEmpty());
 }
 
+TEST_F(EvaluationTest, TheNumberZeroIsTheZeroPolynomial) {
+  EXPECT_TRUE(Eval("0").IsEmpty());
+  EXPECT_TRUE(Eval("0.0e5").IsEmpty());
+  EXPECT_TRUE(Eval("0.000").IsEmpty());
+  EXPECT_EQ(Eval("x+0").GetText(), Eval("x").GetText());
+  EXPECT_EQ(MonomsOf(Eval("(x+0)*3")), (Monoms{{3.0f, 10000}}));
+  EXPECT_TRUE(Eval("0*x").IsEmpty());
+  EXPECT_EQ(MonomsOf(Eval("x^0")), (Monoms{{1.0f, 0}}));
+  EXPECT_EQ(MonomsOf(Eval("0^0")), (Monoms{{1.0f, 0}}));
+  EXPECT_TRUE(Eval("0^2").IsEmpty());
+}
+
 TEST_F(EvaluationTest, ExponentIsTruncatedAndZeroPowerIsOne) {
   EXPECT_EQ(MonomsOf(Eval("A^0")), (Monoms{{1.0f, 0}}));
   EXPECT_EQ(MonomsOf(Eval("A^0.7")), (Monoms{{1.0f, 0}}));
