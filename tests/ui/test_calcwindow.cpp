@@ -10,6 +10,7 @@
 #include "ui/CalcWindow.h"
 #include "ui/Forms.h"
 #include "ui/FormulaStoreDialog.h"
+#include "ui/MainWindow.h"
 #include "ui/TableWindow.h"
 
 #include <QCheckBox>
@@ -100,6 +101,7 @@ private slots:
   void formulaFollowsTheCurrentTable();
   void storeButtonsNeedACorrectFormula();
   void closeBoxHidesAndKeepsTheWindow();
+  void mainWindowButtonsDriveTheWindow();
   void layoutKeepsControlsInPlaceAtEverySize();
   void typedFormulaIsEvaluatedStoredAndSaved();
 };
@@ -511,11 +513,56 @@ void TestCalcWindow::closeBoxHidesAndKeepsTheWindow() {
   QCOMPARE(cell(Form3->SGOperTable, 2, 1), QString("Y"));
 }
 
+// The main window's toggle and its three calculation buttons, and the close box going through
+// the toggle.
+void TestCalcWindow::mainWindowButtonsDriveTheWindow() {
+  Form1 = new TForm1;
+  Form3->EdFormul->setText("X*2");
+  Form1->TBCalcClick();
+  QCOMPARE(rowOf(Form3->SGResTable, 1), (QStringList{"1", "Res0", polynomialText("2*x")}));
+  QCOMPARE(Form1->TBCalc->ImageIndex(), 7);
+
+  QString shownFormula;
+  bool saveMode = false;
+  QTimer::singleShot(0, Form8, [&] {
+    saveMode = Form8->BBtnSave->isEnabled();
+    shownFormula = Form8->EdFormul->text();
+    Form8->done(QDialog::Rejected);
+  });
+  Form1->TBSaveFClick();
+  QVERIFY(saveMode);
+  QCOMPARE(shownFormula, QString("X*2"));
+
+  bool loadMode = false;
+  QTimer::singleShot(0, Form8, [&] {
+    loadMode = Form8->BBtnLoad->isEnabled() && !Form8->BBtnSave->isEnabled();
+    Form8->done(QDialog::Rejected);
+  });
+  Form1->TBLoadFClick();
+  QVERIFY(loadMode);
+  QCOMPARE(Form1->TBLoadF->ImageIndex(), 8);
+
+  // The close box clears the main window's flag and gives the toggle its off picture; the
+  // toggle brings the same window back.
+  QVERIFY(Form1->PolsShown);
+  Form3->close();
+  QVERIFY(!Form3->isVisible());
+  QVERIFY(!Form1->PolsShown);
+  QCOMPARE(Form1->TBPols->ImageIndex(), 6);
+  Form1->TBPolsClick();
+  QVERIFY(Form3->isVisible());
+  QCOMPARE(Form3->EdFormul->text(), QString("X*2"));
+
+  delete Form1;
+  Form1 = nullptr;
+}
+
 void TestCalcWindow::layoutKeepsControlsInPlaceAtEverySize() {
   for (const QSize size : {QSize(540, 357), QSize(700, 480), QSize(1200, 800)}) {
     Form3->resize(size);
     QCoreApplication::processEvents();
     QCOMPARE(Form3->size(), size);
+    if (size == Form3->minimumSize()) saveScreenshot(Form3, "calcwindow_minimum.png");
     const QRect client = Form3->rect();
     // The group boxes and the naming panel fill the width and stay inside the window.
     for (QWidget* w :
