@@ -128,12 +128,38 @@ int ClampPower(int power, bool& clamped) {
 
 TPolinom TPolinom::AddOrSubtract(const TPolinom& q, bool negate) {
   SetRetCode(DataOK);
-  TPolinom result(*this);
-  TPolinom& src = const_cast<TPolinom&>(q);
-  for (src.ResetList(); !src.IsListEnded(); src.GoNextLink()) {
-    const TMonom* m = src.GetMonom();
-    AddMonom(result, TMonom(negate ? -m->GetCoeff() : m->GetCoeff(), m->GetIndex()));
+  // Both lists are in strictly descending index order, so each monomial of q meets at most
+  // one like term here. One merge walk therefore forms exactly the sums (this polynomial's
+  // coefficient first) that adding q's monomials one by one with AddMonom would, in linear
+  // instead of quadratic time. Both operands are walked to their ends, as the copy and the
+  // walk of q would leave them.
+  if (&q == this) {
+    const TPolinom copy(q); // one list cannot be walked at two positions at once
+    return AddOrSubtract(copy, negate);
   }
+  TPolinom result;
+  TPolinom& src = const_cast<TPolinom&>(q);
+  ResetList();
+  src.ResetList();
+  while (!IsListEnded() || !src.IsListEnded()) {
+    const TMonom* mine = IsListEnded() ? nullptr : GetMonom();
+    const TMonom* theirs = src.IsListEnded() ? nullptr : src.GetMonom();
+    if (theirs == nullptr || (mine != nullptr && mine->GetIndex() > theirs->GetIndex())) {
+      result.InsLast(new TMonom(mine->GetCoeff(), mine->GetIndex()));
+      GoNextLink();
+      continue;
+    }
+    const float coeff = negate ? -theirs->GetCoeff() : theirs->GetCoeff();
+    if (mine != nullptr && mine->GetIndex() == theirs->GetIndex()) {
+      const float sum = mine->GetCoeff() + coeff;
+      if (sum != 0) result.InsLast(new TMonom(sum, mine->GetIndex()));
+      GoNextLink();
+    } else {
+      result.InsLast(new TMonom(coeff, theirs->GetIndex()));
+    }
+    src.GoNextLink();
+  }
+  result.ResetList();
   return result;
 }
 
