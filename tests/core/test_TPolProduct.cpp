@@ -102,3 +102,39 @@ TEST(TPolProduct, RepeatedPowersMatchAndStayExact) {
   EXPECT_EQ(total, 65536.0f);
   EXPECT_EQ(fast.Value(1, 1, 1), 65536.0f);
 }
+
+// The sum and the difference against adding q's monomials one by one with AddMonom to a copy
+// of p, bit for bit, with cancellations and self-sums.
+TEST(TPolSum, MatchesMonomByMonomMergeBitForBit) {
+  std::mt19937 rng(7);
+  auto plain = [](TPolinom& p, TPolinom& q, bool negate) {
+    TPolinom acc(p);
+    std::vector<TMonom> qMonoms;
+    for (q.ResetList(); !q.IsListEnded(); q.GoNextLink())
+      qMonoms.push_back(*q.GetMonom());
+    for (const TMonom& m : qMonoms)
+      TPolinom::AddMonom(acc, TMonom(negate ? -m.GetCoeff() : m.GetCoeff(), m.GetIndex()));
+    return acc;
+  };
+  int cancelled = 0;
+  for (int round = 0; round < 3000; ++round) {
+    const int maxPower = round % 2 == 0 ? 2 : 99;
+    TPolinom p = poltest::RandomPol(rng, round % 20, maxPower, poltest::SmallInt);
+    TPolinom q = poltest::RandomPol(rng, round % 13, maxPower, [&](std::mt19937& g) {
+      return g() % 2 ? poltest::SmallInt(g) : poltest::AnyFinite(g);
+    });
+    for (bool negate : {false, true}) {
+      TPolinom expected = plain(p, q, negate);
+      TPolinom got = negate ? p - q : p + q;
+      ASSERT_TRUE(poltest::SameBits(poltest::TermsOf(got), poltest::TermsOf(expected)))
+          << p.GetText() << (negate ? "  -  " : "  +  ") << q.GetText();
+      EXPECT_TRUE(p.IsListEnded());
+      EXPECT_TRUE(q.IsListEnded());
+      cancelled += got.GetListLength() < p.GetListLength() + q.GetListLength();
+    }
+    TPolinom self = plain(p, p, false);
+    EXPECT_TRUE(poltest::SameBits(poltest::TermsOf(p + p), poltest::TermsOf(self)));
+    EXPECT_TRUE((p - p).IsEmpty());
+  }
+  EXPECT_GT(cancelled, 300);
+}
