@@ -416,6 +416,17 @@ void TestCalcWindow::userNameResultIsStoredOnceOnly() {
   Form3->BBtnCalcClick();
   QCOMPARE(storedText("Sum2"), polynomialText("2*x+2*y"));
   QCOMPARE(Form2->CurTab->GetDataCount(), 3);
+
+  // A window made while the table already holds its default name "PolResult" has never
+  // checked that name; its first user-named result must still not replace the polynomial.
+  addPolynomial("PolResult", "z");
+  TForm3 fresh;
+  fresh.RBUserName->setChecked(true);
+  fresh.EdFormul->setText("A");
+  fresh.BBtnCalcClick();
+  QCOMPARE(storedText("PolResult"), polynomialText("z"));
+  QVERIFY(fresh.NameInvalid);
+  QCOMPARE(cell(fresh.SGResTable, 1, 1), QString("----------"));
 }
 
 void TestCalcWindow::namingSwitchesEnableTheirControls() {
