@@ -14,6 +14,8 @@
 #include <QSvgRenderer>
 #include <QTableWidget>
 
+#include <algorithm>
+
 namespace {
 
 // Readers stop at this section number; a new formula never gets one as large.
@@ -204,7 +206,8 @@ void TForm8::FormShow() {
   // Refilling the grid must not count as the user choosing a row.
   const QSignalBlocker blocker(SGSavTab);
   SGSavTab->clearContents();
-  SGSavTab->setRowCount(count > 0 ? count : 1);
+  // No more than SectionLimit formulas can be present, whatever a damaged count claims.
+  SGSavTab->setRowCount(count > 0 ? std::min(count, SectionLimit) : 1);
   for (int row = 1; row <= SGSavTab->rowCount(); ++row) {
     setCell(SGSavTab, row, 0, QString());
     setCell(SGSavTab, row, 1, QString());

@@ -347,6 +347,12 @@ void TestFormulaStore::rowWithoutSectionDeletesNothing() {
   StoreFile file;
   QCOMPARE(file.count(), 3);
   QCOMPARE(file.formula(4), std::string("Z"));
+
+  // A damaged count far beyond the section limit still lists the formula, in a bounded grid.
+  writeStoreText("[Global]\nForCount=2000000000\n[Formula9]\nFDiscript=d\nFormExpr=Y\n");
+  openForLoad();
+  QCOMPARE(Form8->SGSavTab->rowCount(), 5000);
+  QCOMPARE(cell(Form8->SGSavTab, 1, 0), QString("Y"));
 }
 
 void TestFormulaStore::loadPutsChosenFormulaIntoCalculationWindow() {
