@@ -47,7 +47,7 @@ TForm10::TForm10(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::MSWindowsFi
                            this);
   LbFunctions->setObjectName("LbFunctions");
   LbDetails = new QLabel("<span style='color:#4a5a70'>Версия 1.0 · учебная программа<br>"
-                         "C++20, Qt 6, OpenGL · © 2026 разработчики TERMIX</span>",
+                         "C++20 · Qt 6 · OpenGL · © 2026</span>",
                          this);
   LbDetails->setObjectName("LbDetails");
   for (QLabel* label : {LbTitle, LbFunctions, LbDetails}) {

@@ -12,6 +12,7 @@
 #include "ui/TableWindow.h"
 
 #include <QApplication>
+#include <QDialog>
 #include <QLabel>
 #include <QPointer>
 #include <QTest>
@@ -46,6 +47,25 @@ inline std::shared_ptr<bool> WhenModal(QWidget* target, std::function<void()> ac
   timer->start();
   return ran;
 }
+
+// While it lives, closes (rejects) every modal dialog that comes up and counts them.
+class TModalDismisser {
+public:
+  TModalDismisser() {
+    Timer.setInterval(5);
+    QObject::connect(&Timer, &QTimer::timeout, [this] {
+      if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+        ++Closed;
+        dialog->reject();
+      }
+    });
+    Timer.start();
+  }
+  int Closed = 0;
+
+private:
+  QTimer Timer;
+};
 
 // Clicks the splash picture once with the left button.
 inline void ClickSplash() {
