@@ -115,7 +115,7 @@ std::string TBasePTab::GetFileError() const {
   return FileError;
 }
 
-bool TBasePTab::SaveHasName(const std::string& name, const std::unordered_set<std::string>& keys) {
+bool TBasePTab::SaveHasName(const std::string& name, const TKeyPlaces& keys) {
   return keys.count(name) != 0;
 }
 
@@ -136,16 +136,19 @@ void TBasePTab::LoadFromFile() {
   // holds a polynomial.
   SectionIndex index(*IniFile);
   ClearTab();
+  BeginLoad();
   for (const auto& entry : index.Sections) {
     TPolinom pol;
     // A formula that does not parse leaves pol empty; the record is loaded all the same.
     pol.SetText(IniFile->ReadString(PolSectionName(entry.K), FormulaKey, NoName));
-    InsRecord(entry.Name, pol);
+    LoadRecord(entry.Name, pol);
     if (GetRetCode() != TabOK) {
+      EndLoad();
       SetRetCode(TabNoMem);
       return;
     }
   }
+  EndLoad();
   Reset();
   while (!IsTabEnded()) {
     if (TTabRecPol* rec = CurrentRecord()) rec->SetStored();
@@ -172,14 +175,12 @@ void TBasePTab::SaveToFile() {
   int count = index.Count;
 
   // Phase 1: erase the sections of names that are no longer in the table.
-  std::unordered_set<std::string> keys;
-  if (SaveNeedsKeys()) {
-    keys.reserve(static_cast<size_t>(GetDataCount()) * 2 + 1);
-    Reset();
-    while (!IsTabEnded()) {
-      if (TTabRecPol* rec = CurrentRecord()) keys.insert(rec->KeyRef());
-      GoNext();
-    }
+  TKeyPlaces keys;
+  keys.reserve(static_cast<size_t>(GetDataCount()) * 2 + 1);
+  Reset();
+  while (!IsTabEnded()) {
+    if (TTabRecPol* rec = CurrentRecord()) keys.emplace(rec->KeyRef(), GetChainPos());
+    GoNext();
   }
   int remaining = count;
   for (auto& entry : index.Sections) {
@@ -196,7 +197,7 @@ void TBasePTab::SaveToFile() {
 
   // Phase 2: write the unstored records. A name already in the file keeps its section; a new
   // name gets the section after the last named one.
-  std::unordered_map<std::string, std::vector<int>> where;
+  std::unordered_map<std::string_view, std::vector<int>> where;
   where.reserve(static_cast<size_t>(count) * 2 + 1);
   int lastNamed = -1;
   for (const auto& entry : index.Sections) {

@@ -10,7 +10,8 @@
 
 #include <memory>
 #include <string>
-#include <unordered_set>
+#include <string_view>
+#include <unordered_map>
 
 #include "core/TDatList.h"
 #include "core/TPolinom.h"
@@ -51,11 +52,18 @@ protected:
   TPolinom* NoPolinom();
   // The record at the iteration position, null when the iteration has ended.
   virtual TTabRecPol* CurrentRecord() = 0;
-  // Table file, phase 1 of a save: does the table still hold a record named name? The default
-  // looks the name up in keys (the set of all keys, built once per save, not counted).
-  virtual bool SaveHasName(const std::string& name, const std::unordered_set<std::string>& keys);
-  // Whether SaveHasName needs the key set.
-  virtual bool SaveNeedsKeys() const { return true; }
+  // Key of every record with its place in its bucket chain (0 outside the hash table), built
+  // once per save.
+  using TKeyPlaces = std::unordered_map<std::string_view, int>;
+  // Table file, phase 1 of a save: does the table still hold a record named name? The scan
+  // and sorted tables look it up without counting; the hash table counts what its FindRecord
+  // would count.
+  virtual bool SaveHasName(const std::string& name, const TKeyPlaces& keys);
+  // The load inserts each record through these: LoadRecord has the effect of InsRecord (table,
+  // counter, code) but may use an index kept between BeginLoad and EndLoad.
+  virtual void BeginLoad() {}
+  virtual void LoadRecord(const std::string& key, const TPolinom& pol) { InsRecord(key, pol); }
+  virtual void EndLoad() {}
 
   // The load and save algorithms of the table file, shared by the three organisations.
   void LoadFromFile();

@@ -3,14 +3,16 @@
 #define SI_IMPLEMENTATION
 #include "tables/TIniFile.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <charconv>
 #include <cstdio>
 #include <cstring>
+#include <utility>
 
 #include "tables/AtomicFile.h"
 
-template class CSimpleIniTempl<char, SI_NoCase<char>, SI_ConvertA<char>>;
+template class CSimpleIniTempl<char, TABLESTRUCT::TProfileNameLess, SI_ConvertA<char>>;
 
 namespace TABLESTRUCT {
 
@@ -117,14 +119,17 @@ TIniFile::TIniFile(std::string fileName) : FileName(std::move(fileName)) {
 TIniFile::~TIniFile() = default;
 
 void TIniFile::LoadText(std::string_view text) {
+  Known = false;
   Ini.Reset();
   Bom = text.size() >= 3 && text.substr(0, 3) == "\xEF\xBB\xBF";
   if (Bom) text.remove_prefix(3);
-  // The parser stops at a zero byte; blanks in their place keep the rest of the file.
-  std::string data(text);
+  // The parser stops at a zero byte; blanks in their place keep the rest of the file. The
+  // leading line break makes comments at the top belong to the first entry, as all others do.
+  std::string data = "\n";
+  data += text;
   for (char& c : data)
     if (c == '\0') c = ' ';
-  if (!data.empty()) Ini.LoadData(data.data(), data.size());
+  Ini.LoadData(data.data(), data.size());
   Modified = false;
 }
 
@@ -151,7 +156,12 @@ bool TIniFile::Reload() {
     LastError = "cannot read " + FileName + ": " + std::strerror(err);
     return false;
   }
+  // The file is always read; only when its bytes are exactly those last parsed or written
+  // here is the parse skipped, since the content in memory then is the file's.
+  if (!Modified && Known && data == KnownText) return true;
   LoadText(data);
+  KnownText = std::move(data);
+  Known = true;
   return true;
 }
 
@@ -201,9 +211,9 @@ bool TIniFile::ValueExists(const std::string& section, const std::string& key) c
 }
 
 std::vector<std::string> TIniFile::GetSectionNames() const {
-  CSimpleIniA::TNamesDepend sections;
+  TProfileDoc::TNamesDepend sections;
   Ini.GetAllSections(sections);
-  sections.sort(CSimpleIniA::Entry::LoadOrder());
+  sections.sort(TProfileDoc::Entry::LoadOrder());
   std::vector<std::string> names;
   names.reserve(sections.size());
   for (const auto& entry : sections)
@@ -212,18 +222,63 @@ std::vector<std::string> TIniFile::GetSectionNames() const {
 }
 
 std::string TIniFile::GetText() const {
+  // Sections and keys in the order they were read or created, each with the comment lines
+  // that stood before it; a blank line between sections. Keys before the first section
+  // (the section with the empty name) come first.
+  TProfileDoc::TNamesDepend sections;
+  Ini.GetAllSections(sections);
+  sections.sort(TProfileDoc::Entry::LoadOrder());
   std::string text;
+  text.reserve(KnownText.size() + 4096);
   if (Bom) text = "\xEF\xBB\xBF";
-  std::string body;
-  Ini.Save(body, false);
-  return text + body;
+  auto writeComment = [&text](const char* comment) {
+    if (!comment) return;
+    text += comment;
+    text += '\n';
+  };
+  std::vector<const TProfileDoc::Entry*> order;
+  order.reserve(sections.size());
+  for (const auto& entry : sections)
+    if (!*entry.pItem) order.push_back(&entry);
+  for (const auto& entry : sections)
+    if (*entry.pItem) order.push_back(&entry);
+  bool first = true;
+  std::vector<std::pair<const TProfileDoc::Entry*, const char*>> keys;
+  for (const TProfileDoc::Entry* section : order) {
+    if (!first) text += '\n';
+    first = false;
+    writeComment(section->pComment);
+    if (*section->pItem) {
+      text += '[';
+      text += section->pItem;
+      text += "]\n";
+    }
+    const TProfileDoc::TKeyVal* values = Ini.GetSection(section->pItem);
+    if (!values) continue;
+    keys.clear();
+    for (const auto& [key, value] : *values)
+      keys.emplace_back(&key, value);
+    std::sort(keys.begin(), keys.end(),
+              [](const auto& a, const auto& b) { return a.first->nOrder < b.first->nOrder; });
+    for (const auto& [key, value] : keys) {
+      writeComment(key->pComment);
+      text += key->pItem;
+      text += '=';
+      text += value;
+      text += '\n';
+    }
+  }
+  return text;
 }
 
 bool TIniFile::UpdateFile() {
   LastError.clear();
   if (!Modified) return true;
-  if (!atomicWriteFile(FileName, GetText(), &LastError)) return false;
+  std::string text = GetText();
+  if (!atomicWriteFile(FileName, text, &LastError)) return false;
   Modified = false;
+  KnownText = std::move(text);
+  Known = true;
   return true;
 }
 

@@ -23,6 +23,33 @@
 
 namespace TABLESTRUCT {
 
+// Order of section and key names in the file object: names that differ only in ASCII case
+// are one name. Shorter names come first and names of equal length are decided by their last
+// differing character, so the many "Polinom" section names need no long comparisons.
+struct TProfileNameLess {
+  bool operator()(const char* a, const char* b) const {
+    // One pass: the lengths decide first, then the last differing character.
+    unsigned char lastA = 0, lastB = 0;
+    for (;; ++a, ++b) {
+      unsigned char ca = static_cast<unsigned char>(*a);
+      unsigned char cb = static_cast<unsigned char>(*b);
+      if (ca == 0 || cb == 0) {
+        if (ca != cb) return ca == 0; // a ended first: shorter
+        return lastA < lastB;
+      }
+      if (ca != cb) {
+        if (static_cast<unsigned>(ca - 'A') < 26u) ca = static_cast<unsigned char>(ca + 32);
+        if (static_cast<unsigned>(cb - 'A') < 26u) cb = static_cast<unsigned char>(cb + 32);
+        if (ca != cb) {
+          lastA = ca;
+          lastB = cb;
+        }
+      }
+    }
+  }
+};
+using TProfileDoc = CSimpleIniTempl<char, TProfileNameLess, SI_ConvertA<char>>;
+
 // The value as UTF-8: valid UTF-8 is returned as it is, anything else is decoded as
 // Windows-1251 (the one undefined byte of that code page becomes U+FFFD).
 std::string DecodeProfileText(std::string_view text);
@@ -71,10 +98,14 @@ public:
 
 private:
   std::string FileName;
-  CSimpleIniA Ini;
+  TProfileDoc Ini;
   bool Bom = false;      // the file began with a UTF-8 signature; it is written back
   bool Modified = false; // content differs from the file
   std::string LastError;
+  // The file's bytes as last read or written by this object, while the content in memory is
+  // exactly their parse (or what produced them).
+  std::string KnownText;
+  bool Known = false;
 };
 
 } // namespace TABLESTRUCT

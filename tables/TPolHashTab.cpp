@@ -90,9 +90,42 @@ int TPolHashTab::FindRecord(const std::string& key, TPolinom& out) {
   return h;
 }
 
-bool TPolHashTab::SaveHasName(const std::string& name, const std::unordered_set<std::string>&) {
-  // Through the counted search, as FindRecord would do it.
-  return FindPos(name) >= 0;
+bool TPolHashTab::SaveHasName(const std::string& name, const TKeyPlaces& keys) {
+  // What FindRecord would add: the records of the name's bucket passed before it, or all of
+  // them when it is absent.
+  auto found = keys.find(name);
+  if (found != keys.end()) {
+    Efficiency += found->second;
+    return true;
+  }
+  const auto& chain = Buckets[HashFunc(name)];
+  if (chain) Efficiency += chain->GetDataCount();
+  return false;
+}
+
+void TPolHashTab::LoadRecord(const std::string& key, const TPolinom& pol) {
+  SetRetCode(TabOK);
+  int h = HashFunc(key);
+  if (!Buckets[h]) {
+    CreateBucket(h);
+    Buckets[h]->BeginLoading();
+  }
+  TPolScanTab& chain = *Buckets[h];
+  int count = chain.GetDataCount();
+  int before = chain.GetEfficiency();
+  chain.LoadRecord(key, pol);
+  Efficiency += chain.GetEfficiency() - before;
+  if (chain.GetRetCode() != TabOK) {
+    if (chain.GetDataCount() == 0) ReleaseBucket(h);
+    SetRetCode(TabNoMem);
+    return;
+  }
+  if (chain.GetDataCount() > count) DataCount += 1;
+}
+
+void TPolHashTab::EndLoad() {
+  for (int i = 0; i < TabSize; ++i)
+    if (Buckets[i]) Buckets[i]->EndLoading();
 }
 
 void TPolHashTab::DelRecord(const std::string& key) {

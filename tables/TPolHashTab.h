@@ -22,8 +22,10 @@ protected:
   std::array<std::unique_ptr<TPolScanTab>, MaxHashSize> Buckets;
 
   TTabRecPol* CurrentRecord() override;
-  bool SaveHasName(const std::string& name, const std::unordered_set<std::string>& keys) override;
-  bool SaveNeedsKeys() const override { return false; }
+  bool SaveHasName(const std::string& name, const TKeyPlaces& keys) override;
+  void BeginLoad() override {}
+  void LoadRecord(const std::string& key, const TPolinom& pol) override;
+  void EndLoad() override;
   // Makes the chain of bucket i; code TabNoPos when it already has one.
   void CreateBucket(int i);
   // Releases the chain of bucket i.

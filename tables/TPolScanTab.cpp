@@ -76,6 +76,45 @@ int TPolScanTab::InsRecord(const std::string& key, const TPolinom& pol) {
   return CurrPos;
 }
 
+void TPolScanTab::BeginLoading() {
+  LoadIndex.clear();
+  int pos = 0;
+  for (TDatLink* link = pFirst; link != pStop; link = link->GetNextDatLink(), ++pos) {
+    auto* rec = static_cast<TTabRecPol*>(link->GetDatValue());
+    LoadIndex.emplace(rec->KeyRef(), std::make_pair(pos, rec));
+  }
+}
+
+void TPolScanTab::LoadRecord(const std::string& key, const TPolinom& pol) {
+  SetRetCode(TabOK);
+  auto found = LoadIndex.find(key);
+  if (found != LoadIndex.end()) {
+    // The scan would have passed the records before it.
+    Efficiency += found->second.first;
+    found->second.second->SetKey(key);
+    found->second.second->SetPolinom(pol);
+    return;
+  }
+  Efficiency += DataCount; // the scan would have passed them all
+  auto* rec = new (std::nothrow) TTabRecPol(key, pol);
+  if (!rec) {
+    SetRetCode(TabNoMem);
+    return;
+  }
+  // Appended at the end, as InsRecord does after a scan that found nothing.
+  pCurrLink = pStop;
+  pPrevLink = IsEmpty() ? pStop : pLast;
+  ListPos = IsEmpty() ? -1 : ListLen;
+  DataCount += 1;
+  if (InsLast(rec) != TabOK) {
+    DataCount -= 1;
+    SetRetCode(TabNoMem);
+    return;
+  }
+  CurrPos = DataCount - 1;
+  LoadIndex.emplace(key, std::make_pair(DataCount - 1, rec));
+}
+
 int TPolScanTab::FindPos(const std::string& key) {
   int pos = Scan(key, true);
   if (pos < 0) return SetRetCode(TabNoRec);

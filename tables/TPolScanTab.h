@@ -4,6 +4,8 @@
 // also the bucket chain of the hash table.
 
 #include <string>
+#include <unordered_map>
+#include <utility>
 
 #include "tables/TBasePTab.h"
 
@@ -19,6 +21,11 @@ protected:
   // The link at pos (0 <= pos < DataCount), walking from the first record.
   LISTSTRUCT::TDatLink* LinkAt(int pos) const;
   TTabRecPol* RecordAt(int pos);
+
+  // While a load runs: the position and record of every key, so that a load does not scan.
+  std::unordered_map<std::string, std::pair<int, TTabRecPol*>> LoadIndex;
+  void BeginLoad() override { BeginLoading(); }
+  void EndLoad() override { EndLoading(); }
 
 public:
   // fileName as for TBasePTab; the hash table's chains pass an empty name.
@@ -45,6 +52,12 @@ public:
   int FindPos(const std::string& key);
   // The record at the iteration position (null when ended); used by the hash table.
   TTabRecPol* GetCurrentRecord() { return CurrentRecord(); }
+  // A load into this table (also as a bucket chain): between BeginLoading and EndLoading the
+  // table changes only through LoadRecord, which does what InsRecord does (records, counter,
+  // code) without the scan.
+  void BeginLoading();
+  void LoadRecord(const std::string& key, const TPolinom& pol) override;
+  void EndLoading() { LoadIndex.clear(); }
 };
 
 } // namespace TABLESTRUCT

@@ -71,6 +71,18 @@ TEST(IniFile, WritesKeyEqualsValueInCreationOrderAndKeepsWhatItDoesNotKnow) {
   EXPECT_EQ(ini.GetText().find("Keep"), std::string::npos);
 }
 
+TEST(IniFile, CommentsStayBeforeTheirEntries) {
+  TIniFile ini("");
+  ini.LoadText("; top of file\n; second line\n\n[A]\n# about X\nX=1\n[B]\nY=2\n");
+  ini.WriteString("B", "Y", "3");
+  TIniFile again("");
+  again.LoadText(ini.GetText());
+  std::string text = again.GetText();
+  EXPECT_NE(text.find("; top of file\n; second line\n[A]\n# about X\nX=1\n"), std::string::npos)
+      << text;
+  EXPECT_EQ(again.ReadInteger("B", "Y", 0), 3);
+}
+
 TEST(IniFile, ZeroBytesDoNotHideTheRestOfTheFile) {
   TIniFile ini("");
   ini.LoadText(std::string("[A]\nX=1\0junk\n[B]\nY=2\n", 22));

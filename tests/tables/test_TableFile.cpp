@@ -330,3 +330,35 @@ TEST(TableFileName, RelativeNameIsTakenFromTheCurrentFolderAtConstruction) {
 }
 
 } // namespace
+
+namespace {
+
+// The load inserts without scanning but must leave what InsRecord would: same order, same
+// counter, the later polynomial of a doubled name.
+TEST(TableFileLoad, CounterAndOrderAreThoseOfInsRecord) {
+  ScratchDir dir;
+  std::string text = "[Global]\nPolCount=0\n";
+  std::vector<std::string> names;
+  for (int k = 0; k < 300; ++k) {
+    std::string name = "N" + std::to_string(k * 37 % 250); // some names twice
+    names.push_back(name);
+    text += "[Polinom" + std::to_string(k) + "]\nPolName=" + name +
+            "\nPolFormula=" + std::to_string(k) + "*x\n";
+  }
+  WriteFile(dir.File(), text);
+  for (int org = 0; org < 3; ++org) {
+    auto loaded = Make(org, dir.File());
+    auto replay = Make(org, "");
+    loaded->LoadTab();
+    ASSERT_EQ(loaded->GetRetCode(), TabOK);
+    for (size_t k = 0; k < names.size(); ++k)
+      replay->InsRecord(names[k], Pol(std::to_string(k) + "*x"));
+    EXPECT_EQ(loaded->GetEfficiency(), replay->GetEfficiency()) << org;
+    EXPECT_EQ(Keys(*loaded), Keys(*replay)) << org;
+    LISTSTRUCT::TPolinom out;
+    ASSERT_GE(loaded->FindRecord("N0", out), 0);
+    EXPECT_EQ(out.GetText(), "250*X") << org;
+  }
+}
+
+} // namespace
