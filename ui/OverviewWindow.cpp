@@ -1,26 +1,325 @@
 #include "ui/OverviewWindow.h"
+
+#include "core/TPolinom.h"
+#include "tables/TBasePTab.h"
+#include "ui/EfficiencyPage.h"
 #include "ui/MainWindow.h"
+#include "ui/QtCanvas.h"
+#include "ui/SurfacePage.h"
+#include "ui/TableWindow.h"
+
 #include <QCloseEvent>
+#include <QComboBox>
+#include <QEvent>
+#include <QFrame>
+#include <QLabel>
+#include <QPainter>
+#include <QPlainTextEdit>
+#include <QProxyStyle>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QSvgRenderer>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
-TForm9::TForm9(QWidget* parent) : QWidget(parent) {
+#include <algorithm>
+#include <cstdlib>
+#include <ctime>
+
+using LISTSTRUCT::TCanvasColor;
+
+namespace {
+
+const TCanvasColor Background{160, 250, 200};
+const TCanvasColor HeadCoeff{240, 230, 5}, HeadIndex{255, 175, 0}, HeadLink{245, 120, 240};
+const TCanvasColor MonCoeff{0, 225, 100}, MonIndex{0, 165, 225}, MonLink{255, 135, 85};
+
+const char* const NoChoiceAtStart = "Полином не выбран!";
+const char* const NoChoice = "Полином не выбран";
+const char* const NoNumber = "???";
+
+// Borders and caption bar of a window frame, for the window's outer size.
+constexpr int FrameWidth = 8;
+constexpr int FrameHeight = 30;
+
+// Margins of the scroll box within the structure page.
+constexpr int StructMargin = 3;
+
+// The application's style with narrower tab padding.
+class TCompactTabStyle : public QProxyStyle {
+public:
+  int pixelMetric(PixelMetric metric, const QStyleOption* option,
+                  const QWidget* widget) const override {
+    const int value = QProxyStyle::pixelMetric(metric, option, widget);
+    return metric == PM_TabBarTabHSpace ? value / 2 : value;
+  }
+};
+
+TABLESTRUCT::TBasePTab* CurrentTable() {
+  return Form2 ? Form2->CurTab : nullptr;
+}
+
+QPixmap DecorationPicture() {
+  QSvgRenderer renderer(QStringLiteral(":/pictures/view.svg"));
+  QPixmap picture(44, 50);
+  picture.fill(Qt::transparent);
+  if (renderer.isValid()) {
+    QPainter painter(&picture);
+    renderer.render(&painter);
+  }
+  return picture;
+}
+
+} // namespace
+
+TForm9::TForm9(QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint) {
+  // The efficiency test draws its random keys from the standard generator.
+  std::srand(static_cast<unsigned>(std::time(nullptr)));
+
   setObjectName("Form9");
+  setWindowTitle("OVERVIEW: Демонстрационные возможности");
+
+  Bevel1 = new QFrame(this);
+  Bevel1->setObjectName("Bevel1");
+  Bevel1->setFrameShape(QFrame::Box);
+  Bevel1->setFrameShadow(QFrame::Sunken);
+  Image1 = new QLabel(this);
+  Image1->setObjectName("Image1");
+  Image1->setPixmap(DecorationPicture());
+  Image1->setAccessibleName("OVERVIEW: Демонстрационные возможности");
+
   PCViewTab = new QTabWidget(this);
   PCViewTab->setObjectName("PCViewTab");
   TShExpr = new QWidget;
+  TShExpr->setObjectName("TShExpr");
   TShStruct = new QWidget;
+  TShStruct->setObjectName("TShStruct");
   TShSurf = new QWidget;
+  TShSurf->setObjectName("TShSurf");
   TShEffic = new QWidget;
+  TShEffic->setObjectName("TShEffic");
+  // A compact tab font, so that the four captions fit the window's least width.
+  QFont tabFont = PCViewTab->tabBar()->font();
+  tabFont.setPointSize(std::min(tabFont.pointSize(), 8));
+  PCViewTab->tabBar()->setFont(tabFont);
+  auto* tabStyle = new TCompactTabStyle;
+  tabStyle->setParent(PCViewTab->tabBar());
+  PCViewTab->tabBar()->setStyle(tabStyle);
   PCViewTab->addTab(TShExpr, "Выбор полнома");
   PCViewTab->addTab(TShStruct, "Просмотр структуры");
   PCViewTab->addTab(TShSurf, "Построение поверхности");
   PCViewTab->addTab(TShEffic, "Эффективность таблиц");
-  auto* layout = new QVBoxLayout(this);
-  layout->addWidget(PCViewTab);
+
+  // The surface and efficiency pages fill their sheets.
+  auto fill = [](QWidget* sheet, QWidget* content) {
+    auto* layout = new QVBoxLayout(sheet);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(content);
+  };
+  SurfPage = new TSurfacePage;
+  SurfPage->setObjectName("SurfPage");
+  SurfPage->SetPolinomLookup([](const std::string& key, LISTSTRUCT::TPolinom& out) {
+    TABLESTRUCT::TBasePTab* tab = CurrentTable();
+    return tab && tab->FindRecord(key, out) >= 0;
+  });
+  fill(TShSurf, SurfPage);
+  EfficPage = new TEfficiencyPage;
+  EfficPage->setObjectName("EfficPage");
+  fill(TShEffic, EfficPage);
+
+  // Choice page. The lists are pick-only: a typed text could select no item.
+  auto makeBox = [this](const char* name, const char* accessible) {
+    auto* box = new QComboBox(TShExpr);
+    box->setObjectName(name);
+    box->setEditable(false);
+    box->setAccessibleName(accessible);
+    box->setMaxVisibleItems(12);
+    return box;
+  };
+  CBNum = makeBox("CBNum", "№");
+  CBName = makeBox("CBName", "Название");
+  CBFormula = makeBox("CBFormula", "Полином");
+  CBNum->setPlaceholderText(NoNumber);
+  CBName->setPlaceholderText(NoChoiceAtStart);
+  CBFormula->setPlaceholderText(NoNumber);
+  connect(CBNum, &QComboBox::activated, this, &TForm9::CBNumChange);
+  connect(CBName, &QComboBox::activated, this, &TForm9::CBNameChange);
+  connect(CBFormula, &QComboBox::activated, this, &TForm9::CBFormulaChange);
+
+  MemExpr = new QPlainTextEdit(TShExpr);
+  MemExpr->setObjectName("MemExpr");
+  MemExpr->setReadOnly(true);
+  MemExpr->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  MemExpr->setToolTip("Математическое выражение полинома");
+  MemExpr->setAccessibleName("Математическое выражение полинома");
+
+  // Structure page.
+  SBForImg = new QScrollArea(TShStruct);
+  SBForImg->setObjectName("SBForImg");
+  SBForImg->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  SBForImg->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+  SBForImg->setWidgetResizable(false);
+  SBForImg->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  ImgStruct = new QLabel;
+  ImgStruct->setObjectName("ImgStruct");
+  ImgStruct->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  QFont font = ImgStruct->font();
+  font.setBold(true);
+  font.setPointSize(10);
+  ImgStruct->setFont(font);
+  SBForImg->setWidget(ImgStruct);
+
+  TShExpr->installEventFilter(this);
+  TShStruct->installEventFilter(this);
+
+  // The window measures 648 x 192 with its frame (at least 648 x 157); the client area is
+  // that less a usual frame of borders and caption bar.
+  setMinimumSize(648 - FrameWidth, 157 - FrameHeight);
+  resize(648 - FrameWidth, 192 - FrameHeight);
+  move(146, 394);
+
+  FillPolLists(); // also draws the (empty) structure
+}
+
+TForm9::~TForm9() = default;
+
+int TForm9::StructFontSize(int imageHeight) {
+  if (imageHeight <= 120) return 10;
+  if (imageHeight <= 150) return 18;
+  if (imageHeight <= 180) return 26;
+  if (imageHeight <= 240) return 36;
+  return 52;
+}
+
+QString TForm9::ChosenName() const {
+  return SelIndex >= 0 ? CBName->currentText() : QString();
+}
+
+void TForm9::FillPolLists() {
+  CBName->setPlaceholderText(NoChoice);
+  CBNum->setPlaceholderText(NoNumber);
+  CBFormula->setPlaceholderText(NoNumber);
+  MemExpr->clear();
+  SelIndex = -1;
+
+  CBNum->clear();
+  CBName->clear();
+  CBFormula->clear();
+  if (TABLESTRUCT::TBasePTab* tab = CurrentTable()) {
+    for (int pos = tab->Reset(); !tab->IsTabEnded(); pos = tab->GoNext()) {
+      CBNum->addItem(QString::number(pos + 1));
+      CBName->addItem(QString::fromStdString(tab->GetKey(-1)));
+      CBFormula->addItem(QString::fromStdString(tab->GetPolinom(-1)->GetText()));
+    }
+  }
+  CBNum->setCurrentIndex(-1);
+  CBName->setCurrentIndex(-1);
+  CBFormula->setCurrentIndex(-1);
+  SurfPage->SetChoice(-1, QString());
+
+  DrawPolStruct();
+}
+
+void TForm9::CBNumChange() {
+  ChoiceChange(CBNum);
+}
+void TForm9::CBNameChange() {
+  ChoiceChange(CBName);
+}
+void TForm9::CBFormulaChange() {
+  ChoiceChange(CBFormula);
+}
+
+void TForm9::ChoiceChange(QComboBox* source) {
+  const int i = source->currentIndex();
+  // A change that leaves no item selected chooses nothing; every list must hold item i.
+  if (i < 0 || i >= CBNum->count() || i >= CBName->count() || i >= CBFormula->count()) return;
+  for (QComboBox* box : {CBNum, CBName, CBFormula})
+    if (box != source) box->setCurrentIndex(i);
+  SelIndex = i;
+  MemExpr->clear();
+  MemExpr->appendPlainText(CBFormula->currentText());
+  SurfPage->SetChoice(i, CBName->currentText()); // the surface panel's hint
+  DrawPolStruct();
+}
+
+void TForm9::DrawPolStruct() {
+  const QSize size = SBForImg->maximumViewportSize().expandedTo(QSize(1, 1));
+  StructBitmap = QPixmap(size);
+  if (SelIndex < 0) {
+    SBForImg->setToolTip(NoChoice);
+    StructBitmap.fill(TQtCanvas::ToQColor(Background));
+  } else {
+    SBForImg->setToolTip("Полином: " + CBFormula->currentText());
+    LISTSTRUCT::TPolinom pol;
+    if (TABLESTRUCT::TBasePTab* tab = CurrentTable())
+      tab->FindRecord(CBName->currentText().toStdString(), pol);
+    TQtCanvas canvas(StructBitmap, ImgStruct->font());
+    pol.DrawStructure(10, 5, size.width(), canvas, HeadCoeff, HeadIndex, HeadLink, MonCoeff,
+                      MonIndex, MonLink, Background);
+  }
+  ImgStruct->setPixmap(StructBitmap);
+  ImgStruct->resize(StructBitmap.size());
+}
+
+void TForm9::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  FormResize();
+}
+
+void TForm9::FormResize() {
+  const int cw = width(), ch = height();
+  Bevel1->setGeometry(cw - 10 - 54, 3, 54, 60);
+  Image1->setGeometry(cw - 15 - 44, 8, 44, 50);
+  PCViewTab->setGeometry(3, 0, std::max(1, Bevel1->x() - 7 - 3), std::max(1, ch - 3));
+}
+
+// The pages are laid out when they get their size: the page control sizes only the page
+// on show, so a page turned to later is laid out then.
+bool TForm9::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::Resize) {
+    if (watched == TShExpr)
+      LayoutChoicePage();
+    else if (watched == TShStruct)
+      LayoutStructPage();
+  }
+  return QWidget::eventFilter(watched, event);
+}
+
+void TForm9::LayoutChoicePage() {
+  const int w = TShExpr->width(), h = TShExpr->height();
+  const int boxHeight = CBName->sizeHint().height();
+  const int top = 3;
+  int left = 3;
+  CBNum->setGeometry(left, top, w / 8, boxHeight);
+  left += CBNum->width() + 3;
+  CBName->setGeometry(left, top, 3 * w / 8, boxHeight);
+  left += CBName->width() + 3;
+  // The formula list keeps the right margin of the memo below it.
+  CBFormula->setGeometry(left, top, std::max(1, std::min(4 * w / 8 - 5, w - 3 - left)), boxHeight);
+  const int memoTop = top + boxHeight + 3;
+  MemExpr->setGeometry(3, memoTop, std::max(1, w - 6), std::max(1, h - memoTop - 5));
+}
+
+void TForm9::LayoutStructPage() {
+  const int w = TShStruct->width(), h = TShStruct->height();
+  SBForImg->setGeometry(StructMargin, StructMargin, std::max(1, w - 2 * StructMargin),
+                        std::max(1, h - 2 * StructMargin));
+  QFont font = ImgStruct->font();
+  font.setPointSize(StructFontSize(SBForImg->maximumViewportSize().height()));
+  ImgStruct->setFont(font);
+  DrawPolStruct();
 }
 
 void TForm9::closeEvent(QCloseEvent* event) {
-  if (Form1 && Form1->ViewShown) Form1->TBViewClick();
+  FormClose();
   event->accept();
+}
+
+// Closing goes through the main window's toggle, so its button and flag follow the window.
+void TForm9::FormClose() {
+  if (Form1 && Form1->ViewShown) Form1->TBViewClick();
 }

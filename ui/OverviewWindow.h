@@ -1,21 +1,82 @@
 #pragma once
+// The overview window TForm9: the demonstration window with four pages — the choice of a
+// polynomial from the table and its formula, the picture of its list structure, its surface
+// and the efficiency test of the table organisations.
+
+#include <QPixmap>
 #include <QWidget>
 
 class QCloseEvent;
+class QComboBox;
+class QFrame;
+class QLabel;
+class QPlainTextEdit;
+class QResizeEvent;
+class QScrollArea;
 class QTabWidget;
+class TEfficiencyPage;
+class TSurfacePage;
 
-// Overview window (stand-in until the overview window is built): its page control
-// with the four pages the main window's page buttons turn.
 class TForm9 : public QWidget {
   Q_OBJECT
 public:
   explicit TForm9(QWidget* parent = nullptr);
+  ~TForm9() override;
+
+  // Position in the choice lists of the chosen polynomial, -1 when none is chosen.
+  int SelIndex = -1;
+
+  // Decoration at the right edge.
+  QFrame* Bevel1;
+  QLabel* Image1;
+
+  // Page control: page 0 choice, 1 structure, 2 surface, 3 efficiency.
   QTabWidget* PCViewTab;
   QWidget* TShExpr;
   QWidget* TShStruct;
   QWidget* TShSurf;
   QWidget* TShEffic;
+  TSurfacePage* SurfPage;     // content of TShSurf
+  TEfficiencyPage* EfficPage; // content of TShEffic
+
+  // Choice page: three pick-only lists kept in step (item i of each is the same record)
+  // and the chosen formula.
+  QComboBox* CBNum;
+  QComboBox* CBName;
+  QComboBox* CBFormula;
+  QPlainTextEdit* MemExpr;
+
+  // Structure page: the picture in a box that scrolls sideways only.
+  QScrollArea* SBForImg;
+  QLabel* ImgStruct;    // shows StructBitmap; its font is the drawing font
+  QPixmap StructBitmap; // the picture's bitmap
+
+  // Refills the three lists from the table in use and clears the choice (after every change
+  // of the table, from the table window's RefreshGrid).
+  void FillPolLists();
+  // Redraws the structure picture of the chosen polynomial, or the plain background.
+  void DrawPolStruct();
+
+  // The drawing font's size for an image of the given height.
+  static int StructFontSize(int imageHeight);
+
+  // The name of the chosen polynomial (empty when none is chosen).
+  QString ChosenName() const;
+
+public slots:
+  void CBNumChange();
+  void CBNameChange();
+  void CBFormulaChange();
+  void FormResize();
+  void FormClose();
 
 protected:
+  void resizeEvent(QResizeEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+  void ChoiceChange(QComboBox* source);
+  void LayoutChoicePage();
+  void LayoutStructPage();
 };

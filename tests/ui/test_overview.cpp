@@ -1,0 +1,301 @@
+// The overview window against the live table of the table window: the choice lists, the
+// formula, the structure picture, the font steps of the picture and the close road.
+//
+// With TERMIX_SCREENSHOTS set to a folder, the choice page and the structure page (3 and 12
+// monomials) are also saved there as PNG files.
+
+#include "tables/TBasePTab.h"
+#include "ui/Application.h"
+#include "ui/Forms.h"
+#include "ui/MainWindow.h"
+#include "ui/OverviewWindow.h"
+#include "ui/SurfacePage.h"
+#include "ui/TableWindow.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QImage>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QRadioButton>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QTabWidget>
+#include <QtTest>
+
+namespace {
+
+const QColor Background(160, 250, 200);
+const QColor HeadCoeff(240, 230, 5);
+const QColor MonCoeff(0, 225, 100);
+
+std::string Formula(const char* text) {
+  LISTSTRUCT::TPolinom p;
+  p.SetText(text);
+  return p.GetText();
+}
+
+void Insert(const char* key, const char* text) {
+  LISTSTRUCT::TPolinom p;
+  p.SetText(text);
+  QCOMPARE(p.GetRetCode(), 0);
+  Form2->CurTab->InsRecord(key, p);
+}
+
+QStringList Items(const QComboBox* box) {
+  QStringList items;
+  for (int i = 0; i < box->count(); ++i)
+    items << box->itemText(i);
+  return items;
+}
+
+// Picks item index in a list the way the user does, with the keyboard.
+void Pick(QComboBox* box, int index) {
+  box->setFocus();
+  QTest::keyClick(box, Qt::Key_Home);
+  for (int i = 0; i < index; ++i)
+    QTest::keyClick(box, Qt::Key_Down);
+  QCOMPARE(box->currentIndex(), index);
+}
+
+bool AllPixels(const QImage& image, const QColor& color) {
+  for (int y = 0; y < image.height(); ++y)
+    for (int x = 0; x < image.width(); ++x)
+      if (image.pixelColor(x, y) != color) return false;
+  return true;
+}
+
+void Settle() {
+  for (int i = 0; i < 5; ++i)
+    QCoreApplication::processEvents();
+}
+
+} // namespace
+
+class TestOverview : public QObject {
+  Q_OBJECT
+
+  QString ShotDir = qEnvironmentVariable("TERMIX_SCREENSHOTS");
+
+  // Saves the window at the given width (its height kept), then restores its size.
+  void Shot(const char* name, int width = 640) {
+    if (ShotDir.isEmpty()) return;
+    QDir().mkpath(ShotDir);
+    const QSize size = Form9->size();
+    Form9->resize(width, size.height());
+    Settle();
+    QVERIFY(Form9->grab().save(ShotDir + "/" + name));
+    Form9->resize(size);
+    Settle();
+  }
+
+  void ClearTable() {
+    Form2->RBScanTab->click();
+    Form2->CurTab->ClearTab();
+    Form2->RefreshGrid();
+  }
+
+  void ExpectNoChoice() {
+    QCOMPARE(Form9->SelIndex, -1);
+    QCOMPARE(Form9->CBName->currentIndex(), -1);
+    QCOMPARE(Form9->CBName->placeholderText(), QString("Полином не выбран"));
+    QCOMPARE(Form9->CBNum->placeholderText(), QString("???"));
+    QCOMPARE(Form9->CBFormula->placeholderText(), QString("???"));
+    QCOMPARE(Form9->MemExpr->toPlainText(), QString());
+    QCOMPARE(Form9->SBForImg->toolTip(), QString("Полином не выбран"));
+    QVERIFY(AllPixels(Form9->StructBitmap.toImage(), Background));
+    QCOMPARE(Form9->SurfPage->GetSelIndex(), -1);
+  }
+
+private slots:
+  void initTestCase() {
+    QDir().mkpath("IniSaves");
+    QFile::remove("IniSaves/PolTable.ini");
+    CreateForms();
+    Form9->show();
+    QVERIFY(QTest::qWaitForWindowExposed(Form9));
+  }
+
+  void cleanupTestCase() { DestroyForms(); }
+
+  void init() { ClearTable(); }
+
+  void windowFrame() {
+    QCOMPARE(Form9->windowTitle(), QString("OVERVIEW: Демонстрационные возможности"));
+    QCOMPARE(Form9->PCViewTab->count(), 4);
+    const QStringList captions = {"Выбор полнома", "Просмотр структуры", "Построение поверхности",
+                                  "Эффективность таблиц"};
+    for (int i = 0; i < 4; ++i)
+      QCOMPARE(Form9->PCViewTab->tabText(i), captions[i]);
+    QCOMPARE(Form9->PCViewTab->widget(2), Form9->TShSurf);
+    QCOMPARE(Form9->PCViewTab->widget(3), Form9->TShEffic);
+    // 648 x 157 with the frame: 8 pixels of borders, 30 of borders and caption bar.
+    QCOMPARE(Form9->minimumSize(), QSize(640, 127));
+    // The page control ends 7 pixels before the decoration's bevel, which is 10 from the edge.
+    QCOMPARE(Form9->Bevel1->geometry().right() + 1, Form9->width() - 10);
+    QCOMPARE(Form9->PCViewTab->geometry().right() + 1 + 7, Form9->Bevel1->x());
+  }
+
+  void emptyTableGivesEmptyListsAndNoChoice() {
+    QCOMPARE(Form9->CBNum->count(), 0);
+    QCOMPARE(Form9->CBName->count(), 0);
+    QCOMPARE(Form9->CBFormula->count(), 0);
+    ExpectNoChoice();
+    // A change with no item selected chooses nothing.
+    Form9->CBNameChange();
+    Form9->CBFormulaChange();
+    ExpectNoChoice();
+  }
+
+  void choosingTheThirdNameSetsNumberFormulaMemoAndPicture() {
+    Insert("P1", "x^2 + 1");
+    Insert("Q2", "3*x^2*y - z");
+    Insert("R3", "-0.5*x*y*z + 2");
+    Form2->RefreshGrid();
+    QCOMPARE(Items(Form9->CBNum), QStringList({"1", "2", "3"}));
+    QCOMPARE(Items(Form9->CBName), QStringList({"P1", "Q2", "R3"}));
+    QVERIFY(!Form9->CBName->isEditable()); // pick-only: a typed text cannot select nothing
+
+    Form9->PCViewTab->setCurrentIndex(1);
+    Settle();
+    Pick(Form9->CBName, 2);
+    const QString formula = QString::fromStdString(Formula("-0.5*x*y*z + 2"));
+    QCOMPARE(Form9->SelIndex, 2);
+    QCOMPARE(Form9->CBNum->currentText(), QString("3"));
+    QCOMPARE(Form9->CBFormula->currentText(), formula);
+    QCOMPARE(Form9->MemExpr->toPlainText(), formula);
+    QCOMPARE(Form9->ChosenName(), QString("R3"));
+    QCOMPARE(Form9->SBForImg->toolTip(), "Полином: " + formula);
+    QCOMPARE(Form9->SurfPage->GetSelIndex(), 2); // the surface page follows the choice
+    QCOMPARE(Form9->SurfPage->GetChosenName(), QString("R3"));
+
+    // The picture is drawn: head box (yellow coefficient cell) and the first monomial box.
+    const QImage image = Form9->StructBitmap.toImage();
+    QCOMPARE(image.size(), Form9->ImgStruct->size());
+    QCOMPARE(image.pixelColor(10 + 20 + 3, 5 + 3), HeadCoeff);
+    QCOMPARE(image.pixelColor(3, 3), Background);
+    bool monomBox = false;
+    for (int x = 60; x < image.width() && !monomBox; ++x)
+      monomBox = image.pixelColor(x, 5 + 3) == MonCoeff;
+    QVERIFY(monomBox);
+    Shot("overview_structure_3.png", 900);
+    Form9->PCViewTab->setCurrentIndex(0);
+    Shot("overview_choice.png");
+
+    // Each list is a source of the choice; the others follow.
+    Pick(Form9->CBFormula, 0);
+    QCOMPARE(Form9->CBName->currentText(), QString("P1"));
+    QCOMPARE(Form9->CBNum->currentText(), QString("1"));
+    Pick(Form9->CBNum, 1);
+    QCOMPARE(Form9->CBName->currentText(), QString("Q2"));
+    QCOMPARE(Form9->MemExpr->toPlainText(), QString::fromStdString(Formula("3*x^2*y - z")));
+    QCOMPARE(Form9->SelIndex, 1);
+  }
+
+  void hashNumbersRepeatForASharedBucket() {
+    Insert("A", "x");
+    Insert("K", "y + 1");
+    Insert("a1", "z");
+    Form2->RBHashTab->click();
+    QCOMPARE(Form2->CurTab->GetDataCount(), 3);
+    // A and K share bucket 6 of 10, a1 is in bucket 7.
+    QCOMPARE(Items(Form9->CBNum), QStringList({"6", "6", "7"}));
+    QCOMPARE(Items(Form9->CBName), QStringList({"A", "K", "a1"}));
+    Pick(Form9->CBName, 1);
+    QCOMPARE(Form9->CBNum->currentText(), QString("6"));
+    QCOMPARE(Form9->MemExpr->toPlainText(), QString::fromStdString(Formula("y + 1")));
+  }
+
+  void anyTableChangeClearsTheChoice() {
+    Insert("P1", "x^2 + 1");
+    Insert("P2", "x - 1");
+    Form2->RefreshGrid();
+    Form9->PCViewTab->setCurrentIndex(1);
+    Settle();
+
+    Pick(Form9->CBName, 1);
+    QCOMPARE(Form9->SelIndex, 1);
+    Insert("P3", "z");
+    Form2->RefreshGrid();
+    ExpectNoChoice();
+    QCOMPARE(Form9->CBName->count(), 3);
+
+    Pick(Form9->CBName, 0);
+    Form2->RBSortTab->click(); // organisation switch
+    ExpectNoChoice();
+
+    Pick(Form9->CBName, 2);
+    Form2->CurTab->DelRecord("P3");
+    Form2->RefreshGrid();
+    ExpectNoChoice();
+    QCOMPARE(Items(Form9->CBName), QStringList({"P1", "P2"}));
+    Form9->PCViewTab->setCurrentIndex(0);
+  }
+
+  void longPolynomialScrollsSideways() {
+    Insert("Long", "x^11 - 2*x^10 + x^9*y + 0.5*x^8 - x^7 + 12346*x^6 + x^5*z - x^4 + 7*x^3 - "
+                   "x^2 + x - 1");
+    Form2->RefreshGrid();
+    Form9->PCViewTab->setCurrentIndex(1);
+    Settle();
+    Pick(Form9->CBName, 0);
+    Settle();
+    const int viewWidth = Form9->SBForImg->maximumViewportSize().width();
+    QVERIFY(Form9->ImgStruct->width() > viewWidth);
+    QCOMPARE(Form9->ImgStruct->height(), Form9->SBForImg->maximumViewportSize().height());
+    QVERIFY(Form9->SBForImg->horizontalScrollBar()->isVisible());
+    QVERIFY(!Form9->SBForImg->verticalScrollBar()->isVisible());
+    Shot("overview_structure_12.png", 1500);
+    Form9->PCViewTab->setCurrentIndex(0);
+  }
+
+  void fontSizeFollowsImageHeight() {
+    Form9->PCViewTab->setCurrentIndex(1);
+    Settle();
+    const QSize start = Form9->size();
+    auto imageHeightFor = [&](int wanted) {
+      // The image height follows the window height one to one; two steps find it.
+      for (int step = 0; step < 3 && Form9->ImgStruct->height() != wanted; ++step) {
+        Form9->resize(Form9->width(), Form9->height() + wanted - Form9->ImgStruct->height());
+        Settle();
+      }
+      return Form9->ImgStruct->height();
+    };
+    QCOMPARE(imageHeightFor(120), 120);
+    QCOMPARE(Form9->ImgStruct->font().pointSize(), 10);
+    QCOMPARE(imageHeightFor(121), 121);
+    QCOMPARE(Form9->ImgStruct->font().pointSize(), 18);
+    QVERIFY(Form9->ImgStruct->font().bold());
+    QCOMPARE(imageHeightFor(150), 150);
+    QCOMPARE(Form9->ImgStruct->font().pointSize(), 18);
+    QCOMPARE(imageHeightFor(151), 151);
+    QCOMPARE(Form9->ImgStruct->font().pointSize(), 26);
+    QCOMPARE(imageHeightFor(241), 241);
+    QCOMPARE(Form9->ImgStruct->font().pointSize(), 52);
+    QCOMPARE(imageHeightFor(200), 200);
+    QCOMPARE(Form9->ImgStruct->font().pointSize(), 36);
+    Form9->resize(start);
+    Settle();
+    Form9->PCViewTab->setCurrentIndex(0);
+  }
+
+  void closeGoesThroughTheMainWindowToggle() {
+    QVERIFY(Form1->ViewShown);
+    Form9->close();
+    QVERIFY(!Form1->ViewShown);
+    QVERIFY(!Form9->isVisible());
+    QCOMPARE(Form1->TBView->ImageIndex(), 3);
+    // A page button turns the page of the hidden window and leaves it hidden.
+    Form1->TBStructClick();
+    QCOMPARE(Form9->PCViewTab->currentIndex(), 1);
+    QVERIFY(!Form9->isVisible());
+    Form1->TBViewClick();
+    QVERIFY(Form1->ViewShown);
+    QVERIFY(Form9->isVisible());
+    Form1->TBFormulaClick();
+    QCOMPARE(Form9->PCViewTab->currentIndex(), 0);
+  }
+};
+
+QTEST_MAIN(TestOverview)
+#include "test_overview.moc"
