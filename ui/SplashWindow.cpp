@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QScreen>
@@ -68,6 +69,19 @@ bool TForm11::eventFilter(QObject* watched, QEvent* event) {
     }
   }
   return QDialog::eventFilter(watched, event);
+}
+
+// For the keyboard, Space and Enter count as a click on the picture.
+void TForm11::keyPressEvent(QKeyEvent* event) {
+  switch (event->key()) {
+  case Qt::Key_Space:
+  case Qt::Key_Return:
+  case Qt::Key_Enter:
+    ImSplashClick();
+    break;
+  default:
+    QDialog::keyPressEvent(event);
+  }
 }
 
 void TForm11::showEvent(QShowEvent* event) {

@@ -28,6 +28,7 @@ public slots:
 protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
   void showEvent(QShowEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
 
 private:
   void FitToPicture();

@@ -92,6 +92,15 @@ private slots:
     TForm11 damaged;
     QVERIFY(!damaged.PictureFromFile());
     QCOMPARE(damaged.ImSplash->pixmap().size(), QSize(560, 340));
+    // From the keyboard: Space and Enter act as clicks on the picture.
+    damaged.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&damaged));
+    QTest::keyClick(&damaged, Qt::Key_Space);
+    QCOMPARE(damaged.SplashClicks, 1);
+    QCOMPARE(damaged.PicturePath(), QString("Images/tutorial.bmp"));
+    QTest::keyClick(&damaged, Qt::Key_Return);
+    QCOMPARE(damaged.SplashClicks, 2);
+    QVERIFY(!damaged.isVisible());
     QVERIFY(damaged.windowFlags() & Qt::FramelessWindowHint); // no caption, no close box
   }
 
