@@ -30,11 +30,6 @@ using TABLESTRUCT::TBasePTab;
 
 namespace {
 
-// The overview window refills its choice lists from the changed table.
-template <class W> void refillOverviewLists(W* window) {
-  if constexpr (requires(W * w) { w->FillPolLists(); }) window->FillPolLists();
-}
-
 QString fromStd(const std::string& text) {
   return QString::fromStdString(text);
 }
@@ -278,7 +273,7 @@ void TForm2::RefreshGrid() {
     Form3->EdNameChange();
     Form3->EdFormulChange();
   }
-  if (Form9) refillOverviewLists(Form9);
+  if (Form9) Form9->FillPolLists(); // the overview's lists follow, and its choice is cleared
 }
 
 void TForm2::SwitchTo(TBasePTab* target) {

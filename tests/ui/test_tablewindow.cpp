@@ -7,6 +7,7 @@
 #include "ui/CalcWindow.h"
 #include "ui/Forms.h"
 #include "ui/MainWindow.h"
+#include "ui/OverviewWindow.h"
 #include "ui/SaveModeDialog.h"
 #include "ui/TableWindow.h"
 
@@ -16,6 +17,7 @@
 #include "core/TPolinom.h"
 
 #include <QAbstractButton>
+#include <QComboBox>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
@@ -75,6 +77,8 @@ private slots:
   void init() { ResetIniFolder(); }
 
   void cleanup() {
+    delete Form9;
+    Form9 = nullptr;
     delete Form3;
     Form3 = nullptr;
     delete Form2;
@@ -276,15 +280,20 @@ private slots:
     Snapshot(Form2, "tablewindow-wide");
   }
 
-  // A refresh re-runs the calculation window's checks against the changed table.
-  void RefreshReachesTheCalculationWindow() {
+  // A refresh re-runs the calculation window's checks against the changed table and refills
+  // the overview window's lists.
+  void RefreshReachesTheOtherWindows() {
     MakeWindow();
     Form3 = new TForm3;
+    Form9 = new TForm9;
+    QCOMPARE(Form9->CBName->count(), 0);
     Form3->EdFormul->setText("Q7 + 1");
     QVERIFY(!Form3->FormulaOK);
     Form2->CurTab->InsRecord("Q7", Pol("X"));
     Form2->RefreshGrid();
     QVERIFY(Form3->FormulaOK);
+    QCOMPARE(Form9->CBName->count(), 1);
+    QCOMPARE(Form9->CBName->itemText(0), QString("Q7"));
     Form2->CurTab->DelRecord("Q7");
     Form2->RefreshGrid();
     QVERIFY(!Form3->FormulaOK);
