@@ -261,6 +261,7 @@ void TForm9::DrawPolStruct() {
     pol.DrawStructure(10, 5, size.width(), canvas, HeadCoeff, HeadIndex, HeadLink, MonCoeff,
                       MonIndex, MonLink, Background);
   }
+  ImgStruct->setAccessibleName(SBForImg->toolTip());
   ImgStruct->setPixmap(StructBitmap);
   ImgStruct->resize(StructBitmap.size());
 }
