@@ -235,8 +235,12 @@ void TForm9::CBFormulaChange() {
 
 void TForm9::ChoiceChange(QComboBox* source) {
   const int i = source->currentIndex();
-  // A change that leaves no item selected chooses nothing; every list must hold item i.
-  if (i < 0 || i >= CBNum->count() || i >= CBName->count() || i >= CBFormula->count()) return;
+  // A change that leaves no item selected chooses nothing and keeps the choice in all three
+  // lists; every list must hold item i.
+  if (i < 0 || i >= CBNum->count() || i >= CBName->count() || i >= CBFormula->count()) {
+    source->setCurrentIndex(SelIndex);
+    return;
+  }
   for (QComboBox* box : {CBNum, CBName, CBFormula})
     if (box != source) box->setCurrentIndex(i);
   SelIndex = i;
