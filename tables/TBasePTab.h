@@ -96,10 +96,17 @@ public:
   virtual TPolinom* GetPolinom(int pos) = 0;
   virtual std::string GetKey(int pos) = 0;
   virtual int GetDataCount() const = 0;
-  // Replaces the content by the table file's polynomials; all loaded records are stored.
+  // Replaces the content by the table file's polynomials (every section with a name, in
+  // index order); all loaded records are stored. Codes: TabNoMem (sorted table full: the
+  // records loaded so far stay, unstored), TabFileErr (file unreadable: table unchanged).
   virtual void LoadTab() = 0;
   // Brings the table file in line with the table: erases the sections of names that left
-  // the table and writes the unstored records. Codes: TabFull, TabFileErr.
+  // the table and writes the unstored records, then replaces the file atomically. Codes:
+  // TabFull (no section left for a new name; the records written before stay written),
+  // TabFileErr (the file could not be read or written: it is left as it was and no record
+  // counts as stored, so the next save tries again; GetFileError tells why). A record whose
+  // name would not read back as itself (the marker "!", a line break, surrounding blanks,
+  // bytes that are not UTF-8) is not written; users' names never are such.
   virtual void SaveTab() = 0;
 
   // The iteration position (CurrPos).

@@ -61,8 +61,6 @@ public:
   TPolinom* GetPolinom(int pos) override;
   std::string GetKey(int pos) override;
   int GetDataCount() const override { return DataCount; }
-  // Unlike the other organisations the hash table's load does not clear the code first; the
-  // code after the load is that of its outcome all the same.
   void LoadTab() override { LoadFromFile(); }
   void SaveTab() override { SaveToFile(); }
 };
