@@ -197,13 +197,20 @@ void TBasePTab::SaveToFile() {
 
   // Phase 2: write the unstored records. A name already in the file keeps its section; a new
   // name gets the section after the last named one.
-  std::unordered_map<std::string_view, std::vector<int>> where;
+  // where: the first named section of each name; sameName: the next section of that name.
+  std::unordered_map<std::string_view, int> where;
   where.reserve(static_cast<size_t>(count) * 2 + 1);
+  std::vector<int> sameName(index.Sections.size(), -1);
   int lastNamed = -1;
-  for (const auto& entry : index.Sections) {
+  for (int i = static_cast<int>(index.Sections.size()) - 1; i >= 0; --i) {
+    const auto& entry = index.Sections[i];
     if (entry.Erased) continue;
-    where[entry.Name].push_back(entry.K);
-    lastNamed = entry.K;
+    auto [it, fresh] = where.emplace(entry.Name, i);
+    if (!fresh) {
+      sameName[i] = it->second;
+      it->second = i;
+    }
+    lastNamed = std::max(lastNamed, entry.K);
   }
   std::vector<TTabRecPol*> written;
   int freeCursor = 0;
@@ -218,8 +225,8 @@ void TBasePTab::SaveToFile() {
       if (found != where.end()) {
         // Rewrite the formula in place, in every section that carries the name (a
         // hand-edited file may hold a name twice; the load takes the later one).
-        for (int k : found->second) {
-          std::string section = PolSectionName(k);
+        for (int i = found->second; i >= 0; i = sameName[i]) {
+          std::string section = PolSectionName(index.Sections[i].K);
           if (pol->IsEmpty()) {
             // A formula the reader cannot parse loads as the empty polynomial: keep that
             // text rather than overwrite it with an equal empty one.
@@ -244,7 +251,6 @@ void TBasePTab::SaveToFile() {
         }
         index.Named[k] = 1;
         lastNamed = std::max(lastNamed, k);
-        where[rec->KeyRef()].push_back(k);
         ++count;
         std::string section = PolSectionName(k);
         IniFile->WriteString(section, NameKey, rec->KeyRef());
