@@ -93,80 +93,67 @@ TForm1::TForm1(QWidget* parent) : QWidget(parent) {
   layout->setContentsMargins(0, 0, 0, 0);
   layout->addWidget(CoolBar1);
 
-  auto set = [](TToolButton* b, int hotOn, int hotOff, int normalOn, int normalOff) {
-    b->HotOn = hotOn;
-    b->HotOff = hotOff;
-    b->NormalOn = normalOn;
-    b->NormalOff = normalOff;
+  // One row a button, in tool-bar order: where it stands, its picture list, name, hint,
+  // handler, the picture indexes hot-on, hot-off, normal-on, normal-off, and its member.
+  struct TButtonRow {
+    QToolBar* TForm1::*Bar;
+    TImageList TForm1::*Images;
+    const char* Name;
+    const char* Hint;
+    void (TForm1::*Handler)();
+    int HotOn, HotOff, NormalOn, NormalOff;
+    TToolButton* TForm1::*Member;
   };
-  TBStore = AddButton(ToolBar1, &ImageList1, "TBStore", "Вкл./Выкл. окно таблиц полиномов",
-                      &TForm1::TBStoreClick);
-  set(TBStore, 0, 1, 7, 8);
-  TBNew = AddButton(ToolBar1, &ImageList1, "TBNew", "Добавить в таблицу новый полином",
-                    &TForm1::TBNewClick);
-  set(TBNew, 2, 2, 9, 9);
-  TBDelete = AddButton(ToolBar1, &ImageList1, "TBDelete", "Удалить полином из таблицы",
-                       &TForm1::TBDeleteClick);
-  set(TBDelete, 4, 4, 11, 11);
-  TBChange = AddButton(ToolBar1, &ImageList1, "TBChange", "Изменить/Скопировать полином  в таблице",
-                       &TForm1::TBChangeClick);
-  set(TBChange, 3, 3, 10, 10);
-  TBSavLod = AddButton(ToolBar1, &ImageList1, "TBSavLod", "Вкл./Выкл. Сохранение таблицы",
-                       &TForm1::TBSavLodClick);
-  set(TBSavLod, 5, 6, 12, 13);
-
-  TBPols = AddButton(ToolBar2, &ImageList2, "TBPols", "Вкл./Выкл. окно вычислений полиномов",
-                     &TForm1::TBPolsClick);
-  set(TBPols, 0, 1, 5, 6);
-  TBCalc = AddButton(ToolBar2, &ImageList2, "TBCalc", "Вычисление значения введённого выражения",
-                     &TForm1::TBCalcClick);
-  set(TBCalc, 2, 2, 7, 7);
-  TBLoadF = AddButton(ToolBar2, &ImageList2, "TBLoadF", "Загрузка сохранённого выражения",
-                      &TForm1::TBLoadFClick);
-  set(TBLoadF, 3, 3, 8, 8);
-  TBSaveF = AddButton(ToolBar2, &ImageList2, "TBSaveF", "Запись введённого выражения",
-                      &TForm1::TBSaveFClick);
-  set(TBSaveF, 4, 4, 9, 9);
-
-  TBView = AddButton(ToolBar3, &ImageList3, "TBView", "Вкл./Выкл. окно демонстрации полиномов",
-                     &TForm1::TBViewClick);
-  set(TBView, 0, 1, 2, 3);
-  TBFormula = AddButton(ToolBar3, &ImageList3, "TBFormula",
-                        "Страница выбора и просмотра формулы полинома ", &TForm1::TBFormulaClick);
-  set(TBFormula, 4, 4, 8, 8);
-  TBStruct = AddButton(ToolBar3, &ImageList3, "TBStruct",
-                       "Страница просмотра изображения структуры полинома", &TForm1::TBStructClick);
-  set(TBStruct, 5, 5, 9, 9);
-  TBSurface = AddButton(ToolBar3, &ImageList3, "TBSurface",
-                        "Страница просмотра поверхности полинома", &TForm1::TBSurfaceClick);
-  set(TBSurface, 6, 6, 10, 10);
-  TBEfficiency = AddButton(ToolBar3, &ImageList3, "TBEfficiency",
-                           "Страница просмотра эффективности таблиц", &TForm1::TBEfficiencyClick);
-  set(TBEfficiency, 7, 7, 11, 11);
-
-  TBHelp = AddButton(ToolBar4, &ImageList4, "TBHelp", "Система помощи по программе",
-                     &TForm1::TBHelpClick);
-  set(TBHelp, 0, 0, 2, 2);
-  TBAbout = AddButton(ToolBar4, &ImageList4, "TBAbout", "О программе", &TForm1::TBAboutClick);
-  set(TBAbout, 1, 1, 3, 3);
-
-  // Every button starts with its normal picture; the save mode is off at start.
-  TBStore->SetImageIndex(7);
-  TBNew->SetImageIndex(9);
-  TBDelete->SetImageIndex(11);
-  TBChange->SetImageIndex(10);
-  TBSavLod->SetImageIndex(13);
-  TBPols->SetImageIndex(5);
-  TBCalc->SetImageIndex(7);
-  TBLoadF->SetImageIndex(8);
-  TBSaveF->SetImageIndex(9);
-  TBView->SetImageIndex(2);
-  TBFormula->SetImageIndex(8);
-  TBStruct->SetImageIndex(9);
-  TBSurface->SetImageIndex(10);
-  TBEfficiency->SetImageIndex(11);
-  TBHelp->SetImageIndex(2);
-  TBAbout->SetImageIndex(3);
+  static const TButtonRow Buttons[] = {
+      {&TForm1::ToolBar1, &TForm1::ImageList1, "TBStore", "Вкл./Выкл. окно таблиц полиномов",
+       &TForm1::TBStoreClick, 0, 1, 7, 8, &TForm1::TBStore},
+      {&TForm1::ToolBar1, &TForm1::ImageList1, "TBNew", "Добавить в таблицу новый полином",
+       &TForm1::TBNewClick, 2, 2, 9, 9, &TForm1::TBNew},
+      {&TForm1::ToolBar1, &TForm1::ImageList1, "TBDelete", "Удалить полином из таблицы",
+       &TForm1::TBDeleteClick, 4, 4, 11, 11, &TForm1::TBDelete},
+      {&TForm1::ToolBar1, &TForm1::ImageList1, "TBChange",
+       "Изменить/Скопировать полином  в таблице", &TForm1::TBChangeClick, 3, 3, 10, 10,
+       &TForm1::TBChange},
+      {&TForm1::ToolBar1, &TForm1::ImageList1, "TBSavLod", "Вкл./Выкл. Сохранение таблицы",
+       &TForm1::TBSavLodClick, 5, 6, 12, 13, &TForm1::TBSavLod},
+      {&TForm1::ToolBar2, &TForm1::ImageList2, "TBPols", "Вкл./Выкл. окно вычислений полиномов",
+       &TForm1::TBPolsClick, 0, 1, 5, 6, &TForm1::TBPols},
+      {&TForm1::ToolBar2, &TForm1::ImageList2, "TBCalc", "Вычисление значения введённого выражения",
+       &TForm1::TBCalcClick, 2, 2, 7, 7, &TForm1::TBCalc},
+      {&TForm1::ToolBar2, &TForm1::ImageList2, "TBLoadF", "Загрузка сохранённого выражения",
+       &TForm1::TBLoadFClick, 3, 3, 8, 8, &TForm1::TBLoadF},
+      {&TForm1::ToolBar2, &TForm1::ImageList2, "TBSaveF", "Запись введённого выражения",
+       &TForm1::TBSaveFClick, 4, 4, 9, 9, &TForm1::TBSaveF},
+      {&TForm1::ToolBar3, &TForm1::ImageList3, "TBView", "Вкл./Выкл. окно демонстрации полиномов",
+       &TForm1::TBViewClick, 0, 1, 2, 3, &TForm1::TBView},
+      {&TForm1::ToolBar3, &TForm1::ImageList3, "TBFormula",
+       "Страница выбора и просмотра формулы полинома ", &TForm1::TBFormulaClick, 4, 4, 8, 8,
+       &TForm1::TBFormula},
+      {&TForm1::ToolBar3, &TForm1::ImageList3, "TBStruct",
+       "Страница просмотра изображения структуры полинома", &TForm1::TBStructClick, 5, 5, 9, 9,
+       &TForm1::TBStruct},
+      {&TForm1::ToolBar3, &TForm1::ImageList3, "TBSurface",
+       "Страница просмотра поверхности полинома", &TForm1::TBSurfaceClick, 6, 6, 10, 10,
+       &TForm1::TBSurface},
+      {&TForm1::ToolBar3, &TForm1::ImageList3, "TBEfficiency",
+       "Страница просмотра эффективности таблиц", &TForm1::TBEfficiencyClick, 7, 7, 11, 11,
+       &TForm1::TBEfficiency},
+      {&TForm1::ToolBar4, &TForm1::ImageList4, "TBHelp", "Система помощи по программе",
+       &TForm1::TBHelpClick, 0, 0, 2, 2, &TForm1::TBHelp},
+      {&TForm1::ToolBar4, &TForm1::ImageList4, "TBAbout", "О программе", &TForm1::TBAboutClick, 1,
+       1, 3, 3, &TForm1::TBAbout},
+  };
+  for (const TButtonRow& row : Buttons) {
+    TToolButton* b =
+        AddButton(this->*row.Bar, &(this->*row.Images), row.Name, row.Hint, row.Handler);
+    b->HotOn = row.HotOn;
+    b->HotOff = row.HotOff;
+    b->NormalOn = row.NormalOn;
+    b->NormalOff = row.NormalOff;
+    // Every button starts with its normal picture; the save mode is off at start.
+    b->SetImageIndex(row.Member == &TForm1::TBSavLod ? row.NormalOff : row.NormalOn);
+    this->*row.Member = b;
+  }
 
   // A strip of fixed height across the whole width of the screen.
   setFixedHeight(95);
@@ -247,7 +234,7 @@ void TForm1::TBSavLodClick() {
   if (Form2->SaveMode) {
     // Switched off at once, without a question; the pointer is still over the button.
     Form2->SaveMode = false;
-    TBSavLod->SetImageIndex(6);
+    TBSavLod->SetImageIndex(TBSavLod->HotOff);
   } else if (Form7) {
     Form7->exec(); // the warning decides, and sets the mode and the picture
   }
@@ -255,17 +242,17 @@ void TForm1::TBSavLodClick() {
 
 void TForm1::TBCalcClick() {
   if (Form3) Form3->BBtnCalcClick();
-  TBCalc->SetImageIndex(7);
+  TBCalc->SetImageIndex(TBCalc->NormalOn);
 }
 
 void TForm1::TBLoadFClick() {
   if (Form3) Form3->SBtnLoadFClick();
-  TBLoadF->SetImageIndex(8);
+  TBLoadF->SetImageIndex(TBLoadF->NormalOn);
 }
 
 void TForm1::TBSaveFClick() {
   if (Form3) Form3->SBtnSaveFClick();
-  TBSaveF->SetImageIndex(9);
+  TBSaveF->SetImageIndex(TBSaveF->NormalOn);
 }
 
 void TForm1::ShowPage(int page) {
@@ -287,12 +274,12 @@ void TForm1::TBEfficiencyClick() {
 
 void TForm1::TBHelpClick() {
   ShowHelpContents();
-  TBHelp->SetImageIndex(2);
+  TBHelp->SetImageIndex(TBHelp->NormalOn);
 }
 
 void TForm1::TBAboutClick() {
   if (Form10) Form10->exec();
-  TBAbout->SetImageIndex(3);
+  TBAbout->SetImageIndex(TBAbout->NormalOn);
 }
 
 void TForm1::showEvent(QShowEvent* event) {
