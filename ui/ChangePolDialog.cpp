@@ -16,7 +16,6 @@
 #include <QPushButton>
 #include <QShowEvent>
 #include <QSignalBlocker>
-#include <QStyle>
 #include <QVBoxLayout>
 
 using namespace PolDialogs;
@@ -27,49 +26,25 @@ namespace {
 const QString CopyCaption = QString(QChar(0x0421)) + "opy Polynom";
 const QString ChangeCaption = "Change Polynom";
 
-QComboBox* makeList(QWidget* parent, const char* name) {
-  auto* list = new QComboBox(parent);
-  list->setObjectName(name);
-  list->setEditable(true);
-  list->setInsertPolicy(QComboBox::NoInsert);
-  list->setMaxVisibleItems(12);
-  return list;
-}
-
 } // namespace
 
 TForm6::TForm6(QWidget* parent) : QDialog(parent) {
-  setObjectName("Form6");
-  setWindowTitle("CHANGE: Изменение существующего полинома (с копированием)");
-  setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                 Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
-  setModal(true);
+  SetUpDialog(this, "Form6", "CHANGE: Изменение существующего полинома (с копированием)");
 
   Image1 = MakeDialogPicture(this, "change", "Изменение полинома");
 
-  Label1 = new QLabel("Название полинома:", this);
-  Label1->setObjectName("Label1");
-  CBOldName = makeList(this, "CBOldName");
+  Label1 = MakeLabel("Название полинома:", "Label1", this);
+  CBOldName = MakeRecordList(this, "CBOldName");
   CBOldName->setMinimumWidth(130);
-  Label2 = new QLabel("Выражение полинома:", this);
-  Label2->setObjectName("Label2");
-  CBOldFormula = makeList(this, "CBOldFormula");
+  Label2 = MakeLabel("Выражение полинома:", "Label2", this);
+  CBOldFormula = MakeRecordList(this, "CBOldFormula");
   CBOldFormula->setMinimumWidth(280);
-  Label3 = new QLabel("Новое название:", this);
-  Label3->setObjectName("Label3");
-  EdNewName = new QLineEdit(this);
-  EdNewName->setObjectName("EdNewName");
-  QFont bold = EdNewName->font();
-  bold.setBold(true);
-  EdNewName->setFont(bold);
-  Label4 = new QLabel("Новое выражение:", this);
-  Label4->setObjectName("Label4");
-  EdNewFormula = new QLineEdit(this);
-  EdNewFormula->setObjectName("EdNewFormula");
-  Label5 = new QLabel("Ошибки в выражении:", this);
-  Label5->setObjectName("Label5");
-  EdMist = new QLineEdit(this);
-  EdMist->setObjectName("EdMist");
+  Label3 = MakeLabel("Новое название:", "Label3", this);
+  EdNewName = MakeEdit(this, "EdNewName", true);
+  Label4 = MakeLabel("Новое выражение:", "Label4", this);
+  EdNewFormula = MakeEdit(this, "EdNewFormula");
+  Label5 = MakeLabel("Ошибки в выражении:", "Label5", this);
+  EdMist = MakeEdit(this, "EdMist");
   StyleMessageField(EdMist);
   SetBuddy(Label1, CBOldName);
   SetBuddy(Label2, CBOldFormula);
@@ -79,13 +54,7 @@ TForm6::TForm6(QWidget* parent) : QDialog(parent) {
 
   ChBCopy = new QCheckBox("Create Copy", this);
   ChBCopy->setObjectName("ChBCopy");
-  BitBtn1 = new QPushButton(ChangeCaption, this);
-  BitBtn1->setObjectName("BitBtn1");
-  BitBtn1->setDefault(true);
-  BitBtn1->setIcon(style()->standardIcon(QStyle::SP_DialogApplyButton));
-  BitBtn2 = new QPushButton("Cancel", this);
-  BitBtn2->setObjectName("BitBtn2");
-  BitBtn2->setIcon(style()->standardIcon(QStyle::SP_DialogCancelButton));
+  MakeDialogButtons(this, ChangeCaption, BitBtn1, BitBtn2);
 
   auto* grid = new QGridLayout;
   grid->setHorizontalSpacing(6);
@@ -127,7 +96,6 @@ TForm6::TForm6(QWidget* parent) : QDialog(parent) {
   connect(EdNewFormula, &QLineEdit::textChanged, this, &TForm6::EdNewFormulaChange);
   connect(ChBCopy, &QCheckBox::clicked, this, &TForm6::ChBCopyClick);
   connect(BitBtn1, &QPushButton::clicked, this, &TForm6::BitBtn1Click);
-  connect(BitBtn2, &QPushButton::clicked, this, &QDialog::reject);
 }
 
 TForm6::~TForm6() = default;
@@ -207,31 +175,13 @@ void TForm6::CBOldFormulaChange(int index) {
 }
 
 void TForm6::EdNewNameChange() {
-  NameErr = false;
-  const QString name = EdNewName->text();
   // Without copying, the chosen record keeps its own name (only its polynomial changes).
-  const QString verdict =
-      CheckName(name, Form2->CurTab, ChBCopy->isChecked() ? QString() : OldName);
-  if (!verdict.isEmpty()) {
-    NameErr = true;
-    EdMist->setText(verdict);
-    return;
-  }
-  EdMist->setText(PolErr ? MsgNeedPolynom : MsgAllRight);
-  NewName = name;
+  NameErr = EnterName(EdNewName->text(), Form2->CurTab, ChBCopy->isChecked() ? QString() : OldName,
+                      PolErr, NewName, EdMist);
 }
 
 void TForm6::EdNewFormulaChange() {
-  PolErr = false;
-  const QString verdict = CheckPolynom(EdNewFormula->text(), NewPol);
-  if (!verdict.isEmpty()) {
-    PolErr = true;
-    EdMist->setText(verdict);
-  }
-  if (!NameErr && !PolErr)
-    EdMist->setText(MsgAllRight);
-  else if (NameErr)
-    EdMist->setText(MsgNeedName);
+  PolErr = EnterPolynom(EdNewFormula->text(), NewPol, NameErr, EdMist);
 }
 
 void TForm6::ChBCopyClick() {

@@ -15,56 +15,29 @@
 #include <QPushButton>
 #include <QShowEvent>
 #include <QSignalBlocker>
-#include <QStyle>
 #include <QVBoxLayout>
 
 using namespace PolDialogs;
 
-namespace {
-
-QComboBox* makeList(QWidget* parent, const char* name) {
-  auto* list = new QComboBox(parent);
-  list->setObjectName(name);
-  list->setEditable(true);
-  list->setInsertPolicy(QComboBox::NoInsert); // typed text never becomes an item
-  list->setMaxVisibleItems(12);
-  return list;
-}
-
-} // namespace
-
 TForm5::TForm5(QWidget* parent) : QDialog(parent) {
-  setObjectName("Form5");
-  setWindowTitle("DELETE: Удаление полинома из таблицы.");
-  setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                 Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
-  setModal(true);
+  SetUpDialog(this, "Form5", "DELETE: Удаление полинома из таблицы.");
 
   Image1 = MakeDialogPicture(this, "delete", "Удаление полинома");
 
-  Label1 = new QLabel("Название полинома:", this);
-  Label1->setObjectName("Label1");
-  CBName = makeList(this, "CBName");
+  Label1 = MakeLabel("Название полинома:", "Label1", this);
+  CBName = MakeRecordList(this, "CBName");
   CBName->setMinimumWidth(130);
-  Label2 = new QLabel("Выражение полинома:", this);
-  Label2->setObjectName("Label2");
-  CBFormula = makeList(this, "CBFormula");
+  Label2 = MakeLabel("Выражение полинома:", "Label2", this);
+  CBFormula = MakeRecordList(this, "CBFormula");
   CBFormula->setMinimumWidth(240);
-  Label3 = new QLabel("Номер:", this);
-  Label3->setObjectName("Label3");
-  CBNum = makeList(this, "CBNum");
+  Label3 = MakeLabel("Номер:", "Label3", this);
+  CBNum = MakeRecordList(this, "CBNum");
   CBNum->setMinimumWidth(70);
   SetBuddy(Label1, CBName);
   SetBuddy(Label2, CBFormula);
   SetBuddy(Label3, CBNum);
 
-  BitBtn1 = new QPushButton("Delete Polynom", this);
-  BitBtn1->setObjectName("BitBtn1");
-  BitBtn1->setDefault(true);
-  BitBtn1->setIcon(style()->standardIcon(QStyle::SP_DialogApplyButton));
-  BitBtn2 = new QPushButton("Cancel", this);
-  BitBtn2->setObjectName("BitBtn2");
-  BitBtn2->setIcon(style()->standardIcon(QStyle::SP_DialogCancelButton));
+  MakeDialogButtons(this, "Delete Polynom", BitBtn1, BitBtn2);
 
   auto* lists = new QGridLayout;
   lists->setHorizontalSpacing(6);
@@ -95,7 +68,6 @@ TForm5::TForm5(QWidget* parent) : QDialog(parent) {
   connect(CBFormula, &QComboBox::activated, this, &TForm5::CBFormulaChange);
   connect(CBNum, &QComboBox::activated, this, &TForm5::CBNumChange);
   connect(BitBtn1, &QPushButton::clicked, this, &TForm5::BitBtn1Click);
-  connect(BitBtn2, &QPushButton::clicked, this, &QDialog::reject);
 }
 
 void TForm5::showEvent(QShowEvent* event) {

@@ -13,48 +13,28 @@
 #include <QPushButton>
 #include <QShowEvent>
 #include <QSignalBlocker>
-#include <QStyle>
 #include <QVBoxLayout>
 
 using namespace PolDialogs;
 
 TForm4::TForm4(QWidget* parent) : QDialog(parent) {
-  setObjectName("Form4");
-  setWindowTitle("NEW: Добавление в таблицу нового полинома");
-  setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                 Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
-  setModal(true);
+  SetUpDialog(this, "Form4", "NEW: Добавление в таблицу нового полинома");
 
   Image1 = MakeDialogPicture(this, "new", "Добавление полинома");
 
-  Label1 = new QLabel("Идентификатор полинома (Название):", this);
-  Label1->setObjectName("Label1");
-  EdName = new QLineEdit(this);
-  EdName->setObjectName("EdName");
-  QFont bold = EdName->font();
-  bold.setBold(true);
-  EdName->setFont(bold);
-  Label2 = new QLabel("Полином:", this);
-  Label2->setObjectName("Label2");
-  EdPol = new QLineEdit(this);
-  EdPol->setObjectName("EdPol");
+  Label1 = MakeLabel("Идентификатор полинома (Название):", "Label1", this);
+  EdName = MakeEdit(this, "EdName", true);
+  Label2 = MakeLabel("Полином:", "Label2", this);
+  EdPol = MakeEdit(this, "EdPol");
   EdPol->setMinimumWidth(400);
-  Label3 = new QLabel("Ошибки:", this);
-  Label3->setObjectName("Label3");
-  EdMist = new QLineEdit(this);
-  EdMist->setObjectName("EdMist");
+  Label3 = MakeLabel("Ошибки:", "Label3", this);
+  EdMist = MakeEdit(this, "EdMist");
   StyleMessageField(EdMist);
   SetBuddy(Label1, EdName);
   SetBuddy(Label2, EdPol);
   SetBuddy(Label3, EdMist);
 
-  BitBtn1 = new QPushButton("Add New Polynom", this);
-  BitBtn1->setObjectName("BitBtn1");
-  BitBtn1->setDefault(true);
-  BitBtn1->setIcon(style()->standardIcon(QStyle::SP_DialogApplyButton));
-  BitBtn2 = new QPushButton("Cancel", this);
-  BitBtn2->setObjectName("BitBtn2");
-  BitBtn2->setIcon(style()->standardIcon(QStyle::SP_DialogCancelButton));
+  MakeDialogButtons(this, "Add New Polynom", BitBtn1, BitBtn2);
 
   auto* fields = new QVBoxLayout;
   fields->setSpacing(2);
@@ -81,7 +61,6 @@ TForm4::TForm4(QWidget* parent) : QDialog(parent) {
   connect(EdName, &QLineEdit::textChanged, this, &TForm4::EdNameChange);
   connect(EdPol, &QLineEdit::textChanged, this, &TForm4::EdPolChange);
   connect(BitBtn1, &QPushButton::clicked, this, &TForm4::BitBtn1Click);
-  connect(BitBtn2, &QPushButton::clicked, this, &QDialog::reject);
 }
 
 TForm4::~TForm4() = default;
@@ -109,29 +88,11 @@ void TForm4::FormShow() {
 }
 
 void TForm4::EdNameChange() {
-  NameErr = false;
-  const QString name = EdName->text();
-  const QString verdict = CheckName(name, Form2->CurTab);
-  if (!verdict.isEmpty()) {
-    NameErr = true;
-    EdMist->setText(verdict);
-    return;
-  }
-  EdMist->setText(PolErr ? MsgNeedPolynom : MsgAllRight);
-  NewName = name;
+  NameErr = EnterName(EdName->text(), Form2->CurTab, QString(), PolErr, NewName, EdMist);
 }
 
 void TForm4::EdPolChange() {
-  PolErr = false;
-  const QString verdict = CheckPolynom(EdPol->text(), NewPol);
-  if (!verdict.isEmpty()) {
-    PolErr = true;
-    EdMist->setText(verdict);
-  }
-  if (!NameErr && !PolErr)
-    EdMist->setText(MsgAllRight);
-  else if (NameErr)
-    EdMist->setText(MsgNeedName);
+  PolErr = EnterPolynom(EdPol->text(), NewPol, NameErr, EdMist);
 }
 
 void TForm4::BitBtn1Click() {

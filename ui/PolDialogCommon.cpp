@@ -3,6 +3,7 @@
 #include "core/TPolinom.h"
 #include "tables/TBasePTab.h"
 
+#include <QComboBox>
 #include <QDialog>
 #include <QGuiApplication>
 #include <QHBoxLayout>
@@ -10,7 +11,9 @@
 #include <QLineEdit>
 #include <QPainter>
 #include <QPalette>
+#include <QPushButton>
 #include <QScreen>
+#include <QStyle>
 #include <QSvgRenderer>
 
 #include <cmath>
@@ -45,6 +48,75 @@ QString CheckPolynom(const QString& text, LISTSTRUCT::TPolinom& pol) {
     if (!std::isfinite(pol.GetMonom()->GetCoeff())) return MsgNotFinite;
   pol.GetRetCode();
   return QString();
+}
+
+bool EnterName(const QString& name, TABLESTRUCT::TBasePTab* table, const QString& ownName,
+               bool polErr, QString& newName, QLineEdit* mist) {
+  const QString verdict = CheckName(name, table, ownName);
+  if (!verdict.isEmpty()) {
+    mist->setText(verdict);
+    return true;
+  }
+  mist->setText(polErr ? MsgNeedPolynom : MsgAllRight);
+  newName = name;
+  return false;
+}
+
+bool EnterPolynom(const QString& text, LISTSTRUCT::TPolinom& pol, bool nameErr, QLineEdit* mist) {
+  const QString verdict = CheckPolynom(text, pol);
+  const bool polErr = !verdict.isEmpty();
+  if (polErr) mist->setText(verdict);
+  if (!nameErr && !polErr)
+    mist->setText(MsgAllRight);
+  else if (nameErr)
+    mist->setText(MsgNeedName);
+  return polErr;
+}
+
+void SetUpDialog(QDialog* dialog, const char* name, const QString& title) {
+  dialog->setObjectName(name);
+  dialog->setWindowTitle(title);
+  dialog->setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                         Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+  dialog->setModal(true);
+}
+
+QLabel* MakeLabel(const QString& text, const char* name, QWidget* parent) {
+  auto* label = new QLabel(text, parent);
+  label->setObjectName(name);
+  return label;
+}
+
+QLineEdit* MakeEdit(QWidget* parent, const char* name, bool bold) {
+  auto* edit = new QLineEdit(parent);
+  edit->setObjectName(name);
+  if (bold) {
+    QFont f = edit->font();
+    f.setBold(true);
+    edit->setFont(f);
+  }
+  return edit;
+}
+
+QComboBox* MakeRecordList(QWidget* parent, const char* name) {
+  auto* list = new QComboBox(parent);
+  list->setObjectName(name);
+  list->setEditable(true);
+  list->setInsertPolicy(QComboBox::NoInsert);
+  list->setMaxVisibleItems(12);
+  return list;
+}
+
+void MakeDialogButtons(QDialog* dialog, const QString& caption, QPushButton*& ok,
+                       QPushButton*& cancel) {
+  ok = new QPushButton(caption, dialog);
+  ok->setObjectName("BitBtn1");
+  ok->setDefault(true);
+  ok->setIcon(dialog->style()->standardIcon(QStyle::SP_DialogApplyButton));
+  cancel = new QPushButton("Cancel", dialog);
+  cancel->setObjectName("BitBtn2");
+  cancel->setIcon(dialog->style()->standardIcon(QStyle::SP_DialogCancelButton));
+  QObject::connect(cancel, &QPushButton::clicked, dialog, &QDialog::reject);
 }
 
 void StyleMessageField(QLineEdit* edit) {

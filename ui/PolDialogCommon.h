@@ -11,10 +11,12 @@ class TPolinom;
 namespace TABLESTRUCT {
 class TBasePTab;
 }
+class QComboBox;
 class QDialog;
 class QLabel;
 class QLayout;
 class QLineEdit;
+class QPushButton;
 class QWidget;
 
 namespace PolDialogs {
@@ -45,6 +47,33 @@ QString CheckName(const QString& name, TABLESTRUCT::TBasePTab* table,
 // the message: the reader's own error text, or the message for a coefficient that is not a
 // finite number (such a polynomial could not be printed back or stored).
 QString CheckPolynom(const QString& text, LISTSTRUCT::TPolinom& pol);
+
+// A typed name in the new and change dialogs: checks it as CheckName does and shows the verdict,
+// or, for a usable name, what is still missing (by polErr); a usable name is kept in newName.
+// Returns whether the name is at fault.
+bool EnterName(const QString& name, TABLESTRUCT::TBasePTab* table, const QString& ownName,
+               bool polErr, QString& newName, QLineEdit* mist);
+
+// A typed polynomial in the new and change dialogs: reads it into pol as CheckPolynom does and
+// shows the reader's message; then "all right" when the name is usable too, or the request for
+// a name when it is not. Returns whether the polynomial is at fault.
+bool EnterPolynom(const QString& text, LISTSTRUCT::TPolinom& pol, bool nameErr, QLineEdit* mist);
+
+// The dialog frame: object name, caption, a title bar with only the close button, modal.
+void SetUpDialog(QDialog* dialog, const char* name, const QString& title);
+
+// A label with its object name.
+QLabel* MakeLabel(const QString& text, const char* name, QWidget* parent);
+
+// A line edit with its object name; the name fields show bold text.
+QLineEdit* MakeEdit(QWidget* parent, const char* name, bool bold = false);
+
+// An editable list of records; typed text never becomes an item.
+QComboBox* MakeRecordList(QWidget* parent, const char* name);
+
+// The dialog's confirm button (default, apply symbol) and its cancel button, which rejects.
+void MakeDialogButtons(QDialog* dialog, const QString& caption, QPushButton*& ok,
+                       QPushButton*& cancel);
 
 // Red bold text on the tool-tip colour, read-only.
 void StyleMessageField(QLineEdit* edit);
