@@ -42,9 +42,10 @@ protected:
   TPolinom NoPol;                    // the empty polynomial handed out for a position out of range
   std::string FileError;             // why the last LoadTab/SaveTab could not use the file
 
-  // Opens the table file: fileName relative to the current directory (a leading "\" or "/"
-  // of the relative form and backslashes are accepted), or an absolute path. An empty name
-  // makes a table without a file.
+  // Opens the table file: fileName relative to the current directory at this moment
+  // (backslashes are taken for "/", a leading one included: "\\IniSaves\\PolTable.ini"), or an
+  // absolute path beginning with "/". An empty name makes a table without a file. Nothing is
+  // read before LoadTab or SaveTab.
   explicit TBasePTab(const std::string& fileName);
 
   // Code -103 and a pointer to an empty polynomial of this table (emptied again on each call,
