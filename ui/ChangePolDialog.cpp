@@ -83,12 +83,7 @@ TForm6::TForm6(QWidget* parent) : QDialog(parent) {
   fields->addLayout(buttons);
   LayOutDialog(this, Image1, fields);
 
-  setTabOrder(CBOldName, CBOldFormula);
-  setTabOrder(CBOldFormula, EdNewName);
-  setTabOrder(EdNewName, EdNewFormula);
-  setTabOrder(EdNewFormula, ChBCopy);
-  setTabOrder(ChBCopy, BitBtn1);
-  setTabOrder(BitBtn1, BitBtn2);
+  SetTabChain({CBOldName, CBOldFormula, EdNewName, EdNewFormula, ChBCopy, BitBtn1, BitBtn2});
 
   connect(CBOldName, &QComboBox::activated, this, &TForm6::CBOldNameChange);
   connect(CBOldFormula, &QComboBox::activated, this, &TForm6::CBOldFormulaChange);
@@ -102,9 +97,7 @@ TForm6::~TForm6() = default;
 
 void TForm6::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
-  if (event->spontaneous()) return;
-  CenterOnScreen(this);
-  FormShow();
+  if (CenterOnOpening(this, event)) FormShow();
 }
 
 void TForm6::EnableEditing(bool on) {

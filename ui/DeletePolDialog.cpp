@@ -59,10 +59,7 @@ TForm5::TForm5(QWidget* parent) : QDialog(parent) {
   fields->addLayout(buttons);
   LayOutDialog(this, Image1, fields);
 
-  setTabOrder(CBName, CBFormula);
-  setTabOrder(CBFormula, CBNum);
-  setTabOrder(CBNum, BitBtn1);
-  setTabOrder(BitBtn1, BitBtn2);
+  SetTabChain({CBName, CBFormula, CBNum, BitBtn1, BitBtn2});
 
   connect(CBName, &QComboBox::activated, this, &TForm5::CBNameChange);
   connect(CBFormula, &QComboBox::activated, this, &TForm5::CBFormulaChange);
@@ -72,9 +69,7 @@ TForm5::TForm5(QWidget* parent) : QDialog(parent) {
 
 void TForm5::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
-  if (event->spontaneous()) return;
-  CenterOnScreen(this);
-  FormShow();
+  if (CenterOnOpening(this, event)) FormShow();
 }
 
 void TForm5::FormShow() {

@@ -54,9 +54,7 @@ TForm4::TForm4(QWidget* parent) : QDialog(parent) {
   fields->addLayout(buttons);
   LayOutDialog(this, Image1, fields);
 
-  setTabOrder(EdName, EdPol);
-  setTabOrder(EdPol, BitBtn1);
-  setTabOrder(BitBtn1, BitBtn2);
+  SetTabChain({EdName, EdPol, BitBtn1, BitBtn2});
 
   connect(EdName, &QLineEdit::textChanged, this, &TForm4::EdNameChange);
   connect(EdPol, &QLineEdit::textChanged, this, &TForm4::EdPolChange);
@@ -67,9 +65,7 @@ TForm4::~TForm4() = default;
 
 void TForm4::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
-  if (event->spontaneous()) return;
-  CenterOnScreen(this);
-  FormShow();
+  if (CenterOnOpening(this, event)) FormShow();
 }
 
 void TForm4::FormShow() {

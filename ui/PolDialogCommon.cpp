@@ -13,6 +13,7 @@
 #include <QPalette>
 #include <QPushButton>
 #include <QScreen>
+#include <QShowEvent>
 #include <QStyle>
 #include <QSvgRenderer>
 
@@ -180,6 +181,20 @@ void CenterOnScreen(QWidget* window) {
   const QRect area = screen->availableGeometry();
   const QRect frame = window->frameGeometry();
   window->move(area.center() - QPoint(frame.width() / 2, frame.height() / 2));
+}
+
+bool CenterOnOpening(QWidget* dialog, const QShowEvent* event) {
+  if (event->spontaneous()) return false;
+  CenterOnScreen(dialog);
+  return true;
+}
+
+void SetTabChain(std::initializer_list<QWidget*> controls) {
+  QWidget* previous = nullptr;
+  for (QWidget* control : controls) {
+    if (previous) QWidget::setTabOrder(previous, control);
+    previous = control;
+  }
 }
 
 } // namespace PolDialogs

@@ -5,6 +5,8 @@
 
 #include <QString>
 
+#include <initializer_list>
+
 namespace LISTSTRUCT {
 class TPolinom;
 }
@@ -17,6 +19,7 @@ class QLabel;
 class QLayout;
 class QLineEdit;
 class QPushButton;
+class QShowEvent;
 class QWidget;
 
 namespace PolDialogs {
@@ -88,6 +91,13 @@ QLabel* MakeDialogPicture(QWidget* parent, const QString& symbol, const QString&
 void LayOutDialog(QDialog* dialog, QLabel* picture, QLayout* fields);
 
 void CenterOnScreen(QWidget* window);
+
+// A dialog's showing: an opening by the program (not a spontaneous show by the window system)
+// centres the dialog on the screen and returns true, so that the dialog then resets itself.
+bool CenterOnOpening(QWidget* dialog, const QShowEvent* event);
+
+// Keyboard focus passes through the controls in the given order.
+void SetTabChain(std::initializer_list<QWidget*> controls);
 
 // Picture indexes of the main window's buttons that the dialogs reset when shown.
 enum ToolButtonPicture { NewNormal = 9, ChangeNormal = 10, DeleteNormal = 11 };

@@ -396,6 +396,55 @@ private slots:
     QCOMPARE(Column(Grid(), 1), names);
   }
 
+  // The frame the three dialogs share: modal, the confirm button is the default one, Tab walks
+  // the controls in layout order, and Cancel closes the dialog without a result.
+  void DialogsShareTheirFrame() {
+    Form4 = new TForm4;
+    Form5 = new TForm5;
+    Form6 = new TForm6;
+    struct TCase {
+      QDialog* dialog;
+      QPushButton* confirm;
+      QPushButton* cancel;
+      QList<QWidget*> order;
+    };
+    const TCase cases[] = {
+        {Form4,
+         Form4->BitBtn1,
+         Form4->BitBtn2,
+         {Form4->EdName, Form4->EdPol, Form4->BitBtn1, Form4->BitBtn2}},
+        {Form5,
+         Form5->BitBtn1,
+         Form5->BitBtn2,
+         {Form5->CBName, Form5->CBFormula, Form5->CBNum, Form5->BitBtn1, Form5->BitBtn2}},
+        {Form6,
+         Form6->BitBtn1,
+         Form6->BitBtn2,
+         {Form6->CBOldName, Form6->CBOldFormula, Form6->EdNewName, Form6->EdNewFormula,
+          Form6->ChBCopy, Form6->BitBtn1, Form6->BitBtn2}},
+    };
+    for (const TCase& c : cases) {
+      const QByteArray name = c.dialog->objectName().toUtf8();
+      c.dialog->show();
+      QVERIFY2(QTest::qWaitForWindowActive(c.dialog), name);
+      if (c.dialog == Form6) Choose(Form6->CBOldName, 0); // the edit fields open on a choice
+      QVERIFY2(c.dialog->isModal(), name);
+      QVERIFY2(c.confirm->isDefault() && !c.cancel->isDefault(), name);
+      c.order.first()->setFocus();
+      for (int i = 1; i < c.order.size(); ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QWidget* at = QApplication::focusWidget();
+        while (at && !c.order.contains(at))
+          at = at->parentWidget();
+        QVERIFY2(at == c.order[i], qPrintable(name + " step " + QByteArray::number(i)));
+      }
+      c.dialog->setResult(QDialog::Accepted);
+      c.cancel->click();
+      QVERIFY2(!c.dialog->isVisible(), name);
+      QCOMPARE(c.dialog->result(), int(QDialog::Rejected));
+    }
+  }
+
   // The main window's buttons open the dialogs; each dialog gives its button the normal picture.
   void MainWindowButtonsOpenTheDialogs() {
     Form1 = new TForm1;
