@@ -1,4 +1,5 @@
 #include "ui/CalcWindow.h"
+#include "ui/GridCells.h"
 
 #include "calc/TFPolTrans.h"
 #include "core/TPolinom.h"
@@ -81,25 +82,13 @@ std::string toStdString(const QString& text) {
   return text.toStdString();
 }
 
-// Grid rows are counted with the header as row 0, as the window's rules state them; the
-// table widget keeps the header apart, so data row r is the widget's row r - 1.
-void setCell(QTableWidget* grid, int row, int column, const QString& text) {
-  QTableWidgetItem* item = grid->item(row - 1, column);
-  if (!item) {
-    item = new QTableWidgetItem;
-    item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
-    grid->setItem(row - 1, column, item);
-  }
-  item->setText(text);
-}
-
 void setGridRows(QTableWidget* grid, int rowsWithHeader) {
   grid->setRowCount(rowsWithHeader - 1);
 }
 
 void clearRow(QTableWidget* grid, int row) {
   for (int column = 0; column < grid->columnCount(); ++column)
-    setCell(grid, row, column, QString());
+    SetGridCell(grid, row, column, QString());
 }
 
 QTableWidget* makeGrid(QWidget* parent, const char* name, int rowsWithHeader) {
@@ -458,9 +447,9 @@ void TForm3::EdFormulChange() {
     if (lexeme.IsConst) continue;
     TPolinom found;
     const int position = table ? table->FindRecord(lexeme.Name, found) : -1;
-    setCell(SGOperTable, row, 0, position >= 0 ? QString::number(position + 1) : "--");
-    setCell(SGOperTable, row, 1, toQString(lexeme.Name));
-    setCell(SGOperTable, row, 2, toQString(lexeme.Pol.GetText()));
+    SetGridCell(SGOperTable, row, 0, position >= 0 ? QString::number(position + 1) : "--");
+    SetGridCell(SGOperTable, row, 1, toQString(lexeme.Name));
+    SetGridCell(SGOperTable, row, 2, toQString(lexeme.Pol.GetText()));
     ++row;
   }
 
@@ -565,9 +554,9 @@ void TForm3::ImDegMouseMove(int X, int Y) {
 // Evaluation and the result's name
 
 void TForm3::showResultRow(const QString& number, const QString& name, const QString& polynomial) {
-  setCell(SGResTable, 1, 0, number);
-  setCell(SGResTable, 1, 1, name);
-  setCell(SGResTable, 1, 2, polynomial);
+  SetGridCell(SGResTable, 1, 0, number);
+  SetGridCell(SGResTable, 1, 1, name);
+  SetGridCell(SGResTable, 1, 2, polynomial);
 }
 
 void TForm3::BBtnCalcClick() {

@@ -1,4 +1,5 @@
 #include "ui/FormulaStoreDialog.h"
+#include "ui/GridCells.h"
 
 #include "tables/TIniFile.h"
 #include "ui/CalcWindow.h"
@@ -39,22 +40,6 @@ QPixmap renderSvg(const QString& path, QSize size) {
   QPainter painter(&picture);
   renderer.render(&painter);
   return picture;
-}
-
-// Row r of the grid below the header is the widget's row r - 1.
-void setCell(QTableWidget* grid, int row, int column, const QString& text) {
-  QTableWidgetItem* item = grid->item(row - 1, column);
-  if (!item) {
-    item = new QTableWidgetItem;
-    item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
-    grid->setItem(row - 1, column, item);
-  }
-  item->setText(text);
-}
-
-QString cellText(const QTableWidget* grid, int row, int column) {
-  const QTableWidgetItem* item = grid->item(row - 1, column);
-  return item ? item->text() : QString();
 }
 
 } // namespace
@@ -209,8 +194,8 @@ void TForm8::FormShow() {
   // No more than SectionLimit formulas can be present, whatever a damaged count claims.
   SGSavTab->setRowCount(count > 0 ? std::min(count, SectionLimit) : 1);
   for (int row = 1; row <= SGSavTab->rowCount(); ++row) {
-    setCell(SGSavTab, row, 0, QString());
-    setCell(SGSavTab, row, 1, QString());
+    SetGridCell(SGSavTab, row, 0, QString());
+    SetGridCell(SGSavTab, row, 1, QString());
   }
   SGSavTab->setCurrentCell(-1, -1);
   SelRow = 0;
@@ -223,8 +208,8 @@ void TForm8::FormShow() {
     std::string formula = IniFile->ReadString(section, FormulaKey, Missing);
     if (formula == Missing) formula = "Ini-file reading error!";
     ++filled;
-    setCell(SGSavTab, filled, 0, QString::fromStdString(formula));
-    setCell(SGSavTab, filled, 1, QString::fromStdString(description));
+    SetGridCell(SGSavTab, filled, 0, QString::fromStdString(formula));
+    SetGridCell(SGSavTab, filled, 1, QString::fromStdString(description));
   }
 }
 
@@ -234,8 +219,8 @@ void TForm8::SGSavTabSelectCell(int row, int /*column*/) {
     return;
   }
   SelRow = row;
-  EdFormul->setText(cellText(SGSavTab, row, 0));
-  EdDiscript->setText(cellText(SGSavTab, row, 1));
+  EdFormul->setText(GridCellText(SGSavTab, row, 0));
+  EdDiscript->setText(GridCellText(SGSavTab, row, 1));
 }
 
 int TForm8::freeSectionNumber(int count) {
