@@ -14,12 +14,14 @@
 #include <QCloseEvent>
 #include <QFrame>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QSvgRenderer>
 #include <QTableWidget>
 #include <QToolButton>
@@ -201,6 +203,12 @@ TForm3::TForm3(QWidget* parent) : QWidget(parent) {
                  Qt::WindowCloseButtonHint);
   setMinimumSize(540, 357);
   resize(660, 430);
+  // At the right edge of the screen, level with the table window, so that at start it covers
+  // neither the table window at the left edge nor the overview window below the tool bar.
+  const QRect screen = QGuiApplication::primaryScreen()
+                           ? QGuiApplication::primaryScreen()->availableGeometry()
+                           : QRect(0, 0, 1024, 768);
+  move(std::max(screen.left(), screen.right() + 1 - width()), screen.top() + 108);
   buildControls();
   FormCreate();
 }
