@@ -119,18 +119,21 @@ bool TBasePTab::SaveHasName(const std::string& name, const TKeyPlaces& keys) {
   return keys.count(name) != 0;
 }
 
-void TBasePTab::LoadFromFile() {
+bool TBasePTab::ReloadFile() {
   FileError.clear();
   if (!IniFile) {
     FileError = "the table has no file";
-    SetRetCode(TabFileErr);
-    return;
-  }
-  if (!IniFile->Reload()) {
+  } else if (!IniFile->Reload()) {
     FileError = IniFile->GetLastError();
-    SetRetCode(TabFileErr);
-    return;
+  } else {
+    return true;
   }
+  SetRetCode(TabFileErr);
+  return false;
+}
+
+void TBasePTab::LoadFromFile() {
+  if (!ReloadFile()) return;
   // Every named section is loaded, in index order. "PolCount" is not trusted for this: in a
   // damaged file it may be missing, wrong or not a number, and every named section still
   // holds a polynomial.
@@ -158,19 +161,9 @@ void TBasePTab::LoadFromFile() {
 }
 
 void TBasePTab::SaveToFile() {
-  FileError.clear();
-  if (!IniFile) {
-    FileError = "the table has no file";
-    SetRetCode(TabFileErr);
-    return;
-  }
   // Another table object may have written the file since: always start from what is on disk.
   // An unreadable file is never overwritten.
-  if (!IniFile->Reload()) {
-    FileError = IniFile->GetLastError();
-    SetRetCode(TabFileErr);
-    return;
-  }
+  if (!ReloadFile()) return;
   SectionIndex index(*IniFile);
   int count = index.Count;
 

@@ -69,6 +69,9 @@ protected:
   // The load and save algorithms of the table file, shared by the three organisations.
   void LoadFromFile();
   void SaveToFile();
+  // Reads the table file afresh; false (code TabFileErr, reason in FileError) when the table
+  // has no file or the file cannot be read.
+  bool ReloadFile();
 
 public:
   ~TBasePTab() override;
