@@ -49,6 +49,8 @@ public:
   std::string GetMessage() const;
 
   int GetPower() const { return Power; }
+  // The polynomial last given to SetDependence.
+  const LISTSTRUCT::TPolinom& GetPolinom() const { return *pPol; }
   bool IsReady() const { return Ready; }
 };
 

@@ -40,15 +40,9 @@ constexpr GLfloat BackEmission[4] = {200 / 255.f, 75 / 255.f, 15 / 255.f, 255 / 
 constexpr GLfloat AxesColour[3] = {55 / 255.f, 255 / 255.f, 45 / 255.f};
 constexpr GLfloat ModelScale = 0.7f;
 constexpr GLfloat EyeDistance = -3.5f;
-constexpr int GridCells = 20;
 
 const char* const NoPolinomChosen = "Полином не выбран!";
 const char* const SurfaceHint = "Surface: ";
-
-// Drawing coordinate of grid line k: -1 to +1 in steps of 0.1.
-inline float GridLine(int k) {
-  return (float(k) * 0.05f - 0.5f) * 2.0f;
-}
 
 } // namespace
 
@@ -365,12 +359,16 @@ void TSurfacePage::TShSurfEnter() {
   } else {
     TPolinom pol;
     if (PolinomLookup) PolinomLookup(ChosenName.toStdString(), pol);
-    const char letter = RBVarX->isChecked() ? 'X' : RBVarY->isChecked() ? 'Y' : 'Z';
-    SurfFunc.SetDependence(pol, FuncVal, letter);
+    SurfFunc.SetDependence(pol, FuncVal, DependentLetter());
     SurfReady = SurfFunc.GetRetCode() >= 0;
     EdErrors->setText(QString::fromStdString(SurfFunc.GetMessage()));
   }
+  SurfaceMeshDirty = true;
   RepaintPanel();
+}
+
+char TSurfacePage::DependentLetter() const {
+  return RBVarX->isChecked() ? 'X' : RBVarY->isChecked() ? 'Y' : 'Z';
 }
 
 void TSurfacePage::showEvent(QShowEvent* event) {
@@ -395,6 +393,7 @@ void TSurfacePage::EdFuncValChange() {
 
 void TSurfacePage::CentreChange(QLineEdit* edit, float& value) {
   if (!ParseNumber(edit->text(), value)) return;
+  SurfaceMeshDirty = true;
   RepaintPanel();
 }
 
@@ -428,16 +427,19 @@ void TSurfacePage::EdZ0Exit() {
 
 void TSurfacePage::CESizeXChange() {
   Sx = CESizeX->value();
+  SurfaceMeshDirty = true;
   RepaintPanel();
 }
 
 void TSurfacePage::CESizeYChange() {
   Sy = CESizeY->value();
+  SurfaceMeshDirty = true;
   RepaintPanel();
 }
 
 void TSurfacePage::CESizeZChange() {
   Sz = CESizeZ->value();
+  SurfaceMeshDirty = true;
   RepaintPanel();
 }
 
@@ -619,64 +621,24 @@ void TSurfacePage::PanGLSurfacePaint(TOpenGLPanel& sender) {
 }
 
 void TSurfacePage::DrawSurface() {
-  // The two independent variables, their half-sizes and centres.
-  const bool depX = RBVarX->isChecked();
-  const bool depY = RBVarY->isChecked();
-  const float su = float(depX ? Sy : Sx);
-  const float u0 = depX ? Y0 : X0;
-  const float sv = float(depX || depY ? Sz : Sy);
-  const float v0 = depX || depY ? Z0 : Y0;
-  const float sz = float(Sz);
-  const bool mirror = !SurfFunc.IsPowerOdd();
-
-  // The value goes on the dependent variable's axis, the grid coordinates on the others.
-  auto vertex = [depX, depY](float a, float b, float value) {
-    if (depX)
-      glVertex3f(value, a, b);
-    else if (depY)
-      glVertex3f(a, value, b);
-    else
-      glVertex3f(a, b, value);
-  };
-  auto sample = [this, sz](float u, float v, bool& defined) {
-    const float value = SurfFunc.GetValue(u, v) / sz;
-    if (SurfFunc.GetRetCode() >= 0) defined = true;
-    return value;
-  };
-
-  glBegin(GL_QUADS);
-  for (int i = 0; i < GridCells; ++i) {
-    const float ui = 2.0f * su * (float(i) * 0.05f - 0.5f) + u0;
-    const float ui1 = 2.0f * su * (float(i + 1) * 0.05f - 0.5f) + u0;
-    const float gi = GridLine(i), gi1 = GridLine(i + 1);
-    for (int j = 0; j < GridCells; ++j) {
-      const float vj = 2.0f * sv * (float(j) * 0.05f - 0.5f) + v0;
-      const float vj1 = 2.0f * sv * (float(j + 1) * 0.05f - 0.5f) + v0;
-      const float gj = GridLine(j), gj1 = GridLine(j + 1);
-      bool defined = false;
-      const float r = sample(ui, vj, defined);
-      const float s = sample(ui1, vj, defined);
-      const float t = sample(ui1, vj1, defined);
-      const float q = sample(ui, vj1, defined);
-      if (!defined) continue;
-      vertex(gi, gj, r);
-      vertex(gi1, gj, s);
-      vertex(gi1, gj1, t);
-      vertex(gi, gj1, q);
-      if (!mirror) continue;
-      if (!depX && !depY) {
-        vertex(gi, gj1, -q);
-        vertex(gi1, gj1, -t);
-        vertex(gi1, gj, -s);
-        vertex(gi, gj, -r);
-      } else {
-        vertex(gi, gj, -r);
-        vertex(gi1, gj, -s);
-        vertex(gi1, gj1, -t);
-        vertex(gi, gj1, -q);
-      }
-    }
+  if (SurfaceMeshDirty) {
+    TRANSSTRUCT::TViewRegion region;
+    region.X0 = X0;
+    region.Y0 = Y0;
+    region.Z0 = Z0;
+    region.Sx = Sx;
+    region.Sy = Sy;
+    region.Sz = Sz;
+    SurfaceMesh.Build(SurfFunc, DependentLetter(), region);
+    SurfaceMeshDirty = false;
   }
+  // The normals only matter to the lighting; without it the corners alone are given.
+  glBegin(GL_QUADS);
+  for (const auto& quad : SurfaceMesh.GetQuads())
+    for (const auto& corner : quad.Corner) {
+      if (Lighting) glNormal3fv(corner.Normal);
+      glVertex3fv(corner.Position);
+    }
   glEnd();
 }
 

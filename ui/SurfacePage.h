@@ -26,6 +26,7 @@
 
 #include "core/TPolFunc.h"
 #include "core/TPolinom.h"
+#include "core/TSurfaceMesh.h"
 
 class QCheckBox;
 class QEvent;
@@ -146,12 +147,15 @@ private:
   void RepaintPanel();
   void CentreChange(QLineEdit* edit, float& value);
   void RestoreField(QLineEdit* edit, float value);
+  char DependentLetter() const;
   void DrawSurface();
   void DrawAxes();
   void DrawCaption(TOpenGLPanel& panel);
   void FocusChanged(QWidget* old, QWidget* now);
 
   TRANSSTRUCT::TPolFunc SurfFunc;
+  TRANSSTRUCT::TSurfaceMesh SurfaceMesh; // rebuilt at the next paint after a change
+  bool SurfaceMeshDirty = true;
   TPolinomLookup PolinomLookup;
   int SelIndex = -1;
   QString ChosenName;

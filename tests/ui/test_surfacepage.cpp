@@ -71,10 +71,7 @@ private slots:
   void setUpShowsTheFunctionMessage();
   void setUpRunsWhenShownAndWhenTheFocusEnters();
   void numberFieldsKeepTheLastGoodValue();
-  void planeIsDrawnWhereItLies();
-  void sphereHasItsMirrorSheetAndLeavesOutUndefinedCells();
-  void evenPowerMirrorsOddPowerDoesNot();
-  void sizeZHalvesTheHeight();
+  void surfaceFollowsTheFieldsAtOnce();
   void wireframeCoversLessThanSolid();
   void axesWithStippleAndArrowHeads();
   void lightingIsTwoSided();
@@ -111,9 +108,6 @@ void TestSurfacePage::initTestCase() {
   QVERIFY2(TOpenGLPanel::IsOpenGLAvailable(), "the rendering cases need OpenGL (Mesa)");
   table["Plane"] = Pol({{1, 1, 0, 0}, {1, 0, 1, 0}, {1, 0, 0, 1}});
   table["Sphere"] = Pol({{1, 2, 0, 0}, {1, 0, 2, 0}, {1, 0, 0, 2}});
-  table["XSquare"] = Pol({{1, 2, 0, 0}});
-  table["XCube"] = Pol({{1, 3, 0, 0}});
-  table["X"] = Pol({{1, 1, 0, 0}});
   table["NoZ"] = Pol({{1, 1, 1, 0}, {2, 0, 0, 0}});
   table["TwoPowers"] = Pol({{1, 2, 0, 0}, {1, 1, 0, 0}, {1, 0, 0, 1}});
 }
@@ -333,97 +327,35 @@ void TestSurfacePage::numberFieldsKeepTheLastGoodValue() {
   QCOMPARE(page->GetSy(), 7);
 }
 
-void TestSurfacePage::planeIsDrawnWhereItLies() {
-  // x + y + z = 0, z = -x - y: from (-1, -1, 2) to (1, 1, -2) in drawing coordinates.
+void TestSurfacePage::surfaceFollowsTheFieldsAtOnce() {
+  // The geometry itself is the engine's (TSurfaceMesh); here a few probes show that the page
+  // draws it and rebuilds it after every field that changes it.
   page->CBAxis->click();
   page->RBSolid->click();
-  Choose("Plane");
-  const QImage img = Frame();
-  Shot("surface_plane.png");
-  for (float x : {-0.8f, -0.3f, 0.2f, 0.7f})
-    for (float y : {-0.7f, 0.1f, 0.8f})
-      QVERIFY2(Near(At(img, x, y, -x - y), SurfaceColour),
-               qPrintable(QString("%1 %2: %3").arg(x).arg(y).arg(Describe(At(img, x, y, -x - y)))));
-  // Above the plane on the right and below it on the left there is nothing.
-  QVERIFY(Near(At(img, 0.5f, -0.5f, 1.2f), ClearColour));
-  QVERIFY(Near(At(img, -0.5f, 0.5f, -1.2f), ClearColour));
-  QVERIFY(Near(img.pixelColor(img.width() - 3, 3), ClearColour));
-  QVERIFY(Near(img.pixelColor(2, img.height() - 3), ClearColour));
-  // c = 1 moves the plane up by one: x + y + z = 1.
-  SetC("1");
-  const QImage up = Frame();
-  QVERIFY(Near(At(up, 0.5f, -0.5f, 1.0f), SurfaceColour));
-  QVERIFY(Near(At(img, 0.5f, -0.5f, 1.0f), ClearColour));
-  // The centre moves only the sampled region: with X0 = 1 the values are those at x + 1.
-  page->EdX0->setText("1");
-  const QImage shifted = Frame();
-  QVERIFY(Near(At(shifted, 0.5f, -0.5f, 0.0f), SurfaceColour));
-  QVERIFY(Near(At(shifted, 0.5f, -0.5f, 1.0f), ClearColour));
-}
-
-void TestSurfacePage::sphereHasItsMirrorSheetAndLeavesOutUndefinedCells() {
-  page->CBAxis->click();
-  page->RBSolid->click();
-  page->EdFuncVal->setText("1");
-  Choose("Sphere");
-  QVERIFY(page->IsSurfReady());
-  const QImage img = Frame();
-  Shot("surface_sphere_mirror.png");
-  QVERIFY(Near(At(img, 0, 0, 1.0f), SurfaceColour));   // the top of the upper sheet
-  QVERIFY(Near(At(img, 0, 0, -0.95f), SurfaceColour)); // the mirror sheet below
-  QVERIFY(Near(At(img, 0, 0, 1.25f), ClearColour));
-  QVERIFY(Near(At(img, 0, 0, -1.25f), ClearColour));
-  // The corner cells of the square lie outside the unit disc with all four corners
-  // undefined: left out.
-  QVERIFY(Near(At(img, 0.97f, -0.97f, 0.0f), ClearColour));
-  QVERIFY(Near(At(img, -0.97f, -0.97f, 0.0f), ClearColour));
-  // The rim cells have a defined corner and are drawn, the undefined corners at height 0.
-  QVERIFY(Near(At(img, 0.99f, 0.0f, 0.0f), SurfaceColour));
-}
-
-void TestSurfacePage::evenPowerMirrorsOddPowerDoesNot() {
-  // x^2 = 0.25 is the pair of planes x = 0.5 and x = -0.5; x^3 = 0.125 is x = 0.5 alone.
-  page->CBAxis->click();
-  page->RBSolid->click();
-  page->RBVarX->click();
-  page->EdFuncVal->setText("0.25");
-  Choose("XSquare");
-  const QImage even = Frame();
-  QVERIFY(Near(At(even, 0.5f, 0, 0), SurfaceColour));
-  QVERIFY(Near(At(even, -0.5f, 0, 0), SurfaceColour));
-  QVERIFY(Near(At(even, 0, 0, 0), ClearColour));
-  page->EdFuncVal->setText("0.125");
-  Choose("XCube");
-  const QImage odd = Frame();
-  QVERIFY(Near(At(odd, 0.5f, 0, 0), SurfaceColour));
-  QVERIFY(Near(At(odd, -0.5f, 0, 0), ClearColour));
-}
-
-void TestSurfacePage::sizeZHalvesTheHeight() {
-  page->CBAxis->click();
-  page->RBSolid->click();
-  Choose("Plane");
-  page->CESizeZ->setValue(2);
+  Choose("Plane"); // z = -x - y
   QImage img = Frame();
-  QVERIFY(Near(At(img, -0.8f, -0.8f, 0.8f), SurfaceColour));
-  QVERIFY(Near(At(img, -0.8f, -0.8f, 1.6f), ClearColour));
-  QVERIFY(Near(At(img, 0.8f, 0.8f, -1.6f), ClearColour));
-  page->CESizeZ->setValue(1);
+  Shot("surface_plane.png");
+  for (float x : {-0.7f, 0.2f})
+    QVERIFY(Near(At(img, x, 0.1f, -x - 0.1f), SurfaceColour));
+  QVERIFY(Near(At(img, 0.5f, -0.5f, 1.2f), ClearColour));
+  SetC("1"); // x + y + z = 1
+  QVERIFY(Near(At(Frame(), 0.5f, -0.5f, 1.0f), SurfaceColour));
+  page->EdX0->setText("1"); // the values are those at x + 1
   img = Frame();
-  QVERIFY(Near(At(img, -0.8f, -0.8f, 1.6f), SurfaceColour));
-  QVERIFY(Near(At(img, 0.8f, 0.8f, -1.6f), SurfaceColour));
+  QVERIFY(Near(At(img, 0.5f, -0.5f, 0.0f), SurfaceColour));
+  QVERIFY(Near(At(img, 0.5f, -0.5f, 1.0f), ClearColour));
+  page->CESizeZ->setValue(2); // half the height
+  QVERIFY(Near(At(Frame(), -0.8f, -0.8f, 0.5f), SurfaceColour));
 
-  // The same for a dependent X: x = 0.5 / Sz.
-  page->RBVarX->click();
-  page->EdFuncVal->setText("0.5");
-  Choose("X");
+  page->EdX0->setText("0");
+  page->CESizeZ->setValue(1);
+  Choose("Sphere"); // x^2 + y^2 + z^2 = 1: the upper half and its mirror
   img = Frame();
-  QVERIFY(Near(At(img, 0.5f, 0, 0), SurfaceColour));
-  QVERIFY(Near(At(img, 0.25f, 0, 0), ClearColour));
-  page->CESizeZ->setValue(2);
-  img = Frame();
-  QVERIFY(Near(At(img, 0.5f, 0, 0), ClearColour));
-  QVERIFY(Near(At(img, 0.25f, 0, 0), SurfaceColour));
+  Shot("surface_sphere_mirror.png");
+  QVERIFY(Near(At(img, 0, 0, 0.9f), SurfaceColour));
+  QVERIFY(Near(At(img, 0, 0, -0.9f), SurfaceColour));
+  QVERIFY(Near(At(img, 0, 0, 1.25f), ClearColour));
+  QVERIFY(Near(At(img, 0.97f, -0.97f, 0.0f), ClearColour)); // a cell with no defined corner
 }
 
 void TestSurfacePage::wireframeCoversLessThanSolid() {
@@ -494,10 +426,10 @@ void TestSurfacePage::axesWithStippleAndArrowHeads() {
 }
 
 void TestSurfacePage::lightingIsTwoSided() {
-  // Without normals every face is lit by the ambient terms only: the front shows the light's
-  // ambient share, the back adds the back material's emission.
-  const QColor front(36, 57, 30);
-  const QColor back(236, 132, 45);
+  // Lit, the front shows the front material (yellow-green), the back adds the back
+  // material's orange emission; the normals of grad F shade the surface by its shape.
+  auto frontLike = [](const QColor& c) { return c.green() >= c.red() && c.blue() < c.green(); };
+  auto backLike = [](const QColor& c) { return c.red() > c.green() + 20; };
   page->CBAxis->click();
   page->RBSolid->click();
   Choose("Plane");
@@ -505,29 +437,29 @@ void TestSurfacePage::lightingIsTwoSided() {
   QImage img = Frame();
   Shot("surface_plane_lit_back.png");
   // The viewer looks at the plane's lower side (the corner order turns its front upwards).
-  QVERIFY2(Near(At(img, 0.2f, 0.1f, -0.3f), back),
-           qPrintable(Describe(At(img, 0.2f, 0.1f, -0.3f))));
+  const QColor back = At(img, 0.2f, 0.1f, -0.3f);
+  QVERIFY2(backLike(back), qPrintable(Describe(back)));
   QCOMPARE(Count(img, SurfaceColour, QRect(0, 30, img.width(), img.height() - 30)), 0);
   page->RotAngleY = 180.0f;
   img = Frame();
-  QVERIFY2(Near(At(img, 0.2f, 0.1f, -0.3f), front),
-           qPrintable(Describe(At(img, 0.2f, 0.1f, -0.3f))));
+  const QColor front = At(img, 0.2f, 0.1f, -0.3f);
+  QVERIFY2(frontLike(front), qPrintable(Describe(front)));
+  QVERIFY(Near(At(img, -0.6f, 0.5f, 0.1f), front, 2)); // a plane has one normal
   // The mirror sheet of a dependent z has its corners in reverse order, so both halves of
-  // the sphere turn their front outwards.
+  // the sphere turn their front outwards. The light shines from the viewer: the sphere is
+  // brightest where it faces the viewer and darker towards its top and bottom.
   page->RotAngleY = 0.0f;
   page->EdFuncVal->setText("1");
   Choose("Sphere");
   img = Frame();
-  QVERIFY2(Near(At(img, 0, 0, 0.6f), front), qPrintable(Describe(At(img, 0, 0, 0.6f))));
-  QVERIFY2(Near(At(img, 0, 0, -0.6f), front), qPrintable(Describe(At(img, 0, 0, -0.6f))));
-  // Tilted towards the light the front faces take the diffuse light as well.
-  page->RotAngleX = 40.0f;
-  page->RotAngleY = 30.0f;
-  img = Frame();
-  QVERIFY(Count(img, front) < Count(img, ClearColour) / 50);
   Shot("surface_sphere_lit_solid.png");
-  page->RotAngleX = 0.0f;
-  page->RotAngleY = 0.0f;
+  for (float h : {0.5f, 0.9f, -0.5f, -0.9f})
+    QVERIFY2(frontLike(At(img, 0, 0, h)), qPrintable(Describe(At(img, 0, 0, h))));
+  for (float sign : {1.0f, -1.0f}) {
+    const int facing = At(img, 0, 0, sign * 0.5f).green();
+    const int tilted = At(img, 0, 0, sign * 0.9f).green();
+    QVERIFY2(facing > tilted + 40, qPrintable(QString("%1 %2").arg(facing).arg(tilted)));
+  }
   page->CBLighting->click();
   img = Frame();
   QVERIFY(Near(At(img, 0, 0, -0.6f), SurfaceColour));

@@ -1,0 +1,74 @@
+#include "core/TPolEvaluator.h"
+
+#include <algorithm>
+#include <array>
+
+namespace TRANSSTRUCT {
+
+using LISTSTRUCT::MaxPower;
+using LISTSTRUCT::TMonom;
+using LISTSTRUCT::TPolinom;
+
+namespace {
+
+using TPowers = std::array<double, MaxPower + 1>;
+
+void FillPowers(double base, int maxPower, TPowers& powers) {
+  powers[0] = 1.0;
+  for (int k = 1; k <= maxPower; ++k)
+    powers[k] = powers[k - 1] * base;
+}
+
+} // namespace
+
+TPolEvaluator::TPolEvaluator(TPolinom pol) {
+  for (pol.ResetList(); !pol.IsListEnded(); pol.GoNextLink()) {
+    const TMonom* m = pol.GetMonom();
+    const int index = m->GetIndex();
+    TTerm term{double(m->GetCoeff()), TMonom::PowX(index), TMonom::PowY(index),
+               TMonom::PowZ(index)};
+    MaxPx = std::max(MaxPx, term.Px);
+    MaxPy = std::max(MaxPy, term.Py);
+    MaxPz = std::max(MaxPz, term.Pz);
+    Terms.push_back(term);
+  }
+}
+
+double TPolEvaluator::Value(double x, double y, double z) const {
+  TPowers px, py, pz;
+  FillPowers(x, MaxPx, px);
+  FillPowers(y, MaxPy, py);
+  FillPowers(z, MaxPz, pz);
+  double sum = 0.0;
+  for (const TTerm& t : Terms)
+    sum += t.Coeff * px[t.Px] * py[t.Py] * pz[t.Pz];
+  return sum;
+}
+
+void TPolEvaluator::ValuesAlongX(double y, double z, const double* xs, int count,
+                                 double* out) const {
+  TPowers py, pz, a;
+  FillPowers(y, MaxPy, py);
+  FillPowers(z, MaxPz, pz);
+  std::fill(a.begin(), a.begin() + MaxPx + 1, 0.0);
+  for (const TTerm& t : Terms)
+    a[t.Px] += t.Coeff * py[t.Py] * pz[t.Pz];
+  for (int i = 0; i < count; ++i) {
+    const double x = xs[i];
+    double value = a[MaxPx];
+    for (int k = MaxPx - 1; k >= 0; --k)
+      value = value * x + a[k];
+    out[i] = value;
+  }
+}
+
+TPolGradient::TPolGradient(TPolinom pol)
+    : Partial{TPolEvaluator(pol.Derivative('x')), TPolEvaluator(pol.Derivative('y')),
+              TPolEvaluator(pol.Derivative('z'))} {}
+
+void TPolGradient::At(double x, double y, double z, double gradient[3]) const {
+  for (int k = 0; k < 3; ++k)
+    gradient[k] = Partial[k].Value(x, y, z);
+}
+
+} // namespace TRANSSTRUCT

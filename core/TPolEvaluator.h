@@ -1,0 +1,48 @@
+#pragma once
+// TPolEvaluator: a polynomial unpacked into a flat array of terms, evaluated in double
+// precision from per-axis power tables (each power of x, y and z is computed once per
+// point, not once per monomial). TPolGradient holds the three partial derivatives of a
+// polynomial, each taken once, for evaluating the gradient at many points.
+//
+// Both are plain values: they copy what they need and keep no link to the polynomial.
+
+#include <vector>
+
+#include "core/TPolinom.h"
+
+namespace TRANSSTRUCT {
+
+class TPolEvaluator {
+public:
+  TPolEvaluator() = default; // the zero polynomial
+  explicit TPolEvaluator(LISTSTRUCT::TPolinom pol);
+
+  double Value(double x, double y, double z) const;
+  // Values at (xs[i], y, z) for i = 0 .. count - 1: the monomials are first gathered into
+  // the coefficients of one polynomial in x, which is then run through Horner's scheme.
+  void ValuesAlongX(double y, double z, const double* xs, int count, double* out) const;
+
+  bool IsZero() const { return Terms.empty(); }
+
+private:
+  struct TTerm {
+    double Coeff;
+    int Px, Py, Pz;
+  };
+  std::vector<TTerm> Terms;
+  int MaxPx = 0, MaxPy = 0, MaxPz = 0;
+};
+
+class TPolGradient {
+public:
+  TPolGradient() = default;
+  explicit TPolGradient(LISTSTRUCT::TPolinom pol);
+
+  // (dF/dx, dF/dy, dF/dz) at the point.
+  void At(double x, double y, double z, double gradient[3]) const;
+
+private:
+  TPolEvaluator Partial[3];
+};
+
+} // namespace TRANSSTRUCT
