@@ -6,7 +6,7 @@ DATA_DIR ?= data
 
 CMAKE_GEN := -G Ninja
 
-.PHONY: all deps build run test test-engine test-asan bench fuzz screenshots format clean
+.PHONY: all deps build run test test-engine test-asan bench fuzz screenshots package format clean
 
 all: build
 
@@ -53,6 +53,14 @@ fuzz: deps build-fuzz/build.ninja
 	  name=$$(basename $$f); mkdir -p build-fuzz/corpus/$$name; \
 	  echo "== $$name for $(FUZZ_SECONDS) s"; \
 	  $$f -max_total_time=$(FUZZ_SECONDS) -timeout=10 -rss_limit_mb=2048 build-fuzz/corpus/$$name || exit 1; done
+
+# The Debian package termix_<version>_<arch>.deb in $(BUILD)/, checked by lintian: an error
+# fails the target, warnings are printed.
+package: build
+	cd $(BUILD) && cpack -G DEB
+	@deb=$$(ls -t $(BUILD)/termix_*.deb | head -1); echo "== lintian $$deb"; \
+	  lintian --tag-display-limit 0 $$deb | tee $(BUILD)/lintian.log; \
+	  ! grep -q '^E:' $(BUILD)/lintian.log
 
 screenshots: build
 	scripts/screenshots $(BUILD)

@@ -1,8 +1,7 @@
 #include "ui/AboutWindow.h"
 #include "ui/Application.h"
+#include "ui/DataFolders.h"
 
-#include <QDir>
-#include <QFileInfo>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -10,16 +9,6 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QVBoxLayout>
-
-namespace {
-// A picture of the Images folder: the file under the current directory when it is
-// there, otherwise the copy built into the program.
-QString ImagePath(const QString& relativePath) {
-  const QFileInfo file(QDir::current(), relativePath);
-  if (file.isFile()) return file.absoluteFilePath();
-  return QStringLiteral(":/") + relativePath;
-}
-} // namespace
 
 TForm10::TForm10(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint) {
   InitTermixResources();
@@ -59,7 +48,7 @@ TForm10::TForm10(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::MSWindowsFi
   Animate1->setObjectName("Animate1");
   Animate1->setAccessibleName("Анимированная эмблема TERMIX");
   Animate1->setFixedSize(96, 96);
-  AnimMovie = new QMovie(ImagePath("Images/logo_anim.gif"), QByteArray(), this);
+  AnimMovie = new QMovie(ResourcePath("Images/logo_anim.gif"), QByteArray(), this);
   AnimMovie->setObjectName("AnimMovie");
   AnimMovie->setCacheMode(QMovie::CacheAll);
   Animate1->setMovie(AnimMovie);

@@ -3,6 +3,7 @@
 #include "ui/AboutWindow.h"
 #include "ui/CalcWindow.h"
 #include "ui/ChangePolDialog.h"
+#include "ui/DataFolders.h"
 #include "ui/DeletePolDialog.h"
 #include "ui/FormulaStoreDialog.h"
 #include "ui/HelpWindow.h"
@@ -13,6 +14,7 @@
 #include "ui/SplashWindow.h"
 #include "ui/TableWindow.h"
 
+#include <QIcon>
 #include <QMessageBox>
 #include <cstdio>
 #include <exception>
@@ -44,8 +46,12 @@ void InitTermixResources() {
 
 TApplication::TApplication(int& argc, char** argv)
     : QApplication(argc, argv), HelpFile(QStringLiteral("Polhelp.html")) {
-  setApplicationName(QStringLiteral("TERMIX"));
+  // The lower-case name makes the user's data folder ~/.local/share/termix and matches the
+  // desktop entry termix.desktop; window titles do not show it.
+  setApplicationName(QStringLiteral("termix"));
+  setDesktopFileName(QStringLiteral("termix"));
   InitTermixResources();
+  setWindowIcon(QIcon(QStringLiteral(":/pictures/emblem.png")));
 }
 
 bool TApplication::notify(QObject* receiver, QEvent* event) {
@@ -112,6 +118,7 @@ int RunTermix(int argc, char** argv) {
   TApplication app(argc, argv);
   int code = 1;
   try {
+    ChooseDataFolder();
     CreateForms();
     Form1->show();
     code = app.exec();

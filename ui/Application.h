@@ -12,7 +12,7 @@ public:
   bool notify(QObject* receiver, QEvent* event) override;
 
   // The help document, a bare file name: looked up in the current directory first,
-  // then among the program's embedded resources.
+  // then in the installed help, then among the program's embedded resources.
   QString HelpFile;
 
   // Shows an error message box (the toolkit's error box) with the given text.

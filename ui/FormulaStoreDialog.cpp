@@ -3,9 +3,9 @@
 
 #include "tables/TIniFile.h"
 #include "ui/CalcWindow.h"
+#include "ui/DataFolders.h"
 #include "ui/Forms.h"
 
-#include <QDir>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -151,7 +151,7 @@ TForm8::TForm8(QWidget* parent) : QDialog(parent) {
 TForm8::~TForm8() = default;
 
 void TForm8::FormCreate() {
-  const std::string path = QDir::current().filePath("IniSaves/PolForms.ini").toStdString();
+  const std::string path = DataFilePath("IniSaves/PolForms.ini").toStdString();
   IniFile = std::make_unique<TABLESTRUCT::TIniFile>(path);
   SGSavTab->setHorizontalHeaderLabels({"Формула:", "Описание формулы:"});
 }

@@ -1,5 +1,6 @@
 #include "ui/HelpWindow.h"
 #include "ui/Application.h"
+#include "ui/DataFolders.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -64,7 +65,9 @@ THelpWindow::THelpWindow(QWidget* parent) : QWidget(parent) {
 QUrl THelpWindow::ContentsUrl() {
   const QFileInfo local(QDir::current(), HelpFileName());
   if (local.isFile()) return QUrl::fromLocalFile(local.absoluteFilePath());
-  return QUrl(QStringLiteral("qrc:/help/") + HelpFileName());
+  const QString path = ResourcePath(QStringLiteral("help/") + HelpFileName());
+  if (path.startsWith(':')) return QUrl(QStringLiteral("qrc") + path);
+  return QUrl::fromLocalFile(path);
 }
 
 void THelpWindow::ShowContents() {

@@ -19,7 +19,7 @@ public:
   // Opens the help document at its contents page.
   void ShowContents();
   // The contents page of the help document: the file in the current directory when it
-  // is there, otherwise the copy built into the program.
+  // is there, else the installed help, else the copy built into the program.
   static QUrl ContentsUrl();
 };
 

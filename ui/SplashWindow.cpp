@@ -1,8 +1,7 @@
 #include "ui/SplashWindow.h"
 #include "ui/Application.h"
+#include "ui/DataFolders.h"
 
-#include <QDir>
-#include <QFileInfo>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
@@ -31,8 +30,8 @@ TForm11::TForm11(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::FramelessWi
 bool TForm11::LoadPicture(const QString& relativePath) {
   InitTermixResources();
   QPixmap picture;
-  const QFileInfo file(QDir::current(), relativePath);
-  FromFile = file.isFile() && picture.load(file.absoluteFilePath());
+  const QString path = ResourcePath(relativePath);
+  FromFile = !path.startsWith(':') && picture.load(path);
   if (!FromFile) picture.load(QStringLiteral(":/") + relativePath);
   ShownPath = relativePath;
   ImSplash->setPixmap(picture);

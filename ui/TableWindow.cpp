@@ -1,6 +1,7 @@
 #include "ui/TableWindow.h"
 
 #include "ui/CalcWindow.h"
+#include "ui/DataFolders.h"
 #include "ui/Forms.h"
 #include "ui/MainWindow.h"
 #include "ui/OverviewWindow.h"
@@ -187,9 +188,10 @@ TForm2::~TForm2() = default; // the three tables go with the window; nothing is 
 void TForm2::FormCreate() {
   SaveMode = false;
   SGPolTable->setHorizontalHeaderLabels({"№", "Название", "Полином"});
-  ScanTab = std::make_unique<TABLESTRUCT::TPolScanTab>(PolTableFileName);
-  SortTab = std::make_unique<TABLESTRUCT::TPolSortTab>(PolTableFileName);
-  HashTab = std::make_unique<TABLESTRUCT::TPolHashTab>(CEHashTSize->value(), PolTableFileName);
+  const std::string tableFile = DataFilePath(PolTableFileName).toStdString();
+  ScanTab = std::make_unique<TABLESTRUCT::TPolScanTab>(tableFile);
+  SortTab = std::make_unique<TABLESTRUCT::TPolSortTab>(tableFile);
+  HashTab = std::make_unique<TABLESTRUCT::TPolHashTab>(CEHashTSize->value(), tableFile);
   CurTab = ScanTab.get();
   CurTab->LoadTab();
   if (CurTab->GetRetCode() == TABLESTRUCT::TabFileErr) {

@@ -23,7 +23,7 @@ class TPolSortTab;
 class TPolHashTab;
 } // namespace TABLESTRUCT
 
-// Name of the table file, relative to the working directory at the time a table is made.
+// Name of the table file, relative to the data folder (see DataFolders.h).
 inline constexpr const char* PolTableFileName = "IniSaves/PolTable.ini";
 
 class TForm2 : public QWidget {

@@ -3,6 +3,7 @@
 //   Images/tutorial.bmp  one-page tutorial shown after the first click on the splash
 //   Images/logo_anim.gif animated logo of the About window (a turning saddle surface)
 //   pictures/emblem.png  the About window's picture
+//   icons/termix.svg, icons/termix_48.png, icons/termix_128.png  the desktop menu icon
 // Usage: make_images <resources folder>
 #include "GifWriter.h"
 #include "ui/ToolPictures.h"
@@ -16,6 +17,7 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QRadialGradient>
+#include <QSvgGenerator>
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
@@ -266,15 +268,38 @@ QImage AnimationFrame(int frame, int frames) {
   return img;
 }
 
-QImage Emblem() {
-  QImage img(150, 150, QImage::Format_ARGB32);
-  img.fill(Qt::transparent);
-  QPainter p(&img);
+// The emblem in a 150 x 150 box: the About picture and, scaled, the program's icon.
+void DrawEmblem(QPainter& p) {
   p.setRenderHint(QPainter::Antialiasing);
   NavyBackground(p, QRectF(3, 3, 144, 144), 18);
   DrawSaddle(p, QRectF(14, 10, 122, 96), 30, 9, QColor(15, 33, 64), 0.9);
   DrawRing(p, QPointF(39, 110), 1.6, QColor("#cfe0f7"), Blue);
+}
+
+QImage Emblem(int size = 150) {
+  QImage img(size, size, QImage::Format_ARGB32);
+  img.fill(Qt::transparent);
+  QPainter p(&img);
+  p.scale(size / 150.0, size / 150.0);
+  DrawEmblem(p);
   return img;
+}
+
+// The icon of the desktop menu as a vector drawing: the emblem's shapes as SVG elements.
+bool SaveEmblemSvg(const QString& path) {
+  QSvgGenerator svg;
+  svg.setFileName(path);
+  svg.setSize(QSize(150, 150));
+  svg.setViewBox(QRect(0, 0, 150, 150));
+  svg.setTitle("TERMIX");
+  QPainter p;
+  const bool ok = p.begin(&svg);
+  if (ok) {
+    DrawEmblem(p);
+    p.end();
+  }
+  std::printf("%s %s\n", ok ? "wrote" : "FAILED", qPrintable(path));
+  return ok;
 }
 
 bool Save(const QImage& img, const QString& path, const char* format) {
@@ -295,6 +320,10 @@ int main(int argc, char** argv) {
   bool ok = Save(Logo(), out.filePath("Images/logo.bmp"), "BMP");
   ok = Save(Tutorial(), out.filePath("Images/tutorial.bmp"), "BMP") && ok;
   ok = Save(Emblem(), out.filePath("pictures/emblem.png"), "PNG") && ok;
+  QDir().mkpath(out.filePath("icons"));
+  ok = SaveEmblemSvg(out.filePath("icons/termix.svg")) && ok;
+  for (int size : {48, 128})
+    ok = Save(Emblem(size), out.filePath(QString("icons/termix_%1.png").arg(size)), "PNG") && ok;
 
   const int frames = 30;
   QList<QImage> images;
