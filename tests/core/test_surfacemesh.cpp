@@ -93,7 +93,8 @@ TEST(SurfaceMesh, PlaneFollowsLevelCentreAndSizes) {
       TViewRegion region; // first the page's start, then Sz = 2, then at random
       if (round == 1) region.Sz = 2;
       if (round >= 2)
-        region = {centre(rng), centre(rng), centre(rng), size(rng), size(rng), size(rng)};
+        region = {centre(rng),      centre(rng),      centre(rng),
+                  float(size(rng)), float(size(rng)), float(size(rng))};
       const float c = round == 0 ? 0.0f : centre(rng);
       TPolFunc func;
       ASSERT_TRUE(func.SetDependence(Make({{1, 1, 0, 0}, {1, 0, 1, 0}, {1, 0, 0, 1}}), c,

@@ -1,0 +1,56 @@
+#pragma once
+// TImplicitMesh: the surface F(x, y, z) = c of any polynomial F over the region viewed, as a
+// triangle mesh with shared vertices. F - c is sampled on a grid of cells x cells x cells
+// cubes over [X0 - Sx, X0 + Sx] x [Y0 - Sy, Y0 + Sy] x [Z0 - Sz, Z0 + Sz]; every cube is cut
+// into six tetrahedra around its diagonal from the lowest to the highest corner, so the
+// faces of neighbouring cubes are cut alike and the mesh has no cracks. A corner is inside
+// where F - c < 0. Each vertex lies on a grid edge whose ends are on different sides, placed
+// by linear interpolation of F - c along it, so neighbouring tetrahedra share it.
+//
+// Output in drawing coordinates, -1 to 1 on each axis ((x - X0) / Sx and so on); each vertex
+// has the unit normal of grad F in drawing space (the analytic gradient, each component
+// times the half-size of its axis). Triangles run counter-clockwise seen from the side where
+// F > c, the side the gradient points to.
+
+#include <cstdint>
+#include <functional>
+#include <vector>
+
+#include "core/TViewRegion.h"
+
+namespace LISTSTRUCT {
+class TPolinom;
+}
+
+namespace TRANSSTRUCT {
+
+class TImplicitMesh {
+public:
+  static constexpr int MinCells = 16;
+  static constexpr int MaxCells = 128;
+  static constexpr int DefaultCells = 48;
+
+  // Called after each layer of cubes with (layers done, all layers); false cancels.
+  using TProgress = std::function<bool(int done, int total)>;
+
+  // Builds the mesh of pol = c; cells is clamped to MinCells .. MaxCells. False (and an
+  // empty mesh) when the progress callback cancelled.
+  bool Build(const LISTSTRUCT::TPolinom& pol, float c, const TViewRegion& region, int cells,
+             const TProgress& progress = {});
+  void Clear();
+
+  const std::vector<TMeshVertex>& GetVertices() const { return Vertices; }
+  // Three vertex indexes per triangle.
+  const std::vector<uint32_t>& GetIndices() const { return Indices; }
+  size_t GetTriangleCount() const { return Indices.size() / 3; }
+  // True when F - c has no sign change over the grid: the surface misses the region.
+  bool IsEmpty() const { return Indices.empty(); }
+  int GetCells() const { return Cells; }
+
+private:
+  std::vector<TMeshVertex> Vertices;
+  std::vector<uint32_t> Indices;
+  int Cells = 0;
+};
+
+} // namespace TRANSSTRUCT

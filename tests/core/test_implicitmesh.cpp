@@ -1,0 +1,224 @@
+// The implicit mesh of F(x, y, z) = c: vertices on the surface, gradient normals, a closed and
+// consistently turned mesh, the region and resolution, and the empty cases.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <map>
+#include <utility>
+
+#include "core/TImplicitMesh.h"
+#include "core/TPolEvaluator.h"
+#include "core/TPolinom.h"
+
+using LISTSTRUCT::TMonom;
+using LISTSTRUCT::TPolinom;
+using TRANSSTRUCT::TImplicitMesh;
+using TRANSSTRUCT::TMeshVertex;
+using TRANSSTRUCT::TPolEvaluator;
+using TRANSSTRUCT::TPolGradient;
+using TRANSSTRUCT::TViewRegion;
+
+namespace {
+
+TPolinom Monom(float coeff, int px, int py, int pz) {
+  TPolinom p;
+  TPolinom::AddMonom(p, TMonom(coeff, TMonom::MakeIndex(px, py, pz)));
+  return p;
+}
+
+// (x - a)^2 + (y - b)^2 + (z - e)^2
+TPolinom Sphere(float a = 0, float b = 0, float e = 0) {
+  TPolinom p = Monom(1, 2, 0, 0) + Monom(-2 * a, 1, 0, 0) + Monom(1, 0, 2, 0) +
+               Monom(-2 * b, 0, 1, 0) + Monom(1, 0, 0, 2) + Monom(-2 * e, 0, 0, 1);
+  return p + Monom(a * a + b * b + e * e, 0, 0, 0);
+}
+
+// (x^2 + y^2 + z^2 + 0.6)^2 - 2.4 (x^2 + y^2): zero only on the circle of radius sqrt(0.6)
+// in z = 0 and positive elsewhere, so F = c > 0 is a tube around that circle.
+TPolinom Quartic() {
+  TPolinom s = Monom(1, 2, 0, 0) + Monom(1, 0, 2, 0) + Monom(1, 0, 0, 2) + Monom(0.6f, 0, 0, 0);
+  return s * s - (Monom(2.4f, 2, 0, 0) + Monom(2.4f, 0, 2, 0));
+}
+
+struct TShape {
+  bool EveryEdgeTwice = true; // every edge in exactly two triangles
+  bool Consistent = true;     // ... once in each direction
+  int Euler = 0;              // V - E + F
+  double Volume = 0;          // enclosed, in drawing coordinates; > 0 when turned outwards
+};
+
+TShape ShapeOf(const TImplicitMesh& mesh) {
+  std::map<std::pair<uint32_t, uint32_t>, int> directed;
+  const auto& ix = mesh.GetIndices();
+  const auto& v = mesh.GetVertices();
+  TShape shape;
+  for (size_t t = 0; t < ix.size(); t += 3) {
+    for (int e = 0; e < 3; ++e)
+      ++directed[{ix[t + e], ix[t + (e + 1) % 3]}];
+    const float* a = v[ix[t]].Position;
+    const float* b = v[ix[t + 1]].Position;
+    const float* c = v[ix[t + 2]].Position;
+    shape.Volume += (a[0] * (b[1] * c[2] - b[2] * c[1]) - a[1] * (b[0] * c[2] - b[2] * c[0]) +
+                     a[2] * (b[0] * c[1] - b[1] * c[0])) /
+                    6.0;
+  }
+  size_t edges = 0;
+  for (const auto& [edge, count] : directed) {
+    const auto back = directed.find({edge.second, edge.first});
+    const int reverse = back == directed.end() ? 0 : back->second;
+    shape.Consistent = shape.Consistent && count == 1 && reverse == 1;
+    shape.EveryEdgeTwice = shape.EveryEdgeTwice && count + reverse == 2;
+    if (edge.first < edge.second || reverse == 0) ++edges;
+  }
+  shape.Euler = int(v.size()) - int(edges) + int(mesh.GetTriangleCount());
+  return shape;
+}
+
+void ExpectOnSurfaceWithGradientNormals(const TImplicitMesh& mesh, const TPolinom& pol, float c,
+                                        const TViewRegion& region, double tolerance) {
+  const TPolEvaluator f(pol);
+  const TPolGradient gradient(pol);
+  const double centre[3] = {region.X0, region.Y0, region.Z0};
+  const double size[3] = {double(region.Sx), double(region.Sy), double(region.Sz)};
+  double worst = 0, worstNormal = 0;
+  for (const TMeshVertex& v : mesh.GetVertices()) {
+    double w[3], n[3], length = 0;
+    for (int a = 0; a < 3; ++a) {
+      ASSERT_LE(std::fabs(v.Position[a]), 1.0f);
+      w[a] = centre[a] + size[a] * v.Position[a];
+    }
+    worst = std::max(worst, std::fabs(f.Value(w[0], w[1], w[2]) - c));
+    gradient.At(w[0], w[1], w[2], n);
+    for (int a = 0; a < 3; ++a) {
+      n[a] *= size[a];
+      length += n[a] * n[a];
+    }
+    length = std::sqrt(length);
+    for (int a = 0; a < 3; ++a)
+      worstNormal = std::max(worstNormal, std::fabs(v.Normal[a] - n[a] / length));
+  }
+  EXPECT_LT(worst, tolerance);
+  EXPECT_LT(worstNormal, 1e-5);
+}
+
+} // namespace
+
+// The unit sphere in +-1.2 at the default resolution, and a sphere of radius 0.8 off the
+// origin in a stretched region: vertices on the sphere within the error of a linear
+// interpolation, radial normals, a closed mesh of one piece turned outwards.
+TEST(ImplicitMesh, SphereLiesOnTheSurfaceAndIsClosed) {
+  struct Case {
+    TPolinom Pol;
+    float Level;
+    TViewRegion Region;
+    double Radius;
+  };
+  const Case cases[] = {
+      {Sphere(), 1.0f, {0, 0, 0, 1.2f, 1.2f, 1.2f}, 1.0},
+      {Sphere(0.5f, -0.5f, 0.25f), 0.64f, {0.5f, -0.5f, 0.25f, 1, 2, 1.5f}, 0.8},
+  };
+  for (const Case& test : cases) {
+    const TViewRegion& region = test.Region;
+    TImplicitMesh mesh;
+    ASSERT_TRUE(mesh.Build(test.Pol, test.Level, region, TImplicitMesh::DefaultCells));
+    EXPECT_EQ(mesh.GetCells(), 48);
+    // Along the longest tetrahedron edge, the cube's diagonal of length L, F (whose second
+    // derivative is 2 along any unit direction) departs from its chord by at most L^2 / 4.
+    const double h = 2.0 * std::max({region.Sx, region.Sy, region.Sz}) / 48.0;
+    ExpectOnSurfaceWithGradientNormals(mesh, test.Pol, test.Level, region,
+                                       3.0 * h * h / 4.0 + 1e-6);
+    const TShape shape = ShapeOf(mesh);
+    EXPECT_TRUE(shape.EveryEdgeTwice);
+    EXPECT_TRUE(shape.Consistent);
+    EXPECT_EQ(shape.Euler, 2);
+    // The enclosed volume in drawing coordinates: the ellipsoid with semi-axes r / S.
+    const double r = test.Radius;
+    const double expected = 4.0 / 3.0 * M_PI * r * r * r / (region.Sx * region.Sy * region.Sz);
+    EXPECT_NEAR(shape.Volume, expected, 0.01 * expected);
+  }
+}
+
+// The quartic tube (genus one) in +-1.6: closed, turned outwards, and F = c on it.
+TEST(ImplicitMesh, QuarticTubeIsClosedWithOneHole) {
+  const TPolinom quartic = Quartic();
+  const TViewRegion region{0, 0, 0, 1.6f, 1.6f, 1.6f};
+  TImplicitMesh mesh;
+  ASSERT_TRUE(mesh.Build(quartic, 0.3f, region, 48));
+  ASSERT_GT(mesh.GetTriangleCount(), 1000u);
+  const TShape shape = ShapeOf(mesh);
+  EXPECT_TRUE(shape.EveryEdgeTwice);
+  EXPECT_TRUE(shape.Consistent);
+  EXPECT_EQ(shape.Euler, 0);
+  EXPECT_GT(shape.Volume, 0.0);
+  const double h = 3.2 / 48.0;
+  // |second derivative| of the quartic stays below 40 in this region.
+  ExpectOnSurfaceWithGradientNormals(mesh, quartic, 0.3f, region, 40.0 * 3.0 * h * h / 8.0);
+  // At c = 0 the quartic vanishes only on a circle and is positive at every sample.
+  ASSERT_TRUE(mesh.Build(quartic, 0.0f, region, 48));
+  EXPECT_TRUE(mesh.IsEmpty());
+}
+
+// Resolution: clamped to 16 .. 128; the triangle count grows as its square. A cancelled
+// build leaves no mesh.
+TEST(ImplicitMesh, ResolutionAndCancel) {
+  const TViewRegion region{0, 0, 0, 1.2f, 1.2f, 1.2f};
+  TImplicitMesh mesh;
+  size_t last = 0;
+  for (int cells : {16, 32, 64, 128}) {
+    int layers = 0;
+    ASSERT_TRUE(mesh.Build(Sphere(), 1.0f, region, cells, [&](int done, int total) {
+      EXPECT_EQ(total, cells);
+      layers = done;
+      return true;
+    }));
+    EXPECT_EQ(layers, cells);
+    if (last) {
+      const double ratio = double(mesh.GetTriangleCount()) / double(last);
+      EXPECT_GT(ratio, 3.5);
+      EXPECT_LT(ratio, 4.5);
+    }
+    last = mesh.GetTriangleCount();
+  }
+  mesh.Build(Sphere(), 1.0f, region, 3);
+  EXPECT_EQ(mesh.GetCells(), 16);
+  mesh.Build(Sphere(), 1.0f, region, 1000);
+  EXPECT_EQ(mesh.GetCells(), 128);
+  EXPECT_FALSE(mesh.Build(Sphere(), 1.0f, region, 48, [](int done, int) { return done < 10; }));
+  EXPECT_TRUE(mesh.IsEmpty());
+  EXPECT_TRUE(mesh.GetVertices().empty());
+}
+
+// A plane is flat with one normal; F - c without a sign change in the region gives nothing.
+TEST(ImplicitMesh, PlaneIsFlatAndMissedRegionsAreEmpty) {
+  const TPolinom plane = Monom(1, 1, 0, 0) + Monom(1, 0, 1, 0) + Monom(1, 0, 0, 1);
+  const TViewRegion stretched{0.5f, 0, 0, 1, 2, 3};
+  TImplicitMesh mesh;
+  for (const TViewRegion& region : {TViewRegion{}, stretched}) {
+    ASSERT_TRUE(mesh.Build(plane, 0.0f, region, 20));
+    ASSERT_FALSE(mesh.IsEmpty());
+    const double n[3] = {region.Sx, region.Sy, region.Sz};
+    const double length = std::sqrt(n[0] * n[0] + n[1] * n[1] + n[2] * n[2]);
+    ExpectOnSurfaceWithGradientNormals(mesh, plane, 0.0f, region, 1e-5);
+    for (const TMeshVertex& v : mesh.GetVertices())
+      for (int a = 0; a < 3; ++a)
+        ASSERT_NEAR(v.Normal[a], n[a] / length, 1e-6);
+    // Every triangle runs counter-clockwise seen from the side the normal points to.
+    const auto& ix = mesh.GetIndices();
+    for (size_t t = 0; t < ix.size(); t += 3) {
+      const float* a = mesh.GetVertices()[ix[t]].Position;
+      const float* b = mesh.GetVertices()[ix[t + 1]].Position;
+      const float* c = mesh.GetVertices()[ix[t + 2]].Position;
+      const double u[3] = {b[0] - a[0], b[1] - a[1], b[2] - a[2]};
+      const double w[3] = {c[0] - a[0], c[1] - a[1], c[2] - a[2]};
+      const double cross = (u[1] * w[2] - u[2] * w[1]) * n[0] + (u[2] * w[0] - u[0] * w[2]) * n[1] +
+                           (u[0] * w[1] - u[1] * w[0]) * n[2];
+      ASSERT_GE(cross, -1e-9);
+    }
+  }
+  const TPolinom positive = Sphere() + Monom(1, 0, 0, 0);
+  ASSERT_TRUE(mesh.Build(positive, 0.0f, TViewRegion{}, 32));
+  EXPECT_TRUE(mesh.IsEmpty());
+  ASSERT_TRUE(mesh.Build(Sphere(), 1.0f, TViewRegion{5, 0, 0, 1, 1, 1}, 32)); // far off
+  EXPECT_TRUE(mesh.IsEmpty());
+  EXPECT_EQ(mesh.GetTriangleCount(), 0u);
+}
