@@ -52,8 +52,17 @@ xtst.XTestFakeMotionEvent.argtypes = [ctypes.c_void_p, ctypes.c_int, ctypes.c_in
 xtst.XTestFakeButtonEvent.argtypes = [ctypes.c_void_p, ctypes.c_uint, ctypes.c_int, ctypes.c_ulong]
 
 
+# A window may go away between listing and asking about it; the default handler would end
+# the script on that BadWindow error, this one lets the request fail quietly.
+ErrorHandler = ctypes.CFUNCTYPE(ctypes.c_int, ctypes.c_void_p, ctypes.c_void_p)
+ignore_errors = ErrorHandler(lambda display, event: 0)
+x11.XSetErrorHandler.argtypes = [ErrorHandler]
+x11.XSetErrorHandler.restype = ctypes.c_void_p
+
+
 class Display:
     def __init__(self):
+        x11.XSetErrorHandler(ignore_errors)
         self.handle = x11.XOpenDisplay(None)
         if not self.handle:
             raise SystemExit("cannot open the X display " + os.environ.get("DISPLAY", ""))
