@@ -89,6 +89,7 @@ void CreateForms() {
   Form9 = new TForm9;
   Form10 = new TForm10;
   Form11 = new TForm11;
+  Form1->InstallShortcuts();
 }
 
 namespace {

@@ -11,13 +11,16 @@
 #include "ui/SplashWindow.h"
 #include "ui/TableWindow.h"
 
+#include <QApplication>
 #include <QCloseEvent>
-#include <QCoreApplication>
+#include <QFocusEvent>
 #include <QFrame>
 #include <QGuiApplication>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QScreen>
+#include <QShortcut>
 #include <QTabWidget>
 #include <QTimer>
 #include <QToolBar>
@@ -30,7 +33,8 @@ TToolButton::TToolButton(const QString& name, const QString& hint, const TImageL
   setToolTip(hint);
   setAccessibleName(hint);
   setAutoRaise(true);
-  setFocusPolicy(Qt::NoFocus);
+  // Reached with the tab key in tool-bar order; a click leaves the focus where it was.
+  setFocusPolicy(Qt::TabFocus);
   setMouseTracking(true);
   setFixedSize(57, 66);
   setIconSize(QSize(ToolPictureWidth, ToolPictureHeight));
@@ -52,6 +56,26 @@ void TToolButton::mouseReleaseEvent(QMouseEvent* event) {
   // The click may open a modal window; the mouse must be free for it.
   if (mouseGrabber() == this) releaseMouse();
   QToolButton::mouseReleaseEvent(event);
+}
+
+void TToolButton::keyPressEvent(QKeyEvent* event) {
+  if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
+      event->modifiers() == Qt::NoModifier) {
+    event->accept();
+    click();
+    return;
+  }
+  QToolButton::keyPressEvent(event);
+}
+
+void TToolButton::focusInEvent(QFocusEvent* event) {
+  QToolButton::focusInEvent(event);
+  emit FocusMoved();
+}
+
+void TToolButton::focusOutEvent(QFocusEvent* event) {
+  QToolButton::focusOutEvent(event);
+  emit FocusMoved();
 }
 
 TForm1::TForm1(QWidget* parent) : QWidget(parent) {
@@ -94,7 +118,8 @@ TForm1::TForm1(QWidget* parent) : QWidget(parent) {
   layout->addWidget(CoolBar1);
 
   // One row a button, in tool-bar order: where it stands, its picture list, name, hint,
-  // handler, the picture indexes hot-on, hot-off, normal-on, normal-off, and its member.
+  // handler, the picture indexes hot-on, hot-off, normal-on, normal-off, its member and its
+  // keyboard shortcut.
   struct TButtonRow {
     QToolBar* TForm1::*Bar;
     TImageList TForm1::*Images;
@@ -103,45 +128,46 @@ TForm1::TForm1(QWidget* parent) : QWidget(parent) {
     void (TForm1::*Handler)();
     int HotOn, HotOff, NormalOn, NormalOff;
     TToolButton* TForm1::*Member;
+    const char* Keys;
   };
   static const TButtonRow Buttons[] = {
       {&TForm1::ToolBar1, &TForm1::ImageList1, "TBStore", "Вкл./Выкл. окно таблиц полиномов",
-       &TForm1::TBStoreClick, 0, 1, 7, 8, &TForm1::TBStore},
+       &TForm1::TBStoreClick, 0, 1, 7, 8, &TForm1::TBStore, "F2"},
       {&TForm1::ToolBar1, &TForm1::ImageList1, "TBNew", "Добавить в таблицу новый полином",
-       &TForm1::TBNewClick, 2, 2, 9, 9, &TForm1::TBNew},
+       &TForm1::TBNewClick, 2, 2, 9, 9, &TForm1::TBNew, "Ctrl+N"},
       {&TForm1::ToolBar1, &TForm1::ImageList1, "TBDelete", "Удалить полином из таблицы",
-       &TForm1::TBDeleteClick, 4, 4, 11, 11, &TForm1::TBDelete},
+       &TForm1::TBDeleteClick, 4, 4, 11, 11, &TForm1::TBDelete, "Del"},
       {&TForm1::ToolBar1, &TForm1::ImageList1, "TBChange",
        "Изменить/Скопировать полином  в таблице", &TForm1::TBChangeClick, 3, 3, 10, 10,
-       &TForm1::TBChange},
+       &TForm1::TBChange, "Ctrl+E"},
       {&TForm1::ToolBar1, &TForm1::ImageList1, "TBSavLod", "Вкл./Выкл. Сохранение таблицы",
-       &TForm1::TBSavLodClick, 5, 6, 12, 13, &TForm1::TBSavLod},
+       &TForm1::TBSavLodClick, 5, 6, 12, 13, &TForm1::TBSavLod, "Ctrl+Shift+S"},
       {&TForm1::ToolBar2, &TForm1::ImageList2, "TBPols", "Вкл./Выкл. окно вычислений полиномов",
-       &TForm1::TBPolsClick, 0, 1, 5, 6, &TForm1::TBPols},
+       &TForm1::TBPolsClick, 0, 1, 5, 6, &TForm1::TBPols, "F3"},
       {&TForm1::ToolBar2, &TForm1::ImageList2, "TBCalc", "Вычисление значения введённого выражения",
-       &TForm1::TBCalcClick, 2, 2, 7, 7, &TForm1::TBCalc},
+       &TForm1::TBCalcClick, 2, 2, 7, 7, &TForm1::TBCalc, "F9"},
       {&TForm1::ToolBar2, &TForm1::ImageList2, "TBLoadF", "Загрузка сохранённого выражения",
-       &TForm1::TBLoadFClick, 3, 3, 8, 8, &TForm1::TBLoadF},
+       &TForm1::TBLoadFClick, 3, 3, 8, 8, &TForm1::TBLoadF, "Ctrl+O"},
       {&TForm1::ToolBar2, &TForm1::ImageList2, "TBSaveF", "Запись введённого выражения",
-       &TForm1::TBSaveFClick, 4, 4, 9, 9, &TForm1::TBSaveF},
+       &TForm1::TBSaveFClick, 4, 4, 9, 9, &TForm1::TBSaveF, "Ctrl+S"},
       {&TForm1::ToolBar3, &TForm1::ImageList3, "TBView", "Вкл./Выкл. окно демонстрации полиномов",
-       &TForm1::TBViewClick, 0, 1, 2, 3, &TForm1::TBView},
+       &TForm1::TBViewClick, 0, 1, 2, 3, &TForm1::TBView, "F4"},
       {&TForm1::ToolBar3, &TForm1::ImageList3, "TBFormula",
        "Страница выбора и просмотра формулы полинома ", &TForm1::TBFormulaClick, 4, 4, 8, 8,
-       &TForm1::TBFormula},
+       &TForm1::TBFormula, "Alt+1"},
       {&TForm1::ToolBar3, &TForm1::ImageList3, "TBStruct",
        "Страница просмотра изображения структуры полинома", &TForm1::TBStructClick, 5, 5, 9, 9,
-       &TForm1::TBStruct},
+       &TForm1::TBStruct, "Alt+2"},
       {&TForm1::ToolBar3, &TForm1::ImageList3, "TBSurface",
        "Страница просмотра поверхности полинома", &TForm1::TBSurfaceClick, 6, 6, 10, 10,
-       &TForm1::TBSurface},
+       &TForm1::TBSurface, "Alt+3"},
       {&TForm1::ToolBar3, &TForm1::ImageList3, "TBEfficiency",
        "Страница просмотра эффективности таблиц", &TForm1::TBEfficiencyClick, 7, 7, 11, 11,
-       &TForm1::TBEfficiency},
+       &TForm1::TBEfficiency, "Alt+4"},
       {&TForm1::ToolBar4, &TForm1::ImageList4, "TBHelp", "Система помощи по программе",
-       &TForm1::TBHelpClick, 0, 0, 2, 2, &TForm1::TBHelp},
+       &TForm1::TBHelpClick, 0, 0, 2, 2, &TForm1::TBHelp, "F1"},
       {&TForm1::ToolBar4, &TForm1::ImageList4, "TBAbout", "О программе", &TForm1::TBAboutClick, 1,
-       1, 3, 3, &TForm1::TBAbout},
+       1, 3, 3, &TForm1::TBAbout, "Shift+F1"},
   };
   for (const TButtonRow& row : Buttons) {
     TToolButton* b =
@@ -152,6 +178,12 @@ TForm1::TForm1(QWidget* parent) : QWidget(parent) {
     b->NormalOff = row.NormalOff;
     // Every button starts with its normal picture; the save mode is off at start.
     b->SetImageIndex(row.Member == &TForm1::TBSavLod ? row.NormalOff : row.NormalOn);
+    b->Keys = QKeySequence(QString::fromLatin1(row.Keys), QKeySequence::PortableText);
+    b->TableWindowKeys = row.Member == &TForm1::TBDelete;
+    // The hint stays as it is; the description tells the shortcut.
+    QString keys = "Быстрая клавиша: " + b->Keys.toString(QKeySequence::PortableText);
+    if (b->TableWindowKeys) keys += " (в окне таблицы полиномов)";
+    b->setAccessibleDescription(keys);
     this->*row.Member = b;
   }
 
@@ -171,7 +203,47 @@ TToolButton* TForm1::AddButton(QToolBar* bar, const TImageList* images, const ch
   connect(button, &QToolButton::clicked, this, handler);
   connect(button, &TToolButton::MouseMoved, this,
           [this, button](int X, int Y) { ButtonMouseMove(button, X, Y); });
+  connect(button, &TToolButton::FocusMoved, this, [this, button] {
+    if (!button->PointerOver) ShowRestingPicture(button);
+  });
   return button;
+}
+
+void TForm1::InstallShortcuts() {
+  for (TToolButton* button : findChildren<TToolButton*>()) {
+    // The delete key acts only in the table window; every other key in every window of the
+    // program that no modal dialog blocks.
+    QWidget* owner = button->TableWindowKeys ? static_cast<QWidget*>(Form2) : this;
+    if (!owner || button->Keys.isEmpty()) continue;
+    auto* shortcut = new QShortcut(button->Keys, owner);
+    shortcut->setObjectName(button->objectName() + "Keys");
+    shortcut->setContext(button->TableWindowKeys ? Qt::WindowShortcut : Qt::ApplicationShortcut);
+    connect(shortcut, &QShortcut::activated, button, &QAbstractButton::click);
+  }
+  qApp->installEventFilter(this);
+}
+
+bool TForm1::eventFilter(QObject* watched, QEvent* event) {
+  // A text field claims some keys for itself (Ctrl+E moves to the line's end); the buttons'
+  // keys other than the delete key, which edits text, are refused to it, so they reach the
+  // shortcuts. Where no shortcut acts (under a modal dialog) the field still gets the key.
+  if (event->type() == QEvent::ShortcutOverride) {
+    const QKeySequence pressed(static_cast<QKeyEvent*>(event)->keyCombination());
+    for (const TToolButton* button : findChildren<TToolButton*>())
+      if (!button->TableWindowKeys && button->Keys == pressed) {
+        event->ignore();
+        return true;
+      }
+  }
+  return QWidget::eventFilter(watched, event);
+}
+
+void TForm1::ShowRestingPicture(TToolButton* button) {
+  const bool on = IsOn(button);
+  if (button->hasFocus())
+    button->SetImageIndex(on ? button->HotOn : button->HotOff);
+  else
+    button->SetImageIndex(on ? button->NormalOn : button->NormalOff);
 }
 
 bool TForm1::IsOn(const TToolButton* button) const {
@@ -184,27 +256,21 @@ bool TForm1::IsOn(const TToolButton* button) const {
 
 void TForm1::ButtonMouseMove(TToolButton* Sender, int X, int Y) {
   const bool over = X > 0 && X < Sender->width() && Y > 0 && Y < Sender->height();
-  const bool on = IsOn(Sender);
+  Sender->PointerOver = over;
   if (over) {
-    Sender->SetImageIndex(on ? Sender->HotOn : Sender->HotOff);
+    Sender->SetImageIndex(IsOn(Sender) ? Sender->HotOn : Sender->HotOff);
     // Holding the mouse lets the button see the move that leaves it.
     if (QWidget::mouseGrabber() != Sender && Sender->isVisible()) Sender->grabMouse();
   } else {
-    Sender->SetImageIndex(on ? Sender->NormalOn : Sender->NormalOff);
+    ShowRestingPicture(Sender);
     if (QWidget::mouseGrabber() == Sender) Sender->releaseMouse();
   }
 }
 
 void TForm1::Toggle(bool& flag, TToolButton* button, QWidget* window) {
-  if (flag) {
-    flag = false;
-    button->SetImageIndex(button->NormalOff);
-    if (window) window->hide();
-  } else {
-    flag = true;
-    button->SetImageIndex(button->NormalOn);
-    if (window) window->show();
-  }
+  flag = !flag;
+  ShowRestingPicture(button);
+  if (window) window->setVisible(flag);
 }
 
 void TForm1::TBStoreClick() {
@@ -242,17 +308,17 @@ void TForm1::TBSavLodClick() {
 
 void TForm1::TBCalcClick() {
   if (Form3) Form3->BBtnCalcClick();
-  TBCalc->SetImageIndex(TBCalc->NormalOn);
+  ShowRestingPicture(TBCalc);
 }
 
 void TForm1::TBLoadFClick() {
   if (Form3) Form3->SBtnLoadFClick();
-  TBLoadF->SetImageIndex(TBLoadF->NormalOn);
+  ShowRestingPicture(TBLoadF);
 }
 
 void TForm1::TBSaveFClick() {
   if (Form3) Form3->SBtnSaveFClick();
-  TBSaveF->SetImageIndex(TBSaveF->NormalOn);
+  ShowRestingPicture(TBSaveF);
 }
 
 void TForm1::ShowPage(int page) {
@@ -274,12 +340,12 @@ void TForm1::TBEfficiencyClick() {
 
 void TForm1::TBHelpClick() {
   ShowHelpContents();
-  TBHelp->SetImageIndex(TBHelp->NormalOn);
+  ShowRestingPicture(TBHelp);
 }
 
 void TForm1::TBAboutClick() {
   if (Form10) Form10->exec();
-  TBAbout->SetImageIndex(TBAbout->NormalOn);
+  ShowRestingPicture(TBAbout);
 }
 
 void TForm1::showEvent(QShowEvent* event) {
@@ -300,5 +366,7 @@ void TForm1::FormShow() {
 
 void TForm1::closeEvent(QCloseEvent* event) {
   event->accept();
-  QCoreApplication::quit();
+  // Every message loop ends here, whatever the other windows would say to a close: quit()
+  // would ask each of them first and give up on the first refusal. Nothing is saved.
+  QCoreApplication::exit(0);
 }

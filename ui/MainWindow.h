@@ -2,6 +2,7 @@
 #include "ui/Forms.h"
 #include "ui/ToolPictures.h"
 
+#include <QKeySequence>
 #include <QToolButton>
 #include <QWidget>
 
@@ -21,13 +22,24 @@ public:
   // Picture indexes of the button: hot and normal, each with an on and an off variant
   // (equal for buttons without a second state).
   int HotOn = 0, HotOff = 0, NormalOn = 0, NormalOff = 0;
+  // Whether the last mouse move found the pointer strictly inside the button.
+  bool PointerOver = false;
+  // The button's keyboard shortcut, and whether it acts only in the table window.
+  QKeySequence Keys;
+  bool TableWindowKeys = false;
 
 signals:
   void MouseMoved(int X, int Y);
+  // The keyboard focus came to the button or left it.
+  void FocusMoved();
 
 protected:
   void mouseMoveEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
+  // Enter presses the button as Space does.
+  void keyPressEvent(QKeyEvent* event) override;
+  void focusInEvent(QFocusEvent* event) override;
+  void focusOutEvent(QFocusEvent* event) override;
 
 private:
   const TImageList* Images;
@@ -73,6 +85,10 @@ public:
   // Whether the window or mode behind a two-state button is on; true for other buttons.
   bool IsOn(const TToolButton* button) const;
 
+  // The keyboard shortcuts of the buttons; called once every window exists, since the delete
+  // key belongs to the table window.
+  void InstallShortcuts();
+
 public slots:
   void TBStoreClick();
   void TBNewClick();
@@ -101,11 +117,16 @@ public slots:
 protected:
   void showEvent(QShowEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
+  // The buttons' keys come before the editing keys of a focused text field.
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
   TToolButton* AddButton(QToolBar* bar, const TImageList* images, const char* name,
                          const QString& hint, void (TForm1::*handler)());
   void Toggle(bool& flag, TToolButton* button, QWidget* window);
+  // The picture of a button the pointer is not moving over: hot while it has the keyboard
+  // focus, normal otherwise, in the variant of its state.
+  void ShowRestingPicture(TToolButton* button);
   void ShowPage(int page);
   bool ShownOnce = false;
 };

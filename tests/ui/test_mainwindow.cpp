@@ -4,18 +4,25 @@
 
 #include "ui/AboutWindow.h"
 #include "ui/CalcWindow.h"
+#include "ui/ChangePolDialog.h"
+#include "ui/DeletePolDialog.h"
+#include "ui/FormulaStoreDialog.h"
 #include "ui/HelpWindow.h"
+#include "ui/NewPolDialog.h"
 #include "ui/OverviewWindow.h"
 #include "ui/SaveModeDialog.h"
 #include "ui/TableWindow.h"
 
+#include <QFile>
 #include <QGuiApplication>
+#include <QLineEdit>
 #include <QMouseEvent>
 #include <QMovie>
 #include <QPushButton>
 #include <QScreen>
 #include <QSet>
 #include <QTabWidget>
+#include <QTableWidget>
 #include <QTextBrowser>
 #include <QToolBar>
 
@@ -47,6 +54,24 @@ void MoveOver(QWidget* w, QPoint at) {
 
 void Click(QWidget* w) {
   QTest::mouseClick(w, Qt::LeftButton, Qt::NoModifier, QPoint(20, 20));
+}
+
+// A key pressed while the window is the active one, at the control that has its focus.
+bool PressIn(QWidget* window, int key, Qt::KeyboardModifiers modifiers) {
+  window->activateWindow();
+  if (!QTest::qWaitForWindowActive(window)) return false;
+  QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget() : window;
+  QTest::keyClick(target, Qt::Key(key), modifiers);
+  return true;
+}
+
+// Whether the key, pressed in the window, opens the dialog (which is then closed again).
+bool KeyOpens(QWidget* window, int key, Qt::KeyboardModifiers modifiers, QDialog* dialog) {
+  auto opened = WhenModal(
+      dialog, [dialog] { dialog->reject(); }, 1000);
+  if (!PressIn(window, key, modifiers)) return false;
+  QTest::qWait(dialog->isVisible() ? 50 : 0);
+  return *opened;
 }
 } // namespace
 
@@ -337,6 +362,122 @@ private slots:
     QVERIFY(!Form10->isVisible());
     QCOMPARE(Form10->AnimMovie->state(), QMovie::NotRunning);
     QCOMPARE(Form1->TBAbout->ImageIndex(), 3);
+  }
+
+  void keyboardReachesEveryButton() {
+    QVERIFY(StartProgram());
+    // Tab walks the buttons in tool-bar order; the focused button shows its hot picture.
+    const QList<QToolBar*> bars = {Form1->ToolBar1, Form1->ToolBar2, Form1->ToolBar3,
+                                   Form1->ToolBar4};
+    QList<TToolButton*> order;
+    for (QToolBar* bar : bars)
+      order << bar->findChildren<TToolButton*>();
+    QCOMPARE(order.size(), 16);
+    Form1->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(Form1));
+    order.first()->setFocus(Qt::TabFocusReason);
+    for (int i = 0; i < order.size(); ++i) {
+      TToolButton* b = order[i];
+      QCOMPARE(QApplication::focusWidget(), b);
+      QCOMPARE(b->ImageIndex(), Form1->IsOn(b) ? b->HotOn : b->HotOff);
+      if (i + 1 < order.size()) {
+        QTest::keyClick(b, Qt::Key_Tab);
+        QCOMPARE(b->ImageIndex(), Form1->IsOn(b) ? b->NormalOn : b->NormalOff);
+      }
+    }
+    // Enter and Space press the focused button.
+    Form1->TBPols->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(Form1->TBPols, Qt::Key_Return);
+    QVERIFY(!Form1->PolsShown && !Form3->isVisible());
+    QCOMPARE(Form1->TBPols->ImageIndex(), Form1->TBPols->HotOff);
+    QTest::keyClick(Form1->TBPols, Qt::Key_Space);
+    QVERIFY(Form1->PolsShown && Form3->isVisible());
+
+    // Every shortcut is in its button's description, beside the unchanged hint, and on the
+    // help's contents page.
+    QFile help(":/help/Polhelp.html");
+    QVERIFY(help.open(QIODevice::ReadOnly));
+    const QString contents = QString::fromUtf8(help.readAll());
+    const QList<QPair<const char*, const char*>> keys = {
+        {"TBStore", "F2"},      {"TBNew", "Ctrl+N"},          {"TBDelete", "Del"},
+        {"TBChange", "Ctrl+E"}, {"TBSavLod", "Ctrl+Shift+S"}, {"TBPols", "F3"},
+        {"TBCalc", "F9"},       {"TBLoadF", "Ctrl+O"},        {"TBSaveF", "Ctrl+S"},
+        {"TBView", "F4"},       {"TBFormula", "Alt+1"},       {"TBStruct", "Alt+2"},
+        {"TBSurface", "Alt+3"}, {"TBEfficiency", "Alt+4"},    {"TBHelp", "F1"},
+        {"TBAbout", "Shift+F1"}};
+    for (const auto& [name, key] : keys) {
+      TToolButton* b = Button(name);
+      QVERIFY2(b->accessibleDescription().endsWith(key) ||
+                   b->accessibleDescription().contains(QString(key) + " ("),
+               name);
+      QCOMPARE(b->accessibleName(), b->toolTip());
+      QVERIFY2(contents.contains("<td>" + b->toolTip().trimmed() + "</td><td><b>" + key + "</b>"),
+               name);
+    }
+  }
+
+  void shortcutsWorkFromEveryWorkingWindow_data() {
+    QTest::addColumn<int>("window");
+    QTest::newRow("main window") << 1;
+    QTest::newRow("table window") << 2;
+    QTest::newRow("calculation window") << 3;
+    QTest::newRow("overview window") << 9;
+  }
+
+  void shortcutsWorkFromEveryWorkingWindow() {
+    QFETCH(int, window);
+    QVERIFY(StartProgram());
+    QWidget* w = window == 1   ? static_cast<QWidget*>(Form1)
+                 : window == 2 ? static_cast<QWidget*>(Form2)
+                 : window == 3 ? static_cast<QWidget*>(Form3)
+                               : static_cast<QWidget*>(Form9);
+    // In the calculation window the keys come while the formula is being typed.
+    if (w == Form3) Form3->EdFormul->setFocus();
+    // The three toggles, each pressed twice.
+    const QList<std::tuple<int, bool*, QWidget*>> toggles = {
+        {Qt::Key_F2, &Form1->StoreShown, Form2},
+        {Qt::Key_F3, &Form1->PolsShown, Form3},
+        {Qt::Key_F4, &Form1->ViewShown, Form9}};
+    for (const auto& [key, flag, target] : toggles) {
+      if (target == w) continue; // a hidden window takes no keys
+      QVERIFY(PressIn(w, key, Qt::NoModifier));
+      QVERIFY(!*flag && !target->isVisible());
+      QVERIFY(PressIn(w, key, Qt::NoModifier));
+      QVERIFY(*flag && target->isVisible());
+    }
+    // The dialogs; the delete key only in the table window.
+    QVERIFY(KeyOpens(w, Qt::Key_N, Qt::ControlModifier, Form4));
+    QVERIFY(KeyOpens(w, Qt::Key_E, Qt::ControlModifier, Form6));
+    QVERIFY(KeyOpens(w, Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier, Form7));
+    QCOMPARE(KeyOpens(w, Qt::Key_Delete, Qt::NoModifier, Form5), w == Form2);
+    QVERIFY(KeyOpens(w, Qt::Key_O, Qt::ControlModifier, Form8));
+    QVERIFY(KeyOpens(w, Qt::Key_F1, Qt::ShiftModifier, Form10));
+    // The calculation window's commands, on a formula that is correct.
+    Form3->EdFormul->setText("X+1");
+    QVERIFY(KeyOpens(w, Qt::Key_S, Qt::ControlModifier, Form8));
+    QVERIFY(PressIn(w, Qt::Key_F9, Qt::NoModifier));
+    QCOMPARE(Form3->SGResTable->item(0, 2)->text(), QString("X + 1"));
+    // The overview pages.
+    for (int page : {3, 1, 2, 0}) {
+      QVERIFY(PressIn(w, Qt::Key_1 + page, Qt::AltModifier));
+      QCOMPARE(Form9->PCViewTab->currentIndex(), page);
+    }
+    // Under a modal dialog the keys are the text field's own again.
+    int cursorAfterKey = -1;
+    auto typed = WhenModal(Form4, [&] {
+      Form4->EdName->setText("abc");
+      Form4->EdName->setCursorPosition(0);
+      QTest::keyClick(Form4->EdName, Qt::Key_E, Qt::ControlModifier);
+      cursorAfterKey = Form4->EdName->cursorPosition();
+      Form4->reject();
+    });
+    Form1->TBNewClick();
+    QVERIFY(*typed);
+    QCOMPARE(cursorAfterKey, 3);
+    // Help.
+    QVERIFY(PressIn(w, Qt::Key_F1, Qt::NoModifier));
+    QVERIFY(ExistingHelpWindow() && ExistingHelpWindow()->isVisible());
+    ExistingHelpWindow()->hide();
   }
 
   void helpButtonOpensTheContentsPage() {
