@@ -17,6 +17,7 @@
 #include "core/TPolinom.h"
 #include "tables/TIniFile.h"
 #include "tables/TTabRecPol.h"
+#include "tables/TTableObserver.h"
 
 namespace TABLESTRUCT {
 
@@ -41,6 +42,25 @@ protected:
   std::unique_ptr<TIniFile> IniFile; // the table file; none for an empty file name
   TPolinom NoPol;                    // the empty polynomial handed out for a position out of range
   std::string FileError;             // why the last LoadTab/SaveTab could not use the file
+
+  // Told about the steps of InsRecord, FindRecord and DelRecord; null for none.
+  TTableObserver* Observer = nullptr;
+
+  // Keeps the observer away from work that is not itself an observed operation (a change of
+  // record, a rebuild with another bucket count) while it lives.
+  class TObserverPause {
+  public:
+    explicit TObserverPause(TBasePTab& table) : Table(table), Saved(table.Observer) {
+      Table.Observer = nullptr;
+    }
+    ~TObserverPause() { Table.Observer = Saved; }
+    TObserverPause(const TObserverPause&) = delete;
+    TObserverPause& operator=(const TObserverPause&) = delete;
+
+  private:
+    TBasePTab& Table;
+    TTableObserver* Saved;
+  };
 
   // Opens the table file: fileName relative to the current directory at this moment
   // (backslashes are taken for "/", a leading one included: "\\IniSaves\\PolTable.ini"), or an
@@ -117,6 +137,9 @@ public:
   int GetCurrPos() const { return CurrPos; }
   int GetEfficiency() const { return Efficiency; }
   void ClearEfficiency() { Efficiency = 0; }
+  // The observer of the searches, insertions and deletions (not owned); null for none.
+  void SetObserver(TTableObserver* observer) { Observer = observer; }
+  TTableObserver* GetObserver() const { return Observer; }
   // Full path of the table file; empty for a table without a file.
   std::string GetFileName() const;
   // Why the last LoadTab/SaveTab failed with TabFileErr; empty otherwise.

@@ -20,11 +20,28 @@ TPolHashTab::~TPolHashTab() {
   IniFile.reset();
 }
 
-int TPolHashTab::HashFunc(const std::string& key) const {
+unsigned long long TPolHashTab::CodeSum(const std::string& key) {
   unsigned long long sum = 0;
   for (char c : key)
     sum += static_cast<unsigned char>(c);
-  return static_cast<int>(sum % static_cast<unsigned long long>(TabSize));
+  return sum;
+}
+
+int TPolHashTab::HashFunc(const std::string& key) const {
+  return static_cast<int>(CodeSum(key) % static_cast<unsigned long long>(TabSize));
+}
+
+TPolScanTab* TPolHashTab::ObservedChain(int h, const std::string& key) {
+  if (Observer) {
+    TTableEvent bucket = TableEvent(TTableEventKind::Bucket, -1, key);
+    bucket.Target = h;
+    bucket.CodeSum = CodeSum(key);
+    Observer->Notice(bucket);
+  }
+  TPolScanTab* chain = Buckets[h].get();
+  // The chain tells the same observer about its comparisons.
+  if (chain) chain->SetObserver(Observer);
+  return chain;
 }
 
 void TPolHashTab::CreateBucket(int i) {
@@ -50,8 +67,8 @@ TTabRecPol* TPolHashTab::CurrentRecord() {
 int TPolHashTab::InsRecord(const std::string& key, const TPolinom& pol) {
   SetRetCode(TabOK);
   int h = HashFunc(key);
-  if (Buckets[h]) {
-    TPolScanTab& chain = *Buckets[h];
+  if (TPolScanTab* observed = ObservedChain(h, key)) {
+    TPolScanTab& chain = *observed;
     int count = chain.GetDataCount();
     int before = chain.GetEfficiency();
     chain.InsRecord(key, pol);
@@ -60,6 +77,7 @@ int TPolHashTab::InsRecord(const std::string& key, const TPolinom& pol) {
     if (chain.GetDataCount() > count) DataCount += 1;
   } else {
     CreateBucket(h);
+    Buckets[h]->SetObserver(Observer);
     Buckets[h]->InsRecord(key, pol);
     if (Buckets[h]->GetRetCode() != TabOK) {
       ReleaseBucket(h);
@@ -73,8 +91,9 @@ int TPolHashTab::InsRecord(const std::string& key, const TPolinom& pol) {
 int TPolHashTab::FindPos(const std::string& key) {
   SetRetCode(TabOK);
   int h = HashFunc(key);
-  if (!Buckets[h]) return SetRetCode(TabNoRec);
-  TPolScanTab& chain = *Buckets[h];
+  TPolScanTab* observed = ObservedChain(h, key);
+  if (!observed) return SetRetCode(TabNoRec);
+  TPolScanTab& chain = *observed;
   int before = chain.GetEfficiency();
   int pos = chain.FindPos(key);
   Efficiency += chain.GetEfficiency() - before;
@@ -135,11 +154,12 @@ void TPolHashTab::DelRecord(const std::string& key) {
     return;
   }
   int h = HashFunc(key);
-  if (!Buckets[h]) {
+  TPolScanTab* observed = ObservedChain(h, key);
+  if (!observed) {
     SetRetCode(TabNoRec);
     return;
   }
-  TPolScanTab& chain = *Buckets[h];
+  TPolScanTab& chain = *observed;
   int count = chain.GetDataCount();
   int before = chain.GetEfficiency();
   chain.DelRecord(key);
@@ -156,6 +176,7 @@ void TPolHashTab::DelRecord(const std::string& key) {
 void TPolHashTab::ChangeRecord(const std::string& oldKey, const std::string& newKey,
                                const TPolinom& pol) {
   SetRetCode(TabOK);
+  TObserverPause pause(*this);
   int saved = Efficiency; // a change is not counted
   int h = FindPos(oldKey);
   bool taken = newKey != oldKey && FindPos(newKey) >= 0;
@@ -187,6 +208,7 @@ void TPolHashTab::SetTabSize(int n) {
     return;
   }
   SetRetCode(TabOK);
+  TObserverPause pause(*this);
   TPolHashTab temp(n, std::string());
   CopyTab(&temp, this);
   ClearTab();

@@ -32,6 +32,9 @@ protected:
   void ReleaseBucket(int i) { Buckets[i].reset(); }
   // FindRecord without the copy: the bucket of key (counted like FindRecord), or TabNoRec.
   int FindPos(const std::string& key);
+  // The chain of bucket h (null when empty), after telling the observer which bucket key
+  // falls into and handing it the observer.
+  TPolScanTab* ObservedChain(int h, const std::string& key);
   // First bucket from i on that has a chain, TabSize when none.
   int SkipEmpty(int i) const;
 
@@ -43,6 +46,8 @@ public:
 
   // Bucket index of key: the sum of its byte codes (as unsigned values) modulo TabSize.
   int HashFunc(const std::string& key) const;
+  // The sum of the byte codes of key (as unsigned values).
+  static unsigned long long CodeSum(const std::string& key);
   int GetTabSize() const { return TabSize; }
 
   int InsRecord(const std::string& key, const TPolinom& pol) override;

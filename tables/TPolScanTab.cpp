@@ -28,9 +28,18 @@ int TPolScanTab::Scan(const std::string& key, bool counted) {
   TDatLink* prev = pStop;
   TDatLink* cur = pFirst;
   int pos = 0;
+  // Only the counted scans of InsRecord, FindRecord and DelRecord are shown.
+  TTableObserver* observer = counted ? Observer : nullptr;
   while (pos < DataCount && cur != pStop) {
     auto* rec = static_cast<TTabRecPol*>(cur->GetDatValue());
-    if (rec->KeyRef() == key) break;
+    const bool equal = rec->KeyRef() == key;
+    if (observer) {
+      TTableEvent event = TableEvent(TTableEventKind::Compare, pos, rec->KeyRef());
+      event.Comparison = equal ? 0 : 1;
+      event.Cost = equal ? 0 : 1;
+      observer->Notice(event);
+    }
+    if (equal) break;
     if (counted) ++Efficiency;
     prev = cur;
     cur = cur->GetNextDatLink();
@@ -64,6 +73,7 @@ int TPolScanTab::InsRecord(const std::string& key, const TPolinom& pol) {
     auto* rec = static_cast<TTabRecPol*>(pCurrLink->GetDatValue());
     rec->SetKey(key);
     rec->SetPolinom(pol);
+    if (Observer) Observer->Notice(TableEvent(TTableEventKind::Replace, pos, key));
     return pos;
   }
   auto* rec = new (std::nothrow) TTabRecPol(key, pol);
@@ -73,6 +83,7 @@ int TPolScanTab::InsRecord(const std::string& key, const TPolinom& pol) {
     DataCount -= 1;
     return SetRetCode(TabNoMem);
   }
+  if (Observer) Observer->Notice(TableEvent(TTableEventKind::Place, CurrPos, key));
   return CurrPos;
 }
 
@@ -151,6 +162,15 @@ void TPolScanTab::DelRecord(const std::string& key) {
   }
   // The last record takes the place of the deleted one (name, polynomial and stored flag);
   // the last link then goes with the deleted record.
+  if (Observer) {
+    if (p != last) {
+      TTableEvent move = TableEvent(TTableEventKind::Move, last,
+                                    static_cast<TTabRecPol*>(cur->GetDatValue())->KeyRef());
+      move.Target = p;
+      Observer->Notice(move);
+    }
+    Observer->Notice(TableEvent(TTableEventKind::Remove, last, key));
+  }
   if (p != last) {
     LISTSTRUCT::TDatValue* moved = cur->GetDatValue();
     cur->SetDatValue(found->GetDatValue());

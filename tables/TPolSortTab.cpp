@@ -24,10 +24,20 @@ TTabRecPol* TPolSortTab::CurrentRecord() {
 int TPolSortTab::SearchPos(const std::string& key, bool& found, bool counted) {
   int lo = 0, hi = DataCount - 1;
   found = false;
+  // Only the counted searches of InsRecord, FindRecord and DelRecord are shown.
+  TTableObserver* observer = counted ? Observer : nullptr;
   while (lo <= hi && !found) {
     if (counted) ++Efficiency;
     int mid = (lo + hi) / 2;
     int cmp = key.compare(Recs[mid]->KeyRef()); // byte by byte, unsigned
+    if (observer) {
+      TTableEvent probe = TableEvent(TTableEventKind::Probe, mid, Recs[mid]->KeyRef());
+      probe.Lo = lo;
+      probe.Hi = hi;
+      probe.Comparison = (cmp > 0) - (cmp < 0);
+      probe.Cost = 1;
+      observer->Notice(probe);
+    }
     if (cmp == 0) {
       found = true;
       lo = hi = mid;
@@ -38,6 +48,17 @@ int TPolSortTab::SearchPos(const std::string& key, bool& found, bool counted) {
     }
   }
   return lo;
+}
+
+void TPolSortTab::NoticeMoves(int first, int last, int step) {
+  // Each move of a record pointer (or of the empty slot after the last record) counts one.
+  for (int from = first; from != last + step; from += step) {
+    TTableEvent move =
+        TableEvent(TTableEventKind::Move, from, Recs[from] ? Recs[from]->KeyRef() : std::string());
+    move.Target = from - step;
+    move.Cost = 1;
+    Observer->Notice(move);
+  }
 }
 
 int TPolSortTab::ShiftUp(int p) {
@@ -59,15 +80,18 @@ int TPolSortTab::InsRecord(const std::string& key, const TPolinom& pol) {
   if (found) {
     Recs[p]->SetKey(key);
     Recs[p]->SetPolinom(pol);
+    if (Observer) Observer->Notice(TableEvent(TTableEventKind::Replace, p, key));
     return p;
   }
   if (DataCount >= MaxSortRecords) return SetRetCode(TabNoMem);
   auto* rec = new (std::nothrow) TTabRecPol(key, pol);
   if (!rec) return SetRetCode(TabNoMem);
+  if (Observer) NoticeMoves(DataCount - 1, p, -1);
   Efficiency += ShiftUp(p);
   DataCount += 1;
   Recs[p] = rec;
   CurrPos = p;
+  if (Observer) Observer->Notice(TableEvent(TTableEventKind::Place, p, key));
   return p;
 }
 
@@ -92,6 +116,10 @@ void TPolSortTab::DelRecord(const std::string& key) {
   if (!found) {
     SetRetCode(TabNoRec);
     return;
+  }
+  if (Observer) {
+    Observer->Notice(TableEvent(TTableEventKind::Remove, p, key));
+    NoticeMoves(p + 1, DataCount, 1);
   }
   delete Recs[p];
   // The move of the empty slot after the last record counts too.

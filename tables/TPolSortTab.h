@@ -22,6 +22,9 @@ protected:
   // Binary search; adds one to Efficiency per probe when counted. Returns the key's index
   // (found) or the number of keys smaller than key (not found).
   int SearchPos(const std::string& key, bool& found, bool counted = true);
+  // Tells the observer of the moves of slots first, first + step, ..., last, each to the slot
+  // beside it: step -1 walks down and moves each slot up one place, step 1 the reverse.
+  void NoticeMoves(int first, int last, int step);
   // Shifts Recs[p..DataCount-1] up one place (p empty afterwards); returns the moves made.
   int ShiftUp(int p);
   // Shifts Recs[p+1..DataCount] down one place over p; returns the moves made.
