@@ -1,0 +1,392 @@
+#include "tables/TTableSteps.h"
+
+#include <algorithm>
+#include <unordered_set>
+
+#include "tables/TPolHashTab.h"
+#include "tables/TPolScanTab.h"
+#include "tables/TPolSortTab.h"
+
+namespace TABLESTRUCT {
+
+namespace {
+
+using Kind = TTableEventKind;
+
+std::string Num(long long value) {
+  return std::to_string(value);
+}
+
+// Puts key into slot of slots (growing the list) and drops the empty slots at the end.
+void SetSlot(std::vector<std::string>& slots, int slot, const std::string& key) {
+  if (slot < 0) return;
+  if (slot >= static_cast<int>(slots.size())) {
+    if (key.empty()) return;
+    slots.resize(slot + 1);
+  }
+  slots[slot] = key;
+  while (!slots.empty() && slots.back().empty())
+    slots.pop_back();
+}
+
+// The change an event makes to the keys of its bucket.
+void ApplyEvent(TTableLayout& layout, int bucket, const TTableEvent& event) {
+  if (bucket < 0 || bucket >= static_cast<int>(layout.size())) return;
+  std::vector<std::string>& slots = layout[bucket];
+  switch (event.Kind) {
+  case Kind::Move: {
+    const std::string moved = event.Position >= 0 && event.Position < static_cast<int>(slots.size())
+                                  ? slots[event.Position]
+                                  : std::string();
+    SetSlot(slots, event.Target, moved);
+    break;
+  }
+  case Kind::Place:
+    SetSlot(slots, event.Position, event.Key);
+    break;
+  case Kind::Remove:
+    SetSlot(slots, event.Position, std::string());
+    break;
+  default:
+    break;
+  }
+}
+
+std::string OperationName(TestOperation operation) {
+  switch (operation) {
+  case TestOperation::Search:
+    return "Поиск";
+  case TestOperation::Insertion:
+    return "Вставка";
+  case TestOperation::Deletion:
+    return "Удаление";
+  }
+  return {};
+}
+
+std::string InKindName(TTableKind kind) {
+  switch (kind) {
+  case TTableKind::Scan:
+    return "в просмотровой таблице";
+  case TTableKind::Sorted:
+    return "в упорядоченной таблице";
+  case TTableKind::Hash:
+    return "в таблице с вычисляемыми адресами";
+  }
+  return {};
+}
+
+// The observer that turns the table's reports into steps.
+class TStepRecorder : public TTableObserver {
+public:
+  explicit TStepRecorder(TStepRecording& recording)
+      : Recording(recording), Layout(recording.Initial) {}
+
+  void Notice(const TTableEvent& event) override {
+    TTableStep step = Recording.Steps.back();
+    step.Event = event;
+    Operations += event.Cost;
+    step.Operations = Operations;
+    const int bucket = Recording.Kind == TTableKind::Hash ? BucketOf(event, step) : 0;
+    step.Text = Explain(event, bucket, step);
+    ApplyEvent(Layout, bucket, event);
+    Recording.Steps.push_back(std::move(step));
+  }
+
+  int GetOperations() const { return Operations; }
+  int GetNextLo() const { return NextLo; }
+  int GetNextHi() const { return NextHi; }
+
+private:
+  TStepRecording& Recording;
+  TTableLayout Layout; // the keys as they stand before the next event
+  int Operations = 0;
+  int NextLo = -1; // the sorted table's bounds after the last probe
+  int NextHi = -1;
+
+  static int BucketOf(const TTableEvent& event, TTableStep& step) {
+    if (event.Kind == Kind::Bucket) step.Bucket = event.Target;
+    return step.Bucket;
+  }
+
+  int SlotCount(int bucket) const {
+    return bucket >= 0 && bucket < static_cast<int>(Layout.size())
+               ? static_cast<int>(Layout[bucket].size())
+               : 0;
+  }
+
+  // " в позиции p" with the chain of the bucket in the hash table.
+  std::string Where(int position, int bucket) const {
+    std::string text = " в позиции " + Num(position);
+    if (Recording.Kind == TTableKind::Hash) text += " цепочки корзины " + Num(bucket);
+    return text;
+  }
+
+  std::string Explain(const TTableEvent& event, int bucket, TTableStep& step) {
+    const std::string& key = Recording.Key;
+    switch (event.Kind) {
+    case Kind::Bucket: {
+      std::string text = "Сумма кодов символов ключа " + key + ": ";
+      if (key.size() <= 6 && key.size() > 1) {
+        for (std::size_t i = 0; i < key.size(); ++i)
+          text += (i ? " + " : "") + Num(static_cast<unsigned char>(key[i]));
+        text += " = ";
+      }
+      text += Num(static_cast<long long>(event.CodeSum)) + "; " +
+              Num(static_cast<long long>(event.CodeSum)) + " mod " + Num(Recording.TabSize) +
+              " = " + Num(event.Target) + ": корзина " + Num(event.Target);
+      if (SlotCount(event.Target) == 0) text += " (пуста)";
+      return text;
+    }
+    case Kind::Compare: {
+      step.Current = event.Position;
+      std::string text = "Сравнение ключа " + key + " с ключом " + event.Key +
+                         Where(event.Position, bucket) + ": ";
+      if (event.Comparison == 0) return text + "ключи совпали";
+      text += "не совпадают, ";
+      return text + (event.Position + 1 < SlotCount(bucket)
+                         ? "переход к звену " + Num(event.Position + 1)
+                         : "звеньев больше нет");
+    }
+    case Kind::Probe: {
+      step.Lo = event.Lo;
+      step.Mid = event.Position;
+      step.Hi = event.Hi;
+      step.Searching = true;
+      NextLo = event.Lo;
+      NextHi = event.Hi;
+      std::string text = "Сравнение ключа " + key + " с ключом " + event.Key + " в позиции " +
+                         Num(event.Position) + ": ";
+      if (event.Comparison == 0) {
+        NextLo = NextHi = event.Position;
+        return text + "ключи совпали";
+      }
+      if (event.Comparison < 0) {
+        NextHi = event.Position - 1;
+        return text + "искомый меньше, hi = " + Num(NextHi);
+      }
+      NextLo = event.Position + 1;
+      return text + "искомый больше, lo = " + Num(NextLo);
+    }
+    case Kind::Move:
+      step.Searching = false;
+      step.Mid = -1;
+      if (Recording.Kind == TTableKind::Sorted) {
+        if (event.Key.empty())
+          return "Пустая ячейка " + Num(event.Position) + " сдвигается в позицию " +
+                 Num(event.Target);
+        return "Запись " + event.Key + " сдвигается из позиции " + Num(event.Position) +
+               " в позицию " + Num(event.Target);
+      }
+      step.Current = event.Target;
+      return "Последняя запись " + event.Key + Where(event.Position, bucket) +
+             " переносится на место удаляемой, в позицию " + Num(event.Target);
+    case Kind::Place:
+      step.Searching = false;
+      step.Mid = -1;
+      step.Current = event.Position;
+      if (Recording.Kind == TTableKind::Sorted)
+        return "Новая запись " + key + " ставится в позицию " + Num(event.Position);
+      if (Recording.Kind == TTableKind::Hash && SlotCount(bucket) == 0)
+        return "Корзина " + Num(bucket) + " была пуста: для неё создана цепочка, запись " + key +
+               " в позиции 0";
+      return "Новая запись " + key + " добавляется в конец" +
+             (Recording.Kind == TTableKind::Hash ? " цепочки корзины " + Num(bucket) : " кольца") +
+             ", позиция " + Num(event.Position);
+    case Kind::Replace:
+      step.Searching = false;
+      step.Current = event.Position;
+      return "Ключ " + key + " уже есть" + Where(event.Position, bucket) +
+             ": полином записи заменён";
+    case Kind::Remove: {
+      step.Searching = false;
+      step.Mid = -1;
+      step.Current = -1;
+      if (Recording.Kind == TTableKind::Sorted)
+        return "Запись " + event.Key + " в позиции " + Num(event.Position) +
+               " освобождена; следующие записи сдвигаются на её место";
+      std::string text = "Последнее звено" + Where(event.Position, bucket) + " удалено";
+      if (Recording.Kind == TTableKind::Hash && SlotCount(bucket) == 1)
+        text += "; цепочка корзины " + Num(bucket) + " опустела и освобождена";
+      return text;
+    }
+    case Kind::Start:
+    case Kind::Finish:
+      break;
+    }
+    return {};
+  }
+};
+
+std::string StartText(const TStepRecording& recording, int records) {
+  return OperationName(recording.Operation) + " ключа " + recording.Key + " " +
+         InKindName(recording.Kind) + " (записей: " + Num(records) + ")";
+}
+
+std::string FinishText(const TStepRecording& recording, const TTableStep& last) {
+  const bool hash = recording.Kind == TTableKind::Hash;
+  auto place = [&](int position) {
+    if (hash) return " в корзине " + Num(position) + ", позиция " + Num(last.Current) + " цепочки";
+    return " в позиции " + Num(position);
+  };
+  std::string text;
+  const std::string& key = recording.Key;
+  switch (recording.Operation) {
+  case TestOperation::Search:
+    if (recording.Result >= 0) {
+      text = "Ключ " + key + " найден" + place(recording.Result);
+    } else {
+      text = "Ключа " + key + " нет в таблице";
+      if (recording.Kind == TTableKind::Sorted && last.Searching)
+        text += ": lo = " + Num(last.Lo) + " больше hi = " + Num(last.Hi);
+    }
+    break;
+  case TestOperation::Insertion:
+    if (recording.Result == TabNoMem)
+      text = "Таблица заполнена: запись " + key + " не вставлена";
+    else if (recording.Result < 0)
+      text = "Запись " + key + " не вставлена";
+    else if (last.Event.Kind == Kind::Replace)
+      text = "Полином записи " + key + place(recording.Result) + " заменён";
+    else
+      text = "Запись " + key + " вставлена" + place(recording.Result);
+    break;
+  case TestOperation::Deletion:
+    if (recording.Code == TabEmpty)
+      text = "Таблица пуста: удалять нечего";
+    else if (recording.Code == TabNoRec)
+      text = "Ключа " + key + " нет в таблице: удалять нечего";
+    else
+      text = "Запись " + key + " удалена";
+    break;
+  }
+  return text + ". Операций: " + Num(last.Operations);
+}
+
+} // namespace
+
+TTableLayout TStepRecording::LayoutAt(int step) const {
+  TTableLayout layout = Initial;
+  const int last = std::min(step, static_cast<int>(Steps.size()) - 1);
+  for (int i = 0; i <= last; ++i)
+    ApplyEvent(layout, Kind == TTableKind::Hash ? Steps[i].Bucket : 0, Steps[i].Event);
+  return layout;
+}
+
+std::vector<int> TStepRecording::MostSlots() const {
+  TTableLayout layout = Initial;
+  std::vector<int> most(layout.size(), 0);
+  auto note = [&] {
+    for (std::size_t b = 0; b < layout.size(); ++b)
+      most[b] = std::max(most[b], static_cast<int>(layout[b].size()));
+  };
+  note();
+  for (const TTableStep& step : Steps) {
+    ApplyEvent(layout, Kind == TTableKind::Hash ? step.Bucket : 0, step.Event);
+    note();
+  }
+  return most;
+}
+
+TTableKind KindOf(const TBasePTab& table) {
+  if (dynamic_cast<const TPolHashTab*>(&table)) return TTableKind::Hash;
+  if (dynamic_cast<const TPolSortTab*>(&table)) return TTableKind::Sorted;
+  return TTableKind::Scan;
+}
+
+TTableLayout ReadLayout(TBasePTab& table) {
+  const auto* hash = dynamic_cast<const TPolHashTab*>(&table);
+  TTableLayout layout(hash ? hash->GetTabSize() : 1);
+  for (table.Reset(); !table.IsTabEnded(); table.GoNext())
+    layout[hash ? table.GetCurrPos() : 0].push_back(table.GetKey(-1));
+  table.GetRetCode(); // the hash table's iteration ends with a code
+  return layout;
+}
+
+TStepRecording RecordOperation(TBasePTab& table, TestOperation operation, const std::string& key,
+                               const LISTSTRUCT::TPolinom& pol) {
+  TStepRecording recording;
+  recording.Kind = KindOf(table);
+  recording.Operation = operation;
+  recording.Key = key;
+  if (const auto* hash = dynamic_cast<const TPolHashTab*>(&table))
+    recording.TabSize = hash->GetTabSize();
+  recording.Initial = ReadLayout(table);
+
+  TTableStep start;
+  start.Event.Kind = Kind::Start;
+  start.Text = StartText(recording, table.GetDataCount());
+  recording.Steps.push_back(start);
+
+  TStepRecorder recorder(recording);
+  TTableObserver* saved = table.GetObserver();
+  table.SetObserver(&recorder);
+  LISTSTRUCT::TPolinom out;
+  switch (operation) {
+  case TestOperation::Search:
+    recording.Result = table.FindRecord(key, out);
+    break;
+  case TestOperation::Insertion:
+    recording.Result = table.InsRecord(key, pol);
+    break;
+  case TestOperation::Deletion:
+    table.DelRecord(key);
+    break;
+  }
+  table.SetObserver(saved);
+  recording.Code = table.GetRetCode();
+  if (operation == TestOperation::Deletion) recording.Result = recording.Code;
+
+  TTableStep finish = recording.Steps.back();
+  finish.Event = TTableEvent();
+  finish.Event.Kind = Kind::Finish;
+  if (recording.Kind == TTableKind::Sorted && recording.Steps.back().Event.Kind == Kind::Probe) {
+    // The search ended: show where its bounds came to rest.
+    finish.Lo = recorder.GetNextLo();
+    finish.Hi = recorder.GetNextHi();
+    finish.Mid = recording.Result >= 0 && operation == TestOperation::Search ? finish.Lo : -1;
+    finish.Searching = true;
+    if (finish.Mid >= 0) finish.Current = finish.Mid;
+  }
+  finish.Text = FinishText(recording, finish);
+  recording.Steps.push_back(std::move(finish));
+  return recording;
+}
+
+std::unique_ptr<TBasePTab> MakeTable(TTableKind kind, int buckets) {
+  switch (kind) {
+  case TTableKind::Scan:
+    return std::make_unique<TPolScanTab>(std::string());
+  case TTableKind::Sorted:
+    return std::make_unique<TPolSortTab>(std::string());
+  case TTableKind::Hash:
+    break;
+  }
+  return std::make_unique<TPolHashTab>(std::clamp(buckets, 1, MaxHashSize), std::string());
+}
+
+std::vector<std::string> RandomStepKeys(int count, const std::function<unsigned()>& random) {
+  std::vector<std::string> keys;
+  if (count <= 0) return keys;
+  const unsigned range = 5u * static_cast<unsigned>(count);
+  std::unordered_set<std::string> drawn;
+  while (static_cast<int>(keys.size()) < count) {
+    std::string key = "P" + Num(random() % range);
+    if (drawn.insert(key).second) keys.push_back(std::move(key));
+  }
+  return keys;
+}
+
+std::string KindName(TTableKind kind) {
+  switch (kind) {
+  case TTableKind::Scan:
+    return "Просмотровая таблица";
+  case TTableKind::Sorted:
+    return "Упорядоченная таблица";
+  case TTableKind::Hash:
+    return "Таблица с вычисляемыми адресами";
+  }
+  return {};
+}
+
+} // namespace TABLESTRUCT

@@ -1,0 +1,76 @@
+#pragma once
+// One search, insertion or deletion on a table turned into a list of steps: the table
+// reports every comparison, move and bucket computation to an observer, and each report
+// becomes a step with its explanation line, the running operation count (which ends at what
+// the operation added to the table's Efficiency) and what its picture needs. The keys of the
+// table before the operation are kept, and the keys at any step are rebuilt from them, so a
+// step looks the same whether it is reached forwards or backwards.
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "core/TPolinom.h"
+#include "tables/TEfficiencyTest.h"
+#include "tables/TTableObserver.h"
+
+namespace TABLESTRUCT {
+
+class TBasePTab;
+
+enum class TTableKind { Scan = 0, Sorted = 1, Hash = 2 };
+
+// The keys of a table slot by slot: one list per bucket of the hash table, one list for the
+// scan and sorted tables. An empty text is an empty slot (the sorted table empties a slot
+// while it shifts its records); empty slots at the end of a list are not kept.
+using TTableLayout = std::vector<std::vector<std::string>>;
+
+struct TTableStep {
+  TTableEvent Event;  // what happened in this step
+  std::string Text;   // the explanation line (Russian)
+  int Operations = 0; // the operations counted from the start up to this step
+  int Bucket = -1;    // hash table: the key's bucket, once computed
+  int Current = -1;   // scan table or chain: the link compared last (the current link)
+  int Lo = -1;        // sorted table: the search bounds and the probed slot shown
+  int Mid = -1;
+  int Hi = -1;
+  bool Searching = false; // sorted table: the bounds are those of a running search
+};
+
+struct TStepRecording {
+  TTableKind Kind = TTableKind::Scan;
+  TestOperation Operation = TestOperation::Search;
+  std::string Key;
+  int TabSize = 1;               // buckets of the hash table; 1 for the other organisations
+  TTableLayout Initial;          // the keys before the operation
+  std::vector<TTableStep> Steps; // first the Start step, last the Finish step
+  int Result = 0;                // what the operation returned (InsRecord, FindRecord) or its code
+  int Code = 0;                  // the table's return code after the operation
+
+  // The keys as they stand after step (0 .. Steps.size() - 1).
+  TTableLayout LayoutAt(int step) const;
+  // For each bucket the most slots it shows at any step.
+  std::vector<int> MostSlots() const;
+};
+
+// The organisation of a table.
+TTableKind KindOf(const TBasePTab& table);
+// The keys of a table as they stand, read by its iteration.
+TTableLayout ReadLayout(TBasePTab& table);
+
+// Runs the operation with key on table (insertion stores a copy of pol) and returns its
+// steps. The table changes exactly as it does without the recording and its counter grows
+// by the same amount; its observer is the same afterwards.
+TStepRecording RecordOperation(TBasePTab& table, TestOperation operation, const std::string& key,
+                               const LISTSTRUCT::TPolinom& pol = LISTSTRUCT::TPolinom());
+
+// An empty table of the organisation without a file (the hash table with buckets buckets).
+std::unique_ptr<TBasePTab> MakeTable(TTableKind kind, int buckets);
+// count different keys "P" followed by a number below 5 x count, drawn from random.
+std::vector<std::string> RandomStepKeys(int count, const std::function<unsigned()>& random);
+
+// The name of an organisation in the pictures and lines: «Просмотровая таблица», ...
+std::string KindName(TTableKind kind);
+
+} // namespace TABLESTRUCT
