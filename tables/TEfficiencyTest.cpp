@@ -29,12 +29,28 @@ unsigned TEfficiencyTest::Random(unsigned n) {
   return n == 0 ? 0 : NextRandom() % n;
 }
 
-std::string TEfficiencyTest::RandomKey() {
+std::string RandomTestKey(const std::function<unsigned()>& random) {
   std::string key;
-  key.reserve(KeyDigits);
-  for (int i = 0; i < KeyDigits; ++i)
-    key += static_cast<char>('0' + Random(10));
+  key.reserve(TEfficiencyTest::KeyDigits);
+  for (int i = 0; i < TEfficiencyTest::KeyDigits; ++i)
+    key += static_cast<char>('0' + random() % 10);
   return key;
+}
+
+std::vector<std::string> DistinctTestKeys(int count, const std::function<unsigned()>& random) {
+  // The set only speeds up the check against the keys drawn before.
+  std::vector<std::string> keys;
+  std::unordered_set<std::string> drawn;
+  keys.reserve(count > 0 ? count : 0);
+  for (int i = 0; i < count; ++i) {
+    std::string key;
+    do {
+      key = RandomTestKey(random);
+    } while (drawn.count(key) != 0);
+    drawn.insert(key);
+    keys.push_back(std::move(key));
+  }
+  return keys;
 }
 
 TEfficiencyResult TEfficiencyTest::Run(TestOperation operation, int hashSize) {
@@ -47,19 +63,10 @@ TEfficiencyResult TEfficiencyTest::Run(TestOperation operation, int hashSize) {
       std::make_unique<TPolHashTab>(hashSize, TestTableFile)};
 
   if (operation != TestOperation::Insertion) {
-    // Every key of the list is different; the set only speeds up the check of the list.
-    std::unordered_set<std::string> drawn;
-    keys.reserve(OperationCount);
-    for (int i = 0; i < OperationCount; ++i) {
-      std::string key;
-      do {
-        key = RandomKey();
-      } while (drawn.count(key) != 0);
-      drawn.insert(key);
-      keys.push_back(key);
+    keys = DistinctTestKeys(OperationCount, NextRandom);
+    for (const std::string& key : keys)
       for (auto& table : tables)
         table->InsRecord(key, stored);
-    }
     for (auto& table : tables)
       table->ClearEfficiency();
   }
@@ -80,7 +87,7 @@ TEfficiencyResult TEfficiencyTest::Run(TestOperation operation, int hashSize) {
         table.FindRecord(keys[Random(OperationCount)], received);
         break;
       case TestOperation::Insertion:
-        table.InsRecord(RandomKey(), stored);
+        table.InsRecord(RandomTestKey(NextRandom), stored);
         break;
       case TestOperation::Deletion:
         table.DelRecord(keys[Random(static_cast<unsigned>(keys.size()))]);

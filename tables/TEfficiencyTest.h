@@ -37,6 +37,11 @@ struct TEfficiencyResult {
   std::array<int, 3> Percent{}; // the gauges: Efficiency x 100, truncated
 };
 
+// A test key: ten decimal digits, each the next value of random modulo 10.
+std::string RandomTestKey(const std::function<unsigned()>& random);
+// count test keys, each drawn again until it differs from all drawn before.
+std::vector<std::string> DistinctTestKeys(int count, const std::function<unsigned()>& random);
+
 class TEfficiencyTest {
 public:
   static constexpr int OperationCount = 3000;
@@ -68,8 +73,6 @@ private:
 
   // The generator's next value modulo n (0 for n = 0).
   unsigned Random(unsigned n);
-  // Ten decimal digits, each the next pseudo-random value modulo 10.
-  std::string RandomKey();
 };
 
 } // namespace TABLESTRUCT
