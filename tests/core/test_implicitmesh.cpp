@@ -3,10 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstring>
 #include <map>
+#include <sstream>
 #include <utility>
 
 #include "core/TImplicitMesh.h"
+#include "core/TMeshFile.h"
 #include "core/TPolEvaluator.h"
 #include "core/TPolinom.h"
 
@@ -221,4 +224,76 @@ TEST(ImplicitMesh, PlaneIsFlatAndMissedRegionsAreEmpty) {
   ASSERT_TRUE(mesh.Build(Sphere(), 1.0f, TViewRegion{5, 0, 0, 1, 1, 1}, 32)); // far off
   EXPECT_TRUE(mesh.IsEmpty());
   EXPECT_EQ(mesh.GetTriangleCount(), 0u);
+}
+
+// Both file forms hold the mesh in world coordinates: STL facets with their outward normals
+// and counter-clockwise corners, OBJ shared vertices and faces counted from 1.
+TEST(ImplicitMesh, StlAndObjHoldTheWorldMesh) {
+  const TViewRegion region{0.5f, -0.5f, 0.25f, 1, 2, 1.5f};
+  const TPolinom sphere = Sphere(0.5f, -0.5f, 0.25f);
+  TImplicitMesh mesh;
+  ASSERT_TRUE(mesh.Build(sphere, 0.64f, region, 16));
+  const size_t triangles = mesh.GetTriangleCount();
+  ASSERT_GT(triangles, 100u);
+
+  const std::string stl = TRANSSTRUCT::MeshStlBytes(mesh, region, "Sphere");
+  ASSERT_EQ(stl.size(), 84 + 50 * triangles);
+  EXPECT_EQ(stl.substr(0, 7), "Sphere ");
+  uint32_t count = 0;
+  std::memcpy(&count, stl.data() + 80, 4);
+  EXPECT_EQ(count, triangles);
+  const TPolEvaluator f(sphere);
+  for (size_t t = 0; t < triangles; ++t) {
+    float facet[12];
+    std::memcpy(facet, stl.data() + 84 + 50 * t, sizeof facet);
+    const float* n = facet;
+    const float* p[3] = {facet + 3, facet + 6, facet + 9};
+    for (const float* corner : p)
+      ASSERT_NEAR(f.Value(corner[0], corner[1], corner[2]), 0.64, 0.05);
+    const float centre[3] = {0.5f, -0.5f, 0.25f};
+    double outward = 0, winding = 0;
+    for (int a = 0; a < 3; ++a) {
+      const int b = (a + 1) % 3, c = (a + 2) % 3;
+      outward += n[a] * (p[0][a] - centre[a]);
+      winding += n[a] * ((p[1][b] - p[0][b]) * (p[2][c] - p[0][c]) -
+                         (p[1][c] - p[0][c]) * (p[2][b] - p[0][b]));
+    }
+    ASSERT_GT(outward, 0.0);
+    ASSERT_GE(winding, -1e-9);
+  }
+
+  const std::string obj = TRANSSTRUCT::MeshObjText(mesh, region, "Sphere\nx");
+  std::istringstream lines(obj);
+  std::string line;
+  std::getline(lines, line);
+  EXPECT_EQ(line, "# Sphere x");
+  size_t v = 0, vn = 0, faces = 0;
+  while (std::getline(lines, line)) {
+    std::istringstream fields(line);
+    std::string kind;
+    fields >> kind;
+    if (kind == "v") {
+      double w[3];
+      fields >> w[0] >> w[1] >> w[2];
+      const float* d = mesh.GetVertices()[v].Position;
+      EXPECT_NEAR(w[0], 0.5 + 1.0 * d[0], 1e-6);
+      EXPECT_NEAR(w[1], -0.5 + 2.0 * d[1], 1e-6);
+      EXPECT_NEAR(w[2], 0.25 + 1.5 * d[2], 1e-6);
+      ++v;
+    } else if (kind == "vn") {
+      ++vn;
+    } else if (kind == "f") {
+      for (int k = 0; k < 3; ++k) {
+        std::string corner;
+        fields >> corner;
+        const size_t index = std::stoul(corner.substr(0, corner.find('/')));
+        EXPECT_EQ(index, mesh.GetIndices()[3 * faces + size_t(k)] + 1);
+        EXPECT_EQ(corner, std::to_string(index) + "//" + std::to_string(index));
+      }
+      ++faces;
+    }
+  }
+  EXPECT_EQ(v, mesh.GetVertices().size());
+  EXPECT_EQ(vn, v);
+  EXPECT_EQ(faces, triangles);
 }
