@@ -281,4 +281,43 @@ std::string TPolinom::GetText() {
   return out;
 }
 
+std::string TPolinom::GetLatex() {
+  std::string out;
+  bool first = true;
+  for (ResetList(); !IsListEnded(); GoNextLink()) {
+    const TMonom* m = GetMonom();
+    const float c = m->GetCoeff();
+    const int index = m->GetIndex();
+    if (c > 0.0f) {
+      if (!first) out += " + ";
+    } else {
+      out += first ? "-" : " - ";
+    }
+    first = false;
+    // The text form's rounding and notation, with its exponent part typeset as a power of
+    // ten; a coefficient that rounds to 1 is left out before variables, as 1 itself is.
+    const std::string coeff = CoeffText(c);
+    if (index == 0 || coeff != "1") {
+      const size_t e = coeff.find('E');
+      if (coeff == "inf")
+        out += index == 0 ? "\\infty" : "\\infty "; // a letter after it would lengthen the command
+      else if (coeff == "nan")
+        out += "\\mathrm{NaN}";
+      else if (e == std::string::npos)
+        out += coeff;
+      else
+        out += coeff.substr(0, e) + "\\cdot 10^{" + coeff.substr(e + 1) + "}";
+    }
+    const int powers[3] = {TMonom::PowX(index), TMonom::PowY(index), TMonom::PowZ(index)};
+    for (int v = 0; v < 3; ++v) {
+      if (powers[v] == 0) continue;
+      out += "xyz"[v];
+      if (powers[v] > 1) out += "^{" + std::to_string(powers[v]) + "}";
+    }
+  }
+  if (out.empty()) out = "0";
+  SetRetCode(DataOK);
+  return out;
+}
+
 } // namespace LISTSTRUCT

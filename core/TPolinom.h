@@ -59,6 +59,11 @@ public:
   void SetText(const std::string& text);
   std::string GetText();
   std::string GetErrText() const;
+  // The polynomial as a LaTeX formula, "3x^{2}y - z + 1": the text form's coefficients
+  // (4 significant digits, 1.235\cdot 10^{4} for 1.235E4; one that rounds to 1 is left out
+  // before variables), lower-case variables, "0" for the zero polynomial. Stores 0 and walks
+  // the polynomial.
+  std::string GetLatex();
 
   // Operations. Each returns a new polynomial; the operands' monomials stay
   // unchanged, their current positions and codes are those of the walks.

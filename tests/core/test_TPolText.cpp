@@ -154,3 +154,35 @@ TEST(TPolText, WrittenTextReadsBackRoundedToFourDigitsOverTheFloatRange) {
   }
   EXPECT_GT(checked, 5000);
 }
+
+TEST(TPolText, LatexFormKeepsSignsUnitsConstantsAndExponentNotation) {
+  const struct {
+    const char* Text;
+    const char* Latex;
+  } cases[] = {
+      {"3*x^2*y - z + 1", "3x^{2}y - z + 1"},
+      {"-x + 1", "-x + 1"},
+      {"-1", "-1"},
+      {"1", "1"},
+      {"x - x", "0"},
+      {"2.5", "2.5"},
+      {"x*y*z", "xyz"},
+      {"0.5*x^10*z - y^99", "0.5x^{10}z - y^{99}"},
+      {"12346*y", "1.235\\cdot 10^{4}y"},
+      {"-12346", "-1.235\\cdot 10^{4}"},
+      {"9999.7*x - 9999.7", "1\\cdot 10^{4}x - 1\\cdot 10^{4}"},
+      {"3E38*x", "3\\cdot 10^{38}x"},
+      {"1234.56*y - 3*z", "1235y - 3z"},
+      {"0.00001234*x", "0.00001234x"},
+      {"1.00001*z - 0.99999*y + 1.00001", "-y + z + 1"},
+  };
+  for (const auto& c : cases) {
+    TPolinom p;
+    p.SetText(c.Text);
+    ASSERT_EQ(p.GetRetCode(), DataOK) << c.Text;
+    EXPECT_EQ(p.GetLatex(), c.Latex) << c.Text;
+    EXPECT_EQ(p.GetRetCode(), DataOK);
+  }
+  TPolinom overflowed{{INFINITY, 100}, {-INFINITY, 0}};
+  EXPECT_EQ(overflowed.GetLatex(), "\\infty y - \\infty");
+}
