@@ -4,27 +4,30 @@
 
 namespace TABLESTRUCT {
 
-namespace {
-const char* const OrganisationKeys[3] = {"scan", "sorted", "hash"};
-
-void AppendNumber(std::string& out, double value) {
-  char buffer[32];
-  const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
-  out.append(buffer, result.ptr);
+std::string CsvNumber(double value) {
+  char buffer[64];
+  auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, value);
+  return ec == std::errc() ? std::string(buffer, end) : std::string("0");
 }
-} // namespace
+
+const char* CsvOrganisationKey(TTableKind kind) {
+  switch (kind) {
+  case TTableKind::Scan:
+    return "scan";
+  case TTableKind::Sorted:
+    return "sorted";
+  case TTableKind::Hash:
+    break;
+  }
+  return "hash";
+}
 
 std::string ChartPointsCsv(const std::array<std::vector<TChartPoint>, 3>& lines) {
   std::string csv = "organisation,x,y\n";
   for (std::size_t k = 0; k < lines.size(); ++k)
-    for (const TChartPoint& point : lines[k]) {
-      csv += OrganisationKeys[k];
-      csv += ',';
-      AppendNumber(csv, point.X);
-      csv += ',';
-      AppendNumber(csv, point.Y);
-      csv += '\n';
-    }
+    for (const TChartPoint& point : lines[k])
+      csv += std::string(CsvOrganisationKey(static_cast<TTableKind>(k))) + "," +
+             CsvNumber(point.X) + "," + CsvNumber(point.Y) + "\n";
   return csv;
 }
 

@@ -1,12 +1,12 @@
 #include "tables/TGrowthRun.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cmath>
 #include <memory>
 
 #include "core/TPolinom.h"
 #include "tables/AtomicFile.h"
+#include "tables/ChartCsv.h"
 #include "tables/TBasePTab.h"
 #include "tables/TPolHashTab.h"
 
@@ -18,24 +18,6 @@ constexpr int CancelEvery = 64; // operations or keys between looks at the cance
 
 bool Stopped(const std::atomic<bool>* cancel) {
   return cancel && cancel->load(std::memory_order_relaxed);
-}
-
-std::string NumberText(double value) {
-  char buffer[64];
-  auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, value);
-  return ec == std::errc() ? std::string(buffer, end) : std::string("0");
-}
-
-const char* KindKey(TTableKind kind) {
-  switch (kind) {
-  case TTableKind::Scan:
-    return "scan";
-  case TTableKind::Sorted:
-    return "sorted";
-  case TTableKind::Hash:
-    break;
-  }
-  return "hash";
 }
 
 } // namespace
@@ -174,8 +156,8 @@ TGrowthResult TGrowthRun::Run(TestOperation operation, int hashPercent,
 std::string GrowthCsv(const TGrowthResult& result) {
   std::string csv = "n,organisation,mean_operations,mean_microseconds\n";
   for (const TGrowthPoint& point : result.Points)
-    csv += std::to_string(point.Size) + "," + KindKey(point.Kind) + "," +
-           NumberText(point.MeanOperations) + "," + NumberText(point.MeanMicroseconds) + "\n";
+    csv += std::to_string(point.Size) + "," + CsvOrganisationKey(point.Kind) + "," +
+           CsvNumber(point.MeanOperations) + "," + CsvNumber(point.MeanMicroseconds) + "\n";
   return csv;
 }
 
