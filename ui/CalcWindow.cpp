@@ -1,5 +1,6 @@
 #include "ui/CalcWindow.h"
 #include "ui/GridCells.h"
+#include "ui/ShownText.h"
 
 #include "calc/TFPolTrans.h"
 #include "core/TPolinom.h"
@@ -38,6 +39,9 @@ namespace {
 constexpr int WindowFrameWidth = 8;
 
 constexpr int OperationPictureSize = 25;
+
+// The grids' number columns start at this width and widen for a longer number.
+constexpr int NumberColumnLeast = 45;
 
 // The pictures of ImageList1 in their fixed order: seven normal pictures, the same seven
 // highlighted, then the power image's normal and highlighted picture.
@@ -103,12 +107,12 @@ QTableWidget* makeGrid(QWidget* parent, const char* name, int rowsWithHeader) {
   grid->verticalHeader()->setDefaultSectionSize(20);
   grid->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
   grid->horizontalHeader()->setHighlightSections(false);
-  grid->setColumnWidth(0, 45);
+  grid->setColumnWidth(0, NumberColumnLeast);
   grid->setColumnWidth(1, 90);
   grid->setColumnWidth(2, 375);
-  // Column 2 takes whatever width columns 0 and 1 leave, at every size of the window.
-  grid->horizontalHeader()->setStretchLastSection(true);
   grid->setWordWrap(false);
+  // Column 2 takes whatever width columns 0 and 1 leave, at every size of the window.
+  KeepLastColumnFitted(grid);
   for (int row = 1; row < rowsWithHeader; ++row)
     clearRow(grid, row);
   return grid;
@@ -272,6 +276,7 @@ void TForm3::buildControls() {
   }
   Label4->setBuddy(EdErrors);
   EdErrors->setAccessibleName("Ошибки:");
+  ShowTextStart(EdErrors);
 
   Bevel3 = makeBevel(GroupBox1, "Bevel3", QRect(480, 52, 63, 60));
   SBtnSaveF = new QToolButton(GroupBox1);
@@ -473,6 +478,7 @@ void TForm3::EdFormulChange() {
       clearRow(SGOperTable, 1);
     }
   }
+  FitNumberColumn(SGOperTable, NumberColumnLeast);
 }
 
 void TForm3::appendToFormula(const QString& text) {
@@ -565,6 +571,7 @@ void TForm3::showResultRow(const QString& number, const QString& name, const QSt
   SetGridCell(SGResTable, 1, 0, number);
   SetGridCell(SGResTable, 1, 1, name);
   SetGridCell(SGResTable, 1, 2, polynomial);
+  FitNumberColumn(SGResTable, NumberColumnLeast);
 }
 
 void TForm3::BBtnCalcClick() {

@@ -1,6 +1,10 @@
 #include "ui/GridCells.h"
 
+#include <QEvent>
+#include <QHeaderView>
 #include <QTableWidget>
+
+#include <algorithm>
 
 void SetGridCell(QTableWidget* grid, int row, int column, const QString& text) {
   QTableWidgetItem* item = grid->item(row - 1, column);
@@ -15,4 +19,52 @@ void SetGridCell(QTableWidget* grid, int row, int column, const QString& text) {
 QString GridCellText(const QTableWidget* grid, int row, int column) {
   const QTableWidgetItem* item = grid->item(row - 1, column);
   return item ? item->text() : QString();
+}
+
+void FitLastColumn(QTableWidget* grid, int least) {
+  const int last = grid->columnCount() - 1;
+  if (last < 0) return;
+  const QHeaderView* header = grid->horizontalHeader();
+  int rest = grid->viewport()->width();
+  for (int column = 0; column < last; ++column)
+    rest -= header->sectionSize(column);
+  grid->setColumnWidth(last, std::max(least, rest));
+}
+
+namespace {
+
+// Watches the viewport's size; the header reports the columns' widths by itself.
+class TLastColumnFitter : public QObject {
+public:
+  TLastColumnFitter(QTableWidget* grid, int least) : QObject(grid), Grid(grid), Least(least) {
+    grid->horizontalHeader()->setStretchLastSection(false);
+    grid->viewport()->installEventFilter(this);
+    connect(grid->horizontalHeader(), &QHeaderView::sectionResized, this, [this](int column) {
+      if (column != Grid->columnCount() - 1) FitLastColumn(Grid, Least);
+    });
+    FitLastColumn(grid, least);
+  }
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() == QEvent::Resize) FitLastColumn(Grid, Least);
+    return QObject::eventFilter(watched, event);
+  }
+
+private:
+  QTableWidget* Grid;
+  int Least;
+};
+
+} // namespace
+
+void KeepLastColumnFitted(QTableWidget* grid, int least) {
+  new TLastColumnFitter(grid, least);
+}
+
+void FitNumberColumn(QTableWidget* grid, int least) {
+  // Every row counts, not only those in sight: a long table scrolls.
+  grid->verticalHeader()->setResizeContentsPrecision(-1);
+  const QAbstractItemView* view = grid; // the view's public face measures the cells
+  const int widest =
+      std::max(view->sizeHintForColumn(0), grid->horizontalHeader()->sectionSizeHint(0));
+  grid->setColumnWidth(0, std::max(least, widest));
 }

@@ -2,6 +2,7 @@
 
 #include "core/TPolinom.h"
 #include "tables/TBasePTab.h"
+#include "ui/ShownText.h"
 
 #include <QComboBox>
 #include <QDialog>
@@ -105,6 +106,7 @@ QComboBox* MakeRecordList(QWidget* parent, const char* name) {
   list->setEditable(true);
   list->setInsertPolicy(QComboBox::NoInsert);
   list->setMaxVisibleItems(12);
+  ShowTextStart(list);
   return list;
 }
 
@@ -134,6 +136,7 @@ void StyleMessageField(QLineEdit* edit) {
   const QString longest =
       "Значение степени переменной Xвыходит за область допустимых значений! [Mon№100]";
   edit->setMinimumWidth(QFontMetrics(f).horizontalAdvance(longest) + 16);
+  ShowTextStart(edit);
 }
 
 void SetBuddy(QLabel* label, QWidget* control) {

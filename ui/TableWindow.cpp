@@ -3,6 +3,7 @@
 #include "ui/CalcWindow.h"
 #include "ui/DataFolders.h"
 #include "ui/Forms.h"
+#include "ui/GridCells.h"
 #include "ui/MainWindow.h"
 #include "ui/OverviewWindow.h"
 
@@ -30,6 +31,9 @@
 using TABLESTRUCT::TBasePTab;
 
 namespace {
+
+// The number column's width at start, and its least: hash bucket numbers such as 6.1 widen it.
+constexpr int NumberColumnLeast = 25;
 
 QString fromStd(const std::string& text) {
   return QString::fromStdString(text);
@@ -143,12 +147,15 @@ TForm2::TForm2(QWidget* parent)
   SGPolTable->verticalHeader()->hide();
   SGPolTable->verticalHeader()->setDefaultSectionSize(SGPolTable->fontMetrics().height() + 6);
   SGPolTable->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
-  SGPolTable->horizontalHeader()->setStretchLastSection(true);
   SGPolTable->horizontalHeader()->setHighlightSections(false);
   SGPolTable->horizontalHeader()->setMinimumSectionSize(16);
   SGPolTable->setColumnWidth(0, 25);
   SGPolTable->setColumnWidth(1, 93);
   SGPolTable->setColumnWidth(2, 159);
+  // The polynomial column takes what the number and name columns leave; a polynomial longer
+  // than its cell shows its start, and its whole text in the tooltip.
+  SGPolTable->setTextElideMode(Qt::ElideRight);
+  KeepLastColumnFitted(SGPolTable);
 
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
@@ -242,6 +249,7 @@ void TForm2::FillGrid() {
     pos = CurTab->GoNext();
   }
   CurTab->GetRetCode(); // the end of the iteration leaves a code of its own
+  FitNumberColumn(SGPolTable, NumberColumnLeast);
 }
 
 void TForm2::SaveCurTab() {
@@ -318,11 +326,9 @@ void TForm2::closeEvent(QCloseEvent* event) {
 
 void TForm2::FormResize() {
   // The layouts keep the group box and the grid at the window's width and the picture frame at
-  // the group's right edge; the polynomial column takes what the other two leave.
-  QHeaderView* header = SGPolTable->horizontalHeader();
-  const int rest =
-      SGPolTable->viewport()->width() - header->sectionSize(0) - header->sectionSize(1);
-  if (rest > 20) SGPolTable->setColumnWidth(2, rest);
+  // the group's right edge; the polynomial column takes what the other two leave (the grid
+  // also refits it when only its scroll bar comes or goes).
+  FitLastColumn(SGPolTable);
 }
 
 void TForm2::resizeEvent(QResizeEvent* event) {

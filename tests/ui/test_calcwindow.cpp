@@ -343,6 +343,10 @@ void TestCalcWindow::outOfRangeResultIsNotStored() {
            (QStringList{"--", "----------", "!!!--------Ошибки при вычислении--------!!!"}));
   QCOMPARE(Form3->EdErrors->text(),
            QString("Параметры вычисляемого полинома выходят за область допустимых значений !"));
+  // The message, longer than its field, shows its start; the hint comes with the whole text.
+  QCOMPARE(Form3->EdErrors->cursorPosition(), 0);
+  QCOMPARE(Form3->EdErrors->toolTip(),
+           "Синтаксические ошибки в записи формулы\n" + Form3->EdErrors->text());
   QCOMPARE(Form2->CurTab->GetDataCount(), 0);
 
   // The same formula one power lower is fine.

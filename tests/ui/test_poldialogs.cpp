@@ -14,6 +14,7 @@
 
 #include "tables/TBasePTab.h"
 
+#include <QAccessible>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
@@ -243,6 +244,64 @@ private slots:
     QVERIFY(Form5->isVisible());
     QCOMPARE(Form2->CurTab->GetDataCount(), 3);
     Form5->BitBtn2->click();
+  }
+
+  // The message fields and the lists show the start of their texts, however long, and the
+  // whole text as hint; assistive technology hears a list's label as its name and its shown
+  // text as its value.
+  void FieldsShowTheStartOfTheirTexts() {
+    const QString longText = "X^9*Y^9*Z^9 + 2*X^8*Y^8*Z^8 + 3*X^7*Y^7*Z^7 + 4*X^6*Y^6*Z^6 + "
+                             "5*X^5*Y^5*Z^5 - 6*X^4*Y^4*Z^4 + 7";
+    LISTSTRUCT::TPolinom pol;
+    pol.SetText(longText.toStdString());
+    Form2->CurTab->InsRecord("Long", pol);
+    Form2->RefreshGrid();
+    // A list's line shows its start; the hint is the list's own.
+    auto expectStart = [](QWidget* field, const QString& hint) {
+      auto* list = qobject_cast<QComboBox*>(field);
+      QLineEdit* line = list ? list->lineEdit() : qobject_cast<QLineEdit*>(field);
+      QCOMPARE(line->cursorPosition(), 0);
+      QCOMPARE(field->toolTip(), hint);
+    };
+    auto expectHeard = [](QComboBox* list, const QString& name) {
+      QAccessibleInterface* heard = QAccessible::queryAccessibleInterface(list);
+      QVERIFY(heard);
+      QCOMPARE(heard->text(QAccessible::Name), name);
+      QCOMPARE(heard->text(QAccessible::Value), list->currentText());
+    };
+
+    Form5 = new TForm5;
+    Form5->show();
+    Form5->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(Form5));
+    QTRY_VERIFY(Form5->CBName->hasFocus());
+    QTest::qWait(20); // the focus has arrived and selected the text
+    const QList<QPair<QComboBox*, QString>> lists = {{Form5->CBName, "Название полинома"},
+                                                     {Form5->CBFormula, "Выражение полинома"},
+                                                     {Form5->CBNum, "Номер"}};
+    for (const auto& [list, label] : lists) {
+      expectStart(list, list->currentText());
+      expectHeard(list, label);
+    }
+    QCOMPARE(Form5->CBName->currentText(), QString("Полином не выбран"));
+    Choose(Form5->CBName, 4);
+    QCOMPARE(Form5->CBFormula->currentText(), longText);
+    for (const auto& [list, label] : lists) {
+      expectStart(list, list->currentText());
+      expectHeard(list, label);
+    }
+    Form5->BitBtn2->click();
+
+    Form6 = new TForm6;
+    Form6->show();
+    expectHeard(Form6->CBOldName, "Название полинома");
+    expectHeard(Form6->CBOldFormula, "Выражение полинома");
+    Choose(Form6->CBOldName, 4);
+    expectStart(Form6->CBOldFormula, longText);
+    Form6->EdNewName->setText("P1"); // another record's name: the longer message
+    QCOMPARE(Form6->EdMist->text(), MsgExists(1));
+    expectStart(Form6->EdMist, MsgExists(1));
+    Form6->BitBtn2->click();
   }
 
   // Hash numbers repeat within a bucket; deleting the last record leaves one empty row.

@@ -25,7 +25,9 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QSpinBox>
+#include <QStyle>
 #include <QTableWidget>
 #include <QtTest>
 
@@ -278,6 +280,54 @@ private slots:
     Form2->resize(520, 300);
     QTest::qWait(50);
     Snapshot(Form2, "tablewindow-wide");
+  }
+
+  // The polynomial column ends at the viewport's edge at once after start (a long table shows
+  // its scroll bar from the first paint), after resizes, after a refresh that takes the scroll
+  // bar away and after the user widens the name column. Every number of the hash table, 6.1
+  // among them, fits its column; a long polynomial shows its start and its whole text as hint.
+  void GridColumnsFitTheViewport() {
+    QList<QPair<QString, QString>> records = {{"A", "X"}, {"K", "Y"}, {"a1", "Z"}};
+    for (int i = 0; i < 40; ++i)
+      records.append(
+          {QString("P%1").arg(i), QString("X^%1*Y^%1*Z^%1 + %1*X*Y - 17.5*Z + 1").arg(i)});
+    WriteIni(IniWith(records));
+    MakeWindow();
+    QHeaderView* header = Grid()->horizontalHeader();
+    auto columnsEndAtTheEdge = [&] {
+      return header->sectionSize(0) + header->sectionSize(1) + header->sectionSize(2) ==
+             Grid()->viewport()->width();
+    };
+    QVERIFY(Grid()->verticalScrollBar()->isVisible());
+    QVERIFY(columnsEndAtTheEdge());
+    for (const QSize size : {QSize(520, 600), QSize(260, 220), QSize(300, 413)}) {
+      Form2->resize(size);
+      QTRY_VERIFY(columnsEndAtTheEdge());
+    }
+    header->resizeSection(1, 120);
+    QVERIFY(columnsEndAtTheEdge());
+    QCOMPARE(header->sectionSize(1), 120);
+
+    const int margin =
+        Grid()->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, Grid()) + 1;
+    Form2->RBHashTab->click();
+    QVERIFY(Column(Grid(), 0).contains("6.1"));
+    QVERIFY(columnsEndAtTheEdge());
+    for (const QString& number : Column(Grid(), 0))
+      QVERIFY2(Grid()->fontMetrics().horizontalAdvance(number) + 2 * margin <=
+                   header->sectionSize(0),
+               qPrintable(number));
+    QVERIFY(header->sectionSize(0) > 25);
+    const int last = Grid()->rowCount() - 1;
+    QCOMPARE(Grid()->item(last, 2)->toolTip(), Cell(Grid(), last, 2));
+    QCOMPARE(Grid()->textElideMode(), Qt::ElideRight);
+    // Few rows numbered 1 to 3: the scroll bar goes and the number column narrows back.
+    for (int i = 0; i < 40; ++i)
+      Form2->CurTab->DelRecord(QString("P%1").arg(i).toStdString());
+    Form2->RBScanTab->click();
+    QTRY_VERIFY(!Grid()->verticalScrollBar()->isVisible());
+    QTRY_VERIFY(columnsEndAtTheEdge());
+    QCOMPARE(header->sectionSize(0), 25);
   }
 
   // A refresh re-runs the calculation window's checks against the changed table and refills
