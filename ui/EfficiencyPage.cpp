@@ -25,6 +25,11 @@ using TABLESTRUCT::TestOperation;
 
 namespace {
 
+// The least chart that shows its title and its axis numbers whole, and the least track bar
+// that the pointer can still move along.
+constexpr QSize ChartMinimumSize(240, 200);
+constexpr int TrackBarMinimumWidth = 150;
+
 // Scan, sorted, hash: the colours of the series and of the gauges' keys.
 const std::array<QColor, 3> SeriesColours{QColor(Qt::red), QColor(Qt::blue), QColor(0, 255, 0)};
 
@@ -278,7 +283,10 @@ TEfficiencyPage::TEfficiencyPage(QWidget* parent)
   setTabOrder(RBEDelete, SBtnTest);
   setTabOrder(SBtnTest, TrBHashTSize);
 
-  setMinimumSize(560, 130);
+  ChEffOper->setMinimumSize(ChartMinimumSize);
+  ChEffTime->setMinimumSize(ChartMinimumSize);
+  TrBHashTSize->setMinimumWidth(TrackBarMinimumWidth);
+  setMinimumSize(MinimumPageSize());
   FormResize();
 }
 
@@ -338,7 +346,7 @@ void TEfficiencyPage::FormResize() {
   const int h = height();
   const int lineHeight = fontMetrics().height();
 
-  const int operationWidth = std::max(110, fontMetrics().horizontalAdvance("Удаление;") + 44);
+  const int operationWidth = OperationWidth();
   GBOperation->setGeometry(2, 2, operationWidth, h - 4);
   const int top = lineHeight + 6;
   const int row = std::max(lineHeight + 4, (GBOperation->height() - top - 36) / 3);
@@ -349,9 +357,9 @@ void TEfficiencyPage::FormResize() {
   SBtnTest->setGeometry(8, GBOperation->height() - buttonHeight - 4, operationWidth - 16,
                         buttonHeight);
 
-  const int labelWidth = fontMetrics().horizontalAdvance(GaugeLabels[2]->text()) + 4;
-  const int valueWidth = fontMetrics().horizontalAdvance("100%") + 4;
-  const int efficiencyWidth = 10 + 6 + labelWidth + 90 + valueWidth + 10;
+  const int labelWidth = GaugeLabelWidth();
+  const int valueWidth = GaugeValueWidth();
+  const int efficiencyWidth = EfficiencyWidth();
   GBEfficiency->setGeometry(GBOperation->geometry().right() + 3, 2, efficiencyWidth, h - 4);
   const int gaugeRow = std::max(lineHeight + 6, (GBEfficiency->height() - top - 4) / 3);
   for (std::size_t k = 0; k < 3; ++k) {
@@ -365,7 +373,7 @@ void TEfficiencyPage::FormResize() {
   }
 
   const int chartsLeft = GBEfficiency->geometry().right() + 3;
-  const int barHeight = std::max(26, lineHeight + 10);
+  const int barHeight = TrackBarHeight();
   const int barTop = h - barHeight;
   const int labelW = fontMetrics().horizontalAdvance(LHashTSize->text()) + 2;
   const int valueW = fontMetrics().horizontalAdvance("3000") + 8;
@@ -378,4 +386,40 @@ void TEfficiencyPage::FormResize() {
   const int operWidth = chartsWidth / 2;
   ChEffOper->setGeometry(chartsLeft, 0, operWidth, barTop);
   ChEffTime->setGeometry(chartsLeft + operWidth + 2, 0, chartsWidth - operWidth - 2, barTop);
+}
+
+int TEfficiencyPage::OperationWidth() const {
+  return std::max(110, fontMetrics().horizontalAdvance("Удаление;") + 44);
+}
+
+int TEfficiencyPage::GaugeLabelWidth() const {
+  return fontMetrics().horizontalAdvance(GaugeLabels[2]->text()) + 4;
+}
+
+int TEfficiencyPage::GaugeValueWidth() const {
+  return fontMetrics().horizontalAdvance("100%") + 4;
+}
+
+int TEfficiencyPage::EfficiencyWidth() const {
+  return 10 + 6 + GaugeLabelWidth() + 90 + GaugeValueWidth() + 10;
+}
+
+int TEfficiencyPage::TrackBarHeight() const {
+  return std::max(26, fontMetrics().height() + 10);
+}
+
+// The least page on which both charts show their titles and numbers, the track bar can be
+// moved and the group boxes hold their rows.
+QSize TEfficiencyPage::MinimumPageSize() const {
+  const int lineHeight = fontMetrics().height();
+  const int chartsLeft = 2 + OperationWidth() + 3 + EfficiencyWidth() + 3;
+  const int barRow = fontMetrics().horizontalAdvance(LHashTSize->text()) + 2 +
+                     fontMetrics().horizontalAdvance("3000") + 8 + TrackBarMinimumWidth + 2;
+  const int width = chartsLeft + std::max(2 * ChartMinimumSize.width() + 2, barRow);
+  const int top = lineHeight + 6;
+  const int operationHeight = top + 3 * (lineHeight + 4) + 36 + 4;
+  const int efficiencyHeight = top + 3 * (lineHeight + 6) + 4 + 4;
+  const int height = std::max(
+      {ChartMinimumSize.height() + TrackBarHeight(), operationHeight + 4, efficiencyHeight + 4});
+  return {width, height};
 }

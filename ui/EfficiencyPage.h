@@ -69,5 +69,12 @@ private:
   std::array<QLabel*, 3> GaugeValues{};
 
   std::array<QProgressBar*, 3> Gauges() const { return {CGgEffScan, CGgEffSort, CGgEffHash}; }
+  // Widths and heights of the layout's parts, from the font.
+  int OperationWidth() const;
+  int GaugeLabelWidth() const;
+  int GaugeValueWidth() const;
+  int EfficiencyWidth() const;
+  int TrackBarHeight() const;
+  QSize MinimumPageSize() const;
   void ShowResult(const TABLESTRUCT::TEfficiencyResult& result);
 };

@@ -5,6 +5,7 @@
 #include "ui/EfficiencyPage.h"
 #include "ui/MainWindow.h"
 #include "ui/QtCanvas.h"
+#include "ui/ShownText.h"
 #include "ui/SurfacePage.h"
 #include "ui/TableWindow.h"
 
@@ -12,10 +13,12 @@
 #include <QComboBox>
 #include <QEvent>
 #include <QFrame>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QProxyStyle>
+#include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QSvgRenderer>
@@ -42,6 +45,15 @@ const char* const NoNumber = "???";
 // Borders and caption bar of a window frame, for the window's outer size.
 constexpr int FrameWidth = 8;
 constexpr int FrameHeight = 30;
+
+// The window's own least client size: 648 x 157 with the frame.
+constexpr QSize OpeningMinimumSize(648 - FrameWidth, 157 - FrameHeight);
+
+// Right of the page control: 7 pixels, the decoration's bevel (54) and 10 pixels to the edge;
+// below it 3 pixels.
+constexpr int RightOfPages = 7 + 54 + 10;
+constexpr int LeftOfPages = 3;
+constexpr int BelowPages = 3;
 
 // Margins of the scroll box within the structure page.
 constexpr int StructMargin = 3;
@@ -145,6 +157,8 @@ TForm9::TForm9(QWidget* parent)
   CBNum->setPlaceholderText(NoNumber);
   CBName->setPlaceholderText(NoChoiceAtStart);
   CBFormula->setPlaceholderText(NoNumber);
+  for (QComboBox* box : {CBNum, CBName, CBFormula})
+    ShowTextStart(box);
   connect(CBNum, &QComboBox::activated, this, &TForm9::CBNumChange);
   connect(CBName, &QComboBox::activated, this, &TForm9::CBNameChange);
   connect(CBFormula, &QComboBox::activated, this, &TForm9::CBFormulaChange);
@@ -177,9 +191,10 @@ TForm9::TForm9(QWidget* parent)
 
   // The window measures 648 x 192 with its frame (at least 648 x 157); the client area is
   // that less a usual frame of borders and caption bar.
-  setMinimumSize(648 - FrameWidth, 157 - FrameHeight);
+  setMinimumSize(OpeningMinimumSize);
   resize(648 - FrameWidth, 192 - FrameHeight);
   move(146, 394);
+  connect(PCViewTab, &QTabWidget::currentChanged, this, &TForm9::PCViewTabChange);
 
   FillPolLists(); // also draws the (empty) structure
 }
@@ -218,6 +233,8 @@ void TForm9::FillPolLists() {
   CBNum->setCurrentIndex(-1);
   CBName->setCurrentIndex(-1);
   CBFormula->setCurrentIndex(-1);
+  for (QComboBox* box : {CBNum, CBName, CBFormula})
+    RefreshShownText(box); // the placeholders may have changed
   SurfPage->SetChoice(-1, QString());
 
   DrawPolStruct();
@@ -273,6 +290,28 @@ void TForm9::DrawPolStruct() {
 void TForm9::resizeEvent(QResizeEvent* event) {
   QWidget::resizeEvent(event);
   FormResize();
+}
+
+void TForm9::PCViewTabChange(int page) {
+  if (page != 2 && page != 3) {
+    setMinimumSize(OpeningMinimumSize);
+    return;
+  }
+  const QSize pages = PCViewTab->minimumSizeHint();
+  QSize needed(LeftOfPages + pages.width() + RightOfPages, pages.height() + BelowPages);
+  // Never more than the screen's free area holds, frame included.
+  const QSize frame = frameGeometry().size() - geometry().size();
+  const QScreen* where = screen() ? screen() : QGuiApplication::primaryScreen();
+  const QRect area = where ? where->availableGeometry() : QRect();
+  if (area.isValid()) needed = needed.boundedTo(area.size() - frame);
+  setMinimumSize(needed.expandedTo(OpeningMinimumSize));
+  if (!area.isValid()) return;
+  // The grown window stays on the screen: moved left or up as far as it must.
+  const QRect outer = frameGeometry();
+  const int dx = std::max(0, outer.right() - area.right());
+  const int dy = std::max(0, outer.bottom() - area.bottom());
+  if (dx > 0 || dy > 0)
+    move(std::max(area.left(), outer.left() - dx), std::max(area.top(), outer.top() - dy));
 }
 
 void TForm9::FormResize() {

@@ -69,6 +69,10 @@ public slots:
   void CBFormulaChange();
   void FormResize();
   void FormClose();
+  // A turn to the surface or efficiency page grows a smaller window to what those pages need
+  // and keeps it from being made smaller meanwhile; the other pages give the window back its
+  // own least size and leave its size alone.
+  void PCViewTabChange(int page);
 
 protected:
   void resizeEvent(QResizeEvent* event) override;

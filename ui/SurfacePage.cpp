@@ -24,6 +24,7 @@
 #include <system_error>
 
 #include "gl/TOpenGLPanel.h"
+#include "ui/ShownText.h"
 
 using LISTSTRUCT::TPolinom;
 
@@ -40,6 +41,9 @@ constexpr GLfloat BackEmission[4] = {200 / 255.f, 75 / 255.f, 15 / 255.f, 255 / 
 constexpr GLfloat AxesColour[3] = {55 / 255.f, 255 / 255.f, 45 / 255.f};
 constexpr GLfloat ModelScale = 0.7f;
 constexpr GLfloat EyeDistance = -3.5f;
+
+// The least drawing that still shows a surface and its axes plainly.
+constexpr QSize DrawingMinimumSize(320, 280);
 
 const char* const NoPolinomChosen = "Полином не выбран!";
 const char* const SurfaceHint = "Surface: ";
@@ -98,6 +102,7 @@ void TSurfacePage::BuildControls() {
   EdErrors->setToolTip(
       QString::fromUtf8("Ошибки при установлении зависимости и рисовании поверхности"));
   EdErrors->setAccessibleName(EdErrors->toolTip());
+  ShowTextStart(EdErrors);
   {
     QFont bold = EdErrors->font();
     bold.setBold(true);
@@ -162,35 +167,36 @@ void TSurfacePage::BuildControls() {
   Timer1->setObjectName("Timer1");
   Timer1->setInterval(50);
 
-  // Options: the message line; below it the value of the function over the centre and size
-  // columns, then the dependent variable, then the option group.
-  for (QLabel* label : {LbCentre, LbSizes, LbVar})
-    label->setWordWrap(true);
-  auto* grid = new QGridLayout;
-  grid->setContentsMargins(0, 0, 0, 0);
-  grid->setHorizontalSpacing(3);
-  grid->setVerticalSpacing(2);
+  // Options, top to bottom: the message line, the value of the function, the centre and the
+  // sizes side by side, then the dependent variable beside the option group. No label wraps
+  // or is cut: the column is as wide as its widest row.
   auto* valueRow = new QHBoxLayout;
   valueRow->setSpacing(3);
   valueRow->addWidget(LbFuncVal);
   valueRow->addWidget(EdFuncVal);
-  grid->addLayout(valueRow, 0, 0, 1, 5);
-  grid->addWidget(LbCentre, 1, 0, 1, 2);
-  grid->addWidget(LbX0, 2, 0);
-  grid->addWidget(EdX0, 2, 1);
-  grid->addWidget(LbY0, 3, 0);
-  grid->addWidget(EdY0, 3, 1);
-  grid->addWidget(LbZ0, 4, 0);
-  grid->addWidget(EdZ0, 4, 1);
-  grid->setColumnMinimumWidth(2, 4);
-  grid->addWidget(LbSizes, 1, 3, 1, 2);
-  grid->addWidget(LbSizeX, 2, 3);
-  grid->addWidget(CESizeX, 2, 4);
-  grid->addWidget(LbSizeY, 3, 3);
-  grid->addWidget(CESizeY, 3, 4);
-  grid->addWidget(LbSizeZ, 4, 3);
-  grid->addWidget(CESizeZ, 4, 4);
-  grid->setRowStretch(5, 1);
+  valueRow->addStretch(1);
+
+  // A caption over three rows of a label and its field.
+  auto makeColumn = [](QLabel* caption, std::initializer_list<std::pair<QLabel*, QWidget*>> rows) {
+    auto* column = new QGridLayout;
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setHorizontalSpacing(3);
+    column->setVerticalSpacing(2);
+    column->addWidget(caption, 0, 0, 1, 3);
+    int row = 1;
+    for (const auto& [label, field] : rows) {
+      column->addWidget(label, row, 0);
+      column->addWidget(field, row, 1);
+      ++row;
+    }
+    column->setColumnStretch(2, 1);
+    return column;
+  };
+  auto* regionRow = new QHBoxLayout;
+  regionRow->setSpacing(10);
+  regionRow->addLayout(makeColumn(LbCentre, {{LbX0, EdX0}, {LbY0, EdY0}, {LbZ0, EdZ0}}));
+  regionRow->addLayout(
+      makeColumn(LbSizes, {{LbSizeX, CESizeX}, {LbSizeY, CESizeY}, {LbSizeZ, CESizeZ}}));
 
   auto* varColumn = new QVBoxLayout;
   varColumn->setSpacing(0);
@@ -210,18 +216,19 @@ void TSurfacePage::BuildControls() {
   optionLayout->addWidget(CBAnimate);
   optionLayout->addStretch(1);
 
-  auto* columns = new QHBoxLayout;
-  columns->setContentsMargins(0, 0, 0, 0);
-  columns->setSpacing(6);
-  columns->addLayout(grid);
-  columns->addLayout(varColumn);
-  columns->addWidget(GBOptions);
+  auto* switchRow = new QHBoxLayout;
+  switchRow->setSpacing(10);
+  switchRow->addLayout(varColumn);
+  switchRow->addWidget(GBOptions, 1);
 
   auto* options = new QVBoxLayout(BvlOptions);
-  options->setContentsMargins(4, 3, 4, 3);
-  options->setSpacing(3);
+  options->setContentsMargins(6, 4, 6, 4);
+  options->setSpacing(6);
   options->addWidget(EdErrors);
-  options->addLayout(columns, 1);
+  options->addLayout(valueRow);
+  options->addLayout(regionRow);
+  options->addLayout(switchRow);
+  options->addStretch(1);
 
   // The drawing panel sits 1 pixel inside its bevel, 5 pixels after the options.
   BvlSurface = new QFrame(this);
@@ -236,7 +243,7 @@ void TSurfacePage::BuildControls() {
     PanGLSurface->setObjectName("PanGLSurface");
     PanGLSurface->setToolTip(hint);
     PanGLSurface->setAccessibleName(hint);
-    PanGLSurface->setMinimumSize(60, 60);
+    PanGLSurface->setMinimumSize(DrawingMinimumSize);
     // The caption "Surface: " + name is drawn with the panel's bitmap font.
     PanGLSurface->Font2D().Enabled = true;
     PanGLSurface->Font2D().Height = -12;
@@ -253,7 +260,7 @@ void TSurfacePage::BuildControls() {
     LbNoOpenGL->setAlignment(Qt::AlignCenter);
     LbNoOpenGL->setWordWrap(true);
     LbNoOpenGL->setToolTip(hint);
-    LbNoOpenGL->setMinimumSize(60, 60);
+    LbNoOpenGL->setMinimumSize(DrawingMinimumSize);
     surfaceLayout->addWidget(LbNoOpenGL);
   }
 

@@ -6,20 +6,28 @@
 
 #include "tables/TBasePTab.h"
 #include "ui/Application.h"
+#include "ui/EfficiencyPage.h"
 #include "ui/Forms.h"
 #include "ui/MainWindow.h"
 #include "ui/OverviewWindow.h"
 #include "ui/SurfacePage.h"
+
+#include "gl/TOpenGLPanel.h"
 #include "ui/TableWindow.h"
 
+#include <QAbstractButton>
+#include <QAccessible>
 #include <QComboBox>
 #include <QDir>
 #include <QImage>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QRadioButton>
+#include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QSlider>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QtTest>
 
@@ -65,6 +73,12 @@ bool AllPixels(const QImage& image, const QColor& color) {
   return true;
 }
 
+// What assistive technology hears of a list: its name and its value.
+QStringList Heard(QComboBox* box) {
+  QAccessibleInterface* heard = QAccessible::queryAccessibleInterface(box);
+  return {heard->text(QAccessible::Name), heard->text(QAccessible::Value)};
+}
+
 void Settle() {
   for (int i = 0; i < 5; ++i)
     QCoreApplication::processEvents();
@@ -101,6 +115,11 @@ class TestOverview : public QObject {
     QCOMPARE(Form9->CBName->placeholderText(), QString("Полином не выбран"));
     QCOMPARE(Form9->CBNum->placeholderText(), QString("???"));
     QCOMPARE(Form9->CBFormula->placeholderText(), QString("???"));
+    // The shown placeholders are the lists' values and hints.
+    QCOMPARE(Heard(Form9->CBNum), QStringList({"№", "???"}));
+    QCOMPARE(Heard(Form9->CBName), QStringList({"Название", "Полином не выбран"}));
+    QCOMPARE(Heard(Form9->CBFormula), QStringList({"Полином", "???"}));
+    QCOMPARE(Form9->CBName->toolTip(), QString("Полином не выбран"));
     QCOMPARE(Form9->MemExpr->toPlainText(), QString());
     QCOMPARE(Form9->SBForImg->toolTip(), QString("Полином не выбран"));
     QVERIFY(AllPixels(Form9->StructBitmap.toImage(), Background));
@@ -160,6 +179,9 @@ private slots:
     QCOMPARE(Form9->CBNum->currentText(), QString("3"));
     QCOMPARE(Form9->CBFormula->currentText(), formula);
     QCOMPARE(Form9->MemExpr->toPlainText(), formula);
+    QCOMPARE(Heard(Form9->CBName), QStringList({"Название", "R3"}));
+    QCOMPARE(Heard(Form9->CBFormula), QStringList({"Полином", formula}));
+    QCOMPARE(Form9->CBFormula->toolTip(), formula);
     QCOMPARE(Form9->ChosenName(), QString("R3"));
     QCOMPARE(Form9->SBForImg->toolTip(), "Полином: " + formula);
     QCOMPARE(Form9->SurfPage->GetSelIndex(), 2); // the surface page follows the choice
@@ -280,6 +302,80 @@ private slots:
     Form9->resize(start);
     Settle();
     Form9->PCViewTab->setCurrentIndex(0);
+  }
+
+  // Turned to at the opening size, by its tab or by the main window's button (with the window
+  // hidden, too), the surface and the efficiency page grow the window to what they need: the
+  // drawing, the charts and the track bar get their least sizes, no text is cut, and the window
+  // stays on the screen. Turning back to the choice page keeps the size.
+  void surfaceAndEfficiencyPagesGrowASmallWindow() {
+    const QSize opening(640, 162);
+    const QPoint origin = Form9->pos();
+    const QRect area = Form9->screen()->availableGeometry();
+    Insert("Bowl", "0.5*x^2 + 0.5*y^2 - z");
+    Form2->RefreshGrid();
+    Pick(Form9->CBName, 0);
+    Form9->resize(opening);
+    Settle();
+    auto textsFit = [](QWidget* page) {
+      for (QLabel* l : page->findChildren<QLabel*>())
+        if (l->isVisible() && !l->text().isEmpty() && !l->wordWrap())
+          QVERIFY2(l->width() >= l->sizeHint().width(), qPrintable(l->text()));
+      for (QAbstractButton* b : page->findChildren<QAbstractButton*>())
+        if (b->isVisible()) QVERIFY2(b->width() >= b->sizeHint().width(), qPrintable(b->text()));
+    };
+
+    QTabBar* tabs = Form9->PCViewTab->tabBar();
+    QTest::mouseClick(tabs, Qt::LeftButton, Qt::NoModifier, tabs->tabRect(2).center());
+    QCOMPARE(Form9->PCViewTab->currentIndex(), 2);
+    Settle();
+    if (!ShotDir.isEmpty()) QVERIFY(Form9->grab().save(ShotDir + "/overview_surface_turned.png"));
+    TSurfacePage* surface = Form9->SurfPage;
+    QWidget* drawing = surface->PanGLSurface ? static_cast<QWidget*>(surface->PanGLSurface)
+                                             : static_cast<QWidget*>(surface->LbNoOpenGL);
+    QVERIFY(drawing->width() >= 320 && drawing->height() >= 280);
+    textsFit(surface);
+    const QSize grown = Form9->size();
+    QVERIFY(grown.width() > opening.width() && grown.height() > opening.height());
+    QVERIFY(area.contains(Form9->frameGeometry()));
+    // The user cannot squeeze the page meanwhile.
+    Form9->resize(opening);
+    QCOMPARE(Form9->size(), grown);
+
+    Form1->TBEfficiencyClick();
+    Settle();
+    if (!ShotDir.isEmpty())
+      QVERIFY(Form9->grab().save(ShotDir + "/overview_efficiency_turned.png"));
+    TEfficiencyPage* efficiency = Form9->EfficPage;
+    for (const char* name : {"ChEffOper", "ChEffTime"}) {
+      auto* chart = efficiency->findChild<QWidget*>(name);
+      QVERIFY2(chart, name);
+      QVERIFY(chart->width() >= 240 && chart->height() >= 200);
+    }
+    QVERIFY(efficiency->TrBHashTSize->width() >= 150);
+    textsFit(efficiency);
+    QCOMPARE(Form9->size(), grown);
+
+    // Back on the choice page the size stays; the window may be made small again.
+    Form1->TBFormulaClick();
+    QCOMPARE(Form9->size(), grown);
+    Form9->resize(opening);
+    QCOMPARE(Form9->size(), opening);
+
+    // Hidden near the screen's corner, the page button grows it inside the screen.
+    Form9->hide();
+    Form9->move(area.right() - 700, area.bottom() - 200);
+    Form1->TBSurfaceClick();
+    QVERIFY(!Form9->isVisible());
+    QCOMPARE(Form9->size(), grown);
+    Form9->show();
+    QVERIFY(QTest::qWaitForWindowExposed(Form9));
+    QVERIFY(area.contains(Form9->frameGeometry()));
+
+    Form1->TBFormulaClick();
+    Form9->resize(opening);
+    Form9->move(origin);
+    Settle();
   }
 
   void closeGoesThroughTheMainWindowToggle() {

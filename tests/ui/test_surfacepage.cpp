@@ -172,8 +172,10 @@ void TestSurfacePage::controlsAndTextsAtStart() {
   }
   QCOMPARE(text("EdErrors"), QString("Полином не выбран!"));
   QVERIFY(page->EdErrors->isReadOnly());
-  QCOMPARE(page->EdErrors->toolTip(),
-           QString("Ошибки при установлении зависимости и рисовании поверхности"));
+  // The hint, then the whole message.
+  QCOMPARE(
+      page->EdErrors->toolTip(),
+      QString("Ошибки при установлении зависимости и рисовании поверхности\nПолином не выбран!"));
   QCOMPARE(page->EdErrors->palette().color(QPalette::Text), QColor(Qt::red));
   QVERIFY(page->EdErrors->font().bold());
   QCOMPARE(text("EdFuncVal"), QString("0"));
