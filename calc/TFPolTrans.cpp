@@ -1,9 +1,12 @@
 #include "calc/TFPolTrans.h"
 
+#include <algorithm>
+#include <bit>
 #include <charconv>
 #include <cmath>
 #include <cstddef>
 #include <limits>
+#include <new>
 #include <system_error>
 #include <utility>
 
@@ -29,9 +32,8 @@ const char* const MsgNotation = "Ошибки в записи выражения
 const char* const MsgRange =
     "Параметры вычисляемого полинома выходят за область допустимых значений !";
 
-// Products made one by one before a power switches to squaring. A base holding a variable
-// passes the power limit within this many products unless its coefficients have died away.
-constexpr std::int32_t LinearPowerSteps = 100;
+const char* const MsgTooLarge = " Результат слишком велик.";
+const char* const MsgCancelled = "Вычисление прервано пользователем";
 
 bool IsLetter(char c) {
   return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
@@ -117,12 +119,15 @@ float ToCoeff(double v) {
   return static_cast<float>(v);
 }
 
-// An exponent read from a float coefficient, truncated toward zero, saturating at the int range.
-std::int32_t ToExponent(float v) {
+// An exponent read from a float coefficient: its exact value truncated toward zero. Floats from
+// 2^63 up (and infinity) are even integers beyond any loop; they become the largest even 64-bit
+// integer, which keeps their parity.
+std::int64_t ToExponent(float v) {
+  constexpr float twoTo63 = 9223372036854775808.0f;
   if (std::isnan(v)) return 0;
-  if (v >= 2147483647.0f) return std::numeric_limits<std::int32_t>::max();
-  if (v <= -2147483648.0f) return std::numeric_limits<std::int32_t>::min();
-  return static_cast<std::int32_t>(v);
+  if (v >= twoTo63) return std::numeric_limits<std::int64_t>::max() - 1;
+  if (v < -twoTo63) return std::numeric_limits<std::int64_t>::min();
+  return static_cast<std::int64_t>(v);
 }
 
 TPolinom MonomPol(float coeff, int index) {
@@ -135,6 +140,101 @@ bool AllCoeffsFinite(TPolinom& p) {
     if (!std::isfinite(p.GetMonom()->GetCoeff())) return false;
   }
   return true;
+}
+
+// A float as mantissa * 2^(Scale - 150): Scale is the exponent field, 1 for the subnormals,
+// which share the spacing 2^-149 with the lowest binade of normal floats.
+struct FloatParts {
+  std::int64_t Mantissa;
+  int Scale;
+};
+
+FloatParts SplitFloat(float a) {
+  const std::uint32_t bits = std::bit_cast<std::uint32_t>(a);
+  const int field = static_cast<int>(bits >> 23 & 0xFF);
+  const std::int64_t fraction = bits & 0x7FFFFF;
+  return field == 0 ? FloatParts{fraction, 1} : FloatParts{fraction | 0x800000, field};
+}
+
+float JoinFloat(std::int64_t mantissa, int scale) {
+  constexpr std::int64_t hidden = std::int64_t{1} << 23;
+  const std::uint32_t bits = mantissa >= hidden ? static_cast<std::uint32_t>(scale) << 23 |
+                                                      static_cast<std::uint32_t>(mantissa - hidden)
+                                                : static_cast<std::uint32_t>(mantissa);
+  return std::bit_cast<float>(bits);
+}
+
+// |c|^N as the N repeated float products 1 * |c| * |c| * ... (each one rounded), stopping at 0,
+// at an infinity or where one more product changes nothing. A base within a few units of 1
+// needs up to 2^23 products per binade, so runs of products that add (or take) the same number
+// d of units of the last place are made at once: for a product in units of a's last place,
+// m * C = m + m * K / 2^23 (C in (1, 2)) rounds to m + d exactly while
+// (2d - 1) 2^22 < m K < (2d + 1) 2^22 and the result stays in a's binade; likewise
+// m - m * K / 2^24 for C in [0.5, 1). Ties and binade changes take single products.
+float RepeatedProductMagnitude(float c, std::int64_t N) {
+  constexpr std::int64_t half = std::int64_t{1} << 23, full = std::int64_t{1} << 24;
+  const float C = std::fabs(c);
+  const bool growing = C > 1.0f && C < 2.0f, shrinking = C >= 0.5f && C < 1.0f;
+  const std::int64_t K = growing     ? static_cast<std::int64_t>(C * 8388608.0f) - half
+                         : shrinking ? full - static_cast<std::int64_t>(C * 16777216.0f)
+                                     : 0;
+  float a = 1.0f;
+  for (std::int64_t k = 0; k < N;) {
+    if (K > 0) {
+      const FloatParts parts = SplitFloat(a);
+      const std::int64_t m = parts.Mantissa, r = m * K;
+      if (growing && (r & (half - 1)) != half / 2) {
+        const std::int64_t d = (r + half / 2) >> 23;
+        if (d == 0) return a;
+        const std::int64_t last = std::min((((2 * d + 1) << 22) - 1) / K, full - 1 - d);
+        if (m < last) {
+          const std::int64_t steps = std::min((last - m) / d + 1, N - k);
+          a = JoinFloat(m + steps * d, parts.Scale);
+          k += steps;
+          continue;
+        }
+      } else if (shrinking && (r & (full - 1)) != half) {
+        const std::int64_t d = (r + half) >> 24;
+        if (d == 0) return a;
+        // The exact product must stay half a unit above the binade's floor to round in it.
+        const std::int64_t floor = parts.Scale > 1 ? half + 1 : 1;
+        const std::int64_t last = std::max(((2 * d - 1) << 23) / K + 1, floor + d);
+        if (m > last) {
+          const std::int64_t steps = std::min((m - last) / d + 1, N - k);
+          a = JoinFloat(m - steps * d, parts.Scale);
+          k += steps;
+          continue;
+        }
+      }
+    }
+    const float b = a * C;
+    ++k;
+    if (b == 0.0f || !std::isfinite(b) || b == a) return b;
+    a = b;
+  }
+  return a;
+}
+
+// Bit for bit the same monomials; with negate, q holds p's monomials with negated coefficients.
+bool SameMonoms(TPolinom& p, TPolinom& q, bool negate) {
+  if (p.GetListLength() != q.GetListLength()) return false;
+  for (p.ResetList(), q.ResetList(); !p.IsListEnded(); p.GoNextLink(), q.GoNextLink()) {
+    const TMonom* a = p.GetMonom();
+    const TMonom* b = q.GetMonom();
+    const float c = negate ? -b->GetCoeff() : b->GetCoeff();
+    if (a->GetIndex() != b->GetIndex() ||
+        std::bit_cast<std::uint32_t>(a->GetCoeff()) != std::bit_cast<std::uint32_t>(c))
+      return false;
+  }
+  return true;
+}
+
+// True when the product of p and q would clamp a power at the limit: the sum of the largest
+// powers of some variable passes it.
+bool ProductPassesLimit(TPolinom& p, TPolinom& q) {
+  const TPolinom::TPowers a = p.MaxPowers(), b = q.MaxPowers();
+  return a.X + b.X > LISTSTRUCT::MaxPower || a.Y + b.Y > LISTSTRUCT::MaxPower ||
+         a.Z + b.Z > LISTSTRUCT::MaxPower;
 }
 
 float FirstCoeff(TPolinom& p) {
@@ -453,14 +553,32 @@ void TFPolTrans::MakePostfix() {
 }
 
 TPolinom TFPolTrans::Calculate() {
+  return Calculate(nullptr);
+}
+
+TPolinom TFPolTrans::Calculate(DSTRUCT::TWorkControl* control) {
   if (!IsReady) return TPolinom();
+  Control = control;
   int I = static_cast<int>(Postfix.size()) - 1;
   bool Err = false;
-  TPolinom R = CalcPostfix(I, Err);
-  // A coefficient that overflowed the float range is as much out of range as a power past 99.
-  if (!Err && !AllCoeffsFinite(R)) Err = true;
+  bool tooLarge = false;
+  TPolinom R;
+  try {
+    PlanSteps();
+    R = CalcPostfix(I, Err);
+    // A coefficient that overflowed the float range is as much out of range as a power past 99.
+    if (!Err && !AllCoeffsFinite(R)) Err = true;
+  } catch (const std::bad_alloc&) {
+    Err = tooLarge = true;
+  }
+  const bool cancelled = Control != nullptr && Control->IsCancelled() && !tooLarge;
+  Control = nullptr;
+  if (cancelled) {
+    SetError(TransCancelled, -1, MsgCancelled);
+    return TPolinom();
+  }
   if (Err) {
-    SetError(TransRange, -1, MsgRange);
+    SetError(TransRange, -1, tooLarge ? std::string(MsgRange) + MsgTooLarge : MsgRange);
     return TPolinom();
   }
   IsError = false;
@@ -468,45 +586,131 @@ TPolinom TFPolTrans::Calculate() {
   return R;
 }
 
-TPolinom TFPolTrans::Power(TPolinom& Base, std::int32_t N, bool& Err) {
+bool TFPolTrans::IsCancelled() const {
+  return Control != nullptr && Control->IsCancelled();
+}
+
+void TFPolTrans::StepsDone(std::int64_t steps) {
+  if (Control != nullptr) Control->SetDoneSteps(Control->GetDoneSteps() + steps);
+}
+
+// The products the evaluation will make, for the progress report: one per product and, for a
+// power, as many as it can make before its base's powers pass the limit (one for a constant
+// base, which takes no time). Bounds on the largest powers of every subexpression come from
+// its operands; they may lie above the truth, never below.
+void TFPolTrans::PlanSteps() {
+  PlannedSteps.assign(Postfix.size(), 0);
+  if (Control == nullptr) return;
+  struct Bound {
+    std::int64_t X, Y, Z;
+    std::int64_t Max() const { return std::max({X, Y, Z}); }
+  };
+  static constexpr std::int64_t cap = LISTSTRUCT::MaxPower + 1;
+  const auto capped = [](std::int64_t v) { return std::min(v, cap); };
+  std::vector<Bound> bounds;
+  std::int64_t total = 0;
+  for (std::size_t j = 0; j < Postfix.size(); ++j) {
+    const std::int32_t Q = Postfix[j];
+    if (Q >= 0) {
+      const TPolinom::TPowers powers = Leks[static_cast<std::size_t>(Q)].Pol.MaxPowers();
+      bounds.push_back({powers.X, powers.Y, powers.Z});
+      continue;
+    }
+    if (bounds.empty()) return;
+    const Bound right = bounds.back();
+    if (IsBinary(Q)) {
+      bounds.pop_back();
+      if (bounds.empty()) return;
+      Bound& left = bounds.back();
+      if (Q == CodeAdd || Q == CodeSub) {
+        left = {std::max(left.X, right.X), std::max(left.Y, right.Y), std::max(left.Z, right.Z)};
+      } else if (Q == CodeMul) {
+        PlannedSteps[j] = 1;
+        left = {capped(left.X + right.X), capped(left.Y + right.Y), capped(left.Z + right.Z)};
+      } else {
+        const std::int32_t exponentCode = Postfix[j - 1];
+        const std::int64_t N =
+            exponentCode >= 0
+                ? ToExponent(FirstCoeff(Leks[static_cast<std::size_t>(exponentCode)].Pol))
+                : 1;
+        const std::int64_t degree = left.Max();
+        PlannedSteps[j] = N <= 0 ? 0 : degree <= 0 ? 1 : std::min(N, cap / degree + 1);
+        const std::int64_t k = std::max<std::int64_t>(PlannedSteps[j], 0);
+        left = {capped(left.X * k), capped(left.Y * k), capped(left.Z * k)};
+      }
+    } else if (Q <= CodeIntegrX) {
+      Bound& b = bounds.back();
+      std::int64_t& v = Q == CodeIntegrX ? b.X : Q == CodeIntegrY ? b.Y : b.Z;
+      v = capped(v + 1);
+    }
+    total += PlannedSteps[j];
+  }
+  Control->SetTotalSteps(total);
+}
+
+TPolinom TFPolTrans::Power(TPolinom& Base, std::int64_t N, std::int64_t planned, bool& Err) {
   TPolinom result = MonomPol(1.0f, 0);
-  if (N <= 0) return result;
-  // Products one at a time, as long as a base with a variable can still be below the limit.
-  const std::int32_t linear = N < LinearPowerSteps ? N : LinearPowerSteps;
-  for (std::int32_t k = 0; k < linear; ++k) {
-    TPolinom next = result * Base;
-    if (result.GetOverflow()) {
+  // The loop below forms result * Base exactly N times, but stops as soon as one more product
+  // can change nothing: the product is a function of its operands, so a result that comes back
+  // unchanged stays so, one that comes back negated alternates (a negated operand gives the
+  // negated product, bit for bit), and zero stays zero. A non-finite coefficient never becomes
+  // finite again, and a power past the limit stays past it, so both end the loop as errors.
+  std::int64_t counted = 0;
+  const auto countStep = [&] {
+    if (counted < planned) {
+      ++counted;
+      StepsDone(1);
+    }
+  };
+  const auto finish = [&](TPolinom value) {
+    StepsDone(planned - counted);
+    return value;
+  };
+  if (N <= 0) return finish(std::move(result));
+
+  // A base whose only monomial with a non-zero coefficient is a constant (the others contribute
+  // nothing to a product): each product is the one float product of two constants, and the
+  // sign of the N products alternates with a negative base.
+  float constant = 0.0f;
+  int nonZero = 0;
+  for (Base.ResetList(); !Base.IsListEnded(); Base.GoNextLink()) {
+    const TMonom* m = Base.GetMonom();
+    if (m->GetCoeff() == 0.0f) continue;
+    ++nonZero;
+    if (m->GetIndex() == 0) constant = m->GetCoeff();
+  }
+  if (nonZero == 1 && constant != 0.0f) {
+    const float magnitude = RepeatedProductMagnitude(constant, N);
+    if (magnitude == 0.0f) return finish(TPolinom());
+    if (!std::isfinite(magnitude)) {
       Err = true;
       return TPolinom();
     }
+    return finish(MonomPol(constant < 0.0f && N % 2 != 0 ? -magnitude : magnitude, 0));
+  }
+
+  for (std::int64_t k = 1; k <= N; ++k) {
+    if (ProductPassesLimit(result, Base)) {
+      Err = true;
+      return TPolinom();
+    }
+    TPolinom next = result.Product(Base, Control);
+    if (IsCancelled()) {
+      Err = true;
+      return TPolinom();
+    }
+    countStep();
+    if (next.IsEmpty()) return finish(std::move(next));
+    if (!AllCoeffsFinite(next)) {
+      Err = true;
+      return TPolinom();
+    }
+    if (SameMonoms(next, result, false)) return finish(std::move(next));
+    if (SameMonoms(next, result, true))
+      return finish((N - k) % 2 == 0 ? std::move(next) : std::move(result));
     result = std::move(next);
-    if (result.IsEmpty()) return result; // zero stays zero
   }
-  // The rest by squaring, so that a constant base (or one whose coefficients died away to zero)
-  // finishes at once for any exponent.
-  std::int32_t rest = N - linear;
-  TPolinom square = Base;
-  while (rest > 0) {
-    if (rest & 1) {
-      TPolinom next = result * square;
-      if (result.GetOverflow()) {
-        Err = true;
-        return TPolinom();
-      }
-      result = std::move(next);
-      if (result.IsEmpty()) return result;
-    }
-    rest >>= 1;
-    if (rest > 0) {
-      TPolinom next = square * square;
-      if (square.GetOverflow()) {
-        Err = true;
-        return TPolinom();
-      }
-      square = std::move(next);
-    }
-  }
-  return result;
+  return finish(std::move(result));
 }
 
 // Phase 3. The subexpression ending at I is found by counting operands backwards and is then
@@ -556,11 +760,17 @@ TPolinom TFPolTrans::CalcPostfix(int& I, bool& Err) {
         result = Left - Right;
         break;
       case CodeMul:
-        result = Left * Right;
-        if (Left.GetOverflow()) Err = true;
+        // A product that would clamp is refused before any of its terms is formed.
+        if (ProductPassesLimit(Left, Right)) {
+          Err = true;
+          break;
+        }
+        result = Left.Product(Right, Control);
+        if (!IsCancelled()) StepsDone(1);
         break;
       default:
-        result = Power(Left, ToExponent(FirstCoeff(Right)), Err);
+        result = Power(Left, ToExponent(FirstCoeff(Right)),
+                       PlannedSteps.empty() ? 0 : PlannedSteps[static_cast<std::size_t>(j)], Err);
         break;
       }
     } else if (Q >= CodeDerivZ) {
@@ -569,6 +779,7 @@ TPolinom TFPolTrans::CalcPostfix(int& I, bool& Err) {
       result = Right.Integral("xyz"[CodeIntegrX - Q]);
       if (Right.GetOverflow()) Err = true;
     }
+    if (IsCancelled()) Err = true;
     if (Err) return TPolinom();
     values.push_back(std::move(result));
   }

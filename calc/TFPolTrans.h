@@ -16,6 +16,7 @@
 
 #include "core/TDataCom.h"
 #include "core/TPolinom.h"
+#include "core/TWorkControl.h"
 #include "tables/TBasePTab.h"
 
 namespace TRANSSTRUCT {
@@ -29,6 +30,7 @@ inline constexpr int TransOperPlace = -105; // an operator in a wrong place
 inline constexpr int TransBadLeks = -106;   // an operand that is no number, variable or name
 inline constexpr int TransPostfix = -107;   // the postfix sequence is not a single expression
 inline constexpr int TransRange = -108;     // the result leaves the permitted range
+inline constexpr int TransCancelled = -109; // the user stopped the evaluation
 
 // Codes of the infix and postfix sequences; operands are non-negative indexes into Leks.
 inline constexpr std::int32_t CodeOpenBracket = -1;
@@ -76,6 +78,11 @@ public:
   // Phase 3. Returns an empty polynomial when no formula is ready; on an evaluation error the
   // return code is TransRange and the returned polynomial is empty.
   LISTSTRUCT::TPolinom Calculate();
+  // Phase 3 watched by control (may be null), which may run on another thread: the evaluation
+  // reports the products done of those it plans and stops when asked, with the code
+  // TransCancelled and an empty result. Running out of memory is reported like a result out of
+  // range. The translator must not be used otherwise while this runs.
+  LISTSTRUCT::TPolinom Calculate(DSTRUCT::TWorkControl* control);
 
   // The lexemes in the order of their first appearance in the formula.
   int GetLeksCount() const { return static_cast<int>(Leks.size()); }
@@ -112,8 +119,14 @@ private:
   // Returns false after reporting an error.
   bool ParseOperand(const std::string& T, int Prev);
   void SetError(int code, int pos, std::string message);
-  // Raises Base to the power N by repeated products; Err on a power past the limit.
-  static LISTSTRUCT::TPolinom Power(LISTSTRUCT::TPolinom& Base, std::int32_t N, bool& Err);
+  // Raises Base to the power N, the result of N repeated products; Err on a power past the
+  // limit or a coefficient past the float range. planned is the number of steps the progress
+  // report counts for it.
+  LISTSTRUCT::TPolinom Power(LISTSTRUCT::TPolinom& Base, std::int64_t N, std::int64_t planned,
+                             bool& Err);
+  void PlanSteps();
+  bool IsCancelled() const;
+  void StepsDone(std::int64_t steps);
 
   TOperPref OperPref[OperCount];
   std::string Formula;
@@ -126,6 +139,8 @@ private:
   bool IsError = true;
   bool IsReady = false;
   std::int32_t CurLeks = 0;
+  DSTRUCT::TWorkControl* Control = nullptr; // set while Calculate(control) runs
+  std::vector<std::int64_t> PlannedSteps;   // progress steps of each postfix operation
 };
 
 } // namespace TRANSSTRUCT

@@ -116,14 +116,6 @@ int VarUnit(char var) {
   }
 }
 
-int ClampPower(int power, bool& clamped) {
-  if (power > MaxPower) {
-    clamped = true;
-    return MaxPower;
-  }
-  return power;
-}
-
 } // namespace
 
 TPolinom TPolinom::AddOrSubtract(const TPolinom& q, bool negate) {
@@ -171,73 +163,6 @@ TPolinom TPolinom::operator-(const TPolinom& q) {
   return AddOrSubtract(q, true);
 }
 
-TPolinom TPolinom::operator*(const TPolinom& q) {
-  // Every partial product (this times one monomial of q, in q's order) merged
-  // into an accumulator with AddMonom gives each result index the float sum of
-  // its contributions in generation order: q's order outside, this polynomial's
-  // order inside. The same sums are formed here by collecting the contributions,
-  // ordering them by index (stable in generation order) and summing each run,
-  // which replaces the quadratic walks of the accumulator by one sort.
-  Overflow = false;
-  bool clamped = false;
-
-  struct Term {
-    float Coeff;
-    int32_t Index;
-  };
-  std::vector<Term> qTerms;
-  TPolinom& src = const_cast<TPolinom&>(q);
-  for (src.ResetList(); !src.IsListEnded(); src.GoNextLink())
-    qTerms.push_back({src.GetMonom()->GetCoeff(), src.GetMonom()->GetIndex()});
-
-  std::vector<Term> pTerms;
-  if (!qTerms.empty()) {
-    pTerms.reserve(static_cast<size_t>(ListLen));
-    for (ResetList(); !IsListEnded(); GoNextLink())
-      pTerms.push_back({GetMonom()->GetCoeff(), GetMonom()->GetIndex()});
-  }
-
-  struct Contribution {
-    int32_t Index;
-    uint32_t Seq;
-    float Coeff;
-  };
-  std::vector<Contribution> parts;
-  parts.reserve(pTerms.size() * qTerms.size());
-  uint32_t seq = 0;
-  for (const Term& m : qTerms) {
-    if (m.Coeff == 0.0f) continue;
-    const int mx = TMonom::PowX(m.Index), my = TMonom::PowY(m.Index), mz = TMonom::PowZ(m.Index);
-    for (const Term& t : pTerms) {
-      if (t.Coeff == 0.0f) continue;
-      const int sx = ClampPower(TMonom::PowX(t.Index) + mx, clamped);
-      const int sy = ClampPower(TMonom::PowY(t.Index) + my, clamped);
-      const int sz = ClampPower(TMonom::PowZ(t.Index) + mz, clamped);
-      const float c = t.Coeff * m.Coeff;
-      // A product that underflows to 0 contributes nothing, like a zero factor.
-      if (c != 0.0f) parts.push_back({TMonom::MakeIndex(sx, sy, sz), seq++, c});
-    }
-  }
-  std::sort(parts.begin(), parts.end(), [](const Contribution& a, const Contribution& b) {
-    return a.Index != b.Index ? a.Index > b.Index : a.Seq < b.Seq;
-  });
-
-  TPolinom result;
-  for (size_t i = 0; i < parts.size();) {
-    const int32_t index = parts[i].Index;
-    // An absent term acts as 0, and 0 + c == c for every non-zero c, so a term
-    // that cancels and comes back sums the same as delete-then-insert does.
-    float sum = 0.0f;
-    for (; i < parts.size() && parts[i].Index == index; ++i)
-      sum = sum + parts[i].Coeff;
-    if (sum != 0.0f) result.InsLast(new TMonom(sum, index));
-  }
-
-  SetRetCode(clamped ? DataOverflow : DataOK);
-  Overflow = clamped;
-  return result;
-}
-
 TPolinom TPolinom::Derivative(char var) {
   TPolinom result;
   if (VarPower(var, 0) < 0) {
@@ -245,14 +170,17 @@ TPolinom TPolinom::Derivative(char var) {
     return result;
   }
   SetRetCode(DataOK);
+  // Lowering the power of var in every monomial that holds var keeps their indexes strictly
+  // descending and distinct, so the result is built by appending.
   const int unit = VarUnit(var);
   for (ResetList(); !IsListEnded(); GoNextLink()) {
     const TMonom* m = GetMonom();
     const int k = VarPower(var, m->GetIndex());
     if (k < 1) continue;
     const float c = m->GetCoeff() * static_cast<float>(k);
-    if (c != 0.0f) AddMonom(result, TMonom(c, m->GetIndex() - unit));
+    if (c != 0.0f) result.InsLast(new TMonom(c, m->GetIndex() - unit));
   }
+  result.ResetList();
   return result;
 }
 
@@ -264,23 +192,54 @@ TPolinom TPolinom::Integral(char var) {
     return result;
   }
   SetRetCode(DataOK);
+  // Raising the power of var keeps the raised monomials in strictly descending order, and
+  // those left at the limit are in that order among themselves. Only the two streams can
+  // meet: a monomial at the limit and the one with the power just below it, which always
+  // comes later in this polynomial. The kept monomials wait in a queue and are merged in at
+  // their places, their coefficient first, as AddMonom would sum them.
   const int unit = VarUnit(var);
+  std::vector<TMonomPair> atLimit;
+  size_t nextAtLimit = 0;
+  const auto flushAbove = [&](int32_t index) {
+    for (; nextAtLimit < atLimit.size() && atLimit[nextAtLimit].Index > index; ++nextAtLimit)
+      result.InsLast(new TMonom(atLimit[nextAtLimit].Coeff, atLimit[nextAtLimit].Index));
+  };
   for (ResetList(); !IsListEnded(); GoNextLink()) {
     const TMonom* m = GetMonom();
     const int k = VarPower(var, m->GetIndex());
-    int index = m->GetIndex();
-    float c;
-    if (k < MaxPower) {
-      c = m->GetCoeff() / static_cast<float>(k + 1);
-      index += unit;
-    } else {
-      c = m->GetCoeff() / static_cast<float>(MaxPower);
+    if (k >= MaxPower) {
+      const float c = m->GetCoeff() / static_cast<float>(MaxPower);
       Overflow = true;
+      // A quotient that underflows to 0 is left out, so no zero monomial remains.
+      if (c != 0.0f) atLimit.push_back({c, m->GetIndex()});
+      continue;
     }
-    // A quotient that underflows to 0 is left out, so no zero monomial remains.
-    if (c != 0.0f) AddMonom(result, TMonom(c, index));
+    const float c = m->GetCoeff() / static_cast<float>(k + 1);
+    if (c == 0.0f) continue;
+    const int32_t index = m->GetIndex() + unit;
+    flushAbove(index);
+    if (nextAtLimit < atLimit.size() && atLimit[nextAtLimit].Index == index) {
+      const float sum = atLimit[nextAtLimit++].Coeff + c;
+      if (sum != 0.0f) result.InsLast(new TMonom(sum, index));
+    } else {
+      result.InsLast(new TMonom(c, index));
+    }
   }
+  flushAbove(-1);
+  result.ResetList();
   return result;
+}
+
+TPolinom::TPowers TPolinom::MaxPowers() {
+  TPowers powers;
+  for (ResetList(); !IsListEnded(); GoNextLink()) {
+    const TMonom* m = GetMonom();
+    if (m->GetCoeff() == 0.0f) continue;
+    powers.X = std::max(powers.X, TMonom::PowX(m->GetIndex()));
+    powers.Y = std::max(powers.Y, TMonom::PowY(m->GetIndex()));
+    powers.Z = std::max(powers.Z, TMonom::PowZ(m->GetIndex()));
+  }
+  return powers;
 }
 
 float TPolinom::Value(float x, float y, float z) {

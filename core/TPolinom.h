@@ -11,6 +11,10 @@
 #include "core/TDatList.h"
 #include "core/TMonom.h"
 
+namespace DSTRUCT {
+class TWorkControl;
+}
+
 namespace LISTSTRUCT {
 
 // One (coefficient, index) pair for the array constructor.
@@ -72,11 +76,22 @@ public:
   // Powers that would exceed MaxPower are clamped: code DataOverflow on this
   // polynomial and Overflow true.
   TPolinom operator*(const TPolinom& q);
+  // The same product, reporting its progress to control (may be null) every few thousand term
+  // products; when control asks it to stop it returns the zero polynomial.
+  TPolinom Product(const TPolinom& q, DSTRUCT::TWorkControl* control);
   // var is 'x', 'y' or 'z' in either case. Another character stores DataErr and
   // gives the zero polynomial.
   TPolinom Derivative(char var);
   TPolinom Integral(char var);
   float Value(float x, float y, float z);
+
+  // The largest power of each variable among the monomials with a non-zero coefficient, -1 for
+  // a polynomial without any. A product clamps exactly when the sum of its operands' largest
+  // powers passes MaxPower for some variable.
+  struct TPowers {
+    int X = -1, Y = -1, Z = -1;
+  };
+  TPowers MaxPowers();
 
   // Structure diagram: the head box and one box per monomial in a row from left to
   // right, joined by arrows, with a return line from the last link back to the head.

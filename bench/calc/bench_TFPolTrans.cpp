@@ -2,6 +2,7 @@
 // evaluating formulas with large intermediate results.
 #include <benchmark/benchmark.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <random>
 #include <string>
@@ -63,6 +64,7 @@ void BM_SetFormula200(benchmark::State& state) {
 }
 BENCHMARK(BM_SetFormula200)->Unit(benchmark::kMicrosecond);
 
+// Evaluates formula over the bench table; the result's text is the benchmark's label.
 void CalculateFormula(benchmark::State& state, const std::string& formula) {
   BenchTable table;
   TFPolTrans trans(&table.Tab);
@@ -71,22 +73,39 @@ void CalculateFormula(benchmark::State& state, const std::string& formula) {
     state.SkipWithError(("formula rejected: " + trans.GetMessage()).c_str());
     return;
   }
-  int terms = 0;
+  TPolinom r;
   for (auto _ : state) {
-    TPolinom r = trans.Calculate();
+    r = trans.Calculate();
     if (trans.GetRetCode() != 0) {
       state.SkipWithError(("evaluation failed: " + trans.GetMessage()).c_str());
       return;
     }
-    terms = r.GetListLength();
   }
-  state.counters["terms"] = terms;
+  state.counters["terms"] = r.GetListLength();
+  if (r.GetListLength() == 1) {
+    // One constant: its exact float value.
+    r.ResetList();
+    char text[32];
+    std::snprintf(text, sizeof text, "= %.9g", static_cast<double>(r.GetMonom()->GetCoeff()));
+    state.SetLabel(text);
+  }
 }
 
 void BM_CalcPowerOfSum20(benchmark::State& state) {
   CalculateFormula(state, "(X+Y+Z+1)^20");
 }
 BENCHMARK(BM_CalcPowerOfSum20)->Unit(benchmark::kMillisecond);
+
+// Powers are the results of N products one after another; these finish long before N.
+void BM_CalcConstantPower2999(benchmark::State& state) {
+  CalculateFormula(state, "0.999^2999");
+}
+BENCHMARK(BM_CalcConstantPower2999)->Unit(benchmark::kMicrosecond);
+
+void BM_CalcMinusOnePower3e9(benchmark::State& state) {
+  CalculateFormula(state, "(0-1)^3000000000");
+}
+BENCHMARK(BM_CalcMinusOnePower3e9)->Unit(benchmark::kMicrosecond);
 
 void BM_CalcDerivProductCubed(benchmark::State& state) {
   CalculateFormula(state, "d/dx(A*B)^3");

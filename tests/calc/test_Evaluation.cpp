@@ -1,5 +1,12 @@
 // Phases 2 and 3 of the translator: postfix order by priorities and the evaluation.
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <limits>
+#include <new>
+#include <random>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "CalcTestSupport.h"
@@ -149,6 +156,173 @@ TEST_F(EvaluationTest, ConstantPowersFinishForAnyExponent) {
   ExpectOutOfRange("(1+1)^2000000000");
   ExpectOutOfRange("(0-1.5)^2147483647");
   ExpectOutOfRange("2^1e30");
+}
+
+// The exact decimal value of a float, which the lexer reads back as that float.
+std::string ExactText(float f) {
+  char text[128];
+  std::snprintf(text, sizeof text, "%.60f", static_cast<double>(f));
+  return text;
+}
+
+// A power is the result of N products one after another, bit for bit, however it gets there.
+TEST_F(EvaluationTest, PowersAreExactlyTheRepeatedProducts) {
+  // Polynomial bases against N products of the polynomial operator.
+  Put("S", "0.999*x + 1.001*y - 0.5");
+  Put("T", "0.0000000000000000000000000000001*x + 1"); // its higher powers die away
+  for (const auto& [formula, base, n] :
+       {std::tuple{"S^33", "S", 33}, {"T^300", "T", 300}, {"(x+y+z+1)^25", "x+y+z+1", 25}}) {
+    TPolinom b = formula[0] == '(' ? PolOf(base) : Eval(base), expected{{1.0f, 0}};
+    for (int k = 0; k < n; ++k)
+      expected = expected * b;
+    EXPECT_EQ(MonomsOf(Eval(formula)), MonomsOf(expected)) << formula;
+  }
+  // Constant bases against N float products, one after another. One pass of products per
+  // base records checkpoints where a shortcut would most likely go wrong: right after products
+  // that were exact ties, after every change of binade (down into the subnormals, up to
+  // overflow) and every million products.
+  std::mt19937 rng(3);
+  std::vector<float> bases = {0.999f, 1.001f, 0.5f, 0.75f, 1.5f, 1.9999999f, 0.9f, 1.1f};
+  // C = 1 + K 2^-23 or 1 - K 2^-24: K = 1 adds or takes one unit per product for millions of
+  // products; K = 64 makes every change of that number a tie.
+  for (const float k : {1.0f, 64.0f}) {
+    bases.push_back(1.0f + k * std::ldexp(1.0f, -23));
+    bases.push_back(1.0f - k * std::ldexp(1.0f, -24));
+  }
+  for (int i = 0; i < 8; ++i)
+    bases.push_back(std::uniform_real_distribution<float>(0.5f, 2.0f)(rng));
+  int ties = 0, binades = 0, differentFromRoundedPower = 0;
+  for (std::size_t i = 0; i < bases.size(); ++i) {
+    const float base = i % 3 == 2 ? -bases[i] : bases[i];
+    const float distance = std::fabs(std::fabs(base) - 1.0f);
+    const long long last = distance < 1e-6f ? 4500000 : distance < 1e-4f ? 1000000 : 300000;
+    std::vector<std::pair<long long, float>> checks;
+    float x = 1.0f;
+    for (long long k = 1; k <= last && std::isfinite(x) && x != 0.0f; ++k) {
+      const double exact = static_cast<double>(x) * base; // exact: 24 + 24 bits
+      const float next = x * base;
+      const float other = std::nextafter(next, exact > next ? INFINITY : -INFINITY);
+      const bool tie = exact != next && std::fabs(exact - next) == std::fabs(other - exact);
+      const bool binade = std::ilogb(next) != std::ilogb(x);
+      x = next;
+      if ((tie && ties++ < 400) || (binade && binades++ < 2000) || k % 1000000 == 0 || k == last ||
+          !std::isfinite(x) || x == 0.0f)
+        checks.emplace_back(k, x);
+    }
+    for (const auto& [n, value] : checks) {
+      const std::string exponent = "^" + std::to_string(n);
+      int code = 0;
+      const Monoms got = MonomsOf(
+          Eval(base < 0 ? "(0-" + ExactText(-base) + ")" + exponent : ExactText(base) + exponent,
+               &code));
+      if (!std::isfinite(value))
+        ASSERT_EQ(code, -108) << base << exponent;
+      else
+        ASSERT_EQ(got, value == 0.0f ? Monoms{} : (Monoms{{value, 0}})) << base << exponent;
+      differentFromRoundedPower +=
+          value != static_cast<float>(std::pow(static_cast<double>(base), n));
+    }
+  }
+  EXPECT_GT(ties, 50);
+  EXPECT_GT(binades, 200);
+  EXPECT_GT(differentFromRoundedPower, 100);
+  // The exponent is the float's exact value: 3000000000 is even.
+  EXPECT_EQ(MonomsOf(Eval("(0-1)^3000000000")), (Monoms{{1.0f, 0}}));
+  EXPECT_EQ(MonomsOf(Eval("(0-1)^3000000256")), (Monoms{{1.0f, 0}}));
+  EXPECT_EQ(MonomsOf(Eval("(0-1)^16777217")), (Monoms{{1.0f, 0}})); // reads as 2^24
+  EXPECT_EQ(MonomsOf(Eval("(0-2)^127")), (Monoms{{-std::ldexp(1.0f, 127), 0}}));
+  // A base with a variable whose terms die away into the subnormals stops where the products
+  // stop changing: unchanged from one product to the next, or negated and then alternating.
+  // The plain loop runs until then (about a thousand products).
+  const auto plainPower = [](TPolinom base, long long n) {
+    TPolinom result{{1.0f, 0}};
+    for (long long k = 1; k <= n; ++k) {
+      TPolinom next = result * base;
+      const Monoms before = MonomsOf(result), after = MonomsOf(next);
+      Monoms negated = after;
+      for (auto& [c, i] : negated)
+        c = -c;
+      if (after == before) return after;
+      if (negated == before) return (n - k) % 2 == 0 ? after : before;
+      result = next;
+    }
+    return MonomsOf(result);
+  };
+  const std::string tiny = "0." + std::string(29, '0') + "1*x";
+  EXPECT_EQ(MonomsOf(Eval("(0.9+" + tiny + ")^3000000000")),
+            plainPower(PolOf("0.9+" + tiny), 3000000000LL));
+  for (long long n : {16777215LL, 16777214LL})
+    EXPECT_EQ(MonomsOf(Eval("(0-0.9+" + tiny + ")^" + std::to_string(n))),
+              plainPower(PolOf("-0.9+" + tiny), n));
+  EXPECT_LT(MonomsOf(Eval("(0-0.999)^16777215")).at(0).first, 0.0f);
+  // Monomials with a zero coefficient contribute nothing: such a base is a constant.
+  Tab.InsRecord("H", TPolinom{{0.0f, 10000}, {0.99999994f, 0}});
+  EXPECT_EQ(MonomsOf(Eval("H^1e30")), MonomsOf(Eval("0.99999994^1e30")));
+}
+
+// A control that records the progress reports and stops or fails the work at a chosen report.
+class RecordingControl : public DSTRUCT::TWorkControl {
+public:
+  std::vector<double> Reports;
+  std::int64_t Total = 0;
+  std::size_t CancelAt = 0, FailAt = 0; // 0: never
+
+protected:
+  void Progress(double done, std::int64_t total) override {
+    Reports.push_back(done);
+    Total = total;
+    if (Reports.size() == CancelAt) Cancel();
+    if (Reports.size() == FailAt) throw std::bad_alloc();
+  }
+};
+
+// Evaluation watched through the control: it reports the products done of those it plans,
+// stops when asked, reports running out of memory as a result out of range, and refuses a
+// product that would pass the power limit before forming any of its terms.
+TEST_F(EvaluationTest, WatchedEvaluationReportsStopsAndFails) {
+  const std::string big = "(0.5*X+0.5*Y+0.5*Z+0.5)^20*(0.5*X+0.5*Y+0.5*Z+0.5)^20";
+  const Monoms plain = MonomsOf(Eval(big));
+  ASSERT_EQ(plain.size(), 12341u);
+
+  RecordingControl watched;
+  EXPECT_EQ(MonomsOf(Trans.Calculate(&watched)), plain);
+  EXPECT_EQ(Trans.GetRetCode(), 0);
+  // Three products 0.5*X... in each base, 20 + 20 for the powers, one for their product.
+  EXPECT_EQ(watched.Total, 47);
+  ASSERT_GT(watched.Reports.size(), 100u); // the last product reports as it goes
+  EXPECT_TRUE(std::is_sorted(watched.Reports.begin(), watched.Reports.end()));
+  EXPECT_EQ(watched.Reports.back(), 47.0);
+  EXPECT_GT(std::count_if(watched.Reports.begin(), watched.Reports.end(),
+                          [](double r) { return r > 46.0 && r < 47.0; }),
+            500);
+
+  RecordingControl stopped;
+  stopped.CancelAt = watched.Reports.size() - 5; // inside the last product
+  EXPECT_TRUE(Trans.Calculate(&stopped).IsEmpty());
+  EXPECT_EQ(Trans.GetRetCode(), -109);
+  EXPECT_EQ(Trans.GetMessage(), "Вычисление прервано пользователем");
+  EXPECT_EQ(stopped.Reports.size(), stopped.CancelAt); // not a single report after the stop
+  EXPECT_TRUE(Trans.GetIsReady());
+  EXPECT_EQ(MonomsOf(Trans.Calculate()), plain);
+
+  for (std::size_t failAt : {std::size_t{3}, watched.Reports.size() - 5}) {
+    RecordingControl failing;
+    failing.FailAt = failAt;
+    EXPECT_TRUE(Trans.Calculate(&failing).IsEmpty());
+    EXPECT_EQ(Trans.GetRetCode(), -108);
+    EXPECT_EQ(Trans.GetMessage(), std::string(RangeMessage) + " Результат слишком велик.");
+    EXPECT_TRUE(Trans.GetIsReady());
+  }
+  EXPECT_EQ(MonomsOf(Trans.Calculate()), plain);
+
+  // 39711 x 39711 terms whose powers reach 120: refused with no report from inside it.
+  ASSERT_EQ(Set("(X+Y+Z+1)^60*(X+Y+Z+1)^60"), 0);
+  RecordingControl refused;
+  EXPECT_TRUE(Trans.Calculate(&refused).IsEmpty());
+  EXPECT_EQ(Trans.GetRetCode(), -108);
+  EXPECT_EQ(Trans.GetMessage(), RangeMessage);
+  EXPECT_EQ(refused.Total, 121);
+  EXPECT_LE(*std::max_element(refused.Reports.begin(), refused.Reports.end()), 120.0);
 }
 
 TEST_F(EvaluationTest, NonFiniteCoefficientsAreOutOfRange) {

@@ -85,6 +85,74 @@ TEST(TPolProduct, MatchesPartialProductMergeBitForBit) {
   EXPECT_GT(merges, 500);
 }
 
+// Random monomials with powers drawn from [low, high] per variable, added with AddMonom.
+template <class Coeff>
+TPolinom BoxPol(std::mt19937& rng, int terms, const int (&low)[3], const int (&high)[3],
+                Coeff coeff) {
+  TPolinom p;
+  for (int i = 0; i < terms; ++i) {
+    int power[3];
+    for (int v = 0; v < 3; ++v)
+      power[v] = std::uniform_int_distribution<int>(low[v], high[v])(rng);
+    const float c = coeff(rng);
+    if (c != 0.0f)
+      TPolinom::AddMonom(p, TMonom(c, TMonom::MakeIndex(power[0], power[1], power[2])));
+  }
+  return p;
+}
+
+// Many terms in a small box of indexes with one variable reaching the limit: the accumulator
+// way, with clamping on x, y or z in turn, and with long runs of consecutive powers of z.
+TEST(TPolProduct, DenseProductsWithClampingMatchBitForBit) {
+  std::mt19937 rng(2024);
+  int clamps = 0, merges = 0;
+  for (int round = 0; round < 300; ++round) {
+    const int wide = round % 3;
+    int low[3] = {0, 0, 0}, high[3] = {2, 2, 2};
+    low[wide] = round % 2 == 0 ? 0 : 40;
+    high[wide] = 99;
+    auto coeff = [&](std::mt19937& g) {
+      return g() % 3 == 0 ? poltest::AnyFinite(g) : poltest::SmallInt(g);
+    };
+    TPolinom p = BoxPol(rng, 5 + round % 60, low, high, coeff);
+    TPolinom q = BoxPol(rng, 5 + round % 40, low, high, coeff);
+    Compare(p, q, clamps, merges);
+  }
+  EXPECT_GT(clamps, 150);
+  EXPECT_GT(merges, 250);
+}
+
+// Two 1000-term polynomials with all powers 50..59, whose every sum clamps to x^99 y^99 z^99:
+// a million cancelling integer contributions to one index. Then 1000 terms of powers 0..9
+// against powers 92..95 (partly clamping) with arbitrary float coefficients, and against
+// powers 0..1, whose sums never clamp.
+TEST(TPolProduct, ThousandTermProductsMatchBitForBit) {
+  std::mt19937 rng(5);
+  auto cube = [&](int from, int size, auto coeff) {
+    TPolinom p;
+    for (int i = 0; i < size * size * size; ++i)
+      TPolinom::AddMonom(
+          p, TMonom(coeff(rng), TMonom::MakeIndex(from + i / (size * size), from + i / size % size,
+                                                  from + i % size)));
+    return p;
+  };
+  auto nonZeroInt = [](std::mt19937& g) {
+    const float c = poltest::SmallInt(g);
+    return c == 0.0f ? 1.0f : c;
+  };
+  auto anyFloat = [](std::mt19937& g) { return poltest::AnyFinite(g); };
+  int clamps = 0, merges = 0;
+  TPolinom first = cube(50, 10, nonZeroInt), second = cube(50, 10, nonZeroInt);
+  ASSERT_EQ(first.GetListLength(), 1000);
+  ASSERT_EQ(second.GetListLength(), 1000);
+  Compare(first, second, clamps, merges);
+  TPolinom low = cube(0, 10, anyFloat), high = cube(92, 4, anyFloat), unit = cube(0, 2, anyFloat);
+  Compare(high, low, clamps, merges);
+  Compare(unit, low, clamps, merges);
+  EXPECT_EQ(clamps, 2);
+  EXPECT_EQ(merges, 3);
+}
+
 TEST(TPolProduct, RepeatedPowersMatchAndStayExact) {
   TPolinom base{{1, 10000}, {1, 100}, {1, 1}, {1, 0}};
   TPolinom fast{{1, 0}}, plain{{1, 0}};
@@ -137,4 +205,47 @@ TEST(TPolSum, MatchesMonomByMonomMergeBitForBit) {
     EXPECT_TRUE((p - p).IsEmpty());
   }
   EXPECT_GT(cancelled, 300);
+}
+
+// The derivative and the integral against adding each transformed monomial with AddMonom, bit
+// for bit; powers 98 and 99 make the integral's clamp meet raised monomials, sometimes with
+// opposite coefficients that cancel.
+TEST(TPolDerivativeIntegral, MatchMonomByMonomMergeBitForBit) {
+  std::mt19937 rng(11);
+  int merged = 0, cancelled = 0;
+  for (int round = 0; round < 2000; ++round) {
+    const int wide = round % 3;
+    int low[3] = {0, 0, 0}, high[3] = {3, 3, 3};
+    low[wide] = round % 2 == 0 ? 0 : 97;
+    high[wide] = 99;
+    TPolinom p = BoxPol(rng, 1 + round % 40, low, high, [](std::mt19937& g) {
+      return g() % 2 ? poltest::SmallInt(g) * 99.0f : poltest::AnyFinite(g);
+    });
+    for (int v = 0; v < 3; ++v) {
+      const char var = "xyz"[v];
+      const int unit = v == 0 ? 10000 : v == 1 ? 100 : 1;
+      TPolinom deriv, integ;
+      bool limit = false;
+      for (auto [index, c] : poltest::TermsOf(p)) {
+        const int k = v == 0   ? TMonom::PowX(index)
+                      : v == 1 ? TMonom::PowY(index)
+                               : TMonom::PowZ(index);
+        const float d = c * static_cast<float>(k);
+        if (k >= 1 && d != 0.0f) TPolinom::AddMonom(deriv, TMonom(d, index - unit));
+        const float i = k < MaxPower ? c / static_cast<float>(k + 1) : c / 99.0f;
+        limit = limit || k == MaxPower;
+        if (i != 0.0f) TPolinom::AddMonom(integ, TMonom(i, k < MaxPower ? index + unit : index));
+      }
+      ASSERT_TRUE(poltest::SameBits(poltest::TermsOf(p.Derivative(var)), poltest::TermsOf(deriv)))
+          << var << ": " << p.GetText();
+      TPolinom got = p.Integral(var);
+      ASSERT_TRUE(poltest::SameBits(poltest::TermsOf(got), poltest::TermsOf(integ)))
+          << var << ": " << p.GetText();
+      EXPECT_EQ(p.GetOverflow(), limit);
+      merged += got.GetListLength() < p.GetListLength();
+      cancelled += got.GetListLength() + 1 < p.GetListLength();
+    }
+  }
+  EXPECT_GT(merged, 300);
+  EXPECT_GT(cancelled, 20);
 }
