@@ -10,16 +10,10 @@
 
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
+#include <X11/extensions/XTest.h>
 #include <X11/keysym.h>
 
 #include <memory>
-
-// The three calls of the XTest extension used here (its header is not installed).
-extern "C" {
-int XTestFakeMotionEvent(Display* display, int screen, int x, int y, unsigned long delay);
-int XTestFakeButtonEvent(Display* display, unsigned int button, Bool press, unsigned long delay);
-int XTestFakeKeyEvent(Display* display, unsigned int keycode, Bool press, unsigned long delay);
-}
 
 namespace {
 
