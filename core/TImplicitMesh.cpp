@@ -1,7 +1,7 @@
 #include "core/TImplicitMesh.h"
 
 #include <algorithm>
-#include <bit>
+#include <array>
 #include <cmath>
 
 #include "core/TPolEvaluator.h"
@@ -12,24 +12,94 @@ namespace TRANSSTRUCT {
 namespace {
 
 // A cube's corners are numbered by their offsets: bit 0 for x, bit 1 for y, bit 2 for z.
-// The six tetrahedra run from corner 0 along one axis, then a second, then the third to
-// corner 7; the sign is that of det(v1 - v0, v2 - v0, v3 - v0), the parity of the axis order.
-struct TTetrahedron {
-  int Corner[4];
-  int Sign;
-};
-constexpr TTetrahedron Tetrahedra[6] = {
-    {{0, 1, 3, 7}, +1}, {{0, 1, 5, 7}, -1}, {{0, 2, 3, 7}, -1},
-    {{0, 2, 6, 7}, +1}, {{0, 4, 5, 7}, +1}, {{0, 4, 6, 7}, -1},
+// Edge 4 * a + r runs along axis a from the corner whose two other bits are r (the lower
+// of the two bits first) to the corner with bit a set as well.
+constexpr int EdgeLower(int edge) {
+  const int axis = edge / 4, rest = edge % 4;
+  const int low = rest & 1, high = (rest >> 1) & 1;
+  // The two other axes in ascending order take the bits of rest.
+  switch (axis) {
+  case 0:
+    return (low << 1) | (high << 2);
+  case 1:
+    return low | (high << 2);
+  default:
+    return low | (high << 1);
+  }
+}
+
+constexpr int EdgeOf(int lower, int axis) {
+  const int others[3][2] = {{1, 2}, {0, 2}, {0, 1}};
+  return 4 * axis + ((lower >> others[axis][0]) & 1) + 2 * ((lower >> others[axis][1]) & 1);
+}
+
+// The triangles of one corner sign pattern, as cube edges, three per triangle.
+struct TCubeCase {
+  int Count = 0; // edges listed
+  std::array<signed char, 36> Edges{};
 };
 
-// Parity of the permutation (a, b, c, d) of (0, 1, 2, 3).
-int Parity(const int (&p)[4]) {
-  int inversions = 0;
-  for (int m = 0; m < 4; ++m)
-    for (int n = m + 1; n < 4; ++n)
-      inversions += p[m] > p[n];
-  return inversions % 2 == 0 ? 1 : -1;
+// The table of the 256 sign patterns, made by walking the cube's faces. On each face the
+// crossing points are joined by segments; a face whose inside and outside corners alternate
+// joins them so that each inside corner is cut off on its own. The rule looks at the face's
+// four corners only, so two cubes that share a face join its points alike and the surface
+// has no cracks. Each segment runs so that, seen from outside the cube, the inside corners
+// lie on its right; the segments then chain into closed loops around the outside region,
+// and each loop is cut into a fan of triangles turned towards the outside.
+std::array<TCubeCase, 256> MakeCubeCases() {
+  std::array<TCubeCase, 256> cases{};
+  for (int pattern = 0; pattern < 256; ++pattern) {
+    auto inside = [pattern](int corner) { return (pattern >> corner) & 1; };
+    int next[12];
+    std::fill(std::begin(next), std::end(next), -1);
+    for (int axis = 0; axis < 3; ++axis)
+      for (int side = 0; side < 2; ++side) {
+        const int u = (axis + 1) % 3, v = (axis + 2) % 3;
+        // The face's corners counter-clockwise seen from outside: around +axis for the
+        // upper side (u then v is right-handed), the other way round for the lower side.
+        int ring[4] = {side << axis, (side << axis) | (1 << u),
+                       (side << axis) | (1 << u) | (1 << v), (side << axis) | (1 << v)};
+        if (side == 0) std::swap(ring[1], ring[3]);
+        // Edge m of the ring joins ring[m] and ring[m + 1].
+        auto ringEdge = [&](int m) {
+          const int a = ring[m], b = ring[(m + 1) % 4];
+          const int changed = a ^ b;
+          const int edgeAxis = changed == 1 ? 0 : changed == 2 ? 1 : 2;
+          return EdgeOf(a & b, edgeAxis);
+        };
+        // Each run of inside corners along the ring (counter-clockwise) is cut off by one
+        // segment from the edge where the ring enters the run to the edge where it leaves;
+        // that keeps the run on the segment's right, seen from outside.
+        for (int m = 0; m < 4; ++m) {
+          if (!inside(ring[m]) || inside(ring[(m + 3) % 4])) continue; // not where a run starts
+          int last = m;
+          while (inside(ring[(last + 1) % 4]))
+            last = (last + 1) % 4;
+          next[ringEdge((m + 3) % 4)] = ringEdge(last);
+        }
+      }
+    TCubeCase& cube = cases[size_t(pattern)];
+    bool used[12] = {};
+    for (int start = 0; start < 12; ++start) {
+      if (next[start] < 0 || used[start]) continue;
+      int loop[12], length = 0;
+      for (int e = start; !used[e]; e = next[e]) {
+        used[e] = true;
+        loop[length++] = e;
+      }
+      for (int t = 1; t + 1 < length; ++t) {
+        cube.Edges[size_t(cube.Count++)] = static_cast<signed char>(loop[0]);
+        cube.Edges[size_t(cube.Count++)] = static_cast<signed char>(loop[t]);
+        cube.Edges[size_t(cube.Count++)] = static_cast<signed char>(loop[t + 1]);
+      }
+    }
+  }
+  return cases;
+}
+
+const std::array<TCubeCase, 256>& CubeCases() {
+  static const std::array<TCubeCase, 256> cases = MakeCubeCases();
+  return cases;
 }
 
 // The sampled grid and the vertices made on its edges, one layer of cubes at a time.
@@ -44,16 +114,16 @@ public:
     for (int axis = 0; axis < 3; ++axis) {
       Centre[axis] = centre[axis];
       Size[axis] = size[axis];
-      World[axis].resize(Points);
+      World[axis].resize(size_t(Points));
       for (int i = 0; i < Points; ++i)
-        World[axis][i] = centre[axis] + size[axis] * Drawing(i);
+        World[axis][size_t(i)] = centre[axis] + size[axis] * Drawing(i);
     }
     const size_t plane = size_t(Points) * size_t(Points);
     for (int n = 0; n < 2; ++n) {
       Values[n].resize(plane);
-      PlaneEdges[n].assign(plane * 3, -1);
+      PlaneEdges[n].assign(plane * 2, -1);
     }
-    CrossEdges.assign(plane * 4, -1);
+    CrossEdges.assign(plane, -1);
     SamplePlane(0, Values[1]); // the upper plane of the layer before the first
   }
 
@@ -66,9 +136,19 @@ public:
     std::fill(PlaneEdges[1].begin(), PlaneEdges[1].end(), -1);
     std::fill(CrossEdges.begin(), CrossEdges.end(), -1);
     LowerPlane = k;
+    const auto& cases = CubeCases();
     for (int j = 0; j < Cells; ++j)
-      for (int i = 0; i < Cells; ++i)
-        Cube(i, j);
+      for (int i = 0; i < Cells; ++i) {
+        double f[8];
+        int pattern = 0;
+        for (int corner = 0; corner < 8; ++corner) {
+          f[corner] = Value(i + (corner & 1), j + ((corner >> 1) & 1), (corner >> 2) & 1);
+          pattern |= int(f[corner] < 0.0) << corner;
+        }
+        const TCubeCase& cube = cases[size_t(pattern)];
+        for (int n = 0; n < cube.Count; ++n)
+          Indices.push_back(EdgeVertex(i, j, cube.Edges[size_t(n)], f));
+      }
   }
 
 private:
@@ -77,7 +157,7 @@ private:
   void SamplePlane(int k, std::vector<double>& out) const {
     for (int j = 0; j < Points; ++j) {
       double* row = out.data() + size_t(j) * size_t(Points);
-      Function.ValuesAlongX(World[1][j], World[2][k], World[0].data(), Points, row);
+      Function.ValuesAlongX(World[1][size_t(j)], World[2][size_t(k)], World[0].data(), Points, row);
       for (int i = 0; i < Points; ++i)
         row[i] -= double(Level);
     }
@@ -87,99 +167,43 @@ private:
     return Values[dz][size_t(j) * size_t(Points) + size_t(i)];
   }
 
-  void Cube(int i, int j) {
-    double f[8];
-    int inside = 0;
-    for (int corner = 0; corner < 8; ++corner) {
-      f[corner] = Value(i + (corner & 1), j + ((corner >> 1) & 1), (corner >> 2) & 1);
-      inside += f[corner] < 0.0;
-    }
-    if (inside == 0 || inside == 8) return;
-    for (const TTetrahedron& tet : Tetrahedra) {
-      int in[4], out[4], nIn = 0, nOut = 0;
-      for (int m = 0; m < 4; ++m)
-        (f[tet.Corner[m]] < 0.0 ? in[nIn++] : out[nOut++]) = m;
-      if (nIn == 0 || nOut == 0) continue;
-      auto edge = [&](int m, int n) { return EdgeVertex(i, j, tet.Corner[m], tet.Corner[n], f); };
-      if (nIn == 1 || nOut == 1) {
-        // One corner apart: a triangle around it, its normal pointing away from the corner
-        // when the tetrahedron (apart, then the others in order) is positively oriented.
-        const int apart = nIn == 1 ? in[0] : out[0];
-        int order[4] = {apart, 0, 0, 0}, n = 1;
-        for (int m = 0; m < 4; ++m)
-          if (m != apart) order[n++] = m;
-        bool away = tet.Sign * Parity(order) > 0;
-        if (nOut == 1) away = !away; // the outside corner is the one to point to
-        const uint32_t a = edge(apart, order[1]), b = edge(apart, order[2]),
-                       c = edge(apart, order[3]);
-        Triangle(a, away ? b : c, away ? c : b);
-      } else {
-        // Two and two: the quadrilateral on the four crossing edges, as two triangles.
-        const int order[4] = {in[0], in[1], out[0], out[1]};
-        const uint32_t ac = edge(in[0], out[0]), ad = edge(in[0], out[1]), bd = edge(in[1], out[1]),
-                       bc = edge(in[1], out[0]);
-        if (tet.Sign * Parity(order) > 0) {
-          Triangle(ac, ad, bd);
-          Triangle(ac, bd, bc);
-        } else {
-          Triangle(ac, bd, ad);
-          Triangle(ac, bc, bd);
-        }
-      }
-    }
-  }
-
-  void Triangle(uint32_t a, uint32_t b, uint32_t c) {
-    Indices.push_back(a);
-    Indices.push_back(b);
-    Indices.push_back(c);
-  }
-
-  // The vertex on the edge between cube corners p and q (q above p on every axis where they
-  // differ), made once and looked up by its lower end and direction.
-  uint32_t EdgeVertex(int i, int j, int p, int q, const double* f) {
-    const int lower = p & q, direction = p ^ q;
+  // The vertex on a cube edge, made once and looked up by the edge's lower end and axis.
+  uint32_t EdgeVertex(int i, int j, int edge, const double* f) {
+    const int axis = edge / 4, lower = EdgeLower(edge), upper = lower | (1 << axis);
     const int gi = i + (lower & 1), gj = j + ((lower >> 1) & 1);
     const size_t point = size_t(gj) * size_t(Points) + size_t(gi);
-    int32_t* slot;
-    if (lower & 4)
-      slot = &PlaneEdges[1][point * 3 + size_t(direction - 1)];
-    else if (direction & 4)
-      slot = &CrossEdges[point * 4 + size_t(direction - 4)];
-    else
-      slot = &PlaneEdges[0][point * 3 + size_t(direction - 1)];
+    int32_t* slot =
+        axis == 2 ? &CrossEdges[point] : &PlaneEdges[(lower >> 2) & 1][point * 2 + size_t(axis)];
     if (*slot >= 0) return uint32_t(*slot);
 
-    const double f0 = f[lower], f1 = f[lower | direction];
+    const double f0 = f[lower], f1 = f[upper];
     double t = f0 / (f0 - f1);
     if (!std::isfinite(t)) t = 0.5;
     t = std::clamp(t, 0.0, 1.0);
     const int start[3] = {gi, gj, LowerPlane + ((lower >> 2) & 1)};
     TMeshVertex vertex;
     double world[3];
-    for (int axis = 0; axis < 3; ++axis) {
-      const double step = (direction >> axis) & 1;
-      const double d = -1.0 + 2.0 * (double(start[axis]) + t * step) / double(Cells);
-      vertex.Position[axis] = float(d);
-      world[axis] = Centre[axis] + Size[axis] * d;
+    for (int a = 0; a < 3; ++a) {
+      const double d = -1.0 + 2.0 * (double(start[a]) + (a == axis ? t : 0.0)) / double(Cells);
+      vertex.Position[a] = float(d);
+      world[a] = Centre[a] + Size[a] * d;
     }
     double g[3];
     Gradient.At(world[0], world[1], world[2], g);
     double n[3], length2 = 0.0;
-    for (int axis = 0; axis < 3; ++axis) {
-      n[axis] = g[axis] * Size[axis];
-      length2 += n[axis] * n[axis];
+    for (int a = 0; a < 3; ++a) {
+      n[a] = g[a] * Size[a];
+      length2 += n[a] * n[a];
     }
     double length = std::sqrt(length2);
     if (!(length > 0.0) || !std::isfinite(length)) {
       // No gradient here: the edge from its inside to its outside end stands in for it.
-      const double towards = f0 < 0.0 ? 1.0 : -1.0;
-      for (int axis = 0; axis < 3; ++axis)
-        n[axis] = towards * double((direction >> axis) & 1);
-      length = std::sqrt(double(std::popcount(unsigned(direction))));
+      n[0] = n[1] = n[2] = 0.0;
+      n[axis] = f0 < 0.0 ? 1.0 : -1.0;
+      length = 1.0;
     }
-    for (int axis = 0; axis < 3; ++axis)
-      vertex.Normal[axis] = float(n[axis] / length);
+    for (int a = 0; a < 3; ++a)
+      vertex.Normal[a] = float(n[a] / length);
     *slot = int32_t(Vertices.size());
     Vertices.push_back(vertex);
     return uint32_t(*slot);
@@ -193,8 +217,8 @@ private:
   double Centre[3], Size[3];
   std::vector<double> World[3];
   std::vector<double> Values[2];      // F - c on the lower and the upper plane of the layer
-  std::vector<int32_t> PlaneEdges[2]; // vertices on the edges within each plane (x, y, xy)
-  std::vector<int32_t> CrossEdges;    // vertices on the edges between them (z, xz, yz, xyz)
+  std::vector<int32_t> PlaneEdges[2]; // vertices on the x and y edges of each plane
+  std::vector<int32_t> CrossEdges;    // vertices on the z edges between them
   std::vector<TMeshVertex>& Vertices;
   std::vector<uint32_t>& Indices;
 };

@@ -1,11 +1,13 @@
 #pragma once
 // TImplicitMesh: the surface F(x, y, z) = c of any polynomial F over the region viewed, as a
 // triangle mesh with shared vertices. F - c is sampled on a grid of cells x cells x cells
-// cubes over [X0 - Sx, X0 + Sx] x [Y0 - Sy, Y0 + Sy] x [Z0 - Sz, Z0 + Sz]; every cube is cut
-// into six tetrahedra around its diagonal from the lowest to the highest corner, so the
-// faces of neighbouring cubes are cut alike and the mesh has no cracks. A corner is inside
-// where F - c < 0. Each vertex lies on a grid edge whose ends are on different sides, placed
-// by linear interpolation of F - c along it, so neighbouring tetrahedra share it.
+// cubes over [X0 - Sx, X0 + Sx] x [Y0 - Sy, Y0 + Sy] x [Z0 - Sz, Z0 + Sz]; a corner is inside
+// where F - c < 0. Each cube is cut by the marching-cubes rule: on every face the crossing
+// points are joined by segments, and a face whose inside and outside corners alternate cuts
+// off each inside corner on its own. The rule looks only at the face, so neighbouring cubes
+// cut their common face alike and the mesh has no holes or cracks. Each vertex lies on a grid
+// edge whose ends are on different sides, placed by linear interpolation of F - c along it,
+// and is shared by every triangle that meets that edge.
 //
 // Output in drawing coordinates, -1 to 1 on each axis ((x - X0) / Sx and so on); each vertex
 // has the unit normal of grad F in drawing space (the analytic gradient, each component
