@@ -1,18 +1,9 @@
-// The SimpleIni header holds its member definitions behind SI_IMPLEMENTATION; they are
-// compiled here, once, for the one instantiation in use.
-#define SI_IMPLEMENTATION
 #include "tables/TIniFile.h"
 
-#include <algorithm>
-#include <cerrno>
 #include <charconv>
-#include <cstdio>
-#include <cstring>
 #include <utility>
 
 #include "tables/AtomicFile.h"
-
-template class CSimpleIniTempl<char, TABLESTRUCT::TProfileNameLess, SI_ConvertA<char>>;
 
 namespace TABLESTRUCT {
 
@@ -45,6 +36,37 @@ void AppendUtf8(std::string& out, char32_t c) {
   }
 }
 
+// Valid UTF-8 text in Windows-1251; false when a character has no byte there. U+FFFD, which
+// the decoder makes of the code page's undefined byte, goes back to that byte.
+bool EncodeCp1251(std::string_view text, std::string& out) {
+  out.clear();
+  out.reserve(text.size());
+  const auto* p = reinterpret_cast<const unsigned char*>(text.data());
+  const auto* end = p + text.size();
+  while (p < end) {
+    if (*p < 0x80) {
+      out += static_cast<char>(*p++);
+      continue;
+    }
+    char32_t cp;
+    int extra = *p >= 0xF0 ? 3 : *p >= 0xE0 ? 2 : 1;
+    cp = *p & (0x3F >> extra);
+    if (end - p <= extra) return false;
+    for (int i = 1; i <= extra; ++i)
+      cp = (cp << 6) | (p[i] & 0x3F);
+    p += extra + 1;
+    int byte = -1;
+    for (int i = 0; i < 128; ++i)
+      if (Cp1251High[i] == cp) {
+        byte = 0x80 + i;
+        break;
+      }
+    if (byte < 0) return false;
+    out += static_cast<char>(byte);
+  }
+  return true;
+}
+
 bool IsBlank(char c) {
   return c == ' ' || c == '\t' || c == '\r' || c == '\n';
 }
@@ -55,6 +77,14 @@ std::string_view Trim(std::string_view s) {
   while (!s.empty() && IsBlank(s.back()))
     s.remove_suffix(1);
   return s;
+}
+
+// Names match without regard to ASCII case.
+std::string Folded(std::string_view name) {
+  std::string folded(name);
+  for (char& c : folded)
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  return folded;
 }
 
 } // namespace
@@ -109,52 +139,89 @@ std::string DecodeProfileText(std::string_view text) {
   return out;
 }
 
-TIniFile::TIniFile(std::string fileName) : FileName(std::move(fileName)) {
-  Ini.SetUnicode(false);
-  Ini.SetMultiKey(false);
-  Ini.SetMultiLine(false);
-  Ini.SetSpaces(false);
-}
+TIniFile::TIniFile(std::string fileName) : FileName(std::move(fileName)) {}
 
 TIniFile::~TIniFile() = default;
 
 void TIniFile::LoadText(std::string_view text) {
   Known = false;
-  Ini.Reset();
+  Modified = false;
+  Sections.clear();
+  SectionIndex.clear();
+  TrailingComment.clear();
   Bom = text.size() >= 3 && text.substr(0, 3) == "\xEF\xBB\xBF";
   if (Bom) text.remove_prefix(3);
-  // The parser stops at a zero byte; blanks in their place keep the rest of the file. The
-  // leading line break makes comments at the top belong to the first entry, as all others do.
-  std::string data = "\n";
-  data += text;
-  for (char& c : data)
-    if (c == '\0') c = ' ';
-  Ini.LoadData(data.data(), data.size());
-  Modified = false;
+  // One encoding for the whole file: a short Windows-1251 text can look like UTF-8 by chance,
+  // the file as a whole hardly ever does.
+  Windows1251 = !IsValidUtf8(text);
+  std::string decoded;
+  if (Windows1251) {
+    decoded = DecodeProfileText(text);
+    text = decoded;
+  }
+
+  std::string pending; // lines waiting for the entry or header they stand before
+  Section* current = nullptr;
+  size_t lineStart = 0;
+  while (lineStart < text.size()) {
+    size_t lineEnd = text.find('\n', lineStart);
+    if (lineEnd == std::string_view::npos) lineEnd = text.size();
+    std::string_view line = text.substr(lineStart, lineEnd - lineStart);
+    lineStart = lineEnd + 1;
+    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    std::string_view t = Trim(line);
+    if (t.empty()) continue;
+    const size_t close = t.front() == '[' ? t.find(']') : std::string_view::npos;
+    const size_t equals = t.find('=');
+    const bool comment = t.front() == ';' || t.front() == '#';
+    if (!comment && close != std::string_view::npos) {
+      auto section = std::make_unique<Section>();
+      section->Comment = std::move(pending);
+      pending.clear();
+      section->Name = std::string(Trim(t.substr(1, close - 1)));
+      auto [it, fresh] = SectionIndex.emplace(Folded(section->Name), section.get());
+      section->Shadowed = !fresh;
+      current = section.get();
+      Sections.push_back(std::move(section));
+      continue;
+    }
+    std::string_view key = comment || equals == std::string_view::npos ? std::string_view()
+                                                                       : Trim(t.substr(0, equals));
+    if (key.empty()) {
+      // Comments and lines that are no entry are kept, before what follows them.
+      pending += line;
+      pending += '\n';
+      continue;
+    }
+    if (!current) {
+      auto section = std::make_unique<Section>();
+      SectionIndex.emplace(std::string(), section.get());
+      current = section.get();
+      Sections.push_back(std::move(section));
+    }
+    Entry entry;
+    entry.Comment = std::move(pending);
+    pending.clear();
+    entry.Key = std::string(key);
+    entry.Value = std::string(Trim(t.substr(equals + 1)));
+    auto [it, fresh] = current->Keys.emplace(Folded(key), current->Entries.size());
+    entry.Shadowed = current->Shadowed || !fresh;
+    current->Entries.push_back(std::move(entry));
+  }
+  TrailingComment = std::move(pending);
 }
 
 bool TIniFile::Reload() {
   LastError.clear();
-  std::FILE* f = std::fopen(FileName.c_str(), "rb");
-  if (!f) {
-    int err = errno;
-    LoadText({});
-    if (err == ENOENT) return true;
-    LastError = "cannot read " + FileName + ": " + std::strerror(err);
-    return false;
+  if (!StaleSwept) {
+    StaleSwept = true;
+    removeStaleTempFiles(FileName);
   }
   std::string data;
-  char buf[65536];
-  size_t n;
-  while ((n = std::fread(buf, 1, sizeof buf, f)) > 0)
-    data.append(buf, n);
-  bool failed = std::ferror(f) != 0;
-  int err = errno;
-  std::fclose(f);
-  if (failed) {
+  const TReadResult result = readRegularFile(FileName, MaxProfileFileSize, data, &LastError);
+  if (result != TReadResult::Read) {
     LoadText({});
-    LastError = "cannot read " + FileName + ": " + std::strerror(err);
-    return false;
+    return result == TReadResult::Missing;
   }
   // The file is always read; only when its bytes are exactly those last parsed or written
   // here is the parse skipped, since the content in memory then is the file's.
@@ -165,17 +232,41 @@ bool TIniFile::Reload() {
   return true;
 }
 
+const TIniFile::Section* TIniFile::FindSection(const std::string& name) const {
+  auto it = SectionIndex.find(Folded(name));
+  return it == SectionIndex.end() ? nullptr : it->second;
+}
+
+const TIniFile::Entry* TIniFile::FindEntry(const std::string& section,
+                                           const std::string& key) const {
+  const Section* s = FindSection(section);
+  if (!s) return nullptr;
+  auto it = s->Keys.find(Folded(key));
+  return it == s->Keys.end() ? nullptr : &s->Entries[it->second];
+}
+
+TIniFile::Section& TIniFile::SectionForWrite(const std::string& name) {
+  std::string folded = Folded(name);
+  auto it = SectionIndex.find(folded);
+  if (it != SectionIndex.end()) return *it->second;
+  auto section = std::make_unique<Section>();
+  section->Name = name;
+  Section* s = section.get();
+  SectionIndex.emplace(std::move(folded), s);
+  Sections.push_back(std::move(section));
+  return *s;
+}
+
 std::string TIniFile::ReadString(const std::string& section, const std::string& key,
                                  const std::string& def) const {
-  const char* value = Ini.GetValue(section.c_str(), key.c_str(), nullptr);
-  if (!value) return def;
-  return DecodeProfileText(Trim(value));
+  const Entry* entry = FindEntry(section, key);
+  return entry ? entry->Value : def;
 }
 
 int TIniFile::ReadInteger(const std::string& section, const std::string& key, int def) const {
-  const char* value = Ini.GetValue(section.c_str(), key.c_str(), nullptr);
-  if (!value) return def;
-  std::string_view s = Trim(value);
+  const Entry* entry = FindEntry(section, key);
+  if (!entry) return def;
+  std::string_view s = entry->Value;
   if (!s.empty() && s.front() == '+') s.remove_prefix(1);
   int result = 0;
   auto [end, ec] = std::from_chars(s.data(), s.data() + s.size(), result);
@@ -188,9 +279,15 @@ void TIniFile::WriteString(const std::string& section, const std::string& key,
   std::string clean = value;
   for (char& c : clean)
     if (c == '\r' || c == '\n') c = ' ';
-  const char* old = Ini.GetValue(section.c_str(), key.c_str(), nullptr);
-  if (old && clean == old) return;
-  Ini.SetValue(section.c_str(), key.c_str(), clean.c_str());
+  Section& s = SectionForWrite(section);
+  auto [it, fresh] = s.Keys.emplace(Folded(key), s.Entries.size());
+  if (fresh) {
+    s.Entries.push_back(Entry{{}, key, std::move(clean)});
+  } else {
+    Entry& entry = s.Entries[it->second];
+    if (entry.Value == clean) return;
+    entry.Value = std::move(clean);
+  }
   Modified = true;
 }
 
@@ -199,84 +296,95 @@ void TIniFile::WriteInteger(const std::string& section, const std::string& key, 
 }
 
 void TIniFile::EraseSection(const std::string& section) {
-  if (Ini.Delete(section.c_str(), nullptr)) Modified = true;
+  auto it = SectionIndex.find(Folded(section));
+  if (it == SectionIndex.end()) return;
+  it->second->Erased = true;
+  it->second->Entries.clear();
+  it->second->Keys.clear();
+  SectionIndex.erase(it);
+  Modified = true;
 }
 
 bool TIniFile::SectionExists(const std::string& section) const {
-  return Ini.GetSection(section.c_str()) != nullptr;
+  return FindSection(section) != nullptr;
 }
 
 bool TIniFile::ValueExists(const std::string& section, const std::string& key) const {
-  return Ini.GetValue(section.c_str(), key.c_str(), nullptr) != nullptr;
+  return FindEntry(section, key) != nullptr;
 }
 
 std::vector<std::string> TIniFile::GetSectionNames() const {
-  TProfileDoc::TNamesDepend sections;
-  Ini.GetAllSections(sections);
-  sections.sort(TProfileDoc::Entry::LoadOrder());
   std::vector<std::string> names;
-  names.reserve(sections.size());
-  for (const auto& entry : sections)
-    names.emplace_back(entry.pItem);
+  names.reserve(Sections.size());
+  for (const auto& s : Sections)
+    if (!s->Erased && !s->Shadowed) names.push_back(s->Name);
   return names;
 }
 
-std::string TIniFile::GetText() const {
-  // Sections and keys in the order they were read or created, each with the comment lines
-  // that stood before it; a blank line between sections. Keys before the first section
-  // (the section with the empty name) come first.
-  TProfileDoc::TNamesDepend sections;
-  Ini.GetAllSections(sections);
-  sections.sort(TProfileDoc::Entry::LoadOrder());
+std::string TIniFile::Utf8Text() const {
+  // Sections and keys in the order they were read or created, each with the lines that stood
+  // before it; a blank line between sections. Keys before the first header come first. Later
+  // copies of a header or key become comments.
+  size_t size = TrailingComment.size() + 16;
+  for (const auto& s : Sections)
+    for (const Entry& e : s->Entries)
+      size += e.Key.size() + e.Value.size() + e.Comment.size() + 3;
   std::string text;
-  text.reserve(KnownText.size() + 4096);
-  if (Bom) text = "\xEF\xBB\xBF";
-  auto writeComment = [&text](const char* comment) {
-    if (!comment) return;
-    text += comment;
-    text += '\n';
-  };
-  std::vector<const TProfileDoc::Entry*> order;
-  order.reserve(sections.size());
-  for (const auto& entry : sections)
-    if (!*entry.pItem) order.push_back(&entry);
-  for (const auto& entry : sections)
-    if (*entry.pItem) order.push_back(&entry);
+  text.reserve(size);
   bool first = true;
-  std::vector<std::pair<const TProfileDoc::Entry*, const char*>> keys;
-  for (const TProfileDoc::Entry* section : order) {
+  auto writeSection = [&](const Section& s) {
     if (!first) text += '\n';
     first = false;
-    writeComment(section->pComment);
-    if (*section->pItem) {
+    text += s.Comment;
+    if (!s.Name.empty() || s.Shadowed) {
+      if (s.Shadowed) text += ';';
       text += '[';
-      text += section->pItem;
+      text += s.Name;
       text += "]\n";
     }
-    const TProfileDoc::TKeyVal* values = Ini.GetSection(section->pItem);
-    if (!values) continue;
-    keys.clear();
-    for (const auto& [key, value] : *values)
-      keys.emplace_back(&key, value);
-    std::sort(keys.begin(), keys.end(),
-              [](const auto& a, const auto& b) { return a.first->nOrder < b.first->nOrder; });
-    for (const auto& [key, value] : keys) {
-      writeComment(key->pComment);
-      text += key->pItem;
+    for (const Entry& e : s.Entries) {
+      text += e.Comment;
+      if (e.Shadowed) text += ';';
+      text += e.Key;
       text += '=';
-      text += value;
+      text += e.Value;
       text += '\n';
     }
-  }
+  };
+  for (const auto& s : Sections)
+    if (!s->Erased && s->Name.empty() && !s->Shadowed) writeSection(*s);
+  for (const auto& s : Sections)
+    if (!s->Erased && (!s->Name.empty() || s->Shadowed)) writeSection(*s);
+  text += TrailingComment;
   return text;
+}
+
+std::string TIniFile::EncodedText(bool& windows1251) const {
+  std::string text = Utf8Text();
+  windows1251 = false;
+  if (Windows1251) {
+    std::string encoded;
+    windows1251 = EncodeCp1251(text, encoded);
+    if (windows1251) text = std::move(encoded);
+  }
+  if (Bom) text.insert(0, "\xEF\xBB\xBF");
+  return text;
+}
+
+std::string TIniFile::GetText() const {
+  bool windows1251 = false;
+  return EncodedText(windows1251);
 }
 
 bool TIniFile::UpdateFile() {
   LastError.clear();
   if (!Modified) return true;
-  std::string text = GetText();
+  bool windows1251 = false;
+  std::string text = EncodedText(windows1251);
   if (!atomicWriteFile(FileName, text, &LastError)) return false;
   Modified = false;
+  // A text that the code page could not hold was written as UTF-8: the file is UTF-8 now.
+  Windows1251 = windows1251;
   KnownText = std::move(text);
   Known = true;
   return true;

@@ -1,54 +1,29 @@
 #pragma once
 // The profile (INI) file of the tables and the formula store: sections in square brackets,
-// one "key=value" line per entry. A thin layer over SimpleIni that reads like the profile
-// calls of the algorithms: integer and text with a default, integer and text writes, section
-// erase.
+// one "key=value" line per entry. It reads like the profile calls of the algorithms: integer
+// and text with a default, integer and text writes, section erase.
 //
 // The file is held in memory. Reload() reads it again from disk (so that what another object
 // wrote becomes visible); the Read* calls see the writes made since. Writes stay in memory
 // until UpdateFile(), which replaces the whole file atomically. Section and key names match
-// without regard to ASCII case. Values are trimmed of surrounding blanks on reading. The file
-// is UTF-8; a value that is not valid UTF-8 is taken as Windows-1251 text and converted, so
-// files from older installations keep their text.
+// without regard to ASCII case. Values are trimmed of surrounding blanks on reading.
+//
+// A section header or key that occurs twice means its first occurrence, as for the Windows
+// profile reader; the later copies are written back as comment lines, so that every reader
+// sees the same values in a saved file and nothing typed by hand is lost.
+//
+// Encoding: the whole file is one encoding. A file that is valid UTF-8 is UTF-8; any other
+// file is Windows-1251 and every value of it is decoded from that code page. Texts are UTF-8
+// in memory and the file is written back in the encoding it was read in (a text that
+// Windows-1251 cannot hold turns the file into UTF-8).
 
+#include <memory>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
-// Text passes through unconverted; the decoding of values is done here.
-#ifndef SI_NO_CONVERSION
-#define SI_NO_CONVERSION
-#endif
-#include <SimpleIni.h>
-
 namespace TABLESTRUCT {
-
-// Order of section and key names in the file object: names that differ only in ASCII case
-// are one name. Shorter names come first and names of equal length are decided by their last
-// differing character, so the many "Polinom" section names need no long comparisons.
-struct TProfileNameLess {
-  bool operator()(const char* a, const char* b) const {
-    // One pass: the lengths decide first, then the last differing character.
-    unsigned char lastA = 0, lastB = 0;
-    for (;; ++a, ++b) {
-      unsigned char ca = static_cast<unsigned char>(*a);
-      unsigned char cb = static_cast<unsigned char>(*b);
-      if (ca == 0 || cb == 0) {
-        if (ca != cb) return ca == 0; // a ended first: shorter
-        return lastA < lastB;
-      }
-      if (ca != cb) {
-        if (static_cast<unsigned>(ca - 'A') < 26u) ca = static_cast<unsigned char>(ca + 32);
-        if (static_cast<unsigned>(cb - 'A') < 26u) cb = static_cast<unsigned char>(cb + 32);
-        if (ca != cb) {
-          lastA = ca;
-          lastB = cb;
-        }
-      }
-    }
-  }
-};
-using TProfileDoc = CSimpleIniTempl<char, TProfileNameLess, SI_ConvertA<char>>;
 
 // The value as UTF-8: valid UTF-8 is returned as it is, anything else is decoded as
 // Windows-1251 (the one undefined byte of that code page becomes U+FFFD).
@@ -67,8 +42,10 @@ public:
   const std::string& GetFileName() const { return FileName; }
 
   // Drops the in-memory content and reads the file again. A missing file reads as empty and
-  // counts as success; a file that exists but cannot be read leaves the content empty and
-  // returns false (GetLastError tells why), so that nothing is written over it unseen.
+  // counts as success; a file that exists but cannot be read, is no regular file (a pipe, a
+  // device, a folder) or is larger than any real profile file leaves the content empty and
+  // returns false (GetLastError tells why), so that nothing is written over it unseen. The
+  // first call also removes temporary files that killed writers left beside the file.
   bool Reload();
   // Parses text as the file content (used by Reload; open for tests).
   void LoadText(std::string_view text);
@@ -87,7 +64,9 @@ public:
 
   // True when a write or erase changed the content since the last Reload/UpdateFile.
   bool IsModified() const { return Modified; }
-  // The content in file form.
+  // True when the file was read as (and is written back in) Windows-1251.
+  bool IsWindows1251() const { return Windows1251; }
+  // The content in file form, encoded as it will be written.
   std::string GetText() const;
   // Writes the whole content to the file atomically when it was modified; the folder is made
   // when missing. Returns false when the file could not be written (the old file then stays
@@ -97,10 +76,36 @@ public:
   const std::string& GetLastError() const { return LastError; }
 
 private:
+  struct Entry {
+    std::string Comment; // the lines before the entry (comments, lines without "=")
+    std::string Key;
+    std::string Value;
+    bool Shadowed = false; // a later copy of a key: kept as a comment
+  };
+  struct Section {
+    std::string Comment; // the lines before the header
+    std::string Name;    // empty for the entries before the first header
+    std::vector<Entry> Entries;
+    std::unordered_map<std::string, size_t> Keys; // folded key -> first entry
+    bool Shadowed = false;                        // a later copy of a header
+    bool Erased = false;
+  };
+
+  const Section* FindSection(const std::string& name) const;
+  const Entry* FindEntry(const std::string& section, const std::string& key) const;
+  Section& SectionForWrite(const std::string& name);
+  // The text in UTF-8, and in the file's encoding (windows1251 tells which one it became).
+  std::string Utf8Text() const;
+  std::string EncodedText(bool& windows1251) const;
+
   std::string FileName;
-  TProfileDoc Ini;
-  bool Bom = false;      // the file began with a UTF-8 signature; it is written back
+  std::vector<std::unique_ptr<Section>> Sections;         // file order
+  std::unordered_map<std::string, Section*> SectionIndex; // folded name -> live section
+  std::string TrailingComment;                            // lines after the last entry
+  bool Bom = false; // the file began with a UTF-8 signature; it is written back
+  bool Windows1251 = false;
   bool Modified = false; // content differs from the file
+  bool StaleSwept = false;
   std::string LastError;
   // The file's bytes as last read or written by this object, while the content in memory is
   // exactly their parse (or what produced them).

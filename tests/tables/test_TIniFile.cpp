@@ -1,8 +1,13 @@
-// The profile file layer: reading rules, the text encodings, the file form, atomic writes.
+// The profile file layer: reading rules, the text encodings, the file form, the kinds of file
+// it reads, atomic writes and what they respect.
 
 #include <gtest/gtest.h>
 
+#include <grp.h>
+#include <pwd.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <csignal>
@@ -11,6 +16,7 @@
 #include "TableTestUtil.h"
 #include "tables/AtomicFile.h"
 #include "tables/TIniFile.h"
+#include "tables/TPolScanTab.h"
 
 using namespace TABLESTRUCT;
 using tabletest::ReadFile;
@@ -153,6 +159,273 @@ TEST(AtomicFile, FailedWriteKeepsThePreviousFile) {
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path),
                           std::filesystem::directory_iterator()),
             1);
+}
+
+} // namespace
+
+namespace {
+
+// A repeated header or key means its first occurrence, as for the Windows profile reader; a
+// save writes the later copies as comments, so that a reader taking the last copy reads the
+// same values, and nothing typed by hand disappears.
+TEST(IniFile, RepeatedHeadersAndKeysMeanTheFirstAndAreSavedAsComments) {
+  TIniFile ini("");
+  ini.LoadText("[Global]\nPolCount=1\nPolCount=7\n[Polinom0]\nPolName=A\nPolFormula=x\n"
+               "[POLINOM0]\nPolName=B\nExtra=1\n[Other]\nK=v\n");
+  EXPECT_EQ(ini.ReadInteger("Global", "PolCount", -1), 1);
+  EXPECT_EQ(ini.ReadString("Polinom0", "PolName", "!"), "A");
+  EXPECT_FALSE(ini.ValueExists("Polinom0", "Extra")); // only in the later copy
+  EXPECT_EQ(ini.GetSectionNames(), (std::vector<std::string>{"Global", "Polinom0", "Other"}));
+  ini.WriteString("Polinom0", "PolFormula", "y");
+  const std::string saved = ini.GetText();
+  EXPECT_NE(saved.find(";PolCount=7\n"), std::string::npos) << saved;
+  EXPECT_NE(saved.find(";[POLINOM0]\n;PolName=B\n;Extra=1\n"), std::string::npos) << saved;
+  // Read again, the saved text has one meaning, whichever copy a reader would take.
+  TIniFile again("");
+  again.LoadText(saved);
+  EXPECT_EQ(again.ReadInteger("Global", "PolCount", -1), 1);
+  EXPECT_EQ(again.ReadString("Polinom0", "PolName", "!"), "A");
+  EXPECT_EQ(again.ReadString("Polinom0", "PolFormula", "!"), "y");
+  EXPECT_EQ(again.ReadString("Other", "K", "!"), "v");
+  size_t headers = 0;
+  for (size_t at = saved.find("\n[Polinom0]"); at != std::string::npos;
+       at = saved.find("\n[Polinom0]", at + 1))
+    ++headers;
+  EXPECT_EQ(headers, 1u);
+  EXPECT_EQ(saved.find("\nPolCount=7"), std::string::npos);
+  // Erasing the first copy does not bring the later one back.
+  again.EraseSection("Polinom0");
+  EXPECT_FALSE(again.SectionExists("Polinom0"));
+  EXPECT_EQ(again.GetText().find("\nPolName=B"), std::string::npos);
+}
+
+// The encoding is decided for the whole file: one value that is not UTF-8 makes every value
+// Windows-1251 (also short ones that would pass for UTF-8), and the file is written back in
+// it. A text that code page cannot hold turns the file into UTF-8 rather than losing it.
+TEST(IniFile, EncodingIsDecidedForTheWholeFileAndKeptOnWrite) {
+  ScratchDir dir;
+  const std::string path = dir.File("IniSaves/PolForms.ini");
+  // "Я№" in Windows-1251 is the valid UTF-8 "߹"; "Привет" in Windows-1251 is not UTF-8.
+  const std::string cp1251 = "[Formula0]\nFDiscript=\xDF\xB9\nFormExpr=A\n"
+                             "[Formula1]\nFDiscript=\xCF\xF0\xE8\xE2\xE5\xF2\nFormExpr=B\n";
+  WriteFile(path, cp1251);
+  TIniFile ini(path);
+  ASSERT_TRUE(ini.Reload());
+  EXPECT_TRUE(ini.IsWindows1251());
+  EXPECT_EQ(ini.ReadString("Formula0", "FDiscript", ""), "Я№");
+  EXPECT_EQ(ini.ReadString("Formula1", "FDiscript", ""), "Привет");
+  ini.WriteString("Formula2", "FDiscript", "Ёлка");
+  ASSERT_TRUE(ini.UpdateFile()) << ini.GetLastError();
+  const std::string written = ReadFile(path);
+  EXPECT_NE(written.find("FDiscript=\xDF\xB9\n"), std::string::npos);
+  EXPECT_NE(written.find("FDiscript=\xA8\xEB\xEA\xE0\n"), std::string::npos);
+  EXPECT_FALSE(IsValidUtf8(written));
+
+  // A UTF-8 file stays UTF-8, Cyrillic and all.
+  WriteFile(path, "[S]\nK=Привет\n");
+  ASSERT_TRUE(ini.Reload());
+  EXPECT_FALSE(ini.IsWindows1251());
+  ini.WriteString("S", "L", "Я№");
+  ASSERT_TRUE(ini.UpdateFile());
+  EXPECT_EQ(ReadFile(path), "[S]\nK=Привет\nL=Я№\n");
+
+  // A character Windows-1251 has no byte for: the whole file is written as UTF-8.
+  WriteFile(path, cp1251);
+  ASSERT_TRUE(ini.Reload());
+  ini.WriteString("Formula2", "FDiscript", "Σ");
+  ASSERT_TRUE(ini.UpdateFile());
+  EXPECT_FALSE(ini.IsWindows1251());
+  TIniFile again(path);
+  ASSERT_TRUE(again.Reload());
+  EXPECT_EQ(again.ReadString("Formula0", "FDiscript", ""), "Я№");
+  EXPECT_EQ(again.ReadString("Formula2", "FDiscript", ""), "Σ");
+}
+
+enum class Kind { Regular, LinkToRegular, Missing, Folder, Pipe, Device, Huge };
+
+struct KindCase {
+  Kind K;
+  const char* Name;
+  bool Readable;
+};
+
+// Only regular files are read, without blocking and up to the size limit; anything else is
+// unreadable with a reason, and a table on it neither loads nor writes over it.
+class ProfileFileKinds : public ::testing::TestWithParam<KindCase> {};
+
+TEST_P(ProfileFileKinds, OnlyRegularFilesWithinTheLimitAreRead) {
+  ScratchDir dir;
+  const std::string path = dir.File("IniSaves/PolTable.ini");
+  const std::string content = "[Global]\nPolCount=1\n[Polinom0]\nPolName=A\nPolFormula=x\n";
+  std::filesystem::create_directories(dir.File("IniSaves"));
+  switch (GetParam().K) {
+  case Kind::Regular:
+    WriteFile(path, content);
+    break;
+  case Kind::LinkToRegular:
+    WriteFile(dir.File("real.ini"), content);
+    std::filesystem::create_symlink("../real.ini", path);
+    break;
+  case Kind::Missing:
+    break;
+  case Kind::Folder:
+    std::filesystem::create_directory(path);
+    break;
+  case Kind::Pipe:
+    ASSERT_EQ(mkfifo(path.c_str(), 0600), 0); // with no writer: a blocking open would hang
+    break;
+  case Kind::Device:
+    std::filesystem::create_symlink("/dev/zero", path); // would read until memory runs out
+    break;
+  case Kind::Huge: {
+    WriteFile(path, content);
+    std::filesystem::resize_file(path, MaxProfileFileSize + 1); // sparse: costs no disk
+    break;
+  }
+  }
+  TIniFile ini(path);
+  const bool read = ini.Reload();
+  EXPECT_EQ(read, GetParam().Readable);
+  EXPECT_EQ(ini.GetLastError().empty(), GetParam().Readable) << ini.GetLastError();
+  if (GetParam().K == Kind::Regular || GetParam().K == Kind::LinkToRegular) {
+    EXPECT_EQ(ini.ReadString("Polinom0", "PolName", "!"), "A");
+  }
+
+  TPolScanTab table(path);
+  table.InsRecord("B", LISTSTRUCT::TPolinom({{1.0f, 1}}));
+  table.LoadTab();
+  EXPECT_EQ(table.GetRetCode(), GetParam().Readable ? TabOK : TabFileErr);
+  table.SaveTab();
+  EXPECT_EQ(table.GetRetCode(), GetParam().Readable ? TabOK : TabFileErr);
+  std::error_code ec;
+  // Nothing was written over what stands in the file's place.
+  if (GetParam().K == Kind::Pipe) {
+    EXPECT_TRUE(std::filesystem::is_fifo(path, ec));
+  } else if (GetParam().K == Kind::Device) {
+    EXPECT_TRUE(std::filesystem::is_symlink(path, ec));
+  } else if (GetParam().K == Kind::Huge) {
+    EXPECT_EQ(std::filesystem::file_size(path, ec), MaxProfileFileSize + 1);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Kinds, ProfileFileKinds,
+                         ::testing::Values(KindCase{Kind::Regular, "Regular", true},
+                                           KindCase{Kind::LinkToRegular, "Link", true},
+                                           KindCase{Kind::Missing, "Missing", true},
+                                           KindCase{Kind::Folder, "Folder", false},
+                                           KindCase{Kind::Pipe, "Pipe", false},
+                                           KindCase{Kind::Device, "Device", false},
+                                           KindCase{Kind::Huge, "Huge", false}),
+                         [](const auto& info) { return std::string(info.param.Name); });
+
+// A symbolic link stays a link: the file it points to is replaced, beside itself.
+TEST(AtomicFile, WritesTheTargetOfALinkBesideTheTarget) {
+  ScratchDir dir;
+  WriteFile(dir.File("store/real.ini"), "old");
+  std::filesystem::create_directories(dir.File("IniSaves"));
+  std::filesystem::create_symlink("../store/real.ini", dir.File("IniSaves/PolTable.ini"));
+  std::filesystem::create_symlink(dir.File("IniSaves/PolTable.ini"), dir.File("chain.ini"));
+  ASSERT_TRUE(atomicWriteFile(dir.File("chain.ini"), "new"));
+  EXPECT_TRUE(std::filesystem::is_symlink(dir.File("chain.ini")));
+  EXPECT_TRUE(std::filesystem::is_symlink(dir.File("IniSaves/PolTable.ini")));
+  EXPECT_EQ(ReadFile(dir.File("store/real.ini")), "new");
+  for (const char* folder : {"store", "IniSaves"})
+    for (auto& e : std::filesystem::directory_iterator(dir.File(folder)))
+      EXPECT_TRUE(e.path().filename() == "real.ini" || e.path().filename() == "PolTable.ini")
+          << e.path();
+  // A link to a file not yet made: the file is made where the link points.
+  std::filesystem::create_symlink("later.ini", dir.File("store/soon.ini"));
+  ASSERT_TRUE(atomicWriteFile(dir.File("store/soon.ini"), "made"));
+  EXPECT_EQ(ReadFile(dir.File("store/later.ini")), "made");
+  std::filesystem::create_symlink("loop.ini", dir.File("loop.ini"));
+  std::string error;
+  EXPECT_FALSE(atomicWriteFile(dir.File("loop.ini"), "x", &error));
+  EXPECT_FALSE(error.empty());
+}
+
+// What atomicWriteFile makes of path as the user uid: 1 written, 0 refused (old content kept).
+int WriteAs(uid_t uid, gid_t gid, const std::string& path) {
+  const std::string before = ReadFile(path);
+  pid_t child = fork();
+  if (child == 0) {
+    if (geteuid() != uid && (setgroups(0, nullptr) != 0 || setgid(gid) != 0 || setuid(uid) != 0))
+      _exit(3);
+    std::string error;
+    bool ok = atomicWriteFile(path, "changed", &error);
+    _exit(ok ? 1 : error.empty() ? 2 : 0);
+  }
+  int status = 0;
+  waitpid(child, &status, 0);
+  const int code = WIFEXITED(status) ? WEXITSTATUS(status) : 4;
+  if (code == 0) {
+    EXPECT_EQ(ReadFile(path), before) << path;
+  }
+  return code;
+}
+
+// The file's own permission bits are honoured, also by the superuser, and another user's file
+// is not taken over: the rename would otherwise replace either unseen.
+TEST(AtomicFile, HonoursReadOnlyFilesAndOtherUsersFiles) {
+  ScratchDir dir;
+  const uid_t me = geteuid();
+  const passwd* nobody = getpwnam("nobody");
+  const uid_t user = me == 0 ? (nobody ? nobody->pw_uid : 65534) : me;
+  const gid_t group = me == 0 ? (nobody ? nobody->pw_gid : 65534) : getegid();
+  std::filesystem::permissions(dir.Path, std::filesystem::perms(0777));
+  auto file = [&](const std::string& name, uid_t owner, unsigned mode) {
+    const std::string path = dir.File(name);
+    WriteFile(path, "original");
+    if (me == 0) {
+      EXPECT_EQ(chown(path.c_str(), owner, owner == 0 ? 0 : group), 0);
+    }
+    std::filesystem::permissions(path, std::filesystem::perms(mode));
+    return path;
+  };
+  // As an ordinary user (the superuser drops to nobody in a child process).
+  EXPECT_EQ(WriteAs(user, group, file("own.ini", user, 0644)), 1);
+  EXPECT_EQ(WriteAs(user, group, file("readonly.ini", user, 0444)), 0);
+  if (me == 0) {
+    EXPECT_EQ(WriteAs(user, group, file("others.ini", 0, 0666)), 0);
+    // The superuser honours the bits too, and keeps another user's file that user's.
+    EXPECT_EQ(WriteAs(0, 0, file("rootreadonly.ini", 0, 0444)), 0);
+    const std::string others = file("usersfile.ini", user, 0640);
+    EXPECT_EQ(WriteAs(0, 0, others), 1);
+    struct stat st {};
+    ASSERT_EQ(stat(others.c_str(), &st), 0);
+    EXPECT_EQ(st.st_uid, user);
+    EXPECT_EQ(st.st_mode & 07777, 0640u);
+  } else {
+    GTEST_SKIP() << "another user's file can be made only by the superuser; the read-only "
+                    "cases ran as uid "
+                 << me;
+  }
+}
+
+// Temporary files of writers that are gone are removed at the first read; those of running
+// writers and files of other names stay.
+TEST(AtomicFile, StaleTemporaryFilesOfGoneWritersAreRemovedAtTheFirstRead) {
+  ScratchDir dir;
+  pid_t gone = fork();
+  if (gone == 0) _exit(0);
+  waitpid(gone, nullptr, 0);
+  const std::string path = dir.File("IniSaves/PolTable.ini");
+  WriteFile(path, "[Global]\nPolCount=0\n");
+  const std::string g = std::to_string(gone), live = std::to_string(getppid());
+  const std::vector<std::string> stale = {"PolTable.ini.tmp" + g + "-1-77",
+                                          "PolTable.ini.tmp" + std::to_string(getpid()) + "-3-5"};
+  const std::vector<std::string> kept = {"PolTable.ini.tmp" + live + "-1-77",
+                                         "PolForms.ini.tmp" + g + "-1-77",
+                                         "PolTable.ini.tmp" + g + "-1", "PolTable.ini.tmpx"};
+  for (const auto& name : stale)
+    WriteFile(dir.File("IniSaves/" + name), std::string(1000, 'x'));
+  for (const auto& name : kept)
+    WriteFile(dir.File("IniSaves/" + name), "x");
+  TIniFile ini(path);
+  ASSERT_TRUE(ini.Reload());
+  for (const auto& name : stale)
+    EXPECT_FALSE(std::filesystem::exists(dir.File("IniSaves/" + name))) << name;
+  for (const auto& name : kept)
+    EXPECT_TRUE(std::filesystem::exists(dir.File("IniSaves/" + name))) << name;
 }
 
 } // namespace
