@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <system_error>
 #include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 namespace TABLESTRUCT {
@@ -115,6 +116,11 @@ std::string TBasePTab::GetFileError() const {
   return FileError;
 }
 
+void TBasePTab::TakeOwnFileNames(const TBasePTab& other) {
+  if (IniFile && other.IniFile && IniFile->GetFileName() == other.IniFile->GetFileName())
+    OwnFileNames = other.OwnFileNames;
+}
+
 bool TBasePTab::SaveHasName(const std::string& name, const TKeyPlaces& keys) {
   return keys.count(name) != 0;
 }
@@ -122,7 +128,7 @@ bool TBasePTab::SaveHasName(const std::string& name, const TKeyPlaces& keys) {
 bool TBasePTab::ReloadFile() {
   FileError.clear();
   if (!IniFile) {
-    FileError = "the table has no file";
+    FileError = "у таблицы нет файла";
   } else if (!IniFile->Reload()) {
     FileError = IniFile->GetLastError();
   } else {
@@ -139,6 +145,7 @@ void TBasePTab::LoadFromFile() {
   // holds a polynomial.
   SectionIndex index(*IniFile);
   ClearTab();
+  OwnFileNames.clear();
   BeginLoad();
   for (const auto& entry : index.Sections) {
     TPolinom pol;
@@ -150,6 +157,7 @@ void TBasePTab::LoadFromFile() {
       SetRetCode(TabNoMem);
       return;
     }
+    OwnFileNames.insert(entry.Name);
   }
   EndLoad();
   Reset();
@@ -167,7 +175,10 @@ void TBasePTab::SaveToFile() {
   SectionIndex index(*IniFile);
   int count = index.Count;
 
-  // Phase 1: erase the sections of names that are no longer in the table.
+  // Phase 1: erase the sections of names that this table loaded or wrote and that are no
+  // longer in it. A name it never knew (the file was unreadable at the load, or another
+  // program wrote it since) stays in the file.
+  std::unordered_set<std::string> ownNames = OwnFileNames;
   TKeyPlaces keys;
   keys.reserve(static_cast<size_t>(GetDataCount()) * 2 + 1);
   Reset();
@@ -176,8 +187,10 @@ void TBasePTab::SaveToFile() {
     GoNext();
   }
   int remaining = count;
+  std::vector<std::string> erasedNames;
   for (auto& entry : index.Sections) {
-    if (SaveHasName(entry.Name, keys)) continue;
+    if (SaveHasName(entry.Name, keys) || OwnFileNames.count(entry.Name) == 0) continue;
+    erasedNames.push_back(entry.Name);
     IniFile->EraseSection(PolSectionName(entry.K));
     index.Named[entry.K] = 0;
     entry.Erased = true;
@@ -205,16 +218,24 @@ void TBasePTab::SaveToFile() {
     }
     lastNamed = std::max(lastNamed, entry.K);
   }
+  for (const std::string& name : erasedNames)
+    ownNames.erase(name);
   std::vector<TTabRecPol*> written;
+  std::string badNames;
   int freeCursor = 0;
   bool full = false;
   Reset();
   while (!IsTabEnded()) {
     TTabRecPol* rec = CurrentRecord();
-    if (rec && !rec->IsStored() && IsStorableKey(rec->KeyRef())) {
+    auto found = rec ? where.find(rec->KeyRef()) : where.end();
+    // A stored record whose section has gone (another program erased it) is written again.
+    const bool toWrite = rec && (!rec->IsStored() || found == where.end());
+    if (toWrite && !IsStorableKey(rec->KeyRef())) {
+      if (!badNames.empty()) badNames += ", ";
+      badNames += "\"" + DecodeProfileText(rec->KeyRef()) + "\"";
+    } else if (toWrite) {
       TPolinom* pol = rec->GetPolinomPtr();
       std::string text = pol->GetText();
-      auto found = where.find(rec->KeyRef());
       if (found != where.end()) {
         // Rewrite the formula in place, in every section that carries the name (a
         // hand-edited file may hold a name twice; the load takes the later one).
@@ -250,6 +271,7 @@ void TBasePTab::SaveToFile() {
         IniFile->WriteString(section, FormulaKey, text);
       }
       written.push_back(rec);
+      ownNames.insert(rec->KeyRef());
     }
     GoNext();
   }
@@ -262,7 +284,15 @@ void TBasePTab::SaveToFile() {
   }
   for (TTabRecPol* rec : written)
     rec->SetStored();
-  SetRetCode(full ? TabFull : TabOK);
+  OwnFileNames = std::move(ownNames);
+  if (full) {
+    SetRetCode(TabFull);
+  } else if (!badNames.empty()) {
+    FileError = "названия, которые нельзя записать в файл: " + badNames;
+    SetRetCode(TabBadName);
+  } else {
+    SetRetCode(TabOK);
+  }
 }
 
 } // namespace TABLESTRUCT

@@ -8,10 +8,12 @@
 // Efficiency counts the key comparisons and record moves of the operations; the efficiency
 // test clears and reads it.
 
+#include <climits>
 #include <memory>
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <unordered_set>
 
 #include "core/TDatList.h"
 #include "core/TPolinom.h"
@@ -30,6 +32,7 @@ inline constexpr int TabNoRec = -104;   // no record with the key; hash iteratio
 inline constexpr int TabFull = -105;    // the table file has no free section left
 inline constexpr int TabFileErr = -106; // the table file could not be read or written
 inline constexpr int TabKeyUsed = -107; // ChangeRecord: the new name belongs to another record
+inline constexpr int TabBadName = -108; // SaveTab: some names cannot be written to the file
 
 // Sections "Polinom0".."Polinom4999" of the table file.
 inline constexpr int MaxFileSections = 5000;
@@ -42,6 +45,10 @@ protected:
   std::unique_ptr<TIniFile> IniFile; // the table file; none for an empty file name
   TPolinom NoPol;                    // the empty polynomial handed out for a position out of range
   std::string FileError;             // why the last LoadTab/SaveTab could not use the file
+  // The names whose sections this table loaded or wrote and has not erased since: a save
+  // erases only those of them that left the table, never a section another program (or
+  // another table object) put into the file.
+  std::unordered_set<std::string> OwnFileNames;
 
   // Told about the steps of InsRecord, FindRecord and DelRecord; null for none.
   TTableObserver* Observer = nullptr;
@@ -124,14 +131,20 @@ public:
   // index order); all loaded records are stored. Codes: TabNoMem (sorted table full: the
   // records loaded so far stay, unstored), TabFileErr (file unreadable: table unchanged).
   virtual void LoadTab() = 0;
-  // Brings the table file in line with the table: erases the sections of names that left
-  // the table and writes the unstored records, then replaces the file atomically. Codes:
-  // TabFull (no section left for a new name; the records written before stay written),
-  // TabFileErr (the file could not be read or written: it is left as it was and no record
-  // counts as stored, so the next save tries again; GetFileError tells why). A record whose
-  // name would not read back as itself (the marker "!", a line break, surrounding blanks,
-  // bytes that are not UTF-8) is not written; users' names never are such.
+  // Brings the table file in line with the table: erases the sections of names that this
+  // table loaded or wrote and that left it since, writes the unstored records, then replaces
+  // the file atomically. Codes: TabFull (no section left for a new name; the records written
+  // before stay written), TabFileErr (the file could not be read or written: it is left as it
+  // was and no record counts as stored, so the next save tries again; GetFileError tells why),
+  // TabBadName (records whose names would not read back as themselves: the marker "!", a line
+  // break, surrounding blanks, bytes that are not UTF-8; they stay unstored and GetFileError
+  // names them; users' names never are such).
   virtual void SaveTab() = 0;
+  // The most records the organisation can hold.
+  virtual int GetCapacity() const { return INT_MAX; }
+  // Takes over from other which sections of the table file are this table's own (when both
+  // use one file): CopyTab hands them on with the records.
+  void TakeOwnFileNames(const TBasePTab& other);
 
   // The iteration position (CurrPos).
   int GetCurrPos() const { return CurrPos; }

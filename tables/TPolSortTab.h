@@ -47,6 +47,7 @@ public:
   TPolinom* GetPolinom(int pos) override;
   std::string GetKey(int pos) override;
   int GetDataCount() const override { return DataCount; }
+  int GetCapacity() const override { return MaxSortRecords; }
   void LoadTab() override { LoadFromFile(); }
   void SaveTab() override { SaveToFile(); }
 };

@@ -162,26 +162,79 @@ TEST_P(FileOfEveryOrganisation, DamagedContentLoadsWhatItCanAndSurvivesRewrites)
   EXPECT_EQ(out.GetText(), "X*Y");
 }
 
-TEST_P(FileOfEveryOrganisation, TwoTablesOnOneFileSeeEachOthersSaves) {
+// Names in the file, sorted.
+std::vector<std::string> NamesOnDisk(const std::string& path) {
+  OnDisk f(path);
+  std::vector<std::string> names;
+  for (int k = 0; k < MaxFileSections; ++k)
+    if (f.Name(k) != "!") names.push_back(f.Name(k));
+  std::sort(names.begin(), names.end());
+  EXPECT_EQ(f.Count(), static_cast<int>(names.size()));
+  return names;
+}
+
+using Names = std::vector<std::string>;
+
+// A save erases only the sections of names that this table loaded or wrote and that left it:
+// not after a failed load, not what another table object (or program) wrote, and the
+// knowledge passes with the records through an organisation switch and a hash resize.
+TEST_P(FileOfEveryOrganisation, SaveErasesOnlyNamesThisTableLoadedOrWrote) {
+  {
+    auto writer = Make();
+    for (const char* name : {"P1", "P2", "P3", "P4"})
+      writer->InsRecord(name, Pol("x"));
+    writer->SaveTab();
+    ASSERT_EQ(writer->GetRetCode(), TabOK);
+  }
+  // The load fails (a folder stands where the file was); the file comes back later.
+  auto t = Make();
+  std::filesystem::rename(Path, Path + ".away");
+  std::filesystem::create_directory(Path);
+  t->LoadTab();
+  EXPECT_EQ(t->GetRetCode(), TabFileErr);
+  std::filesystem::remove(Path);
+  std::filesystem::rename(Path + ".away", Path);
+  t->InsRecord("New", Pol("y"));
+  t->SaveTab();
+  ASSERT_EQ(t->GetRetCode(), TabOK);
+  EXPECT_EQ(NamesOnDisk(Path), (Names{"New", "P1", "P2", "P3", "P4"}));
+
+  // Two tables on one file, as two programs on one data folder.
   auto a = Make();
-  auto b = ::Make((GetParam() + 2) % 3, Path);
-  a->InsRecord("P1", Pol("1"));
-  a->InsRecord("P2", Pol("2"));
+  auto b = ::Make((GetParam() + 1) % 3, Path);
+  a->LoadTab();
+  b->LoadTab();
+  a->InsRecord("FromA", Pol("1"));
   a->SaveTab();
-  b->LoadTab();
-  EXPECT_EQ(b->GetDataCount(), 2);
-  b->InsRecord("P3", Pol("3"));
+  b->InsRecord("FromB", Pol("2"));
+  b->DelRecord("New"); // b loaded it: its deletion reaches the file
   b->SaveTab();
-  EXPECT_EQ(OnDisk(Path).Name(2), "P3");
-  a->InsRecord("P4", Pol("4"));
-  a->SaveTab(); // a's table is the truth: P3 goes, P4 follows the last named section
-  OnDisk f(Path);
-  EXPECT_EQ(f.Count(), 3);
-  EXPECT_EQ(f.Name(2), "P4");
-  b->LoadTab();
-  std::vector<std::string> keys = Keys(*b);
-  std::sort(keys.begin(), keys.end());
-  EXPECT_EQ(keys, (std::vector<std::string>{"P1", "P2", "P4"}));
+  EXPECT_EQ(NamesOnDisk(Path), (Names{"FromA", "FromB", "P1", "P2", "P3", "P4"}));
+  // a still holds New, whose section has gone: a's next save writes it again.
+  a->InsRecord("P1", Pol("x^2"));
+  a->SaveTab();
+  EXPECT_EQ(NamesOnDisk(Path), (Names{"FromA", "FromB", "New", "P1", "P2", "P3", "P4"}));
+
+  // An organisation switch hands the knowledge on with the records; so does a hash resize.
+  auto switched = ::Make((GetParam() + 2) % 3, Path);
+  ASSERT_EQ(CopyTab(switched.get(), a.get()), TabOK);
+  switched->DelRecord("P2");
+  switched->SaveTab();
+  EXPECT_EQ(NamesOnDisk(Path), (Names{"FromA", "FromB", "New", "P1", "P3", "P4"}));
+  TPolHashTab hash(10, Path);
+  CopyTab(&hash, switched.get());
+  hash.SetTabSize(3);
+  hash.DelRecord("P3");
+  hash.DelRecord("FromB"); // never known to this lineage: stays
+  hash.SaveTab();
+  EXPECT_EQ(NamesOnDisk(Path), (Names{"FromA", "FromB", "New", "P1", "P4"}));
+  // A table on another file hands nothing on.
+  TPolScanTab elsewhere(Dir.File("IniSaves/Other.ini"));
+  elsewhere.InsRecord("P4", Pol("z"));
+  TPolScanTab back(Path);
+  CopyTab(&back, &elsewhere);
+  back.SaveTab();
+  EXPECT_EQ(NamesOnDisk(Path), (Names{"FromA", "FromB", "New", "P1", "P4"}));
 }
 
 TEST_P(FileOfEveryOrganisation, FailedWriteReportsAndLosesNothing) {
@@ -294,6 +347,31 @@ TEST(TableFileLimits, SortedTableLoadStopsAtItsCapacity) {
   t.LoadTab();
   EXPECT_EQ(t.GetRetCode(), TabNoMem);
   EXPECT_EQ(t.GetDataCount(), MaxSortRecords);
+}
+
+// Names that would not read back as themselves are not written, are named in the report and
+// stay unstored, so every later save reports them again until they are gone.
+TEST(TableFileNames, NamesThatCannotBeWrittenAreReportedAndStayUnstored) {
+  ScratchDir dir;
+  TPolScanTab t(dir.File());
+  t.InsRecord("Good", Pol("x"));
+  for (const char* bad : {"!", " lead", "bad\xFF", "two\nlines"})
+    t.InsRecord(bad, Pol("y"));
+  for (int save = 0; save < 2; ++save) {
+    t.SaveTab();
+    EXPECT_EQ(t.GetRetCode(), TabBadName);
+    const std::string report = t.GetFileError();
+    for (const char* shown : {"\"!\"", "\" lead\"", "\"bad\xD1\x8F\""}) // 0xFF read as 1251
+      EXPECT_NE(report.find(shown), std::string::npos) << report;
+    OnDisk f(dir.File());
+    EXPECT_EQ(f.Count(), 1);
+    EXPECT_EQ(f.Name(0), "Good");
+  }
+  for (const char* bad : {"!", " lead", "bad\xFF", "two\nlines"})
+    t.DelRecord(bad);
+  t.SaveTab();
+  EXPECT_EQ(t.GetRetCode(), TabOK);
+  EXPECT_TRUE(t.GetFileError().empty());
 }
 
 TEST(TableFileCounter, HashSaveCountsItsSearchesOthersDoNot) {

@@ -143,6 +143,25 @@ TEST_P(EveryOrganisation, CopyTabToEveryOtherOrganisation) {
   EXPECT_EQ(Content(*src), content);
 }
 
+// A copy into a table that cannot hold every record is refused before anything changes:
+// neither table loses a record.
+TEST(CopyTabCapacity, RefusedWhenTheTargetCannotHoldEveryRecord) {
+  TPolHashTab big(100, "");
+  for (int i = 0; i <= MaxSortRecords; ++i)
+    big.InsRecord("N" + std::to_string(i), Pol("x"));
+  TPolSortTab sorted("");
+  sorted.InsRecord("Old", Pol("y"));
+  EXPECT_EQ(CopyTab(&sorted, &big), TabNoMem);
+  EXPECT_EQ(Keys(sorted), std::vector<std::string>{"Old"});
+  EXPECT_EQ(big.GetDataCount(), MaxSortRecords + 1);
+  TPolScanTab scan("");
+  EXPECT_EQ(CopyTab(&scan, &big), TabOK);
+  EXPECT_EQ(scan.GetDataCount(), MaxSortRecords + 1);
+  big.DelRecord("N17");
+  EXPECT_EQ(CopyTab(&sorted, &big), TabOK);
+  EXPECT_EQ(sorted.GetDataCount(), MaxSortRecords);
+}
+
 INSTANTIATE_TEST_SUITE_P(
     Tables, EveryOrganisation, ::testing::Values(0, 1, 2), [](const auto& info) {
       return std::string(info.param == 0 ? "Scan" : info.param == 1 ? "Sort" : "Hash");
