@@ -1,7 +1,7 @@
 #include "ui/FormulaStoreDialog.h"
 #include "ui/GridCells.h"
 
-#include "tables/TIniFile.h"
+#include "tables/TFormulaStore.h"
 #include "ui/CalcWindow.h"
 #include "ui/DataFolders.h"
 #include "ui/Forms.h"
@@ -16,22 +16,11 @@
 #include <QTableWidget>
 
 #include <algorithm>
+#include <limits>
+
+using TABLESTRUCT::TStoreResult;
 
 namespace {
-
-// Readers stop at this section number; a new formula never gets one as large.
-constexpr int SectionLimit = 5000;
-
-const char* const GlobalSection = "Global";
-const char* const CountKey = "ForCount";
-const char* const DescriptionKey = "FDiscript";
-const char* const FormulaKey = "FormExpr";
-// The default of both keys: a section whose description reads so holds no formula.
-const char* const Missing = "!";
-
-std::string formulaSection(int number) {
-  return "Formula" + std::to_string(number);
-}
 
 QPixmap renderSvg(const QString& path, QSize size) {
   QPixmap picture(size);
@@ -83,6 +72,7 @@ TForm8::TForm8(QWidget* parent) : QDialog(parent) {
   EdFormul->setObjectName("EdFormul");
   EdFormul->setGeometry(178, 126, 483, 24);
   EdFormul->setEnabled(false);
+  EdFormul->setMaxLength(std::numeric_limits<int>::max()); // a long formula is never cut
   Label1->setBuddy(EdFormul);
   EdFormul->setAccessibleName("Формула:");
 
@@ -92,6 +82,7 @@ TForm8::TForm8(QWidget* parent) : QDialog(parent) {
   EdDiscript = new QLineEdit(this);
   EdDiscript->setObjectName("EdDiscript");
   EdDiscript->setGeometry(178, 154, 483, 24);
+  EdDiscript->setMaxLength(std::numeric_limits<int>::max());
   Label2->setBuddy(EdDiscript);
   EdDiscript->setAccessibleName("Описание:");
 
@@ -152,7 +143,7 @@ TForm8::~TForm8() = default;
 
 void TForm8::FormCreate() {
   const std::string path = DataFilePath("IniSaves/PolForms.ini").toStdString();
-  IniFile = std::make_unique<TABLESTRUCT::TIniFile>(path);
+  Store = std::make_unique<TABLESTRUCT::TFormulaStore>(path);
   SGSavTab->setHorizontalHeaderLabels({"Формула:", "Описание формулы:"});
 }
 
@@ -184,15 +175,13 @@ void TForm8::showEvent(QShowEvent* event) {
 }
 
 void TForm8::FormShow() {
-  // Every showing reads the file afresh; a file that cannot be read lists as empty.
-  IniFile->Reload();
-  const int count = IniFile->ReadInteger(GlobalSection, CountKey, 0);
+  // Every showing reads the file afresh; a file that cannot be read lists as empty and says so.
+  if (!Store->Read()) reportWriteError("Файл формул не читается!");
 
   // Refilling the grid must not count as the user choosing a row.
   const QSignalBlocker blocker(SGSavTab);
   SGSavTab->clearContents();
-  // No more than SectionLimit formulas can be present, whatever a damaged count claims.
-  SGSavTab->setRowCount(count > 0 ? std::min(count, SectionLimit) : 1);
+  SGSavTab->setRowCount(std::max(1, Store->GetRowCount()));
   for (int row = 1; row <= SGSavTab->rowCount(); ++row) {
     SetGridCell(SGSavTab, row, 0, QString());
     SetGridCell(SGSavTab, row, 1, QString());
@@ -200,16 +189,11 @@ void TForm8::FormShow() {
   SGSavTab->setCurrentCell(-1, -1);
   SelRow = 0;
 
-  int filled = 0;
-  for (int number = 0; filled < count && number < SectionLimit; ++number) {
-    const std::string section = formulaSection(number);
-    const std::string description = IniFile->ReadString(section, DescriptionKey, Missing);
-    if (description == Missing) continue;
-    std::string formula = IniFile->ReadString(section, FormulaKey, Missing);
-    if (formula == Missing) formula = "Ini-file reading error!";
-    ++filled;
-    SetGridCell(SGSavTab, filled, 0, QString::fromStdString(formula));
-    SetGridCell(SGSavTab, filled, 1, QString::fromStdString(description));
+  int row = 0;
+  for (const TABLESTRUCT::TStoredFormula& stored : Store->GetFormulas()) {
+    ++row;
+    SetGridCell(SGSavTab, row, 0, QString::fromStdString(stored.Formula));
+    SetGridCell(SGSavTab, row, 1, QString::fromStdString(stored.Description));
   }
 }
 
@@ -223,45 +207,34 @@ void TForm8::SGSavTabSelectCell(int row, int /*column*/) {
   EdDiscript->setText(GridCellText(SGSavTab, row, 1));
 }
 
-int TForm8::freeSectionNumber(int count) {
-  // A store in which nothing was deleted holds exactly the sections 0 .. count - 1, so the
-  // search starts at count; after deletions it walks past the sections still in use.
-  const int start = std::clamp(count, 0, SectionLimit);
-  for (int step = 0; step < SectionLimit; ++step) {
-    const int number = (start + step) % SectionLimit;
-    if (!IniFile->SectionExists(formulaSection(number))) return number;
-  }
-  return -1;
-}
-
 void TForm8::reportWriteError(const QString& text) {
   LabelWriteError->setText(text);
+  const QString reason = QString::fromStdString(Store->GetError());
+  LabelWriteError->setToolTip(QString::fromStdString(Store->GetFileName()) +
+                              (reason.isEmpty() ? QString() : "\n" + reason));
 }
 
 void TForm8::BBtnSaveClick() {
-  if (!IniFile->Reload()) {
+  switch (Store->Save(EdFormul->text().toStdString(), EdDiscript->text().toStdString())) {
+  case TStoreResult::Done:
+    accept();
+    return;
+  case TStoreResult::ReservedDescription:
+    reportWriteError("Описание «!» скрыло бы формулу! Измените описание.");
+    return;
+  case TStoreResult::NoRoom:
+    reportWriteError("Нет свободного места в файле формул! Формула не сохранена.");
+    return;
+  case TStoreResult::Unreadable:
     // Writing now would replace a file whose content was never seen.
     reportWriteError("Ошибка чтения файла формул! Формула не сохранена.");
     return;
-  }
-  const int count = IniFile->ReadInteger(GlobalSection, CountKey, 0);
-  const int number = freeSectionNumber(count);
-  if (number < 0) {
-    reportWriteError("Нет свободного места в файле формул! Формула не сохранена.");
-    return;
-  }
-  const std::string section = formulaSection(number);
-  IniFile->WriteString(section, DescriptionKey, EdDiscript->text().toStdString());
-  IniFile->WriteString(section, FormulaKey, EdFormul->text().toStdString());
-  IniFile->WriteInteger(GlobalSection, CountKey, count + 1);
-  if (!IniFile->UpdateFile()) {
+  default:
     // The file on disk is untouched; the dialog stays open with the formula and the
     // description, so nothing typed is lost and the save can be tried again.
-    IniFile->Reload();
     reportWriteError("Ошибка записи файла формул! Формула не сохранена.");
     return;
   }
-  accept();
 }
 
 void TForm8::BBtnLoadClick() {
@@ -269,33 +242,21 @@ void TForm8::BBtnLoadClick() {
   accept();
 }
 
-int TForm8::sectionOfRow(int row) {
-  int found = 0;
-  for (int number = 0; number < SectionLimit; ++number) {
-    if (IniFile->ReadString(formulaSection(number), DescriptionKey, Missing) == Missing) continue;
-    if (++found == row) return number;
-  }
-  return -1;
-}
-
 void TForm8::BBtnDelClick() {
-  if (!IniFile->Reload()) {
+  switch (SelRow > 0 ? Store->Delete(SelRow) : TStoreResult::NoFormula) {
+  case TStoreResult::Done:
+  case TStoreResult::NoFormula: // an empty row has no section and deletes nothing
+    reject();
+    return;
+  case TStoreResult::Changed:
+    FormShow();
+    reportWriteError("Файл формул изменён другой программой! Список обновлён.");
+    return;
+  case TStoreResult::Unreadable:
     reportWriteError("Ошибка чтения файла формул! Формула не удалена.");
     return;
+  default:
+    reportWriteError("Ошибка записи файла формул! Формула не удалена.");
+    return;
   }
-  const int count = IniFile->ReadInteger(GlobalSection, CountKey, 0);
-  if (SelRow > 0 && count != 0) {
-    // Only the chosen row's own section goes; an empty row has none and deletes nothing.
-    const int number = sectionOfRow(SelRow);
-    if (number >= 0) {
-      IniFile->EraseSection(formulaSection(number));
-      IniFile->WriteInteger(GlobalSection, CountKey, count - 1);
-      if (!IniFile->UpdateFile()) {
-        IniFile->Reload();
-        reportWriteError("Ошибка записи файла формул! Формула не удалена.");
-        return;
-      }
-    }
-  }
-  reject();
 }

@@ -16,7 +16,7 @@ class QPushButton;
 class QTableWidget;
 
 namespace TABLESTRUCT {
-class TIniFile;
+class TFormulaStore;
 }
 
 class TForm8 : public QDialog {
@@ -42,8 +42,8 @@ public:
   // The grid row chosen in load mode, counted from 1 below the header; 0 for none.
   int SelRow = 0;
 
-  // The store file, open while the dialog lives.
-  std::unique_ptr<TABLESTRUCT::TIniFile> IniFile;
+  // The store and its file rules, open while the dialog lives.
+  std::unique_ptr<TABLESTRUCT::TFormulaStore> Store;
 
   // Save mode: the formula to store is shown, the description is typed.
   void prepareSaveMode(const QString& formula);
@@ -62,10 +62,6 @@ protected:
   void showEvent(QShowEvent* event) override;
 
 private:
-  // Section number of the chosen row, scanning present sections in file order; -1 when the
-  // row has no section behind it.
-  int sectionOfRow(int row);
-  // Section number for a new formula that no section of the file uses; -1 when all are used.
-  int freeSectionNumber(int count);
+  // Shows text in the error line, with the store's reason as its hint.
   void reportWriteError(const QString& text);
 };

@@ -1,0 +1,145 @@
+#include "tables/TFormulaStore.h"
+
+#include <algorithm>
+#include <string_view>
+#include <utility>
+
+#include "tables/TIniFile.h"
+
+namespace TABLESTRUCT {
+
+namespace {
+
+// Readers stop at this section number; a new formula never gets one as large.
+constexpr int SectionLimit = 5000;
+
+const std::string GlobalSection = "Global";
+const std::string CountKey = "ForCount";
+const std::string DescriptionKey = "FDiscript";
+const std::string FormulaKey = "FormExpr";
+// The default of both keys: a section whose description reads so holds no formula.
+const std::string Missing = "!";
+const std::string ReadingError = "Ini-file reading error!";
+
+std::string FormulaSection(int number) {
+  return "Formula" + std::to_string(number);
+}
+
+// N when section is the name "Formula" N matches (without regard to ASCII case), else -1.
+int SectionNumber(const std::string& section) {
+  static const char prefix[] = "formula";
+  const size_t n = sizeof prefix - 1;
+  if (section.size() <= n || section.size() > n + 4) return -1;
+  for (size_t i = 0; i < n; ++i) {
+    char c = section[i];
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    if (c != prefix[i]) return -1;
+  }
+  if (section[n] == '0' && section.size() > n + 1) return -1; // no leading zeros
+  int number = 0;
+  for (size_t i = n; i < section.size(); ++i) {
+    if (section[i] < '0' || section[i] > '9') return -1;
+    number = number * 10 + (section[i] - '0');
+  }
+  return number < SectionLimit ? number : -1;
+}
+
+bool SameFormula(const TStoredFormula& a, const TStoredFormula& b) {
+  return a.Section == b.Section && a.Formula == b.Formula && a.Description == b.Description;
+}
+
+} // namespace
+
+TFormulaStore::TFormulaStore(std::string fileName)
+    : FileName(std::move(fileName)), IniFile(std::make_unique<TIniFile>(FileName)) {}
+
+TFormulaStore::~TFormulaStore() = default;
+
+bool TFormulaStore::Read() {
+  Error.clear();
+  Formulas.clear();
+  StatedCount = 0;
+  if (!IniFile->Reload()) {
+    Error = IniFile->GetLastError();
+    return false;
+  }
+  // Every present section is found by its name, so that a count that is wrong, negative or
+  // no number at all hides no formula.
+  for (const std::string& section : IniFile->GetSectionNames()) {
+    const int number = SectionNumber(section);
+    if (number < 0) continue;
+    std::string description = IniFile->ReadString(section, DescriptionKey, Missing);
+    if (description == Missing) continue;
+    std::string formula = IniFile->ReadString(section, FormulaKey, Missing);
+    if (formula == Missing) formula = ReadingError;
+    Formulas.push_back({number, std::move(formula), std::move(description)});
+  }
+  std::sort(Formulas.begin(), Formulas.end(),
+            [](const TStoredFormula& a, const TStoredFormula& b) { return a.Section < b.Section; });
+  const int stated = IniFile->ReadInteger(GlobalSection, CountKey, -1);
+  if (stated >= 0 && stated <= SectionLimit) StatedCount = stated;
+  return true;
+}
+
+int TFormulaStore::GetRowCount() const {
+  return std::max(static_cast<int>(Formulas.size()), StatedCount);
+}
+
+TStoreResult TFormulaStore::WriteFile() {
+  const bool written = IniFile->UpdateFile();
+  const std::string error = IniFile->GetLastError();
+  // Listed afresh either way; after a failure this also drops the unwritten change, so that
+  // it cannot reach a later write.
+  Read();
+  if (written) return TStoreResult::Done;
+  Error = error;
+  return TStoreResult::WriteFailed;
+}
+
+TStoreResult TFormulaStore::Save(const std::string& formula, const std::string& description) {
+  // Writing now without reading would replace a file whose content was never seen.
+  if (!Read()) return TStoreResult::Unreadable;
+  std::string_view trimmed = description;
+  while (!trimmed.empty() && (trimmed.front() == ' ' || trimmed.front() == '\t'))
+    trimmed.remove_prefix(1);
+  while (!trimmed.empty() && (trimmed.back() == ' ' || trimmed.back() == '\t'))
+    trimmed.remove_suffix(1);
+  if (trimmed == Missing) {
+    Error = "описание «!» скрыло бы формулу";
+    return TStoreResult::ReservedDescription;
+  }
+  const int count = static_cast<int>(Formulas.size());
+  // A store in which nothing was deleted holds exactly the sections 0 .. count - 1, so the
+  // search starts at count; after deletions it walks past the sections still in use.
+  int number = -1;
+  for (int step = 0; step < SectionLimit && number < 0; ++step) {
+    const int candidate = (count + step) % SectionLimit;
+    if (!IniFile->SectionExists(FormulaSection(candidate))) number = candidate;
+  }
+  if (number < 0) {
+    Error = "в файле формул нет свободного раздела";
+    return TStoreResult::NoRoom;
+  }
+  const std::string section = FormulaSection(number);
+  IniFile->WriteString(section, DescriptionKey, description);
+  IniFile->WriteString(section, FormulaKey, formula);
+  IniFile->WriteInteger(GlobalSection, CountKey, count + 1);
+  return WriteFile();
+}
+
+TStoreResult TFormulaStore::Delete(int row) {
+  if (row < 1 || row > static_cast<int>(Formulas.size())) return TStoreResult::NoFormula;
+  const TStoredFormula listed = Formulas[static_cast<size_t>(row - 1)];
+  if (!Read()) return TStoreResult::Unreadable;
+  auto still = std::find_if(Formulas.begin(), Formulas.end(),
+                            [&](const TStoredFormula& f) { return SameFormula(f, listed); });
+  if (still == Formulas.end()) {
+    Error = "файл формул изменён другой программой";
+    return TStoreResult::Changed;
+  }
+  IniFile->EraseSection(FormulaSection(listed.Section));
+  IniFile->WriteInteger(GlobalSection, CountKey, static_cast<int>(Formulas.size()) - 1);
+  return WriteFile();
+}
+
+} // namespace TABLESTRUCT
