@@ -1,5 +1,6 @@
 // Text form of a polynomial: reading with numbered error messages and writing.
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
@@ -119,6 +120,44 @@ std::string CoeffText(float c) {
   return out;
 }
 
+// A monomial as read, with its number in the text.
+struct TTerm {
+  float Coeff;
+  int Index;
+  int N;
+};
+
+// Builds pol from the terms exactly as adding them one by one in reading order with AddMonom
+// would, in O(n log n) instead of O(n^2): a sort by descending index that keeps the reading
+// order of like terms, then one merge in which each sum is formed in that order and a sum of
+// 0 is dropped (the next like term starts afresh). Returns the number of the first monomial
+// whose sum is no finite number (0 when there is none); pol is then incomplete.
+int MergeTerms(std::vector<TTerm>& terms, TPolinom& pol) {
+  std::stable_sort(terms.begin(), terms.end(),
+                   [](const TTerm& a, const TTerm& b) { return a.Index > b.Index; });
+  int overflowAt = 0;
+  for (size_t i = 0; i < terms.size();) {
+    const int index = terms[i].Index;
+    bool present = false;
+    float sum = 0.0f;
+    for (; i < terms.size() && terms[i].Index == index; ++i) {
+      if (!present) {
+        sum = terms[i].Coeff;
+        present = true;
+        continue;
+      }
+      sum = sum + terms[i].Coeff;
+      if (sum == 0.0f) {
+        present = false;
+      } else if (!std::isfinite(sum) && (overflowAt == 0 || terms[i].N < overflowAt)) {
+        overflowAt = terms[i].N;
+      }
+    }
+    if (present) pol.InsLast(new TMonom(sum, index));
+  }
+  return overflowAt;
+}
+
 } // namespace
 
 std::string TPolinom::GetErrText() const {
@@ -143,7 +182,10 @@ void TPolinom::SetText(const std::string& text) {
   for (char c : text)
     if (c != ' ') work += c;
 
-  TPolinom result;
+  // The monomials in reading order; merged at the end (see MergeTerms).
+  std::vector<TTerm> terms;
+  terms.reserve(work.size() / 8 + 1);
+  std::string syntaxError; // the first rejection of a monomial text, if any
   std::string_view rest(work);
   bool negative = false;
   for (int n = 1;; ++n) {
@@ -195,8 +237,8 @@ void TPolinom::SetText(const std::string& text) {
           }
         }
         if (v < 0) {
-          reject(std::string(first && omitted ? kCoeffOrVarError : kVarError) + MonNo(n));
-          return;
+          syntaxError = std::string(first && omitted ? kCoeffOrVarError : kVarError) + MonNo(n);
+          break;
         }
         const char letter = "XYZ"[v];
         const std::string_view powerText = factor.size() > 2 ? factor.substr(2) : "";
@@ -205,19 +247,19 @@ void TPolinom::SetText(const std::string& text) {
         } else {
           int p = 0;
           if (!ReadPower(powerText, p)) {
-            reject(std::string(kPowerError) + letter + "! [Mon№" + MonNo(n));
-            return;
+            syntaxError = std::string(kPowerError) + letter + "! [Mon№" + MonNo(n);
+            break;
           }
           // The power so far is 0..99, so the sum is checked without overflow.
           if (p > MaxPower - pow[v]) {
-            reject(std::string(kRangeError) + letter + kRangeErrorTail + MonNo(n));
-            return;
+            syntaxError = std::string(kRangeError) + letter + kRangeErrorTail + MonNo(n);
+            break;
           }
           pow[v] += p;
         }
         if (pow[v] < 0 || pow[v] > MaxPower) {
-          reject(std::string(kRangeError) + letter + kRangeErrorTail + MonNo(n));
-          return;
+          syntaxError = std::string(kRangeError) + letter + kRangeErrorTail + MonNo(n);
+          break;
         }
         first = false;
         if (next == std::string_view::npos) break;
@@ -225,21 +267,25 @@ void TPolinom::SetText(const std::string& text) {
       }
     }
 
-    if (coeff != 0.0f) {
-      const int index = TMonom::MakeIndex(pow[0], pow[1], pow[2]);
-      AddMonom(result, TMonom(coeff, index));
-      // AddMonom leaves the current link on the monomial it inserted or merged.
-      // Like terms whose sum leaves the float range give a coefficient that no
-      // text can hold: such a text is refused like an unreadable coefficient.
-      if (!std::isfinite(result.GetMonom()->GetCoeff())) {
-        reject(std::string(kCoeffOrVarError) + MonNo(n));
-        return;
-      }
-    }
+    if (!syntaxError.empty()) break;
+    if (coeff != 0.0f) terms.push_back({coeff, TMonom::MakeIndex(pow[0], pow[1], pow[2]), n});
     if (last) break;
     negative = nextNegative;
   }
 
+  TPolinom result;
+  // Like terms whose sum leaves the float range give a coefficient that no text can hold:
+  // such a text is refused like an unreadable coefficient, at the monomial that made the sum
+  // overflow. That monomial comes before any monomial that failed to read.
+  const int overflowAt = MergeTerms(terms, result);
+  if (overflowAt > 0) {
+    reject(std::string(kCoeffOrVarError) + MonNo(overflowAt));
+    return;
+  }
+  if (!syntaxError.empty()) {
+    reject(std::move(syntaxError));
+    return;
+  }
   *this = std::move(result);
   Correct = true;
   SetRetCode(DataOK);

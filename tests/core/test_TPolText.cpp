@@ -186,3 +186,55 @@ TEST(TPolText, LatexFormKeepsSignsUnitsConstantsAndExponentNotation) {
   TPolinom overflowed{{INFINITY, 100}, {-INFINITY, 0}};
   EXPECT_EQ(overflowed.GetLatex(), "\\infty y - \\infty");
 }
+
+// Reading merges like terms in one sort and merge; the result must be what adding every
+// monomial in reading order with AddMonom gives, bit for bit (same sums in the same order,
+// sums of 0 dropped), and a sum that overflows must be refused at the same monomial, also
+// when a later monomial cannot be read.
+TEST(TPolText, ReadingMergesLikeTermsExactlyAsAddingThemInReadingOrder) {
+  const char* const coeffs[] = {"1", "0.1", "0.7", "3", "2.5", "0.001", "0", "3e38", "2e38"};
+  std::mt19937 rng(14);
+  int overflows = 0, cancellations = 0;
+  for (int round = 0; round < 400; ++round) {
+    const int count = std::uniform_int_distribution<int>(1, 60)(rng);
+    const bool huge = round % 4 == 0; // coefficients near the float limit now and then
+    const int badAt = round % 5 == 0 ? std::uniform_int_distribution<int>(1, count)(rng) : 0;
+    std::string text;
+    TPolinom model;
+    std::string expected;
+    for (int n = 1; n <= count; ++n) {
+      const bool negative = rng() % 2 == 1;
+      text += n == 1 ? (negative ? "-" : "") : (negative ? " - " : " + ");
+      if (n == badAt) {
+        text += "q";
+        if (expected.empty()) expected = kCoeffOrVar + std::to_string(n) + "]";
+        continue;
+      }
+      const char* c = coeffs[rng() % (huge ? 9 : 7)];
+      const int px = rng() % 3, py = rng() % 2;
+      text += std::string(c) + "*x^" + std::to_string(px) + "*y^" + std::to_string(py);
+      float value = std::strtof(c, nullptr);
+      if (negative) value = -value;
+      if (value == 0.0f || !expected.empty()) continue;
+      const int before = model.GetListLength();
+      TPolinom::AddMonom(model, TMonom(value, TMonom::MakeIndex(px, py, 0)));
+      cancellations += model.GetListLength() < before;
+      if (!std::isfinite(model.GetMonom()->GetCoeff()))
+        expected = kCoeffOrVar + std::to_string(n) + "]";
+    }
+    TPolinom read({{9.0f, 1}});
+    read.SetText(text);
+    if (expected.empty()) {
+      ASSERT_EQ(read.GetRetCode(), DataOK) << text;
+      ASSERT_TRUE(poltest::SameBits(TermsOf(read), TermsOf(model))) << text;
+    } else {
+      overflows += expected.find(kCoeffOrVar) == 0 &&
+                   (badAt == 0 || expected.find(std::to_string(badAt) + "]") == std::string::npos);
+      ASSERT_EQ(read.GetRetCode(), DataErr) << text;
+      ASSERT_EQ(read.GetErrText(), expected) << text;
+      ASSERT_EQ(TermsOf(read), (Terms{{1, 9.0f}})) << "a rejected text changes nothing";
+    }
+  }
+  EXPECT_GT(overflows, 10);
+  EXPECT_GT(cancellations, 100);
+}
