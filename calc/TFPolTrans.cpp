@@ -370,6 +370,7 @@ void TFPolTrans::ParseFormula() {
 
   Infix.clear();
   Leks.clear();
+  LeksIndex.clear();
   Infix.reserve(S.size() + 2);
   Infix.push_back(CodeOpenBracket);
   int Prev = 0;
@@ -456,12 +457,7 @@ bool TFPolTrans::ParseOperand(const std::string& T, int Prev) {
   const int namePos = Prev + static_cast<int>(start) + 1;
 
   std::int32_t index = -1;
-  for (std::size_t i = 0; i < Leks.size(); ++i) {
-    if (Leks[i].Name == N) {
-      index = static_cast<std::int32_t>(i);
-      break;
-    }
-  }
+  if (auto known = LeksIndex.find(N); known != LeksIndex.end()) index = known->second;
   if (index < 0) {
     double R = 0.0;
     if (TextToNumber(N, R)) {
@@ -490,6 +486,7 @@ bool TFPolTrans::ParseOperand(const std::string& T, int Prev) {
       }
     }
     index = static_cast<std::int32_t>(Leks.size()) - 1;
+    LeksIndex.emplace(N, index);
   }
   Infix.push_back(index);
   for (int k = 0; k < K; ++k)

@@ -12,6 +12,7 @@
 
 #include <cstdint>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "core/TDataCom.h"
@@ -133,6 +134,8 @@ private:
   std::vector<std::int32_t> Infix;
   TABLESTRUCT::TBasePTab* pTable = nullptr;
   std::vector<TPolLeks> Leks;
+  // Index in Leks of every lexeme name, so that each operand is found in constant time.
+  std::unordered_map<std::string, std::int32_t> LeksIndex;
   std::vector<std::int32_t> Postfix;
   std::string Message;
   std::int32_t ErrPos = 0;

@@ -64,6 +64,23 @@ void BM_SetFormula200(benchmark::State& state) {
 }
 BENCHMARK(BM_SetFormula200)->Unit(benchmark::kMicrosecond);
 
+// A pasted formula of 256 KB made of distinct numbers: every operand is a new lexeme.
+void BM_SetFormulaDistinctNumbers256K(benchmark::State& state) {
+  BenchTable table;
+  TFPolTrans trans(&table.Tab);
+  std::string formula = "1";
+  for (int i = 2; formula.size() < (256u << 10); ++i)
+    formula += (i % 2 ? "+" : "*") + std::to_string(i);
+  for (auto _ : state) {
+    trans.SetFormula(formula);
+    if (trans.GetRetCode() != 0)
+      state.SkipWithError(("formula rejected: " + trans.GetMessage()).c_str());
+  }
+  state.counters["KB"] = static_cast<double>(formula.size()) / 1024.0;
+  state.counters["lexemes"] = trans.GetLeksCount();
+}
+BENCHMARK(BM_SetFormulaDistinctNumbers256K)->Unit(benchmark::kMillisecond);
+
 // Evaluates formula over the bench table; the result's text is the benchmark's label.
 void CalculateFormula(benchmark::State& state, const std::string& formula) {
   BenchTable table;

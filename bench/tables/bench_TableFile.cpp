@@ -1,12 +1,13 @@
 // The table file with 4999 records: loading, a full save after an organisation switch, and a
-// save after one record changed. The file lies in a folder of the system's temporary folder,
-// on its disk, and every save is flushed to the disk.
+// save after one record changed; and the load of one very long polynomial. The file lies in a
+// folder of the system's temporary folder, on its disk, and every save is flushed to the disk.
 
 #include <benchmark/benchmark.h>
 
 #include <filesystem>
 #include <fstream>
 #include <memory>
+#include <random>
 #include <string>
 
 #include "tables/CopyTab.h"
@@ -113,6 +114,41 @@ void BM_SaveTabOne(benchmark::State& state) {
     if (t->GetRetCode() != TabOK) state.SkipWithError("save failed");
   }
 }
+
+// A stored result of 171,700 monomials (a formula line of about 4 MB), as the table window
+// loads it at start.
+void BM_LoadTabHugePolynomial(benchmark::State& state) {
+  constexpr int Terms = 171700;
+  Folder dir;
+  std::string text;
+  {
+    TPolinom big;
+    std::mt19937 rng(171700);
+    // Distinct indexes spread over the whole range, in descending order.
+    for (int i = Terms - 1; i >= 0; --i)
+      big.InsLast(new LISTSTRUCT::TMonom(static_cast<float>(rng() % 9999 + 1) / 100.0f,
+                                         i * 5 + int(rng() % 5)));
+    text = big.GetText();
+  }
+  std::filesystem::create_directories(std::filesystem::path(dir.File()).parent_path());
+  {
+    std::ofstream out(dir.File(), std::ios::binary);
+    out << "[Global]\nPolCount=2\n[Polinom0]\nPolName=Res0\nPolFormula=" << text
+        << "\n[Polinom1]\nPolName=A\nPolFormula=X + 1\n";
+  }
+  int terms = 0;
+  for (auto _ : state) {
+    TPolScanTab t(dir.File());
+    t.LoadTab();
+    t.Reset();
+    terms = t.GetPolinom(-1)->GetListLength();
+    if (t.GetRetCode() != TabOK || t.GetDataCount() != 2 || terms != Terms)
+      state.SkipWithError("load failed");
+  }
+  state.counters["terms"] = terms;
+  state.counters["MB"] = static_cast<double>(text.size()) / 1e6;
+}
+BENCHMARK(BM_LoadTabHugePolynomial)->Unit(benchmark::kMillisecond);
 
 void Organisations(benchmark::internal::Benchmark* b) {
   b->ArgName("org")->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);

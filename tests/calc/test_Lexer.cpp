@@ -1,4 +1,6 @@
 // Phase 1 of the translator: characters, brackets, operator scan, operands and lexemes.
+#include <algorithm>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -237,6 +239,35 @@ TEST_F(LexerTest, LexemesKeptAfterAnErrorDependOnWhereItWasFound) {
   // The operator is checked before the operand in front of it is read.
   EXPECT_EQ(Set("z-B+"), -105);
   EXPECT_EQ(LeksNames(), (std::vector<std::string>{"z"}));
+}
+
+// Operands are found by their exact name: every operand's code is the index of the lexeme
+// made at the first appearance of its name, also in long formulas and after earlier ones.
+TEST_F(LexerTest, LexemesAreFoundByExactNameInOrderOfFirstAppearance) {
+  const std::vector<std::string> pool = {"1", "1.0", "2", "x", "X", "A", "B", "Pol1", "17.5"};
+  std::mt19937 rng(15);
+  for (int round = 0; round < 3; ++round) {
+    std::vector<std::string> firstSeen;
+    std::vector<std::int32_t> codes;
+    std::string formula;
+    for (int i = 0; i < 3000; ++i) {
+      // Distinct numbers as well as the names of the pool.
+      const std::string name = rng() % 3 == 0 ? std::to_string(rng() % 500) : pool[rng() % 9];
+      if (i > 0) formula += rng() % 2 ? "+" : "*";
+      formula += name;
+      auto at = std::find(firstSeen.begin(), firstSeen.end(), name);
+      codes.push_back(static_cast<std::int32_t>(at - firstSeen.begin()));
+      if (at == firstSeen.end()) firstSeen.push_back(name);
+    }
+    ASSERT_EQ(Set(formula), 0) << Trans.GetMessage();
+    EXPECT_EQ(LeksNames(), firstSeen);
+    std::vector<std::int32_t> operands;
+    for (std::int32_t code : Trans.GetInfix())
+      if (code >= 0) operands.push_back(code);
+    EXPECT_EQ(operands, codes);
+  }
+  ASSERT_EQ(Set("B+A+B"), 0); // nothing of the earlier formulas is remembered
+  EXPECT_EQ(Trans.GetInfix(), (std::vector<std::int32_t>{-1, 0, -2, 1, -2, 0, -12}));
 }
 
 TEST_F(LexerTest, PolynomialsAreReadWhenTheFormulaIsSet) {
