@@ -232,7 +232,9 @@ void TBasePTab::SaveToFile() {
     const bool toWrite = rec && (!rec->IsStored() || found == where.end());
     if (toWrite && !IsStorableKey(rec->KeyRef())) {
       if (!badNames.empty()) badNames += ", ";
-      badNames += "\"" + DecodeProfileText(rec->KeyRef()) + "\"";
+      badNames += '"';
+      badNames += DecodeProfileText(rec->KeyRef());
+      badNames += '"';
     } else if (toWrite) {
       TPolinom* pol = rec->GetPolinomPtr();
       std::string text = pol->GetText();

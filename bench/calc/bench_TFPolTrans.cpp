@@ -69,8 +69,10 @@ void BM_SetFormulaDistinctNumbers256K(benchmark::State& state) {
   BenchTable table;
   TFPolTrans trans(&table.Tab);
   std::string formula = "1";
-  for (int i = 2; formula.size() < (256u << 10); ++i)
-    formula += (i % 2 ? "+" : "*") + std::to_string(i);
+  for (int i = 2; formula.size() < (256u << 10); ++i) {
+    formula += i % 2 ? '+' : '*';
+    formula += std::to_string(i);
+  }
   for (auto _ : state) {
     trans.SetFormula(formula);
     if (trans.GetRetCode() != 0)
