@@ -28,6 +28,7 @@
 #include <QToolButton>
 
 #include <algorithm>
+#include <limits>
 #include <string>
 
 using LISTSTRUCT::TPolinom;
@@ -254,6 +255,7 @@ void TForm3::buildControls() {
   Label3 = makeLabel(GroupBox1, "Label3", "Формула:", 8, 60);
   EdFormul = new QLineEdit(GroupBox1);
   EdFormul->setObjectName("EdFormul");
+  EdFormul->setMaxLength(std::numeric_limits<int>::max()); // a pasted formula is never cut
   EdFormul->setToolTip("Введите формулу вычисления полинома");
   EdFormul->setGeometry(70, 56, 400, 24);
   Label3->setBuddy(EdFormul);

@@ -19,6 +19,7 @@
 #include <QSvgRenderer>
 
 #include <cmath>
+#include <limits>
 
 namespace PolDialogs {
 
@@ -92,6 +93,8 @@ QLabel* MakeLabel(const QString& text, const char* name, QWidget* parent) {
 QLineEdit* MakeEdit(QWidget* parent, const char* name, bool bold) {
   auto* edit = new QLineEdit(parent);
   edit->setObjectName(name);
+  // A long polynomial is never cut to the line edit's default 32767 characters.
+  edit->setMaxLength(std::numeric_limits<int>::max());
   if (bold) {
     QFont f = edit->font();
     f.setBold(true);
@@ -104,6 +107,7 @@ QComboBox* MakeRecordList(QWidget* parent, const char* name) {
   auto* list = new QComboBox(parent);
   list->setObjectName(name);
   list->setEditable(true);
+  list->lineEdit()->setMaxLength(std::numeric_limits<int>::max()); // a chosen item is never cut
   list->setInsertPolicy(QComboBox::NoInsert);
   list->setMaxVisibleItems(12);
   ShowTextStart(list);

@@ -20,6 +20,7 @@
 #include <QGuiApplication>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLockFile>
 #include <QPainter>
 #include <QRadioButton>
 #include <QScreen>
@@ -134,6 +135,16 @@ TForm2::TForm2(QWidget* parent)
   LbSaveErr->setFrameShape(QFrame::Box);
   LbSaveErr->hide();
 
+  // What the window refused or found at start; it stays until the next notice or switch.
+  LbNotice = new QLabel(this);
+  LbNotice->setObjectName("LbNotice");
+  LbNotice->setWordWrap(true);
+  LbNotice->setAutoFillBackground(true);
+  LbNotice->setPalette(LbSaveErr->palette());
+  LbNotice->setFont(LbSaveErr->font());
+  LbNotice->setFrameShape(QFrame::Box);
+  LbNotice->hide();
+
   SGPolTable = new QTableWidget(1, 3, this);
   SGPolTable->setObjectName("SGPolTable");
   SGPolTable->setAccessibleName("Таблица полиномов");
@@ -162,6 +173,7 @@ TForm2::TForm2(QWidget* parent)
   layout->setSpacing(2);
   layout->addWidget(GroupBox1);
   layout->addWidget(LbSaveErr);
+  layout->addWidget(LbNotice);
   layout->addWidget(SGPolTable, 1);
 
   setTabOrder(RBScanTab, RBSortTab);
@@ -200,10 +212,19 @@ void TForm2::FormCreate() {
   SortTab = std::make_unique<TABLESTRUCT::TPolSortTab>(tableFile);
   HashTab = std::make_unique<TABLESTRUCT::TPolHashTab>(CEHashTSize->value(), tableFile);
   CurTab = ScanTab.get();
+  // A second running copy of the program on the same data folder is told so once. Each copy
+  // erases only what it loaded or wrote itself, so neither loses the other's polynomials.
+  DataLock = std::make_unique<QLockFile>(DataFilePath("IniSaves/termix.lock"));
+  DataLock->setStaleLockTime(0);
+  if (!DataLock->tryLock(0) && DataLock->error() == QLockFile::LockFailedError)
+    ShowNotice("Папка данных открыта другой запущенной копией программы: её полиномы при "
+               "сохранении не стираются.");
   CurTab->LoadTab();
   if (CurTab->GetRetCode() == TABLESTRUCT::TabFileErr) {
-    // An unreadable file starts an empty table; the warning stays until a save succeeds.
-    LbSaveErr->setText("Таблица не загружена: файл таблицы не читается!");
+    // An unreadable file starts an empty table; the warning, with the reason, stays until a
+    // save succeeds.
+    LbSaveErr->setText("Таблица не загружена: файл таблицы не читается!\n" +
+                       QString::fromStdString(CurTab->GetFileError()));
     LbSaveErr->setToolTip("Файл: " + QString::fromStdString(CurTab->GetFileName()) + "\n" +
                           QString::fromStdString(CurTab->GetFileError()));
     LbSaveErr->setAccessibleName(LbSaveErr->text());
@@ -256,13 +277,18 @@ void TForm2::SaveCurTab() {
   CurTab->GetRetCode(); // a stale code of an earlier operation must not read as a failed save
   CurTab->SaveTab();
   const int code = CurTab->GetRetCode();
-  // Iteration codes may remain after a good save; only these two mean the file is behind.
-  SaveFailedFlag = code == TABLESTRUCT::TabFull || code == TABLESTRUCT::TabFileErr;
+  // Iteration codes may remain after a good save; only these three mean the file is behind.
+  SaveFailedFlag = code == TABLESTRUCT::TabFull || code == TABLESTRUCT::TabFileErr ||
+                   code == TABLESTRUCT::TabBadName;
   if (SaveFailedFlag) {
     // The unwritten records stay unstored, so the next refresh writes them.
-    LbSaveErr->setText(code == TABLESTRUCT::TabFull
-                           ? "Таблица не сохранена: в файле таблицы нет свободных разделов!"
-                           : "Таблица не сохранена: файл таблицы недоступен для записи!");
+    LbSaveErr->setText(
+        code == TABLESTRUCT::TabFull
+            ? "Таблица не сохранена: в файле таблицы нет свободных разделов!"
+        : code == TABLESTRUCT::TabBadName
+            ? "Таблица сохранена не полностью: названия некоторых полиномов нельзя записать в "
+              "файл!"
+            : "Таблица не сохранена: файл таблицы недоступен для записи!");
     QString hint = "Файл: " + QString::fromStdString(CurTab->GetFileName());
     const std::string reason = CurTab->GetFileError();
     if (!reason.empty()) hint += "\n" + QString::fromStdString(reason);
@@ -286,9 +312,29 @@ void TForm2::RefreshGrid() {
   if (Form9) Form9->FillPolLists(); // the overview's lists follow, and its choice is cleared
 }
 
+void TForm2::ShowNotice(const QString& text) {
+  LbNotice->setText(text);
+  LbNotice->setAccessibleName(text);
+  LbNotice->show();
+}
+
 void TForm2::SwitchTo(TBasePTab* target) {
   if (target == CurTab) return;
-  TABLESTRUCT::CopyTab(target, CurTab);
+  if (TABLESTRUCT::CopyTab(target, CurTab) != TABLESTRUCT::TabOK) {
+    // The target cannot hold every record: nothing is copied or saved, and the buttons show
+    // the organisation still in use.
+    ShowNotice(QString("Переключение отменено: упорядоченная таблица вмещает не более %1 "
+                       "полиномов, а в таблице их %2.")
+                   .arg(target->GetCapacity())
+                   .arg(CurTab->GetDataCount()));
+    const QSignalBlocker scan(RBScanTab), sort(RBSortTab), hash(RBHashTab);
+    (CurTab == ScanTab.get()   ? RBScanTab
+     : CurTab == SortTab.get() ? RBSortTab
+                               : RBHashTab)
+        ->setChecked(true);
+    return;
+  }
+  LbNotice->hide();
   if (target == HashTab.get()) HashTab->SetTabSize(CEHashTSize->value());
   target->GetRetCode();
   CurTab = target;

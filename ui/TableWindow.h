@@ -11,6 +11,7 @@ class QCloseEvent;
 class QFrame;
 class QGroupBox;
 class QLabel;
+class QLockFile;
 class QRadioButton;
 class QResizeEvent;
 class QSpinBox;
@@ -60,6 +61,7 @@ public:
   QFrame* Bevel1 = nullptr;
   QLabel* Image1 = nullptr;
   QLabel* LbSaveErr = nullptr;
+  QLabel* LbNotice = nullptr;
   QTableWidget* SGPolTable = nullptr;
 
 public slots:
@@ -79,7 +81,10 @@ private:
   void FillGrid();
   void SaveCurTab();
   void SwitchTo(TABLESTRUCT::TBasePTab* target);
+  void ShowNotice(const QString& text);
   void setCell(int row, int column, const QString& text);
 
   bool SaveFailedFlag = false;
+  // Held while the window lives: tells a second running copy that the data folder is in use.
+  std::unique_ptr<QLockFile> DataLock;
 };

@@ -304,6 +304,47 @@ private slots:
     Form6->BitBtn2->click();
   }
 
+  // No field cuts a long polynomial: a record of 5456 monomials (over 100,000 characters)
+  // goes through the change dialog unchanged, and a pasted text of that length is read whole
+  // by the new dialog.
+  void LongPolynomialsAreNeverCut() {
+    LISTSTRUCT::TPolinom big;
+    for (int i = 5455; i >= 0; --i)
+      big.InsLast(new LISTSTRUCT::TMonom(static_cast<float>(i % 97 + 2), i * 180));
+    const QString text = QString::fromStdString(big.GetText());
+    QVERIFY(text.size() > 100000);
+    Form2->CurTab->InsRecord("Big", big);
+    Form2->RefreshGrid();
+
+    Form6 = new TForm6;
+    Form6->show();
+    Choose(Form6->CBOldName, 4);
+    QCOMPARE(Form6->CBOldFormula->currentText(), text);
+    QCOMPARE(Form6->EdNewFormula->text(), text);
+    QCOMPARE(Form6->EdMist->text(), MsgAllRight);
+    Form6->BitBtn1->click();
+    QVERIFY(!Form6->isVisible());
+    LISTSTRUCT::TPolinom stored;
+    QVERIFY(Form2->CurTab->FindRecord("Big", stored) >= 0);
+    QCOMPARE(stored.GetListLength(), 5456);
+
+    Form5 = new TForm5;
+    Form5->show();
+    Choose(Form5->CBName, 4);
+    QCOMPARE(Form5->CBFormula->currentText(), text);
+    Form5->BitBtn2->click();
+
+    Form4 = new TForm4;
+    Form4->show();
+    Form4->EdName->setText("Copy");
+    Form4->EdPol->setText(text); // as pasted
+    QCOMPARE(Form4->EdPol->text(), text);
+    QCOMPARE(Form4->EdMist->text(), MsgAllRight);
+    Form4->BitBtn1->click();
+    QVERIFY(Form2->CurTab->FindRecord("Copy", stored) >= 0);
+    QCOMPARE(stored.GetListLength(), 5456);
+  }
+
   // Hash numbers repeat within a bucket; deleting the last record leaves one empty row.
   void DeleteDialogInTheHashTable() {
     WriteIni(IniWith({{"A", "X"}, {"K", "Y"}}));

@@ -13,6 +13,7 @@
 
 #include "tables/TPolHashTab.h"
 #include "tables/TPolScanTab.h"
+#include "tables/TPolSortTab.h"
 
 #include "core/TPolinom.h"
 
@@ -22,6 +23,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLockFile>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -113,6 +115,54 @@ private slots:
     QCOMPARE(Form2->size(), QSize(261, 413));
     QCOMPARE(Form2->minimumSize(), QSize(260, 220));
     QVERIFY(!Form2->LbSaveErr->isVisible());
+  }
+
+  // What the window refuses or finds is said in the window: a switch to the sorted table that
+  // could not hold every record (the buttons keep the organisation in use and nothing is
+  // saved), names that cannot be written, another running copy on the data folder.
+  void RefusalsAndNoticesAreShownInTheWindow() {
+    QList<QPair<QString, QString>> records;
+    for (int i = 0; i < 5000; ++i)
+      records.append({QString("N%1").arg(i), "X"});
+    WriteIni(IniWith(records));
+    MakeWindow();
+    QVERIFY(!Form2->LbNotice->isVisible());
+    Form2->SaveMode = true;
+    const QByteArray before = ReadIniBytes();
+    Form2->RBSortTab->click();
+    QVERIFY(Form2->CurTab == Form2->ScanTab.get());
+    QVERIFY(Form2->RBScanTab->isChecked() && !Form2->RBSortTab->isChecked());
+    QVERIFY(Form2->LbNotice->isVisible());
+    QVERIFY(Form2->LbNotice->text().contains("4999"));
+    QCOMPARE(Grid()->rowCount(), 5000);
+    QCOMPARE(ReadIniBytes(), before);
+    Snapshot(Form2, "tablewindow-switch-refused");
+    Form2->CurTab->DelRecord("N17");
+    Form2->RefreshGrid();
+    Form2->RBSortTab->click();
+    QVERIFY(Form2->CurTab == Form2->SortTab.get());
+    QVERIFY(!Form2->LbNotice->isVisible());
+    QCOMPARE(NamesInIni(ReadIni()).size(), 4999);
+
+    Form2->CurTab->DelRecord("N18"); // room in the sorted table
+    Form2->CurTab->InsRecord(" Blank", Pol("x"));
+    Form2->RefreshGrid();
+    QVERIFY(Form2->SaveFailed());
+    QVERIFY(Form2->LbSaveErr->isVisible());
+    QVERIFY(Form2->LbSaveErr->toolTip().contains("\" Blank\""));
+    QVERIFY(!NamesInIni(ReadIni()).contains(" Blank"));
+    Form2->CurTab->DelRecord(" Blank");
+    Form2->RefreshGrid();
+    QVERIFY(!Form2->SaveFailed());
+    delete Form2;
+    Form2 = nullptr;
+
+    QLockFile other("IniSaves/termix.lock"); // as another running copy holds it
+    QVERIFY(other.tryLock(0));
+    MakeWindow();
+    QVERIFY(Form2->LbNotice->isVisible());
+    QVERIFY(Form2->LbNotice->text().contains("другой запущенной копией"));
+    Snapshot(Form2, "tablewindow-second-copy");
   }
 
   // With 10 buckets A and K share bucket 5 and a1 is in bucket 6: rows 6, 6.1, 7.
