@@ -29,11 +29,9 @@ const char* const MsgIntegr = "Ошибки в расстановке опера
 const char* const MsgLeksLetter = "Лексема должна начинаться с символа ! [";
 const char* const MsgBadSplit = "Выражение ошибочно разобрано на лексемы ! [?]";
 const char* const MsgNotation = "Ошибки в записи выражения ! [?]";
-const char* const MsgRange =
-    "Параметры вычисляемого полинома выходят за область допустимых значений !";
-
-const char* const MsgTooLarge = " Результат слишком велик.";
-const char* const MsgCancelled = "Вычисление прервано пользователем";
+const char* const MsgRange = TransRangeText;
+const char* const MsgTooLarge = TransTooLargeNote;
+const char* const MsgCancelled = TransCancelledText;
 
 bool IsLetter(char c) {
   return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');

@@ -33,6 +33,12 @@ inline constexpr int TransPostfix = -107;   // the postfix sequence is not a sin
 inline constexpr int TransRange = -108;     // the result leaves the permitted range
 inline constexpr int TransCancelled = -109; // the user stopped the evaluation
 
+// Messages of the evaluation that the calculation window may have to show on its own.
+inline constexpr char TransRangeText[] =
+    "Параметры вычисляемого полинома выходят за область допустимых значений !";
+inline constexpr char TransTooLargeNote[] = " Результат слишком велик.";
+inline constexpr char TransCancelledText[] = "Вычисление прервано пользователем";
+
 // Codes of the infix and postfix sequences; operands are non-negative indexes into Leks.
 inline constexpr std::int32_t CodeOpenBracket = -1;
 inline constexpr std::int32_t CodeAdd = -2;

@@ -90,6 +90,9 @@ void CreateForms() {
   Form10 = new TForm10;
   Form11 = new TForm11;
   Form1->InstallShortcuts();
+  // A calculation running by itself locks what would change the table or its formula.
+  QObject::connect(Form3, &TForm3::CalculationRunning, Form1, &TForm1::ShowCalculationRunning);
+  QObject::connect(Form3, &TForm3::CalculationRunning, Form2, &TForm2::ShowCalculationRunning);
 }
 
 namespace {

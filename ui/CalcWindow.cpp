@@ -1,4 +1,5 @@
 #include "ui/CalcWindow.h"
+#include "ui/CalcRun.h"
 #include "ui/GridCells.h"
 #include "ui/ShownText.h"
 
@@ -218,7 +219,11 @@ TForm3::TForm3(QWidget* parent) : QWidget(parent) {
   FormCreate();
 }
 
-TForm3::~TForm3() = default;
+TForm3::~TForm3() {
+  // A calculation still running is stopped before the translator goes.
+  delete ProgressDialog;
+  Run.reset();
+}
 
 void TForm3::buildControls() {
   for (const OperationPicture& picture : OperationPictures)
@@ -440,6 +445,11 @@ TABLESTRUCT::TBasePTab* TForm3::currentTable() const {
 }
 
 void TForm3::EdFormulChange() {
+  if (Run) {
+    // The translator is busy on the working thread; the check follows when it has finished.
+    FormulaCheckPending = true;
+    return;
+  }
   TABLESTRUCT::TBasePTab* table = currentTable();
   // Names are looked up in the table that is current right now, the same one that the
   // operand grid and the result insertion use.
@@ -577,14 +587,57 @@ void TForm3::showResultRow(const QString& number, const QString& name, const QSt
 }
 
 void TForm3::BBtnCalcClick() {
-  if (!FormulaOK) return;
-  TPolinom result = Trans->Calculate();
-  if (Trans->GetRetCode() < 0) {
-    EdErrors->setText(toQString(Trans->GetMessage()));
+  if (!FormulaOK || Run) return;
+  Run = std::make_unique<TCalcRun>(*Trans);
+  // The run is the context: once it is gone, a late report of its end is dropped with it.
+  connect(Run.get(), &TCalcRun::Finished, Run.get(), [this] { finishCalculation(); });
+  Run->Start();
+  if (Run->WaitFor(ProgressDelay)) {
+    finishCalculation();
+    return;
+  }
+  showCalculationRunning(true);
+  ProgressDialog = new TCalcProgressDialog(*Run, this);
+  ProgressDialog->show();
+}
+
+void TForm3::showCalculationRunning(bool running) {
+  if (running) FormulaHadFocus = EdFormul->hasFocus();
+  QWidget* inputs[] = {EdFormul, BBtnCalc, SBtnSaveF, SBtnLoadF, ImSum,  ImMin,
+                       ImMult,   ImDeg,    ImPro,     ImInt,     ImBrak, ImVar};
+  for (QWidget* input : inputs)
+    input->setEnabled(!running);
+  if (!running && FormulaHadFocus) EdFormul->setFocus();
+  emit CalculationRunning(running);
+}
+
+void TForm3::finishCalculation() {
+  if (!Run) return;
+  const std::unique_ptr<TCalcRun> run = std::move(Run);
+  if (ProgressDialog) {
+    delete ProgressDialog;
+    ProgressDialog = nullptr;
+    showCalculationRunning(false);
+  }
+  if (FormulaCheckPending) {
+    FormulaCheckPending = false;
+    EdFormulChange();
+  }
+  // A stopped calculation stores nothing and shows nothing of its result, even if its work
+  // had just ended.
+  if (run->CancelRequested()) {
+    EdErrors->setText(QString::fromUtf8(TRANSSTRUCT::TransCancelledText));
+    return;
+  }
+  if (run->Code < 0) {
+    EdErrors->setText(toQString(run->Message));
     showResultRow("--", "----------", "!!!--------Ошибки при вычислении--------!!!");
     return;
   }
-  const QString resultText = toQString(result.GetText());
+  showAndStoreResult(run->Result, toQString(run->ResultText));
+}
+
+void TForm3::showAndStoreResult(const TPolinom& result, const QString& resultText) {
   showResultRow("--", "----------", resultText);
 
   TABLESTRUCT::TBasePTab* table = currentTable();

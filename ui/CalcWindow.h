@@ -12,6 +12,8 @@
 #include <memory>
 
 class QCheckBox;
+class TCalcProgressDialog;
+class TCalcRun;
 class QFrame;
 class QGroupBox;
 class QLineEdit;
@@ -25,6 +27,9 @@ class TFPolTrans;
 }
 namespace TABLESTRUCT {
 class TBasePTab;
+}
+namespace LISTSTRUCT {
+class TPolinom;
 }
 
 // A 25 x 25 picture that acts as a button: it reports clicks and every mouse move it sees,
@@ -97,6 +102,16 @@ public:
   QString UserName;
   bool StdNameMode = true;
   bool BracketOpen = false;
+  // A calculation that takes longer than this many milliseconds goes on by itself on a working
+  // thread and shows its progress; the window stays usable meanwhile.
+  int ProgressDelay = 300;
+  // True while such a calculation runs.
+  bool CalculationRuns() const { return Run != nullptr; }
+
+signals:
+  // A calculation went on by itself (true) or ended (false): while it runs, nothing may change
+  // the table or the formula.
+  void CalculationRunning(bool running);
 
 public slots:
   void FormCreate();
@@ -139,4 +154,12 @@ private:
   QChar checkedVariableLetter() const;
   void highlightOnHover(TOperationImage* image, int normalPicture, int hotPicture, int x, int y);
   void showResultRow(const QString& number, const QString& name, const QString& polynomial);
+  void finishCalculation();
+  void showCalculationRunning(bool running);
+  void showAndStoreResult(const LISTSTRUCT::TPolinom& result, const QString& resultText);
+
+  std::unique_ptr<TCalcRun> Run;
+  TCalcProgressDialog* ProgressDialog = nullptr;
+  bool FormulaCheckPending = false; // a formula check came while a calculation ran
+  bool FormulaHadFocus = false;
 };

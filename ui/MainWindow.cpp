@@ -311,6 +311,11 @@ void TForm1::TBCalcClick() {
   ShowRestingPicture(TBCalc);
 }
 
+void TForm1::ShowCalculationRunning(bool running) {
+  for (TToolButton* button : {TBNew, TBDelete, TBChange, TBSavLod, TBCalc, TBLoadF, TBSaveF})
+    button->setEnabled(!running);
+}
+
 void TForm1::TBLoadFClick() {
   if (Form3) Form3->SBtnLoadFClick();
   ShowRestingPicture(TBLoadF);

@@ -106,6 +106,8 @@ public slots:
   void TBEfficiencyClick();
   void TBHelpClick();
   void TBAboutClick();
+  // While a calculation runs, the buttons that would change the table or the formula are off.
+  void ShowCalculationRunning(bool running);
 
   // The mouse-move rule of every button: hot picture and mouse capture while the pointer
   // is strictly inside the button, normal picture and no capture otherwise.

@@ -360,6 +360,12 @@ void TForm2::CEHashTSizeChange() {
   RefreshGrid();
 }
 
+void TForm2::ShowCalculationRunning(bool running) {
+  for (QWidget* control : {static_cast<QWidget*>(RBScanTab), static_cast<QWidget*>(RBSortTab),
+                           static_cast<QWidget*>(RBHashTab), static_cast<QWidget*>(CEHashTSize)})
+    control->setEnabled(!running);
+}
+
 void TForm2::FormClose() {
   // Closing goes through the main window's toggle, so its button and flag follow.
   if (Form1 && Form1->StoreShown) Form1->TBStoreClick();

@@ -69,6 +69,8 @@ public slots:
   void RBSortTabClick();
   void RBHashTabClick();
   void CEHashTSizeChange();
+  // While a calculation runs the organisation and the hash size cannot be changed.
+  void ShowCalculationRunning(bool running);
 
 protected:
   void closeEvent(QCloseEvent* event) override;

@@ -2,7 +2,9 @@
 // button, hot pictures at the border pixels and the command buttons.
 #include "TermixTestSupport.h"
 
+#include "tables/TBasePTab.h"
 #include "ui/AboutWindow.h"
+#include "ui/CalcRun.h"
 #include "ui/CalcWindow.h"
 #include "ui/ChangePolDialog.h"
 #include "ui/DeletePolDialog.h"
@@ -18,9 +20,12 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QMovie>
+#include <QProgressBar>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QScreen>
 #include <QSet>
+#include <QSpinBox>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTextBrowser>
@@ -478,6 +483,52 @@ private slots:
     QVERIFY(PressIn(w, Qt::Key_F1, Qt::NoModifier));
     QVERIFY(ExistingHelpWindow() && ExistingHelpWindow()->isVisible());
     ExistingHelpWindow()->hide();
+  }
+
+  // A calculation past its delay goes on by itself under a progress dialog; meanwhile nothing
+  // can change the formula or the table, and «Отмена» stops it leaving both as they were.
+  void longCalculationIsWatchedAndStopped() {
+    QVERIFY(StartProgram());
+    const int records = Form2->CurTab->GetDataCount();
+    const QString formula = "(0.5*X+0.5*Y+0.5*Z+0.5)^40*(0.5*X+0.5*Y+0.5*Z+0.5)^40";
+    Form3->EdFormul->setText(formula);
+    QVERIFY(Form3->FormulaOK);
+    Form3->ProgressDelay = 0; // as if the calculation had already taken longer than a moment
+    Click(Form1->TBCalc);
+    auto* progress = Form3->findChild<TCalcProgressDialog*>("CalcProgressDialog");
+    QVERIFY(progress);
+    QVERIFY(progress->isVisible());
+    QVERIFY(Form3->CalculationRuns());
+    QCOMPARE(progress->windowTitle(), QString("Вычисление…"));
+    QCOMPARE(progress->Caption->text(), QString("Вычисление…"));
+    QCOMPARE(progress->CancelButton->text(), QString("Отмена"));
+    QVERIFY(Form3->frameGeometry().contains(progress->frameGeometry().center()));
+    const QList<QWidget*> locked = {
+        Form3->EdFormul,  Form3->BBtnCalc,  Form3->SBtnLoadF, Form3->SBtnSaveF,
+        Form3->ImSum,     Form1->TBCalc,    Form1->TBNew,     Form1->TBDelete,
+        Form1->TBChange,  Form1->TBSavLod,  Form1->TBLoadF,   Form1->TBSaveF,
+        Form2->RBScanTab, Form2->RBSortTab, Form2->RBHashTab, Form2->CEHashTSize};
+    for (QWidget* w : locked)
+      QVERIFY2(!w->isEnabled(), qPrintable(w->objectName()));
+    QTest::keyClicks(Form3->EdFormul, "+1");
+    QCOMPARE(Form3->EdFormul->text(), formula);
+
+    QTest::mouseClick(progress->CancelButton, Qt::LeftButton);
+    QTRY_VERIFY(!Form3->CalculationRuns());
+    QVERIFY(!Form3->findChild<TCalcProgressDialog*>());
+    QCOMPARE(Form3->EdErrors->text(), QString("Вычисление прервано пользователем"));
+    QCOMPARE(Form3->EdFormul->text(), formula);
+    QCOMPARE(Form2->CurTab->GetDataCount(), records);
+    for (QWidget* w : locked)
+      QVERIFY2(w->isEnabled(), qPrintable(w->objectName()));
+
+    // The window answers: the next calculation runs to its end and stores its result.
+    Form3->ProgressDelay = 300;
+    Form3->EdFormul->setText("x+1");
+    QCOMPARE(Form3->EdErrors->text(), QString("Выражение введено правильно."));
+    Form3->BBtnCalcClick();
+    QTRY_VERIFY(!Form3->CalculationRuns());
+    QCOMPARE(Form2->CurTab->GetDataCount(), records + 1);
   }
 
   void helpButtonOpensTheContentsPage() {
