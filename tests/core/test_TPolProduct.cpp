@@ -85,15 +85,28 @@ TEST(TPolProduct, MatchesPartialProductMergeBitForBit) {
   EXPECT_GT(merges, 500);
 }
 
-// Random monomials with powers drawn from [low, high] per variable, added with AddMonom.
+// The powers a random monomial may have, per variable.
+struct PowerBox {
+  int Low[3], High[3];
+};
+
+// Powers 0..narrow for two variables and, for the one chosen by round, 0..99 in even rounds
+// and wideLow..99 in odd ones.
+PowerBox OneWideVariable(int round, int narrow, int wideLow) {
+  PowerBox box{{0, 0, 0}, {narrow, narrow, narrow}};
+  box.Low[round % 3] = round % 2 == 0 ? 0 : wideLow;
+  box.High[round % 3] = MaxPower;
+  return box;
+}
+
+// Random monomials with powers drawn from the box, added with AddMonom.
 template <class Coeff>
-TPolinom BoxPol(std::mt19937& rng, int terms, const int (&low)[3], const int (&high)[3],
-                Coeff coeff) {
+TPolinom BoxPol(std::mt19937& rng, int terms, const PowerBox& box, Coeff coeff) {
   TPolinom p;
   for (int i = 0; i < terms; ++i) {
     int power[3];
     for (int v = 0; v < 3; ++v)
-      power[v] = std::uniform_int_distribution<int>(low[v], high[v])(rng);
+      power[v] = std::uniform_int_distribution<int>(box.Low[v], box.High[v])(rng);
     const float c = coeff(rng);
     if (c != 0.0f)
       TPolinom::AddMonom(p, TMonom(c, TMonom::MakeIndex(power[0], power[1], power[2])));
@@ -107,15 +120,12 @@ TEST(TPolProduct, DenseProductsWithClampingMatchBitForBit) {
   std::mt19937 rng(2024);
   int clamps = 0, merges = 0;
   for (int round = 0; round < 300; ++round) {
-    const int wide = round % 3;
-    int low[3] = {0, 0, 0}, high[3] = {2, 2, 2};
-    low[wide] = round % 2 == 0 ? 0 : 40;
-    high[wide] = 99;
+    const PowerBox box = OneWideVariable(round, 2, 40);
     auto coeff = [&](std::mt19937& g) {
       return g() % 3 == 0 ? poltest::AnyFinite(g) : poltest::SmallInt(g);
     };
-    TPolinom p = BoxPol(rng, 5 + round % 60, low, high, coeff);
-    TPolinom q = BoxPol(rng, 5 + round % 40, low, high, coeff);
+    TPolinom p = BoxPol(rng, 5 + round % 60, box, coeff);
+    TPolinom q = BoxPol(rng, 5 + round % 40, box, coeff);
     Compare(p, q, clamps, merges);
   }
   EXPECT_GT(clamps, 150);
@@ -214,11 +224,7 @@ TEST(TPolDerivativeIntegral, MatchMonomByMonomMergeBitForBit) {
   std::mt19937 rng(11);
   int merged = 0, cancelled = 0;
   for (int round = 0; round < 2000; ++round) {
-    const int wide = round % 3;
-    int low[3] = {0, 0, 0}, high[3] = {3, 3, 3};
-    low[wide] = round % 2 == 0 ? 0 : 97;
-    high[wide] = 99;
-    TPolinom p = BoxPol(rng, 1 + round % 40, low, high, [](std::mt19937& g) {
+    TPolinom p = BoxPol(rng, 1 + round % 40, OneWideVariable(round, 3, 97), [](std::mt19937& g) {
       return g() % 2 ? poltest::SmallInt(g) * 99.0f : poltest::AnyFinite(g);
     });
     for (int v = 0; v < 3; ++v) {
