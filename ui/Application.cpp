@@ -14,9 +14,7 @@
 #include "ui/SplashWindow.h"
 #include "ui/TableWindow.h"
 
-#include <QIcon>
-#include <QMessageBox>
-#include <cstdio>
+#include <QLineEdit>
 #include <exception>
 
 TForm1* Form1 = nullptr;
@@ -31,68 +29,71 @@ TForm9* Form9 = nullptr;
 TForm10* Form10 = nullptr;
 TForm11* Form11 = nullptr;
 
-// Resources are registered outside any namespace, as the resource compiler expects.
-static void RegisterTermixResources() {
-  Q_INIT_RESOURCE(termix);
+namespace {
+
+// Every piece of news a window sends, to the windows that follow it. Qt runs the slots of one
+// signal in the order they were connected, which is the order the behaviour needs.
+void ConnectForms() {
+  TForm1* main = Form1;
+
+  // A change of the table: the calculation window's checks see it, then the overview window
+  // refills its lists (and so drops its choice).
+  QObject::connect(Form2, &TForm2::TableChanged, Form3, &TForm3::EdNameChange);
+  QObject::connect(Form2, &TForm2::TableChanged, Form3, &TForm3::EdFormulChange);
+  QObject::connect(Form2, &TForm2::TableChanged, Form9, &TForm9::FillPolLists);
+
+  // Every change made through another window ends in the table window's refresh.
+  QObject::connect(Form3, &TForm3::TableEdited, Form2, &TForm2::RefreshGrid);
+  QObject::connect(Form4, &TForm4::TableEdited, Form2, &TForm2::RefreshGrid);
+  QObject::connect(Form5, &TForm5::TableEdited, Form2, &TForm2::RefreshGrid);
+  QObject::connect(Form6, &TForm6::TableEdited, Form2, &TForm2::RefreshGrid);
+
+  // A close box goes through the main window's toggle.
+  QObject::connect(Form2, &TForm2::Closed, main, &TForm1::TableWindowClosed);
+  QObject::connect(Form3, &TForm3::Closed, main, &TForm1::CalcWindowClosed);
+  QObject::connect(Form9, &TForm9::Closed, main, &TForm1::OverviewWindowClosed);
+
+  // A dialog that opens gives its tool button the normal picture.
+  QObject::connect(Form4, &TForm4::Shown, main,
+                   [main] { main->ShowNormalPicture(main->TBNew, true); });
+  QObject::connect(Form5, &TForm5::Shown, main,
+                   [main] { main->ShowNormalPicture(main->TBDelete, true); });
+  QObject::connect(Form6, &TForm6::Shown, main,
+                   [main] { main->ShowNormalPicture(main->TBChange, true); });
+  QObject::connect(Form7, &TForm7::Shown, main,
+                   [main] { main->ShowNormalPicture(main->TBSavLod, false); });
+  // Yes in the save warning: the on picture first, then save mode on and the save.
+  QObject::connect(Form7, &TForm7::SaveModeConfirmed, main,
+                   [main] { main->ShowNormalPicture(main->TBSavLod, true); });
+  QObject::connect(Form7, &TForm7::SaveModeConfirmed, Form2, &TForm2::SwitchSaveModeOn);
+
+  // The formula store: opened by the calculation window, it loads into its formula field.
+  Form3->SetFormulaStore(Form8);
+  QObject::connect(Form8, &TForm8::FormulaChosen, Form3->EdFormul, &QLineEdit::setText);
+
+  // A calculation running by itself locks what would change the table or its formula.
+  QObject::connect(Form3, &TForm3::CalculationRunning, main, &TForm1::ShowCalculationRunning);
+  QObject::connect(Form3, &TForm3::CalculationRunning, Form2, &TForm2::ShowCalculationRunning);
+
+  main->InstallShortcuts();
 }
 
-void InitTermixResources() {
-  static bool done = false;
-  if (!done) {
-    RegisterTermixResources();
-    done = true;
-  }
-}
-
-TApplication::TApplication(int& argc, char** argv)
-    : QApplication(argc, argv), HelpFile(QStringLiteral("Polhelp.html")) {
-  // The lower-case name makes the user's data folder ~/.local/share/termix and matches the
-  // desktop entry termix.desktop; window titles do not show it.
-  setApplicationName(QStringLiteral("termix"));
-  setDesktopFileName(QStringLiteral("termix"));
-  InitTermixResources();
-  setWindowIcon(QIcon(QStringLiteral(":/pictures/emblem.png")));
-}
-
-bool TApplication::notify(QObject* receiver, QEvent* event) {
-  try {
-    return QApplication::notify(receiver, event);
-  } catch (const std::exception& error) {
-    ShowException(QString::fromUtf8(error.what()));
-  } catch (...) {
-    ShowException(QStringLiteral("Неизвестная ошибка"));
-  }
-  return false;
-}
-
-void TApplication::ShowException(const QString& message) {
-  // An error raised while the box is up (e.g. in a paint handler behind it) must not
-  // open a second box on top of the first.
-  static bool showing = false;
-  std::fprintf(stderr, "TERMIX: %s\n", message.toLocal8Bit().constData());
-  if (showing) return;
-  showing = true;
-  QMessageBox::critical(nullptr, QStringLiteral("TERMIX"), message);
-  showing = false;
-}
+} // namespace
 
 void CreateForms() {
   InitTermixResources();
   Form1 = new TForm1;
   Form2 = new TForm2;
-  Form3 = new TForm3;
-  Form4 = new TForm4;
-  Form5 = new TForm5;
-  Form6 = new TForm6;
+  Form3 = new TForm3(Form2->TableModel);
+  Form4 = new TForm4(Form2->TableModel);
+  Form5 = new TForm5(Form2->TableModel);
+  Form6 = new TForm6(Form2->TableModel);
   Form7 = new TForm7;
   Form8 = new TForm8;
-  Form9 = new TForm9;
+  Form9 = new TForm9(Form2->TableModel);
   Form10 = new TForm10;
   Form11 = new TForm11;
-  Form1->InstallShortcuts();
-  // A calculation running by itself locks what would change the table or its formula.
-  QObject::connect(Form3, &TForm3::CalculationRunning, Form1, &TForm1::ShowCalculationRunning);
-  QObject::connect(Form3, &TForm3::CalculationRunning, Form2, &TForm2::ShowCalculationRunning);
+  ConnectForms();
 }
 
 namespace {

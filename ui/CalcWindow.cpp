@@ -6,10 +6,8 @@
 #include "calc/TFPolTrans.h"
 #include "core/TPolinom.h"
 #include "tables/TBasePTab.h"
-#include "ui/Forms.h"
 #include "ui/FormulaStoreDialog.h"
-#include "ui/MainWindow.h"
-#include "ui/TableWindow.h"
+#include "ui/PolTableModel.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -201,7 +199,8 @@ constexpr int HotPicture[8] = {7, 8, 9, 15, 10, 11, 12, 13};
 
 } // namespace
 
-TForm3::TForm3(QWidget* parent) : QWidget(parent) {
+TForm3::TForm3(TPolTableModel* tableModel, QWidget* parent)
+    : QWidget(parent), TableModel(tableModel) {
   setObjectName("Form3");
   setWindowTitle("POLINOM: Вычисления полиномов");
   // Resizable, with the system menu and the close box as its only title buttons.
@@ -398,12 +397,11 @@ void TForm3::closeEvent(QCloseEvent* event) {
   FormClose();
 }
 
-// The close box goes through the main window's toggle, so its button and flag follow.
+// The close box goes through the main window's toggle (connected where the windows are made),
+// so its button and flag follow; the window itself stays as it is, only hidden.
 void TForm3::FormClose() {
-  if (Form1 && Form1->PolsShown)
-    Form1->TBPolsClick();
-  else
-    hide();
+  emit Closed();
+  if (isVisible()) hide();
 }
 
 void TForm3::resizeEvent(QResizeEvent* event) {
@@ -441,7 +439,7 @@ void TForm3::FormResize() {
 // The formula
 
 TABLESTRUCT::TBasePTab* TForm3::currentTable() const {
-  return Form2 ? Form2->CurTab : nullptr;
+  return TableModel ? TableModel->Table() : nullptr;
 }
 
 void TForm3::EdFormulChange() {
@@ -668,7 +666,7 @@ void TForm3::showAndStoreResult(const TPolinom& result, const QString& resultTex
     return;
   }
   showResultRow(QString::number(position + 1), name, resultText);
-  if (Form2) Form2->RefreshGrid();
+  emit TableEdited();
 }
 
 void TForm3::EdNameChange() {
@@ -727,13 +725,13 @@ void TForm3::RBUserNameClick() {
 // The formula store
 
 void TForm3::SBtnSaveFClick() {
-  if (!FormulaOK || !Form8) return;
-  Form8->prepareSaveMode(EdFormul->text());
-  Form8->exec();
+  if (!FormulaOK || !FormulaStore) return;
+  FormulaStore->prepareSaveMode(EdFormul->text());
+  FormulaStore->exec();
 }
 
 void TForm3::SBtnLoadFClick() {
-  if (!Form8) return;
-  Form8->prepareLoadMode();
-  Form8->exec();
+  if (!FormulaStore) return;
+  FormulaStore->prepareLoadMode();
+  FormulaStore->exec();
 }

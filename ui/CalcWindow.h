@@ -21,6 +21,8 @@ class QPushButton;
 class QRadioButton;
 class QTableWidget;
 class QToolButton;
+class TForm8;
+class TPolTableModel;
 
 namespace TRANSSTRUCT {
 class TFPolTrans;
@@ -55,8 +57,12 @@ private:
 class TForm3 : public QWidget {
   Q_OBJECT
 public:
-  explicit TForm3(QWidget* parent = nullptr);
+  // The table in use is the table model's table.
+  explicit TForm3(TPolTableModel* tableModel, QWidget* parent = nullptr);
   ~TForm3() override;
+
+  // The formula store dialog that the store buttons open (made after this window).
+  void SetFormulaStore(TForm8* store) { FormulaStore = store; }
 
   // Controls, by their names in the window's design.
   QGroupBox* GroupBox1 = nullptr;
@@ -142,11 +148,20 @@ public slots:
   void ImBrakMouseMove(int X, int Y);
   void ImVarMouseMove(int X, int Y);
 
+signals:
+  // The window's close box was used.
+  void Closed();
+  // A result was put into the table: the table window refreshes.
+  void TableEdited();
+
 protected:
   void closeEvent(QCloseEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
 
 private:
+  TPolTableModel* TableModel;
+  TForm8* FormulaStore = nullptr;
+
   void buildControls();
   void buildOperationImages();
   TABLESTRUCT::TBasePTab* currentTable() const;

@@ -1,9 +1,7 @@
 #include "ui/ChangePolDialog.h"
 
-#include "ui/Forms.h"
-#include "ui/MainWindow.h"
 #include "ui/PolDialogCommon.h"
-#include "ui/TableWindow.h"
+#include "ui/PolTableModel.h"
 
 #include "tables/TBasePTab.h"
 
@@ -28,7 +26,8 @@ const QString ChangeCaption = "Change Polynom";
 
 } // namespace
 
-TForm6::TForm6(QWidget* parent) : QDialog(parent) {
+TForm6::TForm6(TPolTableModel* tableModel, QWidget* parent)
+    : QDialog(parent), TableModel(tableModel) {
   SetUpDialog(this, "Form6", "CHANGE: Изменение существующего полинома (с копированием)");
 
   Image1 = MakeDialogPicture(this, "change", "Изменение полинома");
@@ -44,8 +43,7 @@ TForm6::TForm6(QWidget* parent) : QDialog(parent) {
   Label4 = MakeLabel("Новое выражение:", "Label4", this);
   EdNewFormula = MakeEdit(this, "EdNewFormula");
   Label5 = MakeLabel("Ошибки в выражении:", "Label5", this);
-  EdMist = MakeEdit(this, "EdMist");
-  StyleMessageField(EdMist);
+  EdMist = MakeMessageField(this, "EdMist");
   SetBuddy(Label1, CBOldName);
   SetBuddy(Label2, CBOldFormula);
   SetBuddy(Label3, EdNewName);
@@ -107,7 +105,7 @@ void TForm6::EnableEditing(bool on) {
 }
 
 void TForm6::FormShow() {
-  if (Form1) Form1->TBChange->SetImageIndex(ChangeNormal);
+  emit Shown();
   Selected = false;
   NameErr = true;
   PolErr = true;
@@ -118,21 +116,13 @@ void TForm6::FormShow() {
   {
     const QSignalBlocker b1(CBOldName), b2(CBOldFormula), b3(EdNewName), b4(EdNewFormula),
         b5(ChBCopy);
-    CBOldName->clear();
-    CBOldFormula->clear();
     EdNewName->clear();
     EdNewFormula->clear();
     ChBCopy->setChecked(false);
     BitBtn1->setText(ChangeCaption);
-    TABLESTRUCT::TBasePTab* table = Form2->CurTab;
-    table->Reset();
-    while (!table->IsTabEnded()) {
-      Keys.push_back(QString::fromStdString(table->GetKey(-1)));
-      CBOldName->addItem(Keys.back());
-      CBOldFormula->addItem(QString::fromStdString(table->GetPolinom(-1)->GetText()));
-      table->GoNext();
-    }
-    table->GetRetCode();
+    FillRecordLists(*TableModel, nullptr, CBOldName, CBOldFormula);
+    for (const TPolTableRow& row : TableModel->Rows())
+      Keys.push_back(row.Key);
     CBOldName->setCurrentIndex(-1);
     CBOldFormula->setCurrentIndex(-1);
     CBOldName->setEditText("Полином не выбран");
@@ -169,8 +159,8 @@ void TForm6::CBOldFormulaChange(int index) {
 
 void TForm6::EdNewNameChange() {
   // Without copying, the chosen record keeps its own name (only its polynomial changes).
-  NameErr = EnterName(EdNewName->text(), Form2->CurTab, ChBCopy->isChecked() ? QString() : OldName,
-                      PolErr, NewName, EdMist);
+  NameErr = EnterName(EdNewName->text(), TableModel->Table(),
+                      ChBCopy->isChecked() ? QString() : OldName, PolErr, NewName, EdMist);
 }
 
 void TForm6::EdNewFormulaChange() {
@@ -190,7 +180,7 @@ void TForm6::ChBCopyClick() {
 
 void TForm6::BitBtn1Click() {
   if (NameErr || PolErr || !Selected) return;
-  TABLESTRUCT::TBasePTab* table = Form2->CurTab;
+  TABLESTRUCT::TBasePTab* table = TableModel->Table();
   table->GetRetCode();
   if (ChBCopy->isChecked()) {
     const int pos = table->InsRecord(NewName.toStdString(), NewPol);
@@ -209,6 +199,6 @@ void TForm6::BitBtn1Click() {
       return;
     }
   }
-  Form2->RefreshGrid();
+  emit TableEdited();
   accept();
 }

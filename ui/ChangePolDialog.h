@@ -14,11 +14,13 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class QShowEvent;
+class TPolTableModel;
 
 class TForm6 : public QDialog {
   Q_OBJECT
 public:
-  explicit TForm6(QWidget* parent = nullptr);
+  // The records are those of the table model, the table in use is its table.
+  explicit TForm6(TPolTableModel* tableModel, QWidget* parent = nullptr);
   ~TForm6() override;
 
   // Dialog state, reset by every opening.
@@ -55,12 +57,19 @@ public slots:
   void ChBCopyClick();
   void BitBtn1Click();
 
+signals:
+  // The dialog opens: its tool button gets its normal picture.
+  void Shown();
+  // A polynomial was changed or copied: the table window refreshes.
+  void TableEdited();
+
 protected:
   void showEvent(QShowEvent* event) override;
 
 private:
   void Choose(int index);
   void EnableEditing(bool on);
+  TPolTableModel* TableModel;
   // Keys of the listed records; item i of both lists belongs to Keys[i].
   std::vector<QString> Keys;
 };

@@ -1,11 +1,8 @@
 #include "ui/DeletePolDialog.h"
 
-#include "ui/Forms.h"
-#include "ui/MainWindow.h"
 #include "ui/PolDialogCommon.h"
-#include "ui/TableWindow.h"
+#include "ui/PolTableModel.h"
 
-#include "core/TPolinom.h"
 #include "tables/TBasePTab.h"
 
 #include <QComboBox>
@@ -19,7 +16,8 @@
 
 using namespace PolDialogs;
 
-TForm5::TForm5(QWidget* parent) : QDialog(parent) {
+TForm5::TForm5(TPolTableModel* tableModel, QWidget* parent)
+    : QDialog(parent), TableModel(tableModel) {
   SetUpDialog(this, "Form5", "DELETE: Удаление полинома из таблицы.");
 
   Image1 = MakeDialogPicture(this, "delete", "Удаление полинома");
@@ -73,24 +71,14 @@ void TForm5::showEvent(QShowEvent* event) {
 }
 
 void TForm5::FormShow() {
-  if (Form1) Form1->TBDelete->SetImageIndex(DeleteNormal);
+  emit Shown();
   Selected = false;
   SelIdx = 0;
   Keys.clear();
   const QSignalBlocker b1(CBName), b2(CBFormula), b3(CBNum);
-  CBName->clear();
-  CBFormula->clear();
-  CBNum->clear();
-  TABLESTRUCT::TBasePTab* table = Form2->CurTab;
-  int pos = table->Reset();
-  while (!table->IsTabEnded()) {
-    Keys.push_back(table->GetKey(-1));
-    CBNum->addItem(QString::number(pos + 1));
-    CBName->addItem(QString::fromStdString(Keys.back()));
-    CBFormula->addItem(QString::fromStdString(table->GetPolinom(-1)->GetText()));
-    pos = table->GoNext();
-  }
-  table->GetRetCode();
+  FillRecordLists(*TableModel, CBNum, CBName, CBFormula);
+  for (const TPolTableRow& row : TableModel->Rows())
+    Keys.push_back(row.Key);
   for (QComboBox* list : {CBName, CBFormula, CBNum})
     list->setCurrentIndex(-1);
   CBName->setEditText("Полином не выбран");
@@ -120,10 +108,10 @@ void TForm5::CBNumChange(int index) {
 
 void TForm5::BitBtn1Click() {
   if (!Selected) return;
-  TABLESTRUCT::TBasePTab* table = Form2->CurTab;
+  TABLESTRUCT::TBasePTab* table = TableModel->Table();
   table->GetRetCode();
-  table->DelRecord(Keys[SelIdx]);
+  table->DelRecord(Keys[SelIdx].toStdString());
   table->GetRetCode();
-  Form2->RefreshGrid();
+  emit TableEdited();
   accept();
 }

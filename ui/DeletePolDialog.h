@@ -4,18 +4,19 @@
 
 #include <QDialog>
 #include <QString>
-#include <string>
 #include <vector>
 
 class QComboBox;
 class QLabel;
 class QPushButton;
 class QShowEvent;
+class TPolTableModel;
 
 class TForm5 : public QDialog {
   Q_OBJECT
 public:
-  explicit TForm5(QWidget* parent = nullptr);
+  // The records are those of the table model, the table in use is its table.
+  explicit TForm5(TPolTableModel* tableModel, QWidget* parent = nullptr);
 
   // Dialog state, reset by every opening.
   bool Selected = false;
@@ -39,12 +40,19 @@ public slots:
   void CBNumChange(int index);
   void BitBtn1Click();
 
+signals:
+  // The dialog opens: its tool button gets its normal picture.
+  void Shown();
+  // A polynomial was deleted: the table window refreshes.
+  void TableEdited();
+
 protected:
   void showEvent(QShowEvent* event) override;
 
 private:
   void Choose(int index);
+  TPolTableModel* TableModel;
   // Keys of the listed records, item i of every list belongs to Keys[i]. The record deleted is
   // the chosen item's, whatever text was typed into the editable lists afterwards.
-  std::vector<std::string> Keys;
+  std::vector<QString> Keys;
 };

@@ -2,9 +2,7 @@
 #include "ui/GridCells.h"
 
 #include "tables/TFormulaStore.h"
-#include "ui/CalcWindow.h"
 #include "ui/DataFolders.h"
-#include "ui/Forms.h"
 
 #include <QHeaderView>
 #include <QLabel>
@@ -238,7 +236,7 @@ void TForm8::BBtnSaveClick() {
 }
 
 void TForm8::BBtnLoadClick() {
-  if (SelRow > 0 && Form3) Form3->EdFormul->setText(EdFormul->text());
+  if (SelRow > 0) emit FormulaChosen(EdFormul->text());
   accept();
 }
 

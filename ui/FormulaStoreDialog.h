@@ -58,6 +58,10 @@ public slots:
   void BBtnLoadClick();
   void BBtnDelClick();
 
+signals:
+  // Load: the chosen formula goes into the calculation window's formula field.
+  void FormulaChosen(const QString& formula);
+
 protected:
   void showEvent(QShowEvent* event) override;
 

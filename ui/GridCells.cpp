@@ -21,8 +21,8 @@ QString GridCellText(const QTableWidget* grid, int row, int column) {
   return item ? item->text() : QString();
 }
 
-void FitLastColumn(QTableWidget* grid, int least) {
-  const int last = grid->columnCount() - 1;
+void FitLastColumn(QTableView* grid, int least) {
+  const int last = grid->horizontalHeader()->count() - 1;
   if (last < 0) return;
   const QHeaderView* header = grid->horizontalHeader();
   int rest = grid->viewport()->width();
@@ -36,11 +36,11 @@ namespace {
 // Watches the viewport's size; the header reports the columns' widths by itself.
 class TLastColumnFitter : public QObject {
 public:
-  TLastColumnFitter(QTableWidget* grid, int least) : QObject(grid), Grid(grid), Least(least) {
+  TLastColumnFitter(QTableView* grid, int least) : QObject(grid), Grid(grid), Least(least) {
     grid->horizontalHeader()->setStretchLastSection(false);
     grid->viewport()->installEventFilter(this);
     connect(grid->horizontalHeader(), &QHeaderView::sectionResized, this, [this](int column) {
-      if (column != Grid->columnCount() - 1) FitLastColumn(Grid, Least);
+      if (column != Grid->horizontalHeader()->count() - 1) FitLastColumn(Grid, Least);
     });
     FitLastColumn(grid, least);
   }
@@ -50,17 +50,17 @@ public:
   }
 
 private:
-  QTableWidget* Grid;
+  QTableView* Grid;
   int Least;
 };
 
 } // namespace
 
-void KeepLastColumnFitted(QTableWidget* grid, int least) {
+void KeepLastColumnFitted(QTableView* grid, int least) {
   new TLastColumnFitter(grid, least);
 }
 
-void FitNumberColumn(QTableWidget* grid, int least) {
+void FitNumberColumn(QTableView* grid, int least) {
   // Every row counts, not only those in sight: a long table scrolls.
   grid->verticalHeader()->setResizeContentsPrecision(-1);
   const QAbstractItemView* view = grid; // the view's public face measures the cells

@@ -4,6 +4,7 @@
 
 #include <QString>
 
+class QTableView;
 class QTableWidget;
 
 // Writes a read-only, selectable cell, making it when it does not exist yet.
@@ -13,13 +14,13 @@ QString GridCellText(const QTableWidget* grid, int row, int column);
 
 // The grid's last column takes the width that the viewport leaves after the other columns,
 // at least `least` pixels.
-void FitLastColumn(QTableWidget* grid, int least = 20);
+void FitLastColumn(QTableView* grid, int least = 20);
 
 // From now on the grid's last column takes the width that the viewport leaves after the other
 // columns: at every size of the window, when the vertical scroll bar comes or goes, and when
 // another column changes its width. It keeps at least `least` pixels.
-void KeepLastColumnFitted(QTableWidget* grid, int least = 20);
+void KeepLastColumnFitted(QTableView* grid, int least = 20);
 
 // Widens the number column (column 0) to its widest text, header included, never below
 // `least` pixels; a column wider than needed narrows back to `least` or its widest text.
-void FitNumberColumn(QTableWidget* grid, int least);
+void FitNumberColumn(QTableView* grid, int least);

@@ -283,6 +283,20 @@ void TForm1::TBViewClick() {
   Toggle(ViewShown, TBView, Form9);
 }
 
+void TForm1::TableWindowClosed() {
+  if (StoreShown) TBStoreClick();
+}
+void TForm1::CalcWindowClosed() {
+  if (PolsShown) TBPolsClick();
+}
+void TForm1::OverviewWindowClosed() {
+  if (ViewShown) TBViewClick();
+}
+
+void TForm1::ShowNormalPicture(TToolButton* button, bool on) {
+  button->SetImageIndex(on ? button->NormalOn : button->NormalOff);
+}
+
 void TForm1::TBNewClick() {
   if (Form4) Form4->exec();
 }

@@ -116,6 +116,15 @@ public slots:
   // The first showing of the main window: the splash, then the three working windows.
   void FormShow();
 
+  // A working window closed with its close box: the same road as its toggle button, while the
+  // button says the window is shown.
+  void TableWindowClosed();
+  void CalcWindowClosed();
+  void OverviewWindowClosed();
+
+  // The button's normal picture in its on or off variant (a dialog it opened is showing).
+  void ShowNormalPicture(TToolButton* button, bool on);
+
 protected:
   void showEvent(QShowEvent* event) override;
   void closeEvent(QCloseEvent* event) override;

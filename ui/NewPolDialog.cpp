@@ -1,9 +1,7 @@
 #include "ui/NewPolDialog.h"
 
-#include "ui/Forms.h"
-#include "ui/MainWindow.h"
 #include "ui/PolDialogCommon.h"
-#include "ui/TableWindow.h"
+#include "ui/PolTableModel.h"
 
 #include "tables/TBasePTab.h"
 
@@ -17,7 +15,8 @@
 
 using namespace PolDialogs;
 
-TForm4::TForm4(QWidget* parent) : QDialog(parent) {
+TForm4::TForm4(TPolTableModel* tableModel, QWidget* parent)
+    : QDialog(parent), TableModel(tableModel) {
   SetUpDialog(this, "Form4", "NEW: Добавление в таблицу нового полинома");
 
   Image1 = MakeDialogPicture(this, "new", "Добавление полинома");
@@ -28,8 +27,7 @@ TForm4::TForm4(QWidget* parent) : QDialog(parent) {
   EdPol = MakeEdit(this, "EdPol");
   EdPol->setMinimumWidth(400);
   Label3 = MakeLabel("Ошибки:", "Label3", this);
-  EdMist = MakeEdit(this, "EdMist");
-  StyleMessageField(EdMist);
+  EdMist = MakeMessageField(this, "EdMist");
   SetBuddy(Label1, EdName);
   SetBuddy(Label2, EdPol);
   SetBuddy(Label3, EdMist);
@@ -69,7 +67,7 @@ void TForm4::showEvent(QShowEvent* event) {
 }
 
 void TForm4::FormShow() {
-  if (Form1) Form1->TBNew->SetImageIndex(NewNormal);
+  emit Shown();
   {
     const QSignalBlocker blockName(EdName);
     const QSignalBlocker blockPol(EdPol);
@@ -84,7 +82,7 @@ void TForm4::FormShow() {
 }
 
 void TForm4::EdNameChange() {
-  NameErr = EnterName(EdName->text(), Form2->CurTab, QString(), PolErr, NewName, EdMist);
+  NameErr = EnterName(EdName->text(), TableModel->Table(), QString(), PolErr, NewName, EdMist);
 }
 
 void TForm4::EdPolChange() {
@@ -93,7 +91,7 @@ void TForm4::EdPolChange() {
 
 void TForm4::BitBtn1Click() {
   if (NameErr || PolErr) return;
-  TABLESTRUCT::TBasePTab* table = Form2->CurTab;
+  TABLESTRUCT::TBasePTab* table = TableModel->Table();
   table->GetRetCode();
   const int pos = table->InsRecord(NewName.toStdString(), NewPol);
   table->GetRetCode();
@@ -102,6 +100,6 @@ void TForm4::BitBtn1Click() {
     EdMist->setText(MsgTableFull);
     return;
   }
-  Form2->RefreshGrid();
+  emit TableEdited();
   accept();
 }

@@ -11,11 +11,13 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class QShowEvent;
+class TPolTableModel;
 
 class TForm4 : public QDialog {
   Q_OBJECT
 public:
-  explicit TForm4(QWidget* parent = nullptr);
+  // The records are those of the table model, the table in use is its table.
+  explicit TForm4(TPolTableModel* tableModel, QWidget* parent = nullptr);
   ~TForm4() override;
 
   // Dialog state, reset by every opening.
@@ -40,6 +42,15 @@ public slots:
   void EdPolChange();
   void BitBtn1Click();
 
+signals:
+  // The dialog opens: its tool button gets its normal picture.
+  void Shown();
+  // A polynomial was added: the table window refreshes.
+  void TableEdited();
+
 protected:
   void showEvent(QShowEvent* event) override;
+
+private:
+  TPolTableModel* TableModel;
 };

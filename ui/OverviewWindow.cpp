@@ -3,11 +3,10 @@
 #include "core/TPolinom.h"
 #include "tables/TBasePTab.h"
 #include "ui/EfficiencyPage.h"
-#include "ui/MainWindow.h"
+#include "ui/PolTableModel.h"
 #include "ui/QtCanvas.h"
 #include "ui/ShownText.h"
 #include "ui/SurfacePage.h"
-#include "ui/TableWindow.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -68,10 +67,6 @@ public:
   }
 };
 
-TABLESTRUCT::TBasePTab* CurrentTable() {
-  return Form2 ? Form2->CurTab : nullptr;
-}
-
 QPixmap DecorationPicture() {
   QSvgRenderer renderer(QStringLiteral(":/pictures/view.svg"));
   QPixmap picture(44, 50);
@@ -85,9 +80,10 @@ QPixmap DecorationPicture() {
 
 } // namespace
 
-TForm9::TForm9(QWidget* parent)
+TForm9::TForm9(TPolTableModel* tableModel, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                          Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint) {
+                          Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
+      TableModel(tableModel) {
   // The efficiency test draws its random keys from the standard generator.
   std::srand(static_cast<unsigned>(std::time(nullptr)));
 
@@ -133,8 +129,8 @@ TForm9::TForm9(QWidget* parent)
   };
   SurfPage = new TSurfacePage;
   SurfPage->setObjectName("SurfPage");
-  SurfPage->SetPolinomLookup([](const std::string& key, LISTSTRUCT::TPolinom& out) {
-    TABLESTRUCT::TBasePTab* tab = CurrentTable();
+  SurfPage->SetPolinomLookup([this](const std::string& key, LISTSTRUCT::TPolinom& out) {
+    TABLESTRUCT::TBasePTab* tab = TableModel->Table();
     return tab && tab->FindRecord(key, out) >= 0;
   });
   fill(TShSurf, SurfPage);
@@ -220,16 +216,7 @@ void TForm9::FillPolLists() {
   MemExpr->clear();
   SelIndex = -1;
 
-  CBNum->clear();
-  CBName->clear();
-  CBFormula->clear();
-  if (TABLESTRUCT::TBasePTab* tab = CurrentTable()) {
-    for (int pos = tab->Reset(); !tab->IsTabEnded(); pos = tab->GoNext()) {
-      CBNum->addItem(QString::number(pos + 1));
-      CBName->addItem(QString::fromStdString(tab->GetKey(-1)));
-      CBFormula->addItem(QString::fromStdString(tab->GetPolinom(-1)->GetText()));
-    }
-  }
+  FillRecordLists(*TableModel, CBNum, CBName, CBFormula);
   CBNum->setCurrentIndex(-1);
   CBName->setCurrentIndex(-1);
   CBFormula->setCurrentIndex(-1);
@@ -276,7 +263,7 @@ void TForm9::DrawPolStruct() {
   } else {
     SBForImg->setToolTip("Полином: " + CBFormula->currentText());
     LISTSTRUCT::TPolinom pol;
-    if (TABLESTRUCT::TBasePTab* tab = CurrentTable())
+    if (TABLESTRUCT::TBasePTab* tab = TableModel->Table())
       tab->FindRecord(CBName->currentText().toStdString(), pol);
     TQtCanvas canvas(StructBitmap, ImgStruct->font());
     pol.DrawStructure(10, 5, size.width(), canvas, HeadCoeff, HeadIndex, HeadLink, MonCoeff,
@@ -363,7 +350,8 @@ void TForm9::closeEvent(QCloseEvent* event) {
   event->accept();
 }
 
-// Closing goes through the main window's toggle, so its button and flag follow the window.
+// Closing goes through the main window's toggle (connected where the windows are made), so its
+// button and flag follow the window.
 void TForm9::FormClose() {
-  if (Form1 && Form1->ViewShown) Form1->TBViewClick();
+  emit Closed();
 }

@@ -15,12 +15,14 @@ class QResizeEvent;
 class QScrollArea;
 class QTabWidget;
 class TEfficiencyPage;
+class TPolTableModel;
 class TSurfacePage;
 
 class TForm9 : public QWidget {
   Q_OBJECT
 public:
-  explicit TForm9(QWidget* parent = nullptr);
+  // The choice lists show the table model's records.
+  explicit TForm9(TPolTableModel* tableModel, QWidget* parent = nullptr);
   ~TForm9() override;
 
   // Position in the choice lists of the chosen polynomial, -1 when none is chosen.
@@ -74,12 +76,18 @@ public slots:
   // own least size and leave its size alone.
   void PCViewTabChange(int page);
 
+signals:
+  // The window's close box was used.
+  void Closed();
+
 protected:
   void resizeEvent(QResizeEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+  TPolTableModel* TableModel;
+
   void ChoiceChange(QComboBox* source);
   void LayoutChoicePage();
   void LayoutStructPage();

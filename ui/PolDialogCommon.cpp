@@ -3,20 +3,16 @@
 #include "core/TPolinom.h"
 #include "tables/TBasePTab.h"
 #include "ui/ShownText.h"
+#include "ui/WidgetHelpers.h"
 
 #include <QComboBox>
 #include <QDialog>
-#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPainter>
-#include <QPalette>
 #include <QPushButton>
-#include <QScreen>
 #include <QShowEvent>
 #include <QStyle>
-#include <QSvgRenderer>
 
 #include <cmath>
 #include <limits>
@@ -126,21 +122,14 @@ void MakeDialogButtons(QDialog* dialog, const QString& caption, QPushButton*& ok
   QObject::connect(cancel, &QPushButton::clicked, dialog, &QDialog::reject);
 }
 
-void StyleMessageField(QLineEdit* edit) {
-  edit->setReadOnly(true);
-  QPalette pal = edit->palette();
-  pal.setColor(QPalette::Base, pal.color(QPalette::ToolTipBase));
-  pal.setColor(QPalette::Text, Qt::red);
-  pal.setColor(QPalette::Disabled, QPalette::Base, pal.color(QPalette::ToolTipBase));
-  edit->setPalette(pal);
-  QFont f = edit->font();
-  f.setBold(true);
-  edit->setFont(f);
+QLineEdit* MakeMessageField(QWidget* parent, const char* name) {
+  QLineEdit* edit = MakeEdit(parent, name);
+  StyleMessageField(edit);
   // Wide enough for the longest message the reader gives (a power out of range).
   const QString longest =
       "Значение степени переменной Xвыходит за область допустимых значений! [Mon№100]";
-  edit->setMinimumWidth(QFontMetrics(f).horizontalAdvance(longest) + 16);
-  ShowTextStart(edit);
+  edit->setMinimumWidth(QFontMetrics(edit->font()).horizontalAdvance(longest) + 16);
+  return edit;
 }
 
 void SetBuddy(QLabel* label, QWidget* control) {
@@ -156,16 +145,8 @@ QLabel* MakeDialogPicture(QWidget* parent, const QString& symbol, const QString&
   picture->setObjectName("Image1");
   picture->setToolTip(hint);
   picture->setAccessibleName(hint);
-  const qreal ratio = parent->devicePixelRatioF();
-  QPixmap pixmap(QSize(72, 86) * ratio);
-  pixmap.setDevicePixelRatio(ratio);
-  pixmap.fill(Qt::transparent);
-  QSvgRenderer renderer(QStringLiteral(":/pictures/%1.svg").arg(symbol));
-  if (renderer.isValid()) {
-    QPainter painter(&pixmap);
-    renderer.render(&painter, QRectF(0, 0, 72, 86));
-  }
-  picture->setPixmap(pixmap);
+  picture->setPixmap(RenderSvgPicture(QStringLiteral(":/pictures/%1.svg").arg(symbol),
+                                      QSize(72, 86), parent->devicePixelRatioF()));
   picture->setFrameShape(QFrame::StyledPanel);
   picture->setFrameShadow(QFrame::Sunken);
   picture->setAlignment(Qt::AlignCenter);
@@ -180,14 +161,6 @@ void LayOutDialog(QDialog* dialog, QLabel* picture, QLayout* fields) {
   outer->addWidget(picture, 0, Qt::AlignTop);
   outer->addLayout(fields, 1);
   outer->setSizeConstraint(QLayout::SetFixedSize);
-}
-
-void CenterOnScreen(QWidget* window) {
-  QScreen* screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
-  if (!screen) return;
-  const QRect area = screen->availableGeometry();
-  const QRect frame = window->frameGeometry();
-  window->move(area.center() - QPoint(frame.width() / 2, frame.height() / 2));
 }
 
 bool CenterOnOpening(QWidget* dialog, const QShowEvent* event) {

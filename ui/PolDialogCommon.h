@@ -78,8 +78,9 @@ QComboBox* MakeRecordList(QWidget* parent, const char* name);
 void MakeDialogButtons(QDialog* dialog, const QString& caption, QPushButton*& ok,
                        QPushButton*& cancel);
 
-// Red bold text on the tool-tip colour, read-only.
-void StyleMessageField(QLineEdit* edit);
+// The dialog's message field: red bold text on the tool-tip colour, read-only, wide enough for
+// the longest message of the polynomial reader.
+QLineEdit* MakeMessageField(QWidget* parent, const char* name);
 
 // The label names the control (keyboard mnemonic target and accessible name).
 void SetBuddy(QLabel* label, QWidget* control);
@@ -90,16 +91,11 @@ QLabel* MakeDialogPicture(QWidget* parent, const QString& symbol, const QString&
 // Picture on the left, the fields on the right; the dialog keeps the size of its contents.
 void LayOutDialog(QDialog* dialog, QLabel* picture, QLayout* fields);
 
-void CenterOnScreen(QWidget* window);
-
 // A dialog's showing: an opening by the program (not a spontaneous show by the window system)
 // centres the dialog on the screen and returns true, so that the dialog then resets itself.
 bool CenterOnOpening(QWidget* dialog, const QShowEvent* event);
 
 // Keyboard focus passes through the controls in the given order.
 void SetTabChain(std::initializer_list<QWidget*> controls);
-
-// Picture indexes of the main window's buttons that the dialogs reset when shown.
-enum ToolButtonPicture { NewNormal = 9, ChangeNormal = 10, DeleteNormal = 11 };
 
 } // namespace PolDialogs

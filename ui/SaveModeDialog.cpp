@@ -1,9 +1,7 @@
 #include "ui/SaveModeDialog.h"
 
-#include "ui/Forms.h"
-#include "ui/MainWindow.h"
 #include "ui/PolDialogCommon.h"
-#include "ui/TableWindow.h"
+#include "ui/WidgetHelpers.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -12,12 +10,6 @@
 #include <QShowEvent>
 #include <QStyle>
 #include <QVBoxLayout>
-
-namespace {
-// Pictures of the main window's save-mode button: normal, on and off.
-constexpr int SavLodNormalOn = 12;
-constexpr int SavLodNormalOff = 13;
-} // namespace
 
 TForm7::TForm7(QWidget* parent) : QDialog(parent) {
   setObjectName("Form7");
@@ -94,17 +86,15 @@ TForm7::TForm7(QWidget* parent) : QDialog(parent) {
 void TForm7::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
   if (event->spontaneous()) return;
-  PolDialogs::CenterOnScreen(this);
+  CenterOnScreen(this);
   FormShow();
 }
 
 void TForm7::FormShow() {
-  if (Form1) Form1->TBSavLod->SetImageIndex(SavLodNormalOff);
+  emit Shown();
 }
 
 void TForm7::BitBtn1Click() {
-  if (Form1) Form1->TBSavLod->SetImageIndex(SavLodNormalOn);
-  Form2->SaveMode = true;
-  Form2->RefreshGrid(); // writes the table at once
+  emit SaveModeConfirmed();
   accept();
 }

@@ -23,6 +23,13 @@ public slots:
   void FormShow();
   void BitBtn1Click();
 
+signals:
+  // The warning opens: the save-mode button gets its normal off picture.
+  void Shown();
+  // Yes: the save-mode button gets its normal on picture, then the table window switches save
+  // mode on and saves (connected in this order where the windows are made).
+  void SaveModeConfirmed();
+
 protected:
   void showEvent(QShowEvent* event) override;
 };

@@ -1,5 +1,5 @@
 #include "ui/SplashWindow.h"
-#include "ui/Application.h"
+#include "ui/ApplicationObject.h"
 #include "ui/DataFolders.h"
 
 #include <QGuiApplication>

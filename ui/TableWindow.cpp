@@ -1,11 +1,9 @@
 #include "ui/TableWindow.h"
 
-#include "ui/CalcWindow.h"
 #include "ui/DataFolders.h"
-#include "ui/Forms.h"
 #include "ui/GridCells.h"
-#include "ui/MainWindow.h"
-#include "ui/OverviewWindow.h"
+#include "ui/PolTableModel.h"
+#include "ui/WidgetHelpers.h"
 
 #include "tables/CopyTab.h"
 #include "tables/TBasePTab.h"
@@ -17,16 +15,13 @@
 #include <QFrame>
 #include <QGridLayout>
 #include <QGroupBox>
-#include <QGuiApplication>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLockFile>
-#include <QPainter>
 #include <QRadioButton>
-#include <QScreen>
+#include <QSignalBlocker>
 #include <QSpinBox>
-#include <QSvgRenderer>
-#include <QTableWidget>
+#include <QTableView>
 #include <QVBoxLayout>
 
 using TABLESTRUCT::TBasePTab;
@@ -35,10 +30,6 @@ namespace {
 
 // The number column's width at start, and its least: hash bucket numbers such as 6.1 widen it.
 constexpr int NumberColumnLeast = 25;
-
-QString fromStd(const std::string& text) {
-  return QString::fromStdString(text);
-}
 
 } // namespace
 
@@ -49,6 +40,36 @@ TForm2::TForm2(QWidget* parent)
   setWindowTitle("STORE: таблица полиномов");
   setMinimumSize(260, 220);
 
+  BuildOrganisationGroup();
+  BuildSaveWarning();
+  BuildGrid();
+
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->setSpacing(2);
+  layout->addWidget(GroupBox1);
+  layout->addWidget(LbSaveErr);
+  layout->addWidget(LbNotice);
+  layout->addWidget(SGPolTable, 1);
+
+  setTabOrder(RBScanTab, RBSortTab);
+  setTabOrder(RBSortTab, RBHashTab);
+  setTabOrder(RBHashTab, CEHashTSize);
+  setTabOrder(CEHashTSize, SGPolTable);
+
+  // Left screen edge, 108 pixels from the top.
+  const QRect screen = ScreenArea();
+  move(screen.left(), screen.top() + 108);
+  resize(261, 413);
+
+  FormCreate();
+}
+
+TForm2::~TForm2() = default; // the three tables go with the window; nothing is saved
+
+// The group "way of organising the table": the three organisations, the hash table's size and
+// the window's picture at the group's right edge.
+void TForm2::BuildOrganisationGroup() {
   GroupBox1 = new QGroupBox("Способ организации таблицы", this);
   GroupBox1->setObjectName("GroupBox1");
   QFont bold = GroupBox1->font();
@@ -84,18 +105,7 @@ TForm2::TForm2(QWidget* parent)
   Image1->setObjectName("Image1");
   Image1->setToolTip("Окно работы с таблицей полиномов");
   Image1->setAccessibleName(Image1->toolTip());
-  {
-    const qreal ratio = devicePixelRatioF();
-    QPixmap picture(QSize(30, 36) * ratio);
-    picture.setDevicePixelRatio(ratio);
-    picture.fill(Qt::transparent);
-    QSvgRenderer renderer(QStringLiteral(":/pictures/store.svg"));
-    if (renderer.isValid()) {
-      QPainter painter(&picture);
-      renderer.render(&painter, QRectF(0, 0, 30, 36));
-    }
-    Image1->setPixmap(picture);
-  }
+  Image1->setPixmap(RenderSvgPicture(":/pictures/store.svg", QSize(30, 36), devicePixelRatioF()));
   Image1->setAlignment(Qt::AlignCenter);
   auto* frameLayout = new QVBoxLayout(Bevel1);
   frameLayout->setContentsMargins(1, 1, 1, 1);
@@ -118,35 +128,40 @@ TForm2::TForm2(QWidget* parent)
   groupLayout->addWidget(Bevel1, 0, 2, 4, 1);
   groupLayout->setColumnStretch(1, 1);
 
-  // A failed save stays visible here until a save succeeds.
+  connect(RBScanTab, &QRadioButton::toggled, this, [this](bool on) {
+    if (on) RBScanTabClick();
+  });
+  connect(RBSortTab, &QRadioButton::toggled, this, [this](bool on) {
+    if (on) RBSortTabClick();
+  });
+  connect(RBHashTab, &QRadioButton::toggled, this, [this](bool on) {
+    if (on) RBHashTabClick();
+  });
+  connect(CEHashTSize, &QSpinBox::valueChanged, this, &TForm2::CEHashTSizeChange);
+}
+
+// A table file that cannot be read or written is told in the first field until a save
+// succeeds; what the window refused or found at start in the second, until the next notice or
+// switch.
+void TForm2::BuildSaveWarning() {
   LbSaveErr = new QLabel(this);
   LbSaveErr->setObjectName("LbSaveErr");
-  LbSaveErr->setWordWrap(true);
-  LbSaveErr->setAutoFillBackground(true);
-  {
-    QPalette pal = LbSaveErr->palette();
-    pal.setColor(QPalette::Window, pal.color(QPalette::ToolTipBase));
-    pal.setColor(QPalette::WindowText, Qt::red);
-    LbSaveErr->setPalette(pal);
-    QFont f = normal;
-    f.setBold(true);
-    LbSaveErr->setFont(f);
-  }
-  LbSaveErr->setFrameShape(QFrame::Box);
-  LbSaveErr->hide();
-
-  // What the window refused or found at start; it stays until the next notice or switch.
   LbNotice = new QLabel(this);
   LbNotice->setObjectName("LbNotice");
-  LbNotice->setWordWrap(true);
-  LbNotice->setAutoFillBackground(true);
-  LbNotice->setPalette(LbSaveErr->palette());
-  LbNotice->setFont(LbSaveErr->font());
-  LbNotice->setFrameShape(QFrame::Box);
-  LbNotice->hide();
+  for (QLabel* label : {LbSaveErr, LbNotice}) {
+    label->setWordWrap(true);
+    StyleMessageLabel(label);
+    label->setFrameShape(QFrame::Box);
+    label->hide();
+  }
+}
 
-  SGPolTable = new QTableWidget(1, 3, this);
+// The grid: number, name and polynomial of every record of the table model.
+void TForm2::BuildGrid() {
+  TableModel = new TPolTableModel(this);
+  SGPolTable = new QTableView(this);
   SGPolTable->setObjectName("SGPolTable");
+  SGPolTable->setModel(TableModel);
   SGPolTable->setAccessibleName("Таблица полиномов");
   SGPolTable->setEditTriggers(QAbstractItemView::NoEditTriggers);
   SGPolTable->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -167,46 +182,10 @@ TForm2::TForm2(QWidget* parent)
   // than its cell shows its start, and its whole text in the tooltip.
   SGPolTable->setTextElideMode(Qt::ElideRight);
   KeepLastColumnFitted(SGPolTable);
-
-  auto* layout = new QVBoxLayout(this);
-  layout->setContentsMargins(0, 0, 0, 0);
-  layout->setSpacing(2);
-  layout->addWidget(GroupBox1);
-  layout->addWidget(LbSaveErr);
-  layout->addWidget(LbNotice);
-  layout->addWidget(SGPolTable, 1);
-
-  setTabOrder(RBScanTab, RBSortTab);
-  setTabOrder(RBSortTab, RBHashTab);
-  setTabOrder(RBHashTab, CEHashTSize);
-  setTabOrder(CEHashTSize, SGPolTable);
-
-  connect(RBScanTab, &QRadioButton::toggled, this, [this](bool on) {
-    if (on) RBScanTabClick();
-  });
-  connect(RBSortTab, &QRadioButton::toggled, this, [this](bool on) {
-    if (on) RBSortTabClick();
-  });
-  connect(RBHashTab, &QRadioButton::toggled, this, [this](bool on) {
-    if (on) RBHashTabClick();
-  });
-  connect(CEHashTSize, &QSpinBox::valueChanged, this, &TForm2::CEHashTSizeChange);
-
-  // Left screen edge, 108 pixels from the top.
-  const QRect screen = QGuiApplication::primaryScreen()
-                           ? QGuiApplication::primaryScreen()->availableGeometry()
-                           : QRect(0, 0, 1024, 768);
-  move(screen.left(), screen.top() + 108);
-  resize(261, 413);
-
-  FormCreate();
 }
-
-TForm2::~TForm2() = default; // the three tables go with the window; nothing is saved
 
 void TForm2::FormCreate() {
   SaveMode = false;
-  SGPolTable->setHorizontalHeaderLabels({"№", "Название", "Полином"});
   const std::string tableFile = DataFilePath(PolTableFileName).toStdString();
   ScanTab = std::make_unique<TABLESTRUCT::TPolScanTab>(tableFile);
   SortTab = std::make_unique<TABLESTRUCT::TPolSortTab>(tableFile);
@@ -223,54 +202,19 @@ void TForm2::FormCreate() {
   if (CurTab->GetRetCode() == TABLESTRUCT::TabFileErr) {
     // An unreadable file starts an empty table; the warning, with the reason, stays until a
     // save succeeds.
-    LbSaveErr->setText("Таблица не загружена: файл таблицы не читается!\n" +
-                       QString::fromStdString(CurTab->GetFileError()));
-    LbSaveErr->setToolTip("Файл: " + QString::fromStdString(CurTab->GetFileName()) + "\n" +
-                          QString::fromStdString(CurTab->GetFileError()));
-    LbSaveErr->setAccessibleName(LbSaveErr->text());
-    LbSaveErr->show();
+    ShowFileProblem("Таблица не загружена: файл таблицы не читается!\n" +
+                        QString::fromStdString(CurTab->GetFileError()),
+                    "Файл: " + QString::fromStdString(CurTab->GetFileName()) + "\n" +
+                        QString::fromStdString(CurTab->GetFileError()));
   }
   RefreshGrid();
 }
 
-void TForm2::setCell(int row, int column, const QString& text) {
-  QTableWidgetItem* item = SGPolTable->item(row, column);
-  if (!item) {
-    item = new QTableWidgetItem;
-    SGPolTable->setItem(row, column, item);
-  }
-  item->setText(text);
-  item->setToolTip(column == 2 ? text : QString());
-}
-
-void TForm2::FillGrid() {
-  const int n = CurTab->GetDataCount();
-  if (n > 0) {
-    SGPolTable->setRowCount(n);
-  } else {
-    // An empty table leaves one empty row under the header.
-    SGPolTable->setRowCount(1);
-    for (int c = 0; c < 3; ++c)
-      setCell(0, c, QString());
-  }
-  int row = 0;
-  int pos = CurTab->Reset();
-  while (!CurTab->IsTabEnded() && row < SGPolTable->rowCount()) {
-    const int chain = CurTab->GetChainPos();
-    const QString key = fromStd(CurTab->GetKey(-1));
-    if (chain != 0) {
-      setCell(row, 0, QString::number(pos + 1) + "." + QString::number(chain));
-      setCell(row, 1, "-> " + key);
-    } else {
-      setCell(row, 0, QString::number(pos + 1));
-      setCell(row, 1, key);
-    }
-    setCell(row, 2, fromStd(CurTab->GetPolinom(-1)->GetText()));
-    ++row;
-    pos = CurTab->GoNext();
-  }
-  CurTab->GetRetCode(); // the end of the iteration leaves a code of its own
-  FitNumberColumn(SGPolTable, NumberColumnLeast);
+void TForm2::ShowFileProblem(const QString& text, const QString& hint) {
+  LbSaveErr->setText(text);
+  LbSaveErr->setToolTip(hint);
+  LbSaveErr->setAccessibleName(text);
+  LbSaveErr->show();
 }
 
 void TForm2::SaveCurTab() {
@@ -280,36 +224,34 @@ void TForm2::SaveCurTab() {
   // Iteration codes may remain after a good save; only these three mean the file is behind.
   SaveFailedFlag = code == TABLESTRUCT::TabFull || code == TABLESTRUCT::TabFileErr ||
                    code == TABLESTRUCT::TabBadName;
-  if (SaveFailedFlag) {
-    // The unwritten records stay unstored, so the next refresh writes them.
-    LbSaveErr->setText(
-        code == TABLESTRUCT::TabFull
-            ? "Таблица не сохранена: в файле таблицы нет свободных разделов!"
-        : code == TABLESTRUCT::TabBadName
-            ? "Таблица сохранена не полностью: названия некоторых полиномов нельзя записать в "
-              "файл!"
-            : "Таблица не сохранена: файл таблицы недоступен для записи!");
-    QString hint = "Файл: " + QString::fromStdString(CurTab->GetFileName());
-    const std::string reason = CurTab->GetFileError();
-    if (!reason.empty()) hint += "\n" + QString::fromStdString(reason);
-    hint += "\nНесохранённые изменения будут записаны при следующем изменении таблицы.";
-    LbSaveErr->setToolTip(hint);
-    LbSaveErr->setAccessibleName(LbSaveErr->text());
-    LbSaveErr->show();
-  } else {
+  if (!SaveFailedFlag) {
     LbSaveErr->hide();
+    return;
   }
+  // The unwritten records stay unstored, so the next refresh writes them.
+  QString hint = "Файл: " + QString::fromStdString(CurTab->GetFileName());
+  const std::string reason = CurTab->GetFileError();
+  if (!reason.empty()) hint += "\n" + QString::fromStdString(reason);
+  hint += "\nНесохранённые изменения будут записаны при следующем изменении таблицы.";
+  ShowFileProblem(
+      code == TABLESTRUCT::TabFull ? "Таблица не сохранена: в файле таблицы нет свободных разделов!"
+      : code == TABLESTRUCT::TabBadName
+          ? "Таблица сохранена не полностью: названия некоторых полиномов нельзя записать в "
+            "файл!"
+          : "Таблица не сохранена: файл таблицы недоступен для записи!",
+      hint);
 }
 
 void TForm2::RefreshGrid() {
-  FillGrid();
+  TableModel->Reload(CurTab);
+  FitNumberColumn(SGPolTable, NumberColumnLeast);
   if (SaveMode) SaveCurTab();
-  if (Form3) {
-    // The calculation window's checks look at the changed table.
-    Form3->EdNameChange();
-    Form3->EdFormulChange();
-  }
-  if (Form9) Form9->FillPolLists(); // the overview's lists follow, and its choice is cleared
+  emit TableChanged();
+}
+
+void TForm2::SwitchSaveModeOn() {
+  SaveMode = true;
+  RefreshGrid(); // writes the table at once
 }
 
 void TForm2::ShowNotice(const QString& text) {
@@ -366,9 +308,10 @@ void TForm2::ShowCalculationRunning(bool running) {
     control->setEnabled(!running);
 }
 
+// Closing goes through the main window's toggle (connected where the windows are made), so its
+// button and flag follow.
 void TForm2::FormClose() {
-  // Closing goes through the main window's toggle, so its button and flag follow.
-  if (Form1 && Form1->StoreShown) Form1->TBStoreClick();
+  emit Closed();
 }
 
 void TForm2::closeEvent(QCloseEvent* event) {

@@ -5,7 +5,6 @@
 #include <QWidget>
 
 #include <memory>
-#include <string>
 
 class QCloseEvent;
 class QFrame;
@@ -15,7 +14,8 @@ class QLockFile;
 class QRadioButton;
 class QResizeEvent;
 class QSpinBox;
-class QTableWidget;
+class QTableView;
+class TPolTableModel;
 
 namespace TABLESTRUCT {
 class TBasePTab;
@@ -34,7 +34,7 @@ public:
   ~TForm2() override;
 
   // The organisation in use: one of ScanTab, SortTab, HashTab. Other windows read the table
-  // only through this pointer, at the moment they need it.
+  // only through the table model, which follows this pointer at every refresh.
   TABLESTRUCT::TBasePTab* CurTab = nullptr;
   // When true every RefreshGrid writes the table in use to the table file.
   bool SaveMode = false;
@@ -44,9 +44,8 @@ public:
   std::unique_ptr<TABLESTRUCT::TPolSortTab> SortTab;
   std::unique_ptr<TABLESTRUCT::TPolHashTab> HashTab;
 
-  // Refills the grid, saves in save mode, re-runs the calculation window's checks and refills
-  // the overview window's lists. Every change of the table ends here.
-  void RefreshGrid();
+  // The rows of the table in use: the grid shows them, the other windows read them.
+  TPolTableModel* TableModel = nullptr;
 
   // True while the last save failed; the warning stays shown until a save succeeds.
   bool SaveFailed() const { return SaveFailedFlag; }
@@ -62,9 +61,14 @@ public:
   QLabel* Image1 = nullptr;
   QLabel* LbSaveErr = nullptr;
   QLabel* LbNotice = nullptr;
-  QTableWidget* SGPolTable = nullptr;
+  QTableView* SGPolTable = nullptr;
 
 public slots:
+  // Reloads the grid's rows, saves in save mode and tells the other windows (TableChanged).
+  // Every change of the table ends here.
+  void RefreshGrid();
+  // The save warning's Yes: save mode on, and the table is saved at once.
+  void SwitchSaveModeOn();
   void RBScanTabClick();
   void RBSortTabClick();
   void RBHashTabClick();
@@ -72,19 +76,27 @@ public slots:
   // While a calculation runs the organisation and the hash size cannot be changed.
   void ShowCalculationRunning(bool running);
 
+signals:
+  // The table has changed and the grid shows it; the other windows' views follow.
+  void TableChanged();
+  // The window's close box was used.
+  void Closed();
+
 protected:
   void closeEvent(QCloseEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
 
 private:
+  void BuildOrganisationGroup();
+  void BuildSaveWarning();
+  void BuildGrid();
   void FormCreate();
   void FormClose();
   void FormResize();
-  void FillGrid();
   void SaveCurTab();
-  void SwitchTo(TABLESTRUCT::TBasePTab* target);
+  void ShowFileProblem(const QString& text, const QString& hint);
   void ShowNotice(const QString& text);
-  void setCell(int row, int column, const QString& text);
+  void SwitchTo(TABLESTRUCT::TBasePTab* target);
 
   bool SaveFailedFlag = false;
   // Held while the window lives: tells a second running copy that the data folder is in use.

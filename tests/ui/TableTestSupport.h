@@ -7,7 +7,8 @@
 #include <QMap>
 #include <QString>
 #include <QStringList>
-#include <QTableWidget>
+#include <QAbstractItemModel>
+#include <QAbstractItemView>
 #include <QTextStream>
 
 namespace TableTest {
@@ -72,14 +73,27 @@ inline QStringList NamesInIni(const TIni& ini) {
   return names;
 }
 
-inline QString Cell(const QTableWidget* grid, int row, int column) {
-  const QTableWidgetItem* item = grid->item(row, column);
-  return item ? item->text() : QString();
+// A grid's rows, cells, header and hints, read through its model (row 0 is the first row under
+// the header).
+inline int RowCount(const QAbstractItemView* grid) {
+  return grid->model()->rowCount();
 }
 
-inline QStringList Column(const QTableWidget* grid, int column) {
+inline QString Cell(const QAbstractItemView* grid, int row, int column) {
+  return grid->model()->index(row, column).data(Qt::DisplayRole).toString();
+}
+
+inline QString CellToolTip(const QAbstractItemView* grid, int row, int column) {
+  return grid->model()->index(row, column).data(Qt::ToolTipRole).toString();
+}
+
+inline QString HeaderText(const QAbstractItemView* grid, int column) {
+  return grid->model()->headerData(column, Qt::Horizontal, Qt::DisplayRole).toString();
+}
+
+inline QStringList Column(const QAbstractItemView* grid, int column) {
   QStringList texts;
-  for (int r = 0; r < grid->rowCount(); ++r)
+  for (int r = 0; r < RowCount(grid); ++r)
     texts << Cell(grid, r, column);
   return texts;
 }

@@ -1,6 +1,8 @@
 // The calculation window: the live formula check and its operand grid, the operation images,
 // evaluation with standard and user-given result names, the naming switches, the layout, and
 // a formula typed key by key all the way into the table file.
+#include "TableTestSupport.h"
+
 #include "calc/TFPolTrans.h"
 #include "core/TPolinom.h"
 #include "tables/TBasePTab.h"
@@ -109,20 +111,13 @@ private slots:
 void TestCalcWindow::initTestCase() {
   InitTermixResources();
   QDir("IniSaves").removeRecursively();
-  Form2 = new TForm2;
-  Form3 = new TForm3;
-  Form8 = new TForm8;
+  CreateForms(); // all windows, wired as at start-up; only the calculation window is shown
   Form3->show();
   QVERIFY(QTest::qWaitForWindowExposed(Form3));
 }
 
 void TestCalcWindow::cleanupTestCase() {
-  delete Form8;
-  delete Form3;
-  delete Form2;
-  Form8 = nullptr;
-  Form3 = nullptr;
-  Form2 = nullptr;
+  DestroyForms();
 }
 
 // Each case starts from an empty scan table, no formula and the naming as at creation.
@@ -139,12 +134,13 @@ void TestCalcWindow::init() {
   Form3->RBVarX->setChecked(true);
   Form3->BracketOpen = false;
   Form3->SGResTable->clearContents();
+  if (!Form1->PolsShown) Form1->TBPolsClick(); // a close box in an earlier case went through it
   if (!Form3->isVisible()) Form3->show();
 }
 
 void TestCalcWindow::newWindowShowsNotEnteredAndCalcDoesNothing() {
   // A window made now, on the empty table, as at program start.
-  TForm3 fresh;
+  TForm3 fresh(Form2->TableModel);
   QCOMPARE(fresh.EdErrors->text(), NotEntered);
   QVERIFY(!fresh.FormulaOK);
   QVERIFY(!fresh.EdName->isEnabled());
@@ -310,8 +306,8 @@ void TestCalcWindow::standardNamesTakeFirstFreeResNumber() {
   QCOMPARE(Form2->CurTab->GetDataCount(), 4);
   // The table window shows the new record.
   bool shown = false;
-  for (int row = 0; row < Form2->SGPolTable->rowCount(); ++row)
-    shown |= Form2->SGPolTable->item(row, 1) && Form2->SGPolTable->item(row, 1)->text() == "Res2";
+  for (int row = 0; row < TableTest::RowCount(Form2->SGPolTable); ++row)
+    shown |= TableTest::Cell(Form2->SGPolTable, row, 1) == "Res2";
   QVERIFY(shown);
 
   // Evaluating again gives the next free name; the check box off stores nothing.
@@ -424,7 +420,7 @@ void TestCalcWindow::userNameResultIsStoredOnceOnly() {
   // A window made while the table already holds its default name "PolResult" has never
   // checked that name; its first user-named result must still not replace the polynomial.
   addPolynomial("PolResult", "z");
-  TForm3 fresh;
+  TForm3 fresh(Form2->TableModel);
   fresh.RBUserName->setChecked(true);
   fresh.EdFormul->setText("A");
   fresh.BBtnCalcClick();
@@ -531,7 +527,6 @@ void TestCalcWindow::closeBoxHidesAndKeepsTheWindow() {
 // The main window's toggle and its three calculation buttons, and the close box going through
 // the toggle.
 void TestCalcWindow::mainWindowButtonsDriveTheWindow() {
-  Form1 = new TForm1;
   Form3->EdFormul->setText("X*2");
   Form1->TBCalcClick();
   QCOMPARE(rowOf(Form3->SGResTable, 1), (QStringList{"1", "Res0", polynomialText("2*x")}));
@@ -567,9 +562,6 @@ void TestCalcWindow::mainWindowButtonsDriveTheWindow() {
   Form1->TBPolsClick();
   QVERIFY(Form3->isVisible());
   QCOMPARE(Form3->EdFormul->text(), QString("X*2"));
-
-  delete Form1;
-  Form1 = nullptr;
 }
 
 void TestCalcWindow::layoutKeepsControlsInPlaceAtEverySize() {
@@ -639,9 +631,9 @@ void TestCalcWindow::typedFormulaIsEvaluatedStoredAndSaved() {
   QCOMPARE(rowOf(Form3->SGResTable, 1), (QStringList{"2", "Res0", expected}));
 
   bool shown = false;
-  for (int row = 0; row < Form2->SGPolTable->rowCount(); ++row)
-    shown |= Form2->SGPolTable->item(row, 1) && Form2->SGPolTable->item(row, 1)->text() == "Res0" &&
-             Form2->SGPolTable->item(row, 2)->text() == expected;
+  for (int row = 0; row < TableTest::RowCount(Form2->SGPolTable); ++row)
+    shown |= TableTest::Cell(Form2->SGPolTable, row, 1) == "Res0" &&
+             TableTest::Cell(Form2->SGPolTable, row, 2) == expected;
   QVERIFY(shown);
   saveScreenshot(Form3, "calcwindow.png");
 

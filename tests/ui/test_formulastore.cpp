@@ -124,18 +124,11 @@ private slots:
 void TestFormulaStore::initTestCase() {
   InitTermixResources();
   QDir("IniSaves").removeRecursively();
-  Form2 = new TForm2;
-  Form3 = new TForm3;
-  Form8 = new TForm8;
+  CreateForms(); // all windows, wired as at start-up
 }
 
 void TestFormulaStore::cleanupTestCase() {
-  delete Form8;
-  delete Form3;
-  delete Form2;
-  Form8 = nullptr;
-  Form3 = nullptr;
-  Form2 = nullptr;
+  DestroyForms();
 }
 
 void TestFormulaStore::init() {

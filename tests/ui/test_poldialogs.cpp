@@ -21,6 +21,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTableView>
 #include <QtTest>
 
 using namespace TableTest;
@@ -77,12 +78,13 @@ class TestPolDialogs : public QObject {
   Q_OBJECT
 
 private:
-  QTableWidget* Grid() const { return Form2->SGPolTable; }
+  QTableView* Grid() const { return Form2->SGPolTable; }
 
-  // A table window over P1..P4 (P4 at position 3, the fourth row).
+  // The windows, made and wired as at start-up, over a table of P1..P4 (P4 at position 3, the
+  // fourth row).
   void MakeTable() {
     WriteIni(IniWith({{"P1", "X"}, {"P2", "Y + 1"}, {"P3", "Z^2"}, {"P4", "2*X*Y"}}));
-    Form2 = new TForm2;
+    CreateForms();
   }
 
 private slots:
@@ -93,23 +95,11 @@ private slots:
     MakeTable();
   }
 
-  void cleanup() {
-    delete Form4;
-    delete Form5;
-    delete Form6;
-    delete Form2;
-    delete Form1;
-    Form1 = nullptr;
-    Form2 = nullptr;
-    Form4 = nullptr;
-    Form5 = nullptr;
-    Form6 = nullptr;
-  }
+  void cleanup() { DestroyForms(); }
 
   // Names: spaces, Cyrillic letters and underscores are refused; an existing name is refused
   // with its row number (bucket number in the hash table); the empty name has its own message.
   void NewDialogChecksTheName() {
-    Form4 = new TForm4;
     Form4->show();
     QCOMPARE(Form4->windowTitle(), QString("NEW: Добавление в таблицу нового полинома"));
     QCOMPARE(Form4->EdMist->text(), MsgNoPolynom);
@@ -134,7 +124,6 @@ private slots:
 
   // The messages follow the keystrokes: name first, then the polynomial, and back.
   void NewDialogMessagesWhileTyping() {
-    Form4 = new TForm4;
     Form4->show();
     Type(Form4->EdName, "Q");
     QCOMPARE(Form4->EdMist->text(), MsgNeedPolynom);
@@ -168,7 +157,6 @@ private slots:
   // The add button does nothing until both fields are right; then it adds, refreshes the
   // grid and closes. A coefficient that is not a finite number is refused.
   void NewDialogAddsOnlyAcceptableInput() {
-    Form4 = new TForm4;
     Form4->show();
     Form4->BitBtn1->click();
     QVERIFY(Form4->isVisible());
@@ -194,7 +182,7 @@ private slots:
     Form4->BitBtn1->click();
     QVERIFY(!Form4->isVisible());
     QCOMPARE(Form4->result(), int(QDialog::Accepted));
-    QCOMPARE(Grid()->rowCount(), 5);
+    QCOMPARE(RowCount(Grid()), 5);
     QCOMPARE(Cell(Grid(), 4, 1), QString("Q1"));
     QCOMPARE(Cell(Grid(), 4, 2), QString("X^2 + 2*X*Y - 3"));
 
@@ -210,7 +198,6 @@ private slots:
 
   // The three lists belong together; the delete acts only on a chosen item, by its key.
   void DeleteDialogDeletesTheChosenRecord() {
-    Form5 = new TForm5;
     Form5->show();
     QCOMPARE(Form5->windowTitle(), QString("DELETE: Удаление полинома из таблицы."));
     QCOMPARE(Form5->CBName->currentText(), QString("Полином не выбран"));
@@ -270,7 +257,6 @@ private slots:
       QCOMPARE(heard->text(QAccessible::Value), list->currentText());
     };
 
-    Form5 = new TForm5;
     Form5->show();
     Form5->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(Form5));
@@ -292,7 +278,6 @@ private slots:
     }
     Form5->BitBtn2->click();
 
-    Form6 = new TForm6;
     Form6->show();
     expectHeard(Form6->CBOldName, "Название полинома");
     expectHeard(Form6->CBOldFormula, "Выражение полинома");
@@ -316,7 +301,6 @@ private slots:
     Form2->CurTab->InsRecord("Big", big);
     Form2->RefreshGrid();
 
-    Form6 = new TForm6;
     Form6->show();
     Choose(Form6->CBOldName, 4);
     QCOMPARE(Form6->CBOldFormula->currentText(), text);
@@ -328,13 +312,11 @@ private slots:
     QVERIFY(Form2->CurTab->FindRecord("Big", stored) >= 0);
     QCOMPARE(stored.GetListLength(), 5456);
 
-    Form5 = new TForm5;
     Form5->show();
     Choose(Form5->CBName, 4);
     QCOMPARE(Form5->CBFormula->currentText(), text);
     Form5->BitBtn2->click();
 
-    Form4 = new TForm4;
     Form4->show();
     Form4->EdName->setText("Copy");
     Form4->EdPol->setText(text); // as pasted
@@ -348,10 +330,9 @@ private slots:
   // Hash numbers repeat within a bucket; deleting the last record leaves one empty row.
   void DeleteDialogInTheHashTable() {
     WriteIni(IniWith({{"A", "X"}, {"K", "Y"}}));
-    delete Form2;
-    Form2 = new TForm2;
+    DestroyForms();
+    CreateForms();
     Form2->RBHashTab->click();
-    Form5 = new TForm5;
     Form5->show();
     QCOMPARE(Form5->CBNum->itemText(0), QString("6"));
     QCOMPARE(Form5->CBNum->itemText(1), QString("6"));
@@ -362,7 +343,7 @@ private slots:
     Form5->show();
     Choose(Form5->CBName, 0);
     Form5->BitBtn1->click();
-    QCOMPARE(Grid()->rowCount(), 1);
+    QCOMPARE(RowCount(Grid()), 1);
     QCOMPARE(Cell(Grid(), 0, 1), QString());
     QCOMPARE(Form2->CurTab->GetDataCount(), 0);
   }
@@ -370,7 +351,6 @@ private slots:
   // Opening: nothing chosen, editing fields disabled. Choosing fills the new fields; the own
   // name is accepted without copying, another record's name is refused.
   void ChangeDialogKeepsOrRefusesNames() {
-    Form6 = new TForm6;
     Form6->show();
     QCOMPARE(Form6->windowTitle(),
              QString("CHANGE: Изменение существующего полинома (с копированием)"));
@@ -417,7 +397,6 @@ private slots:
   // "Create Copy" proposes the name with "copy", refuses the own name, relabels the button with
   // a Cyrillic Es, and adds a record while the original stays.
   void ChangeDialogCopies() {
-    Form6 = new TForm6;
     Form6->show();
     Choose(Form6->CBOldName, 0);
     Form6->ChBCopy->click();
@@ -455,7 +434,6 @@ private slots:
 
   // A bad polynomial blocks the change; with the name also bad, the name is what is asked for.
   void ChangeDialogChecksThePolynomial() {
-    Form6 = new TForm6;
     Form6->show();
     Choose(Form6->CBOldName, 3);
     Form6->EdNewFormula->setText("2x");
@@ -486,7 +464,6 @@ private slots:
     QFETCH(QString, newName);
     QFETCH(QStringList, names);
     Form2->findChild<QRadioButton*>(organisation)->click();
-    Form6 = new TForm6;
     Form6->show();
     Choose(Form6->CBOldName, chosen);
     QCOMPARE(Form6->CBOldName->currentText(), QString("P1"));
@@ -499,9 +476,6 @@ private slots:
   // The frame the three dialogs share: modal, the confirm button is the default one, Tab walks
   // the controls in layout order, and Cancel closes the dialog without a result.
   void DialogsShareTheirFrame() {
-    Form4 = new TForm4;
-    Form5 = new TForm5;
-    Form6 = new TForm6;
     struct TCase {
       QDialog* dialog;
       QPushButton* confirm;
@@ -547,10 +521,6 @@ private slots:
 
   // The main window's buttons open the dialogs; each dialog gives its button the normal picture.
   void MainWindowButtonsOpenTheDialogs() {
-    Form1 = new TForm1;
-    Form4 = new TForm4;
-    Form5 = new TForm5;
-    Form6 = new TForm6;
     Form1->TBNew->SetImageIndex(2);
     Form1->TBDelete->SetImageIndex(4);
     Form1->TBChange->SetImageIndex(3);

@@ -1,0 +1,98 @@
+#include "ui/PolTableModel.h"
+
+#include "core/TPolinom.h"
+#include "tables/TBasePTab.h"
+
+#include <QComboBox>
+
+#include <algorithm>
+
+namespace {
+enum TColumn { NumberColumn, NameColumn, FormulaColumn, ColumnCount };
+} // namespace
+
+TPolTableModel::TPolTableModel(QObject* parent) : QAbstractTableModel(parent) {}
+
+void TPolTableModel::Reload(TABLESTRUCT::TBasePTab* table) {
+  beginResetModel();
+  CurrentTable = table;
+  TableRows.clear();
+  if (table) {
+    TableRows.reserve(static_cast<std::size_t>(std::max(0, table->GetDataCount())));
+    for (int pos = table->Reset(); !table->IsTabEnded(); pos = table->GoNext()) {
+      TPolTableRow row;
+      row.Position = pos;
+      row.Key = QString::fromStdString(table->GetKey(-1));
+      row.Formula = QString::fromStdString(table->GetPolinom(-1)->GetText());
+      if (const int chain = table->GetChainPos(); chain != 0) {
+        row.Number = QString::number(pos + 1) + "." + QString::number(chain);
+        row.Name = "-> " + row.Key;
+      } else {
+        row.Number = QString::number(pos + 1);
+        row.Name = row.Key;
+      }
+      TableRows.push_back(std::move(row));
+    }
+    table->GetRetCode(); // the end of the iteration leaves a code of its own
+  }
+  endResetModel();
+}
+
+int TPolTableModel::rowCount(const QModelIndex& parent) const {
+  if (parent.isValid()) return 0;
+  return std::max<int>(1, static_cast<int>(TableRows.size()));
+}
+
+int TPolTableModel::columnCount(const QModelIndex& parent) const {
+  return parent.isValid() ? 0 : ColumnCount;
+}
+
+QVariant TPolTableModel::data(const QModelIndex& index, int role) const {
+  if (!index.isValid() || index.row() >= static_cast<int>(TableRows.size())) {
+    // The empty row under the header of an empty table.
+    return role == Qt::DisplayRole ? QVariant(QString()) : QVariant();
+  }
+  const TPolTableRow& row = TableRows[static_cast<std::size_t>(index.row())];
+  switch (role) {
+  case Qt::DisplayRole:
+    switch (index.column()) {
+    case NumberColumn:
+      return row.Number;
+    case NameColumn:
+      return row.Name;
+    case FormulaColumn:
+      return row.Formula;
+    }
+    break;
+  case Qt::ToolTipRole:
+    // A polynomial longer than its cell shows its start; the tooltip holds all of it.
+    if (index.column() == FormulaColumn) return row.Formula;
+    break;
+  }
+  return QVariant();
+}
+
+QVariant TPolTableModel::headerData(int section, Qt::Orientation orientation, int role) const {
+  if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
+    return QAbstractTableModel::headerData(section, orientation, role);
+  switch (section) {
+  case NumberColumn:
+    return QStringLiteral("№");
+  case NameColumn:
+    return QStringLiteral("Название");
+  case FormulaColumn:
+    return QStringLiteral("Полином");
+  }
+  return QVariant();
+}
+
+void FillRecordLists(const TPolTableModel& model, QComboBox* numbers, QComboBox* names,
+                     QComboBox* formulas) {
+  for (QComboBox* list : {numbers, names, formulas})
+    if (list) list->clear();
+  for (const TPolTableRow& row : model.Rows()) {
+    if (numbers) numbers->addItem(QString::number(row.Position + 1));
+    if (names) names->addItem(row.Key);
+    if (formulas) formulas->addItem(row.Formula);
+  }
+}

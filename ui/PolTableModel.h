@@ -1,0 +1,59 @@
+#pragma once
+// The rows of the table in use, as every window shows them: the table window's grid is a view of
+// this model, and the overview window and the delete and change dialogs fill their lists from its
+// rows. The table window owns it and reloads it after every change of the table.
+
+#include <QAbstractTableModel>
+#include <QString>
+
+#include <vector>
+
+namespace TABLESTRUCT {
+class TBasePTab;
+}
+
+// One record of the table, in the table's iteration order.
+struct TPolTableRow {
+  // What Reset or GoNext returned: the record index, or the bucket index in the hash table.
+  int Position = 0;
+  // The grid's number: Position + 1, and for a later record of a hash bucket b.c (c counted
+  // from 1 after the bucket's first record).
+  QString Number;
+  QString Key;
+  // The grid's name: the key, with "-> " before a later record of a hash bucket.
+  QString Name;
+  // The polynomial in its text form.
+  QString Formula;
+};
+
+class TPolTableModel : public QAbstractTableModel {
+  Q_OBJECT
+public:
+  explicit TPolTableModel(QObject* parent = nullptr);
+
+  // Walks the table once and keeps its rows; the table is the one in use from now on.
+  void Reload(TABLESTRUCT::TBasePTab* table);
+
+  // The table in use, as of the last reload (null before the first).
+  TABLESTRUCT::TBasePTab* Table() const { return CurrentTable; }
+  // The records, without the grid's empty row of an empty table.
+  const std::vector<TPolTableRow>& Rows() const { return TableRows; }
+
+  // Columns: number, name, polynomial. An empty table shows one empty row.
+  int rowCount(const QModelIndex& parent = QModelIndex()) const override;
+  int columnCount(const QModelIndex& parent = QModelIndex()) const override;
+  QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+  QVariant headerData(int section, Qt::Orientation orientation,
+                      int role = Qt::DisplayRole) const override;
+
+private:
+  TABLESTRUCT::TBasePTab* CurrentTable = nullptr;
+  std::vector<TPolTableRow> TableRows;
+};
+
+class QComboBox;
+
+// Empties the lists and fills them with the model's records: item i of each list is row i,
+// numbers being Position + 1 (bucket numbers repeat in the hash table). A null list is left out.
+void FillRecordLists(const TPolTableModel& model, QComboBox* numbers, QComboBox* names,
+                     QComboBox* formulas);
