@@ -6,6 +6,7 @@
 #include "calc/TFPolTrans.h"
 #include "core/TPolinom.h"
 #include "tables/TBasePTab.h"
+#include "tables/TRecordName.h"
 #include "ui/FormulaStoreDialog.h"
 #include "ui/PolTableModel.h"
 
@@ -643,11 +644,7 @@ void TForm3::showAndStoreResult(const TPolinom& result, const QString& resultTex
 
   QString name;
   if (StdNameMode) {
-    TPolinom found;
-    for (int number = 0;; ++number) {
-      name = QStringLiteral("Res%1").arg(number);
-      if (table->FindRecord(toStdString(name), found) < 0) break;
-    }
+    name = toQString(TABLESTRUCT::FreeStandardName(*table));
     NameInvalid = false;
   } else {
     // The name is checked once more against the table as it is now, so that a result can
@@ -676,27 +673,13 @@ void TForm3::EdNameChange() {
   EdName->setToolTip("Название полинома введено.");
 
   const QString text = EdName->text();
-  const std::string bytes = toStdString(text);
-  // Latin letters and digits only; every byte of a non-ASCII character is negative as a
-  // signed char and so falls outside the ranges as well.
-  const bool allowed = std::all_of(bytes.begin(), bytes.end(), [](char c) {
-    const signed char s = static_cast<signed char>(c);
-    return (s >= 'A' && s <= 'Z') || (s >= 'a' && s <= 'z') || (s >= '0' && s <= '9');
-  });
-  TABLESTRUCT::TBasePTab* table = currentTable();
-  TPolinom found;
-  if (bytes.empty()) {
-    NameInvalid = true;
-    EdName->setToolTip("Название полинома не введено!");
-  } else if (!allowed) {
-    NameInvalid = true;
-    EdName->setToolTip("Название полинома содержит недопустимые символы!");
-  } else if (const int position = table ? table->FindRecord(bytes, found) : -1; position >= 0) {
-    NameInvalid = true;
-    EdName->setToolTip(
-        QStringLiteral("Полином с таким названием уже существует! [Pol№%1]").arg(position + 1));
-  } else {
+  const TABLESTRUCT::TNameVerdict verdict =
+      TABLESTRUCT::CheckRecordName(toStdString(text), currentTable());
+  if (verdict.IsUsable()) {
     UserName = text;
+  } else {
+    NameInvalid = true;
+    EdName->setToolTip(toQString(verdict.GetMessage()));
   }
   if (NameInvalid) palette.setColor(QPalette::Base, Qt::red);
   EdName->setPalette(palette);

@@ -1,7 +1,7 @@
 #include "ui/PolDialogCommon.h"
 
 #include "core/TPolinom.h"
-#include "tables/TBasePTab.h"
+#include "tables/TRecordName.h"
 #include "ui/ShownText.h"
 #include "ui/WidgetHelpers.h"
 
@@ -19,27 +19,6 @@
 
 namespace PolDialogs {
 
-bool IsAdmissibleName(const QString& name) {
-  if (name.isEmpty()) return false;
-  for (QChar c : name) {
-    const char16_t u = c.unicode();
-    const bool ok = (u >= '0' && u <= '9') || (u >= 'A' && u <= 'Z') || (u >= 'a' && u <= 'z');
-    if (!ok) return false;
-  }
-  return true;
-}
-
-QString CheckName(const QString& name, TABLESTRUCT::TBasePTab* table, const QString& ownName) {
-  if (name.isEmpty()) return MsgNameEmpty;
-  if (!IsAdmissibleName(name)) return MsgNameChars;
-  LISTSTRUCT::TPolinom found;
-  const int pos = table->FindRecord(name.toStdString(), found);
-  table->GetRetCode();
-  if (pos >= 0 && (ownName.isEmpty() || name != ownName))
-    return QString(MsgNameExists) + QString::number(pos + 1) + "]";
-  return QString();
-}
-
 QString CheckPolynom(const QString& text, LISTSTRUCT::TPolinom& pol) {
   pol.SetText(text.toStdString());
   if (pol.GetRetCode() == LISTSTRUCT::DataErr) return QString::fromStdString(pol.GetErrText());
@@ -51,9 +30,10 @@ QString CheckPolynom(const QString& text, LISTSTRUCT::TPolinom& pol) {
 
 bool EnterName(const QString& name, TABLESTRUCT::TBasePTab* table, const QString& ownName,
                bool polErr, QString& newName, QLineEdit* mist) {
-  const QString verdict = CheckName(name, table, ownName);
-  if (!verdict.isEmpty()) {
-    mist->setText(verdict);
+  const TABLESTRUCT::TNameVerdict verdict =
+      TABLESTRUCT::CheckRecordName(name.toStdString(), table, ownName.toStdString());
+  if (!verdict.IsUsable()) {
+    mist->setText(QString::fromStdString(verdict.GetMessage()));
     return true;
   }
   mist->setText(polErr ? MsgNeedPolynom : MsgAllRight);

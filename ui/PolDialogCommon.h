@@ -26,8 +26,6 @@ namespace PolDialogs {
 
 // Messages of the dialogs, shown in their message field.
 inline const char* const MsgNoPolynom = "Полином не введён!";
-inline const char* const MsgNameEmpty = "Название полинома не введено!";
-inline const char* const MsgNameChars = "Название полинома содержит недопустимые символы!";
 inline const char* const MsgNameExists = "Полином с таким названием уже существует! [Pol№";
 inline const char* const MsgNeedPolynom = "Не введено выражение полинома!";
 inline const char* const MsgNeedName = "Не введено название полинома!";
@@ -37,23 +35,15 @@ inline const char* const MsgNotFinite =
 inline const char* const MsgTableFull = "Таблица заполнена! Полином не добавлен.";
 inline const char* const MsgNoRecord = "Полином не найден в таблице!";
 
-// Every character is an ASCII digit or letter, and there is at least one.
-bool IsAdmissibleName(const QString& name);
-
-// Verdict on a typed name against the table: an empty text when the name may be used,
-// otherwise the message. A name already in the table is accepted only when it equals
-// ownName (the change dialog keeps a record's own name); an empty ownName accepts none.
-QString CheckName(const QString& name, TABLESTRUCT::TBasePTab* table,
-                  const QString& ownName = QString());
-
 // Reads the text into pol. Returns an empty text when the polynomial is acceptable, otherwise
 // the message: the reader's own error text, or the message for a coefficient that is not a
 // finite number (such a polynomial could not be printed back or stored).
 QString CheckPolynom(const QString& text, LISTSTRUCT::TPolinom& pol);
 
-// A typed name in the new and change dialogs: checks it as CheckName does and shows the verdict,
-// or, for a usable name, what is still missing (by polErr); a usable name is kept in newName.
-// Returns whether the name is at fault.
+// A typed name in the new and change dialogs: checks it by the record-name rule and shows the
+// verdict, or, for a usable name, what is still missing (by polErr); a usable name is kept in
+// newName. A name the table holds is accepted only when it equals ownName (the change dialog
+// keeps a record's own name). Returns whether the name is at fault.
 bool EnterName(const QString& name, TABLESTRUCT::TBasePTab* table, const QString& ownName,
                bool polErr, QString& newName, QLineEdit* mist);
 

@@ -1,5 +1,7 @@
 #include "ui/SurfacePage.h"
 
+#include "core/TFieldNumber.h"
+
 #include <QApplication>
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -29,6 +31,11 @@
 using LISTSTRUCT::TPolinom;
 
 namespace {
+
+// The number fields' text, read by the program's one rule for number fields.
+bool ParseNumber(const QString& text, float& value) {
+  return LISTSTRUCT::ParseFieldNumber(text.toStdString(), value);
+}
 
 // Scene colours, components n/255.
 constexpr GLfloat ClearColour[4] = {0 / 255.f, 75 / 255.f, 35 / 255.f, 255 / 255.f};
@@ -305,39 +312,6 @@ void TSurfacePage::BuildControls() {
 
 // ---- numbers -------------------------------------------------------------------------------
 
-bool TSurfacePage::ParseNumber(const QString& text, float& value) {
-  std::string s = text.trimmed().toStdString();
-  if (!s.empty() && s.front() == '+') {
-    if (s.size() > 1 && (s[1] == '+' || s[1] == '-')) return false;
-    s.erase(0, 1);
-  }
-  if (s.empty()) return false;
-  float parsed = 0.0f;
-  const char* first = s.data();
-  const char* last = s.data() + s.size();
-  const auto [ptr, ec] = std::from_chars(first, last, parsed);
-  if (ec != std::errc() || ptr != last || !std::isfinite(parsed)) return false;
-  value = parsed;
-  return true;
-}
-
-QString TSurfacePage::FormatFallback(float value) {
-  // Four significant digits, then one decimal; five or more integer digits go to
-  // scientific notation.
-  char buf[64];
-  auto res = std::to_chars(buf, buf + sizeof buf, double(value), std::chars_format::scientific, 3);
-  double rounded = 0.0;
-  std::from_chars(buf, res.ptr, rounded);
-  if (std::fabs(rounded) >= 10000.0) {
-    QString text = QString::fromLatin1(buf, int(res.ptr - buf));
-    return text.toUpper();
-  }
-  res = std::to_chars(buf, buf + sizeof buf, rounded, std::chars_format::fixed, 1);
-  QString text = QString::fromLatin1(buf, int(res.ptr - buf));
-  if (text == "-0.0") text = "0.0";
-  return text;
-}
-
 double TSurfacePage::ViewAspect(int width, int height) {
   return height == 0 ? double(width) : double(width) / double(height);
 }
@@ -416,7 +390,8 @@ void TSurfacePage::EdZ0Change() {
 
 void TSurfacePage::RestoreField(QLineEdit* edit, float value) {
   float parsed = 0.0f;
-  if (!ParseNumber(edit->text(), parsed)) edit->setText(FormatFallback(value));
+  if (!ParseNumber(edit->text(), parsed))
+    edit->setText(QString::fromStdString(LISTSTRUCT::FieldFallbackText(value)));
 }
 
 void TSurfacePage::EdFuncValExit() {

@@ -101,10 +101,6 @@ public:
   bool IsMouseDragging() const { return MouseDragging; }
   TRANSSTRUCT::TPolFunc& GetSurfFunc() { return SurfFunc; }
 
-  // Number text of the edit fields: "." as separator; the fallback print keeps 4 significant
-  // digits with 1 decimal ("0.0", "-2.5", "1235.0").
-  static bool ParseNumber(const QString& text, float& value);
-  static QString FormatFallback(float value);
   // Aspect of the projection: width / height, the width alone when the height is 0.
   static double ViewAspect(int width, int height);
 

@@ -284,19 +284,6 @@ void TestSurfacePage::setUpRunsWhenShownAndWhenTheFocusEnters() {
 }
 
 void TestSurfacePage::numberFieldsKeepTheLastGoodValue() {
-  QCOMPARE(TSurfacePage::FormatFallback(0.0f), QString("0.0"));
-  QCOMPARE(TSurfacePage::FormatFallback(-2.5f), QString("-2.5"));
-  QCOMPARE(TSurfacePage::FormatFallback(0.12345f), QString("0.1"));
-  QCOMPARE(TSurfacePage::FormatFallback(1234.56f), QString("1235.0"));
-  QCOMPARE(TSurfacePage::FormatFallback(12345.6f), QString("1.235E+04"));
-  float v = 7.0f;
-  for (const char* good : {"1e3", " 2.5 ", "+2", "-0.25", ".5"})
-    QVERIFY2(TSurfacePage::ParseNumber(good, v), good);
-  QCOMPARE(v, 0.5f);
-  for (const char* bad : {"", "-", "1,5", "abc", "2x", "inf", "nan", "+-1", "1e99"})
-    QVERIFY2(!TSurfacePage::ParseNumber(bad, v), bad);
-  QCOMPARE(v, 0.5f);
-
   Choose("Sphere");
   // A valid number takes effect at once and sets the surface up again.
   QTest::keyClicks(page->EdFuncVal, "5");
