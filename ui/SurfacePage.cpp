@@ -1,17 +1,23 @@
 #include "ui/SurfacePage.h"
 
-#include "core/TFieldNumber.h"
-
+#include <QAction>
 #include <QApplication>
+#include <QBuffer>
 #include <QButtonGroup>
 #include <QCheckBox>
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QFrame>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMouseEvent>
+#include <QProgressDialog>
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QTimer>
@@ -25,7 +31,12 @@
 #include <string>
 #include <system_error>
 
+#include "core/TFieldNumber.h"
+#include "core/TImplicitMesh.h"
+#include "core/TMeshFile.h"
 #include "gl/TOpenGLPanel.h"
+#include "tables/AtomicFile.h"
+#include "ui/MeshBuilder.h"
 #include "ui/ShownText.h"
 
 using LISTSTRUCT::TPolinom;
@@ -54,11 +65,18 @@ constexpr QSize DrawingMinimumSize(320, 280);
 
 const char* const NoPolinomChosen = "Полином не выбран!";
 const char* const SurfaceHint = "Surface: ";
+const char* const MeshBuilding = "Построение сетки…";
+const char* const MeshCancelled = "Построение сетки прервано";
+const char* const MeshMissesRegion = "Поверхность не пересекает область просмотра";
+const char* const MeshTriangles = "Построено треугольников: ";
 
 } // namespace
 
 TSurfacePage::TSurfacePage(QWidget* parent) : QWidget(parent) {
   setObjectName("TSurfacePage");
+  MeshBuilder = new TMeshBuilder(this);
+  connect(MeshBuilder, &TMeshBuilder::Progress, this, &TSurfacePage::MeshBuildProgress);
+  connect(MeshBuilder, &TMeshBuilder::Finished, this, &TSurfacePage::MeshBuildFinished);
   BuildControls();
   connect(qApp, &QApplication::focusChanged, this, &TSurfacePage::FocusChanged);
 }
@@ -67,6 +85,8 @@ TSurfacePage::~TSurfacePage() {
   // The panel's events and the focus changes call back into this page; none may come while
   // it is half gone.
   disconnect(qApp, &QApplication::focusChanged, this, nullptr);
+  delete MeshBuilder; // stops a build still running
+  MeshBuilder = nullptr;
   if (PanGLSurface) {
     PanGLSurface->removeEventFilter(this);
     PanGLSurface->OnPreInit = nullptr;
@@ -174,9 +194,34 @@ void TSurfacePage::BuildControls() {
   Timer1->setObjectName("Timer1");
   Timer1->setInterval(50);
 
-  // Options, top to bottom: the message line, the value of the function, the centre and the
-  // sizes side by side, then the dependent variable beside the option group. No label wraps
-  // or is cut: the column is as wide as its widest row.
+  LbMethod = makeLabel("Способ построения:", "LbMethod", nullptr);
+  RBExplicitFunction =
+      new QRadioButton(QString::fromUtf8("Явная функция (V от двух переменных)"), this);
+  RBExplicitFunction->setObjectName("RBExplicitFunction");
+  RBImplicitSurface = new QRadioButton(QString::fromUtf8("Неявная поверхность F(x,y,z)=c"), this);
+  RBImplicitSurface->setObjectName("RBImplicitSurface");
+  auto* methodGroup = new QButtonGroup(this);
+  methodGroup->addButton(RBExplicitFunction);
+  methodGroup->addButton(RBImplicitSurface);
+  RBExplicitFunction->setChecked(true);
+  CEMeshCells = new QSpinBox(this);
+  CEMeshCells->setObjectName("CEMeshCells");
+  CEMeshCells->setRange(TRANSSTRUCT::TImplicitMesh::MinCells, TRANSSTRUCT::TImplicitMesh::MaxCells);
+  CEMeshCells->setValue(TRANSSTRUCT::TImplicitMesh::DefaultCells);
+  CEMeshCells->setFixedWidth(56);
+  CEMeshCells->setEnabled(false);
+  LbMeshCells = makeLabel("Ячеек сетки:", "LbMeshCells", CEMeshCells);
+  LbMeshCells->setEnabled(false);
+  // The method comes first in the layout, so first in the tab order after the message line.
+  QWidget::setTabOrder(EdErrors, RBExplicitFunction);
+  QWidget::setTabOrder(RBExplicitFunction, RBImplicitSurface);
+  QWidget::setTabOrder(RBImplicitSurface, CEMeshCells);
+  QWidget::setTabOrder(CEMeshCells, EdFuncVal);
+
+  // Options, top to bottom: the message line, the method of drawing with the mesh's cells,
+  // the value of the function, the centre and the sizes side by side, then the dependent
+  // variable beside the option group. No label wraps or is cut: the column is as wide as its
+  // widest row.
   auto* valueRow = new QHBoxLayout;
   valueRow->setSpacing(3);
   valueRow->addWidget(LbFuncVal);
@@ -232,6 +277,18 @@ void TSurfacePage::BuildControls() {
   options->setContentsMargins(6, 4, 6, 4);
   options->setSpacing(6);
   options->addWidget(EdErrors);
+  auto* cellsRow = new QHBoxLayout;
+  cellsRow->setSpacing(3);
+  cellsRow->addWidget(LbMeshCells);
+  cellsRow->addWidget(CEMeshCells);
+  cellsRow->addStretch(1);
+  auto* methodColumn = new QVBoxLayout;
+  methodColumn->setSpacing(0);
+  methodColumn->addWidget(LbMethod);
+  methodColumn->addWidget(RBExplicitFunction);
+  methodColumn->addWidget(RBImplicitSurface);
+  methodColumn->addLayout(cellsRow);
+  options->addLayout(methodColumn);
   options->addLayout(valueRow);
   options->addLayout(regionRow);
   options->addLayout(switchRow);
@@ -259,6 +316,16 @@ void TSurfacePage::BuildControls() {
     PanGLSurface->OnResize = [this](TOpenGLPanel& p) { PanGLSurfaceResize(p); };
     PanGLSurface->OnPaint = [this](TOpenGLPanel& p) { PanGLSurfacePaint(p); };
     PanGLSurface->installEventFilter(this);
+    PanGLSurface->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(PanGLSurface, &QWidget::customContextMenuRequested, this, &TSurfacePage::ShowPanelMenu);
+    PanelMenu = new QMenu(this);
+    PanelMenu->setObjectName("PanelMenu");
+    ActSaveImage = PanelMenu->addAction(QString::fromUtf8("Сохранить изображение…"), this,
+                                        &TSurfacePage::SaveImageClick);
+    ActSaveImage->setObjectName("ActSaveImage");
+    ActSaveMesh = PanelMenu->addAction(QString::fromUtf8("Сохранить сетку…"), this,
+                                       &TSurfacePage::SaveMeshClick);
+    ActSaveMesh->setObjectName("ActSaveMesh");
     surfaceLayout->addWidget(PanGLSurface);
   } else {
     TOpenGLPanel::ReportContextCreateFailed();
@@ -297,6 +364,9 @@ void TSurfacePage::BuildControls() {
   connect(RBSolid, &QRadioButton::clicked, this, &TSurfacePage::RBSolidClick);
   connect(CBAnimate, &QCheckBox::clicked, this, &TSurfacePage::CBAnimateClick);
   connect(Timer1, &QTimer::timeout, this, &TSurfacePage::Timer1Timer);
+  connect(RBExplicitFunction, &QRadioButton::clicked, this, &TSurfacePage::RBExplicitFunctionClick);
+  connect(RBImplicitSurface, &QRadioButton::clicked, this, &TSurfacePage::RBImplicitSurfaceClick);
+  connect(CEMeshCells, &QSpinBox::valueChanged, this, &TSurfacePage::CEMeshCellsChange);
 
   // The switches and numbers as the controls hold them at the start.
   Lighting = CBLighting->isChecked();
@@ -335,8 +405,14 @@ void TSurfacePage::SetChoice(int selIndex, const QString& name) {
 
 void TSurfacePage::TShSurfEnter() {
   if (SelIndex < 0) {
+    MeshBuilder->Cancel(); // a mesh still being built is of no use now
     EdErrors->setText(QString::fromUtf8(NoPolinomChosen));
     SurfReady = false;
+  } else if (IsImplicitMode()) {
+    // Any polynomial will do: its mesh is drawn once it is built.
+    MeshPolinom = TPolinom();
+    if (PolinomLookup) PolinomLookup(ChosenName.toStdString(), MeshPolinom);
+    StartMeshBuild();
   } else {
     TPolinom pol;
     if (PolinomLookup) PolinomLookup(ChosenName.toStdString(), pol);
@@ -374,8 +450,7 @@ void TSurfacePage::EdFuncValChange() {
 
 void TSurfacePage::CentreChange(QLineEdit* edit, float& value) {
   if (!ParseNumber(edit->text(), value)) return;
-  SurfaceMeshDirty = true;
-  RepaintPanel();
+  RegionChanged();
 }
 
 void TSurfacePage::EdX0Change() {
@@ -409,20 +484,17 @@ void TSurfacePage::EdZ0Exit() {
 
 void TSurfacePage::CESizeXChange() {
   Sx = CESizeX->value();
-  SurfaceMeshDirty = true;
-  RepaintPanel();
+  RegionChanged();
 }
 
 void TSurfacePage::CESizeYChange() {
   Sy = CESizeY->value();
-  SurfaceMeshDirty = true;
-  RepaintPanel();
+  RegionChanged();
 }
 
 void TSurfacePage::CESizeZChange() {
   Sz = CESizeZ->value();
-  SurfaceMeshDirty = true;
-  RepaintPanel();
+  RegionChanged();
 }
 
 // ---- switches ------------------------------------------------------------------------------
@@ -482,6 +554,195 @@ void TSurfacePage::CBAnimateClick() {
 void TSurfacePage::Timer1Timer() {
   RotAngleY += 5.0f;
   RepaintPanel();
+}
+
+void TSurfacePage::RegionChanged() {
+  SurfaceMeshDirty = true;
+  if (IsImplicitMode() && SelIndex >= 0) StartMeshBuild();
+  RepaintPanel();
+}
+
+// ---- the implicit mesh ---------------------------------------------------------------------
+
+bool TSurfacePage::IsImplicitMode() const {
+  return RBImplicitSurface->isChecked();
+}
+
+bool TSurfacePage::IsMeshBuilding() const {
+  return MeshBuilder->IsBuilding();
+}
+
+const TRANSSTRUCT::TImplicitMesh& TSurfacePage::GetImplicitMesh() const {
+  return MeshBuilder->GetMesh();
+}
+
+TRANSSTRUCT::TViewRegion TSurfacePage::GetRegion() const {
+  return {X0, Y0, Z0, float(Sx), float(Sy), float(Sz)};
+}
+
+void TSurfacePage::RBExplicitFunctionClick() {
+  if (!RBExplicitFunction->isChecked()) return;
+  MeshBuilder->Cancel();
+  for (QWidget* w : std::initializer_list<QWidget*>{RBVarZ, RBVarY, RBVarX, LbVar})
+    w->setEnabled(true);
+  LbMeshCells->setEnabled(false);
+  // The method comes first in the layout, so first in the tab order after the message line.
+  QWidget::setTabOrder(EdErrors, RBExplicitFunction);
+  QWidget::setTabOrder(RBExplicitFunction, RBImplicitSurface);
+  QWidget::setTabOrder(RBImplicitSurface, CEMeshCells);
+  QWidget::setTabOrder(CEMeshCells, EdFuncVal);
+  CEMeshCells->setEnabled(false);
+  TShSurfEnter();
+}
+
+void TSurfacePage::RBImplicitSurfaceClick() {
+  if (!RBImplicitSurface->isChecked()) return;
+  // The mesh needs no dependent variable.
+  for (QWidget* w : std::initializer_list<QWidget*>{RBVarZ, RBVarY, RBVarX, LbVar})
+    w->setEnabled(false);
+  LbMeshCells->setEnabled(true);
+  CEMeshCells->setEnabled(true);
+  TShSurfEnter();
+}
+
+void TSurfacePage::CEMeshCellsChange() {
+  if (IsImplicitMode() && SelIndex >= 0) StartMeshBuild();
+}
+
+void TSurfacePage::StartMeshBuild() {
+  SurfReady = false;
+  EdErrors->setText(QString::fromUtf8(MeshBuilding));
+  MeshBuilder->Start(MeshPolinom, FuncVal, GetRegion(), CEMeshCells->value());
+}
+
+void TSurfacePage::MeshBuildProgress(int done, int total) {
+  // A build that takes long shows its progress and can be cancelled; the dialog appears
+  // only when the build lasts beyond its minimum duration.
+  if (!MeshProgress) {
+    MeshProgress = new QProgressDialog(QString::fromUtf8(MeshBuilding), QString::fromUtf8("Отмена"),
+                                       0, total, this);
+    MeshProgress->setObjectName("MeshProgress");
+    MeshProgress->setWindowModality(Qt::WindowModal);
+    MeshProgress->setMinimumDuration(300);
+    MeshProgress->setAutoClose(false);
+    MeshProgress->setAutoReset(false);
+    connect(MeshProgress, &QProgressDialog::canceled, MeshBuilder, &TMeshBuilder::Cancel);
+  }
+  MeshProgress->setMaximum(total);
+  MeshProgress->setValue(done);
+}
+
+void TSurfacePage::MeshBuildFinished(bool completed) {
+  if (MeshProgress) {
+    MeshProgress->deleteLater();
+    MeshProgress = nullptr;
+  }
+  MeshListDirty = true;
+  const auto& mesh = MeshBuilder->GetMesh();
+  SurfReady = completed && !mesh.IsEmpty();
+  if (!completed)
+    EdErrors->setText(QString::fromUtf8(MeshCancelled));
+  else if (mesh.IsEmpty())
+    EdErrors->setText(QString::fromUtf8(MeshMissesRegion));
+  else
+    EdErrors->setText(QString::fromUtf8(MeshTriangles) +
+                      QString::number(qulonglong(mesh.GetTriangleCount())));
+  RepaintPanel();
+}
+
+void TSurfacePage::DrawImplicitMesh() {
+  const auto& mesh = MeshBuilder->GetMesh();
+  // The mesh goes into a display list once per build; turning the picture only calls it.
+  if (MeshListDirty || MeshList == 0) {
+    if (MeshList == 0) MeshList = glGenLists(1);
+    const auto& vertices = mesh.GetVertices();
+    glEnableClientState(GL_VERTEX_ARRAY);
+    glEnableClientState(GL_NORMAL_ARRAY);
+    glVertexPointer(3, GL_FLOAT, sizeof(TRANSSTRUCT::TMeshVertex), vertices.data()->Position);
+    glNormalPointer(GL_FLOAT, sizeof(TRANSSTRUCT::TMeshVertex), vertices.data()->Normal);
+    glNewList(MeshList, GL_COMPILE);
+    glDrawElements(GL_TRIANGLES, GLsizei(mesh.GetIndices().size()), GL_UNSIGNED_INT,
+                   mesh.GetIndices().data());
+    glEndList();
+    glDisableClientState(GL_NORMAL_ARRAY);
+    glDisableClientState(GL_VERTEX_ARRAY);
+    MeshListDirty = false;
+  }
+  glCallList(MeshList);
+}
+
+// ---- the panel's context menu --------------------------------------------------------------
+
+void TSurfacePage::ShowPanelMenu(const QPoint& position) {
+  ActSaveMesh->setEnabled(IsImplicitMode() && SurfReady && !GetImplicitMesh().IsEmpty());
+  PanelMenu->popup(PanGLSurface->mapToGlobal(position));
+}
+
+namespace {
+
+QString DefaultFileName(const QString& name, const char* extension) {
+  const QString base = name.isEmpty() ? QStringLiteral("surface") : name;
+  return QDir::current().filePath(base + QLatin1String(extension));
+}
+
+} // namespace
+
+void TSurfacePage::SaveImageClick() {
+  const QString path =
+      QFileDialog::getSaveFileName(this, QString::fromUtf8("Сохранить изображение"),
+                                   DefaultFileName(SelIndex >= 0 ? ChosenName : QString(), ".png"),
+                                   QString::fromUtf8("Рисунок PNG (*.png)"));
+  if (!path.isEmpty()) SaveImage(path);
+}
+
+void TSurfacePage::SaveMeshClick() {
+  QString filter;
+  const QString path = QFileDialog::getSaveFileName(
+      this, QString::fromUtf8("Сохранить сетку"), DefaultFileName(ChosenName, ".stl"),
+      QString::fromUtf8("Сетка STL (*.stl);;Сетка OBJ (*.obj)"), &filter);
+  if (path.isEmpty()) return;
+  QString target = path;
+  if (QFileInfo(target).suffix().isEmpty()) target += filter.contains("obj") ? ".obj" : ".stl";
+  SaveMesh(target);
+}
+
+namespace {
+
+bool WriteFileReporting(const QString& path, std::string_view bytes, QLineEdit* status) {
+  std::string error;
+  if (TABLESTRUCT::atomicWriteFile(QFile::encodeName(path).toStdString(), bytes, &error)) {
+    status->setText(QString::fromUtf8("Сохранено: ") + path);
+    return true;
+  }
+  status->setText(QString::fromUtf8("Не удалось сохранить ") + path + ": " +
+                  QString::fromStdString(error));
+  return false;
+}
+
+} // namespace
+
+bool TSurfacePage::SaveImage(const QString& path) {
+  if (!PanGLSurface) return false;
+  const QImage picture = PanGLSurface->grabFramebuffer();
+  QByteArray bytes;
+  QBuffer buffer(&bytes);
+  buffer.open(QIODevice::WriteOnly);
+  if (picture.isNull() || !picture.save(&buffer, "PNG")) {
+    EdErrors->setText(QString::fromUtf8("Не удалось сохранить ") + path);
+    return false;
+  }
+  return WriteFileReporting(path, std::string_view(bytes.constData(), size_t(bytes.size())),
+                            EdErrors);
+}
+
+bool TSurfacePage::SaveMesh(const QString& path) {
+  const auto& mesh = GetImplicitMesh();
+  if (!IsImplicitMode() || mesh.IsEmpty()) return false;
+  const std::string title = ChosenName.toStdString();
+  const std::string bytes = QFileInfo(path).suffix().compare("stl", Qt::CaseInsensitive) == 0
+                                ? TRANSSTRUCT::MeshStlBytes(mesh, GetRegion(), title)
+                                : TRANSSTRUCT::MeshObjText(mesh, GetRegion(), title);
+  return WriteFileReporting(path, bytes, EdErrors);
 }
 
 void TSurfacePage::RepaintPanel() {
@@ -596,7 +857,12 @@ void TSurfacePage::PanGLSurfacePaint(TOpenGLPanel& sender) {
   glRotatef(-90.0f, 1.0f, 0.0f, 0.0f); // the third drawing axis points up
   glScalef(ModelScale, ModelScale, ModelScale);
   glColor4fv(SurfaceColour);
-  if (SurfReady) DrawSurface();
+  if (SurfReady) {
+    if (IsImplicitMode())
+      DrawImplicitMesh();
+    else
+      DrawSurface();
+  }
   if (CBAxis->isChecked()) DrawAxes();
   glPopMatrix();
   DrawCaption(sender);

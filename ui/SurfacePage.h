@@ -14,6 +14,12 @@
 //     runs it by itself whenever it is shown (the overview window turning to it, the main
 //     window's surface button) and when the focus enters it, so the window need not call it.
 //
+// Beside that explicit drawing (the method at the start) the page can draw any polynomial as
+// the implicit mesh of F(x, y, z) = c over the region (TImplicitMesh, built off the
+// user-interface thread by TMeshBuilder and kept in a display list until the polynomial, c,
+// the region or the number of cells change). The panel's context menu saves the picture as
+// PNG and the mesh as STL or OBJ.
+//
 // The page owns the implicit-function object SurfFunc. When the machine has no usable
 // OpenGL the page shows "Open GL Context Create Failed" once and keeps its controls working
 // without a drawing panel (PanGLSurface is then null).
@@ -27,16 +33,25 @@
 #include "core/TPolFunc.h"
 #include "core/TPolinom.h"
 #include "core/TSurfaceMesh.h"
+#include "core/TViewRegion.h"
 
+namespace TRANSSTRUCT {
+class TImplicitMesh;
+}
+
+class QAction;
 class QCheckBox;
 class QEvent;
 class QFrame;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
+class QMenu;
+class QProgressDialog;
 class QRadioButton;
 class QSpinBox;
 class QTimer;
+class TMeshBuilder;
 class TOpenGLPanel;
 
 class TSurfacePage : public QWidget {
@@ -82,6 +97,16 @@ public:
   QRadioButton* RBSolid;
   QCheckBox* CBAnimate;
   QTimer* Timer1;
+  // The method of drawing: the explicit function of two variables (the 20 x 20 drawing) or
+  // the implicit mesh of F(x, y, z) = c with CEMeshCells cells per axis.
+  QLabel* LbMethod;
+  QRadioButton* RBExplicitFunction;
+  QRadioButton* RBImplicitSurface;
+  QLabel* LbMeshCells;
+  QSpinBox* CEMeshCells;
+  QMenu* PanelMenu = nullptr; // the drawing panel's context menu
+  QAction* ActSaveImage = nullptr;
+  QAction* ActSaveMesh = nullptr;
   QFrame* BvlOptions;
   QFrame* BvlSurface;
   TOpenGLPanel* PanGLSurface = nullptr; // null without usable OpenGL
@@ -100,6 +125,16 @@ public:
   float RotAngleX = 0.0f; // turn about the horizontal axis, degrees
   bool IsMouseDragging() const { return MouseDragging; }
   TRANSSTRUCT::TPolFunc& GetSurfFunc() { return SurfFunc; }
+  bool IsImplicitMode() const;
+  bool IsMeshBuilding() const;
+  // The implicit mesh of the last build that completed.
+  const TRANSSTRUCT::TImplicitMesh& GetImplicitMesh() const;
+  TRANSSTRUCT::TViewRegion GetRegion() const;
+
+  // The panel's picture as PNG, and the implicit mesh as STL (".stl") or OBJ (any other
+  // name), each written atomically. False, with the reason in EdErrors, when it fails.
+  bool SaveImage(const QString& path);
+  bool SaveMesh(const QString& path);
 
   // Aspect of the projection: width / height, the width alone when the height is 0.
   static double ViewAspect(int width, int height);
@@ -125,6 +160,11 @@ public:
   void RBWireframeClick();
   void RBSolidClick();
   void CBAnimateClick();
+  void RBExplicitFunctionClick();
+  void RBImplicitSurfaceClick();
+  void CEMeshCellsChange();
+  void SaveImageClick();
+  void SaveMeshClick();
   void Timer1Timer();
   void PanGLSurfacePreInit(TOpenGLPanel& sender);
   void PanGLSurfaceInit(TOpenGLPanel& sender);
@@ -145,6 +185,12 @@ private:
   void RestoreField(QLineEdit* edit, float value);
   char DependentLetter() const;
   void DrawSurface();
+  void RegionChanged();
+  void StartMeshBuild();
+  void MeshBuildProgress(int done, int total);
+  void MeshBuildFinished(bool completed);
+  void DrawImplicitMesh();
+  void ShowPanelMenu(const QPoint& position);
   void DrawAxes();
   void DrawCaption(TOpenGLPanel& panel);
   void FocusChanged(QWidget* old, QWidget* now);
@@ -152,6 +198,11 @@ private:
   TRANSSTRUCT::TPolFunc SurfFunc;
   TRANSSTRUCT::TSurfaceMesh SurfaceMesh; // rebuilt at the next paint after a change
   bool SurfaceMeshDirty = true;
+  TMeshBuilder* MeshBuilder;
+  QProgressDialog* MeshProgress = nullptr;
+  LISTSTRUCT::TPolinom MeshPolinom; // the polynomial the mesh is built of
+  unsigned MeshList = 0;            // display list of the mesh in the panel's context
+  bool MeshListDirty = true;        // the mesh changed since the list was made
   TPolinomLookup PolinomLookup;
   int SelIndex = -1;
   QString ChosenName;

@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMatrix4x4>
+#include <QMenu>
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QTimer>
@@ -19,6 +20,7 @@
 #include <map>
 #include <memory>
 
+#include "core/TImplicitMesh.h"
 #include "core/TMonom.h"
 #include "gl/TOpenGLPanel.h"
 #include "ui/SurfacePage.h"
@@ -75,6 +77,7 @@ private slots:
   void wireframeCoversLessThanSolid();
   void axesWithStippleAndArrowHeads();
   void lightingIsTwoSided();
+  void implicitMeshIsLitSolidAndSaved();
   void captionNamesTheSurface();
   void dragTurnsHalfADegreePerPixel();
   void animationTurnsFiveDegreesPerTick();
@@ -109,6 +112,9 @@ void TestSurfacePage::initTestCase() {
   table["Plane"] = Pol({{1, 1, 0, 0}, {1, 0, 1, 0}, {1, 0, 0, 1}});
   table["Sphere"] = Pol({{1, 2, 0, 0}, {1, 0, 2, 0}, {1, 0, 0, 2}});
   table["NoZ"] = Pol({{1, 1, 1, 0}, {2, 0, 0, 0}});
+  // (x^2 + y^2 + z^2 + 0.6)^2 - 2.4 (x^2 + y^2): a tube around a circle for c > 0.
+  TPolinom s = Pol({{1, 2, 0, 0}, {1, 0, 2, 0}, {1, 0, 0, 2}, {0.6f, 0, 0, 0}});
+  table["Quartic"] = s * s - Pol({{2.4f, 2, 0, 0}, {2.4f, 0, 2, 0}});
   table["TwoPowers"] = Pol({{1, 2, 0, 0}, {1, 1, 0, 0}, {1, 0, 0, 1}});
 }
 
@@ -452,6 +458,116 @@ void TestSurfacePage::lightingIsTwoSided() {
   page->CBLighting->click();
   img = Frame();
   QVERIFY(Near(At(img, 0, 0, -0.6f), SurfaceColour));
+}
+
+void TestSurfacePage::implicitMeshIsLitSolidAndSaved() {
+  page->CBAxis->click();
+  page->RBSolid->click();
+  page->CBLighting->click();
+  page->EdFuncVal->setText("0.64"); // the sphere of radius 0.8
+  Choose("Sphere");
+  // Lit and solid, both methods shade the sphere by its shape: every pixel of the disc shows
+  // the front material, brighter where the surface faces the light (from the viewer).
+  auto expectShadedDisc = [&](const char* method) {
+    const QImage img = Frame();
+    int darkest = 255, brightest = 0;
+    QSet<QRgb> colours;
+    for (float x = -0.65f; x <= 0.66f; x += 0.1f)
+      for (float z = -0.65f; z <= 0.66f; z += 0.1f) {
+        if (x * x + z * z > 0.65f * 0.65f) continue;
+        const QColor c = At(img, x, 0, z);
+        QVERIFY2(c.green() >= c.red() && !Near(c, ClearColour),
+                 qPrintable(QString("%1 at %2 %3: %4").arg(method).arg(x).arg(z).arg(Describe(c))));
+        darkest = std::min(darkest, c.green());
+        brightest = std::max(brightest, c.green());
+        colours.insert(c.rgb());
+      }
+    QVERIFY2(brightest - darkest > 40 && colours.size() > 10,
+             qPrintable(QString("%1: %2..%3, %4 colours")
+                            .arg(method)
+                            .arg(darkest)
+                            .arg(brightest)
+                            .arg(colours.size())));
+  };
+  expectShadedDisc("explicit");
+  QVERIFY(!page->CEMeshCells->isEnabled() && page->RBVarZ->isEnabled());
+
+  // The method's controls follow the message line in the tab order, as in the layout.
+  QList<QWidget*> chain;
+  for (QWidget* w = page->EdErrors->nextInFocusChain(); chain.size() < 4; w = w->nextInFocusChain())
+    if ((w->focusPolicy() & Qt::TabFocus) && !qobject_cast<QSpinBox*>(w->parentWidget()))
+      chain << w;
+  QCOMPARE(chain, (QList<QWidget*>{page->RBExplicitFunction, page->RBImplicitSurface,
+                                   page->CEMeshCells, page->EdFuncVal}));
+
+  page->RBImplicitSurface->click();
+  QVERIFY(!page->RBVarZ->isEnabled() && !page->RBVarX->isEnabled());
+  QVERIFY(page->CEMeshCells->isEnabled());
+  QCOMPARE(page->CEMeshCells->value(), 48);
+  QTRY_VERIFY(!page->IsMeshBuilding());
+  QVERIFY(page->IsSurfReady());
+  // The status counts the triangles of the engine's mesh of the same surface.
+  TRANSSTRUCT::TImplicitMesh mesh;
+  mesh.Build(table["Sphere"], 0.64f, page->GetRegion(), 48);
+  QCOMPARE(page->EdErrors->text(),
+           QString("Построено треугольников: %1").arg(mesh.GetTriangleCount()));
+  expectShadedDisc("implicit");
+  page->RotAngleX = 20.0f;
+  page->RotAngleY = 30.0f;
+  Shot("surface_implicit_sphere_lit.png");
+
+  // The panel's menu saves the picture at the panel's size, and the mesh as STL or OBJ.
+  emit page->PanGLSurface->customContextMenuRequested(QPoint(20, 20));
+  QVERIFY(page->ActSaveImage->isEnabled() && page->ActSaveMesh->isEnabled());
+  page->PanelMenu->close();
+  QTemporaryDir folder;
+  const QImage shown = Frame();
+  QVERIFY(page->SaveImage(folder.filePath("Sphere.png")));
+  const QImage saved(folder.filePath("Sphere.png"));
+  QCOMPARE(saved.size(),
+           QSize(page->PanGLSurface->PixelWidth(), page->PanGLSurface->PixelHeight()));
+  QCOMPARE(saved.convertToFormat(QImage::Format_RGB32),
+           shown.convertToFormat(QImage::Format_RGB32));
+  QVERIFY(page->SaveMesh(folder.filePath("Sphere.stl")));
+  QCOMPARE(QFileInfo(folder.filePath("Sphere.stl")).size(),
+           qint64(84 + 50 * mesh.GetTriangleCount()));
+  QVERIFY(page->SaveMesh(folder.filePath("Sphere.obj")));
+  QFile obj(folder.filePath("Sphere.obj"));
+  QVERIFY(obj.open(QIODevice::ReadOnly));
+  QCOMPARE(obj.readLine(), QByteArray("# Sphere\n"));
+  QVERIFY(!page->SaveImage(folder.filePath("Sphere.png/x.png")));
+  QVERIFY(page->EdErrors->text().startsWith("Не удалось сохранить"));
+
+  // Fewer cells, fewer triangles; a level the sphere never reaches draws nothing.
+  page->CEMeshCells->setValue(16);
+  QTRY_VERIFY(!page->IsMeshBuilding());
+  mesh.Build(table["Sphere"], 0.64f, page->GetRegion(), 16);
+  QCOMPARE(page->EdErrors->text(),
+           QString("Построено треугольников: %1").arg(mesh.GetTriangleCount()));
+  SetC("-1");
+  QTRY_VERIFY(!page->IsMeshBuilding());
+  QCOMPARE(page->EdErrors->text(), QString("Поверхность не пересекает область просмотра"));
+  QVERIFY(Near(At(Frame(), 0, 0, 0), ClearColour));
+  emit page->PanGLSurface->customContextMenuRequested(QPoint(20, 20));
+  QVERIFY(!page->ActSaveMesh->isEnabled());
+  page->PanelMenu->close();
+
+  // Any polynomial: the quartic tube, whose dependent variable cannot be expressed.
+  page->CEMeshCells->setValue(64);
+  for (QSpinBox* size : {page->CESizeX, page->CESizeY, page->CESizeZ})
+    size->setValue(2);
+  SetC("0.3");
+  Choose("Quartic");
+  QTRY_VERIFY(!page->IsMeshBuilding());
+  QVERIFY(page->EdErrors->text().startsWith("Построено треугольников: "));
+  page->RotAngleX = 50.0f;
+  page->RotAngleY = 20.0f;
+  QVERIFY(Near(At(Frame(), 0, 0, 0), ClearColour)); // the hole in the middle
+  Shot("surface_implicit_quartic_lit.png");
+
+  page->RBExplicitFunction->click();
+  QVERIFY(page->RBVarZ->isEnabled() && !page->CEMeshCells->isEnabled());
+  QCOMPARE(page->EdErrors->text(), QString("Переменная Z не может быть выражена из полинома"));
 }
 
 void TestSurfacePage::captionNamesTheSurface() {
