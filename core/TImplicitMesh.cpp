@@ -188,22 +188,14 @@ private:
       vertex.Position[a] = float(d);
       world[a] = Centre[a] + Size[a] * d;
     }
-    double g[3];
-    Gradient.At(world[0], world[1], world[2], g);
-    double n[3], length2 = 0.0;
-    for (int a = 0; a < 3; ++a) {
-      n[a] = g[a] * Size[a];
-      length2 += n[a] * n[a];
-    }
-    double length = std::sqrt(length2);
-    if (!(length > 0.0) || !std::isfinite(length)) {
+    double n[3];
+    if (!Gradient.DrawingNormal(world, Size, n)) {
       // No gradient here: the edge from its inside to its outside end stands in for it.
       n[0] = n[1] = n[2] = 0.0;
       n[axis] = f0 < 0.0 ? 1.0 : -1.0;
-      length = 1.0;
     }
     for (int a = 0; a < 3; ++a)
-      vertex.Normal[a] = float(n[a] / length);
+      vertex.Normal[a] = float(n[a]);
     *slot = int32_t(Vertices.size());
     Vertices.push_back(vertex);
     return uint32_t(*slot);

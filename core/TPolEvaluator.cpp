@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 
 namespace TRANSSTRUCT {
 
@@ -69,6 +70,21 @@ TPolGradient::TPolGradient(TPolinom pol)
 void TPolGradient::At(double x, double y, double z, double gradient[3]) const {
   for (int k = 0; k < 3; ++k)
     gradient[k] = Partial[k].Value(x, y, z);
+}
+
+bool TPolGradient::DrawingNormal(const double world[3], const double scale[3],
+                                 double normal[3]) const {
+  double g[3], length2 = 0.0;
+  At(world[0], world[1], world[2], g);
+  for (int k = 0; k < 3; ++k) {
+    g[k] *= scale[k];
+    length2 += g[k] * g[k];
+  }
+  const double length = std::sqrt(length2);
+  if (!(length > 0.0) || !std::isfinite(length)) return false;
+  for (int k = 0; k < 3; ++k)
+    normal[k] = g[k] / length;
+  return true;
 }
 
 } // namespace TRANSSTRUCT

@@ -40,6 +40,10 @@ public:
 
   // (dF/dx, dF/dy, dF/dz) at the point.
   void At(double x, double y, double z, double gradient[3]) const;
+  // The unit normal at a world point in drawing space, where drawing coordinate k is world
+  // coordinate k divided by scale[k]: grad F with each component times scale[k], made of
+  // length 1. False (normal untouched) where that vanishes or is not finite.
+  bool DrawingNormal(const double world[3], const double scale[3], double normal[3]) const;
 
 private:
   TPolEvaluator Partial[3];

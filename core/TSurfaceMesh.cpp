@@ -67,21 +67,14 @@ void TSurfaceMesh::Build(TPolFunc& func, char dependent, const TViewRegion& regi
     world[axes.U] = u;
     world[axes.V] = v;
     world[axes.Dependent] = double(value) * sz;
-    double g[3];
-    gradient.At(world[0], world[1], world[2], g);
-    double n[3], length2 = 0.0;
-    for (int k = 0; k < 3; ++k) {
-      n[k] = g[k] * scale[k];
-      length2 += n[k] * n[k];
-    }
-    const double length = std::sqrt(length2);
-    if (!(length > 0.0) || !std::isfinite(length)) {
-      n[0] = n[1] = n[2] = 0.0;
-      n[axes.Dependent] = frontSign;
-    } else {
+    double n[3];
+    if (gradient.DrawingNormal(world, scale, n)) {
       const double sign = n[axes.Dependent] * frontSign < 0.0 ? -1.0 : 1.0;
       for (double& component : n)
-        component *= sign / length;
+        component *= sign;
+    } else {
+      n[0] = n[1] = n[2] = 0.0;
+      n[axes.Dependent] = frontSign;
     }
     for (int k = 0; k < 3; ++k)
       vertex.Normal[k] = float(n[k]);

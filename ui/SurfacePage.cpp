@@ -109,6 +109,12 @@ void TSurfacePage::BuildControls() {
     edit->setFixedWidth(56);
     return edit;
   };
+  auto makeRadio = [](const char* text, const char* name, QWidget* parent, QButtonGroup* group) {
+    auto* button = new QRadioButton(QString::fromUtf8(text), parent);
+    button->setObjectName(name);
+    group->addButton(button);
+    return button;
+  };
   auto makeSpin = [this](const char* name) {
     auto* spin = new QSpinBox(this);
     spin->setObjectName(name);
@@ -160,16 +166,10 @@ void TSurfacePage::BuildControls() {
   LbSizeZ = makeLabel("Sz:", "LbSizeZ", CESizeZ);
 
   LbVar = makeLabel("Выбор зависимой переменной:", "LbVar", nullptr);
-  RBVarZ = new QRadioButton(QString::fromUtf8("Z (x,y);"), this);
-  RBVarZ->setObjectName("RBVarZ");
-  RBVarY = new QRadioButton(QString::fromUtf8("Y (x,z);"), this);
-  RBVarY->setObjectName("RBVarY");
-  RBVarX = new QRadioButton(QString::fromUtf8("X(y,z);"), this);
-  RBVarX->setObjectName("RBVarX");
   auto* varGroup = new QButtonGroup(this);
-  varGroup->addButton(RBVarZ);
-  varGroup->addButton(RBVarY);
-  varGroup->addButton(RBVarX);
+  RBVarZ = makeRadio("Z (x,y);", "RBVarZ", this, varGroup);
+  RBVarY = makeRadio("Y (x,z);", "RBVarY", this, varGroup);
+  RBVarX = makeRadio("X(y,z);", "RBVarX", this, varGroup);
   RBVarZ->setChecked(true);
 
   GBOptions = new QGroupBox("Surface options", this);
@@ -179,13 +179,9 @@ void TSurfacePage::BuildControls() {
   CBAxis = new QCheckBox("Cordinate Axis;", GBOptions);
   CBAxis->setObjectName("CBAxis");
   CBAxis->setChecked(true);
-  RBWireframe = new QRadioButton("Wireframe;", GBOptions);
-  RBWireframe->setObjectName("RBWireframe");
-  RBSolid = new QRadioButton("Solid;", GBOptions);
-  RBSolid->setObjectName("RBSolid");
   auto* styleGroup = new QButtonGroup(this);
-  styleGroup->addButton(RBWireframe);
-  styleGroup->addButton(RBSolid);
+  RBWireframe = makeRadio("Wireframe;", "RBWireframe", GBOptions, styleGroup);
+  RBSolid = makeRadio("Solid;", "RBSolid", GBOptions, styleGroup);
   RBWireframe->setChecked(true);
   CBAnimate = new QCheckBox("Animate;", GBOptions);
   CBAnimate->setObjectName("CBAnimate");
@@ -195,14 +191,11 @@ void TSurfacePage::BuildControls() {
   Timer1->setInterval(50);
 
   LbMethod = makeLabel("Способ построения:", "LbMethod", nullptr);
-  RBExplicitFunction =
-      new QRadioButton(QString::fromUtf8("Явная функция (V от двух переменных)"), this);
-  RBExplicitFunction->setObjectName("RBExplicitFunction");
-  RBImplicitSurface = new QRadioButton(QString::fromUtf8("Неявная поверхность F(x,y,z)=c"), this);
-  RBImplicitSurface->setObjectName("RBImplicitSurface");
   auto* methodGroup = new QButtonGroup(this);
-  methodGroup->addButton(RBExplicitFunction);
-  methodGroup->addButton(RBImplicitSurface);
+  RBExplicitFunction =
+      makeRadio("Явная функция (V от двух переменных)", "RBExplicitFunction", this, methodGroup);
+  RBImplicitSurface =
+      makeRadio("Неявная поверхность F(x,y,z)=c", "RBImplicitSurface", this, methodGroup);
   RBExplicitFunction->setChecked(true);
   CEMeshCells = new QSpinBox(this);
   CEMeshCells->setObjectName("CEMeshCells");

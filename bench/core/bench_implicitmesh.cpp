@@ -7,7 +7,6 @@
 #include "core/TPolEvaluator.h"
 #include "core/TPolinom.h"
 
-using LISTSTRUCT::TMonom;
 using LISTSTRUCT::TPolinom;
 using TRANSSTRUCT::TImplicitMesh;
 using TRANSSTRUCT::TPolEvaluator;
@@ -15,38 +14,27 @@ using TRANSSTRUCT::TViewRegion;
 
 namespace {
 
-TPolinom Monom(float coeff, int px, int py, int pz) {
-  TPolinom p;
-  TPolinom::AddMonom(p, TMonom(coeff, TMonom::MakeIndex(px, py, pz)));
-  return p;
-}
-
+// x^2 + y^2 + z^2, its monomials in descending index order.
 TPolinom Sphere() {
-  return Monom(1, 2, 0, 0) + Monom(1, 0, 2, 0) + Monom(1, 0, 0, 2);
+  return TPolinom{{1.0f, 20000}, {1.0f, 200}, {1.0f, 2}};
 }
 
-void MeshSphere(benchmark::State& state) {
-  const TPolinom sphere = Sphere();
-  const TViewRegion region{0, 0, 0, 1.2f, 1.2f, 1.2f};
+// (x^2 + y^2 + z^2 + 0.6)^2 - 2.4 (x^2 + y^2)
+TPolinom Quartic() {
+  TPolinom s = Sphere() + TPolinom{{0.6f, 0}};
+  return s * s - TPolinom{{2.4f, 20000}, {2.4f, 200}};
+}
+
+void Mesh(benchmark::State& state, TPolinom (*surface)(), float c, float halfSize) {
+  const TPolinom pol = surface();
+  const TViewRegion region{0, 0, 0, halfSize, halfSize, halfSize};
   TImplicitMesh mesh;
   for (auto _ : state) {
-    mesh.Build(sphere, 1.0f, region, int(state.range(0)));
+    mesh.Build(pol, c, region, int(state.range(0)));
     benchmark::DoNotOptimize(mesh.GetIndices().data());
   }
   state.counters["triangles"] = double(mesh.GetTriangleCount());
   state.counters["vertices"] = double(mesh.GetVertices().size());
-}
-
-void MeshQuartic(benchmark::State& state) {
-  TPolinom s = Sphere() + Monom(0.6f, 0, 0, 0);
-  const TPolinom quartic = s * s - (Monom(2.4f, 2, 0, 0) + Monom(2.4f, 0, 2, 0));
-  const TViewRegion region{0, 0, 0, 1.6f, 1.6f, 1.6f};
-  TImplicitMesh mesh;
-  for (auto _ : state) {
-    mesh.Build(quartic, 0.3f, region, int(state.range(0)));
-    benchmark::DoNotOptimize(mesh.GetIndices().data());
-  }
-  state.counters["triangles"] = double(mesh.GetTriangleCount());
 }
 
 constexpr int GridPoints = 49;
@@ -80,7 +68,10 @@ void SampleGridWithValue(benchmark::State& state) {
 
 } // namespace
 
-BENCHMARK(MeshSphere)->Arg(48)->Arg(128)->Unit(benchmark::kMillisecond);
-BENCHMARK(MeshQuartic)->Arg(48)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(Mesh, Sphere, Sphere, 1.0f, 1.2f)
+    ->Arg(48)
+    ->Arg(128)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(Mesh, Quartic, Quartic, 0.3f, 1.6f)->Arg(48)->Unit(benchmark::kMillisecond);
 BENCHMARK(SampleGridWithEvaluator)->Unit(benchmark::kMillisecond);
 BENCHMARK(SampleGridWithValue)->Unit(benchmark::kMillisecond);
