@@ -158,6 +158,27 @@ int MergeTerms(std::vector<TTerm>& terms, TPolinom& pol) {
   return overflowAt;
 }
 
+// Walks pol's monomials in list order and joins the terms that writeTerm gives for each
+// (coefficient, index) with their signs: " + " between terms, " - " before a term whose
+// coefficient is not above 0, and firstMinus instead when that term is the first.
+template <class WriteTerm>
+std::string JoinMonoms(TPolinom& pol, const char* firstMinus, WriteTerm writeTerm) {
+  std::string out;
+  bool first = true;
+  for (pol.ResetList(); !pol.IsListEnded(); pol.GoNextLink()) {
+    const TMonom* m = pol.GetMonom();
+    const float c = m->GetCoeff();
+    if (c > 0.0f) {
+      if (!first) out += " + ";
+    } else {
+      out += first ? firstMinus : " - ";
+    }
+    first = false;
+    out += writeTerm(c, m->GetIndex());
+  }
+  return out;
+}
+
 } // namespace
 
 std::string TPolinom::GetErrText() const {
@@ -292,75 +313,57 @@ void TPolinom::SetText(const std::string& text) {
 }
 
 std::string TPolinom::GetText() {
-  std::string out;
-  bool first = true;
-  for (ResetList(); !IsListEnded(); GoNextLink()) {
-    const TMonom* m = GetMonom();
-    const float c = m->GetCoeff();
-    const int index = m->GetIndex();
-    if (c > 0.0f) {
-      if (!first) out += " + ";
-    } else {
-      out += " - ";
-    }
-    first = false;
+  std::string out = JoinMonoms(*this, " - ", [](float c, int index) {
+    std::string term;
     if (std::fabs(c) != 1.0f || index == 0) {
-      out += CoeffText(c);
-      if (index != 0) out += '*';
+      term += CoeffText(c);
+      if (index != 0) term += '*';
     }
     const int px = TMonom::PowX(index), py = TMonom::PowY(index), pz = TMonom::PowZ(index);
     if (px == 1)
-      out += "X*";
+      term += "X*";
     else if (px > 1)
-      out += "X^" + std::to_string(px) + "*";
+      term += "X^" + std::to_string(px) + "*";
     if (py == 1)
-      out += "Y*";
+      term += "Y*";
     else if (py > 1)
-      out += "Y^" + std::to_string(py) + "*";
+      term += "Y^" + std::to_string(py) + "*";
     if (pz == 1)
-      out += "Z";
+      term += "Z";
     else if (pz > 1)
-      out += "Z^" + std::to_string(pz);
-    if (!out.empty() && out.back() == '*') out.pop_back();
-  }
+      term += "Z^" + std::to_string(pz);
+    if (!term.empty() && term.back() == '*') term.pop_back();
+    return term;
+  });
   SetRetCode(DataOK);
   return out;
 }
 
 std::string TPolinom::GetLatex() {
-  std::string out;
-  bool first = true;
-  for (ResetList(); !IsListEnded(); GoNextLink()) {
-    const TMonom* m = GetMonom();
-    const float c = m->GetCoeff();
-    const int index = m->GetIndex();
-    if (c > 0.0f) {
-      if (!first) out += " + ";
-    } else {
-      out += first ? "-" : " - ";
-    }
-    first = false;
+  std::string out = JoinMonoms(*this, "-", [](float c, int index) {
+    std::string term;
     // The text form's rounding and notation, with its exponent part typeset as a power of
     // ten; a coefficient that rounds to 1 is left out before variables, as 1 itself is.
     const std::string coeff = CoeffText(c);
     if (index == 0 || coeff != "1") {
       const size_t e = coeff.find('E');
       if (coeff == "inf")
-        out += index == 0 ? "\\infty" : "\\infty "; // a letter after it would lengthen the command
+        term += index == 0 ? "\\infty" : "\\infty "; // a letter after it would lengthen the command
       else if (coeff == "nan")
-        out += "\\mathrm{NaN}";
+        term += "\\mathrm{NaN}";
       else if (e == std::string::npos)
-        out += coeff;
+        term += coeff;
       else
-        out += coeff.substr(0, e) + "\\cdot 10^{" + coeff.substr(e + 1) + "}";
+        term += coeff.substr(0, e) + "\\cdot 10^{" + coeff.substr(e + 1) + "}";
     }
     const int powers[3] = {TMonom::PowX(index), TMonom::PowY(index), TMonom::PowZ(index)};
     for (int v = 0; v < 3; ++v) {
       if (powers[v] == 0) continue;
-      out += "xyz"[v];
-      if (powers[v] > 1) out += "^{" + std::to_string(powers[v]) + "}";
+      term += "xyz"[v];
+      if (powers[v] > 1) term += "^{" + std::to_string(powers[v]) + "}";
     }
-  }
+    return term;
+  });
   if (out.empty()) out = "0";
   SetRetCode(DataOK);
   return out;
