@@ -1,5 +1,6 @@
 #include "ui/CalcWindow.h"
 #include "ui/CalcRun.h"
+#include "ui/ExportHelpers.h"
 #include "ui/GridCells.h"
 #include "ui/ShownText.h"
 
@@ -312,6 +313,8 @@ void TForm3::buildControls() {
   SGResTable->setGeometry(8, 150, 620, 50);
   SGResTable->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   SGResTable->setAccessibleName("Полином - результат");
+  AddGridCopyMenu(SGOperTable, 2);
+  AddGridCopyMenu(SGResTable, 2);
 
   Panel1 = new QFrame(this);
   Panel1->setObjectName("Panel1");

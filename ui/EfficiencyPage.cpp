@@ -1,4 +1,5 @@
 #include "ui/EfficiencyPage.h"
+#include "ui/ExportHelpers.h"
 
 #include <QApplication>
 #include <QCategoryAxis>
@@ -259,6 +260,9 @@ TEfficiencyPage::TEfficiencyPage(QWidget* parent)
   ChEffTime =
       new TEfficiencyChartView("ChEffTime", "Эфф-ть по времени",
                                "Эффективности таблиц по времени выполнения операций", false, this);
+
+  AddPictureMenu(ChEffOper, ChartPictureExport(ChEffOper, "efficiency-operations"));
+  AddPictureMenu(ChEffTime, ChartPictureExport(ChEffTime, "efficiency-time"));
 
   LHashTSize = new QLabel("К-во полей таб. с хэш.: ", this);
   LHashTSize->setObjectName("LHashTSize");

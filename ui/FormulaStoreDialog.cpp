@@ -3,6 +3,7 @@
 
 #include "tables/TFormulaStore.h"
 #include "ui/DataFolders.h"
+#include "ui/ExportHelpers.h"
 
 #include <QHeaderView>
 #include <QLabel>
@@ -59,6 +60,7 @@ TForm8::TForm8(QWidget* parent) : QDialog(parent) {
   SGSavTab->horizontalHeader()->setHighlightSections(false);
   SGSavTab->horizontalHeader()->setStretchLastSection(true);
   SGSavTab->setColumnWidth(0, 259);
+  AddGridCopyMenu(SGSavTab);
   SGSavTab->setColumnWidth(1, 287);
   SGSavTab->setWordWrap(false);
   SGSavTab->setAccessibleName("Сохранённые формулы");

@@ -3,6 +3,7 @@
 #include "core/TPolinom.h"
 #include "tables/TBasePTab.h"
 #include "ui/EfficiencyPage.h"
+#include "ui/ExportHelpers.h"
 #include "ui/PolTableModel.h"
 #include "ui/QtCanvas.h"
 #include "ui/ShownText.h"
@@ -29,6 +30,7 @@
 #include <cstdlib>
 #include <ctime>
 
+using LISTSTRUCT::TCanvas;
 using LISTSTRUCT::TCanvasColor;
 
 namespace {
@@ -181,6 +183,18 @@ TForm9::TForm9(TPolTableModel* tableModel, QWidget* parent)
   font.setPointSize(10);
   ImgStruct->setFont(font);
   SBForImg->setWidget(ImgStruct);
+  AddPictureMenu(SBForImg, {"structure",
+                            [this] { return StructBitmap.toImage(); },
+                            [this] {
+                              return CanvasSvg(
+                                  StructBitmap.size(), ImgStruct->font(),
+                                  [this](TCanvas& canvas) {
+                                    DrawChosenStructure(canvas, StructBitmap.width());
+                                  },
+                                  SBForImg->toolTip());
+                            },
+                            {}});
+  AddLatexCopyMenu(MemExpr, [this] { return MemExpr->toPlainText(); });
 
   TShExpr->installEventFilter(this);
   TShStruct->installEventFilter(this);
@@ -262,16 +276,24 @@ void TForm9::DrawPolStruct() {
     StructBitmap.fill(TQtCanvas::ToQColor(Background));
   } else {
     SBForImg->setToolTip("Полином: " + CBFormula->currentText());
-    LISTSTRUCT::TPolinom pol;
-    if (TABLESTRUCT::TBasePTab* tab = TableModel->Table())
-      tab->FindRecord(CBName->currentText().toStdString(), pol);
     TQtCanvas canvas(StructBitmap, ImgStruct->font());
-    pol.DrawStructure(10, 5, size.width(), canvas, HeadCoeff, HeadIndex, HeadLink, MonCoeff,
-                      MonIndex, MonLink, Background);
+    DrawChosenStructure(canvas, size.width());
   }
   ImgStruct->setAccessibleName(SBForImg->toolTip());
   ImgStruct->setPixmap(StructBitmap);
   ImgStruct->resize(StructBitmap.size());
+}
+
+void TForm9::DrawChosenStructure(TCanvas& canvas, int minWidth) {
+  if (SelIndex < 0) {
+    canvas.Rectangle(0, 0, canvas.GetWidth(), canvas.GetHeight(), Background, Background, 1);
+    return;
+  }
+  LISTSTRUCT::TPolinom pol;
+  if (TABLESTRUCT::TBasePTab* tab = TableModel->Table())
+    tab->FindRecord(CBName->currentText().toStdString(), pol);
+  pol.DrawStructure(10, 5, minWidth, canvas, HeadCoeff, HeadIndex, HeadLink, MonCoeff, MonIndex,
+                    MonLink, Background);
 }
 
 void TForm9::resizeEvent(QResizeEvent* event) {

@@ -17,6 +17,9 @@ class QTabWidget;
 class TEfficiencyPage;
 class TPolTableModel;
 class TSurfacePage;
+namespace LISTSTRUCT {
+class TCanvas;
+}
 
 class TForm9 : public QWidget {
   Q_OBJECT
@@ -89,6 +92,8 @@ private:
   TPolTableModel* TableModel;
 
   void ChoiceChange(QComboBox* source);
+  // The chosen polynomial's structure picture on canvas, or the plain background.
+  void DrawChosenStructure(LISTSTRUCT::TCanvas& canvas, int minWidth);
   void LayoutChoicePage();
   void LayoutStructPage();
 };
