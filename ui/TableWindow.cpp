@@ -1,6 +1,7 @@
 #include "ui/TableWindow.h"
 
 #include "ui/DataFolders.h"
+#include "ui/ExportHelpers.h"
 #include "ui/GridCells.h"
 #include "ui/PolTableModel.h"
 #include "ui/WidgetHelpers.h"
@@ -177,6 +178,7 @@ void TForm2::BuildGrid() {
   SGPolTable->horizontalHeader()->setMinimumSectionSize(16);
   SGPolTable->setColumnWidth(0, 25);
   SGPolTable->setColumnWidth(1, 93);
+  AddGridCopyMenu(SGPolTable, 2); // column 2 holds the polynomial
   SGPolTable->setColumnWidth(2, 159);
   // The polynomial column takes what the number and name columns leave; a polynomial longer
   // than its cell shows its start, and its whole text in the tooltip.

@@ -7,6 +7,7 @@
 #include "tables/TBasePTab.h"
 #include "ui/EfficiencyPage.h"
 #include "ui/ExportHelpers.h"
+#include "ui/TableWindow.h"
 
 #include <QAction>
 #include <QChartView>
@@ -23,6 +24,7 @@
 #include <QScreen>
 #include <QScrollArea>
 #include <QStack>
+#include <QTableView>
 #include <QTableWidget>
 #include <QXmlStreamReader>
 #include <QtTest>
@@ -228,6 +230,25 @@ void TestExport::gridCopyPutsTheSelectedRowWholeAndItsLatexOnTheClipboard() {
       "-1.234x^{79}y^{99}z + 5.678x^{79}y^{98}z - 1.234x^{79}y^{97}z"));
   QVERIFY(QApplication::clipboard()->text().endsWith(" - 1.234yz + 5.678z"));
   Form3->hide();
+
+  // The table window's grid, a view of the table model, copies the same way.
+  Form2->show();
+  QVERIFY(QTest::qWaitForWindowExposed(Form2));
+  QTableView* table = Form2->SGPolTable;
+  const QAbstractItemModel* model = table->model();
+  int bigRow = -1;
+  for (int row = 0; row < model->rowCount(); ++row)
+    if (model->index(row, 1).data().toString() == "Big") bigRow = row;
+  QVERIFY(bigRow >= 0);
+  QApplication::clipboard()->clear();
+  table->setFocus();
+  table->selectRow(bigRow);
+  QTest::keyClick(table, Qt::Key_C, Qt::ControlModifier);
+  QCOMPARE(QApplication::clipboard()->text(),
+           model->index(bigRow, 0).data().toString() + "\tBig\t" + bigText);
+  QVERIFY(TriggerGridMenuItem(table, 1 - bigRow, 1, "Копировать как LaTeX"));
+  QCOMPARE(QApplication::clipboard()->text(), QString("2x - 1"));
+  Form2->hide();
 }
 
 void TestExport::pictureMenusSaveTheShownPictureAndThePlottedPoints() {
