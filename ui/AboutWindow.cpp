@@ -1,13 +1,12 @@
 #include "ui/AboutWindow.h"
 #include "ui/ApplicationObject.h"
 #include "ui/DataFolders.h"
+#include "ui/WidgetHelpers.h"
 
-#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMovie>
 #include <QPushButton>
-#include <QScreen>
 #include <QVBoxLayout>
 
 TForm10::TForm10(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint) {
@@ -80,10 +79,7 @@ TForm10::TForm10(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::MSWindowsFi
 
 void TForm10::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
-  if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-    const QRect area = screen->availableGeometry();
-    move(area.center() - QPoint(width() / 2, height() / 2));
-  }
+  CenterOnScreen(this);
   AnimMovie->start();
 }
 

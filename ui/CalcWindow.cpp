@@ -2,7 +2,7 @@
 #include "ui/CalcRun.h"
 #include "ui/ExportHelpers.h"
 #include "ui/GridCells.h"
-#include "ui/ShownText.h"
+#include "ui/WidgetHelpers.h"
 
 #include "calc/TFPolTrans.h"
 #include "core/TPolinom.h"
@@ -16,14 +16,12 @@
 #include <QCloseEvent>
 #include <QFrame>
 #include <QGroupBox>
-#include <QGuiApplication>
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QScreen>
 #include <QSvgRenderer>
 #include <QTableWidget>
 #include <QToolButton>
@@ -44,28 +42,6 @@ constexpr int OperationPictureSize = 25;
 
 // The grids' number columns start at this width and widen for a longer number.
 constexpr int NumberColumnLeast = 45;
-
-// The pictures of ImageList1 in their fixed order: seven normal pictures, the same seven
-// highlighted, then the power image's normal and highlighted picture.
-struct OperationPicture {
-  const char* symbol;
-  bool hot;
-};
-const OperationPicture OperationPictures[16] = {
-    {"sum", false}, {"min", false},  {"mult", false}, {"pro", false},
-    {"int", false}, {"brak", false}, {"var", false},  {"sum", true},
-    {"min", true},  {"mult", true},  {"pro", true},   {"int", true},
-    {"brak", true}, {"var", true},   {"deg", false},  {"deg", true}};
-
-QPixmap renderSvg(const QString& path, QSize size) {
-  QPixmap picture(size);
-  picture.fill(Qt::transparent);
-  QSvgRenderer renderer(path);
-  QPainter painter(&picture);
-  painter.setRenderHint(QPainter::Antialiasing);
-  renderer.render(&painter);
-  return picture;
-}
 
 // An operation picture in the tool bar's style: the symbol on the normal or the hot tile;
 // the hot symbol comes forward a little.
@@ -167,10 +143,15 @@ void TOperationImage::mouseMoveEvent(QMouseEvent* event) {
 
 namespace {
 
-// The eight operation images: name, hint, picture numbers and handlers, built in one loop.
+// The eight operation images, one row each: name, hint, symbol, the numbers of its normal and
+// highlighted pictures in ImageList1, and its handlers. The picture list is drawn from these rows
+// and every picture an image shows is looked up in its row.
 struct OperationImageEntry {
   const char* name;
   const char* hint;
+  const char* symbol;
+  int normalPicture;
+  int hotPicture;
   TOperationImage* TForm3::*image;
   void (TForm3::*click)();
   void (TForm3::*mouseMove)(int, int);
@@ -178,26 +159,29 @@ struct OperationImageEntry {
 
 const OperationImageEntry OperationImages[8] = {
     // The first letter of the sum's hint is a Latin "C", as the window has always shown it.
-    {"ImSum", "Cложение полиномов: [Pol1] + [Pol2]", &TForm3::ImSum, &TForm3::ImSumClick,
-     &TForm3::ImSumMouseMove},
-    {"ImMin", "Вычитание полиномов: [Pol1] - [Pol2]", &TForm3::ImMin, &TForm3::ImMinClick,
-     &TForm3::ImMinMouseMove},
-    {"ImMult", "Умножение полиномов: [Pol1] * [Pol2]", &TForm3::ImMult, &TForm3::ImMultClick,
-     &TForm3::ImMultMouseMove},
-    {"ImDeg", "Возведение в степень: [Pol] ^ [IntN]", &TForm3::ImDeg, &TForm3::ImDegClick,
-     &TForm3::ImDegMouseMove},
-    {"ImPro", "Частная производная от полинома: d/dp( [Pol] )", &TForm3::ImPro, &TForm3::ImProClick,
-     &TForm3::ImProMouseMove},
-    {"ImInt", "Интеграл по переменной : int-dp( [Pol] )", &TForm3::ImInt, &TForm3::ImIntClick,
-     &TForm3::ImIntMouseMove},
-    {"ImBrak", "Скобки: ( ....)", &TForm3::ImBrak, &TForm3::ImBrakClick, &TForm3::ImBrakMouseMove},
-    {"ImVar", "Переменная: p (Выбирите X, Y или Z)", &TForm3::ImVar, &TForm3::ImVarClick,
-     &TForm3::ImVarMouseMove},
+    {"ImSum", "Cложение полиномов: [Pol1] + [Pol2]", "sum", 0, 7, &TForm3::ImSum,
+     &TForm3::ImSumClick, &TForm3::ImSumMouseMove},
+    {"ImMin", "Вычитание полиномов: [Pol1] - [Pol2]", "min", 1, 8, &TForm3::ImMin,
+     &TForm3::ImMinClick, &TForm3::ImMinMouseMove},
+    {"ImMult", "Умножение полиномов: [Pol1] * [Pol2]", "mult", 2, 9, &TForm3::ImMult,
+     &TForm3::ImMultClick, &TForm3::ImMultMouseMove},
+    {"ImDeg", "Возведение в степень: [Pol] ^ [IntN]", "deg", 14, 15, &TForm3::ImDeg,
+     &TForm3::ImDegClick, &TForm3::ImDegMouseMove},
+    {"ImPro", "Частная производная от полинома: d/dp( [Pol] )", "pro", 3, 10, &TForm3::ImPro,
+     &TForm3::ImProClick, &TForm3::ImProMouseMove},
+    {"ImInt", "Интеграл по переменной : int-dp( [Pol] )", "int", 4, 11, &TForm3::ImInt,
+     &TForm3::ImIntClick, &TForm3::ImIntMouseMove},
+    {"ImBrak", "Скобки: ( ....)", "brak", 5, 12, &TForm3::ImBrak, &TForm3::ImBrakClick,
+     &TForm3::ImBrakMouseMove},
+    {"ImVar", "Переменная: p (Выбирите X, Y или Z)", "var", 6, 13, &TForm3::ImVar,
+     &TForm3::ImVarClick, &TForm3::ImVarMouseMove},
 };
 
-// Normal and highlighted picture numbers, in the order of OperationImages.
-constexpr int NormalPicture[8] = {0, 1, 2, 14, 3, 4, 5, 6};
-constexpr int HotPicture[8] = {7, 8, 9, 15, 10, 11, 12, 13};
+const OperationImageEntry& OperationImageRow(TOperationImage* TForm3::*image) {
+  for (const OperationImageEntry& entry : OperationImages)
+    if (entry.image == image) return entry;
+  return OperationImages[0];
+}
 
 } // namespace
 
@@ -212,9 +196,7 @@ TForm3::TForm3(TPolTableModel* tableModel, QWidget* parent)
   resize(660, 430);
   // At the right edge of the screen, level with the table window, so that at start it covers
   // neither the table window at the left edge nor the overview window below the tool bar.
-  const QRect screen = QGuiApplication::primaryScreen()
-                           ? QGuiApplication::primaryScreen()->availableGeometry()
-                           : QRect(0, 0, 1024, 768);
+  const QRect screen = ScreenArea();
   move(std::max(screen.left(), screen.right() + 1 - width()), screen.top() + 108);
   buildControls();
   FormCreate();
@@ -227,8 +209,11 @@ TForm3::~TForm3() {
 }
 
 void TForm3::buildControls() {
-  for (const OperationPicture& picture : OperationPictures)
-    ImageList1.append(renderOperationPicture(QLatin1String(picture.symbol), picture.hot));
+  ImageList1 = QList<QPixmap>(2 * std::size(OperationImages));
+  for (const OperationImageEntry& entry : OperationImages) {
+    ImageList1[entry.normalPicture] = renderOperationPicture(QLatin1String(entry.symbol), false);
+    ImageList1[entry.hotPicture] = renderOperationPicture(QLatin1String(entry.symbol), true);
+  }
 
   GroupBox1 = new QGroupBox("Ввод формулы вычисления", this);
   GroupBox1->setObjectName("GroupBox1");
@@ -256,7 +241,7 @@ void TForm3::buildControls() {
   Image1->setToolTip("Окно для вычислений над полиномами");
   Image1->setAccessibleName(Image1->toolTip());
   Image1->setGeometry(0, 20, 72, 86);
-  Image1->setPixmap(renderSvg(":/ops/calc_window.svg", Image1->size()));
+  Image1->setPixmap(RenderSvgPicture(":/ops/calc_window.svg", Image1->size()));
 
   Label3 = makeLabel(GroupBox1, "Label3", "Формула:", 8, 60);
   EdFormul = new QLineEdit(GroupBox1);
@@ -271,30 +256,20 @@ void TForm3::buildControls() {
   EdErrors = new QLineEdit(GroupBox1);
   EdErrors->setObjectName("EdErrors");
   EdErrors->setToolTip("Синтаксические ошибки в записи формулы");
-  EdErrors->setReadOnly(true);
   EdErrors->setGeometry(70, 86, 400, 24);
-  {
-    QPalette palette = EdErrors->palette();
-    palette.setColor(QPalette::Base, palette.color(QPalette::ToolTipBase));
-    palette.setColor(QPalette::Text, Qt::red);
-    EdErrors->setPalette(palette);
-    QFont font = EdErrors->font();
-    font.setBold(true);
-    EdErrors->setFont(font);
-  }
+  StyleMessageField(EdErrors);
   Label4->setBuddy(EdErrors);
   EdErrors->setAccessibleName("Ошибки:");
-  ShowTextStart(EdErrors);
 
   Bevel3 = makeBevel(GroupBox1, "Bevel3", QRect(480, 52, 63, 60));
   SBtnSaveF = new QToolButton(GroupBox1);
   SBtnSaveF->setObjectName("SBtnSaveF");
   SBtnSaveF->setToolTip("Сохранить  введённую формулу в файле");
-  SBtnSaveF->setIcon(QIcon(renderSvg(":/pictures/savef.svg", QSize(22, 25))));
+  SBtnSaveF->setIcon(QIcon(RenderSvgPicture(":/pictures/savef.svg", QSize(22, 25))));
   SBtnLoadF = new QToolButton(GroupBox1);
   SBtnLoadF->setObjectName("SBtnLoadF");
   SBtnLoadF->setToolTip("Загрузить формулу из файла");
-  SBtnLoadF->setIcon(QIcon(renderSvg(":/pictures/loadf.svg", QSize(22, 25))));
+  SBtnLoadF->setIcon(QIcon(RenderSvgPicture(":/pictures/loadf.svg", QSize(22, 25))));
   for (QToolButton* button : {SBtnSaveF, SBtnLoadF}) {
     button->setAutoRaise(true);
     button->setIconSize(QSize(22, 25));
@@ -364,13 +339,12 @@ void TForm3::buildControls() {
 
 void TForm3::buildOperationImages() {
   int left = 92;
-  for (int i = 0; i < 8; ++i) {
-    const OperationImageEntry& entry = OperationImages[i];
+  for (const OperationImageEntry& entry : OperationImages) {
     auto* image = new TOperationImage(GroupBox1);
     image->setObjectName(entry.name);
     image->setToolTip(QString::fromUtf8(entry.hint));
     image->setAccessibleName(image->toolTip());
-    image->setPixmap(ImageList1.value(NormalPicture[i]));
+    image->setPixmap(ImageList1.value(entry.normalPicture));
     image->move(left, 20);
     left += 28;
     this->*entry.image = image;
@@ -541,41 +515,41 @@ void TForm3::ImVarClick() {
 
 // The image shows its highlighted picture while the pointer is strictly inside it and holds
 // the mouse meanwhile, so that the move that leaves it arrives here as well.
-void TForm3::highlightOnHover(TOperationImage* image, int normalPicture, int hotPicture, int x,
-                              int y) {
+void TForm3::highlightOnHover(TOperationImage* TForm3::*member, int x, int y) {
+  const OperationImageEntry& entry = OperationImageRow(member);
+  TOperationImage* image = this->*member;
   const bool inside = x > 0 && x < image->width() && y > 0 && y < image->height();
+  image->setPixmap(ImageList1.value(inside ? entry.hotPicture : entry.normalPicture));
   if (inside) {
-    image->setPixmap(ImageList1.value(hotPicture));
     if (QWidget::mouseGrabber() != image && image->isVisible()) image->grabMouse();
-  } else {
-    image->setPixmap(ImageList1.value(normalPicture));
-    if (QWidget::mouseGrabber() == image) image->releaseMouse();
+  } else if (QWidget::mouseGrabber() == image) {
+    image->releaseMouse();
   }
 }
 
 void TForm3::ImSumMouseMove(int X, int Y) {
-  highlightOnHover(ImSum, 0, 7, X, Y);
+  highlightOnHover(&TForm3::ImSum, X, Y);
 }
 void TForm3::ImMinMouseMove(int X, int Y) {
-  highlightOnHover(ImMin, 1, 8, X, Y);
+  highlightOnHover(&TForm3::ImMin, X, Y);
 }
 void TForm3::ImMultMouseMove(int X, int Y) {
-  highlightOnHover(ImMult, 2, 9, X, Y);
+  highlightOnHover(&TForm3::ImMult, X, Y);
 }
 void TForm3::ImProMouseMove(int X, int Y) {
-  highlightOnHover(ImPro, 3, 10, X, Y);
+  highlightOnHover(&TForm3::ImPro, X, Y);
 }
 void TForm3::ImIntMouseMove(int X, int Y) {
-  highlightOnHover(ImInt, 4, 11, X, Y);
+  highlightOnHover(&TForm3::ImInt, X, Y);
 }
 void TForm3::ImBrakMouseMove(int X, int Y) {
-  highlightOnHover(ImBrak, 5, 12, X, Y);
+  highlightOnHover(&TForm3::ImBrak, X, Y);
 }
 void TForm3::ImVarMouseMove(int X, int Y) {
-  highlightOnHover(ImVar, 6, 13, X, Y);
+  highlightOnHover(&TForm3::ImVar, X, Y);
 }
 void TForm3::ImDegMouseMove(int X, int Y) {
-  highlightOnHover(ImDeg, 14, 15, X, Y);
+  highlightOnHover(&TForm3::ImDeg, X, Y);
 }
 
 // ---------------------------------------------------------------------------------------------

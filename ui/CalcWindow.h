@@ -167,7 +167,7 @@ private:
   TABLESTRUCT::TBasePTab* currentTable() const;
   void appendToFormula(const QString& text);
   QChar checkedVariableLetter() const;
-  void highlightOnHover(TOperationImage* image, int normalPicture, int hotPicture, int x, int y);
+  void highlightOnHover(TOperationImage* TForm3::*image, int x, int y);
   void showResultRow(const QString& number, const QString& name, const QString& polynomial);
   void finishCalculation();
   void showCalculationRunning(bool running);

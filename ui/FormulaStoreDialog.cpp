@@ -1,5 +1,6 @@
 #include "ui/FormulaStoreDialog.h"
 #include "ui/GridCells.h"
+#include "ui/WidgetHelpers.h"
 
 #include "tables/TFormulaStore.h"
 #include "ui/DataFolders.h"
@@ -8,10 +9,8 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPainter>
 #include <QPushButton>
 #include <QShowEvent>
-#include <QSvgRenderer>
 #include <QTableWidget>
 
 #include <algorithm>
@@ -19,18 +18,7 @@
 
 using TABLESTRUCT::TStoreResult;
 
-namespace {
-
-QPixmap renderSvg(const QString& path, QSize size) {
-  QPixmap picture(size);
-  picture.fill(Qt::transparent);
-  QSvgRenderer renderer(path);
-  QPainter painter(&picture);
-  renderer.render(&painter);
-  return picture;
-}
-
-} // namespace
+namespace {} // namespace
 
 TForm8::TForm8(QWidget* parent) : QDialog(parent) {
   setObjectName("Form8");
@@ -40,8 +28,8 @@ TForm8::TForm8(QWidget* parent) : QDialog(parent) {
   setModal(true);
   setFixedSize(669, 197);
 
-  ImageList1.append(renderSvg(":/ops/store_save.svg", QSize(85, 102)));
-  ImageList1.append(renderSvg(":/ops/store_load.svg", QSize(85, 102)));
+  ImageList1.append(RenderSvgPicture(":/ops/store_save.svg", QSize(85, 102)));
+  ImageList1.append(RenderSvgPicture(":/ops/store_load.svg", QSize(85, 102)));
 
   ImSavLod = new QLabel(this);
   ImSavLod->setObjectName("ImSavLod");

@@ -1,13 +1,12 @@
 #include "ui/HelpWindow.h"
 #include "ui/ApplicationObject.h"
 #include "ui/DataFolders.h"
+#include "ui/WidgetHelpers.h"
 
 #include <QDir>
 #include <QFileInfo>
-#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QPointer>
-#include <QScreen>
 #include <QStyle>
 #include <QTextBrowser>
 #include <QToolButton>
@@ -56,10 +55,7 @@ THelpWindow::THelpWindow(QWidget* parent) : QWidget(parent) {
   connect(Browser, &QTextBrowser::backwardAvailable, BtnBack, &QToolButton::setEnabled);
   connect(Browser, &QTextBrowser::forwardAvailable, BtnForward, &QToolButton::setEnabled);
   resize(760, 640);
-  if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-    const QRect area = screen->availableGeometry();
-    move(area.center() - rect().center());
-  }
+  CenterOnScreen(this);
 }
 
 QUrl THelpWindow::ContentsUrl() {

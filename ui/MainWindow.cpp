@@ -10,21 +10,21 @@
 #include "ui/SaveModeDialog.h"
 #include "ui/SplashWindow.h"
 #include "ui/TableWindow.h"
+#include "ui/WidgetHelpers.h"
 
 #include <QApplication>
 #include <QCloseEvent>
 #include <QFocusEvent>
 #include <QFrame>
-#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QMouseEvent>
-#include <QScreen>
 #include <QShortcut>
 #include <QTabWidget>
 #include <QTimer>
 #include <QToolBar>
 #include <cmath>
+#include <vector>
 
 TToolButton::TToolButton(const QString& name, const QString& hint, const TImageList* images,
                          QWidget* parent)
@@ -78,12 +78,141 @@ void TToolButton::focusOutEvent(QFocusEvent* event) {
   emit FocusMoved();
 }
 
+namespace {
+
+// One row a tool button, in tool-bar order: its pictures (tool bar, symbol, and the indexes hot-on,
+// hot-off, normal-on, normal-off of its bar's picture list), name, hint, handler, member and
+// keyboard shortcut. The picture lists are drawn from these rows, and every picture a button
+// shows is looked up in its row.
+struct TButtonRow {
+  TToolPictureRow Pictures;
+  const char* Name;
+  const char* Hint;
+  void (TForm1::*Handler)();
+  TToolButton* TForm1::*Member;
+  const char* Keys;
+};
+
+const TButtonRow Buttons[] = {
+    {{0, "store", 0, 1, 7, 8},
+     "TBStore",
+     "Вкл./Выкл. окно таблиц полиномов",
+     &TForm1::TBStoreClick,
+     &TForm1::TBStore,
+     "F2"},
+    {{0, "new", 2, 2, 9, 9},
+     "TBNew",
+     "Добавить в таблицу новый полином",
+     &TForm1::TBNewClick,
+     &TForm1::TBNew,
+     "Ctrl+N"},
+    {{0, "delete", 4, 4, 11, 11},
+     "TBDelete",
+     "Удалить полином из таблицы",
+     &TForm1::TBDeleteClick,
+     &TForm1::TBDelete,
+     "Del"},
+    {{0, "change", 3, 3, 10, 10},
+     "TBChange",
+     "Изменить/Скопировать полином  в таблице",
+     &TForm1::TBChangeClick,
+     &TForm1::TBChange,
+     "Ctrl+E"},
+    {{0, "savlod", 5, 6, 12, 13},
+     "TBSavLod",
+     "Вкл./Выкл. Сохранение таблицы",
+     &TForm1::TBSavLodClick,
+     &TForm1::TBSavLod,
+     "Ctrl+Shift+S"},
+    {{1, "pols", 0, 1, 5, 6},
+     "TBPols",
+     "Вкл./Выкл. окно вычислений полиномов",
+     &TForm1::TBPolsClick,
+     &TForm1::TBPols,
+     "F3"},
+    {{1, "calc", 2, 2, 7, 7},
+     "TBCalc",
+     "Вычисление значения введённого выражения",
+     &TForm1::TBCalcClick,
+     &TForm1::TBCalc,
+     "F9"},
+    {{1, "loadf", 3, 3, 8, 8},
+     "TBLoadF",
+     "Загрузка сохранённого выражения",
+     &TForm1::TBLoadFClick,
+     &TForm1::TBLoadF,
+     "Ctrl+O"},
+    {{1, "savef", 4, 4, 9, 9},
+     "TBSaveF",
+     "Запись введённого выражения",
+     &TForm1::TBSaveFClick,
+     &TForm1::TBSaveF,
+     "Ctrl+S"},
+    {{2, "view", 0, 1, 2, 3},
+     "TBView",
+     "Вкл./Выкл. окно демонстрации полиномов",
+     &TForm1::TBViewClick,
+     &TForm1::TBView,
+     "F4"},
+    {{2, "formula", 4, 4, 8, 8},
+     "TBFormula",
+     "Страница выбора и просмотра формулы полинома ",
+     &TForm1::TBFormulaClick,
+     &TForm1::TBFormula,
+     "Alt+1"},
+    {{2, "struct", 5, 5, 9, 9},
+     "TBStruct",
+     "Страница просмотра изображения структуры полинома",
+     &TForm1::TBStructClick,
+     &TForm1::TBStruct,
+     "Alt+2"},
+    {{2, "surface", 6, 6, 10, 10},
+     "TBSurface",
+     "Страница просмотра поверхности полинома",
+     &TForm1::TBSurfaceClick,
+     &TForm1::TBSurface,
+     "Alt+3"},
+    {{2, "efficiency", 7, 7, 11, 11},
+     "TBEfficiency",
+     "Страница просмотра эффективности таблиц",
+     &TForm1::TBEfficiencyClick,
+     &TForm1::TBEfficiency,
+     "Alt+4"},
+    {{3, "help", 0, 0, 2, 2},
+     "TBHelp",
+     "Система помощи по программе",
+     &TForm1::TBHelpClick,
+     &TForm1::TBHelp,
+     "F1"},
+    {{3, "about", 1, 1, 3, 3},
+     "TBAbout",
+     "О программе",
+     &TForm1::TBAboutClick,
+     &TForm1::TBAbout,
+     "Shift+F1"},
+};
+
+} // namespace
+
 TForm1::TForm1(QWidget* parent) : QWidget(parent) {
   setObjectName("Form1");
   setWindowTitle("TERMIX: Работа с полиномами от нескольких переменных");
-  const qreal dpr = devicePixelRatioF();
-  FillToolPictureLists(ImageList1, ImageList2, ImageList3, ImageList4, dpr);
+  BuildCoolBar();
+  BuildButtons();
 
+  auto* layout = new QHBoxLayout(this);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->addWidget(CoolBar1);
+
+  // A strip of fixed height across the whole width of the screen.
+  setFixedHeight(95);
+  const QRect area = ScreenArea(this);
+  setGeometry(area.x(), area.y(), area.width(), 95);
+  setWindowState(Qt::WindowMaximized);
+}
+
+// The cool bar: four tool bars side by side, divided by lines.
+void TForm1::BuildCoolBar() {
   CoolBar1 = new QFrame(this);
   CoolBar1->setObjectName("CoolBar1");
   CoolBar1->setFrameShape(QFrame::StyledPanel);
@@ -91,93 +220,43 @@ TForm1::TForm1(QWidget* parent) : QWidget(parent) {
   auto* bands = new QHBoxLayout(CoolBar1);
   bands->setContentsMargins(2, 2, 2, 2);
   bands->setSpacing(0);
-  auto newBar = [&](const char* name) {
-    if (bands->count() > 0) {
+  int number = 0;
+  for (QToolBar** bar : {&ToolBar1, &ToolBar2, &ToolBar3, &ToolBar4}) {
+    if (number++ > 0) {
       auto* line = new QFrame(CoolBar1);
       line->setFrameShape(QFrame::VLine);
       line->setFrameShadow(QFrame::Sunken);
       bands->addWidget(line);
     }
-    auto* bar = new QToolBar(CoolBar1);
-    bar->setObjectName(name);
-    bar->setMovable(false);
-    bar->setFloatable(false);
-    bar->setIconSize(QSize(ToolPictureWidth, ToolPictureHeight));
-    bar->setContentsMargins(4, 0, 4, 0);
-    bands->addWidget(bar);
-    return bar;
-  };
-  ToolBar1 = newBar("ToolBar1");
-  ToolBar2 = newBar("ToolBar2");
-  ToolBar3 = newBar("ToolBar3");
-  ToolBar4 = newBar("ToolBar4");
+    *bar = new QToolBar(CoolBar1);
+    (*bar)->setObjectName(QStringLiteral("ToolBar%1").arg(number));
+    (*bar)->setMovable(false);
+    (*bar)->setFloatable(false);
+    (*bar)->setIconSize(QSize(ToolPictureWidth, ToolPictureHeight));
+    (*bar)->setContentsMargins(4, 0, 4, 0);
+    bands->addWidget(*bar);
+  }
   bands->addStretch(1);
+}
 
-  auto* layout = new QHBoxLayout(this);
-  layout->setContentsMargins(0, 0, 0, 0);
-  layout->addWidget(CoolBar1);
-
-  // One row a button, in tool-bar order: where it stands, its picture list, name, hint,
-  // handler, the picture indexes hot-on, hot-off, normal-on, normal-off, its member and its
-  // keyboard shortcut.
-  struct TButtonRow {
-    QToolBar* TForm1::*Bar;
-    TImageList TForm1::*Images;
-    const char* Name;
-    const char* Hint;
-    void (TForm1::*Handler)();
-    int HotOn, HotOff, NormalOn, NormalOff;
-    TToolButton* TForm1::*Member;
-    const char* Keys;
-  };
-  static const TButtonRow Buttons[] = {
-      {&TForm1::ToolBar1, &TForm1::ImageList1, "TBStore", "Вкл./Выкл. окно таблиц полиномов",
-       &TForm1::TBStoreClick, 0, 1, 7, 8, &TForm1::TBStore, "F2"},
-      {&TForm1::ToolBar1, &TForm1::ImageList1, "TBNew", "Добавить в таблицу новый полином",
-       &TForm1::TBNewClick, 2, 2, 9, 9, &TForm1::TBNew, "Ctrl+N"},
-      {&TForm1::ToolBar1, &TForm1::ImageList1, "TBDelete", "Удалить полином из таблицы",
-       &TForm1::TBDeleteClick, 4, 4, 11, 11, &TForm1::TBDelete, "Del"},
-      {&TForm1::ToolBar1, &TForm1::ImageList1, "TBChange",
-       "Изменить/Скопировать полином  в таблице", &TForm1::TBChangeClick, 3, 3, 10, 10,
-       &TForm1::TBChange, "Ctrl+E"},
-      {&TForm1::ToolBar1, &TForm1::ImageList1, "TBSavLod", "Вкл./Выкл. Сохранение таблицы",
-       &TForm1::TBSavLodClick, 5, 6, 12, 13, &TForm1::TBSavLod, "Ctrl+Shift+S"},
-      {&TForm1::ToolBar2, &TForm1::ImageList2, "TBPols", "Вкл./Выкл. окно вычислений полиномов",
-       &TForm1::TBPolsClick, 0, 1, 5, 6, &TForm1::TBPols, "F3"},
-      {&TForm1::ToolBar2, &TForm1::ImageList2, "TBCalc", "Вычисление значения введённого выражения",
-       &TForm1::TBCalcClick, 2, 2, 7, 7, &TForm1::TBCalc, "F9"},
-      {&TForm1::ToolBar2, &TForm1::ImageList2, "TBLoadF", "Загрузка сохранённого выражения",
-       &TForm1::TBLoadFClick, 3, 3, 8, 8, &TForm1::TBLoadF, "Ctrl+O"},
-      {&TForm1::ToolBar2, &TForm1::ImageList2, "TBSaveF", "Запись введённого выражения",
-       &TForm1::TBSaveFClick, 4, 4, 9, 9, &TForm1::TBSaveF, "Ctrl+S"},
-      {&TForm1::ToolBar3, &TForm1::ImageList3, "TBView", "Вкл./Выкл. окно демонстрации полиномов",
-       &TForm1::TBViewClick, 0, 1, 2, 3, &TForm1::TBView, "F4"},
-      {&TForm1::ToolBar3, &TForm1::ImageList3, "TBFormula",
-       "Страница выбора и просмотра формулы полинома ", &TForm1::TBFormulaClick, 4, 4, 8, 8,
-       &TForm1::TBFormula, "Alt+1"},
-      {&TForm1::ToolBar3, &TForm1::ImageList3, "TBStruct",
-       "Страница просмотра изображения структуры полинома", &TForm1::TBStructClick, 5, 5, 9, 9,
-       &TForm1::TBStruct, "Alt+2"},
-      {&TForm1::ToolBar3, &TForm1::ImageList3, "TBSurface",
-       "Страница просмотра поверхности полинома", &TForm1::TBSurfaceClick, 6, 6, 10, 10,
-       &TForm1::TBSurface, "Alt+3"},
-      {&TForm1::ToolBar3, &TForm1::ImageList3, "TBEfficiency",
-       "Страница просмотра эффективности таблиц", &TForm1::TBEfficiencyClick, 7, 7, 11, 11,
-       &TForm1::TBEfficiency, "Alt+4"},
-      {&TForm1::ToolBar4, &TForm1::ImageList4, "TBHelp", "Система помощи по программе",
-       &TForm1::TBHelpClick, 0, 0, 2, 2, &TForm1::TBHelp, "F1"},
-      {&TForm1::ToolBar4, &TForm1::ImageList4, "TBAbout", "О программе", &TForm1::TBAboutClick, 1,
-       1, 3, 3, &TForm1::TBAbout, "Shift+F1"},
-  };
+// The sixteen buttons and their picture lists, from the table of buttons.
+void TForm1::BuildButtons() {
+  std::vector<TToolPictureRow> pictures;
+  for (const TButtonRow& row : Buttons)
+    pictures.push_back(row.Pictures);
+  FillToolPictureLists(pictures, {&ImageList1, &ImageList2, &ImageList3, &ImageList4},
+                       devicePixelRatioF());
+  QToolBar* const bars[] = {ToolBar1, ToolBar2, ToolBar3, ToolBar4};
+  const TImageList* const lists[] = {&ImageList1, &ImageList2, &ImageList3, &ImageList4};
   for (const TButtonRow& row : Buttons) {
-    TToolButton* b =
-        AddButton(this->*row.Bar, &(this->*row.Images), row.Name, row.Hint, row.Handler);
-    b->HotOn = row.HotOn;
-    b->HotOff = row.HotOff;
-    b->NormalOn = row.NormalOn;
-    b->NormalOff = row.NormalOff;
+    const int bar = row.Pictures.Bar;
+    TToolButton* b = AddButton(bars[bar], lists[bar], row.Name, row.Hint, row.Handler);
+    b->HotOn = row.Pictures.HotOn;
+    b->HotOff = row.Pictures.HotOff;
+    b->NormalOn = row.Pictures.NormalOn;
+    b->NormalOff = row.Pictures.NormalOff;
     // Every button starts with its normal picture; the save mode is off at start.
-    b->SetImageIndex(row.Member == &TForm1::TBSavLod ? row.NormalOff : row.NormalOn);
+    b->SetImageIndex(row.Member == &TForm1::TBSavLod ? b->NormalOff : b->NormalOn);
     b->Keys = QKeySequence(QString::fromLatin1(row.Keys), QKeySequence::PortableText);
     b->TableWindowKeys = row.Member == &TForm1::TBDelete;
     // The hint stays as it is; the description tells the shortcut.
@@ -186,14 +265,6 @@ TForm1::TForm1(QWidget* parent) : QWidget(parent) {
     b->setAccessibleDescription(keys);
     this->*row.Member = b;
   }
-
-  // A strip of fixed height across the whole width of the screen.
-  setFixedHeight(95);
-  if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-    const QRect area = screen->availableGeometry();
-    setGeometry(area.x(), area.y(), area.width(), 95);
-  }
-  setWindowState(Qt::WindowMaximized);
 }
 
 TToolButton* TForm1::AddButton(QToolBar* bar, const TImageList* images, const char* name,

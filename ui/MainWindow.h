@@ -132,6 +132,8 @@ protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+  void BuildCoolBar();
+  void BuildButtons();
   TToolButton* AddButton(QToolBar* bar, const TImageList* images, const char* name,
                          const QString& hint, void (TForm1::*handler)());
   void Toggle(bool& flag, TToolButton* button, QWidget* window);

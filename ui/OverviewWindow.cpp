@@ -1,4 +1,5 @@
 #include "ui/OverviewWindow.h"
+#include "ui/WidgetHelpers.h"
 
 #include "core/TPolinom.h"
 #include "tables/TBasePTab.h"
@@ -15,13 +16,11 @@
 #include <QFrame>
 #include <QGuiApplication>
 #include <QLabel>
-#include <QPainter>
 #include <QPlainTextEdit>
 #include <QProxyStyle>
 #include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
-#include <QSvgRenderer>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QVBoxLayout>
@@ -69,17 +68,6 @@ public:
   }
 };
 
-QPixmap DecorationPicture() {
-  QSvgRenderer renderer(QStringLiteral(":/pictures/view.svg"));
-  QPixmap picture(44, 50);
-  picture.fill(Qt::transparent);
-  if (renderer.isValid()) {
-    QPainter painter(&picture);
-    renderer.render(&painter);
-  }
-  return picture;
-}
-
 } // namespace
 
 TForm9::TForm9(TPolTableModel* tableModel, QWidget* parent)
@@ -98,7 +86,7 @@ TForm9::TForm9(TPolTableModel* tableModel, QWidget* parent)
   Bevel1->setFrameShadow(QFrame::Sunken);
   Image1 = new QLabel(this);
   Image1->setObjectName("Image1");
-  Image1->setPixmap(DecorationPicture());
+  Image1->setPixmap(RenderSvgPicture(":/pictures/view.svg", QSize(44, 50)));
   Image1->setAccessibleName("OVERVIEW: Демонстрационные возможности");
 
   PCViewTab = new QTabWidget(this);

@@ -1,12 +1,11 @@
 #include "ui/SplashWindow.h"
 #include "ui/ApplicationObject.h"
 #include "ui/DataFolders.h"
+#include "ui/WidgetHelpers.h"
 
-#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
-#include <QScreen>
 #include <QVBoxLayout>
 
 TForm11::TForm11(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint) {
@@ -44,10 +43,7 @@ void TForm11::FitToPicture() {
   if (picture.isNull()) return;
   ImSplash->setFixedSize(picture.deviceIndependentSize().toSize());
   adjustSize();
-  if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-    const QRect area = screen->availableGeometry();
-    move(area.center() - QPoint(width() / 2, height() / 2));
-  }
+  CenterOnScreen(this);
 }
 
 void TForm11::ImSplashClick() {

@@ -1,4 +1,5 @@
 #include "ui/SurfacePage.h"
+#include "ui/WidgetHelpers.h"
 
 #include <QAction>
 #include <QApplication>
@@ -37,7 +38,6 @@
 #include "gl/TOpenGLPanel.h"
 #include "tables/AtomicFile.h"
 #include "ui/MeshBuilder.h"
-#include "ui/ShownText.h"
 
 using LISTSTRUCT::TPolinom;
 
@@ -131,20 +131,10 @@ void TSurfacePage::BuildControls() {
 
   EdErrors = new QLineEdit(QString::fromUtf8("Полином не выбран !"), BvlOptions);
   EdErrors->setObjectName("EdErrors");
-  EdErrors->setReadOnly(true);
   EdErrors->setToolTip(
       QString::fromUtf8("Ошибки при установлении зависимости и рисовании поверхности"));
   EdErrors->setAccessibleName(EdErrors->toolTip());
-  ShowTextStart(EdErrors);
-  {
-    QFont bold = EdErrors->font();
-    bold.setBold(true);
-    EdErrors->setFont(bold);
-    QPalette pal = EdErrors->palette();
-    pal.setColor(QPalette::Base, pal.color(QPalette::ToolTipBase));
-    pal.setColor(QPalette::Text, Qt::red);
-    EdErrors->setPalette(pal);
-  }
+  StyleMessageField(EdErrors);
 
   EdFuncVal = makeEdit("EdFuncVal", "0");
   LbFuncVal = makeLabel("Знач. неявной ф-и F(x,y,z)=", "LbFuncVal", EdFuncVal);

@@ -4,6 +4,12 @@
 #include <QPainter>
 #include <QSvgRenderer>
 
+void TImageList::Put(int index, const QPixmap& picture) {
+  if (index < 0) return;
+  if (index >= Count()) Pictures.resize(static_cast<size_t>(index) + 1);
+  Pictures[static_cast<size_t>(index)] = picture;
+}
+
 QPixmap TImageList::Get(int index) const {
   if (index < 0 || index >= Count()) return {};
   return Pictures[static_cast<size_t>(index)];
@@ -59,46 +65,17 @@ QPixmap RenderToolPicture(const QString& symbol, bool hot, TPictureState state,
   return Render(art, symbol, hot, state, devicePixelRatio);
 }
 
-void FillToolPictureLists(TImageList& list1, TImageList& list2, TImageList& list3,
-                          TImageList& list4, qreal dpr) {
+void FillToolPictureLists(std::span<const TToolPictureRow> rows,
+                          const std::array<TImageList*, 4>& lists, qreal dpr) {
   TArtwork art;
-  const auto on = TPictureState::On;
-  const auto off = TPictureState::Off;
-  const auto single = TPictureState::Single;
-  struct TEntry {
-    const char* Symbol;
-    bool Hot;
-    TPictureState State;
-  };
-  // Tool bar 1: table window, new, change, delete, save mode.
-  const TEntry bar1[] = {
-      {"store", true, on},      {"store", true, off},      {"new", true, single},
-      {"change", true, single}, {"delete", true, single},  {"savlod", true, on},
-      {"savlod", true, off},    {"store", false, on},      {"store", false, off},
-      {"new", false, single},   {"change", false, single}, {"delete", false, single},
-      {"savlod", false, on},    {"savlod", false, off}};
-  // Tool bar 2: calculation window, evaluate, load formula, save formula.
-  const TEntry bar2[] = {{"pols", true, on},      {"pols", true, off},     {"calc", true, single},
-                         {"loadf", true, single}, {"savef", true, single}, {"pols", false, on},
-                         {"pols", false, off},    {"calc", false, single}, {"loadf", false, single},
-                         {"savef", false, single}};
-  // Tool bar 3: overview window and its four pages.
-  const TEntry bar3[] = {
-      {"view", true, on},        {"view", true, off},          {"view", false, on},
-      {"view", false, off},      {"formula", true, single},    {"struct", true, single},
-      {"surface", true, single}, {"efficiency", true, single}, {"formula", false, single},
-      {"struct", false, single}, {"surface", false, single},   {"efficiency", false, single}};
-  // Tool bar 4: help and About.
-  const TEntry bar4[] = {{"help", true, single},
-                         {"about", true, single},
-                         {"help", false, single},
-                         {"about", false, single}};
-  for (const auto& e : bar1)
-    list1.Add(Render(art, e.Symbol, e.Hot, e.State, dpr));
-  for (const auto& e : bar2)
-    list2.Add(Render(art, e.Symbol, e.Hot, e.State, dpr));
-  for (const auto& e : bar3)
-    list3.Add(Render(art, e.Symbol, e.Hot, e.State, dpr));
-  for (const auto& e : bar4)
-    list4.Add(Render(art, e.Symbol, e.Hot, e.State, dpr));
+  for (const TToolPictureRow& row : rows) {
+    TImageList& list = *lists[static_cast<size_t>(row.Bar)];
+    const bool twoStates = row.HasTwoStates();
+    const TPictureState on = twoStates ? TPictureState::On : TPictureState::Single;
+    const TPictureState off = twoStates ? TPictureState::Off : TPictureState::Single;
+    list.Put(row.HotOn, Render(art, row.Symbol, true, on, dpr));
+    list.Put(row.HotOff, Render(art, row.Symbol, true, off, dpr));
+    list.Put(row.NormalOn, Render(art, row.Symbol, false, on, dpr));
+    list.Put(row.NormalOff, Render(art, row.Symbol, false, off, dpr));
+  }
 }

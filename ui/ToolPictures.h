@@ -1,12 +1,16 @@
 #pragma once
 #include <QPixmap>
 #include <QString>
+
+#include <array>
+#include <span>
 #include <vector>
 
 // A picture list: the pictures of one tool bar, addressed by index.
 class TImageList {
 public:
-  void Add(const QPixmap& picture) { Pictures.push_back(picture); }
+  // Puts the picture at the index, the list growing as far as it must.
+  void Put(int index, const QPixmap& picture);
   int Count() const { return static_cast<int>(Pictures.size()); }
   // The picture at the index, or a null pixmap when the index is outside the list.
   QPixmap Get(int index) const;
@@ -29,6 +33,17 @@ inline constexpr int ToolPictureHeight = 60;
 QPixmap RenderToolPicture(const QString& symbol, bool hot, TPictureState state,
                           qreal devicePixelRatio = 1.0);
 
-// Fills the four picture lists of the main window's tool bars in their fixed index order.
-void FillToolPictureLists(TImageList& list1, TImageList& list2, TImageList& list3,
-                          TImageList& list4, qreal devicePixelRatio = 1.0);
+// The pictures of one tool button: its tool bar (0 to 3), its symbol and the indexes of its hot and
+// normal pictures in the tool bar's list, each in an on and an off variant. A button without a
+// second state has equal on and off indexes.
+struct TToolPictureRow {
+  int Bar;
+  const char* Symbol;
+  int HotOn, HotOff, NormalOn, NormalOff;
+  bool HasTwoStates() const { return HotOn != HotOff; }
+};
+
+// Fills the tool bars' picture lists (*lists[Bar]) from the buttons' rows: every index of a row
+// gets its picture.
+void FillToolPictureLists(std::span<const TToolPictureRow> rows,
+                          const std::array<TImageList*, 4>& lists, qreal devicePixelRatio = 1.0);
