@@ -4,9 +4,15 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <sstream>
 #include <string>
 #include <vector>
+
+#include <grp.h>
+#include <pwd.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include "core/TPolinom.h"
 #include "tables/TBasePTab.h"
@@ -62,6 +68,32 @@ inline std::string ReadFile(const std::string& path) {
 inline void WriteFile(const std::string& path, const std::string& bytes) {
   std::filesystem::create_directories(std::filesystem::path(path).parent_path());
   std::ofstream(path, std::ios::binary) << bytes;
+}
+
+// The unprivileged user that permission tests run as when the tests run as the superuser
+// (whom permission bits do not stop): nobody.
+inline uid_t OrdinaryUser() {
+  const passwd* nobody = getpwnam("nobody");
+  return geteuid() != 0 ? geteuid() : nobody ? nobody->pw_uid : 65534;
+}
+inline gid_t OrdinaryGroup() {
+  const passwd* nobody = getpwnam("nobody");
+  return geteuid() != 0 ? getegid() : nobody ? nobody->pw_gid : 65534;
+}
+
+// Runs body in a child process as the user uid (group gid) and returns its result; 100 when
+// the child could not become that user, 101 when it did not end normally. The superuser can
+// become anyone; others only themselves.
+inline int RunAs(uid_t uid, gid_t gid, const std::function<int()>& body) {
+  pid_t child = fork();
+  if (child == 0) {
+    if (geteuid() != uid && (setgroups(0, nullptr) != 0 || setgid(gid) != 0 || setuid(uid) != 0))
+      _exit(100);
+    _exit(body());
+  }
+  int status = 0;
+  waitpid(child, &status, 0);
+  return WIFEXITED(status) ? WEXITSTATUS(status) : 101;
 }
 
 } // namespace tabletest

@@ -3,11 +3,8 @@
 
 #include <gtest/gtest.h>
 
-#include <grp.h>
-#include <pwd.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <csignal>
@@ -346,17 +343,11 @@ TEST(AtomicFile, WritesTheTargetOfALinkBesideTheTarget) {
 // What atomicWriteFile makes of path as the user uid: 1 written, 0 refused (old content kept).
 int WriteAs(uid_t uid, gid_t gid, const std::string& path) {
   const std::string before = ReadFile(path);
-  pid_t child = fork();
-  if (child == 0) {
-    if (geteuid() != uid && (setgroups(0, nullptr) != 0 || setgid(gid) != 0 || setuid(uid) != 0))
-      _exit(3);
+  const int code = tabletest::RunAs(uid, gid, [&] {
     std::string error;
     bool ok = atomicWriteFile(path, "changed", &error);
-    _exit(ok ? 1 : error.empty() ? 2 : 0);
-  }
-  int status = 0;
-  waitpid(child, &status, 0);
-  const int code = WIFEXITED(status) ? WEXITSTATUS(status) : 4;
+    return ok ? 1 : error.empty() ? 2 : 0;
+  });
   if (code == 0) {
     EXPECT_EQ(ReadFile(path), before) << path;
   }
@@ -368,9 +359,8 @@ int WriteAs(uid_t uid, gid_t gid, const std::string& path) {
 TEST(AtomicFile, HonoursReadOnlyFilesAndOtherUsersFiles) {
   ScratchDir dir;
   const uid_t me = geteuid();
-  const passwd* nobody = getpwnam("nobody");
-  const uid_t user = me == 0 ? (nobody ? nobody->pw_uid : 65534) : me;
-  const gid_t group = me == 0 ? (nobody ? nobody->pw_gid : 65534) : getegid();
+  const uid_t user = tabletest::OrdinaryUser();
+  const gid_t group = tabletest::OrdinaryGroup();
   std::filesystem::permissions(dir.Path, std::filesystem::perms(0777));
   auto file = [&](const std::string& name, uid_t owner, unsigned mode) {
     const std::string path = dir.File(name);

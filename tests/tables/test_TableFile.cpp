@@ -279,21 +279,30 @@ TEST_P(FileOfEveryOrganisation, UnreadableFileIsNeverOverwritten) {
   EXPECT_TRUE(std::filesystem::is_directory(Path));
 }
 
+// Permission bits do not stop the superuser, so the saves run as an ordinary user.
 TEST_P(FileOfEveryOrganisation, ReadOnlyFolderReportsFailure) {
-  if (geteuid() == 0) GTEST_SKIP() << "permissions do not stop the superuser";
-  auto t = Make();
-  t->InsRecord("P1", Pol("x"));
-  t->SaveTab();
-  std::filesystem::permissions(std::filesystem::path(Path).parent_path(),
-                               std::filesystem::perms(0555));
-  t->InsRecord("P2", Pol("y"));
-  t->SaveTab();
-  EXPECT_EQ(t->GetRetCode(), TabFileErr);
-  std::filesystem::permissions(std::filesystem::path(Path).parent_path(),
-                               std::filesystem::perms(0755));
-  t->SaveTab();
-  EXPECT_EQ(t->GetRetCode(), TabOK);
-  EXPECT_EQ(OnDisk(Path).Count(), 2);
+  const std::filesystem::path folder = std::filesystem::path(Path).parent_path();
+  std::filesystem::create_directories(folder);
+  for (const auto& owned : {std::filesystem::path(Dir.Path), folder})
+    ASSERT_EQ(chown(owned.c_str(), tabletest::OrdinaryUser(), tabletest::OrdinaryGroup()), 0);
+  // Each step's failure is one bit of the child's result.
+  const int failed = tabletest::RunAs(tabletest::OrdinaryUser(), tabletest::OrdinaryGroup(), [&] {
+    int bits = 0;
+    auto t = Make();
+    t->InsRecord("P1", Pol("x"));
+    t->SaveTab();
+    bits |= t->GetRetCode() != TabOK ? 1 : 0;
+    std::filesystem::permissions(folder, std::filesystem::perms(0555));
+    t->InsRecord("P2", Pol("y"));
+    t->SaveTab();
+    bits |= t->GetRetCode() != TabFileErr ? 2 : 0;
+    std::filesystem::permissions(folder, std::filesystem::perms(0755));
+    t->SaveTab();
+    bits |= t->GetRetCode() != TabOK ? 4 : 0;
+    bits |= OnDisk(Path).Count() != 2 ? 8 : 0;
+    return bits;
+  });
+  EXPECT_EQ(failed, 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(
