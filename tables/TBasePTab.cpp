@@ -32,7 +32,7 @@ struct SectionIndex {
     // Only the sections present can hold a name: look at those rather than at all 5000
     // possible section names.
     for (const std::string& section : ini.GetSectionNames()) {
-      int k = SectionNumber(section);
+      int k = NumberedSectionIndex(section, "polinom", MaxFileSections);
       if (k < 0) continue;
       std::string name = ini.ReadString(section, NameKey, NoName);
       if (name == NoName) continue;
@@ -42,26 +42,6 @@ struct SectionIndex {
     }
     std::sort(Sections.begin(), Sections.end(),
               [](const Entry& a, const Entry& b) { return a.K < b.K; });
-  }
-
-  // k when section is the name that "Polinom" k matches (names match without regard to ASCII
-  // case), -1 otherwise.
-  static int SectionNumber(const std::string& section) {
-    static const char prefix[] = "polinom";
-    const size_t n = sizeof prefix - 1;
-    if (section.size() <= n || section.size() > n + 4) return -1;
-    for (size_t i = 0; i < n; ++i) {
-      char c = section[i];
-      if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-      if (c != prefix[i]) return -1;
-    }
-    if (section[n] == '0' && section.size() > n + 1) return -1; // no leading zeros
-    int k = 0;
-    for (size_t i = n; i < section.size(); ++i) {
-      if (section[i] < '0' || section[i] > '9') return -1;
-      k = k * 10 + (section[i] - '0');
-    }
-    return k < MaxFileSections ? k : -1;
   }
 };
 

@@ -25,25 +25,6 @@ std::string FormulaSection(int number) {
   return "Formula" + std::to_string(number);
 }
 
-// N when section is the name "Formula" N matches (without regard to ASCII case), else -1.
-int SectionNumber(const std::string& section) {
-  static const char prefix[] = "formula";
-  const size_t n = sizeof prefix - 1;
-  if (section.size() <= n || section.size() > n + 4) return -1;
-  for (size_t i = 0; i < n; ++i) {
-    char c = section[i];
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    if (c != prefix[i]) return -1;
-  }
-  if (section[n] == '0' && section.size() > n + 1) return -1; // no leading zeros
-  int number = 0;
-  for (size_t i = n; i < section.size(); ++i) {
-    if (section[i] < '0' || section[i] > '9') return -1;
-    number = number * 10 + (section[i] - '0');
-  }
-  return number < SectionLimit ? number : -1;
-}
-
 bool SameFormula(const TStoredFormula& a, const TStoredFormula& b) {
   return a.Section == b.Section && a.Formula == b.Formula && a.Description == b.Description;
 }
@@ -66,7 +47,7 @@ bool TFormulaStore::Read() {
   // Every present section is found by its name, so that a count that is wrong, negative or
   // no number at all hides no formula.
   for (const std::string& section : IniFile->GetSectionNames()) {
-    const int number = SectionNumber(section);
+    const int number = NumberedSectionIndex(section, "formula", SectionLimit);
     if (number < 0) continue;
     std::string description = IniFile->ReadString(section, DescriptionKey, Missing);
     if (description == Missing) continue;

@@ -89,6 +89,23 @@ std::string Folded(std::string_view name) {
 
 } // namespace
 
+int NumberedSectionIndex(std::string_view section, std::string_view prefix, int limit) {
+  const size_t n = prefix.size();
+  if (section.size() <= n || section.size() > n + 9) return -1;
+  for (size_t i = 0; i < n; ++i) {
+    char c = section[i];
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    if (c != prefix[i]) return -1;
+  }
+  if (section[n] == '0' && section.size() > n + 1) return -1; // no leading zeros
+  long long number = 0;
+  for (size_t i = n; i < section.size(); ++i) {
+    if (section[i] < '0' || section[i] > '9') return -1;
+    number = number * 10 + (section[i] - '0');
+  }
+  return number < limit ? static_cast<int>(number) : -1;
+}
+
 bool IsValidUtf8(std::string_view text) {
   const auto* p = reinterpret_cast<const unsigned char*>(text.data());
   const auto* end = p + text.size();

@@ -28,6 +28,10 @@ namespace TABLESTRUCT {
 // The value as UTF-8: valid UTF-8 is returned as it is, anything else is decoded as
 // Windows-1251 (the one undefined byte of that code page becomes U+FFFD).
 std::string DecodeProfileText(std::string_view text);
+// n when section is prefix followed by n (decimal, no leading zeros, below limit), the names
+// matched without regard to ASCII case ("Polinom7", "polinom7"); -1 otherwise. prefix is
+// given in lower case.
+int NumberedSectionIndex(std::string_view section, std::string_view prefix, int limit);
 // True when text is well-formed UTF-8 (no overlong forms, surrogates or codes above U+10FFFF).
 bool IsValidUtf8(std::string_view text);
 

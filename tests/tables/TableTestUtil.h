@@ -1,6 +1,7 @@
 #pragma once
 // Helpers shared by the table tests: polynomials from text, a scratch folder, file access.
 
+#include <csignal>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -11,6 +12,7 @@
 
 #include <grp.h>
 #include <pwd.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -68,6 +70,20 @@ inline std::string ReadFile(const std::string& path) {
 inline void WriteFile(const std::string& path, const std::string& bytes) {
   std::filesystem::create_directories(std::filesystem::path(path).parent_path());
   std::ofstream(path, std::ios::binary) << bytes;
+}
+
+// Runs body while every file this process writes is limited to bytes, so that larger writes
+// fail whoever runs the test; returns false when the limit could not be set.
+inline bool WithFileSizeLimit(rlim_t bytes, const std::function<void()>& body) {
+  std::signal(SIGXFSZ, SIG_IGN);
+  rlimit original{};
+  getrlimit(RLIMIT_FSIZE, &original);
+  rlimit limited = original;
+  limited.rlim_cur = bytes;
+  if (setrlimit(RLIMIT_FSIZE, &limited) != 0) return false;
+  body();
+  setrlimit(RLIMIT_FSIZE, &original);
+  return true;
 }
 
 // The unprivileged user that permission tests run as when the tests run as the superuser

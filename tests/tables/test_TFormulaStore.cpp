@@ -3,9 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <sys/resource.h>
-
-#include <csignal>
 #include <filesystem>
 
 #include "TableTestUtil.h"
@@ -120,15 +117,11 @@ TEST_F(FormulaStore, FailuresAreReportedAndLoseNothing) {
   EXPECT_EQ(ReadFile(Path), before);
 
   // A file-size limit makes every write fail, whoever runs the test.
-  std::signal(SIGXFSZ, SIG_IGN);
-  rlimit original{};
-  getrlimit(RLIMIT_FSIZE, &original);
-  rlimit tiny = original;
-  tiny.rlim_cur = 8;
-  ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &tiny), 0);
-  const TStoreResult saved = Store.Save("NEW+1", "typed");
-  const TStoreResult deleted = Store.Delete(1);
-  setrlimit(RLIMIT_FSIZE, &original);
+  TStoreResult saved = TStoreResult::Done, deleted = TStoreResult::Done;
+  ASSERT_TRUE(tabletest::WithFileSizeLimit(8, [&] {
+    saved = Store.Save("NEW+1", "typed");
+    deleted = Store.Delete(1);
+  }));
   EXPECT_EQ(saved, TStoreResult::WriteFailed);
   EXPECT_EQ(deleted, TStoreResult::WriteFailed);
   EXPECT_FALSE(Store.GetError().empty());

@@ -3,11 +3,9 @@
 
 #include <gtest/gtest.h>
 
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <csignal>
 #include <filesystem>
 
 #include "TableTestUtil.h"
@@ -141,15 +139,10 @@ TEST(AtomicFile, FailedWriteKeepsThePreviousFile) {
   std::string path = dir.File("f.txt");
   ASSERT_TRUE(atomicWriteFile(path, "old content"));
   // A file size limit makes the write of the bigger content fail, whoever runs the test.
-  std::signal(SIGXFSZ, SIG_IGN);
-  rlimit old{};
-  getrlimit(RLIMIT_FSIZE, &old);
-  rlimit small = old;
-  small.rlim_cur = 16;
-  ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
   std::string error;
-  bool written = atomicWriteFile(path, std::string(1000, 'x'), &error);
-  setrlimit(RLIMIT_FSIZE, &old);
+  bool written = true;
+  ASSERT_TRUE(tabletest::WithFileSizeLimit(
+      16, [&] { written = atomicWriteFile(path, std::string(1000, 'x'), &error); }));
   EXPECT_FALSE(written);
   EXPECT_FALSE(error.empty());
   EXPECT_EQ(ReadFile(path), "old content");

@@ -3,10 +3,8 @@
 
 #include <gtest/gtest.h>
 
-#include <sys/resource.h>
 #include <unistd.h>
 
-#include <csignal>
 #include <filesystem>
 #include <memory>
 
@@ -246,15 +244,11 @@ TEST_P(FileOfEveryOrganisation, FailedWriteReportsAndLosesNothing) {
   t->InsRecord("P2", Pol("x^2 + y^2 + z^2 + 1"));
   t->DelRecord("P1");
 
-  std::signal(SIGXFSZ, SIG_IGN);
-  rlimit old{};
-  getrlimit(RLIMIT_FSIZE, &old);
-  rlimit small = old;
-  small.rlim_cur = before.size();
-  ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-  t->SaveTab();
-  int code = t->GetRetCode();
-  setrlimit(RLIMIT_FSIZE, &old);
+  int code = TabOK;
+  ASSERT_TRUE(tabletest::WithFileSizeLimit(before.size(), [&] {
+    t->SaveTab();
+    code = t->GetRetCode();
+  }));
   EXPECT_EQ(code, TabFileErr);
   EXPECT_FALSE(t->GetFileError().empty());
   EXPECT_EQ(ReadFile(Path), before);
