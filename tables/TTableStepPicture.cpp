@@ -155,10 +155,11 @@ TTableStepPicture::TTableStepPicture(const TStepRecording& recording, TCanvas& m
     break;
   }
   case TTableKind::Sorted: {
-    PerRow = std::max(2, (Width - 2 * Margin) / KeyWide);
+    // Every row leaves one cell free on its left: the place of slot -1 in the first row.
+    PerRow = std::max(1, (Width - 2 * Margin) / KeyWide - 1);
     RowPitch = (TextHigh + 2) + BoxHigh + 3 * (TextHigh + 4) + 10;
-    const int items = 1 + most + 1; // the place of slot -1, the slots, the empty slot after them
-    Height = HeaderHigh + (items + PerRow - 1) / PerRow * RowPitch + Margin;
+    const int slots = most + 1; // with the empty slot after the records
+    Height = HeaderHigh + (slots + PerRow - 1) / PerRow * RowPitch + Margin;
     break;
   }
   case TTableKind::Hash: {
@@ -172,12 +173,15 @@ TTableStepPicture::TTableStepPicture(const TStepRecording& recording, TCanvas& m
 }
 
 int TTableStepPicture::ItemX(int item) const {
-  if (Recording.Kind == TTableKind::Sorted) return Margin + item % PerRow * KeyWide;
+  if (Recording.Kind == TTableKind::Sorted)
+    return item == 0 ? Margin : Margin + KeyWide + (item - 1) % PerRow * KeyWide;
   return Margin + Lane + item % PerRow * (KeyWide + LinkWide + ArrowLong);
 }
 
 int TTableStepPicture::ItemY(int item) const {
-  return HeaderHigh + item / PerRow * RowPitch + TextHigh + 2;
+  const int row = Recording.Kind == TTableKind::Sorted ? std::max(0, item - 1) / PerRow
+                                                       : item / PerRow;
+  return HeaderHigh + row * RowPitch + TextHigh + 2;
 }
 
 TCanvasBox TTableStepPicture::Draw(int step, TCanvas& canvas) const {
@@ -201,8 +205,11 @@ TCanvasBox TTableStepPicture::Draw(int step, TCanvas& canvas) const {
 std::array<std::string, 2> TTableStepPicture::HeaderLines(const TTableStep& step) const {
   static const char* const operations[] = {"", "поиск", "вставка", "удаление"};
   std::array<std::string, 2> lines;
-  lines[0] = KindName(Recording.Kind) + ": " + operations[static_cast<int>(Recording.Operation)] +
-             " ключа " + Recording.Key + "; операций: " + Num(step.Operations);
+  lines[0] = Recording.Key.empty()
+                 ? KindName(Recording.Kind)
+                 : KindName(Recording.Kind) + ": " +
+                       operations[static_cast<int>(Recording.Operation)] + " ключа " +
+                       Recording.Key + "; операций: " + Num(step.Operations);
   switch (Recording.Kind) {
   case TTableKind::Scan:
     lines[1] = step.Current >= 0 ? "Текущее звено: позиция " + Num(step.Current)

@@ -50,8 +50,8 @@ private:
   int PerRow = 1;   // scan and sorted tables: items in one row
   int RowPitch = 0; // distance of rows
 
-  // Left-top corner of item i of a wrapped row layout (scan: 0 the head link; sorted: slot i
-  // is item i + 1, item 0 the place of slot -1).
+  // Left-top corner of item i of the wrapped rows (scan: item 0 the head link, then the
+  // records; sorted: slot i is item i + 1, and item 0 the place of slot -1 left of slot 0).
   int ItemX(int item) const;
   int ItemY(int item) const;
 

@@ -305,18 +305,10 @@ TTableLayout ReadLayout(TBasePTab& table) {
 
 TStepRecording RecordOperation(TBasePTab& table, TestOperation operation, const std::string& key,
                                const LISTSTRUCT::TPolinom& pol) {
-  TStepRecording recording;
-  recording.Kind = KindOf(table);
+  TStepRecording recording = RecordLayout(table);
   recording.Operation = operation;
   recording.Key = key;
-  if (const auto* hash = dynamic_cast<const TPolHashTab*>(&table))
-    recording.TabSize = hash->GetTabSize();
-  recording.Initial = ReadLayout(table);
-
-  TTableStep start;
-  start.Event.Kind = Kind::Start;
-  start.Text = StartText(recording, table.GetDataCount());
-  recording.Steps.push_back(start);
+  recording.Steps[0].Text = StartText(recording, table.GetDataCount());
 
   TStepRecorder recorder(recording);
   TTableObserver* saved = table.GetObserver();
@@ -350,6 +342,19 @@ TStepRecording RecordOperation(TBasePTab& table, TestOperation operation, const 
   }
   finish.Text = FinishText(recording, finish);
   recording.Steps.push_back(std::move(finish));
+  return recording;
+}
+
+TStepRecording RecordLayout(TBasePTab& table) {
+  TStepRecording recording;
+  recording.Kind = KindOf(table);
+  if (const auto* hash = dynamic_cast<const TPolHashTab*>(&table))
+    recording.TabSize = hash->GetTabSize();
+  recording.Initial = ReadLayout(table);
+  TTableStep start;
+  start.Event.Kind = Kind::Start;
+  start.Text = KindName(recording.Kind) + " (записей: " + Num(table.GetDataCount()) + ")";
+  recording.Steps.push_back(std::move(start));
   return recording;
 }
 

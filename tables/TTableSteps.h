@@ -65,6 +65,9 @@ TTableLayout ReadLayout(TBasePTab& table);
 TStepRecording RecordOperation(TBasePTab& table, TestOperation operation, const std::string& key,
                                const LISTSTRUCT::TPolinom& pol = LISTSTRUCT::TPolinom());
 
+// The table as it stands, without an operation: one Start step and no key.
+TStepRecording RecordLayout(TBasePTab& table);
+
 // An empty table of the organisation without a file (the hash table with buckets buckets).
 std::unique_ptr<TBasePTab> MakeTable(TTableKind kind, int buckets);
 // count different keys "P" followed by a number below 5 x count, drawn from random.
