@@ -1,0 +1,372 @@
+#include "ui/TableStepsPage.h"
+
+#include <QButtonGroup>
+#include <QComboBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QEvent>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QShortcut>
+#include <QSlider>
+#include <QSpinBox>
+#include <QTimer>
+#include <QVBoxLayout>
+
+#include <algorithm>
+#include <cstdlib>
+
+#include "tables/TBasePTab.h"
+#include "tables/TRecordName.h"
+#include "tables/TTableStepPicture.h"
+#include "ui/QtCanvas.h"
+
+using TABLESTRUCT::TBasePTab;
+using TABLESTRUCT::TestOperation;
+using TABLESTRUCT::TStepRecording;
+using TABLESTRUCT::TTableKind;
+
+namespace {
+
+const char* const KindCaptions[] = {"Просмотровая", "Упорядоченная", "С выч. адресами"};
+const char* const OperationCaptions[] = {"Поиск", "Вставка", "Удаление"};
+
+// The explanation line in the message colours of the windows when it tells a fault.
+const char* const FaultStyle = "QLineEdit { color: red; font-weight: bold; }";
+
+QLabel* BuddyLabel(const QString& text, QWidget* buddy, QWidget* parent) {
+  auto* label = new QLabel(text, parent);
+  label->setBuddy(buddy);
+  buddy->setAccessibleName(QString(text).remove('&').remove(':'));
+  return label;
+}
+
+QPushButton* StepButton(const QString& text, const char* name, const QString& hint,
+                        QWidget* parent) {
+  auto* button = new QPushButton(text, parent);
+  button->setObjectName(name);
+  button->setToolTip(hint);
+  button->setAccessibleDescription(hint);
+  button->setAutoDefault(false);
+  return button;
+}
+
+} // namespace
+
+TTableStepsPage::TTableStepsPage(QWidget* parent)
+    : QWidget(parent), Random([] { return static_cast<unsigned>(std::rand()); }) {
+  setObjectName("TTableStepsPage");
+
+  CBStepKind = new QComboBox(this);
+  CBStepKind->setObjectName("CBStepKind");
+  for (const char* caption : KindCaptions)
+    CBStepKind->addItem(QString::fromUtf8(caption));
+  CEStepBuckets = new QSpinBox(this);
+  CEStepBuckets->setObjectName("CEStepBuckets");
+  CEStepBuckets->setRange(1, 100);
+  CEStepBuckets->setValue(10);
+  CEStepBuckets->setToolTip("Количество корзин таблицы с вычисляемыми адресами");
+  CBStepOper = new QComboBox(this);
+  CBStepOper->setObjectName("CBStepOper");
+  for (const char* caption : OperationCaptions)
+    CBStepOper->addItem(QString::fromUtf8(caption));
+  EdStepKey = new QLineEdit(this);
+  EdStepKey->setObjectName("EdStepKey");
+  EdStepKey->setToolTip("Ключ операции: латинские буквы и цифры");
+
+  RBStepCopy = new QRadioButton("Копия таблицы полиномов", this);
+  RBStepCopy->setObjectName("RBStepCopy");
+  RBStepCopy->setChecked(true);
+  RBStepRandom = new QRadioButton("Случайные ключи", this);
+  RBStepRandom->setObjectName("RBStepRandom");
+  auto* sources = new QButtonGroup(this);
+  sources->addButton(RBStepCopy);
+  sources->addButton(RBStepRandom);
+  CEStepCount = new QSpinBox(this);
+  CEStepCount->setObjectName("CEStepCount");
+  CEStepCount->setRange(10, 200);
+  CEStepCount->setValue(20);
+  CEStepCount->setToolTip("Количество случайных ключей");
+  CEStepCount->setAccessibleName("Количество случайных ключей");
+  BBtnStepRefresh =
+      StepButton("Обновить", "BBtnStepRefresh",
+                 "Взять таблицу заново: копию таблицы полиномов или новые ключи", this);
+
+  SBStepPicture = new QScrollArea(this);
+  SBStepPicture->setObjectName("SBStepPicture");
+  SBStepPicture->setWidgetResizable(false);
+  SBStepPicture->setBackgroundRole(QPalette::Base);
+  ImgStep = new QLabel;
+  ImgStep->setObjectName("ImgStep");
+  ImgStep->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  SBStepPicture->setWidget(ImgStep);
+  SBStepPicture->viewport()->installEventFilter(this);
+  EdStepText = new QLineEdit(this);
+  EdStepText->setObjectName("EdStepText");
+  EdStepText->setReadOnly(true);
+  EdStepText->setAccessibleName("Пояснение шага");
+  EdStepText->setFocusPolicy(Qt::ClickFocus);
+
+  BBtnStepFirst = StepButton("В начало", "BBtnStepFirst", "К таблице до операции", this);
+  BBtnStepBack = StepButton("Шаг назад", "BBtnStepBack", "Предыдущий шаг (стрелка влево)", this);
+  BBtnStepNext = StepButton("Шаг", "BBtnStepNext", "Следующий шаг (стрелка вправо)", this);
+  BBtnStepPlay =
+      StepButton("Пуск/Пауза", "BBtnStepPlay", "Показывать шаги один за другим (пробел)", this);
+  BBtnStepLast = StepButton("В конец", "BBtnStepLast", "К итогу операции", this);
+  TrBStepSpeed = new QSlider(Qt::Horizontal, this);
+  TrBStepSpeed->setObjectName("TrBStepSpeed");
+  TrBStepSpeed->setRange(1, 10);
+  TrBStepSpeed->setValue(2);
+  TrBStepSpeed->setTickPosition(QSlider::TicksBelow);
+  TrBStepSpeed->setToolTip("Скорость показа: шагов в секунду");
+  TrBStepSpeed->setMinimumWidth(80);
+  LStepSpeedValue = new QLabel(this);
+  LStepSpeedValue->setMinimumWidth(fontMetrics().horizontalAdvance("10") + 4);
+  LStepNumber = new QLabel(this);
+  LStepNumber->setObjectName("LStepNumber");
+  LStepNumber->setMinimumWidth(fontMetrics().horizontalAdvance("Шаг 000 из 000") + 8);
+
+  PlayTimer = new QTimer(this);
+
+  auto* top = new QHBoxLayout;
+  top->addWidget(BuddyLabel("&Организация:", CBStepKind, this));
+  top->addWidget(CBStepKind);
+  top->addWidget(BuddyLabel("&Корзин:", CEStepBuckets, this));
+  top->addWidget(CEStepBuckets);
+  top->addWidget(BuddyLabel("Оп&ерация:", CBStepOper, this));
+  top->addWidget(CBStepOper);
+  top->addWidget(BuddyLabel("&Ключ:", EdStepKey, this));
+  top->addWidget(EdStepKey, 1);
+  auto* source = new QHBoxLayout;
+  source->addWidget(RBStepCopy);
+  source->addWidget(RBStepRandom);
+  source->addWidget(CEStepCount);
+  source->addWidget(BBtnStepRefresh);
+  source->addStretch(1);
+  auto* buttons = new QHBoxLayout;
+  for (QWidget* w : std::initializer_list<QWidget*>{BBtnStepFirst, BBtnStepBack, BBtnStepNext,
+                                                    BBtnStepPlay, BBtnStepLast})
+    buttons->addWidget(w);
+  buttons->addWidget(BuddyLabel("&Скорость:", TrBStepSpeed, this));
+  buttons->addWidget(TrBStepSpeed, 1);
+  buttons->addWidget(LStepSpeedValue);
+  buttons->addWidget(LStepNumber);
+  auto* page = new QVBoxLayout(this);
+  page->setContentsMargins(4, 4, 4, 4);
+  page->setSpacing(3);
+  page->addLayout(top);
+  page->addLayout(source);
+  page->addWidget(SBStepPicture, 1);
+  page->addWidget(EdStepText);
+  page->addLayout(buttons);
+
+  // The keys step the picture unless a field that edits with them has the focus.
+  auto* play = new QShortcut(QKeySequence(Qt::Key_Space), this, this,
+                             &TTableStepsPage::BBtnStepPlayClick, Qt::WidgetWithChildrenShortcut);
+  auto* back = new QShortcut(QKeySequence(Qt::Key_Left), this, this,
+                             &TTableStepsPage::BBtnStepBackClick, Qt::WidgetWithChildrenShortcut);
+  auto* next = new QShortcut(QKeySequence(Qt::Key_Right), this, this,
+                             &TTableStepsPage::BBtnStepNextClick, Qt::WidgetWithChildrenShortcut);
+  Q_UNUSED(play);
+  Q_UNUSED(back);
+  Q_UNUSED(next);
+
+  connect(CBStepKind, &QComboBox::currentIndexChanged, this, [this] {
+    CEStepBuckets->setEnabled(CBStepKind->currentIndex() == static_cast<int>(TTableKind::Hash));
+    Rebuild();
+  });
+  connect(CEStepBuckets, &QSpinBox::valueChanged, this, &TTableStepsPage::Rebuild);
+  connect(CBStepOper, &QComboBox::currentIndexChanged, this, &TTableStepsPage::Rebuild);
+  connect(EdStepKey, &QLineEdit::textChanged, this, &TTableStepsPage::Rebuild);
+  connect(RBStepCopy, &QRadioButton::toggled, this, &TTableStepsPage::BBtnStepRefreshClick);
+  connect(CEStepCount, &QSpinBox::valueChanged, this, [this] {
+    if (RBStepRandom->isChecked()) BBtnStepRefreshClick();
+  });
+  connect(BBtnStepRefresh, &QPushButton::clicked, this, &TTableStepsPage::BBtnStepRefreshClick);
+  connect(BBtnStepFirst, &QPushButton::clicked, this, &TTableStepsPage::BBtnStepFirstClick);
+  connect(BBtnStepBack, &QPushButton::clicked, this, &TTableStepsPage::BBtnStepBackClick);
+  connect(BBtnStepNext, &QPushButton::clicked, this, &TTableStepsPage::BBtnStepNextClick);
+  connect(BBtnStepPlay, &QPushButton::clicked, this, &TTableStepsPage::BBtnStepPlayClick);
+  connect(BBtnStepLast, &QPushButton::clicked, this, &TTableStepsPage::BBtnStepLastClick);
+  connect(TrBStepSpeed, &QSlider::valueChanged, this, &TTableStepsPage::TrBStepSpeedChange);
+  connect(PlayTimer, &QTimer::timeout, this, &TTableStepsPage::PlayTick);
+
+  CEStepBuckets->setEnabled(false);
+  TrBStepSpeedChange();
+  setMinimumSize(560, 300);
+  Rebuild();
+}
+
+TTableStepsPage::~TTableStepsPage() = default;
+
+void TTableStepsPage::SetTableSource(std::function<TBasePTab*()> source) {
+  TableSource = std::move(source);
+}
+
+void TTableStepsPage::SetRandomSource(std::function<unsigned()> source) {
+  Random = std::move(source);
+}
+
+bool TTableStepsPage::IsPlaying() const {
+  return PlayTimer->isActive();
+}
+
+void TTableStepsPage::showEvent(QShowEvent* event) {
+  QWidget::showEvent(event);
+  // Entering the page takes a fresh copy of the user's table.
+  if (RBStepCopy->isChecked()) BBtnStepRefreshClick();
+}
+
+bool TTableStepsPage::eventFilter(QObject* watched, QEvent* event) {
+  // The rows of the picture wrap to the width of the scroll box's view.
+  if (watched == SBStepPicture->viewport() && event->type() == QEvent::Resize &&
+      SBStepPicture->viewport()->width() != PictureWidth)
+    Relayout();
+  return QWidget::eventFilter(watched, event);
+}
+
+void TTableStepsPage::BBtnStepRefreshClick() {
+  StopPlaying();
+  BaseRecords.clear();
+  if (RBStepCopy->isChecked()) {
+    // Only read: the walk is the table's own iteration, no record changes.
+    if (TBasePTab* table = TableSource ? TableSource() : nullptr) {
+      for (table->Reset(); !table->IsTabEnded(); table->GoNext())
+        BaseRecords.emplace_back(table->GetKey(-1), *table->GetPolinom(-1));
+      table->GetRetCode();
+    }
+  } else {
+    for (const std::string& key : TABLESTRUCT::RandomStepKeys(CEStepCount->value(), Random))
+      BaseRecords.emplace_back(key, LISTSTRUCT::TPolinom());
+  }
+  CEStepCount->setEnabled(RBStepRandom->isChecked());
+  // A key to start with: the middle one in key order, so that a search finds something.
+  const QString typed = EdStepKey->text();
+  bool known = false;
+  for (const auto& record : BaseRecords)
+    known |= QString::fromStdString(record.first) == typed;
+  if ((typed.isEmpty() || !known) && !BaseRecords.empty()) {
+    std::vector<std::string> keys;
+    for (const auto& record : BaseRecords)
+      keys.push_back(record.first);
+    std::sort(keys.begin(), keys.end());
+    const QString middle = QString::fromStdString(keys[keys.size() / 2]);
+    if (middle != typed) {
+      EdStepKey->setText(middle); // rebuilds
+      return;
+    }
+  }
+  Rebuild();
+}
+
+QString TTableStepsPage::CheckedKey(QString& why) const {
+  // The name rule of the dialogs; a key the table holds is welcome here.
+  const QString key = EdStepKey->text();
+  const TABLESTRUCT::TNameVerdict verdict =
+      TABLESTRUCT::CheckRecordName(key.toStdString(), nullptr);
+  why = QString::fromStdString(verdict.GetMessage());
+  return verdict.IsUsable() ? key : QString();
+}
+
+void TTableStepsPage::Rebuild() {
+  StopPlaying();
+  const auto kind = static_cast<TTableKind>(std::max(0, CBStepKind->currentIndex()));
+  auto table = TABLESTRUCT::MakeTable(kind, CEStepBuckets->value());
+  for (const auto& [key, pol] : BaseRecords)
+    table->InsRecord(key, pol);
+  table->GetRetCode();
+  table->ClearEfficiency();
+
+  QString why;
+  const QString key = CheckedKey(why);
+  if (key.isEmpty()) {
+    Recording = TABLESTRUCT::RecordLayout(*table);
+  } else {
+    const auto operation = static_cast<TestOperation>(1 + std::max(0, CBStepOper->currentIndex()));
+    Recording = TABLESTRUCT::RecordOperation(*table, operation, key.toStdString());
+  }
+  EdStepKey->setStyleSheet(why.isEmpty() ? QString() : QString("QLineEdit { color: red; }"));
+  EdStepKey->setToolTip(why.isEmpty() ? QString("Ключ операции: латинские буквы и цифры") : why);
+  Step = 0;
+  Relayout();
+  if (!why.isEmpty()) {
+    EdStepText->setStyleSheet(FaultStyle);
+    EdStepText->setText(why);
+  }
+}
+
+void TTableStepsPage::Relayout() {
+  PictureWidth = SBStepPicture->viewport()->width();
+  QPixmap probe(1, 1);
+  TQtCanvas measure(probe, font());
+  Picture = std::make_unique<TABLESTRUCT::TTableStepPicture>(Recording, measure,
+                                                             std::max(200, PictureWidth - 2));
+  ShowStep(Step);
+}
+
+void TTableStepsPage::ShowStep(int step) {
+  Step = std::clamp(step, 0, std::max(0, StepCount() - 1));
+  StepBitmap = QPixmap(Picture->GetWidth(), Picture->GetHeight());
+  TQtCanvas canvas(StepBitmap, font());
+  const TABLESTRUCT::TCanvasBox focus = Picture->Draw(Step, canvas);
+  ImgStep->setPixmap(StepBitmap);
+  ImgStep->resize(StepBitmap.size());
+  SBStepPicture->ensureVisible((focus.X1 + focus.X2) / 2, (focus.Y1 + focus.Y2) / 2,
+                               (focus.X2 - focus.X1) / 2 + 20, (focus.Y2 - focus.Y1) / 2 + 20);
+  EdStepText->setStyleSheet(QString());
+  EdStepText->setText(StepCount() ? QString::fromStdString(Recording.Steps[Step].Text) : QString());
+  EdStepText->setCursorPosition(0);
+  LStepNumber->setText(QString("Шаг %1 из %2").arg(Step).arg(std::max(0, StepCount() - 1)));
+  BBtnStepFirst->setEnabled(Step > 0);
+  BBtnStepBack->setEnabled(Step > 0);
+  BBtnStepNext->setEnabled(Step + 1 < StepCount());
+  BBtnStepLast->setEnabled(Step + 1 < StepCount());
+  BBtnStepPlay->setEnabled(StepCount() > 1);
+}
+
+void TTableStepsPage::BBtnStepFirstClick() {
+  StopPlaying();
+  ShowStep(0);
+}
+
+void TTableStepsPage::BBtnStepBackClick() {
+  StopPlaying();
+  ShowStep(Step - 1);
+}
+
+void TTableStepsPage::BBtnStepNextClick() {
+  StopPlaying();
+  ShowStep(Step + 1);
+}
+
+void TTableStepsPage::BBtnStepLastClick() {
+  StopPlaying();
+  ShowStep(StepCount() - 1);
+}
+
+void TTableStepsPage::BBtnStepPlayClick() {
+  if (PlayTimer->isActive()) {
+    StopPlaying();
+    return;
+  }
+  if (StepCount() < 2) return;
+  if (Step + 1 >= StepCount()) ShowStep(0); // from the start again
+  PlayTimer->start();
+}
+
+void TTableStepsPage::TrBStepSpeedChange() {
+  LStepSpeedValue->setText(QString::number(TrBStepSpeed->value()));
+  PlayTimer->setInterval(1000 / TrBStepSpeed->value());
+}
+
+void TTableStepsPage::PlayTick() {
+  ShowStep(Step + 1);
+  if (Step + 1 >= StepCount()) StopPlaying();
+}
+
+void TTableStepsPage::StopPlaying() {
+  PlayTimer->stop();
+}
