@@ -50,7 +50,8 @@ protected:
   // another table object) put into the file.
   std::unordered_set<std::string> OwnFileNames;
 
-  // Told about the steps of InsRecord, FindRecord and DelRecord; null for none.
+  // Told about every counted step of InsRecord, FindRecord and DelRecord (and of the sorted
+  // table's ChangeRecord, which counts its search); null for none.
   TTableObserver* Observer = nullptr;
 
   // Keeps the observer away from work that is not itself an observed operation (a change of

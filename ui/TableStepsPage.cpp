@@ -2,12 +2,13 @@
 
 #include <QButtonGroup>
 #include <QComboBox>
+#include <QEvent>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QEvent>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QShortcut>
@@ -163,7 +164,8 @@ TTableStepsPage::TTableStepsPage(QWidget* parent)
   page->addWidget(EdStepText);
   page->addLayout(buttons);
 
-  // The keys step the picture unless a field that edits with them has the focus.
+  // The keys step the picture unless a control that uses them has the focus (the key field,
+  // the choices and the speed slider keep theirs).
   auto* play = new QShortcut(QKeySequence(Qt::Key_Space), this, this,
                              &TTableStepsPage::BBtnStepPlayClick, Qt::WidgetWithChildrenShortcut);
   auto* back = new QShortcut(QKeySequence(Qt::Key_Left), this, this,
@@ -173,6 +175,11 @@ TTableStepsPage::TTableStepsPage(QWidget* parent)
   Q_UNUSED(play);
   Q_UNUSED(back);
   Q_UNUSED(next);
+
+  for (QWidget* control :
+       std::initializer_list<QWidget*>{CBStepKind, CEStepBuckets, CBStepOper, RBStepCopy,
+                                       RBStepRandom, CEStepCount, TrBStepSpeed})
+    control->installEventFilter(this);
 
   connect(CBStepKind, &QComboBox::currentIndexChanged, this, [this] {
     CEStepBuckets->setEnabled(CBStepKind->currentIndex() == static_cast<int>(TTableKind::Hash));
@@ -221,6 +228,12 @@ void TTableStepsPage::showEvent(QShowEvent* event) {
 }
 
 bool TTableStepsPage::eventFilter(QObject* watched, QEvent* event) {
+  // The choice controls keep their own arrow and space keys.
+  if (event->type() == QEvent::ShortcutOverride && watched != SBStepPicture->viewport()) {
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    if (key == Qt::Key_Left || key == Qt::Key_Right || key == Qt::Key_Space) event->accept();
+    return false;
+  }
   // The rows of the picture wrap to the width of the scroll box's view.
   if (watched == SBStepPicture->viewport() && event->type() == QEvent::Resize &&
       SBStepPicture->viewport()->width() != PictureWidth)

@@ -144,6 +144,15 @@ private slots:
     QVERIFY(page.IsPlaying());
     QTRY_VERIFY_WITH_TIMEOUT(!page.IsPlaying(), 5000);
     QCOMPARE(page.CurrentStep(), page.StepCount() - 1);
+    // The speed slider keeps its arrow keys; the key field its space.
+    page.TrBStepSpeed->setFocus();
+    QTest::keyClick(page.TrBStepSpeed, Qt::Key_Left);
+    QCOMPARE(page.TrBStepSpeed->value(), 9);
+    QCOMPARE(page.CurrentStep(), page.StepCount() - 1);
+    page.EdStepKey->setFocus();
+    QTest::keyClick(page.EdStepKey, Qt::Key_Space);
+    QVERIFY(!page.IsPlaying());
+    QCOMPARE(page.EdStepKey->text(), QString("Q "));
   }
 
   void growthRunOnSmallSizesFitsAndSaves() {
