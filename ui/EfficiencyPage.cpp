@@ -17,6 +17,8 @@
 #include <QSlider>
 #include <QValueAxis>
 #include <cmath>
+
+#include "ui/GrowthWindow.h"
 #include <cstdlib>
 
 using TABLESTRUCT::TChartPoint;
@@ -222,6 +224,12 @@ TEfficiencyPage::TEfficiencyPage(QWidget* parent)
   SBtnTest->setToolTip("Запуск процесса сравнения эффективности таблиц");
   SBtnTest->setAccessibleDescription(SBtnTest->toolTip());
   connect(SBtnTest, &QPushButton::clicked, this, &TEfficiencyPage::SBtnTestClick);
+  SBtnGrowth = new QPushButton("Рост затрат", GBOperation);
+  SBtnGrowth->setObjectName("SBtnGrowth");
+  SBtnGrowth->setToolTip(
+      "Затраты на операцию в зависимости от объёма таблиц (250 .. 4999 записей)");
+  SBtnGrowth->setAccessibleDescription(SBtnGrowth->toolTip());
+  connect(SBtnGrowth, &QPushButton::clicked, this, &TEfficiencyPage::SBtnGrowthClick);
 
   GBEfficiency = new QGroupBox("Обобщённая эффективн-ть", this);
   GBEfficiency->setObjectName("GBEfficiency");
@@ -285,7 +293,8 @@ TEfficiencyPage::TEfficiencyPage(QWidget* parent)
   setTabOrder(RBESearch, RBEInsert);
   setTabOrder(RBEInsert, RBEDelete);
   setTabOrder(RBEDelete, SBtnTest);
-  setTabOrder(SBtnTest, TrBHashTSize);
+  setTabOrder(SBtnTest, SBtnGrowth);
+  setTabOrder(SBtnGrowth, TrBHashTSize);
 
   ChEffOper->setMinimumSize(ChartMinimumSize);
   ChEffTime->setMinimumSize(ChartMinimumSize);
@@ -327,6 +336,14 @@ void TEfficiencyPage::SBtnTestClick() {
   QApplication::restoreOverrideCursor();
 }
 
+void TEfficiencyPage::SBtnGrowthClick() {
+  if (!GrowthWindow) GrowthWindow = new TGrowthWindow(this);
+  GrowthWindow->show();
+  GrowthWindow->raise();
+  GrowthWindow->activateWindow();
+  GrowthWindow->Start(static_cast<TestOperation>(TestOper()), TrBHashTSize->value(), Random());
+}
+
 void TEfficiencyPage::ShowResult(const TEfficiencyResult& result) {
   for (std::size_t k = 0; k < 3; ++k) {
     ChEffTime->SetPoints(k, result.Runs[k].TimePoints);
@@ -358,8 +375,11 @@ void TEfficiencyPage::FormResize() {
   RBEInsert->setGeometry(8, top + row, operationWidth - 12, lineHeight + 4);
   RBEDelete->setGeometry(8, top + 2 * row, operationWidth - 12, lineHeight + 4);
   const int buttonHeight = lineHeight + 10;
-  SBtnTest->setGeometry(8, GBOperation->height() - buttonHeight - 4, operationWidth - 16,
-                        buttonHeight);
+  // «Тест» and «Рост затрат» side by side, 4 pixels above the group's bottom.
+  const int testWidth = TestButtonWidth();
+  SBtnTest->setGeometry(8, GBOperation->height() - buttonHeight - 4, testWidth, buttonHeight);
+  SBtnGrowth->setGeometry(8 + testWidth + 4, SBtnTest->y(), operationWidth - 20 - testWidth,
+                          buttonHeight);
 
   const int labelWidth = GaugeLabelWidth();
   const int valueWidth = GaugeValueWidth();
@@ -393,7 +413,13 @@ void TEfficiencyPage::FormResize() {
 }
 
 int TEfficiencyPage::OperationWidth() const {
-  return std::max(110, fontMetrics().horizontalAdvance("Удаление;") + 44);
+  // The two buttons side by side at their full widths, 8 pixels from the sides, 4 apart.
+  const int buttons = TestButtonWidth() + 4 + SBtnGrowth->sizeHint().width() + 16;
+  return std::max({110, fontMetrics().horizontalAdvance("Удаление;") + 44, buttons});
+}
+
+int TEfficiencyPage::TestButtonWidth() const {
+  return SBtnTest->sizeHint().width();
 }
 
 int TEfficiencyPage::GaugeLabelWidth() const {

@@ -20,6 +20,7 @@ class QResizeEvent;
 class QSlider;
 class QValueAxis;
 class TEfficiencyChartView;
+class TGrowthWindow;
 
 class TEfficiencyPage : public QWidget {
   Q_OBJECT
@@ -36,6 +37,7 @@ public:
   QRadioButton* RBEInsert;
   QRadioButton* RBEDelete;
   QPushButton* SBtnTest;
+  QPushButton* SBtnGrowth; // beside SBtnTest: the growth of the cost with the table size
 
   QGroupBox* GBEfficiency;
   QProgressBar* CGgEffScan;
@@ -54,8 +56,14 @@ public:
   // Buckets of the test's hash table: the track bar's position x 30.
   int HashSize() const;
 
+  // The growth window, made at the first press of SBtnGrowth (null before).
+  TGrowthWindow* GetGrowthWindow() const { return GrowthWindow; }
+
 public slots:
   void SBtnTestClick();
+  // Opens the growth window and starts its run with the chosen operation and the track bar's
+  // percentage of n buckets.
+  void SBtnGrowthClick();
   void TrBHashTSizeChange();
   void FormResize();
 
@@ -64,6 +72,7 @@ protected:
 
 private:
   TABLESTRUCT::TEfficiencyTest::RandomSource Random;
+  TGrowthWindow* GrowthWindow = nullptr;
   std::array<QLabel*, 3> GaugeLabels{};
   std::array<QLabel*, 3> GaugeKeys{};
   std::array<QLabel*, 3> GaugeValues{};
@@ -71,6 +80,7 @@ private:
   std::array<QProgressBar*, 3> Gauges() const { return {CGgEffScan, CGgEffSort, CGgEffHash}; }
   // Widths and heights of the layout's parts, from the font.
   int OperationWidth() const;
+  int TestButtonWidth() const;
   int GaugeLabelWidth() const;
   int GaugeValueWidth() const;
   int EfficiencyWidth() const;

@@ -9,6 +9,7 @@
 #include "ui/QtCanvas.h"
 #include "ui/ShownText.h"
 #include "ui/SurfacePage.h"
+#include "ui/TableStepsPage.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -99,7 +100,10 @@ TForm9::TForm9(TPolTableModel* tableModel, QWidget* parent)
   TShSurf->setObjectName("TShSurf");
   TShEffic = new QWidget;
   TShEffic->setObjectName("TShEffic");
-  // A compact tab font, so that the four captions fit the window's least width.
+  TShSteps = new QWidget;
+  TShSteps->setObjectName("TShSteps");
+  // A compact tab font, so that the four first captions fit the window's least width (the
+  // tab bar scrolls to the fifth).
   QFont tabFont = PCViewTab->tabBar()->font();
   tabFont.setPointSize(std::min(tabFont.pointSize(), 8));
   PCViewTab->tabBar()->setFont(tabFont);
@@ -110,8 +114,9 @@ TForm9::TForm9(TPolTableModel* tableModel, QWidget* parent)
   PCViewTab->addTab(TShStruct, "Просмотр структуры");
   PCViewTab->addTab(TShSurf, "Построение поверхности");
   PCViewTab->addTab(TShEffic, "Эффективность таблиц");
+  PCViewTab->addTab(TShSteps, "Пошаговая работа таблиц");
 
-  // The surface and efficiency pages fill their sheets.
+  // The surface, efficiency and step pages fill their sheets.
   auto fill = [](QWidget* sheet, QWidget* content) {
     auto* layout = new QVBoxLayout(sheet);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -127,6 +132,12 @@ TForm9::TForm9(TPolTableModel* tableModel, QWidget* parent)
   EfficPage = new TEfficiencyPage;
   EfficPage->setObjectName("EfficPage");
   fill(TShEffic, EfficPage);
+  // The step page works on a private copy of the table in use, taken when it is shown.
+  StepsPage = new TTableStepsPage;
+  StepsPage->setObjectName("StepsPage");
+  StepsPage->SetTableSource([this] { return TableModel->Table(); });
+  StepsPage->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
+  fill(TShSteps, StepsPage);
 
   // Choice page. The lists are pick-only: a typed text could select no item.
   auto makeBox = [this](const char* name, const char* accessible) {
@@ -290,11 +301,16 @@ void TForm9::resizeEvent(QResizeEvent* event) {
 }
 
 void TForm9::PCViewTabChange(int page) {
-  if (page != 2 && page != 3) {
+  if (page < 2) {
     setMinimumSize(OpeningMinimumSize);
     return;
   }
-  const QSize pages = PCViewTab->minimumSizeHint();
+  QSize pages = PCViewTab->minimumSizeHint();
+  // The step page stays out of the other pages' least size and brings its own.
+  if (page == 4 && PCViewTab->currentWidget()) {
+    const QSize chrome = PCViewTab->size() - PCViewTab->currentWidget()->size();
+    pages = pages.expandedTo(StepsPage->minimumSizeHint() + chrome);
+  }
   QSize needed(LeftOfPages + pages.width() + RightOfPages, pages.height() + BelowPages);
   // Never more than the screen's free area holds, frame included.
   const QSize frame = frameGeometry().size() - geometry().size();

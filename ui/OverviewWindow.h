@@ -1,7 +1,7 @@
 #pragma once
-// The overview window TForm9: the demonstration window with four pages — the choice of a
-// polynomial from the table and its formula, the picture of its list structure, its surface
-// and the efficiency test of the table organisations.
+// The overview window TForm9: the demonstration window with its pages — the choice of a
+// polynomial from the table and its formula, the picture of its list structure, its surface,
+// the efficiency test of the table organisations and the step-by-step work of the tables.
 
 #include <QPixmap>
 #include <QWidget>
@@ -17,6 +17,8 @@ class QTabWidget;
 class TEfficiencyPage;
 class TPolTableModel;
 class TSurfacePage;
+class TTableStepsPage;
+
 namespace LISTSTRUCT {
 class TCanvas;
 }
@@ -35,7 +37,7 @@ public:
   QFrame* Bevel1;
   QLabel* Image1;
 
-  // Page control: page 0 choice, 1 structure, 2 surface, 3 efficiency.
+  // Page control: page 0 choice, 1 structure, 2 surface, 3 efficiency, 4 step by step.
   QTabWidget* PCViewTab;
   QWidget* TShExpr;
   QWidget* TShStruct;
@@ -43,6 +45,8 @@ public:
   QWidget* TShEffic;
   TSurfacePage* SurfPage;     // content of TShSurf
   TEfficiencyPage* EfficPage; // content of TShEffic
+  QWidget* TShSteps;
+  TTableStepsPage* StepsPage; // content of TShSteps
 
   // Choice page: three pick-only lists kept in step (item i of each is the same record)
   // and the chosen formula.
@@ -74,7 +78,7 @@ public slots:
   void CBFormulaChange();
   void FormResize();
   void FormClose();
-  // A turn to the surface or efficiency page grows a smaller window to what those pages need
+  // A turn to the surface, efficiency or step page grows a smaller window to what it needs
   // and keeps it from being made smaller meanwhile; the other pages give the window back its
   // own least size and leave its size alone.
   void PCViewTabChange(int page);

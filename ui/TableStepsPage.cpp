@@ -203,7 +203,7 @@ TTableStepsPage::TTableStepsPage(QWidget* parent)
 
   CEStepBuckets->setEnabled(false);
   TrBStepSpeedChange();
-  setMinimumSize(560, 300);
+  SBStepPicture->setMinimumHeight(160);
   Rebuild();
 }
 

@@ -11,6 +11,7 @@
 #include "ui/MainWindow.h"
 #include "ui/OverviewWindow.h"
 #include "ui/SurfacePage.h"
+#include "ui/TableStepsPage.h"
 
 #include "gl/TOpenGLPanel.h"
 #include "ui/TableWindow.h"
@@ -141,13 +142,14 @@ private slots:
 
   void windowFrame() {
     QCOMPARE(Form9->windowTitle(), QString("OVERVIEW: Демонстрационные возможности"));
-    QCOMPARE(Form9->PCViewTab->count(), 4);
+    QCOMPARE(Form9->PCViewTab->count(), 5);
     const QStringList captions = {"Выбор полнома", "Просмотр структуры", "Построение поверхности",
-                                  "Эффективность таблиц"};
-    for (int i = 0; i < 4; ++i)
+                                  "Эффективность таблиц", "Пошаговая работа таблиц"};
+    for (int i = 0; i < 5; ++i)
       QCOMPARE(Form9->PCViewTab->tabText(i), captions[i]);
     QCOMPARE(Form9->PCViewTab->widget(2), Form9->TShSurf);
     QCOMPARE(Form9->PCViewTab->widget(3), Form9->TShEffic);
+    QCOMPARE(Form9->PCViewTab->widget(4), Form9->TShSteps);
     // 648 x 157 with the frame: 8 pixels of borders, 30 of borders and caption bar.
     QCOMPARE(Form9->minimumSize(), QSize(640, 127));
     // The page control ends 7 pixels before the decoration's bevel, which is 10 from the edge.
@@ -307,7 +309,8 @@ private slots:
   // Turned to at the opening size, by its tab or by the main window's button (with the window
   // hidden, too), the surface and the efficiency page grow the window to what they need: the
   // drawing, the charts and the track bar get their least sizes, no text is cut, and the window
-  // stays on the screen. Turning back to the choice page keeps the size.
+  // stays on the screen. Turning back to the choice page keeps the size. The step page grows
+  // the window as well.
   void surfaceAndEfficiencyPagesGrowASmallWindow() {
     const QSize opening(640, 162);
     const QPoint origin = Form9->pos();
@@ -370,6 +373,15 @@ private slots:
     QCOMPARE(Form9->size(), grown);
     Form9->show();
     QVERIFY(QTest::qWaitForWindowExposed(Form9));
+    QVERIFY(area.contains(Form9->frameGeometry()));
+
+    // The step page grows the window from its opening size to what it needs too.
+    Form1->TBFormulaClick();
+    Form9->resize(opening);
+    Form9->PCViewTab->setCurrentIndex(4);
+    Settle();
+    QVERIFY(Form9->StepsPage->SBStepPicture->height() >= 160);
+    textsFit(Form9->StepsPage);
     QVERIFY(area.contains(Form9->frameGeometry()));
 
     Form1->TBFormulaClick();

@@ -1,7 +1,7 @@
-// The step-by-step page and the growth window: stepping a search forward and back shows the
-// same pictures, the key follows the name rule, the copy of the user's table stays private,
-// playing runs to the end; a growth run on small sizes fits the scan table's slope of 1/2,
-// draws its curves on linear and logarithmic axes and saves its points.
+// The step-by-step page and the growth window, alone and in the overview window: stepping a search
+// forward and back shows the same pictures, the key follows the name rule, the copy of the user's
+// table stays private, playing runs to the end; a growth run on small sizes fits the scan table's
+// slope of 1/2, draws its curves on linear and logarithmic axes and saves its points.
 
 #include <QChart>
 #include <QChartView>
@@ -22,10 +22,20 @@
 #include <random>
 
 #include "core/TPolinom.h"
+#include "tables/TBasePTab.h"
 #include "tables/TPolScanTab.h"
 #include "tables/TRecordName.h"
+#include "ui/Application.h"
+#include "ui/EfficiencyPage.h"
+#include "ui/Forms.h"
 #include "ui/GrowthWindow.h"
+#include "ui/OverviewWindow.h"
 #include "ui/TableStepsPage.h"
+#include "ui/TableWindow.h"
+
+#include <QDir>
+#include <QRadioButton>
+#include <QTabWidget>
 
 using TABLESTRUCT::TTableEventKind;
 
@@ -219,6 +229,46 @@ private slots:
     QVERIFY(ended.count() > before || ended.wait(60000));
     QVERIFY(window.GetResult().Cancelled);
     QVERIFY(window.GetResult().Points.size() < 21);
+  }
+
+  // In the program: the fifth overview page copies the user's table and leaves it alone; the
+  // efficiency page's «Рост затрат» runs the chosen operation at the track bar's percentage.
+  void stepPageAndGrowthButtonInTheOverviewWindow() {
+    QDir().mkpath("IniSaves");
+    QFile::remove("IniSaves/PolTable.ini");
+    CreateForms();
+    Form9->show();
+    QVERIFY(QTest::qWaitForWindowExposed(Form9));
+    for (const char* key : {"A1", "B2", "C3"})
+      Form2->CurTab->InsRecord(key, LISTSTRUCT::TPolinom());
+    QCOMPARE(Form9->PCViewTab->tabText(4), QString("Пошаговая работа таблиц"));
+    Form9->PCViewTab->setCurrentIndex(4);
+    QTRY_COMPARE(Form9->StepsPage->GetRecording().Initial,
+                 TABLESTRUCT::TTableLayout({{"A1", "B2", "C3"}}));
+    // The window grew to what the page needs.
+    QTRY_VERIFY(Form9->StepsPage->SBStepPicture->height() >= 160);
+    Form9->StepsPage->CBStepOper->setCurrentIndex(1);
+    Form9->StepsPage->EdStepKey->setText("D4");
+    QVERIFY(Form9->StepsPage->GetRecording().Result >= 0);
+    QCOMPARE(Form2->CurTab->GetDataCount(), 3);
+    if (!Shots().isEmpty()) Form9->grab().save(Shots() + "/overview_steps.png");
+
+    Form9->PCViewTab->setCurrentIndex(3);
+    TEfficiencyPage* page = Form9->EfficPage;
+    page->RBEInsert->setChecked(true);
+    page->TrBHashTSize->setValue(20);
+    QVERIFY(page->SBtnGrowth->isVisible());
+    QCOMPARE(page->SBtnGrowth->y(), page->SBtnTest->y());
+    QVERIFY(page->SBtnGrowth->x() > page->SBtnTest->geometry().right());
+    QTest::mouseClick(page->SBtnGrowth, Qt::LeftButton);
+    TGrowthWindow* growth = page->GetGrowthWindow();
+    QVERIFY(growth && growth->isVisible());
+    QSignalSpy ended(growth, &TGrowthWindow::RunEnded);
+    QVERIFY(ended.wait(60000));
+    QCOMPARE(growth->GetResult().Operation, TABLESTRUCT::TestOperation::Insertion);
+    QCOMPARE(growth->GetResult().HashPercent, 20);
+    QCOMPARE(growth->GetResult().Points.size(), std::size_t(21));
+    DestroyForms();
   }
 };
 
