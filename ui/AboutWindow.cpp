@@ -21,27 +21,7 @@ TForm10::TForm10(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::MSWindowsFi
   ImLogo->setPixmap(QPixmap(":/pictures/emblem.png"));
   ImLogo->setFixedSize(150, 150);
 
-  LbTitle = new QLabel("<span style='font-size:20px; font-weight:bold; color:#1f3a5f'>TERMIX</span>"
-                       "<br><span style='font-size:12px; color:#1f3a5f'>Работа с полиномами от "
-                       "нескольких переменных</span>",
-                       this);
-  LbTitle->setObjectName("LbTitle");
-  LbFunctions = new QLabel("• ввод, хранение и обработка полиномов от x, y, z;<br>"
-                           "• три вида таблиц: просмотровая, упорядоченная, хеш;<br>"
-                           "• аналитическое вычисление выражений;<br>"
-                           "• демонстрация структуры полинома;<br>"
-                           "• поверхность полинома как неявной функции;<br>"
-                           "• тестирование эффективности таблиц.",
-                           this);
-  LbFunctions->setObjectName("LbFunctions");
-  LbDetails = new QLabel("<span style='color:#4a5a70'>Версия 1.0 · учебная программа<br>"
-                         "C++20 · Qt 6 · OpenGL · © 2026</span>",
-                         this);
-  LbDetails->setObjectName("LbDetails");
-  for (QLabel* label : {LbTitle, LbFunctions, LbDetails}) {
-    label->setTextFormat(Qt::RichText);
-    label->setWordWrap(true);
-  }
+  BuildTexts();
 
   Animate1 = new QLabel(this);
   Animate1->setObjectName("Animate1");
@@ -75,6 +55,31 @@ TForm10::TForm10(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::MSWindowsFi
   layout->addWidget(ImLogo, 0, Qt::AlignTop);
   layout->addLayout(text, 1);
   layout->addLayout(right);
+}
+
+// The program's title, its functions and the production details.
+void TForm10::BuildTexts() {
+  LbTitle = new QLabel("<span style='font-size:20px; font-weight:bold; color:#1f3a5f'>TERMIX</span>"
+                       "<br><span style='font-size:12px; color:#1f3a5f'>Работа с полиномами от "
+                       "нескольких переменных</span>",
+                       this);
+  LbTitle->setObjectName("LbTitle");
+  LbFunctions = new QLabel("• ввод, хранение и обработка полиномов от x, y, z;<br>"
+                           "• три вида таблиц: просмотровая, упорядоченная, хеш;<br>"
+                           "• аналитическое вычисление выражений;<br>"
+                           "• демонстрация структуры полинома;<br>"
+                           "• поверхность полинома как неявной функции;<br>"
+                           "• тестирование эффективности таблиц.",
+                           this);
+  LbFunctions->setObjectName("LbFunctions");
+  LbDetails = new QLabel("<span style='color:#4a5a70'>Версия 1.0 · учебная программа<br>"
+                         "C++20 · Qt 6 · OpenGL · © 2026</span>",
+                         this);
+  LbDetails->setObjectName("LbDetails");
+  for (QLabel* label : {LbTitle, LbFunctions, LbDetails}) {
+    label->setTextFormat(Qt::RichText);
+    label->setWordWrap(true);
+  }
 }
 
 void TForm10::showEvent(QShowEvent* event) {

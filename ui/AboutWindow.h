@@ -22,4 +22,7 @@ public:
 protected:
   void showEvent(QShowEvent* event) override;
   void hideEvent(QHideEvent* event) override;
+
+private:
+  void BuildTexts();
 };

@@ -45,7 +45,7 @@ constexpr int NumberColumnLeast = 45;
 
 // An operation picture in the tool bar's style: the symbol on the normal or the hot tile;
 // the hot symbol comes forward a little.
-QPixmap renderOperationPicture(const QString& symbol, bool hot) {
+QPixmap RenderOperationPicture(const QString& symbol, bool hot) {
   QPixmap picture(OperationPictureSize, OperationPictureSize);
   picture.fill(Qt::transparent);
   QPainter painter(&picture);
@@ -59,23 +59,23 @@ QPixmap renderOperationPicture(const QString& symbol, bool hot) {
   return picture;
 }
 
-QString toQString(const std::string& text) {
+QString ToQString(const std::string& text) {
   return QString::fromStdString(text);
 }
-std::string toStdString(const QString& text) {
+std::string ToStdString(const QString& text) {
   return text.toStdString();
 }
 
-void setGridRows(QTableWidget* grid, int rowsWithHeader) {
+void SetGridRows(QTableWidget* grid, int rowsWithHeader) {
   grid->setRowCount(rowsWithHeader - 1);
 }
 
-void clearRow(QTableWidget* grid, int row) {
+void ClearRow(QTableWidget* grid, int row) {
   for (int column = 0; column < grid->columnCount(); ++column)
     SetGridCell(grid, row, column, QString());
 }
 
-QTableWidget* makeGrid(QWidget* parent, const char* name, int rowsWithHeader) {
+QTableWidget* MakeGrid(QWidget* parent, const char* name, int rowsWithHeader) {
   auto* grid = new QTableWidget(rowsWithHeader - 1, 3, parent);
   grid->setObjectName(name);
   grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -92,11 +92,11 @@ QTableWidget* makeGrid(QWidget* parent, const char* name, int rowsWithHeader) {
   // Column 2 takes whatever width columns 0 and 1 leave, at every size of the window.
   KeepLastColumnFitted(grid);
   for (int row = 1; row < rowsWithHeader; ++row)
-    clearRow(grid, row);
+    ClearRow(grid, row);
   return grid;
 }
 
-QLabel* makeLabel(QWidget* parent, const char* name, const QString& text, int x, int y) {
+QLabel* MakeLabel(QWidget* parent, const char* name, const QString& text, int x, int y) {
   auto* label = new QLabel(text, parent);
   label->setObjectName(name);
   label->move(x, y);
@@ -104,7 +104,7 @@ QLabel* makeLabel(QWidget* parent, const char* name, const QString& text, int x,
   return label;
 }
 
-QFrame* makeBevel(QWidget* parent, const char* name, QRect geometry) {
+QFrame* MakeBevel(QWidget* parent, const char* name, QRect geometry) {
   auto* bevel = new QFrame(parent);
   bevel->setObjectName(name);
   bevel->setFrameShape(QFrame::Box);
@@ -123,20 +123,20 @@ TOperationImage::TOperationImage(QWidget* parent) : QLabel(parent) {
 }
 
 void TOperationImage::mousePressEvent(QMouseEvent* event) {
-  pressedInside = event->button() == Qt::LeftButton && rect().contains(event->position().toPoint());
+  PressedInside = event->button() == Qt::LeftButton && rect().contains(event->position().toPoint());
 }
 
 void TOperationImage::mouseReleaseEvent(QMouseEvent* event) {
   // A click is a press and a release both on the picture, like a button's.
-  const bool click = pressedInside && event->button() == Qt::LeftButton &&
+  const bool click = PressedInside && event->button() == Qt::LeftButton &&
                      rect().contains(event->position().toPoint());
-  pressedInside = false;
-  if (click) emit clicked();
+  PressedInside = false;
+  if (click) emit Clicked();
 }
 
 void TOperationImage::mouseMoveEvent(QMouseEvent* event) {
   const QPoint position = event->position().toPoint();
-  emit mouseMoved(position.x(), position.y());
+  emit MouseMoved(position.x(), position.y());
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -146,18 +146,18 @@ namespace {
 // The eight operation images, one row each: name, hint, symbol, the numbers of its normal and
 // highlighted pictures in ImageList1, and its handlers. The picture list is drawn from these rows
 // and every picture an image shows is looked up in its row.
-struct OperationImageEntry {
-  const char* name;
-  const char* hint;
-  const char* symbol;
-  int normalPicture;
-  int hotPicture;
-  TOperationImage* TForm3::*image;
-  void (TForm3::*click)();
-  void (TForm3::*mouseMove)(int, int);
+struct TOperationImageRow {
+  const char* Name;
+  const char* Hint;
+  const char* Symbol;
+  int NormalPicture;
+  int HotPicture;
+  TOperationImage* TForm3::*Image;
+  void (TForm3::*Click)();
+  void (TForm3::*MouseMove)(int, int);
 };
 
-const OperationImageEntry OperationImages[8] = {
+const TOperationImageRow OperationImages[8] = {
     // The first letter of the sum's hint is a Latin "C", as the window has always shown it.
     {"ImSum", "Cложение полиномов: [Pol1] + [Pol2]", "sum", 0, 7, &TForm3::ImSum,
      &TForm3::ImSumClick, &TForm3::ImSumMouseMove},
@@ -177,9 +177,9 @@ const OperationImageEntry OperationImages[8] = {
      &TForm3::ImVarClick, &TForm3::ImVarMouseMove},
 };
 
-const OperationImageEntry& OperationImageRow(TOperationImage* TForm3::*image) {
-  for (const OperationImageEntry& entry : OperationImages)
-    if (entry.image == image) return entry;
+const TOperationImageRow& OperationImageRow(TOperationImage* TForm3::*image) {
+  for (const TOperationImageRow& entry : OperationImages)
+    if (entry.Image == image) return entry;
   return OperationImages[0];
 }
 
@@ -198,7 +198,7 @@ TForm3::TForm3(TPolTableModel* tableModel, QWidget* parent)
   // neither the table window at the left edge nor the overview window below the tool bar.
   const QRect screen = ScreenArea();
   move(std::max(screen.left(), screen.right() + 1 - width()), screen.top() + 108);
-  buildControls();
+  BuildControls();
   FormCreate();
 }
 
@@ -208,22 +208,31 @@ TForm3::~TForm3() {
   Run.reset();
 }
 
-void TForm3::buildControls() {
+void TForm3::BuildControls() {
   ImageList1 = QList<QPixmap>(2 * std::size(OperationImages));
-  for (const OperationImageEntry& entry : OperationImages) {
-    ImageList1[entry.normalPicture] = renderOperationPicture(QLatin1String(entry.symbol), false);
-    ImageList1[entry.hotPicture] = renderOperationPicture(QLatin1String(entry.symbol), true);
+  for (const TOperationImageRow& entry : OperationImages) {
+    ImageList1[entry.NormalPicture] = RenderOperationPicture(QLatin1String(entry.Symbol), false);
+    ImageList1[entry.HotPicture] = RenderOperationPicture(QLatin1String(entry.Symbol), true);
   }
 
+  BuildFormulaGroup();
+  BuildGrids();
+  BuildNamingPanel();
+  ConnectControls();
+}
+
+// The formula input group: the operation images with the variable they use, the window's picture,
+// the formula and its errors, and the formula store's buttons.
+void TForm3::BuildFormulaGroup() {
   GroupBox1 = new QGroupBox("Ввод формулы вычисления", this);
   GroupBox1->setObjectName("GroupBox1");
   GroupBox1->setGeometry(4, 2, 640, 118);
 
-  Label2 = makeLabel(GroupBox1, "Label2", "Помощь по", 8, 20);
-  Label1 = makeLabel(GroupBox1, "Label1", "Операциям:", 8, 34);
-  buildOperationImages();
+  Label2 = MakeLabel(GroupBox1, "Label2", "Помощь по", 8, 20);
+  Label1 = MakeLabel(GroupBox1, "Label1", "Операциям:", 8, 34);
+  BuildOperationImages();
 
-  Bevel4 = makeBevel(GroupBox1, "Bevel4", QRect(318, 18, 120, 29));
+  Bevel4 = MakeBevel(GroupBox1, "Bevel4", QRect(318, 18, 120, 29));
   RBVarX = new QRadioButton("X;", GroupBox1);
   RBVarY = new QRadioButton("Y;", GroupBox1);
   RBVarZ = new QRadioButton("Z;", GroupBox1);
@@ -235,7 +244,7 @@ void TForm3::buildControls() {
   }
   RBVarX->setChecked(true);
 
-  Bevel1 = makeBevel(GroupBox1, "Bevel1", QRect(548, 14, 84, 98));
+  Bevel1 = MakeBevel(GroupBox1, "Bevel1", QRect(548, 14, 84, 98));
   Image1 = new QLabel(GroupBox1);
   Image1->setObjectName("Image1");
   Image1->setToolTip("Окно для вычислений над полиномами");
@@ -243,7 +252,7 @@ void TForm3::buildControls() {
   Image1->setGeometry(0, 20, 72, 86);
   Image1->setPixmap(RenderSvgPicture(":/ops/calc_window.svg", Image1->size()));
 
-  Label3 = makeLabel(GroupBox1, "Label3", "Формула:", 8, 60);
+  Label3 = MakeLabel(GroupBox1, "Label3", "Формула:", 8, 60);
   EdFormul = new QLineEdit(GroupBox1);
   EdFormul->setObjectName("EdFormul");
   EdFormul->setMaxLength(std::numeric_limits<int>::max()); // a pasted formula is never cut
@@ -252,7 +261,7 @@ void TForm3::buildControls() {
   Label3->setBuddy(EdFormul);
   EdFormul->setAccessibleName("Формула:");
 
-  Label4 = makeLabel(GroupBox1, "Label4", "Ошибки:", 8, 90);
+  Label4 = MakeLabel(GroupBox1, "Label4", "Ошибки:", 8, 90);
   EdErrors = new QLineEdit(GroupBox1);
   EdErrors->setObjectName("EdErrors");
   EdErrors->setToolTip("Синтаксические ошибки в записи формулы");
@@ -261,7 +270,7 @@ void TForm3::buildControls() {
   Label4->setBuddy(EdErrors);
   EdErrors->setAccessibleName("Ошибки:");
 
-  Bevel3 = makeBevel(GroupBox1, "Bevel3", QRect(480, 52, 63, 60));
+  Bevel3 = MakeBevel(GroupBox1, "Bevel3", QRect(480, 52, 63, 60));
   SBtnSaveF = new QToolButton(GroupBox1);
   SBtnSaveF->setObjectName("SBtnSaveF");
   SBtnSaveF->setToolTip("Сохранить  введённую формулу в файле");
@@ -276,21 +285,27 @@ void TForm3::buildControls() {
     button->setAccessibleName(button->toolTip());
     button->setGeometry(0, 66, 27, 30);
   }
+}
 
+// The operands and the result.
+void TForm3::BuildGrids() {
   GroupBox2 = new QGroupBox("Полиномы (Операнды и результат):", this);
   GroupBox2->setObjectName("GroupBox2");
   GroupBox2->setGeometry(4, 124, 640, 240);
-  SGOperTable = makeGrid(GroupBox2, "SGOperTable", 2);
+  SGOperTable = MakeGrid(GroupBox2, "SGOperTable", 2);
   SGOperTable->setGeometry(8, 17, 620, 120);
   SGOperTable->setAccessibleName("Полиномы - операнды");
-  SGResTable = makeGrid(GroupBox2, "SGResTable", 2);
+  SGResTable = MakeGrid(GroupBox2, "SGResTable", 2);
   // Header and one row, with the frame: the result grid keeps this height at every size.
   SGResTable->setGeometry(8, 150, 620, 50);
   SGResTable->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   SGResTable->setAccessibleName("Полином - результат");
   AddGridCopyMenu(SGOperTable, 2);
   AddGridCopyMenu(SGResTable, 2);
+}
 
+// The evaluate button and the naming of the result.
+void TForm3::BuildNamingPanel() {
   Panel1 = new QFrame(this);
   Panel1->setObjectName("Panel1");
   Panel1->setFrameShape(QFrame::Panel);
@@ -319,7 +334,9 @@ void TForm3::buildControls() {
   EdName->setAccessibleName("Имя полинома определённое пользователем:");
   // The name field starts right after its radio button's text and reaches to the panel's end.
   EdName->setGeometry(RBUserName->x() + RBUserName->width() + 4, 37, 200, 22);
+}
 
+void TForm3::ConnectControls() {
   connect(EdFormul, &QLineEdit::textChanged, this, &TForm3::EdFormulChange);
   connect(EdName, &QLineEdit::textChanged, this, &TForm3::EdNameChange);
   connect(BBtnCalc, &QPushButton::clicked, this, &TForm3::BBtnCalcClick);
@@ -337,19 +354,19 @@ void TForm3::buildControls() {
     setTabOrder(order[i - 1], order[i]);
 }
 
-void TForm3::buildOperationImages() {
+void TForm3::BuildOperationImages() {
   int left = 92;
-  for (const OperationImageEntry& entry : OperationImages) {
+  for (const TOperationImageRow& entry : OperationImages) {
     auto* image = new TOperationImage(GroupBox1);
-    image->setObjectName(entry.name);
-    image->setToolTip(QString::fromUtf8(entry.hint));
+    image->setObjectName(entry.Name);
+    image->setToolTip(QString::fromUtf8(entry.Hint));
     image->setAccessibleName(image->toolTip());
-    image->setPixmap(ImageList1.value(entry.normalPicture));
+    image->setPixmap(ImageList1.value(entry.NormalPicture));
     image->move(left, 20);
     left += 28;
-    this->*entry.image = image;
-    connect(image, &TOperationImage::clicked, this, entry.click);
-    connect(image, &TOperationImage::mouseMoved, this, entry.mouseMove);
+    this->*entry.Image = image;
+    connect(image, &TOperationImage::Clicked, this, entry.Click);
+    connect(image, &TOperationImage::MouseMoved, this, entry.MouseMove);
   }
 }
 
@@ -366,8 +383,8 @@ void TForm3::FormCreate() {
   EdName->setEnabled(false);
   StdNameMode = true;
 
-  Trans = std::make_unique<TRANSSTRUCT::TFPolTrans>(currentTable());
-  EdErrors->setText(toQString(Trans->GetMessage()));
+  Trans = std::make_unique<TRANSSTRUCT::TFPolTrans>(CurrentTable());
+  EdErrors->setText(ToQString(Trans->GetMessage()));
 }
 
 void TForm3::closeEvent(QCloseEvent* event) {
@@ -416,7 +433,7 @@ void TForm3::FormResize() {
 // ---------------------------------------------------------------------------------------------
 // The formula
 
-TABLESTRUCT::TBasePTab* TForm3::currentTable() const {
+TABLESTRUCT::TBasePTab* TForm3::CurrentTable() const {
   return TableModel ? TableModel->Table() : nullptr;
 }
 
@@ -426,20 +443,20 @@ void TForm3::EdFormulChange() {
     FormulaCheckPending = true;
     return;
   }
-  TABLESTRUCT::TBasePTab* table = currentTable();
+  TABLESTRUCT::TBasePTab* table = CurrentTable();
   // Names are looked up in the table that is current right now, the same one that the
   // operand grid and the result insertion use.
   Trans->SetTable(table);
-  Trans->SetFormula(toStdString(EdFormul->text()));
+  Trans->SetFormula(ToStdString(EdFormul->text()));
   FormulaOK = Trans->GetRetCode() >= 0;
-  EdErrors->setText(toQString(Trans->GetMessage()));
+  EdErrors->setText(ToQString(Trans->GetMessage()));
 
   const int lexemeCount = Trans->GetLeksCount();
   if (lexemeCount > 0) {
-    setGridRows(SGOperTable, lexemeCount + 1);
+    SetGridRows(SGOperTable, lexemeCount + 1);
   } else {
-    setGridRows(SGOperTable, 2);
-    clearRow(SGOperTable, 1);
+    SetGridRows(SGOperTable, 2);
+    ClearRow(SGOperTable, 1);
   }
 
   int row = 1;
@@ -449,8 +466,8 @@ void TForm3::EdFormulChange() {
     TPolinom found;
     const int position = table ? table->FindRecord(lexeme.Name, found) : -1;
     SetGridCell(SGOperTable, row, 0, position >= 0 ? QString::number(position + 1) : "--");
-    SetGridCell(SGOperTable, row, 1, toQString(lexeme.Name));
-    SetGridCell(SGOperTable, row, 2, toQString(lexeme.Pol.GetText()));
+    SetGridCell(SGOperTable, row, 1, ToQString(lexeme.Name));
+    SetGridCell(SGOperTable, row, 2, ToQString(lexeme.Pol.GetText()));
     ++row;
   }
 
@@ -460,45 +477,45 @@ void TForm3::EdFormulChange() {
 
   if (lexemeCount > 0 && row - 1 < lexemeCount) {
     if (row > 1) {
-      setGridRows(SGOperTable, row);
+      SetGridRows(SGOperTable, row);
     } else {
-      setGridRows(SGOperTable, 2);
-      clearRow(SGOperTable, 1);
+      SetGridRows(SGOperTable, 2);
+      ClearRow(SGOperTable, 1);
     }
   }
   FitNumberColumn(SGOperTable, NumberColumnLeast);
 }
 
-void TForm3::appendToFormula(const QString& text) {
+void TForm3::AppendToFormula(const QString& text) {
   EdFormul->setText(EdFormul->text() + text);
 }
 
-QChar TForm3::checkedVariableLetter() const {
+QChar TForm3::CheckedVariableLetter() const {
   if (RBVarY->isChecked()) return 'y';
   if (RBVarZ->isChecked()) return 'z';
   return 'x';
 }
 
 void TForm3::ImSumClick() {
-  appendToFormula(" +");
+  AppendToFormula(" +");
 }
 void TForm3::ImMinClick() {
-  appendToFormula(" -");
+  AppendToFormula(" -");
 }
 void TForm3::ImMultClick() {
-  appendToFormula(" *");
+  AppendToFormula(" *");
 }
 void TForm3::ImDegClick() {
-  appendToFormula("^2");
+  AppendToFormula("^2");
 }
 
 void TForm3::ImProClick() {
-  appendToFormula(QStringLiteral(" d/d%1(").arg(checkedVariableLetter()));
+  AppendToFormula(QStringLiteral(" d/d%1(").arg(CheckedVariableLetter()));
   BracketOpen = true;
 }
 
 void TForm3::ImIntClick() {
-  appendToFormula(QStringLiteral(" int~d%1(").arg(checkedVariableLetter()));
+  AppendToFormula(QStringLiteral(" int~d%1(").arg(CheckedVariableLetter()));
   BracketOpen = true;
 }
 
@@ -506,20 +523,20 @@ void TForm3::ImBrakClick() {
   // The flag flips before the text goes in: the formula check runs inside the append.
   const bool closing = BracketOpen;
   BracketOpen = !closing;
-  appendToFormula(closing ? ")" : "(");
+  AppendToFormula(closing ? ")" : "(");
 }
 
 void TForm3::ImVarClick() {
-  appendToFormula(QStringLiteral(" %1").arg(checkedVariableLetter().toUpper()));
+  AppendToFormula(QStringLiteral(" %1").arg(CheckedVariableLetter().toUpper()));
 }
 
 // The image shows its highlighted picture while the pointer is strictly inside it and holds
 // the mouse meanwhile, so that the move that leaves it arrives here as well.
-void TForm3::highlightOnHover(TOperationImage* TForm3::*member, int x, int y) {
-  const OperationImageEntry& entry = OperationImageRow(member);
+void TForm3::HighlightOnHover(TOperationImage* TForm3::*member, int x, int y) {
+  const TOperationImageRow& entry = OperationImageRow(member);
   TOperationImage* image = this->*member;
   const bool inside = x > 0 && x < image->width() && y > 0 && y < image->height();
-  image->setPixmap(ImageList1.value(inside ? entry.hotPicture : entry.normalPicture));
+  image->setPixmap(ImageList1.value(inside ? entry.HotPicture : entry.NormalPicture));
   if (inside) {
     if (QWidget::mouseGrabber() != image && image->isVisible()) image->grabMouse();
   } else if (QWidget::mouseGrabber() == image) {
@@ -528,34 +545,34 @@ void TForm3::highlightOnHover(TOperationImage* TForm3::*member, int x, int y) {
 }
 
 void TForm3::ImSumMouseMove(int X, int Y) {
-  highlightOnHover(&TForm3::ImSum, X, Y);
+  HighlightOnHover(&TForm3::ImSum, X, Y);
 }
 void TForm3::ImMinMouseMove(int X, int Y) {
-  highlightOnHover(&TForm3::ImMin, X, Y);
+  HighlightOnHover(&TForm3::ImMin, X, Y);
 }
 void TForm3::ImMultMouseMove(int X, int Y) {
-  highlightOnHover(&TForm3::ImMult, X, Y);
+  HighlightOnHover(&TForm3::ImMult, X, Y);
 }
 void TForm3::ImProMouseMove(int X, int Y) {
-  highlightOnHover(&TForm3::ImPro, X, Y);
+  HighlightOnHover(&TForm3::ImPro, X, Y);
 }
 void TForm3::ImIntMouseMove(int X, int Y) {
-  highlightOnHover(&TForm3::ImInt, X, Y);
+  HighlightOnHover(&TForm3::ImInt, X, Y);
 }
 void TForm3::ImBrakMouseMove(int X, int Y) {
-  highlightOnHover(&TForm3::ImBrak, X, Y);
+  HighlightOnHover(&TForm3::ImBrak, X, Y);
 }
 void TForm3::ImVarMouseMove(int X, int Y) {
-  highlightOnHover(&TForm3::ImVar, X, Y);
+  HighlightOnHover(&TForm3::ImVar, X, Y);
 }
 void TForm3::ImDegMouseMove(int X, int Y) {
-  highlightOnHover(&TForm3::ImDeg, X, Y);
+  HighlightOnHover(&TForm3::ImDeg, X, Y);
 }
 
 // ---------------------------------------------------------------------------------------------
 // Evaluation and the result's name
 
-void TForm3::showResultRow(const QString& number, const QString& name, const QString& polynomial) {
+void TForm3::ShowResultRow(const QString& number, const QString& name, const QString& polynomial) {
   SetGridCell(SGResTable, 1, 0, number);
   SetGridCell(SGResTable, 1, 1, name);
   SetGridCell(SGResTable, 1, 2, polynomial);
@@ -566,18 +583,18 @@ void TForm3::BBtnCalcClick() {
   if (!FormulaOK || Run) return;
   Run = std::make_unique<TCalcRun>(*Trans);
   // The run is the context: once it is gone, a late report of its end is dropped with it.
-  connect(Run.get(), &TCalcRun::Finished, Run.get(), [this] { finishCalculation(); });
+  connect(Run.get(), &TCalcRun::Finished, Run.get(), [this] { FinishCalculation(); });
   Run->Start();
   if (Run->WaitFor(ProgressDelay)) {
-    finishCalculation();
+    FinishCalculation();
     return;
   }
-  showCalculationRunning(true);
+  ShowCalculationRunning(true);
   ProgressDialog = new TCalcProgressDialog(*Run, this);
   ProgressDialog->show();
 }
 
-void TForm3::showCalculationRunning(bool running) {
+void TForm3::ShowCalculationRunning(bool running) {
   if (running) FormulaHadFocus = EdFormul->hasFocus();
   QWidget* inputs[] = {EdFormul, BBtnCalc, SBtnSaveF, SBtnLoadF, ImSum,  ImMin,
                        ImMult,   ImDeg,    ImPro,     ImInt,     ImBrak, ImVar};
@@ -587,13 +604,13 @@ void TForm3::showCalculationRunning(bool running) {
   emit CalculationRunning(running);
 }
 
-void TForm3::finishCalculation() {
+void TForm3::FinishCalculation() {
   if (!Run) return;
   const std::unique_ptr<TCalcRun> run = std::move(Run);
   if (ProgressDialog) {
     delete ProgressDialog;
     ProgressDialog = nullptr;
-    showCalculationRunning(false);
+    ShowCalculationRunning(false);
   }
   if (FormulaCheckPending) {
     FormulaCheckPending = false;
@@ -606,22 +623,22 @@ void TForm3::finishCalculation() {
     return;
   }
   if (run->Code < 0) {
-    EdErrors->setText(toQString(run->Message));
-    showResultRow("--", "----------", "!!!--------Ошибки при вычислении--------!!!");
+    EdErrors->setText(ToQString(run->Message));
+    ShowResultRow("--", "----------", "!!!--------Ошибки при вычислении--------!!!");
     return;
   }
-  showAndStoreResult(run->Result, toQString(run->ResultText));
+  ShowAndStoreResult(run->Result, ToQString(run->ResultText));
 }
 
-void TForm3::showAndStoreResult(const TPolinom& result, const QString& resultText) {
-  showResultRow("--", "----------", resultText);
+void TForm3::ShowAndStoreResult(const TPolinom& result, const QString& resultText) {
+  ShowResultRow("--", "----------", resultText);
 
-  TABLESTRUCT::TBasePTab* table = currentTable();
+  TABLESTRUCT::TBasePTab* table = CurrentTable();
   if (!CBPolToTab->isChecked() || !table) return;
 
   QString name;
   if (StdNameMode) {
-    name = toQString(TABLESTRUCT::FreeStandardName(*table));
+    name = ToQString(TABLESTRUCT::FreeStandardName(*table));
     NameInvalid = false;
   } else {
     // The name is checked once more against the table as it is now, so that a result can
@@ -631,15 +648,15 @@ void TForm3::showAndStoreResult(const TPolinom& result, const QString& resultTex
   }
   if (NameInvalid) return;
 
-  const int position = table->InsRecord(toStdString(name), result);
+  const int position = table->InsRecord(ToStdString(name), result);
   if (position < 0) {
     // A full sorted table refuses the record: the row says so and the table stays as it was.
-    showResultRow("--", name,
+    ShowResultRow("--", name,
                   QStringLiteral("!!!--Таблица заполнена: результат не занесён--!!! ") +
                       resultText);
     return;
   }
-  showResultRow(QString::number(position + 1), name, resultText);
+  ShowResultRow(QString::number(position + 1), name, resultText);
   emit TableEdited();
 }
 
@@ -651,12 +668,12 @@ void TForm3::EdNameChange() {
 
   const QString text = EdName->text();
   const TABLESTRUCT::TNameVerdict verdict =
-      TABLESTRUCT::CheckRecordName(toStdString(text), currentTable());
+      TABLESTRUCT::CheckRecordName(ToStdString(text), CurrentTable());
   if (verdict.IsUsable()) {
     UserName = text;
   } else {
     NameInvalid = true;
-    EdName->setToolTip(toQString(verdict.GetMessage()));
+    EdName->setToolTip(ToQString(verdict.GetMessage()));
   }
   if (NameInvalid) palette.setColor(QPalette::Base, Qt::red);
   EdName->setPalette(palette);
@@ -686,12 +703,12 @@ void TForm3::RBUserNameClick() {
 
 void TForm3::SBtnSaveFClick() {
   if (!FormulaOK || !FormulaStore) return;
-  FormulaStore->prepareSaveMode(EdFormul->text());
+  FormulaStore->PrepareSaveMode(EdFormul->text());
   FormulaStore->exec();
 }
 
 void TForm3::SBtnLoadFClick() {
   if (!FormulaStore) return;
-  FormulaStore->prepareLoadMode();
+  FormulaStore->PrepareLoadMode();
   FormulaStore->exec();
 }

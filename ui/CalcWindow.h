@@ -42,8 +42,8 @@ public:
   explicit TOperationImage(QWidget* parent = nullptr);
 
 signals:
-  void clicked();
-  void mouseMoved(int x, int y);
+  void Clicked();
+  void MouseMoved(int x, int y);
 
 protected:
   void mousePressEvent(QMouseEvent* event) override;
@@ -51,7 +51,7 @@ protected:
   void mouseMoveEvent(QMouseEvent* event) override;
 
 private:
-  bool pressedInside = false;
+  bool PressedInside = false;
 };
 
 class TForm3 : public QWidget {
@@ -162,16 +162,20 @@ private:
   TPolTableModel* TableModel;
   TForm8* FormulaStore = nullptr;
 
-  void buildControls();
-  void buildOperationImages();
-  TABLESTRUCT::TBasePTab* currentTable() const;
-  void appendToFormula(const QString& text);
-  QChar checkedVariableLetter() const;
-  void highlightOnHover(TOperationImage* TForm3::*image, int x, int y);
-  void showResultRow(const QString& number, const QString& name, const QString& polynomial);
-  void finishCalculation();
-  void showCalculationRunning(bool running);
-  void showAndStoreResult(const LISTSTRUCT::TPolinom& result, const QString& resultText);
+  void BuildControls();
+  void BuildFormulaGroup();
+  void BuildGrids();
+  void BuildNamingPanel();
+  void ConnectControls();
+  void BuildOperationImages();
+  TABLESTRUCT::TBasePTab* CurrentTable() const;
+  void AppendToFormula(const QString& text);
+  QChar CheckedVariableLetter() const;
+  void HighlightOnHover(TOperationImage* TForm3::*image, int x, int y);
+  void ShowResultRow(const QString& number, const QString& name, const QString& polynomial);
+  void FinishCalculation();
+  void ShowCalculationRunning(bool running);
+  void ShowAndStoreResult(const LISTSTRUCT::TPolinom& result, const QString& resultText);
 
   std::unique_ptr<TCalcRun> Run;
   TCalcProgressDialog* ProgressDialog = nullptr;

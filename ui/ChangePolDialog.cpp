@@ -54,6 +54,20 @@ TForm6::TForm6(TPolTableModel* tableModel, QWidget* parent)
   ChBCopy->setObjectName("ChBCopy");
   MakeDialogButtons(this, ChangeCaption, BitBtn1, BitBtn2);
 
+  LayOutControls();
+
+  SetTabChain({CBOldName, CBOldFormula, EdNewName, EdNewFormula, ChBCopy, BitBtn1, BitBtn2});
+
+  connect(CBOldName, &QComboBox::activated, this, &TForm6::CBOldNameChange);
+  connect(CBOldFormula, &QComboBox::activated, this, &TForm6::CBOldFormulaChange);
+  connect(EdNewName, &QLineEdit::textChanged, this, &TForm6::EdNewNameChange);
+  connect(EdNewFormula, &QLineEdit::textChanged, this, &TForm6::EdNewFormulaChange);
+  connect(ChBCopy, &QCheckBox::clicked, this, &TForm6::ChBCopyClick);
+  connect(BitBtn1, &QPushButton::clicked, this, &TForm6::BitBtn1Click);
+}
+
+// The old record's lists above the new name and expression, the message below, then the buttons.
+void TForm6::LayOutControls() {
   auto* grid = new QGridLayout;
   grid->setHorizontalSpacing(6);
   grid->setVerticalSpacing(2);
@@ -80,15 +94,6 @@ TForm6::TForm6(TPolTableModel* tableModel, QWidget* parent)
   buttons->addWidget(BitBtn2);
   fields->addLayout(buttons);
   LayOutDialog(this, Image1, fields);
-
-  SetTabChain({CBOldName, CBOldFormula, EdNewName, EdNewFormula, ChBCopy, BitBtn1, BitBtn2});
-
-  connect(CBOldName, &QComboBox::activated, this, &TForm6::CBOldNameChange);
-  connect(CBOldFormula, &QComboBox::activated, this, &TForm6::CBOldFormulaChange);
-  connect(EdNewName, &QLineEdit::textChanged, this, &TForm6::EdNewNameChange);
-  connect(EdNewFormula, &QLineEdit::textChanged, this, &TForm6::EdNewFormulaChange);
-  connect(ChBCopy, &QCheckBox::clicked, this, &TForm6::ChBCopyClick);
-  connect(BitBtn1, &QPushButton::clicked, this, &TForm6::BitBtn1Click);
 }
 
 TForm6::~TForm6() = default;

@@ -67,6 +67,7 @@ protected:
   void showEvent(QShowEvent* event) override;
 
 private:
+  void LayOutControls();
   void Choose(int index);
   void EnableEditing(bool on);
   TPolTableModel* TableModel;

@@ -18,8 +18,6 @@
 
 using TABLESTRUCT::TStoreResult;
 
-namespace {} // namespace
-
 TForm8::TForm8(QWidget* parent) : QDialog(parent) {
   setObjectName("Form8");
   setWindowTitle("SAVE / LOAD FORMULA: Сохранение и загрузка формул");
@@ -28,6 +26,25 @@ TForm8::TForm8(QWidget* parent) : QDialog(parent) {
   setModal(true);
   setFixedSize(669, 197);
 
+  BuildStoreGrid();
+  BuildFields();
+  BuildButtons();
+  connect(SGSavTab, &QTableWidget::currentCellChanged, this,
+          [this](int row, int column) { SGSavTabSelectCell(row + 1, column); });
+  connect(BBtnSave, &QPushButton::clicked, this, &TForm8::BBtnSaveClick);
+  connect(BBtnLoad, &QPushButton::clicked, this, &TForm8::BBtnLoadClick);
+  connect(BBtnDel, &QPushButton::clicked, this, &TForm8::BBtnDelClick);
+
+  setTabOrder(SGSavTab, EdDiscript);
+  setTabOrder(EdDiscript, BBtnSave);
+  setTabOrder(BBtnSave, BBtnLoad);
+  setTabOrder(BBtnLoad, BBtnDel);
+
+  FormCreate();
+}
+
+// The mode picture and the grid of stored formulas.
+void TForm8::BuildStoreGrid() {
   ImageList1.append(RenderSvgPicture(":/ops/store_save.svg", QSize(85, 102)));
   ImageList1.append(RenderSvgPicture(":/ops/store_load.svg", QSize(85, 102)));
 
@@ -52,7 +69,10 @@ TForm8::TForm8(QWidget* parent) : QDialog(parent) {
   SGSavTab->setColumnWidth(1, 287);
   SGSavTab->setWordWrap(false);
   SGSavTab->setAccessibleName("Сохранённые формулы");
+}
 
+// The formula and its description.
+void TForm8::BuildFields() {
   Label1 = new QLabel("Формула: ", this);
   Label1->setObjectName("Label1");
   Label1->setGeometry(102, 128, 74, 22);
@@ -86,7 +106,10 @@ TForm8::TForm8(QWidget* parent) : QDialog(parent) {
     palette.setColor(QPalette::Disabled, QPalette::Text, colour);
     edit->setPalette(palette);
   }
+}
 
+// Save, load and delete, and the line that tells why the file was not written.
+void TForm8::BuildButtons() {
   BBtnSave = new QPushButton("Сохранить", this);
   BBtnSave->setObjectName("BBtnSave");
   BBtnLoad = new QPushButton("Загрузить", this);
@@ -103,27 +126,12 @@ TForm8::TForm8(QWidget* parent) : QDialog(parent) {
   LabelWriteError = new QLabel(this);
   LabelWriteError->setObjectName("LabelWriteError");
   LabelWriteError->setGeometry(102, 178, 559, 18);
-  {
-    QPalette palette = LabelWriteError->palette();
-    palette.setColor(QPalette::WindowText, Qt::red);
-    LabelWriteError->setPalette(palette);
-    QFont font = LabelWriteError->font();
-    font.setBold(true);
-    LabelWriteError->setFont(font);
-  }
-
-  connect(SGSavTab, &QTableWidget::currentCellChanged, this,
-          [this](int row, int column) { SGSavTabSelectCell(row + 1, column); });
-  connect(BBtnSave, &QPushButton::clicked, this, &TForm8::BBtnSaveClick);
-  connect(BBtnLoad, &QPushButton::clicked, this, &TForm8::BBtnLoadClick);
-  connect(BBtnDel, &QPushButton::clicked, this, &TForm8::BBtnDelClick);
-
-  setTabOrder(SGSavTab, EdDiscript);
-  setTabOrder(EdDiscript, BBtnSave);
-  setTabOrder(BBtnSave, BBtnLoad);
-  setTabOrder(BBtnLoad, BBtnDel);
-
-  FormCreate();
+  QPalette palette = LabelWriteError->palette();
+  palette.setColor(QPalette::WindowText, Qt::red);
+  LabelWriteError->setPalette(palette);
+  QFont font = LabelWriteError->font();
+  font.setBold(true);
+  LabelWriteError->setFont(font);
 }
 
 // Closing the store file is the file object's destruction.
@@ -135,24 +143,22 @@ void TForm8::FormCreate() {
   SGSavTab->setHorizontalHeaderLabels({"Формула:", "Описание формулы:"});
 }
 
-void TForm8::prepareSaveMode(const QString& formula) {
-  ImSavLod->setPixmap(ImageList1.value(0));
-  BBtnSave->setEnabled(true);
-  BBtnLoad->setEnabled(false);
-  BBtnDel->setEnabled(false);
-  EdDiscript->setEnabled(true);
+void TForm8::PrepareSaveMode(const QString& formula) {
+  ShowMode(true);
   EdFormul->setText(formula);
-  EdDiscript->clear();
-  LabelWriteError->clear();
 }
 
-void TForm8::prepareLoadMode() {
-  ImSavLod->setPixmap(ImageList1.value(1));
-  BBtnSave->setEnabled(false);
-  BBtnLoad->setEnabled(true);
-  BBtnDel->setEnabled(true);
-  EdDiscript->setEnabled(false);
+void TForm8::PrepareLoadMode() {
+  ShowMode(false);
   EdFormul->clear();
+}
+
+void TForm8::ShowMode(bool saving) {
+  ImSavLod->setPixmap(ImageList1.value(saving ? 0 : 1));
+  BBtnSave->setEnabled(saving);
+  BBtnLoad->setEnabled(!saving);
+  BBtnDel->setEnabled(!saving);
+  EdDiscript->setEnabled(saving);
   EdDiscript->clear();
   LabelWriteError->clear();
 }
@@ -164,7 +170,7 @@ void TForm8::showEvent(QShowEvent* event) {
 
 void TForm8::FormShow() {
   // Every showing reads the file afresh; a file that cannot be read lists as empty and says so.
-  if (!Store->Read()) reportWriteError("Файл формул не читается!");
+  if (!Store->Read()) ReportWriteError("Файл формул не читается!");
 
   // Refilling the grid must not count as the user choosing a row.
   const QSignalBlocker blocker(SGSavTab);
@@ -195,7 +201,7 @@ void TForm8::SGSavTabSelectCell(int row, int /*column*/) {
   EdDiscript->setText(GridCellText(SGSavTab, row, 1));
 }
 
-void TForm8::reportWriteError(const QString& text) {
+void TForm8::ReportWriteError(const QString& text) {
   LabelWriteError->setText(text);
   const QString reason = QString::fromStdString(Store->GetError());
   LabelWriteError->setToolTip(QString::fromStdString(Store->GetFileName()) +
@@ -208,19 +214,19 @@ void TForm8::BBtnSaveClick() {
     accept();
     return;
   case TStoreResult::ReservedDescription:
-    reportWriteError("Описание «!» скрыло бы формулу! Измените описание.");
+    ReportWriteError("Описание «!» скрыло бы формулу! Измените описание.");
     return;
   case TStoreResult::NoRoom:
-    reportWriteError("Нет свободного места в файле формул! Формула не сохранена.");
+    ReportWriteError("Нет свободного места в файле формул! Формула не сохранена.");
     return;
   case TStoreResult::Unreadable:
     // Writing now would replace a file whose content was never seen.
-    reportWriteError("Ошибка чтения файла формул! Формула не сохранена.");
+    ReportWriteError("Ошибка чтения файла формул! Формула не сохранена.");
     return;
   default:
     // The file on disk is untouched; the dialog stays open with the formula and the
     // description, so nothing typed is lost and the save can be tried again.
-    reportWriteError("Ошибка записи файла формул! Формула не сохранена.");
+    ReportWriteError("Ошибка записи файла формул! Формула не сохранена.");
     return;
   }
 }
@@ -238,13 +244,13 @@ void TForm8::BBtnDelClick() {
     return;
   case TStoreResult::Changed:
     FormShow();
-    reportWriteError("Файл формул изменён другой программой! Список обновлён.");
+    ReportWriteError("Файл формул изменён другой программой! Список обновлён.");
     return;
   case TStoreResult::Unreadable:
-    reportWriteError("Ошибка чтения файла формул! Формула не удалена.");
+    ReportWriteError("Ошибка чтения файла формул! Формула не удалена.");
     return;
   default:
-    reportWriteError("Ошибка записи файла формул! Формула не удалена.");
+    ReportWriteError("Ошибка записи файла формул! Формула не удалена.");
     return;
   }
 }

@@ -46,9 +46,9 @@ public:
   std::unique_ptr<TABLESTRUCT::TFormulaStore> Store;
 
   // Save mode: the formula to store is shown, the description is typed.
-  void prepareSaveMode(const QString& formula);
+  void PrepareSaveMode(const QString& formula);
   // Load mode: a row is chosen and loaded into the calculation window, or deleted.
-  void prepareLoadMode();
+  void PrepareLoadMode();
 
 public slots:
   void FormCreate();
@@ -66,6 +66,11 @@ protected:
   void showEvent(QShowEvent* event) override;
 
 private:
+  void BuildStoreGrid();
+  void BuildFields();
+  void BuildButtons();
+  // Pictures, buttons and the description field of the save or the load mode.
+  void ShowMode(bool saving);
   // Shows text in the error line, with the store's reason as its hint.
-  void reportWriteError(const QString& text);
+  void ReportWriteError(const QString& text);
 };

@@ -20,6 +20,34 @@ TForm7::TForm7(QWidget* parent) : QDialog(parent) {
 
   Image1 = PolDialogs::MakeDialogPicture(this, "savlod", "Сохранение таблицы");
 
+  BuildWarningText();
+
+  BitBtn1 = new QPushButton("&Yes", this);
+  BitBtn1->setObjectName("BitBtn1");
+  BitBtn1->setIcon(style()->standardIcon(QStyle::SP_DialogYesButton));
+  BitBtn1->setDefault(true);
+  BitBtn2 = new QPushButton("&No", this);
+  BitBtn2->setObjectName("BitBtn2");
+  BitBtn2->setIcon(style()->standardIcon(QStyle::SP_DialogNoButton));
+
+  auto* fields = new QVBoxLayout;
+  fields->addWidget(Label1);
+  fields->addWidget(Memo1);
+  auto* buttons = new QHBoxLayout;
+  buttons->addStretch(1);
+  buttons->addWidget(BitBtn1);
+  buttons->addWidget(BitBtn2);
+  buttons->addStretch(1);
+  fields->addLayout(buttons);
+  PolDialogs::LayOutDialog(this, Image1, fields);
+
+  setTabOrder(BitBtn1, BitBtn2);
+  connect(BitBtn1, &QPushButton::clicked, this, &TForm7::BitBtn1Click);
+  connect(BitBtn2, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+// The red, bold, underlined attention label and the six lines of the warning.
+void TForm7::BuildWarningText() {
   Label1 = new QLabel("ВНИМАНИЕ !", this);
   Label1->setObjectName("Label1");
   QFont f = Label1->font();
@@ -58,29 +86,6 @@ TForm7::TForm7(QWidget* parent) : QDialog(parent) {
       width = std::max(width, fm.horizontalAdvance(line));
     Memo1->setFixedSize(width + 24, fm.lineSpacing() * 6 + 16);
   }
-
-  BitBtn1 = new QPushButton("&Yes", this);
-  BitBtn1->setObjectName("BitBtn1");
-  BitBtn1->setIcon(style()->standardIcon(QStyle::SP_DialogYesButton));
-  BitBtn1->setDefault(true);
-  BitBtn2 = new QPushButton("&No", this);
-  BitBtn2->setObjectName("BitBtn2");
-  BitBtn2->setIcon(style()->standardIcon(QStyle::SP_DialogNoButton));
-
-  auto* fields = new QVBoxLayout;
-  fields->addWidget(Label1);
-  fields->addWidget(Memo1);
-  auto* buttons = new QHBoxLayout;
-  buttons->addStretch(1);
-  buttons->addWidget(BitBtn1);
-  buttons->addWidget(BitBtn2);
-  buttons->addStretch(1);
-  fields->addLayout(buttons);
-  PolDialogs::LayOutDialog(this, Image1, fields);
-
-  setTabOrder(BitBtn1, BitBtn2);
-  connect(BitBtn1, &QPushButton::clicked, this, &TForm7::BitBtn1Click);
-  connect(BitBtn2, &QPushButton::clicked, this, &QDialog::reject);
 }
 
 void TForm7::showEvent(QShowEvent* event) {

@@ -32,4 +32,7 @@ signals:
 
 protected:
   void showEvent(QShowEvent* event) override;
+
+private:
+  void BuildWarningText();
 };

@@ -70,6 +70,54 @@ const char* const MeshCancelled = "Построение сетки прерва�
 const char* const MeshMissesRegion = "Поверхность не пересекает область просмотра";
 const char* const MeshTriangles = "Построено треугольников: ";
 
+// Labels, number fields, size spin edits and radio buttons of the options, each with its name.
+QLabel* MakeLabel(QWidget* parent, const char* text, const char* name, QWidget* buddy) {
+  auto* label = new QLabel(QString::fromUtf8(text), parent);
+  label->setObjectName(name);
+  if (buddy) label->setBuddy(buddy);
+  return label;
+}
+
+QLineEdit* MakeNumberEdit(QWidget* parent, const char* name, const QString& text) {
+  auto* edit = new QLineEdit(text, parent);
+  edit->setObjectName(name);
+  edit->setFixedWidth(56);
+  return edit;
+}
+
+QRadioButton* MakeRadio(const char* text, const char* name, QWidget* parent, QButtonGroup* group) {
+  auto* button = new QRadioButton(QString::fromUtf8(text), parent);
+  button->setObjectName(name);
+  group->addButton(button);
+  return button;
+}
+
+QSpinBox* MakeSizeSpin(QWidget* parent, const char* name) {
+  auto* spin = new QSpinBox(parent);
+  spin->setObjectName(name);
+  spin->setRange(1, 1000);
+  spin->setValue(1);
+  spin->setFixedWidth(56);
+  return spin;
+}
+
+// A caption over three rows of a label and its field.
+QGridLayout* MakeColumn(QLabel* caption, std::initializer_list<std::pair<QLabel*, QWidget*>> rows) {
+  auto* column = new QGridLayout;
+  column->setContentsMargins(0, 0, 0, 0);
+  column->setHorizontalSpacing(3);
+  column->setVerticalSpacing(2);
+  column->addWidget(caption, 0, 0, 1, 3);
+  int row = 1;
+  for (const auto& [label, field] : rows) {
+    column->addWidget(label, row, 0);
+    column->addWidget(field, row, 1);
+    ++row;
+  }
+  column->setColumnStretch(2, 1);
+  return column;
+}
+
 } // namespace
 
 TSurfacePage::TSurfacePage(QWidget* parent) : QWidget(parent) {
@@ -97,33 +145,22 @@ TSurfacePage::~TSurfacePage() {
 }
 
 void TSurfacePage::BuildControls() {
-  auto makeLabel = [this](const char* text, const char* name, QWidget* buddy) {
-    auto* label = new QLabel(QString::fromUtf8(text), this);
-    label->setObjectName(name);
-    if (buddy) label->setBuddy(buddy);
-    return label;
-  };
-  auto makeEdit = [this](const char* name, const QString& text) {
-    auto* edit = new QLineEdit(text, this);
-    edit->setObjectName(name);
-    edit->setFixedWidth(56);
-    return edit;
-  };
-  auto makeRadio = [](const char* text, const char* name, QWidget* parent, QButtonGroup* group) {
-    auto* button = new QRadioButton(QString::fromUtf8(text), parent);
-    button->setObjectName(name);
-    group->addButton(button);
-    return button;
-  };
-  auto makeSpin = [this](const char* name) {
-    auto* spin = new QSpinBox(this);
-    spin->setObjectName(name);
-    spin->setRange(1, 1000);
-    spin->setValue(1);
-    spin->setFixedWidth(56);
-    return spin;
-  };
+  BuildRegionFields();
+  BuildSwitches();
+  LayOutOptions();
+  BuildDrawingPanel();
+  auto* page = new QHBoxLayout(this);
+  page->setContentsMargins(2, 2, 2, 2);
+  page->setSpacing(5);
+  page->addWidget(BvlOptions);
+  page->addWidget(BvlSurface, 1);
 
+  ConnectControls();
+}
+
+// The message line and the fields of the function value, the centre and the sizes of the region
+// viewed.
+void TSurfacePage::BuildRegionFields() {
   BvlOptions = new QFrame(this);
   BvlOptions->setObjectName("BvlOptions");
   BvlOptions->setFrameShape(QFrame::StyledPanel);
@@ -136,30 +173,33 @@ void TSurfacePage::BuildControls() {
   EdErrors->setAccessibleName(EdErrors->toolTip());
   StyleMessageField(EdErrors);
 
-  EdFuncVal = makeEdit("EdFuncVal", "0");
-  LbFuncVal = makeLabel("Знач. неявной ф-и F(x,y,z)=", "LbFuncVal", EdFuncVal);
+  EdFuncVal = MakeNumberEdit(this, "EdFuncVal", "0");
+  LbFuncVal = MakeLabel(this, "Знач. неявной ф-и F(x,y,z)=", "LbFuncVal", EdFuncVal);
 
-  LbCentre = makeLabel("Центр области просмотра:", "LbCentre", nullptr);
-  EdX0 = makeEdit("EdX0", "0");
-  LbX0 = makeLabel("X0:", "LbX0", EdX0);
-  EdY0 = makeEdit("EdY0", "0");
-  LbY0 = makeLabel("Y0:", "LbY0", EdY0);
-  EdZ0 = makeEdit("EdZ0", "0");
-  LbZ0 = makeLabel("Z0:", "LbZ0", EdZ0);
+  LbCentre = MakeLabel(this, "Центр области просмотра:", "LbCentre", nullptr);
+  EdX0 = MakeNumberEdit(this, "EdX0", "0");
+  LbX0 = MakeLabel(this, "X0:", "LbX0", EdX0);
+  EdY0 = MakeNumberEdit(this, "EdY0", "0");
+  LbY0 = MakeLabel(this, "Y0:", "LbY0", EdY0);
+  EdZ0 = MakeNumberEdit(this, "EdZ0", "0");
+  LbZ0 = MakeLabel(this, "Z0:", "LbZ0", EdZ0);
 
-  LbSizes = makeLabel("Размеры области просмотра:", "LbSizes", nullptr);
-  CESizeX = makeSpin("CESizeX");
-  LbSizeX = makeLabel("Sx:", "LbSizeX", CESizeX);
-  CESizeY = makeSpin("CESizeY");
-  LbSizeY = makeLabel("Sy:", "LbSizeY", CESizeY);
-  CESizeZ = makeSpin("CESizeZ");
-  LbSizeZ = makeLabel("Sz:", "LbSizeZ", CESizeZ);
+  LbSizes = MakeLabel(this, "Размеры области просмотра:", "LbSizes", nullptr);
+  CESizeX = MakeSizeSpin(this, "CESizeX");
+  LbSizeX = MakeLabel(this, "Sx:", "LbSizeX", CESizeX);
+  CESizeY = MakeSizeSpin(this, "CESizeY");
+  LbSizeY = MakeLabel(this, "Sy:", "LbSizeY", CESizeY);
+  CESizeZ = MakeSizeSpin(this, "CESizeZ");
+  LbSizeZ = MakeLabel(this, "Sz:", "LbSizeZ", CESizeZ);
+}
 
-  LbVar = makeLabel("Выбор зависимой переменной:", "LbVar", nullptr);
+// The dependent variable, the drawing options and the method of drawing.
+void TSurfacePage::BuildSwitches() {
+  LbVar = MakeLabel(this, "Выбор зависимой переменной:", "LbVar", nullptr);
   auto* varGroup = new QButtonGroup(this);
-  RBVarZ = makeRadio("Z (x,y);", "RBVarZ", this, varGroup);
-  RBVarY = makeRadio("Y (x,z);", "RBVarY", this, varGroup);
-  RBVarX = makeRadio("X(y,z);", "RBVarX", this, varGroup);
+  RBVarZ = MakeRadio("Z (x,y);", "RBVarZ", this, varGroup);
+  RBVarY = MakeRadio("Y (x,z);", "RBVarY", this, varGroup);
+  RBVarX = MakeRadio("X(y,z);", "RBVarX", this, varGroup);
   RBVarZ->setChecked(true);
 
   GBOptions = new QGroupBox("Surface options", this);
@@ -170,8 +210,8 @@ void TSurfacePage::BuildControls() {
   CBAxis->setObjectName("CBAxis");
   CBAxis->setChecked(true);
   auto* styleGroup = new QButtonGroup(this);
-  RBWireframe = makeRadio("Wireframe;", "RBWireframe", GBOptions, styleGroup);
-  RBSolid = makeRadio("Solid;", "RBSolid", GBOptions, styleGroup);
+  RBWireframe = MakeRadio("Wireframe;", "RBWireframe", GBOptions, styleGroup);
+  RBSolid = MakeRadio("Solid;", "RBSolid", GBOptions, styleGroup);
   RBWireframe->setChecked(true);
   CBAnimate = new QCheckBox("Animate;", GBOptions);
   CBAnimate->setObjectName("CBAnimate");
@@ -180,12 +220,12 @@ void TSurfacePage::BuildControls() {
   Timer1->setObjectName("Timer1");
   Timer1->setInterval(50);
 
-  LbMethod = makeLabel("Способ построения:", "LbMethod", nullptr);
+  LbMethod = MakeLabel(this, "Способ построения:", "LbMethod", nullptr);
   auto* methodGroup = new QButtonGroup(this);
   RBExplicitFunction =
-      makeRadio("Явная функция (V от двух переменных)", "RBExplicitFunction", this, methodGroup);
+      MakeRadio("Явная функция (V от двух переменных)", "RBExplicitFunction", this, methodGroup);
   RBImplicitSurface =
-      makeRadio("Неявная поверхность F(x,y,z)=c", "RBImplicitSurface", this, methodGroup);
+      MakeRadio("Неявная поверхность F(x,y,z)=c", "RBImplicitSurface", this, methodGroup);
   RBExplicitFunction->setChecked(true);
   CEMeshCells = new QSpinBox(this);
   CEMeshCells->setObjectName("CEMeshCells");
@@ -193,14 +233,16 @@ void TSurfacePage::BuildControls() {
   CEMeshCells->setValue(TRANSSTRUCT::TImplicitMesh::DefaultCells);
   CEMeshCells->setFixedWidth(56);
   CEMeshCells->setEnabled(false);
-  LbMeshCells = makeLabel("Ячеек сетки:", "LbMeshCells", CEMeshCells);
+  LbMeshCells = MakeLabel(this, "Ячеек сетки:", "LbMeshCells", CEMeshCells);
   LbMeshCells->setEnabled(false);
   // The method comes first in the layout, so first in the tab order after the message line.
   QWidget::setTabOrder(EdErrors, RBExplicitFunction);
   QWidget::setTabOrder(RBExplicitFunction, RBImplicitSurface);
   QWidget::setTabOrder(RBImplicitSurface, CEMeshCells);
   QWidget::setTabOrder(CEMeshCells, EdFuncVal);
+}
 
+void TSurfacePage::LayOutOptions() {
   // Options, top to bottom: the message line, the method of drawing with the mesh's cells,
   // the value of the function, the centre and the sizes side by side, then the dependent
   // variable beside the option group. No label wraps or is cut: the column is as wide as its
@@ -211,27 +253,11 @@ void TSurfacePage::BuildControls() {
   valueRow->addWidget(EdFuncVal);
   valueRow->addStretch(1);
 
-  // A caption over three rows of a label and its field.
-  auto makeColumn = [](QLabel* caption, std::initializer_list<std::pair<QLabel*, QWidget*>> rows) {
-    auto* column = new QGridLayout;
-    column->setContentsMargins(0, 0, 0, 0);
-    column->setHorizontalSpacing(3);
-    column->setVerticalSpacing(2);
-    column->addWidget(caption, 0, 0, 1, 3);
-    int row = 1;
-    for (const auto& [label, field] : rows) {
-      column->addWidget(label, row, 0);
-      column->addWidget(field, row, 1);
-      ++row;
-    }
-    column->setColumnStretch(2, 1);
-    return column;
-  };
   auto* regionRow = new QHBoxLayout;
   regionRow->setSpacing(10);
-  regionRow->addLayout(makeColumn(LbCentre, {{LbX0, EdX0}, {LbY0, EdY0}, {LbZ0, EdZ0}}));
+  regionRow->addLayout(MakeColumn(LbCentre, {{LbX0, EdX0}, {LbY0, EdY0}, {LbZ0, EdZ0}}));
   regionRow->addLayout(
-      makeColumn(LbSizes, {{LbSizeX, CESizeX}, {LbSizeY, CESizeY}, {LbSizeZ, CESizeZ}}));
+      MakeColumn(LbSizes, {{LbSizeX, CESizeX}, {LbSizeY, CESizeY}, {LbSizeZ, CESizeZ}}));
 
   auto* varColumn = new QVBoxLayout;
   varColumn->setSpacing(0);
@@ -276,7 +302,9 @@ void TSurfacePage::BuildControls() {
   options->addLayout(regionRow);
   options->addLayout(switchRow);
   options->addStretch(1);
+}
 
+void TSurfacePage::BuildDrawingPanel() {
   // The drawing panel sits 1 pixel inside its bevel, 5 pixels after the options.
   BvlSurface = new QFrame(this);
   BvlSurface->setObjectName("BvlSurface");
@@ -320,13 +348,9 @@ void TSurfacePage::BuildControls() {
     LbNoOpenGL->setMinimumSize(DrawingMinimumSize);
     surfaceLayout->addWidget(LbNoOpenGL);
   }
+}
 
-  auto* page = new QHBoxLayout(this);
-  page->setContentsMargins(2, 2, 2, 2);
-  page->setSpacing(5);
-  page->addWidget(BvlOptions);
-  page->addWidget(BvlSurface, 1);
-
+void TSurfacePage::ConnectControls() {
   connect(EdFuncVal, &QLineEdit::textChanged, this, &TSurfacePage::EdFuncValChange);
   connect(EdX0, &QLineEdit::textChanged, this, &TSurfacePage::EdX0Change);
   connect(EdY0, &QLineEdit::textChanged, this, &TSurfacePage::EdY0Change);

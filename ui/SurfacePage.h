@@ -180,6 +180,11 @@ protected:
 
 private:
   void BuildControls();
+  void BuildRegionFields();
+  void BuildSwitches();
+  void LayOutOptions();
+  void BuildDrawingPanel();
+  void ConnectControls();
   void RepaintPanel();
   void CentreChange(QLineEdit* edit, float& value);
   void RestoreField(QLineEdit* edit, float value);

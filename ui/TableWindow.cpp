@@ -97,20 +97,7 @@ void TForm2::BuildOrganisationGroup() {
   Label1->setBuddy(CEHashTSize);
   CEHashTSize->setAccessibleName(Label1->text());
 
-  Bevel1 = new QFrame(GroupBox1);
-  Bevel1->setObjectName("Bevel1");
-  Bevel1->setFrameShape(QFrame::Panel);
-  Bevel1->setFrameShadow(QFrame::Sunken);
-  Bevel1->setToolTip("Окно редактирования таблицы полиномов");
-  Image1 = new QLabel(Bevel1);
-  Image1->setObjectName("Image1");
-  Image1->setToolTip("Окно работы с таблицей полиномов");
-  Image1->setAccessibleName(Image1->toolTip());
-  Image1->setPixmap(RenderSvgPicture(":/pictures/store.svg", QSize(30, 36), devicePixelRatioF()));
-  Image1->setAlignment(Qt::AlignCenter);
-  auto* frameLayout = new QVBoxLayout(Bevel1);
-  frameLayout->setContentsMargins(1, 1, 1, 1);
-  frameLayout->addWidget(Image1);
+  BuildWindowPicture();
 
   for (QWidget* w : {static_cast<QWidget*>(RBScanTab), static_cast<QWidget*>(RBSortTab),
                      static_cast<QWidget*>(RBHashTab), static_cast<QWidget*>(Label1),
@@ -139,6 +126,24 @@ void TForm2::BuildOrganisationGroup() {
     if (on) RBHashTabClick();
   });
   connect(CEHashTSize, &QSpinBox::valueChanged, this, &TForm2::CEHashTSizeChange);
+}
+
+// The window's picture in its frame, at the group's right edge.
+void TForm2::BuildWindowPicture() {
+  Bevel1 = new QFrame(GroupBox1);
+  Bevel1->setObjectName("Bevel1");
+  Bevel1->setFrameShape(QFrame::Panel);
+  Bevel1->setFrameShadow(QFrame::Sunken);
+  Bevel1->setToolTip("Окно редактирования таблицы полиномов");
+  Image1 = new QLabel(Bevel1);
+  Image1->setObjectName("Image1");
+  Image1->setToolTip("Окно работы с таблицей полиномов");
+  Image1->setAccessibleName(Image1->toolTip());
+  Image1->setPixmap(RenderSvgPicture(":/pictures/store.svg", QSize(30, 36), devicePixelRatioF()));
+  Image1->setAlignment(Qt::AlignCenter);
+  auto* frameLayout = new QVBoxLayout(Bevel1);
+  frameLayout->setContentsMargins(1, 1, 1, 1);
+  frameLayout->addWidget(Image1);
 }
 
 // A table file that cannot be read or written is told in the first field until a save

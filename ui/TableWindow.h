@@ -87,6 +87,7 @@ protected:
   void resizeEvent(QResizeEvent* event) override;
 
 private:
+  void BuildWindowPicture();
   void BuildOrganisationGroup();
   void BuildSaveWarning();
   void BuildGrid();

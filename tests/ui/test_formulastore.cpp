@@ -89,7 +89,7 @@ int runDialog(const std::function<void()>& interaction) {
 }
 
 void saveFormula(const QString& formula, const QString& description) {
-  Form8->prepareSaveMode(formula);
+  Form8->PrepareSaveMode(formula);
   const int result = runDialog([&] {
     Form8->EdDiscript->setText(description);
     QTest::mouseClick(Form8->BBtnSave, Qt::LeftButton);
@@ -98,7 +98,7 @@ void saveFormula(const QString& formula, const QString& description) {
 }
 
 void openForLoad() {
-  Form8->prepareLoadMode();
+  Form8->PrepareLoadMode();
   Form8->FormShow();
 }
 
@@ -146,7 +146,7 @@ void TestFormulaStore::emptyStoreListsOneEmptyRow() {
   QCOMPARE(Form8->SGSavTab->horizontalHeaderItem(1)->text(), QString("Описание формулы:"));
 
   // Delete only closes the dialog, with the cancel result, and makes no file.
-  Form8->prepareLoadMode();
+  Form8->PrepareLoadMode();
   const int deleted = runDialog([] {
     QTest::mouseClick(Form8->SGSavTab->viewport(), Qt::LeftButton, {},
                       Form8->SGSavTab->visualItemRect(Form8->SGSavTab->item(0, 0)).center());
@@ -157,13 +157,13 @@ void TestFormulaStore::emptyStoreListsOneEmptyRow() {
 
   // Load without a row chosen closes the dialog and leaves the formula alone.
   Form3->EdFormul->setText("X");
-  Form8->prepareLoadMode();
+  Form8->PrepareLoadMode();
   QCOMPARE(runDialog([] { QTest::mouseClick(Form8->BBtnLoad, Qt::LeftButton); }),
            int(QDialog::Accepted));
   QCOMPARE(Form3->EdFormul->text(), QString("X"));
 
   // Load after clicking the empty row empties the calculation window's formula.
-  Form8->prepareLoadMode();
+  Form8->PrepareLoadMode();
   QCOMPARE(runDialog([] {
              QTest::mouseClick(
                  Form8->SGSavTab->viewport(), Qt::LeftButton, {},
@@ -177,7 +177,7 @@ void TestFormulaStore::emptyStoreListsOneEmptyRow() {
 }
 
 void TestFormulaStore::modesSetTheButtonsAndFields() {
-  Form8->prepareSaveMode("A+B");
+  Form8->PrepareSaveMode("A+B");
   QVERIFY(Form8->BBtnSave->isEnabled());
   QVERIFY(!Form8->BBtnLoad->isEnabled());
   QVERIFY(!Form8->BBtnDel->isEnabled());
@@ -194,7 +194,7 @@ void TestFormulaStore::modesSetTheButtonsAndFields() {
   QCOMPARE(Form8->SelRow, 0);
   QCOMPARE(Form8->EdFormul->text(), QString("A+B"));
 
-  Form8->prepareLoadMode();
+  Form8->PrepareLoadMode();
   QVERIFY(!Form8->BBtnSave->isEnabled());
   QVERIFY(Form8->BBtnLoad->isEnabled());
   QVERIFY(Form8->BBtnDel->isEnabled());
@@ -211,7 +211,7 @@ void TestFormulaStore::savedFormulasAreListedAndDeletedThroughTheDialog() {
   openForLoad();
   QCOMPARE(listedRows(),
            (QList<QPair<QString, QString>>{{"(A+B)^2", "square of the sum"}, {"d/dx(A)", ""}}));
-  Form8->prepareLoadMode();
+  Form8->PrepareLoadMode();
   QCOMPARE(runDialog([] {
              Form8->SGSavTab->setCurrentCell(0, 0);
              QCOMPARE(Form8->SelRow, 1);
@@ -235,7 +235,7 @@ void TestFormulaStore::missingFormulaKeyShowsReadingError() {
   QCOMPARE(listedRows(), (QList<QPair<QString, QString>>{{"Ini-file reading error!", "no formula"},
                                                          {"X+Y", "ok"}}));
   // Loading that row puts the text into the calculation window, whose check rejects it.
-  Form8->prepareLoadMode();
+  Form8->PrepareLoadMode();
   runDialog([] {
     Form8->SGSavTab->setCurrentCell(0, 0);
     QTest::mouseClick(Form8->BBtnLoad, Qt::LeftButton);
@@ -269,7 +269,7 @@ void TestFormulaStore::loadPutsChosenFormulaIntoCalculationWindow() {
 
 void TestFormulaStore::loadingFormulaWithMissingPolynomialsReportsFirstName() {
   writeStoreText("[Global]\nForCount=1\n[Formula0]\nFDiscript=gone\nFormExpr=X+Gone1*Gone2\n");
-  Form8->prepareLoadMode();
+  Form8->PrepareLoadMode();
   runDialog([] {
     Form8->SGSavTab->setCurrentCell(0, 0);
     QTest::mouseClick(Form8->BBtnLoad, Qt::LeftButton);
@@ -295,7 +295,7 @@ void TestFormulaStore::failedWriteIsReportedAndLosesNothing() {
   tiny.rlim_cur = 8;
   QCOMPARE(setrlimit(RLIMIT_FSIZE, &tiny), 0);
 
-  Form8->prepareSaveMode("NEW+1");
+  Form8->PrepareSaveMode("NEW+1");
   const int result = runDialog([] {
     Form8->EdDiscript->setText("typed");
     QTest::mouseClick(Form8->BBtnSave, Qt::LeftButton);
@@ -314,7 +314,7 @@ void TestFormulaStore::failedWriteIsReportedAndLosesNothing() {
   QCOMPARE(file.readAll(), before);
 
   // A description that would hide the formula is refused in the same way.
-  Form8->prepareSaveMode("NEW+1");
+  Form8->PrepareSaveMode("NEW+1");
   runDialog([] {
     Form8->EdDiscript->setText("!");
     QTest::mouseClick(Form8->BBtnSave, Qt::LeftButton);
