@@ -210,6 +210,26 @@ TEfficiencyPage::TEfficiencyPage(QWidget* parent)
     : QWidget(parent), Random([] { return static_cast<unsigned>(std::rand()); }) {
   setObjectName("TEfficiencyPage");
 
+  BuildOperationGroup();
+  BuildGauges();
+  BuildCharts();
+  BuildHashSize();
+
+  setTabOrder(RBESearch, RBEInsert);
+  setTabOrder(RBEInsert, RBEDelete);
+  setTabOrder(RBEDelete, SBtnTest);
+  setTabOrder(SBtnTest, SBtnGrowth);
+  setTabOrder(SBtnGrowth, TrBHashTSize);
+
+  ChEffOper->setMinimumSize(ChartMinimumSize);
+  ChEffTime->setMinimumSize(ChartMinimumSize);
+  TrBHashTSize->setMinimumWidth(TrackBarMinimumWidth);
+  setMinimumSize(MinimumPageSize());
+  FormResize();
+}
+
+// The operation to test and the buttons that start the test and the growth run.
+void TEfficiencyPage::BuildOperationGroup() {
   GBOperation = new QGroupBox("Операция:", this);
   GBOperation->setObjectName("GBOperation");
   RBESearch = new QRadioButton("Поиск;", GBOperation);
@@ -230,7 +250,11 @@ TEfficiencyPage::TEfficiencyPage(QWidget* parent)
       "Затраты на операцию в зависимости от объёма таблиц (250 .. 4999 записей)");
   SBtnGrowth->setAccessibleDescription(SBtnGrowth->toolTip());
   connect(SBtnGrowth, &QPushButton::clicked, this, &TEfficiencyPage::SBtnGrowthClick);
+}
 
+// The generalised efficiency of each organisation: a coloured key, its name, the gauge and its
+// percentage.
+void TEfficiencyPage::BuildGauges() {
   GBEfficiency = new QGroupBox("Обобщённая эффективн-ть", this);
   GBEfficiency->setObjectName("GBEfficiency");
   std::array<QProgressBar**, 3> gauges{&CGgEffScan, &CGgEffSort, &CGgEffHash};
@@ -261,7 +285,10 @@ TEfficiencyPage::TEfficiencyPage(QWidget* parent)
     connect(gauge, &QProgressBar::valueChanged, value,
             [value](int percent) { value->setText(QString("%1%").arg(percent)); });
   }
+}
 
+// The charts of the operation counts and of the times.
+void TEfficiencyPage::BuildCharts() {
   ChEffOper =
       new TEfficiencyChartView("ChEffOper", "Эфф-ть по операциям",
                                "Эффективности таблиц по кол-ву выполненных операций", true, this);
@@ -271,7 +298,10 @@ TEfficiencyPage::TEfficiencyPage(QWidget* parent)
 
   AddPictureMenu(ChEffOper, ChartPictureExport(ChEffOper, "efficiency-operations"));
   AddPictureMenu(ChEffTime, ChartPictureExport(ChEffTime, "efficiency-time"));
+}
 
+// The number of buckets of the hash table, as a share of the records.
+void TEfficiencyPage::BuildHashSize() {
   LHashTSize = new QLabel("К-во полей таб. с хэш.: ", this);
   LHashTSize->setObjectName("LHashTSize");
   TrBHashTSize = new QSlider(Qt::Horizontal, this);
@@ -289,18 +319,6 @@ TEfficiencyPage::TEfficiencyPage(QWidget* parent)
   LHashTSizeValue->setObjectName("LHashTSizeValue");
   connect(TrBHashTSize, &QSlider::valueChanged, this, &TEfficiencyPage::TrBHashTSizeChange);
   TrBHashTSizeChange();
-
-  setTabOrder(RBESearch, RBEInsert);
-  setTabOrder(RBEInsert, RBEDelete);
-  setTabOrder(RBEDelete, SBtnTest);
-  setTabOrder(SBtnTest, SBtnGrowth);
-  setTabOrder(SBtnGrowth, TrBHashTSize);
-
-  ChEffOper->setMinimumSize(ChartMinimumSize);
-  ChEffTime->setMinimumSize(ChartMinimumSize);
-  TrBHashTSize->setMinimumWidth(TrackBarMinimumWidth);
-  setMinimumSize(MinimumPageSize());
-  FormResize();
 }
 
 TEfficiencyPage::~TEfficiencyPage() = default;

@@ -71,6 +71,10 @@ protected:
   void resizeEvent(QResizeEvent* event) override;
 
 private:
+  void BuildOperationGroup();
+  void BuildGauges();
+  void BuildCharts();
+  void BuildHashSize();
   TABLESTRUCT::TEfficiencyTest::RandomSource Random;
   TGrowthWindow* GrowthWindow = nullptr;
   std::array<QLabel*, 3> GaugeLabels{};

@@ -90,6 +90,26 @@ TForm9::TForm9(TPolTableModel* tableModel, QWidget* parent)
   Image1->setPixmap(RenderSvgPicture(":/pictures/view.svg", QSize(44, 50)));
   Image1->setAccessibleName("OVERVIEW: Демонстрационные возможности");
 
+  BuildPageControl();
+  BuildPageContents();
+  BuildChoicePage();
+  BuildStructurePage();
+
+  TShExpr->installEventFilter(this);
+  TShStruct->installEventFilter(this);
+
+  // The window measures 648 x 192 with its frame (at least 648 x 157); the client area is
+  // that less a usual frame of borders and caption bar.
+  setMinimumSize(OpeningMinimumSize);
+  resize(648 - FrameWidth, 192 - FrameHeight);
+  move(146, 394);
+  connect(PCViewTab, &QTabWidget::currentChanged, this, &TForm9::PCViewTabChange);
+
+  FillPolLists(); // also draws the (empty) structure
+}
+
+// The page control with its five sheets, in the order the main window's page buttons count them.
+void TForm9::BuildPageControl() {
   PCViewTab = new QTabWidget(this);
   PCViewTab->setObjectName("PCViewTab");
   TShExpr = new QWidget;
@@ -115,8 +135,10 @@ TForm9::TForm9(TPolTableModel* tableModel, QWidget* parent)
   PCViewTab->addTab(TShSurf, "Построение поверхности");
   PCViewTab->addTab(TShEffic, "Эффективность таблиц");
   PCViewTab->addTab(TShSteps, "Пошаговая работа таблиц");
+}
 
-  // The surface, efficiency and step pages fill their sheets.
+// The surface, efficiency and step pages, each filling its sheet.
+void TForm9::BuildPageContents() {
   auto fill = [](QWidget* sheet, QWidget* content) {
     auto* layout = new QVBoxLayout(sheet);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -138,8 +160,11 @@ TForm9::TForm9(TPolTableModel* tableModel, QWidget* parent)
   StepsPage->SetTableSource([this] { return TableModel->Table(); });
   StepsPage->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
   fill(TShSteps, StepsPage);
+}
 
-  // Choice page. The lists are pick-only: a typed text could select no item.
+// The three choice lists kept in step and the chosen formula.
+void TForm9::BuildChoicePage() {
+  // The lists are pick-only: a typed text could select no item.
   auto makeBox = [this](const char* name, const char* accessible) {
     auto* box = new QComboBox(TShExpr);
     box->setObjectName(name);
@@ -166,8 +191,10 @@ TForm9::TForm9(TPolTableModel* tableModel, QWidget* parent)
   MemExpr->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   MemExpr->setToolTip("Математическое выражение полинома");
   MemExpr->setAccessibleName("Математическое выражение полинома");
+}
 
-  // Structure page.
+// The structure picture in a box that scrolls sideways only.
+void TForm9::BuildStructurePage() {
   SBForImg = new QScrollArea(TShStruct);
   SBForImg->setObjectName("SBForImg");
   SBForImg->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -194,18 +221,6 @@ TForm9::TForm9(TPolTableModel* tableModel, QWidget* parent)
                             },
                             {}});
   AddLatexCopyMenu(MemExpr, [this] { return MemExpr->toPlainText(); });
-
-  TShExpr->installEventFilter(this);
-  TShStruct->installEventFilter(this);
-
-  // The window measures 648 x 192 with its frame (at least 648 x 157); the client area is
-  // that less a usual frame of borders and caption bar.
-  setMinimumSize(OpeningMinimumSize);
-  resize(648 - FrameWidth, 192 - FrameHeight);
-  move(146, 394);
-  connect(PCViewTab, &QTabWidget::currentChanged, this, &TForm9::PCViewTabChange);
-
-  FillPolLists(); // also draws the (empty) structure
 }
 
 TForm9::~TForm9() = default;

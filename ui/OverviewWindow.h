@@ -93,6 +93,10 @@ protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+  void BuildPageControl();
+  void BuildPageContents();
+  void BuildChoicePage();
+  void BuildStructurePage();
   TPolTableModel* TableModel;
 
   void ChoiceChange(QComboBox* source);

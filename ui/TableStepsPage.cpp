@@ -61,6 +61,20 @@ TTableStepsPage::TTableStepsPage(QWidget* parent)
     : QWidget(parent), Random([] { return static_cast<unsigned>(std::rand()); }) {
   setObjectName("TTableStepsPage");
 
+  BuildChoiceControls();
+  BuildPicture();
+  BuildPlayer();
+  LayOutControls();
+  ConnectControls();
+
+  CEStepBuckets->setEnabled(false);
+  TrBStepSpeedChange();
+  SBStepPicture->setMinimumHeight(160);
+  Rebuild();
+}
+
+// The organisation, its buckets, the operation and its key, and where the table comes from.
+void TTableStepsPage::BuildChoiceControls() {
   CBStepKind = new QComboBox(this);
   CBStepKind->setObjectName("CBStepKind");
   for (const char* caption : KindCaptions)
@@ -95,7 +109,10 @@ TTableStepsPage::TTableStepsPage(QWidget* parent)
   BBtnStepRefresh =
       StepButton("Обновить", "BBtnStepRefresh",
                  "Взять таблицу заново: копию таблицы полиномов или новые ключи", this);
+}
 
+// The picture of the step and its explanation line.
+void TTableStepsPage::BuildPicture() {
   SBStepPicture = new QScrollArea(this);
   SBStepPicture->setObjectName("SBStepPicture");
   SBStepPicture->setWidgetResizable(false);
@@ -110,7 +127,10 @@ TTableStepsPage::TTableStepsPage(QWidget* parent)
   EdStepText->setReadOnly(true);
   EdStepText->setAccessibleName("Пояснение шага");
   EdStepText->setFocusPolicy(Qt::ClickFocus);
+}
 
+// The buttons that walk the steps, the speed of the show and the step number.
+void TTableStepsPage::BuildPlayer() {
   BBtnStepFirst = StepButton("В начало", "BBtnStepFirst", "К таблице до операции", this);
   BBtnStepBack = StepButton("Шаг назад", "BBtnStepBack", "Предыдущий шаг (стрелка влево)", this);
   BBtnStepNext = StepButton("Шаг", "BBtnStepNext", "Следующий шаг (стрелка вправо)", this);
@@ -131,7 +151,9 @@ TTableStepsPage::TTableStepsPage(QWidget* parent)
   LStepNumber->setMinimumWidth(fontMetrics().horizontalAdvance("Шаг 000 из 000") + 8);
 
   PlayTimer = new QTimer(this);
+}
 
+void TTableStepsPage::LayOutControls() {
   auto* top = new QHBoxLayout;
   top->addWidget(BuddyLabel("&Организация:", CBStepKind, this));
   top->addWidget(CBStepKind);
@@ -163,7 +185,9 @@ TTableStepsPage::TTableStepsPage(QWidget* parent)
   page->addWidget(SBStepPicture, 1);
   page->addWidget(EdStepText);
   page->addLayout(buttons);
+}
 
+void TTableStepsPage::ConnectControls() {
   // The keys step the picture unless a control that uses them has the focus (the key field,
   // the choices and the speed slider keep theirs).
   auto* play = new QShortcut(QKeySequence(Qt::Key_Space), this, this,
@@ -200,11 +224,6 @@ TTableStepsPage::TTableStepsPage(QWidget* parent)
   connect(BBtnStepLast, &QPushButton::clicked, this, &TTableStepsPage::BBtnStepLastClick);
   connect(TrBStepSpeed, &QSlider::valueChanged, this, &TTableStepsPage::TrBStepSpeedChange);
   connect(PlayTimer, &QTimer::timeout, this, &TTableStepsPage::PlayTick);
-
-  CEStepBuckets->setEnabled(false);
-  TrBStepSpeedChange();
-  SBStepPicture->setMinimumHeight(160);
-  Rebuild();
 }
 
 TTableStepsPage::~TTableStepsPage() = default;

@@ -86,6 +86,11 @@ protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+  void BuildChoiceControls();
+  void BuildPicture();
+  void BuildPlayer();
+  void LayOutControls();
+  void ConnectControls();
   std::function<TABLESTRUCT::TBasePTab*()> TableSource;
   std::function<unsigned()> Random;
   // The records the operations work on, in the order they are inserted.
