@@ -1,5 +1,7 @@
 #include "calc/TFPolTrans.h"
 
+#include "tables/TBasePTab.h"
+
 #include <algorithm>
 #include <bit>
 #include <charconv>

@@ -18,7 +18,10 @@
 #include "core/TDataCom.h"
 #include "core/TPolinom.h"
 #include "core/TWorkControl.h"
-#include "tables/TBasePTab.h"
+
+namespace TABLESTRUCT {
+class TBasePTab;
+}
 
 namespace TRANSSTRUCT {
 

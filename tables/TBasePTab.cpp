@@ -1,5 +1,7 @@
 #include "tables/TBasePTab.h"
 
+#include "tables/TIniFile.h"
+
 #include <algorithm>
 #include <filesystem>
 #include <system_error>

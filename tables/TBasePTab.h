@@ -17,11 +17,12 @@
 
 #include "core/TDatList.h"
 #include "core/TPolinom.h"
-#include "tables/TIniFile.h"
 #include "tables/TTabRecPol.h"
 #include "tables/TTableObserver.h"
 
 namespace TABLESTRUCT {
+
+class TIniFile;
 
 // Return codes of the tables (the first five are shared with the list layer).
 inline constexpr int TabOK = 0;         // success

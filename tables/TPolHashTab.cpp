@@ -17,7 +17,6 @@ TPolHashTab::TPolHashTab(int size, const std::string& fileName) : TBasePTab(file
 
 TPolHashTab::~TPolHashTab() {
   ClearTab();
-  IniFile.reset();
 }
 
 unsigned long long TPolHashTab::CodeSum(const std::string& key) {

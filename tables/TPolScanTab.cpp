@@ -13,9 +13,8 @@ TPolScanTab::TPolScanTab(const std::string& fileName) : TBasePTab(fileName) {
   SetRetCode(TabOK);
 }
 
-TPolScanTab::~TPolScanTab() {
-  IniFile.reset();
-}
+// The records go with the list the table is.
+TPolScanTab::~TPolScanTab() = default;
 
 TTabRecPol* TPolScanTab::CurrentRecord() {
   if (IsTabEnded() || IsListEnded() || !pCurrLink) return nullptr;

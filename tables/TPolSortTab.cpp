@@ -13,7 +13,6 @@ TPolSortTab::TPolSortTab(const std::string& fileName) : TBasePTab(fileName) {
 TPolSortTab::~TPolSortTab() {
   for (int i = 0; i < DataCount; ++i)
     delete Recs[i];
-  IniFile.reset();
 }
 
 TTabRecPol* TPolSortTab::CurrentRecord() {

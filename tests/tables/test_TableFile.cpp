@@ -10,6 +10,7 @@
 
 #include "TableTestUtil.h"
 #include "tables/CopyTab.h"
+#include "tables/TIniFile.h"
 #include "tables/TPolHashTab.h"
 #include "tables/TPolScanTab.h"
 #include "tables/TPolSortTab.h"
