@@ -1,3 +1,17 @@
+# termix_check_listed(<pattern> <file>...): stops the configuration when a file of the current
+# folder that matches the pattern is none of the files named, so that a new source file is never
+# left out of the build unnoticed. A new file makes the build configure again.
+function(termix_check_listed pattern)
+  file(GLOB present RELATIVE ${CMAKE_CURRENT_SOURCE_DIR} CONFIGURE_DEPENDS
+       ${CMAKE_CURRENT_SOURCE_DIR}/${pattern})
+  foreach(file IN LISTS present)
+    if(NOT file IN_LIST ARGN)
+      message(FATAL_ERROR "${CMAKE_CURRENT_SOURCE_DIR}/${file} is in no source list of its "
+                          "CMakeLists.txt: add it there")
+    endif()
+  endforeach()
+endfunction()
+
 # termix_add_programs: the one way test, benchmark and fuzz programs are made.
 #
 #   termix_add_programs(<kind> LIBRARY <library> SOURCES <file>... [NAME <program>]
@@ -9,13 +23,15 @@
 #             shared X server one at a time, in a working folder of its own.
 #   BENCHMARK one Google Benchmark program a source, with the library's main unless NO_MAIN.
 #   FUZZ      one libFuzzer target a source, with the address and undefined-behaviour checks.
-# Every program links LIBRARY and LIBRARIES.
+# Every program links LIBRARY and LIBRARIES. A test_*.cpp, bench_*.cpp or fuzz_*.cpp of the
+# folder (any .cpp for GTEST) left out of SOURCES stops the configuration.
 function(termix_add_programs kind)
   cmake_parse_arguments(ARG "NO_MAIN" "LIBRARY;NAME;PREFIX" "SOURCES;LIBRARIES" ${ARGN})
   if(NOT TARGET ${ARG_LIBRARY})
     return()
   endif()
   if(kind STREQUAL "GTEST")
+    termix_check_listed("*.cpp" ${ARG_SOURCES})
     add_executable(${ARG_NAME} ${ARG_SOURCES})
     target_link_libraries(${ARG_NAME} PRIVATE ${ARG_LIBRARY} ${ARG_LIBRARIES} GTest::gtest
                                               GTest::gtest_main GTest::gmock)
@@ -23,6 +39,10 @@ function(termix_add_programs kind)
                          WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR})
     return()
   endif()
+  set(pattern_QTEST test_*.cpp)
+  set(pattern_BENCHMARK bench_*.cpp)
+  set(pattern_FUZZ fuzz_*.cpp)
+  termix_check_listed("${pattern_${kind}}" ${ARG_SOURCES})
   foreach(source IN LISTS ARG_SOURCES)
     get_filename_component(stem ${source} NAME_WE)
     set(name ${ARG_PREFIX}${stem})
