@@ -12,7 +12,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QShowEvent>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
@@ -27,8 +26,8 @@ const QString ChangeCaption = "Change Polynom";
 } // namespace
 
 TForm6::TForm6(TPolTableModel* tableModel, QWidget* parent)
-    : QDialog(parent), TableModel(tableModel) {
-  SetUpDialog(this, "Form6", "CHANGE: Изменение существующего полинома (с копированием)");
+    : TPolDialog(tableModel, "Form6", "CHANGE: Изменение существующего полинома (с копированием)",
+                 parent) {
 
   Image1 = MakeDialogPicture(this, "change", "Изменение полинома");
 
@@ -97,11 +96,6 @@ void TForm6::LayOutControls() {
 }
 
 TForm6::~TForm6() = default;
-
-void TForm6::showEvent(QShowEvent* event) {
-  QDialog::showEvent(event);
-  if (CenterOnOpening(this, event)) FormShow();
-}
 
 void TForm6::EnableEditing(bool on) {
   for (QWidget* w : {static_cast<QWidget*>(EdMist), static_cast<QWidget*>(EdNewName),

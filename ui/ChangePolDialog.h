@@ -4,7 +4,8 @@
 
 #include "core/TPolinom.h"
 
-#include <QDialog>
+#include "ui/PolDialogCommon.h"
+
 #include <QString>
 #include <vector>
 
@@ -13,10 +14,8 @@ class QComboBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
-class QShowEvent;
-class TPolTableModel;
 
-class TForm6 : public QDialog {
+class TForm6 : public TPolDialog {
   Q_OBJECT
 public:
   // The records are those of the table model, the table in use is its table.
@@ -48,7 +47,7 @@ public:
   QPushButton* BitBtn2 = nullptr;
 
 public slots:
-  void FormShow();
+  void FormShow() override;
   // One rule for both lists: the chosen item selects the same record in the other list.
   void CBOldNameChange(int index);
   void CBOldFormulaChange(int index);
@@ -57,20 +56,10 @@ public slots:
   void ChBCopyClick();
   void BitBtn1Click();
 
-signals:
-  // The dialog opens: its tool button gets its normal picture.
-  void Shown();
-  // A polynomial was changed or copied: the table window refreshes.
-  void TableEdited();
-
-protected:
-  void showEvent(QShowEvent* event) override;
-
 private:
   void LayOutControls();
   void Choose(int index);
   void EnableEditing(bool on);
-  TPolTableModel* TableModel;
   // Keys of the listed records; item i of both lists belongs to Keys[i].
   std::vector<QString> Keys;
 };

@@ -10,15 +10,13 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
-#include <QShowEvent>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
 using namespace PolDialogs;
 
 TForm5::TForm5(TPolTableModel* tableModel, QWidget* parent)
-    : QDialog(parent), TableModel(tableModel) {
-  SetUpDialog(this, "Form5", "DELETE: Удаление полинома из таблицы.");
+    : TPolDialog(tableModel, "Form5", "DELETE: Удаление полинома из таблицы.", parent) {
 
   Image1 = MakeDialogPicture(this, "delete", "Удаление полинома");
 
@@ -63,11 +61,6 @@ TForm5::TForm5(TPolTableModel* tableModel, QWidget* parent)
   connect(CBFormula, &QComboBox::activated, this, &TForm5::CBFormulaChange);
   connect(CBNum, &QComboBox::activated, this, &TForm5::CBNumChange);
   connect(BitBtn1, &QPushButton::clicked, this, &TForm5::BitBtn1Click);
-}
-
-void TForm5::showEvent(QShowEvent* event) {
-  QDialog::showEvent(event);
-  if (CenterOnOpening(this, event)) FormShow();
 }
 
 void TForm5::FormShow() {

@@ -2,17 +2,16 @@
 // The delete dialog: the user chooses a polynomial by its name, expression or number, and the
 // chosen record is removed from the table in use.
 
-#include <QDialog>
+#include "ui/PolDialogCommon.h"
+
 #include <QString>
 #include <vector>
 
 class QComboBox;
 class QLabel;
 class QPushButton;
-class QShowEvent;
-class TPolTableModel;
 
-class TForm5 : public QDialog {
+class TForm5 : public TPolDialog {
   Q_OBJECT
 public:
   // The records are those of the table model, the table in use is its table.
@@ -33,25 +32,15 @@ public:
   QPushButton* BitBtn2 = nullptr;
 
 public slots:
-  void FormShow();
+  void FormShow() override;
   // One rule for the three lists: the chosen item selects the same record in the other two.
   void CBNameChange(int index);
   void CBFormulaChange(int index);
   void CBNumChange(int index);
   void BitBtn1Click();
 
-signals:
-  // The dialog opens: its tool button gets its normal picture.
-  void Shown();
-  // A polynomial was deleted: the table window refreshes.
-  void TableEdited();
-
-protected:
-  void showEvent(QShowEvent* event) override;
-
 private:
   void Choose(int index);
-  TPolTableModel* TableModel;
   // Keys of the listed records, item i of every list belongs to Keys[i]. The record deleted is
   // the chosen item's, whatever text was typed into the editable lists afterwards.
   std::vector<QString> Keys;

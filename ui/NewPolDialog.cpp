@@ -9,15 +9,13 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QShowEvent>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
 using namespace PolDialogs;
 
 TForm4::TForm4(TPolTableModel* tableModel, QWidget* parent)
-    : QDialog(parent), TableModel(tableModel) {
-  SetUpDialog(this, "Form4", "NEW: Добавление в таблицу нового полинома");
+    : TPolDialog(tableModel, "Form4", "NEW: Добавление в таблицу нового полинома", parent) {
 
   Image1 = MakeDialogPicture(this, "new", "Добавление полинома");
 
@@ -60,11 +58,6 @@ TForm4::TForm4(TPolTableModel* tableModel, QWidget* parent)
 }
 
 TForm4::~TForm4() = default;
-
-void TForm4::showEvent(QShowEvent* event) {
-  QDialog::showEvent(event);
-  if (CenterOnOpening(this, event)) FormShow();
-}
 
 void TForm4::FormShow() {
   emit Shown();

@@ -4,16 +4,15 @@
 
 #include "core/TPolinom.h"
 
-#include <QDialog>
+#include "ui/PolDialogCommon.h"
+
 #include <QString>
 
 class QLabel;
 class QLineEdit;
 class QPushButton;
-class QShowEvent;
-class TPolTableModel;
 
-class TForm4 : public QDialog {
+class TForm4 : public TPolDialog {
   Q_OBJECT
 public:
   // The records are those of the table model, the table in use is its table.
@@ -37,20 +36,10 @@ public:
   QPushButton* BitBtn2 = nullptr;
 
 public slots:
-  void FormShow();
+  void FormShow() override;
   void EdNameChange();
   void EdPolChange();
   void BitBtn1Click();
 
-signals:
-  // The dialog opens: its tool button gets its normal picture.
-  void Shown();
-  // A polynomial was added: the table window refreshes.
-  void TableEdited();
-
-protected:
-  void showEvent(QShowEvent* event) override;
-
 private:
-  TPolTableModel* TableModel;
 };

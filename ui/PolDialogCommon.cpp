@@ -52,14 +52,6 @@ bool EnterPolynom(const QString& text, LISTSTRUCT::TPolinom& pol, bool nameErr, 
   return polErr;
 }
 
-void SetUpDialog(QDialog* dialog, const char* name, const QString& title) {
-  dialog->setObjectName(name);
-  dialog->setWindowTitle(title);
-  dialog->setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                         Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
-  dialog->setModal(true);
-}
-
 QLabel* MakeLabel(const QString& text, const char* name, QWidget* parent) {
   auto* label = new QLabel(text, parent);
   label->setObjectName(name);
@@ -143,12 +135,6 @@ void LayOutDialog(QDialog* dialog, QLabel* picture, QLayout* fields) {
   outer->setSizeConstraint(QLayout::SetFixedSize);
 }
 
-bool CenterOnOpening(QWidget* dialog, const QShowEvent* event) {
-  if (event->spontaneous()) return false;
-  CenterOnScreen(dialog);
-  return true;
-}
-
 void SetTabChain(std::initializer_list<QWidget*> controls) {
   QWidget* previous = nullptr;
   for (QWidget* control : controls) {
@@ -158,3 +144,20 @@ void SetTabChain(std::initializer_list<QWidget*> controls) {
 }
 
 } // namespace PolDialogs
+
+TPolDialog::TPolDialog(TPolTableModel* tableModel, const char* name, const QString& title,
+                       QWidget* parent)
+    : QDialog(parent), TableModel(tableModel) {
+  setObjectName(name);
+  setWindowTitle(title);
+  setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                 Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+  setModal(true);
+}
+
+void TPolDialog::showEvent(QShowEvent* event) {
+  QDialog::showEvent(event);
+  if (event->spontaneous()) return;
+  CenterOnScreen(this);
+  FormShow();
+}

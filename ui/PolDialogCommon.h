@@ -3,6 +3,7 @@
 // messages, the look of the message field and the dialog frame (picture on the left, centred on
 // the screen, fixed size).
 
+#include <QDialog>
 #include <QString>
 
 #include <initializer_list>
@@ -14,13 +15,13 @@ namespace TABLESTRUCT {
 class TBasePTab;
 }
 class QComboBox;
-class QDialog;
 class QLabel;
 class QLayout;
 class QLineEdit;
 class QPushButton;
 class QShowEvent;
 class QWidget;
+class TPolTableModel;
 
 namespace PolDialogs {
 
@@ -52,9 +53,6 @@ bool EnterName(const QString& name, TABLESTRUCT::TBasePTab* table, const QString
 // a name when it is not. Returns whether the polynomial is at fault.
 bool EnterPolynom(const QString& text, LISTSTRUCT::TPolinom& pol, bool nameErr, QLineEdit* mist);
 
-// The dialog frame: object name, caption, a title bar with only the close button, modal.
-void SetUpDialog(QDialog* dialog, const char* name, const QString& title);
-
 // A label with its object name.
 QLabel* MakeLabel(const QString& text, const char* name, QWidget* parent);
 
@@ -81,11 +79,33 @@ QLabel* MakeDialogPicture(QWidget* parent, const QString& symbol, const QString&
 // Picture on the left, the fields on the right; the dialog keeps the size of its contents.
 void LayOutDialog(QDialog* dialog, QLabel* picture, QLayout* fields);
 
-// A dialog's showing: an opening by the program (not a spontaneous show by the window system)
-// centres the dialog on the screen and returns true, so that the dialog then resets itself.
-bool CenterOnOpening(QWidget* dialog, const QShowEvent* event);
-
 // Keyboard focus passes through the controls in the given order.
 void SetTabChain(std::initializer_list<QWidget*> controls);
 
 } // namespace PolDialogs
+
+// The frame of the new, delete and change dialogs: modal, a title bar with only the close button,
+// the table model whose table they edit and whose rows they list, and the news they send.
+class TPolDialog : public QDialog {
+  Q_OBJECT
+public:
+  TPolDialog(TPolTableModel* tableModel, const char* name, const QString& title,
+             QWidget* parent = nullptr);
+
+public slots:
+  // The dialog's reset at every opening by the program; it begins by sending Shown.
+  virtual void FormShow() = 0;
+
+signals:
+  // The dialog opens: its tool button gets its normal picture.
+  void Shown();
+  // The table was changed: the table window refreshes.
+  void TableEdited();
+
+protected:
+  // An opening by the program (not a spontaneous show by the window system) centres the dialog
+  // on the screen and resets it.
+  void showEvent(QShowEvent* event) override;
+
+  TPolTableModel* const TableModel;
+};
