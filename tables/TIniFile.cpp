@@ -1,9 +1,17 @@
 #include "tables/TIniFile.h"
 
 #include <charconv>
+#include <new>
+#include <unordered_set>
 #include <utility>
 
 #include "tables/AtomicFile.h"
+
+// SimpleIni's member definitions stand behind SI_IMPLEMENTATION; they are compiled here, the one
+// place that includes it. Text passes through it unconverted: the encodings are handled here.
+#define SI_NO_CONVERSION
+#define SI_IMPLEMENTATION
+#include <SimpleIni.h>
 
 namespace TABLESTRUCT {
 
@@ -79,12 +87,122 @@ std::string_view Trim(std::string_view s) {
   return s;
 }
 
-// Names match without regard to ASCII case.
-std::string Folded(std::string_view name) {
-  std::string folded(name);
-  for (char& c : folded)
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  return folded;
+char Lower(char c) {
+  return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+// Names without regard to ASCII case, as SimpleIni matches them.
+struct FoldedHash {
+  size_t operator()(std::string_view s) const {
+    size_t h = 14695981039346656037ull;
+    for (char c : s)
+      h = (h ^ static_cast<unsigned char>(Lower(c))) * 1099511628211ull;
+    return h;
+  }
+};
+struct FoldedEqual {
+  bool operator()(std::string_view a, std::string_view b) const {
+    if (a.size() != b.size()) return false;
+    for (size_t i = 0; i < a.size(); ++i)
+      if (Lower(a[i]) != Lower(b[i])) return false;
+    return true;
+  }
+};
+using TNameSet = std::unordered_set<std::string_view, FoldedHash, FoldedEqual>;
+
+// SimpleIni's case-blind name order (that of CSimpleIniA), folding the case only where two
+// bytes differ: most names share the long beginning "Polinom", and folding every byte of them
+// made the name lookups a large part of loading and saving a table file.
+struct TNameLess {
+  bool operator()(const char* a, const char* b) const {
+    for (;; ++a, ++b) {
+      if (*a == *b) {
+        if (!*a) return false;
+      } else if (Lower(*a) != Lower(*b)) {
+        return static_cast<unsigned char>(Lower(*a)) < static_cast<unsigned char>(Lower(*b));
+      }
+    }
+  }
+};
+using TProfileDocument = CSimpleIniTempl<char, TNameLess, SI_ConvertA<char>>;
+
+void Check(SI_Error result) {
+  if (result < 0) throw std::bad_alloc(); // SimpleIni fails only for want of memory
+}
+
+// The text as SimpleIni is to read it, and the comment lines after its last entry.
+//
+// SimpleIni merges a repeated section into its first copy and lets a later copy of a key
+// replace the first; it drops lines that are neither entry nor comment, comment lines after the
+// last entry, and all but the last run of comment lines before an entry. So each line is sorted
+// here as SimpleIni reads it (header "[name]", comment ";" or "#", entry "key=value"), and the
+// later copies of headers and keys, the entries of a later section copy and the stray lines
+// are handed to it as comment lines, without the blank lines between them: it then keeps all of
+// them before the entry that follows. The lines after the last entry come back in trailing.
+std::string ParserText(std::string_view text, std::string& trailing) {
+  std::string out;
+  out.reserve(text.size() + 64);
+  // SimpleIni takes the comment lines at the very top for a file comment that it writes apart;
+  // after a line break they belong to the first entry, as all other comments do.
+  out += '\n';
+  size_t entriesEnd = out.size();
+  TNameSet sections, keys;
+  bool inSection = false, laterCopy = false;
+  size_t at = 0;
+  while (at < text.size()) {
+    size_t end = at;
+    while (end < text.size() && text[end] != '\n' && text[end] != '\r')
+      ++end;
+    const std::string_view t = Trim(text.substr(at, end - at));
+    at = end + 1;
+    if (t.empty()) continue;
+    const bool comment = t.front() == ';' || t.front() == '#';
+    bool entry = false;
+    if (!comment && t.front() == '[') {
+      if (const size_t close = t.find(']'); close != std::string_view::npos) {
+        laterCopy = !sections.insert(Trim(t.substr(1, close - 1))).second;
+        if (keys.bucket_count() > 64) keys = TNameSet(); // clear() costs every bucket
+        keys.clear();
+        inSection = true;
+        entry = !laterCopy;
+      }
+    } else if (!comment) {
+      if (const size_t equals = t.find('='); equals != std::string_view::npos && equals > 0) {
+        if (!inSection) sections.insert(std::string_view()); // the entries before any header
+        inSection = true;
+        entry = !laterCopy && keys.insert(Trim(t.substr(0, equals))).second;
+      }
+    }
+    if (!entry && !comment) out += ';';
+    out += t;
+    out += '\n';
+    if (entry) entriesEnd = out.size();
+  }
+  trailing.assign(out, entriesEnd);
+  out.resize(entriesEnd);
+  return out;
+}
+
+// SimpleIni's Save writes two blank lines before a section and one before a key with a
+// comment; the file form has one blank line between sections and none elsewhere. Comments
+// and values hold no blank lines, so the runs of blank lines tell which is which.
+std::string OneBlankLineBetweenSections(std::string_view saved) {
+  std::string out;
+  out.reserve(saved.size());
+  size_t at = saved.find_first_not_of('\n'); // a key comment first of all
+  while (at < saved.size()) {
+    const size_t end = saved.find('\n', at);
+    if (end == std::string_view::npos) {
+      out += saved.substr(at);
+      break;
+    }
+    size_t next = saved.find_first_not_of('\n', end);
+    if (next == std::string_view::npos) next = saved.size();
+    out += saved.substr(at, end + 1 - at);
+    if (next - end > 2) out += '\n';
+    at = next;
+  }
+  return out;
 }
 
 } // namespace
@@ -156,16 +274,28 @@ std::string DecodeProfileText(std::string_view text) {
   return out;
 }
 
-TIniFile::TIniFile(std::string fileName) : FileName(std::move(fileName)) {}
+struct TIniFile::TDocument {
+  // One value per key (the later copies reach it as comments), each on one line.
+  TProfileDocument Ini{false, false, false};
+};
+
+TIniFile::TIniFile(std::string fileName)
+    : FileName(std::move(fileName)), Doc(std::make_unique<TDocument>()) {
+  Doc->Ini.SetSpaces(false); // "key=value"
+}
 
 TIniFile::~TIniFile() = default;
+
+void TIniFile::Parse(std::string_view text) {
+  Doc->Ini.Reset();
+  WritesSinceParse = 0;
+  const std::string parserText = ParserText(text, TrailingComment);
+  Check(Doc->Ini.LoadData(parserText.data(), parserText.size()));
+}
 
 void TIniFile::LoadText(std::string_view text) {
   Known = false;
   Modified = false;
-  Sections.clear();
-  SectionIndex.clear();
-  TrailingComment.clear();
   Bom = text.size() >= 3 && text.substr(0, 3) == "\xEF\xBB\xBF";
   if (Bom) text.remove_prefix(3);
   // One encoding for the whole file: a short Windows-1251 text can look like UTF-8 by chance,
@@ -176,56 +306,14 @@ void TIniFile::LoadText(std::string_view text) {
     decoded = DecodeProfileText(text);
     text = decoded;
   }
-
-  std::string pending; // lines waiting for the entry or header they stand before
-  Section* current = nullptr;
-  size_t lineStart = 0;
-  while (lineStart < text.size()) {
-    size_t lineEnd = text.find('\n', lineStart);
-    if (lineEnd == std::string_view::npos) lineEnd = text.size();
-    std::string_view line = text.substr(lineStart, lineEnd - lineStart);
-    lineStart = lineEnd + 1;
-    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-    std::string_view t = Trim(line);
-    if (t.empty()) continue;
-    const size_t close = t.front() == '[' ? t.find(']') : std::string_view::npos;
-    const size_t equals = t.find('=');
-    const bool comment = t.front() == ';' || t.front() == '#';
-    if (!comment && close != std::string_view::npos) {
-      auto section = std::make_unique<Section>();
-      section->Comment = std::move(pending);
-      pending.clear();
-      section->Name = std::string(Trim(t.substr(1, close - 1)));
-      auto [it, fresh] = SectionIndex.emplace(Folded(section->Name), section.get());
-      section->Shadowed = !fresh;
-      current = section.get();
-      Sections.push_back(std::move(section));
-      continue;
-    }
-    std::string_view key = comment || equals == std::string_view::npos ? std::string_view()
-                                                                       : Trim(t.substr(0, equals));
-    if (key.empty()) {
-      // Comments and lines that are no entry are kept, before what follows them.
-      pending += line;
-      pending += '\n';
-      continue;
-    }
-    if (!current) {
-      auto section = std::make_unique<Section>();
-      SectionIndex.emplace(std::string(), section.get());
-      current = section.get();
-      Sections.push_back(std::move(section));
-    }
-    Entry entry;
-    entry.Comment = std::move(pending);
-    pending.clear();
-    entry.Key = std::string(key);
-    entry.Value = std::string(Trim(t.substr(equals + 1)));
-    auto [it, fresh] = current->Keys.emplace(Folded(key), current->Entries.size());
-    entry.Shadowed = current->Shadowed || !fresh;
-    current->Entries.push_back(std::move(entry));
+  // SimpleIni stops at a zero byte; blanks in their place keep the rest of the file.
+  if (text.find('\0') != std::string_view::npos) {
+    if (decoded.empty()) decoded = std::string(text);
+    for (char& c : decoded)
+      if (c == '\0') c = ' ';
+    text = decoded;
   }
-  TrailingComment = std::move(pending);
+  Parse(text);
 }
 
 bool TIniFile::Reload() {
@@ -241,49 +329,27 @@ bool TIniFile::Reload() {
     return result == TReadResult::Missing;
   }
   // The file is always read; only when its bytes are exactly those last parsed or written
-  // here is the parse skipped, since the content in memory then is the file's.
-  if (!Modified && Known && data == KnownText) return true;
+  // here is the parse skipped, since the content in memory then is the file's. SimpleIni keeps
+  // the strings of every write until the next parse (and searches them when it erases one), so
+  // after many writes the file is parsed again all the same.
+  constexpr int WritesKept = 256;
+  if (!Modified && Known && data == KnownText && WritesSinceParse < WritesKept) return true;
   LoadText(data);
   KnownText = std::move(data);
   Known = true;
   return true;
 }
 
-const TIniFile::Section* TIniFile::FindSection(const std::string& name) const {
-  auto it = SectionIndex.find(Folded(name));
-  return it == SectionIndex.end() ? nullptr : it->second;
-}
-
-const TIniFile::Entry* TIniFile::FindEntry(const std::string& section,
-                                           const std::string& key) const {
-  const Section* s = FindSection(section);
-  if (!s) return nullptr;
-  auto it = s->Keys.find(Folded(key));
-  return it == s->Keys.end() ? nullptr : &s->Entries[it->second];
-}
-
-TIniFile::Section& TIniFile::SectionForWrite(const std::string& name) {
-  std::string folded = Folded(name);
-  auto it = SectionIndex.find(folded);
-  if (it != SectionIndex.end()) return *it->second;
-  auto section = std::make_unique<Section>();
-  section->Name = name;
-  Section* s = section.get();
-  SectionIndex.emplace(std::move(folded), s);
-  Sections.push_back(std::move(section));
-  return *s;
-}
-
 std::string TIniFile::ReadString(const std::string& section, const std::string& key,
                                  const std::string& def) const {
-  const Entry* entry = FindEntry(section, key);
-  return entry ? entry->Value : def;
+  const char* value = Doc->Ini.GetValue(section.c_str(), key.c_str(), nullptr);
+  return value ? std::string(value) : def;
 }
 
 int TIniFile::ReadInteger(const std::string& section, const std::string& key, int def) const {
-  const Entry* entry = FindEntry(section, key);
-  if (!entry) return def;
-  std::string_view s = entry->Value;
+  const char* value = Doc->Ini.GetValue(section.c_str(), key.c_str(), nullptr);
+  if (!value) return def;
+  std::string_view s = value;
   if (!s.empty() && s.front() == '+') s.remove_prefix(1);
   int result = 0;
   auto [end, ec] = std::from_chars(s.data(), s.data() + s.size(), result);
@@ -295,16 +361,11 @@ void TIniFile::WriteString(const std::string& section, const std::string& key,
                            const std::string& value) {
   std::string clean = value;
   for (char& c : clean)
-    if (c == '\r' || c == '\n') c = ' ';
-  Section& s = SectionForWrite(section);
-  auto [it, fresh] = s.Keys.emplace(Folded(key), s.Entries.size());
-  if (fresh) {
-    s.Entries.push_back(Entry{{}, key, std::move(clean)});
-  } else {
-    Entry& entry = s.Entries[it->second];
-    if (entry.Value == clean) return;
-    entry.Value = std::move(clean);
-  }
+    if (c == '\r' || c == '\n' || c == '\0') c = ' ';
+  const char* old = Doc->Ini.GetValue(section.c_str(), key.c_str(), nullptr);
+  if (old && clean == old) return;
+  Check(Doc->Ini.SetValue(section.c_str(), key.c_str(), clean.c_str()));
+  ++WritesSinceParse;
   Modified = true;
 }
 
@@ -313,65 +374,34 @@ void TIniFile::WriteInteger(const std::string& section, const std::string& key, 
 }
 
 void TIniFile::EraseSection(const std::string& section) {
-  auto it = SectionIndex.find(Folded(section));
-  if (it == SectionIndex.end()) return;
-  it->second->Erased = true;
-  it->second->Entries.clear();
-  it->second->Keys.clear();
-  SectionIndex.erase(it);
-  Modified = true;
+  if (Doc->Ini.Delete(section.c_str(), nullptr)) Modified = true;
 }
 
 bool TIniFile::SectionExists(const std::string& section) const {
-  return FindSection(section) != nullptr;
+  return Doc->Ini.GetSection(section.c_str()) != nullptr;
 }
 
 bool TIniFile::ValueExists(const std::string& section, const std::string& key) const {
-  return FindEntry(section, key) != nullptr;
+  return Doc->Ini.GetValue(section.c_str(), key.c_str(), nullptr) != nullptr;
 }
 
 std::vector<std::string> TIniFile::GetSectionNames() const {
+  TProfileDocument::TNamesDepend sections;
+  Doc->Ini.GetAllSections(sections);
+  sections.sort(TProfileDocument::Entry::LoadOrder());
   std::vector<std::string> names;
-  names.reserve(Sections.size());
-  for (const auto& s : Sections)
-    if (!s->Erased && !s->Shadowed) names.push_back(s->Name);
+  names.reserve(sections.size());
+  for (const auto& entry : sections)
+    names.emplace_back(entry.pItem);
   return names;
 }
 
 std::string TIniFile::Utf8Text() const {
-  // Sections and keys in the order they were read or created, each with the lines that stood
-  // before it; a blank line between sections. Keys before the first header come first. Later
-  // copies of a header or key become comments.
-  size_t size = TrailingComment.size() + 16;
-  for (const auto& s : Sections)
-    for (const Entry& e : s->Entries)
-      size += e.Key.size() + e.Value.size() + e.Comment.size() + 3;
-  std::string text;
-  text.reserve(size);
-  bool first = true;
-  auto writeSection = [&](const Section& s) {
-    if (!first) text += '\n';
-    first = false;
-    text += s.Comment;
-    if (!s.Name.empty() || s.Shadowed) {
-      if (s.Shadowed) text += ';';
-      text += '[';
-      text += s.Name;
-      text += "]\n";
-    }
-    for (const Entry& e : s.Entries) {
-      text += e.Comment;
-      if (e.Shadowed) text += ';';
-      text += e.Key;
-      text += '=';
-      text += e.Value;
-      text += '\n';
-    }
-  };
-  for (const auto& s : Sections)
-    if (!s->Erased && s->Name.empty() && !s->Shadowed) writeSection(*s);
-  for (const auto& s : Sections)
-    if (!s->Erased && (!s->Name.empty() || s->Shadowed)) writeSection(*s);
+  // Sections and keys in the order they were read or created, each with the comment lines that
+  // stood before it; the keys before the first header come first.
+  std::string saved;
+  Doc->Ini.Save(saved, false); // cannot fail: the text passes through unconverted
+  std::string text = OneBlankLineBetweenSections(saved);
   text += TrailingComment;
   return text;
 }

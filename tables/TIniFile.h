@@ -1,7 +1,7 @@
 #pragma once
 // The profile (INI) file of the tables and the formula store: sections in square brackets,
-// one "key=value" line per entry. It reads like the profile calls of the algorithms: integer
-// and text with a default, integer and text writes, section erase.
+// one "key=value" line per entry. A layer over SimpleIni that reads like the profile calls of
+// the algorithms: integer and text with a default, integer and text writes, section erase.
 //
 // The file is held in memory. Reload() reads it again from disk (so that what another object
 // wrote becomes visible); the Read* calls see the writes made since. Writes stay in memory
@@ -10,7 +10,9 @@
 //
 // A section header or key that occurs twice means its first occurrence, as for the Windows
 // profile reader; the later copies are written back as comment lines, so that every reader
-// sees the same values in a saved file and nothing typed by hand is lost.
+// sees the same values in a saved file and nothing typed by hand is lost. Like any comment
+// line they stay before the entry that follows them, and go with it when its section is
+// erased. Lines that are neither entry nor comment are kept as comment lines too.
 //
 // Encoding: the whole file is one encoding. A file that is valid UTF-8 is UTF-8; any other
 // file is Windows-1251 and every value of it is decoded from that code page. Texts are UTF-8
@@ -20,7 +22,6 @@
 #include <memory>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 namespace TABLESTRUCT {
@@ -58,7 +59,7 @@ public:
   std::string ReadString(const std::string& section, const std::string& key,
                          const std::string& def) const;
   void WriteInteger(const std::string& section, const std::string& key, int value);
-  // Line breaks in the value are written as blanks, so a value stays on its line.
+  // Line breaks and zero bytes in the value are written as blanks, so a value stays on its line.
   void WriteString(const std::string& section, const std::string& key, const std::string& value);
   void EraseSection(const std::string& section);
   bool SectionExists(const std::string& section) const;
@@ -80,33 +81,17 @@ public:
   const std::string& GetLastError() const { return LastError; }
 
 private:
-  struct Entry {
-    std::string Comment; // the lines before the entry (comments, lines without "=")
-    std::string Key;
-    std::string Value;
-    bool Shadowed = false; // a later copy of a key: kept as a comment
-  };
-  struct Section {
-    std::string Comment; // the lines before the header
-    std::string Name;    // empty for the entries before the first header
-    std::vector<Entry> Entries;
-    std::unordered_map<std::string, size_t> Keys; // folded key -> first entry
-    bool Shadowed = false;                        // a later copy of a header
-    bool Erased = false;
-  };
-
-  const Section* FindSection(const std::string& name) const;
-  const Entry* FindEntry(const std::string& section, const std::string& key) const;
-  Section& SectionForWrite(const std::string& name);
+  struct TDocument; // the SimpleIni object, kept out of this header
+  // Parses text (already UTF-8) into the document.
+  void Parse(std::string_view text);
   // The text in UTF-8, and in the file's encoding (windows1251 tells which one it became).
   std::string Utf8Text() const;
   std::string EncodedText(bool& windows1251) const;
 
   std::string FileName;
-  std::vector<std::unique_ptr<Section>> Sections;         // file order
-  std::unordered_map<std::string, Section*> SectionIndex; // folded name -> live section
-  std::string TrailingComment;                            // lines after the last entry
-  bool Bom = false; // the file began with a UTF-8 signature; it is written back
+  std::unique_ptr<TDocument> Doc;
+  std::string TrailingComment; // comment lines after the last entry, which SimpleIni drops
+  bool Bom = false;            // the file began with a UTF-8 signature; it is written back
   bool Windows1251 = false;
   bool Modified = false; // content differs from the file
   bool StaleSwept = false;
@@ -115,6 +100,7 @@ private:
   // exactly their parse (or what produced them).
   std::string KnownText;
   bool Known = false;
+  int WritesSinceParse = 0; // each write leaves a string copy in the document until a parse
 };
 
 } // namespace TABLESTRUCT

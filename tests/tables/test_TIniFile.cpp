@@ -189,6 +189,22 @@ TEST(IniFile, RepeatedHeadersAndKeysMeanTheFirstAndAreSavedAsComments) {
   EXPECT_EQ(again.GetText().find("\nPolName=B"), std::string::npos);
 }
 
+// Every line typed by hand comes back: lines that are no entry become comment lines, all the
+// comment lines before an entry stay there, and so do those after the last entry. A lone
+// carriage return ends a line, a key differing only in case is a later copy, and the file form
+// has one blank line between sections only.
+TEST(IniFile, HandTypedLinesSurviveASaveInTheFileForm) {
+  TIniFile ini("");
+  ini.LoadText("; top\n[A]\nK=1\nno equals here\n; about k\nk=2\nL=3\r; old\n=orphan\n"
+               "[B]\nM=4\n; the end\n");
+  EXPECT_EQ(ini.ReadString("A", "K", "!"), "1");
+  EXPECT_EQ(ini.ReadString("A", "L", "!"), "3");
+  EXPECT_FALSE(ini.ValueExists("A", "no equals here"));
+  ini.WriteInteger("B", "M", 5);
+  EXPECT_EQ(ini.GetText(), "; top\n[A]\nK=1\n;no equals here\n; about k\n;k=2\nL=3\n\n; old\n"
+                           ";=orphan\n[B]\nM=5\n; the end\n");
+}
+
 // The encoding is decided for the whole file: one value that is not UTF-8 makes every value
 // Windows-1251 (also short ones that would pass for UTF-8), and the file is written back in
 // it. A text that code page cannot hold turns the file into UTF-8 rather than losing it.
