@@ -6,7 +6,8 @@
 // The file is held in memory. Reload() reads it again from disk (so that what another object
 // wrote becomes visible); the Read* calls see the writes made since. Writes stay in memory
 // until UpdateFile(), which replaces the whole file atomically. Section and key names match
-// without regard to ASCII case. Values are trimmed of surrounding blanks on reading.
+// without regard to ASCII case. Values are trimmed of surrounding blanks on reading. A line
+// ends at a line feed or a carriage return; a zero byte reads as a blank.
 //
 // A section header or key that occurs twice means its first occurrence, as for the Windows
 // profile reader; the later copies are written back as comment lines, so that every reader
