@@ -210,11 +210,8 @@ std::string OneBlankLineBetweenSections(std::string_view saved) {
 int NumberedSectionIndex(std::string_view section, std::string_view prefix, int limit) {
   const size_t n = prefix.size();
   if (section.size() <= n || section.size() > n + 9) return -1;
-  for (size_t i = 0; i < n; ++i) {
-    char c = section[i];
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    if (c != prefix[i]) return -1;
-  }
+  for (size_t i = 0; i < n; ++i)
+    if (Lower(section[i]) != prefix[i]) return -1;
   if (section[n] == '0' && section.size() > n + 1) return -1; // no leading zeros
   long long number = 0;
   for (size_t i = n; i < section.size(); ++i) {
