@@ -38,6 +38,12 @@ void TPolTableModel::Reload(TABLESTRUCT::TBasePTab* table) {
   endResetModel();
 }
 
+int TPolTableModel::RowOfKey(const QString& key) const {
+  const auto found = std::find_if(TableRows.begin(), TableRows.end(),
+                                  [&key](const TPolTableRow& row) { return row.Key == key; });
+  return found == TableRows.end() ? -1 : static_cast<int>(found - TableRows.begin());
+}
+
 int TPolTableModel::rowCount(const QModelIndex& parent) const {
   if (parent.isValid()) return 0;
   return std::max<int>(1, static_cast<int>(TableRows.size()));

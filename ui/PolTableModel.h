@@ -38,6 +38,8 @@ public:
   TABLESTRUCT::TBasePTab* Table() const { return CurrentTable; }
   // The records, without the grid's empty row of an empty table.
   const std::vector<TPolTableRow>& Rows() const { return TableRows; }
+  // The row of the record with the key, -1 when the table holds none.
+  int RowOfKey(const QString& key) const;
 
   // Columns: number, name, polynomial. An empty table shows one empty row.
   int rowCount(const QModelIndex& parent = QModelIndex()) const override;

@@ -17,13 +17,17 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHeaderView>
+#include <QItemSelectionModel>
 #include <QLabel>
 #include <QLockFile>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QSignalBlocker>
 #include <QSpinBox>
 #include <QTableView>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 using TABLESTRUCT::TBasePTab;
 
@@ -250,10 +254,34 @@ void TForm2::SaveCurTab() {
 }
 
 void TForm2::RefreshGrid() {
-  TableModel->Reload(CurTab);
+  ReloadGridKeepingPlace();
   FitNumberColumn(SGPolTable, NumberColumnLeast);
   if (SaveMode) SaveCurTab();
   emit TableChanged();
+}
+
+// The reload keeps the grid's current record, its selection and the scrolled place: the record
+// with the same key wherever it now stands, or the row it stood in when it is gone (deleted or
+// renamed), the last row when the table has shrunk below it.
+void TForm2::ReloadGridKeepingPlace() {
+  const QModelIndex current = SGPolTable->currentIndex();
+  const int row = current.row();
+  const auto& rows = TableModel->Rows();
+  const QString key = current.isValid() && row < static_cast<int>(rows.size())
+                          ? rows[std::size_t(row)].Key
+                          : QString();
+  const bool selected =
+      current.isValid() && SGPolTable->selectionModel()->isRowSelected(row, QModelIndex());
+  const int scrolled = SGPolTable->verticalScrollBar()->value();
+  TableModel->Reload(CurTab);
+  if (!current.isValid()) return;
+  int now = key.isEmpty() ? -1 : TableModel->RowOfKey(key);
+  if (now < 0) now = std::min(row, TableModel->rowCount() - 1);
+  const QModelIndex place = TableModel->index(now, current.column());
+  SGPolTable->selectionModel()->setCurrentIndex(
+      place, selected ? QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows
+                      : QItemSelectionModel::NoUpdate);
+  SGPolTable->verticalScrollBar()->setValue(scrolled);
 }
 
 void TForm2::SwitchSaveModeOn() {

@@ -94,6 +94,7 @@ private:
   void FormCreate();
   void FormClose();
   void FormResize();
+  void ReloadGridKeepingPlace();
   void SaveCurTab();
   void ShowFileProblem(const QString& text, const QString& hint);
   void ShowNotice(const QString& text);

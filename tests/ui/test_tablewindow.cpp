@@ -388,6 +388,42 @@ private slots:
     QVERIFY(!Form3->FormulaOK);
   }
 
+  // A refresh keeps the chosen record chosen: by its key where the record moves (an insertion
+  // ahead of it in the sorted table), at its row when it is deleted, at the last row when the
+  // table shrinks below it; the scrolled place stays too.
+  void RefreshKeepsTheCurrentRecordAndSelection() {
+    QList<QPair<QString, QString>> records;
+    for (int i = 10; i < 70; ++i)
+      records.append({QString("P%1").arg(i), "X"});
+    WriteIni(IniWith(records));
+    MakeWindow();
+    Form2->RBSortTab->click();
+    const auto chosenName = [this] {
+      const QModelIndexList rows = Grid()->selectionModel()->selectedRows(1);
+      return rows.size() == 1 && rows[0] == Grid()->currentIndex().siblingAtColumn(1)
+                 ? rows[0].data().toString()
+                 : QString("none");
+    };
+    Grid()->setFocus();
+    Grid()->selectRow(40);
+    Grid()->verticalScrollBar()->setValue(20);
+    QCOMPARE(chosenName(), QString("P50"));
+    Form2->CurTab->InsRecord("P0", Pol("Y")); // sorts in ahead of P50
+    Form2->RefreshGrid();
+    QCOMPARE(chosenName(), QString("P50"));
+    QCOMPARE(Grid()->currentIndex().row(), 41);
+    QCOMPARE(Grid()->verticalScrollBar()->value(), 20);
+    Form2->CurTab->DelRecord("P50");
+    Form2->RefreshGrid();
+    QCOMPARE(chosenName(), QString("P51"));
+    for (int i = 20; i < 70; ++i)
+      Form2->CurTab->DelRecord(QString("P%1").arg(i).toStdString());
+    Form2->RefreshGrid();
+    QCOMPARE(chosenName(), QString("P19"));
+    Form2->RBScanTab->click(); // a switch refreshes the same way
+    QCOMPARE(chosenName(), QString("P19"));
+  }
+
   // Closing the window goes through the main window's toggle: flag cleared, off picture.
   void CloseGoesThroughTheMainWindowToggle() {
     WriteIni(IniWith({{"P1", "X"}}));
