@@ -89,6 +89,7 @@ QTableWidget* MakeGrid(QWidget* parent, const char* name, int rowsWithHeader) {
   grid->setColumnWidth(1, 90);
   grid->setColumnWidth(2, 375);
   grid->setWordWrap(false);
+  ShowCellTextStart(grid);
   // Column 2 takes whatever width columns 0 and 1 leave, at every size of the window.
   KeepLastColumnFitted(grid);
   for (int row = 1; row < rowsWithHeader; ++row)

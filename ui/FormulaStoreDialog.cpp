@@ -68,6 +68,7 @@ void TForm8::BuildStoreGrid() {
   AddGridCopyMenu(SGSavTab);
   SGSavTab->setColumnWidth(1, 287);
   SGSavTab->setWordWrap(false);
+  ShowCellTextStart(SGSavTab);
   SGSavTab->setAccessibleName("Сохранённые формулы");
 }
 

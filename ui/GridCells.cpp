@@ -1,8 +1,13 @@
 #include "ui/GridCells.h"
 
+#include "ui/ShownText.h"
+
 #include <QEvent>
 #include <QHeaderView>
+#include <QHelpEvent>
+#include <QStyledItemDelegate>
 #include <QTableWidget>
+#include <QToolTip>
 
 #include <algorithm>
 
@@ -67,4 +72,47 @@ void FitNumberColumn(QTableView* grid, int least) {
   const int widest =
       std::max(view->sizeHintForColumn(0), grid->horizontalHeader()->sectionSizeHint(0));
   grid->setColumnWidth(0, std::max(least, widest));
+}
+
+namespace {
+
+class TCellTextStartDelegate : public QStyledItemDelegate {
+public:
+  using QStyledItemDelegate::QStyledItemDelegate;
+
+  bool helpEvent(QHelpEvent* event, QAbstractItemView* view, const QStyleOptionViewItem& option,
+                 const QModelIndex& index) override {
+    if (event->type() != QEvent::ToolTip)
+      return QStyledItemDelegate::helpEvent(event, view, option, index);
+    QString tip = index.data(Qt::ToolTipRole).toString();
+    if (tip.isEmpty()) {
+      QStyleOptionViewItem shown = option;
+      initStyleOption(&shown, index);
+      const QWidget* widget = shown.widget ? shown.widget : view;
+      const QRect textArea =
+          widget->style()->subElementRect(QStyle::SE_ItemViewItemText, &shown, widget);
+      if (shown.fontMetrics.horizontalAdvance(shown.text) > textArea.width())
+        tip = index.data(Qt::DisplayRole).toString();
+    }
+    if (tip.isEmpty()) {
+      QToolTip::hideText();
+      event->ignore();
+      return false;
+    }
+    QToolTip::showText(event->globalPos(), TooltipText(tip), view, option.rect);
+    return true;
+  }
+
+protected:
+  void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override {
+    QStyledItemDelegate::initStyleOption(option, index);
+    option->text = ShownTextStart(option->text);
+  }
+};
+
+} // namespace
+
+void ShowCellTextStart(QAbstractItemView* view) {
+  view->setTextElideMode(Qt::ElideRight);
+  view->setItemDelegate(new TCellTextStartDelegate(view));
 }

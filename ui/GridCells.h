@@ -4,6 +4,7 @@
 
 #include <QString>
 
+class QAbstractItemView;
 class QTableView;
 class QTableWidget;
 
@@ -24,3 +25,9 @@ void KeepLastColumnFitted(QTableView* grid, int least = 20);
 // Widens the number column (column 0) to its widest text, header included, never below
 // `least` pixels; a column wider than needed narrows back to `least` or its widest text.
 void FitNumberColumn(QTableView* grid, int least);
+
+// From now on every cell of the view paints only the start of its text (ShownTextStart), elided
+// at the right within its own row, however long the text; the cell's tooltip, or for a cell
+// without one the whole text when it does not fit, shows capped (TooltipText). The model keeps
+// the whole texts, so that a copy takes them whole.
+void ShowCellTextStart(QAbstractItemView* view);

@@ -289,7 +289,7 @@ void TForm9::DrawPolStruct() {
     SBForImg->setToolTip(NoChoice);
     StructBitmap.fill(TQtCanvas::ToQColor(Background));
   } else {
-    SBForImg->setToolTip("Полином: " + CBFormula->currentText());
+    SBForImg->setToolTip(TooltipText("Полином: " + CBFormula->currentText()));
     TQtCanvas canvas(StructBitmap, ImgStruct->font());
     DrawChosenStructure(canvas, size.width());
   }

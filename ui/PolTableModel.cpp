@@ -71,7 +71,8 @@ QVariant TPolTableModel::data(const QModelIndex& index, int role) const {
     }
     break;
   case Qt::ToolTipRole:
-    // A polynomial longer than its cell shows its start; the tooltip holds all of it.
+    // A polynomial longer than its cell shows its start; the tooltip holds the text (the grid
+    // caps a huge one).
     if (index.column() == FormulaColumn) return row.Formula;
     break;
   }

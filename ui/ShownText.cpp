@@ -16,11 +16,18 @@ const char* const ShownTextProperty = "termixShownText";
 // The field's own hint, kept ahead of the text in the tooltip.
 const char* const HintProperty = "termixHint";
 
+// The first `limit` characters of text, one fewer when the cut would split a UTF-16 pair.
+QString TextStart(const QString& text, int limit) {
+  if (text.size() <= limit) return text;
+  if (text.at(limit - 1).isHighSurrogate()) --limit;
+  return text.left(limit);
+}
+
 QString TooltipFor(const QObject* control, const QString& text) {
   const QString hint = control->property(HintProperty).toString();
-  if (hint.isEmpty()) return text;
+  if (hint.isEmpty()) return TooltipText(text);
   if (text.isEmpty()) return hint;
-  return hint + "\n" + text;
+  return TooltipText(hint + "\n" + text);
 }
 
 void RememberHint(QWidget* control) {
@@ -133,6 +140,15 @@ void KeepLineStart(QWidget* owner, QLineEdit* line) {
 }
 
 } // namespace
+
+QString ShownTextStart(const QString& text) {
+  return TextStart(text, ShownTextLimit);
+}
+
+QString TooltipText(const QString& text) {
+  if (text.size() <= TooltipTextLimit) return text;
+  return TextStart(text, TooltipTextLimit - 1) + QStringLiteral("…");
+}
 
 void ShowTextStart(QLineEdit* field) {
   RememberHint(field);

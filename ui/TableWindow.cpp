@@ -190,8 +190,8 @@ void TForm2::BuildGrid() {
   AddGridCopyMenu(SGPolTable, 2); // column 2 holds the polynomial
   SGPolTable->setColumnWidth(2, 159);
   // The polynomial column takes what the number and name columns leave; a polynomial longer
-  // than its cell shows its start, and its whole text in the tooltip.
-  SGPolTable->setTextElideMode(Qt::ElideRight);
+  // than its cell shows its start, and its text in the tooltip.
+  ShowCellTextStart(SGPolTable);
   KeepLastColumnFitted(SGPolTable);
 }
 

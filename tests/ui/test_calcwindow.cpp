@@ -13,6 +13,7 @@
 #include "ui/Forms.h"
 #include "ui/FormulaStoreDialog.h"
 #include "ui/MainWindow.h"
+#include "ui/ShownText.h"
 #include "ui/TableWindow.h"
 
 #include <QCheckBox>
@@ -25,6 +26,7 @@
 #include <QTableWidget>
 #include <QTimer>
 #include <QToolButton>
+#include <QToolTip>
 #include <QtTest>
 
 using LISTSTRUCT::TPolinom;
@@ -106,6 +108,7 @@ private slots:
   void mainWindowButtonsDriveTheWindow();
   void layoutKeepsControlsInPlaceAtEverySize();
   void typedFormulaIsEvaluatedStoredAndSaved();
+  void longPolynomialCellShowsItsStartOnItsOwnRow();
 };
 
 void TestCalcWindow::initTestCase() {
@@ -616,7 +619,8 @@ void TestCalcWindow::typedFormulaIsEvaluatedStoredAndSaved() {
   Form3->activateWindow();
   Form3->EdFormul->setFocus();
   QStringList messages;
-  connect(Form3->EdErrors, &QLineEdit::textChanged, this,
+  QObject listening; // the messages are gathered while this case runs, not after
+  connect(Form3->EdErrors, &QLineEdit::textChanged, &listening,
           [&](const QString& text) { messages << text; });
   QTest::keyClicks(Form3->EdFormul, "A*(X+2)");
   QCOMPARE(Form3->EdFormul->text(), QString("A*(X+2)"));
@@ -660,6 +664,63 @@ void TestCalcWindow::typedFormulaIsEvaluatedStoredAndSaved() {
   QCOMPARE(store.ReadInteger("Global", "ForCount", 0), 1);
   QCOMPARE(store.ReadString("Formula0", "FormExpr", "!"), std::string("A*(X+2)"));
   QCOMPARE(store.ReadString("Formula0", "FDiscript", "!"), std::string("times x plus 2"));
+}
+
+// A polynomial of about 157 000 characters in the operand grid, under a short one: the short
+// row paints as it did alone, the long cell paints exactly as a cell holding only the text's
+// start (so its start sits at the left edge, elided), the grid keeps the whole text, and the
+// tooltip shows the start capped with «…» in a window smaller than the screen.
+void TestCalcWindow::longPolynomialCellShowsItsStartOnItsOwnRow() {
+  std::string text;
+  for (int i = 0; i < 8000; ++i)
+    text += (i % 2 ? " - 1.234*x^" : " + 5.678*x^") + std::to_string(i / 100 % 100) + "*y^" +
+            std::to_string(i % 100) + "*z";
+  const QString bigText = polynomialText(text);
+  QVERIFY(bigText.size() > 150000);
+  addPolynomial("Small", "2*x-1");
+  Form3->EdFormul->setText("Small");
+  QTableWidget* grid = Form3->SGOperTable;
+  QWidget* viewport = grid->viewport();
+  const QRect shortRow =
+      grid->visualItemRect(grid->item(0, 0)).united(grid->visualItemRect(grid->item(0, 2)));
+  const QImage shortAlone = viewport->grab(shortRow).toImage();
+
+  addPolynomial("Big", text);
+  Form3->EdFormul->setText("Small+Big");
+  QCOMPARE(rowOf(grid, 1), (QStringList{"1", "Small", polynomialText("2*x-1")}));
+  QCOMPARE(rowOf(grid, 2), (QStringList{"2", "Big", bigText}));
+  saveScreenshot(Form3, "calcwindow_long_operand.png");
+  QCOMPARE(viewport->grab(shortRow).toImage(), shortAlone);
+
+  QTableWidgetItem* longItem = grid->item(1, 2);
+  const QRect longCell = grid->visualItemRect(longItem);
+  const QImage longShown = viewport->grab(longCell).toImage();
+  longItem->setText(bigText.left(300));
+  QCOMPARE(viewport->grab(longCell).toImage(), longShown);
+  longItem->setText(QString());
+  QVERIFY(viewport->grab(longCell).toImage() != longShown);
+  longItem->setText(bigText);
+
+  // The tooltip: none for a cell whose text fits, the capped start for the long one.
+  const auto tooltipAt = [&](const QRect& cellRect) {
+    QToolTip::hideText();
+    const QPoint at = cellRect.center();
+    QTest::mouseMove(viewport, at);
+    QHelpEvent help(QEvent::ToolTip, at, viewport->mapToGlobal(at));
+    QApplication::sendEvent(viewport, &help);
+    return QToolTip::isVisible() ? QToolTip::text() : QString();
+  };
+  QCOMPARE(tooltipAt(grid->visualItemRect(grid->item(0, 2))), QString());
+  const QString tip = tooltipAt(longCell);
+  QCOMPARE(tip.size(), TooltipTextLimit);
+  QVERIFY(tip.endsWith(QStringLiteral("…")));
+  QVERIFY(bigText.startsWith(tip.chopped(1)));
+  QWidget* tipWindow = nullptr;
+  for (QWidget* window : QApplication::topLevelWidgets())
+    if (window->isVisible() && window->inherits("QTipLabel")) tipWindow = window;
+  QVERIFY(tipWindow);
+  QVERIFY(tipWindow->screen()->availableGeometry().contains(tipWindow->geometry()));
+  QToolTip::hideText();
 }
 
 QTEST_MAIN(TestCalcWindow)
