@@ -65,6 +65,7 @@ TCalcProgressDialog::TCalcProgressDialog(TCalcRun& run, QWidget* window)
   Caption->setBuddy(ProgressBar);
   CancelButton = new QPushButton("Отмена", this);
   CancelButton->setObjectName("CancelButton");
+  CancelButton->setAccessibleDescription("Прервать вычисление");
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(Caption);
   layout->addWidget(ProgressBar);

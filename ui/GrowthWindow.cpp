@@ -23,6 +23,8 @@
 #include <memory>
 #include <random>
 
+#include "ui/WidgetHelpers.h"
+
 using TABLESTRUCT::TGrowthPoint;
 using TABLESTRUCT::TGrowthResult;
 using TABLESTRUCT::TGrowthRun;
@@ -107,18 +109,22 @@ TGrowthWindow::TGrowthWindow(QWidget* parent) : QDialog(parent) {
 
   LGrowthStatus = new QLabel(this);
   LGrowthStatus->setObjectName("LGrowthStatus");
+  LGrowthStatus->setAccessibleDescription("Ход и итог расчёта");
+  MakeTextReachable(LGrowthStatus);
   PBGrowth = new QProgressBar(this);
   PBGrowth->setObjectName("PBGrowth");
   PBGrowth->setAccessibleName("Ход расчёта");
   BBtnGrowthCancel = new QPushButton("Отмена", this);
   BBtnGrowthCancel->setObjectName("BBtnGrowthCancel");
   BBtnGrowthCancel->setToolTip("Прервать расчёт");
+  BBtnGrowthCancel->setAccessibleDescription(BBtnGrowthCancel->toolTip());
   BBtnGrowthCancel->setAutoDefault(false);
   ChBGrowthLog = new QCheckBox("Логарифмические оси", this);
   ChBGrowthLog->setObjectName("ChBGrowthLog");
   BBtnGrowthSave = new QPushButton("Сохранить данные…", this);
   BBtnGrowthSave->setObjectName("BBtnGrowthSave");
   BBtnGrowthSave->setToolTip("Записать точки в файл CSV: n, организация, операций, мкс");
+  BBtnGrowthSave->setAccessibleDescription(BBtnGrowthSave->toolTip());
   BBtnGrowthSave->setAutoDefault(false);
   BBtnGrowthSave->setEnabled(false);
 
@@ -137,6 +143,10 @@ TGrowthWindow::TGrowthWindow(QWidget* parent) : QDialog(parent) {
   layout->addLayout(top);
   layout->addWidget(LGrowthStatus);
   layout->addLayout(charts, 1);
+
+  setTabOrder(BBtnGrowthSave, LGrowthStatus);
+  setTabOrder(LGrowthStatus, ChGrowthOper);
+  setTabOrder(ChGrowthOper, ChGrowthTime);
 
   connect(BBtnGrowthCancel, &QPushButton::clicked, this, &TGrowthWindow::BBtnGrowthCancelClick);
   connect(BBtnGrowthSave, &QPushButton::clicked, this, &TGrowthWindow::BBtnGrowthSaveClick);
@@ -221,8 +231,7 @@ void TGrowthWindow::ChBGrowthLogClick() {
 }
 
 void TGrowthWindow::SetStatus(const QString& text, bool fault) {
-  LGrowthStatus->setText(text);
-  LGrowthStatus->setStyleSheet(fault ? "color: red; font-weight: bold;" : QString());
+  ShowMessage(LGrowthStatus, text, fault);
 }
 
 void TGrowthWindow::DrawCharts() {
@@ -237,6 +246,8 @@ void TGrowthWindow::DrawCharts() {
   // A logarithmic axis cannot show 0: such points are left out there.
   auto shown = [logarithmic](double x, double y) { return !logarithmic || (x > 0 && y > 0); };
   double lowN = 1e300, highN = 0, lowOps = 1e300, highOps = 0, lowTime = 1e300, highTime = 0;
+  // What a screen reader tells of each chart: every organisation's value at its largest size.
+  QStringList operSummary, timeSummary;
   for (int k = 0; k < 3; ++k) {
     auto* measured = new QLineSeries;
     auto* mean = new QLineSeries;
@@ -256,6 +267,16 @@ void TGrowthWindow::DrawCharts() {
         lowTime = std::min(lowTime, point.MeanMicroseconds);
         highTime = std::max(highTime, point.MeanMicroseconds);
       }
+    }
+    const TGrowthPoint* largest = nullptr;
+    for (const TGrowthPoint& point : Result.Points)
+      if (static_cast<int>(point.Kind) == k && (!largest || point.Size > largest->Size))
+        largest = &point;
+    if (largest) {
+      const QString at =
+          QString("%1 при n = %2: ").arg(QString::fromUtf8(Names[k])).arg(largest->Size);
+      operSummary << at + Number(largest->MeanOperations, 4) + " операций";
+      timeSummary << at + Number(largest->MeanMicroseconds, 4) + " мкс";
     }
     for (QLineSeries* series : {measured, mean}) {
       QPen pen(Colours[k]);
@@ -277,6 +298,7 @@ void TGrowthWindow::DrawCharts() {
     fitted->setName(
         QString("%1·%2, R² = %3")
             .arg(Number(fit.Slope, 3), QString::fromUtf8(Models[k]), Number(fit.RSquared, 3)));
+    operSummary << QString::fromUtf8(Names[k]) + ": " + fitted->name();
     const int samples = 60;
     for (int i = 0; i <= samples; ++i) {
       const double n = lowN * std::pow(highN / lowN, double(i) / samples);
@@ -307,6 +329,9 @@ void TGrowthWindow::DrawCharts() {
   }
   SetRange(operY, highOps > 0 ? lowOps : 1, highOps > 0 ? highOps : 10, logarithmic);
   SetRange(timeY, highTime > 0 ? lowTime : 1, highTime > 0 ? highTime : 10, logarithmic);
+  const QString none = "Нет данных";
+  ChGrowthOper->setAccessibleDescription(operSummary.isEmpty() ? none : operSummary.join("; "));
+  ChGrowthTime->setAccessibleDescription(timeSummary.isEmpty() ? none : timeSummary.join("; "));
 }
 
 bool TGrowthWindow::SaveData(const QString& path) {

@@ -18,6 +18,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QProgressBar>
 #include <QProgressDialog>
 #include <QRadioButton>
 #include <QSpinBox>
@@ -38,6 +39,7 @@
 #include "gl/TOpenGLPanel.h"
 #include "tables/AtomicFile.h"
 #include "ui/MeshBuilder.h"
+#include "ui/ShownText.h"
 
 using LISTSTRUCT::TPolinom;
 
@@ -172,6 +174,18 @@ void TSurfacePage::BuildRegionFields() {
       QString::fromUtf8("Ошибки при установлении зависимости и рисовании поверхности"));
   EdErrors->setAccessibleName(EdErrors->toolTip());
   StyleMessageField(EdErrors);
+  EdSurfStatus = new QLineEdit(BvlOptions);
+  EdSurfStatus->setObjectName("EdSurfStatus");
+  EdSurfStatus->setToolTip(QString::fromUtf8("Ход построения сетки и сохранение файлов"));
+  EdSurfStatus->setAccessibleName(EdSurfStatus->toolTip());
+  // Plain text on the window's colour: a line of notices, not a field to fill in.
+  EdSurfStatus->setReadOnly(true);
+  EdSurfStatus->setFrame(false);
+  QPalette plain = EdSurfStatus->palette();
+  plain.setColor(QPalette::Base, plain.color(QPalette::Window));
+  plain.setColor(QPalette::Disabled, QPalette::Base, plain.color(QPalette::Window));
+  EdSurfStatus->setPalette(plain);
+  ShowTextStart(EdSurfStatus);
 
   EdFuncVal = MakeNumberEdit(this, "EdFuncVal", "0");
   LbFuncVal = MakeLabel(this, "Знач. неявной ф-и F(x,y,z)=", "LbFuncVal", EdFuncVal);
@@ -235,8 +249,18 @@ void TSurfacePage::BuildSwitches() {
   CEMeshCells->setEnabled(false);
   LbMeshCells = MakeLabel(this, "Ячеек сетки:", "LbMeshCells", CEMeshCells);
   LbMeshCells->setEnabled(false);
-  // The method comes first in the layout, so first in the tab order after the message line.
-  QWidget::setTabOrder(EdErrors, RBExplicitFunction);
+  // The radio buttons name themselves; the caption over them tells what they choose.
+  for (QRadioButton* button : {RBExplicitFunction, RBImplicitSurface})
+    button->setAccessibleDescription(LbMethod->text().chopped(1));
+  for (QRadioButton* button : {RBVarZ, RBVarY, RBVarX})
+    button->setAccessibleDescription(LbVar->text().chopped(1));
+  OrderMethodControls();
+}
+
+void TSurfacePage::OrderMethodControls() {
+  // The method comes first in the layout, so first in the tab order after the message lines.
+  QWidget::setTabOrder(EdErrors, EdSurfStatus);
+  QWidget::setTabOrder(EdSurfStatus, RBExplicitFunction);
   QWidget::setTabOrder(RBExplicitFunction, RBImplicitSurface);
   QWidget::setTabOrder(RBImplicitSurface, CEMeshCells);
   QWidget::setTabOrder(CEMeshCells, EdFuncVal);
@@ -286,6 +310,7 @@ void TSurfacePage::LayOutOptions() {
   options->setContentsMargins(6, 4, 6, 4);
   options->setSpacing(6);
   options->addWidget(EdErrors);
+  options->addWidget(EdSurfStatus);
   auto* cellsRow = new QHBoxLayout;
   cellsRow->setSpacing(3);
   cellsRow->addWidget(LbMeshCells);
@@ -328,6 +353,8 @@ void TSurfacePage::BuildDrawingPanel() {
     PanGLSurface->OnPaint = [this](TOpenGLPanel& p) { PanGLSurfacePaint(p); };
     PanGLSurface->installEventFilter(this);
     PanGLSurface->setContextMenuPolicy(Qt::CustomContextMenu);
+    // Tab reaches the drawing too, so that the menu key opens its menu.
+    PanGLSurface->setFocusPolicy(Qt::StrongFocus);
     connect(PanGLSurface, &QWidget::customContextMenuRequested, this, &TSurfacePage::ShowPanelMenu);
     PanelMenu = new QMenu(this);
     PanelMenu->setObjectName("PanelMenu");
@@ -593,11 +620,8 @@ void TSurfacePage::RBExplicitFunctionClick() {
   for (QWidget* w : std::initializer_list<QWidget*>{RBVarZ, RBVarY, RBVarX, LbVar})
     w->setEnabled(true);
   LbMeshCells->setEnabled(false);
-  // The method comes first in the layout, so first in the tab order after the message line.
-  QWidget::setTabOrder(EdErrors, RBExplicitFunction);
-  QWidget::setTabOrder(RBExplicitFunction, RBImplicitSurface);
-  QWidget::setTabOrder(RBImplicitSurface, CEMeshCells);
-  QWidget::setTabOrder(CEMeshCells, EdFuncVal);
+  OrderMethodControls();
+  EdSurfStatus->clear(); // the mesh's notices are of no concern now
   CEMeshCells->setEnabled(false);
   TShSurfEnter();
 }
@@ -618,7 +642,8 @@ void TSurfacePage::CEMeshCellsChange() {
 
 void TSurfacePage::StartMeshBuild() {
   SurfReady = false;
-  EdErrors->setText(QString::fromUtf8(MeshBuilding));
+  EdErrors->clear();
+  EdSurfStatus->setText(QString::fromUtf8(MeshBuilding));
   MeshBuilder->Start(MeshPolinom, FuncVal, GetRegion(), CEMeshCells->value());
 }
 
@@ -629,6 +654,10 @@ void TSurfacePage::MeshBuildProgress(int done, int total) {
     MeshProgress = new QProgressDialog(QString::fromUtf8(MeshBuilding), QString::fromUtf8("Отмена"),
                                        0, total, this);
     MeshProgress->setObjectName("MeshProgress");
+    MeshProgress->setWindowTitle(QString::fromUtf8(MeshBuilding));
+    auto* bar = new QProgressBar(MeshProgress);
+    bar->setAccessibleName(QString::fromUtf8("Ход построения сетки"));
+    MeshProgress->setBar(bar);
     MeshProgress->setWindowModality(Qt::WindowModal);
     MeshProgress->setMinimumDuration(300);
     MeshProgress->setAutoClose(false);
@@ -647,13 +676,13 @@ void TSurfacePage::MeshBuildFinished(bool completed) {
   MeshListDirty = true;
   const auto& mesh = MeshBuilder->GetMesh();
   SurfReady = completed && !mesh.IsEmpty();
-  if (!completed)
-    EdErrors->setText(QString::fromUtf8(MeshCancelled));
-  else if (mesh.IsEmpty())
-    EdErrors->setText(QString::fromUtf8(MeshMissesRegion));
-  else
-    EdErrors->setText(QString::fromUtf8(MeshTriangles) +
-                      QString::number(qulonglong(mesh.GetTriangleCount())));
+  // Nothing to draw in the region is a failure; a cancel is the user's own choice.
+  const bool misses = completed && mesh.IsEmpty();
+  EdErrors->setText(misses ? QString::fromUtf8(MeshMissesRegion) : QString());
+  EdSurfStatus->setText(!completed ? QString::fromUtf8(MeshCancelled)
+                        : misses   ? QString()
+                                   : QString::fromUtf8(MeshTriangles) +
+                                       QString::number(qulonglong(mesh.GetTriangleCount())));
   RepaintPanel();
 }
 
@@ -715,14 +744,17 @@ void TSurfacePage::SaveMeshClick() {
 
 namespace {
 
-bool WriteFileReporting(const QString& path, std::string_view bytes, QLineEdit* status) {
+// A file written is told as a notice, one not written as a failure (the notice is cleared then).
+bool WriteFileReporting(const QString& path, std::string_view bytes, QLineEdit* notices,
+                        QLineEdit* failures) {
   std::string error;
   if (TABLESTRUCT::atomicWriteFile(QFile::encodeName(path).toStdString(), bytes, &error)) {
-    status->setText(QString::fromUtf8("Сохранено: ") + path);
+    notices->setText(QString::fromUtf8("Сохранено: ") + path);
     return true;
   }
-  status->setText(QString::fromUtf8("Не удалось сохранить ") + path + ": " +
-                  QString::fromStdString(error));
+  notices->clear();
+  failures->setText(QString::fromUtf8("Не удалось сохранить ") + path + ": " +
+                    QString::fromStdString(error));
   return false;
 }
 
@@ -735,11 +767,12 @@ bool TSurfacePage::SaveImage(const QString& path) {
   QBuffer buffer(&bytes);
   buffer.open(QIODevice::WriteOnly);
   if (picture.isNull() || !picture.save(&buffer, "PNG")) {
+    EdSurfStatus->clear();
     EdErrors->setText(QString::fromUtf8("Не удалось сохранить ") + path);
     return false;
   }
   return WriteFileReporting(path, std::string_view(bytes.constData(), size_t(bytes.size())),
-                            EdErrors);
+                            EdSurfStatus, EdErrors);
 }
 
 bool TSurfacePage::SaveMesh(const QString& path) {
@@ -749,7 +782,7 @@ bool TSurfacePage::SaveMesh(const QString& path) {
   const std::string bytes = QFileInfo(path).suffix().compare("stl", Qt::CaseInsensitive) == 0
                                 ? TRANSSTRUCT::MeshStlBytes(mesh, GetRegion(), title)
                                 : TRANSSTRUCT::MeshObjText(mesh, GetRegion(), title);
-  return WriteFileReporting(path, bytes, EdErrors);
+  return WriteFileReporting(path, bytes, EdSurfStatus, EdErrors);
 }
 
 void TSurfacePage::RepaintPanel() {

@@ -70,6 +70,9 @@ public:
 
   // Controls, each with its name as objectName.
   QLineEdit* EdErrors;
+  // The plain notices of the page under the message line: the mesh being built, its triangles,
+  // a build cancelled, a file saved. Failures go to EdErrors.
+  QLineEdit* EdSurfStatus;
   QLabel* LbFuncVal;
   QLineEdit* EdFuncVal;
   QLabel* LbCentre;
@@ -182,6 +185,7 @@ private:
   void BuildControls();
   void BuildRegionFields();
   void BuildSwitches();
+  void OrderMethodControls();
   void LayOutOptions();
   void BuildDrawingPanel();
   void ConnectControls();

@@ -24,6 +24,7 @@
 #include "tables/TRecordName.h"
 #include "tables/TTableStepPicture.h"
 #include "ui/QtCanvas.h"
+#include "ui/WidgetHelpers.h"
 
 using TABLESTRUCT::TBasePTab;
 using TABLESTRUCT::TestOperation;
@@ -35,8 +36,8 @@ namespace {
 const char* const KindCaptions[] = {"Просмотровая", "Упорядоченная", "С выч. адресами"};
 const char* const OperationCaptions[] = {"Поиск", "Вставка", "Удаление"};
 
-// The explanation line in the message colours of the windows when it tells a fault.
-const char* const FaultStyle = "QLineEdit { color: red; font-weight: bold; }";
+const char* const KeyHint = "Ключ операции: латинские буквы и цифры";
+const char* const PictureHint = "Рисунок таблицы: шаг операции выделен";
 
 QLabel* BuddyLabel(const QString& text, QWidget* buddy, QWidget* parent) {
   auto* label = new QLabel(text, parent);
@@ -90,7 +91,7 @@ void TTableStepsPage::BuildChoiceControls() {
     CBStepOper->addItem(QString::fromUtf8(caption));
   EdStepKey = new QLineEdit(this);
   EdStepKey->setObjectName("EdStepKey");
-  EdStepKey->setToolTip("Ключ операции: латинские буквы и цифры");
+  EdStepKey->setToolTip(KeyHint);
 
   RBStepCopy = new QRadioButton("Копия таблицы полиномов", this);
   RBStepCopy->setObjectName("RBStepCopy");
@@ -117,8 +118,11 @@ void TTableStepsPage::BuildPicture() {
   SBStepPicture->setObjectName("SBStepPicture");
   SBStepPicture->setWidgetResizable(false);
   SBStepPicture->setBackgroundRole(QPalette::Base);
+  SBStepPicture->setToolTip(PictureHint);
+  SBStepPicture->setAccessibleName(PictureHint);
   ImgStep = new QLabel;
   ImgStep->setObjectName("ImgStep");
+  ImgStep->setAccessibleName(PictureHint);
   ImgStep->setAlignment(Qt::AlignLeft | Qt::AlignTop);
   SBStepPicture->setWidget(ImgStep);
   SBStepPicture->viewport()->installEventFilter(this);
@@ -126,7 +130,6 @@ void TTableStepsPage::BuildPicture() {
   EdStepText->setObjectName("EdStepText");
   EdStepText->setReadOnly(true);
   EdStepText->setAccessibleName("Пояснение шага");
-  EdStepText->setFocusPolicy(Qt::ClickFocus);
 }
 
 // The buttons that walk the steps, the speed of the show and the step number.
@@ -320,14 +323,13 @@ void TTableStepsPage::Rebuild() {
     const auto operation = static_cast<TestOperation>(1 + std::max(0, CBStepOper->currentIndex()));
     Recording = TABLESTRUCT::RecordOperation(*table, operation, key.toStdString());
   }
+  // A key that breaks the rule shows in red, with the reason as its hint.
   EdStepKey->setStyleSheet(why.isEmpty() ? QString() : QString("QLineEdit { color: red; }"));
-  EdStepKey->setToolTip(why.isEmpty() ? QString("Ключ операции: латинские буквы и цифры") : why);
+  EdStepKey->setToolTip(why.isEmpty() ? QString(KeyHint) : why);
+  EdStepKey->setAccessibleDescription(why);
   Step = 0;
   Relayout();
-  if (!why.isEmpty()) {
-    EdStepText->setStyleSheet(FaultStyle);
-    EdStepText->setText(why);
-  }
+  if (!why.isEmpty()) ShowMessage(EdStepText, why, true);
 }
 
 void TTableStepsPage::Relayout() {
@@ -348,9 +350,8 @@ void TTableStepsPage::ShowStep(int step) {
   ImgStep->resize(StepBitmap.size());
   SBStepPicture->ensureVisible((focus.X1 + focus.X2) / 2, (focus.Y1 + focus.Y2) / 2,
                                (focus.X2 - focus.X1) / 2 + 20, (focus.Y2 - focus.Y1) / 2 + 20);
-  EdStepText->setStyleSheet(QString());
-  EdStepText->setText(StepCount() ? QString::fromStdString(Recording.Steps[Step].Text) : QString());
-  EdStepText->setCursorPosition(0);
+  ShowMessage(EdStepText,
+              StepCount() ? QString::fromStdString(Recording.Steps[Step].Text) : QString(), false);
   LStepNumber->setText(QString("Шаг %1 из %2").arg(Step).arg(std::max(0, StepCount() - 1)));
   BBtnStepFirst->setEnabled(Step > 0);
   BBtnStepBack->setEnabled(Step > 0);

@@ -60,7 +60,9 @@ TForm2::TForm2(QWidget* parent)
   setTabOrder(RBScanTab, RBSortTab);
   setTabOrder(RBSortTab, RBHashTab);
   setTabOrder(RBHashTab, CEHashTSize);
-  setTabOrder(CEHashTSize, SGPolTable);
+  setTabOrder(CEHashTSize, LbSaveErr);
+  setTabOrder(LbSaveErr, LbNotice);
+  setTabOrder(LbNotice, SGPolTable);
 
   // Left screen edge, 108 pixels from the top.
   const QRect screen = ScreenArea();
@@ -160,6 +162,8 @@ void TForm2::BuildSaveWarning() {
   LbNotice->setObjectName("LbNotice");
   for (QLabel* label : {LbSaveErr, LbNotice}) {
     label->setWordWrap(true);
+    // Tab reaches the text while it is shown, and a screen reader reads it.
+    MakeTextReachable(label);
     StyleMessageLabel(label);
     label->setFrameShape(QFrame::Box);
     label->hide();
@@ -225,6 +229,7 @@ void TForm2::ShowFileProblem(const QString& text, const QString& hint) {
   LbSaveErr->setText(text);
   LbSaveErr->setToolTip(hint);
   LbSaveErr->setAccessibleName(text);
+  LbSaveErr->setAccessibleDescription(hint);
   LbSaveErr->show();
 }
 

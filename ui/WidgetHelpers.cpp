@@ -25,33 +25,64 @@ QPixmap RenderSvgPicture(const QString& path, const QSize& size, qreal devicePix
 
 namespace {
 
-void SetBold(QWidget* widget) {
+void SetBold(QWidget* widget, bool bold) {
   QFont font = widget->font();
-  font.setBold(true);
+  font.setBold(bold);
   widget->setFont(font);
+}
+
+// Red bold text on the tool-tip colour, also while disabled.
+void SetMessageLook(QWidget* widget, QPalette::ColorRole background, QPalette::ColorRole text) {
+  QPalette palette = widget->palette();
+  const QColor pale = palette.color(QPalette::ToolTipBase);
+  palette.setColor(background, pale);
+  palette.setColor(QPalette::Disabled, background, pale);
+  palette.setColor(text, Qt::red);
+  widget->setPalette(palette);
+  SetBold(widget, true);
+}
+
+// The window's own colours again, inherited from the parent, and normal text.
+void ClearMessageLook(QWidget* widget) {
+  widget->setPalette(QPalette());
+  SetBold(widget, false);
 }
 
 } // namespace
 
 void StyleMessageField(QLineEdit* field) {
   field->setReadOnly(true);
-  QPalette palette = field->palette();
-  const QColor background = palette.color(QPalette::ToolTipBase);
-  palette.setColor(QPalette::Base, background);
-  palette.setColor(QPalette::Disabled, QPalette::Base, background);
-  palette.setColor(QPalette::Text, Qt::red);
-  field->setPalette(palette);
-  SetBold(field);
+  SetMessageLook(field, QPalette::Base, QPalette::Text);
   ShowTextStart(field);
 }
 
 void StyleMessageLabel(QLabel* label) {
   label->setAutoFillBackground(true);
-  QPalette palette = label->palette();
-  palette.setColor(QPalette::Window, palette.color(QPalette::ToolTipBase));
-  palette.setColor(QPalette::WindowText, Qt::red);
-  label->setPalette(palette);
-  SetBold(label);
+  SetMessageLook(label, QPalette::Window, QPalette::WindowText);
+}
+
+void ShowMessage(QLineEdit* field, const QString& text, bool failure) {
+  field->setReadOnly(true);
+  if (failure)
+    SetMessageLook(field, QPalette::Base, QPalette::Text);
+  else
+    ClearMessageLook(field);
+  field->setText(text);
+  field->setCursorPosition(0);
+}
+
+void ShowMessage(QLabel* label, const QString& text, bool failure) {
+  label->setAutoFillBackground(failure);
+  if (failure)
+    SetMessageLook(label, QPalette::Window, QPalette::WindowText);
+  else
+    ClearMessageLook(label);
+  label->setText(text);
+}
+
+void MakeTextReachable(QLabel* label) {
+  label->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+  label->setFocusPolicy(Qt::StrongFocus);
 }
 
 QRect ScreenArea(const QWidget* window) {

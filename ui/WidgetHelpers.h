@@ -22,6 +22,13 @@ QPixmap RenderSvgPicture(const QString& path, const QSize& size, qreal devicePix
 void StyleMessageField(QLineEdit* field);
 // The same colours and bold text for a label that carries a message.
 void StyleMessageLabel(QLabel* label);
+// Shows text in the field or label: a failure in the message colours and bold, a plain notice
+// (or an empty text) in the window's own colours.
+void ShowMessage(QLineEdit* field, const QString& text, bool failure);
+void ShowMessage(QLabel* label, const QString& text, bool failure);
+// A read-only line of text that Tab reaches, so that the keyboard and a screen reader find it;
+// its text can be selected and copied.
+void MakeTextReachable(QLabel* label);
 
 // The free area of the screen the window is on, or of the primary screen for none; 1024 x 768
 // at the origin when there is no screen at all.

@@ -8,16 +8,25 @@
 #include "ui/CalcWindow.h"
 #include "ui/ChangePolDialog.h"
 #include "ui/DeletePolDialog.h"
+#include "ui/EfficiencyPage.h"
 #include "ui/FormulaStoreDialog.h"
+#include "ui/GrowthWindow.h"
 #include "ui/HelpWindow.h"
 #include "ui/NewPolDialog.h"
 #include "ui/OverviewWindow.h"
 #include "ui/SaveModeDialog.h"
+#include "ui/SurfacePage.h"
+#include "ui/TableStepsPage.h"
 #include "ui/TableWindow.h"
 
+#include <QAbstractSpinBox>
+#include <QAccessible>
+#include <QDir>
 #include <QFile>
 #include <QGuiApplication>
+#include <QLayout>
 #include <QLineEdit>
+#include <QLockFile>
 #include <QMouseEvent>
 #include <QMovie>
 #include <QProgressBar>
@@ -77,6 +86,96 @@ bool KeyOpens(QWidget* window, int key, Qt::KeyboardModifiers modifiers, QDialog
   if (!PressIn(window, key, modifiers)) return false;
   QTest::qWait(dialog->isVisible() ? 50 : 0);
   return *opened;
+}
+
+// ---- what a screen reader and the Tab key find in a window ---------------------------------
+
+// The name a screen reader announces for the widget.
+QString AccessibleName(QWidget* w) {
+  QAccessibleInterface* face = QAccessible::queryAccessibleInterface(w);
+  return face ? face->text(QAccessible::Name) : QString();
+}
+
+// The layouts of `layout` that hold w, outermost first; false when none does.
+bool LayoutsHolding(QLayout* layout, QWidget* w, QList<QObject*>& out) {
+  if (!layout) return false;
+  out << layout;
+  if (layout->indexOf(w) >= 0) return true;
+  for (int i = 0; i < layout->count(); ++i)
+    if (QLayout* inner = layout->itemAt(i)->layout(); inner && LayoutsHolding(inner, w, out))
+      return true;
+  out.removeLast();
+  return false;
+}
+
+// Where w sits below root, outermost first: each widget between them and the layouts that hold
+// it, down to w itself. A column or a group of the layout is read as a whole.
+QList<QObject*> Placement(QWidget* w, QWidget* root) {
+  QList<QObject*> path;
+  for (QWidget* at = w; at && at != root; at = at->parentWidget()) {
+    QList<QObject*> level;
+    if (QWidget* parent = at->parentWidget()) LayoutsHolding(parent->layout(), at, level);
+    level << at;
+    path = level + path;
+  }
+  return path;
+}
+
+QRect AreaIn(QObject* item, QWidget* root) {
+  if (auto* w = qobject_cast<QWidget*>(item)) return QRect(w->mapTo(root, QPoint()), w->size());
+  auto* layout = static_cast<QLayout*>(item);
+  return layout->geometry().translated(layout->parentWidget()->mapTo(root, QPoint()));
+}
+
+// Reading order: within one band left to right, the bands top to bottom.
+bool ReadsBefore(const QRect& a, const QRect& b) {
+  const bool oneBand = a.top() <= b.bottom() && b.top() <= a.bottom();
+  return oneBand ? a.left() < b.left() : a.top() < b.top();
+}
+
+// The controls under root that Tab reaches, in the order it reaches them (the line of a spin
+// box is its box's).
+QList<QWidget*> TabChain(QWidget* root) {
+  QList<QWidget*> chain;
+  for (QWidget* w = root->nextInFocusChain(); w != root; w = w->nextInFocusChain())
+    if (root->isAncestorOf(w) && w->isVisible() && (w->focusPolicy() & Qt::TabFocus) &&
+        !w->focusProxy() && !qobject_cast<QAbstractSpinBox*>(w->parentWidget()))
+      chain << w;
+  return chain;
+}
+
+// Every control Tab reaches has a name, a picture-only button its hint, a picture its name; the
+// chain runs in reading order, the items of a layout column or a group taken as one; and the
+// controls named in reachable are in it. Returns the first fault, or an empty text.
+QString AccessibilityFault(QWidget* root, const QStringList& reachable) {
+  const QList<QWidget*> chain = TabChain(root);
+  QStringList names;
+  for (QWidget* w : chain) {
+    names << w->objectName();
+    const QString id = QString("%1 (%2)").arg(w->objectName(), w->metaObject()->className());
+    if (AccessibleName(w).trimmed().isEmpty()) return id + " has no accessible name";
+    auto* button = qobject_cast<QAbstractButton*>(w);
+    if (button && button->text().isEmpty() && AccessibleName(w) != button->toolTip())
+      return id + " is named «" + AccessibleName(w) + "», not by its hint";
+  }
+  for (QLabel* picture : root->findChildren<QLabel*>())
+    if (picture->isVisible() && picture->text().isEmpty() && !picture->pixmap().isNull() &&
+        AccessibleName(picture).isEmpty())
+      return picture->objectName() + ": a picture without a name";
+  for (const QString& name : reachable)
+    if (!names.contains(name)) return name + " is not reached by Tab: " + names.join(", ");
+  for (int i = 0; i < chain.size(); ++i)
+    for (int j = i + 1; j < chain.size(); ++j) {
+      const QList<QObject*> a = Placement(chain[i], root), b = Placement(chain[j], root);
+      int level = 0;
+      while (level < a.size() && level < b.size() && a[level] == b[level])
+        ++level;
+      if (level == a.size() || level == b.size()) continue; // one holds the other
+      if (ReadsBefore(AreaIn(b[level], root), AreaIn(a[level], root)))
+        return chain[j]->objectName() + " comes after " + chain[i]->objectName() +
+               " but stands before it: " + names.join(", ");
+    }
+  return QString();
 }
 } // namespace
 
@@ -529,6 +628,71 @@ private slots:
     Form3->BBtnCalcClick();
     QTRY_VERIFY(!Form3->CalculationRuns());
     QCOMPARE(Form2->CurTab->GetDataCount(), records + 1);
+  }
+
+  // The windows' newer parts, each as a person with a screen reader and the keyboard meets it.
+  void newerControlsAreNamedAndTabbedInReadingOrder_data() {
+    QTest::addColumn<QString>("part");
+    QTest::addColumn<QStringList>("reachable");
+    QTest::newRow("step page") << "steps"
+                               << QStringList{"CBStepKind",    "EdStepKey",  "CEStepCount",
+                                              "SBStepPicture", "EdStepText", "BBtnStepPlay",
+                                              "TrBStepSpeed"};
+    QTest::newRow("growth window")
+        << "growth"
+        << QStringList{"BBtnGrowthCancel", "LGrowthStatus", "ChGrowthOper", "ChGrowthTime"};
+    QTest::newRow("surface page") << "surface"
+                                  << QStringList{"EdErrors", "RBImplicitSurface", "CEMeshCells",
+                                                 "EdX0",     "CESizeZ",           "RBVarX",
+                                                 "CBAnimate"};
+    QTest::newRow("table window notice") << "table" << QStringList{"LbNotice", "SGPolTable"};
+    QTest::newRow("calculation progress") << "progress" << QStringList{"CancelButton"};
+    QTest::newRow("calculation window") << "calc" << QStringList{"SBtnSaveF", "SBtnLoadF"};
+    QTest::newRow("main window") << "main" << QStringList{"TBStore", "TBEfficiency", "TBAbout"};
+  }
+
+  void newerControlsAreNamedAndTabbedInReadingOrder() {
+    QFETCH(QString, part);
+    QFETCH(QStringList, reachable);
+    QDir().mkpath("IniSaves");
+    QLockFile other("IniSaves/termix.lock"); // another running copy: the table window says so
+    QVERIFY(part != "table" || other.tryLock(0));
+    QVERIFY(StartProgram());
+    QWidget* root = nullptr;
+    if (part == "steps" || part == "surface" || part == "growth") {
+      Form9->PCViewTab->setCurrentIndex(part == "steps" ? 4 : part == "surface" ? 2 : 3);
+      root = part == "steps" ? static_cast<QWidget*>(Form9->StepsPage) : Form9->SurfPage;
+      if (part == "surface" && Form9->SurfPage->PanGLSurface) reachable << "PanGLSurface";
+    }
+    if (part == "growth") {
+      Form9->EfficPage->SBtnGrowthClick();
+      TGrowthWindow* growth = Form9->EfficPage->GetGrowthWindow();
+      QVERIFY(QTest::qWaitForWindowExposed(growth));
+      growth->BBtnGrowthCancelClick();
+      QTRY_VERIFY(!growth->BBtnGrowthCancel->isEnabled());
+      root = growth;
+    } else if (part == "table") {
+      QVERIFY(Form2->LbNotice->isVisible());
+      QCOMPARE(AccessibleName(Form2->LbNotice), Form2->LbNotice->text());
+      root = Form2;
+    } else if (part == "progress") {
+      Form3->EdFormul->setText("(0.5*X+0.5*Y+0.5*Z+0.5)^40*(0.5*X+0.5*Y+0.5*Z+0.5)^40");
+      Form3->ProgressDelay = 0;
+      Click(Form1->TBCalc);
+      root = Form3->findChild<TCalcProgressDialog*>("CalcProgressDialog");
+      QVERIFY(root && QTest::qWaitForWindowExposed(root));
+    } else if (part == "calc") {
+      root = Form3;
+    } else if (part == "main") {
+      root = Form1;
+    }
+    QCoreApplication::processEvents();
+    const QString fault = AccessibilityFault(root, reachable);
+    if (part == "progress") {
+      Form3->findChild<TCalcProgressDialog*>()->CancelButton->click();
+      QTRY_VERIFY(!Form3->CalculationRuns());
+    }
+    QVERIFY2(fault.isEmpty(), qPrintable(fault));
   }
 
   void helpButtonOpensTheContentsPage() {

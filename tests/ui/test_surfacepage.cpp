@@ -492,13 +492,13 @@ void TestSurfacePage::implicitMeshIsLitSolidAndSaved() {
   expectShadedDisc("explicit");
   QVERIFY(!page->CEMeshCells->isEnabled() && page->RBVarZ->isEnabled());
 
-  // The method's controls follow the message line in the tab order, as in the layout.
+  // The method's controls follow the message lines in the tab order, as in the layout.
   QList<QWidget*> chain;
-  for (QWidget* w = page->EdErrors->nextInFocusChain(); chain.size() < 4; w = w->nextInFocusChain())
+  for (QWidget* w = page->EdErrors->nextInFocusChain(); chain.size() < 5; w = w->nextInFocusChain())
     if ((w->focusPolicy() & Qt::TabFocus) && !qobject_cast<QSpinBox*>(w->parentWidget()))
       chain << w;
-  QCOMPARE(chain, (QList<QWidget*>{page->RBExplicitFunction, page->RBImplicitSurface,
-                                   page->CEMeshCells, page->EdFuncVal}));
+  QCOMPARE(chain, (QList<QWidget*>{page->EdSurfStatus, page->RBExplicitFunction,
+                                   page->RBImplicitSurface, page->CEMeshCells, page->EdFuncVal}));
 
   page->RBImplicitSurface->click();
   QVERIFY(!page->RBVarZ->isEnabled() && !page->RBVarX->isEnabled());
@@ -506,11 +506,15 @@ void TestSurfacePage::implicitMeshIsLitSolidAndSaved() {
   QCOMPARE(page->CEMeshCells->value(), 48);
   QTRY_VERIFY(!page->IsMeshBuilding());
   QVERIFY(page->IsSurfReady());
-  // The status counts the triangles of the engine's mesh of the same surface.
+  // The notice line, in plain text, counts the triangles of the engine's mesh of the same
+  // surface; the message line has no failure to tell.
   TRANSSTRUCT::TImplicitMesh mesh;
   mesh.Build(table["Sphere"], 0.64f, page->GetRegion(), 48);
-  QCOMPARE(page->EdErrors->text(),
+  QCOMPARE(page->EdSurfStatus->text(),
            QString("Построено треугольников: %1").arg(mesh.GetTriangleCount()));
+  QVERIFY(page->EdErrors->text().isEmpty());
+  QVERIFY(!page->EdSurfStatus->font().bold() &&
+          page->EdSurfStatus->palette().color(QPalette::Text) != Qt::red);
   expectShadedDisc("implicit");
   page->RotAngleX = 20.0f;
   page->RotAngleY = 30.0f;
@@ -532,21 +536,24 @@ void TestSurfacePage::implicitMeshIsLitSolidAndSaved() {
   QCOMPARE(QFileInfo(folder.filePath("Sphere.stl")).size(),
            qint64(84 + 50 * mesh.GetTriangleCount()));
   QVERIFY(page->SaveMesh(folder.filePath("Sphere.obj")));
+  QCOMPARE(page->EdSurfStatus->text(), "Сохранено: " + folder.filePath("Sphere.obj"));
   QFile obj(folder.filePath("Sphere.obj"));
   QVERIFY(obj.open(QIODevice::ReadOnly));
   QCOMPARE(obj.readLine(), QByteArray("# Sphere\n"));
   QVERIFY(!page->SaveImage(folder.filePath("Sphere.png/x.png")));
   QVERIFY(page->EdErrors->text().startsWith("Не удалось сохранить"));
+  QVERIFY(page->EdSurfStatus->text().isEmpty());
 
   // Fewer cells, fewer triangles; a level the sphere never reaches draws nothing.
   page->CEMeshCells->setValue(16);
   QTRY_VERIFY(!page->IsMeshBuilding());
   mesh.Build(table["Sphere"], 0.64f, page->GetRegion(), 16);
-  QCOMPARE(page->EdErrors->text(),
+  QCOMPARE(page->EdSurfStatus->text(),
            QString("Построено треугольников: %1").arg(mesh.GetTriangleCount()));
   SetC("-1");
   QTRY_VERIFY(!page->IsMeshBuilding());
   QCOMPARE(page->EdErrors->text(), QString("Поверхность не пересекает область просмотра"));
+  QVERIFY(page->EdSurfStatus->text().isEmpty());
   QVERIFY(Near(At(Frame(), 0, 0, 0), ClearColour));
   emit page->PanGLSurface->customContextMenuRequested(QPoint(20, 20));
   QVERIFY(!page->ActSaveMesh->isEnabled());
@@ -559,7 +566,7 @@ void TestSurfacePage::implicitMeshIsLitSolidAndSaved() {
   SetC("0.3");
   Choose("Quartic");
   QTRY_VERIFY(!page->IsMeshBuilding());
-  QVERIFY(page->EdErrors->text().startsWith("Построено треугольников: "));
+  QVERIFY(page->EdSurfStatus->text().startsWith("Построено треугольников: "));
   page->RotAngleX = 50.0f;
   page->RotAngleY = 20.0f;
   QVERIFY(Near(At(Frame(), 0, 0, 0), ClearColour)); // the hole in the middle

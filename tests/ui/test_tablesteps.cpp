@@ -124,6 +124,9 @@ private slots:
     };
     QCOMPARE(page.EdStepText->text(), message(TABLESTRUCT::TNameFault::BadCharacter));
     QCOMPARE(page.EdStepKey->toolTip(), message(TABLESTRUCT::TNameFault::BadCharacter));
+    const auto red = [](QWidget* w) { return w->palette().color(QPalette::Text) == Qt::red; };
+    QVERIFY(red(page.EdStepText) && page.EdStepText->font().bold()); // a fault reads as one
+    if (!Shots().isEmpty()) page.grab().save(Shots() + "/step_bad_key.png");
     QCOMPARE(page.StepCount(), 1);
     QVERIFY(!page.BBtnStepNext->isEnabled() && !page.BBtnStepPlay->isEnabled());
     page.EdStepKey->clear();
@@ -135,6 +138,7 @@ private slots:
       page.CBStepOper->setCurrentIndex(1);
       page.EdStepKey->setText("New1");
       QVERIFY(page.GetRecording().Result >= 0);
+      QVERIFY(!red(page.EdStepText) && !page.EdStepText->font().bold());
       page.CBStepOper->setCurrentIndex(2);
       page.EdStepKey->setText("Pol2");
       QCOMPARE(page.GetRecording().Code, 0);
@@ -215,11 +219,13 @@ private slots:
     QTemporaryDir dir;
     const QString path = dir.filePath("growth.csv");
     QVERIFY(window.SaveData(path));
+    QVERIFY(window.LGrowthStatus->palette().color(QPalette::WindowText) != Qt::red);
     QFile file(path);
     QVERIFY(file.open(QIODevice::ReadOnly));
     QCOMPARE(file.readAll().toStdString(), TABLESTRUCT::GrowthCsv(result));
     QVERIFY(!window.SaveData(dir.path())); // a folder is in the way
     QVERIFY(window.LGrowthStatus->text().startsWith("Файл не записан"));
+    QCOMPARE(window.LGrowthStatus->palette().color(QPalette::WindowText), QColor(Qt::red));
 
     // A cancelled run keeps the sizes it finished.
     window.SetSizes(TABLESTRUCT::TGrowthRun::StandardSizes());
