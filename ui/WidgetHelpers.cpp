@@ -31,52 +31,45 @@ void SetBold(QWidget* widget, bool bold) {
   widget->setFont(font);
 }
 
-// Red bold text on the tool-tip colour, also while disabled.
-void SetMessageLook(QWidget* widget, QPalette::ColorRole background, QPalette::ColorRole text) {
-  QPalette palette = widget->palette();
-  const QColor pale = palette.color(QPalette::ToolTipBase);
-  palette.setColor(background, pale);
-  palette.setColor(QPalette::Disabled, background, pale);
-  palette.setColor(text, Qt::red);
+// A failure reads as red bold text on the tool-tip colour, also while disabled; anything else
+// has the window's own colours again, inherited from the parent, and normal text.
+void SetMessageLook(QWidget* widget, bool failure, QPalette::ColorRole background,
+                    QPalette::ColorRole text) {
+  QPalette palette;
+  if (failure) {
+    palette = widget->palette();
+    const QColor pale = palette.color(QPalette::ToolTipBase);
+    palette.setColor(background, pale);
+    palette.setColor(QPalette::Disabled, background, pale);
+    palette.setColor(text, Qt::red);
+  }
   widget->setPalette(palette);
-  SetBold(widget, true);
-}
-
-// The window's own colours again, inherited from the parent, and normal text.
-void ClearMessageLook(QWidget* widget) {
-  widget->setPalette(QPalette());
-  SetBold(widget, false);
+  SetBold(widget, failure);
 }
 
 } // namespace
 
 void StyleMessageField(QLineEdit* field) {
   field->setReadOnly(true);
-  SetMessageLook(field, QPalette::Base, QPalette::Text);
+  SetMessageLook(field, true, QPalette::Base, QPalette::Text);
   ShowTextStart(field);
 }
 
 void StyleMessageLabel(QLabel* label) {
   label->setAutoFillBackground(true);
-  SetMessageLook(label, QPalette::Window, QPalette::WindowText);
+  SetMessageLook(label, true, QPalette::Window, QPalette::WindowText);
 }
 
 void ShowMessage(QLineEdit* field, const QString& text, bool failure) {
   field->setReadOnly(true);
-  if (failure)
-    SetMessageLook(field, QPalette::Base, QPalette::Text);
-  else
-    ClearMessageLook(field);
+  SetMessageLook(field, failure, QPalette::Base, QPalette::Text);
   field->setText(text);
   field->setCursorPosition(0);
 }
 
 void ShowMessage(QLabel* label, const QString& text, bool failure) {
   label->setAutoFillBackground(failure);
-  if (failure)
-    SetMessageLook(label, QPalette::Window, QPalette::WindowText);
-  else
-    ClearMessageLook(label);
+  SetMessageLook(label, failure, QPalette::Window, QPalette::WindowText);
   label->setText(text);
 }
 
