@@ -7,6 +7,8 @@ namespace TRANSSTRUCT {
 struct TViewRegion {
   float X0 = 0.0f, Y0 = 0.0f, Z0 = 0.0f;
   float Sx = 1.0f, Sy = 1.0f, Sz = 1.0f; // the page's are whole numbers 1 to 1000
+
+  bool operator==(const TViewRegion&) const = default;
 };
 
 // A vertex of a drawn surface in drawing coordinates, with its unit normal.

@@ -644,7 +644,9 @@ void TSurfacePage::StartMeshBuild() {
   SurfReady = false;
   EdErrors->clear();
   EdSurfStatus->setText(QString::fromUtf8(MeshBuilding));
-  MeshBuilder->Start(MeshPolinom, FuncVal, GetRegion(), CEMeshCells->value());
+  // The mesh of the same inputs is drawn again as it stands, without building it twice.
+  if (!MeshBuilder->Start(MeshPolinom, FuncVal, GetRegion(), CEMeshCells->value()))
+    MeshBuildFinished(true);
 }
 
 void TSurfacePage::MeshBuildProgress(int done, int total) {

@@ -540,6 +540,11 @@ void TestSurfacePage::implicitMeshIsLitSolidAndSaved() {
   QFile obj(folder.filePath("Sphere.obj"));
   QVERIFY(obj.open(QIODevice::ReadOnly));
   QCOMPARE(obj.readLine(), QByteArray("# Sphere\n"));
+  // Coming back to the page with the same inputs draws the standing mesh, building nothing.
+  page->TShSurfEnter();
+  QVERIFY(!page->IsMeshBuilding());
+  QCOMPARE(page->EdSurfStatus->text(),
+           QString("Построено треугольников: %1").arg(mesh.GetTriangleCount()));
   QVERIFY(!page->SaveImage(folder.filePath("Sphere.png/x.png")));
   QVERIFY(page->EdErrors->text().startsWith("Не удалось сохранить"));
   QVERIFY(page->EdSurfStatus->text().isEmpty());
