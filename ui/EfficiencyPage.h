@@ -6,7 +6,7 @@
 #include <QWidget>
 #include <array>
 
-#include "tables/TEfficiencyTest.h"
+#include "teach/TEfficiencyTest.h"
 
 class QChart;
 class QChartView;

@@ -2,7 +2,7 @@
 #include "ui/QtCanvas.h"
 
 #include "core/TPolinom.h"
-#include "tables/ChartCsv.h"
+#include "teach/ChartCsv.h"
 
 #include <QAbstractItemView>
 #include <QAction>

@@ -11,7 +11,7 @@
 #include <functional>
 #include <vector>
 
-#include "tables/TGrowthRun.h"
+#include "teach/TGrowthRun.h"
 
 class QChartView;
 class QCheckBox;

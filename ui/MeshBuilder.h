@@ -12,7 +12,7 @@
 #include <string>
 #include <thread>
 
-#include "core/TImplicitMesh.h"
+#include "surface/TImplicitMesh.h"
 #include "core/TPolinom.h"
 
 class TMeshBuilder : public QObject {

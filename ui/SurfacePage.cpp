@@ -34,8 +34,8 @@
 #include <system_error>
 
 #include "core/TFieldNumber.h"
-#include "core/TImplicitMesh.h"
-#include "core/TMeshFile.h"
+#include "surface/TImplicitMesh.h"
+#include "surface/TMeshFile.h"
 #include "gl/TOpenGLPanel.h"
 #include "tables/AtomicFile.h"
 #include "ui/MeshBuilder.h"

@@ -32,8 +32,8 @@
 
 #include "core/TPolFunc.h"
 #include "core/TPolinom.h"
-#include "core/TSurfaceMesh.h"
-#include "core/TViewRegion.h"
+#include "surface/TSurfaceMesh.h"
+#include "surface/TViewRegion.h"
 
 namespace TRANSSTRUCT {
 class TImplicitMesh;

@@ -22,7 +22,7 @@
 
 #include "tables/TBasePTab.h"
 #include "tables/TRecordName.h"
-#include "tables/TTableStepPicture.h"
+#include "teach/TTableStepPicture.h"
 #include "ui/QtCanvas.h"
 #include "ui/WidgetHelpers.h"
 

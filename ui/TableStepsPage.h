@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "core/TPolinom.h"
-#include "tables/TTableSteps.h"
+#include "teach/TTableSteps.h"
 
 class QButtonGroup;
 class QComboBox;

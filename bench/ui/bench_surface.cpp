@@ -16,7 +16,7 @@
 
 #include <GL/gl.h>
 
-#include "core/TImplicitMesh.h"
+#include "surface/TImplicitMesh.h"
 #include "core/TMonom.h"
 #include "gl/TOpenGLPanel.h"
 #include "ui/SurfacePage.h"

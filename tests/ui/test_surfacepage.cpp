@@ -20,7 +20,7 @@
 #include <map>
 #include <memory>
 
-#include "core/TImplicitMesh.h"
+#include "surface/TImplicitMesh.h"
 #include "core/TMonom.h"
 #include "gl/TOpenGLPanel.h"
 #include "ui/SurfacePage.h"

@@ -1,4 +1,4 @@
-#include "tables/ChartCsv.h"
+#include "teach/ChartCsv.h"
 
 #include <charconv>
 

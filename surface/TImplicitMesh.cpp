@@ -1,10 +1,10 @@
-#include "core/TImplicitMesh.h"
+#include "surface/TImplicitMesh.h"
 
 #include <algorithm>
 #include <array>
 #include <cmath>
 
-#include "core/TPolEvaluator.h"
+#include "surface/TPolEvaluator.h"
 #include "core/TPolinom.h"
 
 namespace TRANSSTRUCT {

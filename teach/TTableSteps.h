@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "core/TPolinom.h"
-#include "tables/TEfficiencyTest.h"
+#include "teach/TEfficiencyTest.h"
 #include "tables/TTableObserver.h"
 
 namespace TABLESTRUCT {

@@ -1,4 +1,4 @@
-#include "core/TMeshFile.h"
+#include "surface/TMeshFile.h"
 
 #include <algorithm>
 #include <bit>
@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <cstring>
 
-#include "core/TImplicitMesh.h"
+#include "surface/TImplicitMesh.h"
 
 namespace TRANSSTRUCT {
 

@@ -6,7 +6,7 @@
 
 #include <random>
 
-#include "tables/TGrowthRun.h"
+#include "teach/TGrowthRun.h"
 
 using namespace TABLESTRUCT;
 

@@ -1,4 +1,4 @@
-#include "tables/TTableSteps.h"
+#include "teach/TTableSteps.h"
 
 #include <algorithm>
 #include <unordered_set>

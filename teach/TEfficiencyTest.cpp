@@ -1,4 +1,4 @@
-#include "tables/TEfficiencyTest.h"
+#include "teach/TEfficiencyTest.h"
 
 #include <chrono>
 #include <memory>

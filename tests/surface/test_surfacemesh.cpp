@@ -8,9 +8,9 @@
 #include <vector>
 
 #include "PolTestUtil.h"
-#include "core/TPolEvaluator.h"
+#include "surface/TPolEvaluator.h"
 #include "core/TPolFunc.h"
-#include "core/TSurfaceMesh.h"
+#include "surface/TSurfaceMesh.h"
 
 using LISTSTRUCT::TMonom;
 using LISTSTRUCT::TPolinom;

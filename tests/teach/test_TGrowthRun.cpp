@@ -8,7 +8,7 @@
 #include <sstream>
 
 #include "TableTestUtil.h"
-#include "tables/TGrowthRun.h"
+#include "teach/TGrowthRun.h"
 
 using namespace TABLESTRUCT;
 

@@ -10,9 +10,9 @@
 #include <utility>
 
 #include "PolTestUtil.h"
-#include "core/TImplicitMesh.h"
-#include "core/TMeshFile.h"
-#include "core/TPolEvaluator.h"
+#include "surface/TImplicitMesh.h"
+#include "surface/TMeshFile.h"
+#include "surface/TPolEvaluator.h"
 #include "core/TPolinom.h"
 
 using LISTSTRUCT::TMonom;

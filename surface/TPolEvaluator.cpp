@@ -1,4 +1,4 @@
-#include "core/TPolEvaluator.h"
+#include "surface/TPolEvaluator.h"
 
 #include <algorithm>
 #include <array>

@@ -1,9 +1,9 @@
-#include "core/TSurfaceMesh.h"
+#include "surface/TSurfaceMesh.h"
 
 #include <cctype>
 #include <cmath>
 
-#include "core/TPolEvaluator.h"
+#include "surface/TPolEvaluator.h"
 #include "core/TPolFunc.h"
 
 namespace TRANSSTRUCT {

@@ -1,4 +1,4 @@
-#include "tables/TTableStepPicture.h"
+#include "teach/TTableStepPicture.h"
 
 #include <algorithm>
 #include <string>

@@ -14,8 +14,8 @@
 #include "core/TCanvas.h"
 #include "tables/TPolHashTab.h"
 #include "tables/TPolSortTab.h"
-#include "tables/TTableStepPicture.h"
-#include "tables/TTableSteps.h"
+#include "teach/TTableStepPicture.h"
+#include "teach/TTableSteps.h"
 
 using namespace TABLESTRUCT;
 using tabletest::Pol;

@@ -18,7 +18,7 @@
 
 #include <vector>
 
-#include "core/TViewRegion.h"
+#include "surface/TViewRegion.h"
 
 namespace TRANSSTRUCT {
 

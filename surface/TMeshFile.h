@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "core/TViewRegion.h"
+#include "surface/TViewRegion.h"
 
 namespace TRANSSTRUCT {
 

@@ -9,7 +9,7 @@
 #include <random>
 #include <sstream>
 
-#include "tables/ChartCsv.h"
+#include "teach/ChartCsv.h"
 
 using namespace TABLESTRUCT;
 

@@ -7,7 +7,7 @@
 #include <random>
 
 #include "TableTestUtil.h"
-#include "tables/TEfficiencyTest.h"
+#include "teach/TEfficiencyTest.h"
 
 using TABLESTRUCT::TEfficiencyResult;
 using TABLESTRUCT::TEfficiencyTest;

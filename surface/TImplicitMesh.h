@@ -18,7 +18,7 @@
 #include <functional>
 #include <vector>
 
-#include "core/TViewRegion.h"
+#include "surface/TViewRegion.h"
 
 namespace LISTSTRUCT {
 class TPolinom;

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "tables/TEfficiencyTest.h"
-#include "tables/TTableSteps.h"
+#include "teach/TEfficiencyTest.h"
+#include "teach/TTableSteps.h"
 
 namespace TABLESTRUCT {
 

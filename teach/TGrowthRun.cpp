@@ -1,4 +1,4 @@
-#include "tables/TGrowthRun.h"
+#include "teach/TGrowthRun.h"
 
 #include <algorithm>
 #include <cmath>
@@ -6,7 +6,7 @@
 
 #include "core/TPolinom.h"
 #include "tables/AtomicFile.h"
-#include "tables/ChartCsv.h"
+#include "teach/ChartCsv.h"
 #include "tables/TBasePTab.h"
 #include "tables/TPolHashTab.h"
 

@@ -3,8 +3,8 @@
 // 49^3 grid alone, once with the mesh's evaluator and once with TPolinom::Value per point.
 #include <benchmark/benchmark.h>
 
-#include "core/TImplicitMesh.h"
-#include "core/TPolEvaluator.h"
+#include "surface/TImplicitMesh.h"
+#include "surface/TPolEvaluator.h"
 #include "core/TPolinom.h"
 
 using LISTSTRUCT::TPolinom;

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "core/TCanvas.h"
-#include "tables/TTableSteps.h"
+#include "teach/TTableSteps.h"
 
 namespace TABLESTRUCT {
 
