@@ -1,0 +1,23 @@
+#include "core/TText.h"
+
+namespace DSTRUCT {
+
+std::string FillArguments(std::string_view pattern, const std::vector<std::string>& args) {
+  std::string text;
+  text.reserve(pattern.size());
+  for (size_t i = 0; i < pattern.size(); ++i) {
+    if (pattern[i] == '%' && i + 1 < pattern.size() && pattern[i + 1] >= '1' &&
+        pattern[i + 1] <= '9') {
+      size_t k = static_cast<size_t>(pattern[i + 1] - '1');
+      if (k < args.size()) {
+        text += args[k];
+        ++i;
+        continue;
+      }
+    }
+    text += pattern[i];
+  }
+  return text;
+}
+
+} // namespace DSTRUCT

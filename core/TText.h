@@ -1,0 +1,31 @@
+#pragma once
+// Texts the engine shows the user. The engine speaks Russian, as the interface is specified;
+// each text is marked for the translation tools, which read TERMIX_TEXT(context, text) as Qt's
+// QT_TRANSLATE_NOOP, and a window translates it when it shows it. A text with numbers or names
+// in it is a pattern with the arguments %1 … %9 and the arguments beside it, so that a
+// translation may move them; its Russian form is the pattern with the arguments filled in.
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#define TERMIX_TEXT(context, text) text
+
+namespace DSTRUCT {
+
+// Puts args[k - 1] in place of each %k (k = 1 … 9) in one pass: an argument's own "%1" stays
+// as it is. A % not followed by a digit naming an argument stays too.
+std::string FillArguments(std::string_view pattern, const std::vector<std::string>& args);
+
+// A marked pattern with its arguments (numbers already written as text, with ".").
+struct TText {
+  const char* Context = "";
+  const char* Pattern = "";
+  std::vector<std::string> Args;
+
+  // The Russian text: the pattern with the arguments in place.
+  std::string Text() const { return FillArguments(Pattern, Args); }
+  bool IsEmpty() const { return Pattern == nullptr || *Pattern == '\0'; }
+};
+
+} // namespace DSTRUCT
