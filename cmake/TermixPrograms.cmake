@@ -52,9 +52,12 @@ function(termix_add_programs kind)
       set(workdir ${CMAKE_CURRENT_BINARY_DIR}/work/${stem})
       file(MAKE_DIRECTORY ${workdir})
       add_test(NAME ${name} COMMAND ${name} WORKING_DIRECTORY ${workdir})
-      # Pointer and focus stay a test's own only while it has the X server to itself.
-      set_tests_properties(${name} PROPERTIES
-                           ENVIRONMENT "QT_QPA_PLATFORM=xcb;LIBGL_ALWAYS_SOFTWARE=1"
+      # Pointer and focus stay a test's own only while it has the X server to itself. The
+      # plain C locale gives the Russian interface whatever the machine's language is; a test
+      # of another language appends its own variables, which come later and so win.
+      set(environment QT_QPA_PLATFORM=xcb LIBGL_ALWAYS_SOFTWARE=1
+                      LANGUAGE= LC_ALL=C.UTF-8 LC_MESSAGES= LANG=C.UTF-8)
+      set_tests_properties(${name} PROPERTIES ENVIRONMENT "${environment}"
                            TIMEOUT 300 RESOURCE_LOCK x_display)
     elseif(kind STREQUAL "BENCHMARK")
       target_link_libraries(${name} PRIVATE benchmark::benchmark)

@@ -12,12 +12,12 @@
 TForm10::TForm10(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint) {
   InitTermixResources();
   setObjectName("Form10");
-  setWindowTitle("О программе");
+  setWindowTitle(tr("О программе"));
   setFixedSize(623, 245);
 
   ImLogo = new QLabel(this);
   ImLogo->setObjectName("ImLogo");
-  ImLogo->setAccessibleName("Эмблема TERMIX");
+  ImLogo->setAccessibleName(tr("Эмблема TERMIX"));
   ImLogo->setPixmap(QPixmap(":/pictures/emblem.png"));
   ImLogo->setFixedSize(150, 150);
 
@@ -25,7 +25,7 @@ TForm10::TForm10(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::MSWindowsFi
 
   Animate1 = new QLabel(this);
   Animate1->setObjectName("Animate1");
-  Animate1->setAccessibleName("Анимированная эмблема TERMIX");
+  Animate1->setAccessibleName(tr("Анимированная эмблема TERMIX"));
   Animate1->setFixedSize(96, 96);
   AnimMovie = new QMovie(ResourcePath("Images/logo_anim.gif"), QByteArray(), this);
   AnimMovie->setObjectName("AnimMovie");
@@ -59,21 +59,23 @@ TForm10::TForm10(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::MSWindowsFi
 
 // The program's title, its functions and the production details.
 void TForm10::BuildTexts() {
-  LbTitle = new QLabel("<span style='font-size:20px; font-weight:bold; color:#1f3a5f'>TERMIX</span>"
-                       "<br><span style='font-size:12px; color:#1f3a5f'>Работа с полиномами от "
-                       "нескольких переменных</span>",
+  LbTitle = new QLabel(QStringLiteral("<span style='font-size:20px; font-weight:bold; "
+                                      "color:#1f3a5f'>TERMIX</span><br><span "
+                                      "style='font-size:12px; color:#1f3a5f'>%1</span>")
+                           .arg(tr("Работа с полиномами от нескольких переменных")),
                        this);
   LbTitle->setObjectName("LbTitle");
-  LbFunctions = new QLabel("• ввод, хранение и обработка полиномов от x, y, z;<br>"
-                           "• три вида таблиц: просмотровая, упорядоченная, хеш;<br>"
-                           "• аналитическое вычисление выражений;<br>"
-                           "• демонстрация структуры полинома;<br>"
-                           "• поверхность полинома как неявной функции;<br>"
-                           "• тестирование эффективности таблиц.",
+  LbFunctions = new QLabel(tr("• ввод, хранение и обработка полиномов от x, y, z;<br>"
+                              "• три вида таблиц: просмотровая, упорядоченная, хеш;<br>"
+                              "• аналитическое вычисление выражений;<br>"
+                              "• демонстрация структуры полинома;<br>"
+                              "• поверхность полинома как неявной функции;<br>"
+                              "• тестирование эффективности таблиц."),
                            this);
   LbFunctions->setObjectName("LbFunctions");
-  LbDetails = new QLabel("<span style='color:#4a5a70'>Версия 1.0 · учебная программа<br>"
-                         "C++20 · Qt 6 · OpenGL · © 2026</span>",
+  LbDetails = new QLabel(QStringLiteral("<span style='color:#4a5a70'>%1<br>"
+                                        "C++20 · Qt 6 · OpenGL · © 2026</span>")
+                             .arg(tr("Версия 1.0 · учебная программа")),
                          this);
   LbDetails->setObjectName("LbDetails");
   for (QLabel* label : {LbTitle, LbFunctions, LbDetails}) {

@@ -7,6 +7,7 @@
 #include "ui/DeletePolDialog.h"
 #include "ui/FormulaStoreDialog.h"
 #include "ui/HelpWindow.h"
+#include "ui/Language.h"
 #include "ui/MainWindow.h"
 #include "ui/NewPolDialog.h"
 #include "ui/OverviewWindow.h"
@@ -121,6 +122,7 @@ void DestroyForms() {
 
 int RunTermix(int argc, char** argv) {
   TApplication app(argc, argv);
+  InstallDesktopInterfaceLanguage();
   int code = 1;
   try {
     ChooseDataFolder();

@@ -1,6 +1,7 @@
 #include "ui/HelpWindow.h"
 #include "ui/ApplicationObject.h"
 #include "ui/DataFolders.h"
+#include "ui/Language.h"
 #include "ui/WidgetHelpers.h"
 
 #include <QDir>
@@ -24,7 +25,7 @@ QString HelpFileName() {
 
 THelpWindow::THelpWindow(QWidget* parent) : QWidget(parent) {
   setObjectName("HelpWindow");
-  setWindowTitle("TERMIX: Справка");
+  setWindowTitle(tr("TERMIX: Справка"));
   auto* buttons = new QHBoxLayout;
   auto makeButton = [&](const char* name, const QString& text, QStyle::StandardPixmap icon) {
     auto* b = new QToolButton(this);
@@ -36,13 +37,13 @@ THelpWindow::THelpWindow(QWidget* parent) : QWidget(parent) {
     buttons->addWidget(b);
     return b;
   };
-  BtnContents = makeButton("BtnContents", "Содержание", QStyle::SP_DirHomeIcon);
-  BtnBack = makeButton("BtnBack", "Назад", QStyle::SP_ArrowBack);
-  BtnForward = makeButton("BtnForward", "Вперёд", QStyle::SP_ArrowForward);
+  BtnContents = makeButton("BtnContents", tr("Содержание"), QStyle::SP_DirHomeIcon);
+  BtnBack = makeButton("BtnBack", tr("Назад"), QStyle::SP_ArrowBack);
+  BtnForward = makeButton("BtnForward", tr("Вперёд"), QStyle::SP_ArrowForward);
   buttons->addStretch(1);
   Browser = new QTextBrowser(this);
   Browser->setObjectName("Browser");
-  Browser->setAccessibleName("Справка");
+  Browser->setAccessibleName(tr("Справка"));
   Browser->setOpenExternalLinks(true);
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(buttons);
@@ -59,9 +60,10 @@ THelpWindow::THelpWindow(QWidget* parent) : QWidget(parent) {
 }
 
 QUrl THelpWindow::ContentsUrl() {
-  const QFileInfo local(QDir::current(), HelpFileName());
+  const QString name = LocalizedPath(HelpFileName());
+  const QFileInfo local(QDir::current(), name);
   if (local.isFile()) return QUrl::fromLocalFile(local.absoluteFilePath());
-  const QString path = ResourcePath(QStringLiteral("help/") + HelpFileName());
+  const QString path = ResourcePath(QStringLiteral("help/") + name);
   if (path.startsWith(':')) return QUrl(QStringLiteral("qrc") + path);
   return QUrl::fromLocalFile(path);
 }

@@ -1,6 +1,7 @@
 #include "ui/SplashWindow.h"
 #include "ui/ApplicationObject.h"
 #include "ui/DataFolders.h"
+#include "ui/Language.h"
 #include "ui/WidgetHelpers.h"
 
 #include <QKeyEvent>
@@ -16,7 +17,7 @@ TForm11::TForm11(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::FramelessWi
   setAutoFillBackground(false);
   ImSplash = new QLabel(this);
   ImSplash->setObjectName("ImSplash");
-  ImSplash->setAccessibleName("Заставка TERMIX");
+  ImSplash->setAccessibleName(tr("Заставка TERMIX"));
   ImSplash->setCursor(Qt::PointingHandCursor);
   ImSplash->installEventFilter(this);
   auto* layout = new QVBoxLayout(this);
@@ -29,9 +30,11 @@ TForm11::TForm11(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::FramelessWi
 bool TForm11::LoadPicture(const QString& relativePath) {
   InitTermixResources();
   QPixmap picture;
-  const QString path = ResourcePath(relativePath);
+  // The pictures carry texts: the English interface shows the English ones.
+  const QString localized = LocalizedPath(relativePath);
+  const QString path = ResourcePath(localized);
   FromFile = !path.startsWith(':') && picture.load(path);
-  if (!FromFile) picture.load(QStringLiteral(":/") + relativePath);
+  if (!FromFile) picture.load(QStringLiteral(":/") + localized);
   ShownPath = relativePath;
   ImSplash->setPixmap(picture);
   FitToPicture();

@@ -13,9 +13,9 @@ public:
   QLabel* ImSplash;
   int SplashClicks = 0;
 
-  // Loads a picture by its path relative to the current directory; when the file is
-  // missing or unreadable the copy built into the program is used. Returns whether a
-  // picture was loaded.
+  // Loads a picture by its path relative to the current directory (in the English interface
+  // the English picture of that name, see LocalizedPath); when the file is missing or
+  // unreadable the copy built into the program is used. Returns whether a picture was loaded.
   bool LoadPicture(const QString& relativePath);
   // The path of the picture shown now (as asked for, e.g. "Images/logo.bmp").
   QString PicturePath() const { return ShownPath; }

@@ -1,6 +1,7 @@
 // Draws the pictures of the Images folder and the About emblem:
 //   Images/logo.bmp      splash logo
 //   Images/tutorial.bmp  one-page tutorial shown after the first click on the splash
+//   Images/en/logo.bmp, Images/en/tutorial.bmp  the same two with English texts
 //   Images/logo_anim.gif animated logo of the About window (a turning saddle surface)
 //   pictures/emblem.png  the About window's picture
 //   icons/termix.svg, icons/termix_48.png, icons/termix_128.png  the desktop menu icon
@@ -64,7 +65,8 @@ void DrawSaddle(QPainter& p, const QRectF& box, double turn, int n, const QColor
       q.Z = f((x0 + x1) / 2, (y0 + y1) / 2);
       quads.push_back(q);
     }
-  std::sort(quads.begin(), quads.end(), [](const TQuad& l, const TQuad& r) { return l.Depth > r.Depth; });
+  std::sort(quads.begin(), quads.end(),
+            [](const TQuad& l, const TQuad& r) { return l.Depth > r.Depth; });
   p.setPen(QPen(edge, edgeWidth, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
   for (const TQuad& q : quads) {
     const double k = std::clamp((q.Z + 0.9) / 1.8, 0.0, 1.0);
@@ -92,6 +94,59 @@ QFont Font(const char* family, double px, bool bold = false, bool italic = false
   f.setItalic(italic);
   return f;
 }
+
+// The texts of the splash pictures in one language.
+struct TPictureTexts {
+  QString Subtitle, ClickToGoOn;
+  QString Title, Groups[4];
+  QString CardTitles[3], CardTexts[3];
+  QString NotationTitle, Notation, ClickToStart;
+};
+
+const TPictureTexts RussianTexts{
+    "Работа с полиномами\nот нескольких переменных",
+    "Щёлкните по картинке, чтобы продолжить",
+    "Как работать с TERMIX",
+    {"таблица полиномов", "вычисления", "демонстрация", "справка"},
+    {"Окно таблиц", "Окно вычислений", "Окно демонстрации"},
+    {"Полиномы хранятся под именами. Выберите организацию таблицы: просмотровую, "
+     "упорядоченную или с вычисляемыми адресами (хеш). Кнопки с плюсом, крестиком и "
+     "карандашом добавляют, удаляют и изменяют полиномы.",
+     "Наберите формулу над полиномами таблицы, например Pol1*(X+2)^2. Ошибка видна сразу "
+     "при вводе. Кнопка «=» вычисляет формулу; результат можно записать в таблицу.",
+     "Формула и структура списка выбранного полинома, поверхность F(x, y, z) = c и "
+     "сравнение эффективности трёх видов таблиц. Страницы переключаются кнопками "
+     "третьей группы."},
+    "Запись полинома и формулы",
+    "3*x^2*y - z + 1           полином: множители разделяются знаком «*»\n"
+    "Pol1*(Pol2+X)^2           формула над полиномами таблицы по их именам\n"
+    "d/dx(Pol1)                частная производная по x\n"
+    "int~dz(Pol2)              интеграл по z\n"
+    "Кнопка с дискетой включает запись таблицы в файл IniSaves/PolTable.ini",
+    "Щёлкните по картинке ещё раз, чтобы начать работу"};
+
+const TPictureTexts EnglishTexts{
+    "Working with polynomials\nin several variables",
+    "Click the picture to go on",
+    "How to work with TERMIX",
+    {"polynomial table", "calculation", "demonstration", "help"},
+    {"Table window", "Calculation window", "Overview window"},
+    {"Polynomials are kept by name. Choose the table's organisation: scan, sorted or with "
+     "computed addresses (hash). The buttons with the plus, the cross and the pencil add, "
+     "delete and change polynomials.",
+     "Type a formula over the table's polynomials, e.g. Pol1*(X+2)^2. An error shows while "
+     "you type. The «=» button calculates the formula; the result can be stored in the "
+     "table.",
+     "The formula and the list structure of the chosen polynomial, the surface "
+     "F(x, y, z) = c and the efficiency of the three kinds of table compared. The buttons "
+     "of the third group switch the pages."},
+    "Writing polynomials and formulas",
+    "3*x^2*y - z + 1           polynomial: factors are joined by «*»\n"
+    "Pol1*(Pol2+X)^2           formula over the table's polynomials by name\n"
+    "d/dx(Pol1)                partial derivative by x\n"
+    "int~dz(Pol2)              integral by z\n"
+    "The floppy-disk button turns on saving the table to IniSaves/PolTable.ini",
+    "Click the picture once more to start working"};
 
 // A ring list of three links drawn as boxes with arrows, the program's other motif.
 void DrawRing(QPainter& p, QPointF at, double scale, const QColor& line, const QColor& fill) {
@@ -121,7 +176,7 @@ void DrawRing(QPainter& p, QPointF at, double scale, const QColor& line, const Q
   p.restore();
 }
 
-QImage Logo() {
+QImage Logo(const TPictureTexts& texts) {
   QImage img(560, 340, QImage::Format_RGB32);
   QPainter p(&img);
   p.setRenderHint(QPainter::Antialiasing);
@@ -129,24 +184,24 @@ QImage Logo() {
   NavyBackground(p, img.rect(), 0);
   // A faint grid, like squared paper.
   p.setPen(QPen(QColor(255, 255, 255, 18), 1));
-  for (int x = 0; x < img.width(); x += 20) p.drawLine(x, 0, x, img.height());
-  for (int y = 0; y < img.height(); y += 20) p.drawLine(0, y, img.width(), y);
+  for (int x = 0; x < img.width(); x += 20)
+    p.drawLine(x, 0, x, img.height());
+  for (int y = 0; y < img.height(); y += 20)
+    p.drawLine(0, y, img.width(), y);
   DrawSaddle(p, QRectF(20, 50, 230, 220), 30, 10, QColor(15, 33, 64), 1.0);
   p.setPen(Qt::white);
   p.setFont(Font("DejaVu Sans", 64, true));
   p.drawText(QRectF(250, 70, 300, 80), Qt::AlignLeft | Qt::AlignVCenter, "TERMIX");
   p.setPen(QColor("#ffd66b"));
   p.setFont(Font("DejaVu Sans", 17));
-  p.drawText(QRectF(254, 150, 296, 60), Qt::AlignLeft | Qt::TextWordWrap,
-             "Работа с полиномами\nот нескольких переменных");
+  p.drawText(QRectF(254, 150, 296, 60), Qt::AlignLeft | Qt::TextWordWrap, texts.Subtitle);
   p.setPen(QColor("#cfe0f7"));
   p.setFont(Font("DejaVu Serif", 19, false, true));
   p.drawText(QRectF(254, 214, 296, 30), Qt::AlignLeft, "P(x, y, z) = 3x²y − z + 1");
   DrawRing(p, QPointF(256, 252), 1.5, QColor("#cfe0f7"), QColor("#3b7dd8"));
   p.setPen(QColor(255, 255, 255, 200));
   p.setFont(Font("DejaVu Sans", 13));
-  p.drawText(QRectF(0, 300, img.width(), 30), Qt::AlignCenter,
-             "Щёлкните по картинке, чтобы продолжить");
+  p.drawText(QRectF(0, 300, img.width(), 30), Qt::AlignCenter, texts.ClickToGoOn);
   return img;
 }
 
@@ -163,16 +218,18 @@ void Card(QPainter& p, const QRectF& r, const QString& title, const QString& tex
   p.setPen(QPen(Navy, 1.6));
   p.setBrush(Qt::NoBrush);
   p.drawRoundedRect(r, 6, 6);
-  p.drawPixmap(QPointF(r.x() + 8, r.y() + 42), RenderToolPicture(symbol, false, TPictureState::Single));
+  p.drawPixmap(QPointF(r.x() + 8, r.y() + 42),
+               RenderToolPicture(symbol, false, TPictureState::Single));
   p.setPen(Qt::white);
   p.setFont(Font("DejaVu Sans", 15, true));
   p.drawText(QRectF(r.x() + 10, r.y(), r.width() - 20, 34), Qt::AlignVCenter, title);
   p.setPen(QColor("#1b2b40"));
   p.setFont(Font("DejaVu Sans", 13));
-  p.drawText(QRectF(r.x() + 66, r.y() + 42, r.width() - 76, r.height() - 48), Qt::TextWordWrap, text);
+  p.drawText(QRectF(r.x() + 66, r.y() + 42, r.width() - 76, r.height() - 48), Qt::TextWordWrap,
+             text);
 }
 
-QImage Tutorial() {
+QImage Tutorial(const TPictureTexts& texts) {
   QImage img(952, 620, QImage::Format_RGB32);
   QPainter p(&img);
   p.setRenderHint(QPainter::Antialiasing);
@@ -183,7 +240,7 @@ QImage Tutorial() {
   p.fillRect(img.rect(), bg);
   p.setPen(Navy);
   p.setFont(Font("DejaVu Sans", 26, true));
-  p.drawText(QRectF(0, 12, img.width(), 40), Qt::AlignCenter, "Как работать с TERMIX");
+  p.drawText(QRectF(0, 12, img.width(), 40), Qt::AlignCenter, texts.Title);
 
   // The main tool bar as it appears at the top of the screen, with its four groups.
   struct TGroup {
@@ -191,10 +248,10 @@ QImage Tutorial() {
     QString Caption;
   };
   const TGroup groups[] = {
-      {{"store", "new", "delete", "change", "savlod"}, "таблица полиномов"},
-      {{"pols", "calc", "loadf", "savef"}, "вычисления"},
-      {{"view", "formula", "struct", "surface", "efficiency"}, "демонстрация"},
-      {{"help", "about"}, "справка"}};
+      {{"store", "new", "delete", "change", "savlod"}, texts.Groups[0]},
+      {{"pols", "calc", "loadf", "savef"}, texts.Groups[1]},
+      {{"view", "formula", "struct", "surface", "efficiency"}, texts.Groups[2]},
+      {{"help", "about"}, texts.Groups[3]}};
   double x = 22;
   const double top = 64;
   p.setPen(QPen(QColor("#93a3b8"), 1));
@@ -204,7 +261,7 @@ QImage Tutorial() {
     const double start = x;
     for (const QString& s : g.Symbols) {
       const bool twoState = s == "store" || s == "savlod" || s == "pols" || s == "view";
-      const TPictureState state = !twoState ? TPictureState::Single
+      const TPictureState state = !twoState       ? TPictureState::Single
                                   : s == "savlod" ? TPictureState::Off
                                                   : TPictureState::On;
       p.drawPixmap(QPointF(x, top), RenderToolPicture(s, false, state));
@@ -219,20 +276,10 @@ QImage Tutorial() {
   }
 
   const double cw = 298, ch = 212, cy = 184;
-  Card(p, QRectF(14, cy, cw, ch), "Окно таблиц",
-       "Полиномы хранятся под именами. Выберите организацию таблицы: просмотровую, "
-       "упорядоченную или с вычисляемыми адресами (хеш). Кнопки с плюсом, крестиком и "
-       "карандашом добавляют, удаляют и изменяют полиномы.",
-       "store");
-  Card(p, QRectF(14 + cw + 14, cy, cw, ch), "Окно вычислений",
-       "Наберите формулу над полиномами таблицы, например Pol1*(X+2)^2. Ошибка видна сразу "
-       "при вводе. Кнопка «=» вычисляет формулу; результат можно записать в таблицу.",
-       "pols");
-  Card(p, QRectF(14 + 2 * (cw + 14), cy, cw, ch), "Окно демонстрации",
-       "Формула и структура списка выбранного полинома, поверхность F(x, y, z) = c и "
-       "сравнение эффективности трёх видов таблиц. Страницы переключаются кнопками "
-       "третьей группы.",
-       "view");
+  const char* const cardSymbols[3] = {"store", "pols", "view"};
+  for (int i = 0; i < 3; ++i)
+    Card(p, QRectF(14 + i * (cw + 14), cy, cw, ch), texts.CardTitles[i], texts.CardTexts[i],
+         cardSymbols[i]);
 
   p.setPen(QPen(Navy, 1));
   p.setBrush(Qt::white);
@@ -240,18 +287,12 @@ QImage Tutorial() {
   p.drawRoundedRect(tips, 6, 6);
   p.setPen(QColor("#1b2b40"));
   p.setFont(Font("DejaVu Sans", 14, true));
-  p.drawText(tips.adjusted(14, 8, -14, 0), Qt::AlignTop, "Запись полинома и формулы");
+  p.drawText(tips.adjusted(14, 8, -14, 0), Qt::AlignTop, texts.NotationTitle);
   p.setFont(Font("DejaVu Sans Mono", 14));
-  p.drawText(tips.adjusted(14, 36, -14, 0), Qt::AlignTop,
-             "3*x^2*y - z + 1           полином: множители разделяются знаком «*»\n"
-             "Pol1*(Pol2+X)^2           формула над полиномами таблицы по их именам\n"
-             "d/dx(Pol1)                частная производная по x\n"
-             "int~dz(Pol2)              интеграл по z\n"
-             "Кнопка с дискетой включает запись таблицы в файл IniSaves/PolTable.ini");
+  p.drawText(tips.adjusted(14, 36, -14, 0), Qt::AlignTop, texts.Notation);
   p.setPen(Navy);
   p.setFont(Font("DejaVu Sans", 15, true));
-  p.drawText(QRectF(0, 572, img.width(), 34), Qt::AlignCenter,
-             "Щёлкните по картинке ещё раз, чтобы начать работу");
+  p.drawText(QRectF(0, 572, img.width(), 34), Qt::AlignCenter, texts.ClickToStart);
   return img;
 }
 
@@ -317,8 +358,11 @@ int main(int argc, char** argv) {
     return 2;
   }
   const QDir out(QString::fromLocal8Bit(argv[1]));
-  bool ok = Save(Logo(), out.filePath("Images/logo.bmp"), "BMP");
-  ok = Save(Tutorial(), out.filePath("Images/tutorial.bmp"), "BMP") && ok;
+  bool ok = Save(Logo(RussianTexts), out.filePath("Images/logo.bmp"), "BMP");
+  ok = Save(Tutorial(RussianTexts), out.filePath("Images/tutorial.bmp"), "BMP") && ok;
+  QDir().mkpath(out.filePath("Images/en"));
+  ok = Save(Logo(EnglishTexts), out.filePath("Images/en/logo.bmp"), "BMP") && ok;
+  ok = Save(Tutorial(EnglishTexts), out.filePath("Images/en/tutorial.bmp"), "BMP") && ok;
   ok = Save(Emblem(), out.filePath("pictures/emblem.png"), "PNG") && ok;
   QDir().mkpath(out.filePath("icons"));
   ok = SaveEmblemSvg(out.filePath("icons/termix.svg")) && ok;
@@ -327,7 +371,8 @@ int main(int argc, char** argv) {
 
   const int frames = 30;
   QList<QImage> images;
-  for (int i = 0; i < frames; ++i) images.push_back(AnimationFrame(i, frames));
+  for (int i = 0; i < frames; ++i)
+    images.push_back(AnimationFrame(i, frames));
   const QByteArray gif = GifWriter::Encode(images, 7);
   QFile file(out.filePath("Images/logo_anim.gif"));
   ok = file.open(QIODevice::WriteOnly) && file.write(gif) == gif.size() && ok;
@@ -344,11 +389,13 @@ int main(int argc, char** argv) {
       for (int x = 0; x < back.width(); ++x) {
         const QRgb a = back.pixel(x, y), b = images[i].pixel(x, y);
         worst = std::max({worst, double(std::abs(qRed(a) - qRed(b))),
-                          double(std::abs(qGreen(a) - qGreen(b))), double(std::abs(qBlue(a) - qBlue(b)))});
+                          double(std::abs(qGreen(a) - qGreen(b))),
+                          double(std::abs(qBlue(a) - qBlue(b)))});
       }
   }
   std::printf("wrote %s: %lld bytes, %d of %d frames decode, largest channel error %.0f\n",
-              qPrintable(file.fileName()), static_cast<long long>(gif.size()), decoded, frames, worst);
+              qPrintable(file.fileName()), static_cast<long long>(gif.size()), decoded, frames,
+              worst);
   ok = ok && decoded == frames && worst < 48;
   return ok ? 0 : 1;
 }

@@ -6,6 +6,7 @@
 
 #include "ui/AboutWindow.h"
 #include "ui/HelpWindow.h"
+#include "ui/Language.h"
 
 #include <QDir>
 #include <QFile>
@@ -13,6 +14,7 @@
 #include <QImage>
 #include <QMovie>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QScreen>
 #include <QTextBlock>
 #include <QTextBrowser>
@@ -130,7 +132,24 @@ private slots:
     QCOMPARE(Form10->result(), int(QDialog::Accepted));
   }
 
+  void helpPagesAreAllReachableFromTheContents_data() {
+    QTest::addColumn<bool>("english");
+    QTest::addColumn<QStringList>("titles");
+    QTest::newRow("Russian") << false
+                             << QStringList{"Окна программы",       "Запись полинома",
+                                            "Язык формул",          "Три организации таблицы",
+                                            "Поверхность полинома", "Тест эффективности таблиц"};
+    QTest::newRow("English") << true
+                             << QStringList{
+                                    "The program's windows",       "Writing a polynomial",
+                                    "The formula language",        "Three table organisations",
+                                    "The surface of a polynomial", "The table efficiency test"};
+  }
   void helpPagesAreAllReachableFromTheContents() {
+    QFETCH(bool, english);
+    QFETCH(QStringList, titles);
+    InstallInterfaceLanguage(english ? TInterfaceLanguage::English : TInterfaceLanguage::Russian);
+    const QRegularExpression cyrillic("\\p{Cyrillic}");
     THelpWindow* help = ShowHelpContents();
     QVERIFY(help->isVisible());
     QTextBrowser* browser = help->Browser;
@@ -142,13 +161,13 @@ private slots:
       if (!link.startsWith('#') && !link.contains("://")) pages << link.section('#', 0, 0);
     pages.removeDuplicates();
     QCOMPARE(pages.size(), 6);
-    const QStringList expectedTitles = {"Окна программы",       "Запись полинома",
-                                        "Язык формул",          "Три организации таблицы",
-                                        "Поверхность полинома", "Тест эффективности таблиц"};
+    QCOMPARE(english, contents.path().contains("/en/"));
     for (int i = 0; i < pages.size(); ++i) {
       browser->setSource(contents.resolved(QUrl(pages[i])));
       const QString text = browser->toPlainText();
-      QVERIFY2(text.contains(expectedTitles[i]), qPrintable(pages[i]));
+      QVERIFY2(text.contains(titles[i]), qPrintable(pages[i]));
+      // The English pages are English throughout.
+      if (english) QVERIFY2(!text.contains(cyrillic), qPrintable(pages[i]));
       QVERIFY2(text.size() > 800, qPrintable(pages[i] + " is nearly empty"));
       // Every page leads back to the contents.
       QVERIFY2(Links(browser).contains("Polhelp.html"), qPrintable(pages[i]));
@@ -163,8 +182,10 @@ private slots:
     QVERIFY(help->BtnBack->isEnabled());
     QTest::mouseClick(help->BtnContents, Qt::LeftButton);
     QCOMPARE(browser->source(), contents);
+    if (english) QVERIFY(!browser->toPlainText().contains(cyrillic));
     DestroyHelpWindow();
     QVERIFY(!ExistingHelpWindow());
+    InstallInterfaceLanguage(TInterfaceLanguage::Russian);
   }
 
   void screenshotsOfEveryWindow() {
