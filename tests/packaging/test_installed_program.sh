@@ -24,6 +24,8 @@ DESTDIR="$root/install" cmake --install "$build" --prefix /usr >/dev/null
 usr="$root/install/usr"
 for file in bin/termix share/termix/Images/logo.bmp share/termix/Images/tutorial.bmp \
   share/termix/Images/logo_anim.gif share/termix/help/Polhelp.html \
+  share/termix/Images/en/logo.bmp share/termix/Images/en/tutorial.bmp \
+  share/termix/help/en/Polhelp.html share/man/ru/man1/termix.1.gz \
   share/applications/termix.desktop share/icons/hicolor/scalable/apps/termix.svg \
   share/icons/hicolor/48x48/apps/termix.png share/icons/hicolor/128x128/apps/termix.png \
   share/metainfo/org.termix.Termix.metainfo.xml share/man/man1/termix.1.gz \
