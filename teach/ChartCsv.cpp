@@ -10,24 +10,12 @@ std::string CsvNumber(double value) {
   return ec == std::errc() ? std::string(buffer, end) : std::string("0");
 }
 
-const char* CsvOrganisationKey(TTableKind kind) {
-  switch (kind) {
-  case TTableKind::Scan:
-    return "scan";
-  case TTableKind::Sorted:
-    return "sorted";
-  case TTableKind::Hash:
-    break;
-  }
-  return "hash";
-}
-
-std::string ChartPointsCsv(const std::array<std::vector<TChartPoint>, 3>& lines) {
+std::string ChartPointsCsv(const std::array<std::vector<TChartPoint>, TableKindCount>& lines) {
   std::string csv = "organisation,x,y\n";
   for (std::size_t k = 0; k < lines.size(); ++k)
     for (const TChartPoint& point : lines[k])
-      csv += std::string(CsvOrganisationKey(static_cast<TTableKind>(k))) + "," +
-             CsvNumber(point.X) + "," + CsvNumber(point.Y) + "\n";
+      csv += std::string(TableKinds()[k].Key) + "," + CsvNumber(point.X) + "," +
+             CsvNumber(point.Y) + "\n";
   return csv;
 }
 

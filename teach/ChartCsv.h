@@ -13,11 +13,9 @@ namespace TABLESTRUCT {
 
 // A number with "." in the shortest form that reads back to the same double.
 std::string CsvNumber(double value);
-// The organisation as "scan", "sorted" or "hash".
-const char* CsvOrganisationKey(TTableKind kind);
 
-// The chart's three lines (0 scan, 1 sorted, 2 hash) as CSV: the header "organisation,x,y",
-// then one line per point in line order.
-std::string ChartPointsCsv(const std::array<std::vector<TChartPoint>, 3>& lines);
+// The chart's lines, one per organisation in their order, as CSV: the header
+// "organisation,x,y", then one line per point in line order, the organisation by its key.
+std::string ChartPointsCsv(const std::array<std::vector<TChartPoint>, TableKindCount>& lines);
 
 } // namespace TABLESTRUCT

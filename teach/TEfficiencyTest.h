@@ -7,10 +7,15 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "tables/TTableKinds.h"
+
 namespace TABLESTRUCT {
+
+class TBasePTab;
 
 enum class TestOperation { Search = 1, Insertion = 2, Deletion = 3 };
 
@@ -32,9 +37,9 @@ struct TTableRun {
 };
 
 struct TEfficiencyResult {
-  std::array<TTableRun, 3> Runs; // 0 scan, 1 sorted, 2 hash
-  std::array<double, 3> Efficiency{};
-  std::array<int, 3> Percent{}; // the gauges: Efficiency x 100, truncated
+  std::array<TTableRun, TableKindCount> Runs; // in the order of the organisations
+  std::array<double, TableKindCount> Efficiency{};
+  std::array<int, TableKindCount> Percent{}; // the gauges: Efficiency x 100, truncated
 };
 
 // A test key: ten decimal digits, each the next value of random modulo 10.
@@ -55,14 +60,15 @@ public:
 
   TEfficiencyTest(RandomSource random, Clock clock);
 
-  // One run of the chosen operation on the three tables; the hash table gets hashSize buckets.
-  // No table file is read or written.
+  // One run of the chosen operation on a fresh table of each organisation; the one with
+  // buckets gets hashSize of them. No table file is read or written.
   TEfficiencyResult Run(TestOperation operation, int hashSize);
 
   // The generalised efficiency from the run times and operation counts: the fastest and the
   // thriftiest table give the reference terms, ties falling to the lower index.
-  static std::array<double, 3> GeneralEfficiency(const std::array<std::int64_t, 3>& times,
-                                                 const std::array<int, 3>& operations);
+  static std::array<double, TableKindCount>
+  GeneralEfficiency(const std::array<std::int64_t, TableKindCount>& times,
+                    const std::array<int, TableKindCount>& operations);
 
   // The steady clock of the machine, in microseconds.
   static std::int64_t SteadyMicroseconds();
@@ -73,6 +79,10 @@ private:
 
   // The generator's next value modulo n (0 for n = 0).
   unsigned Random(unsigned n);
+  // The chosen operation OperationCount times on table, drawing from keys, with the points
+  // of its charts.
+  TTableRun RunTable(TBasePTab& table, TestOperation operation,
+                     const std::vector<std::string>& keys);
 };
 
 } // namespace TABLESTRUCT

@@ -6,9 +6,10 @@
 
 #include "core/TPolinom.h"
 #include "tables/AtomicFile.h"
-#include "teach/ChartCsv.h"
 #include "tables/TBasePTab.h"
 #include "tables/TPolHashTab.h"
+#include "tables/TTableKinds.h"
+#include "teach/ChartCsv.h"
 
 namespace TABLESTRUCT {
 
@@ -36,15 +37,7 @@ int TGrowthRun::OperationsFor(TestOperation operation, int size) {
 }
 
 double TGrowthRun::ModelValue(TTableKind kind, int size, int buckets) {
-  switch (kind) {
-  case TTableKind::Scan:
-    return size;
-  case TTableKind::Sorted:
-    return size > 0 ? std::log2(static_cast<double>(size)) : 0.0;
-  case TTableKind::Hash:
-    break;
-  }
-  return 1.0 + static_cast<double>(size) / std::max(1, buckets);
+  return TableKindInfo(kind).CostModel(size, buckets);
 }
 
 TGrowthFit TGrowthRun::Fit(const std::vector<double>& model, const std::vector<double>& measured) {
@@ -73,90 +66,122 @@ TGrowthResult TGrowthRun::Run(TestOperation operation, int hashPercent,
   TGrowthResult result;
   result.Operation = operation;
   result.HashPercent = hashPercent;
-  const int total = static_cast<int>(sizes.size()) * 4;
+  constexpr int partsPerSize = 1 + TableKindCount;
+  const int total = static_cast<int>(sizes.size()) * partsPerSize;
   int done = 0;
-  auto advance = [&] {
+  const std::function<void()> advance = [&] {
     ++done;
     if (progress) progress(done, total);
   };
-  const LISTSTRUCT::TPolinom stored;
-  LISTSTRUCT::TPolinom received;
-
   for (int size : sizes) {
     if (Stopped(cancel)) break;
     if (size < 2) { // nothing to draw keys from
-      done += 4;
+      done += partsPerSize;
       continue;
     }
-    const int operations = OperationsFor(operation, size);
-    const int buckets = BucketsFor(size, hashPercent);
-    const int prepared = operation == TestOperation::Insertion ? size - operations : size;
-    std::array<std::unique_ptr<TBasePTab>, 3> tables{MakeTable(TTableKind::Scan, 1),
-                                                     MakeTable(TTableKind::Sorted, 1),
-                                                     MakeTable(TTableKind::Hash, buckets)};
-    const std::vector<std::string> keys = DistinctTestKeys(prepared, NextRandom);
-    for (std::size_t i = 0; i < keys.size(); ++i) {
-      if (i % CancelEvery == 0 && Stopped(cancel)) break;
-      for (auto& table : tables)
-        table->InsRecord(keys[i], stored);
-    }
-    if (Stopped(cancel)) break;
-    advance();
-
-    std::vector<TGrowthPoint> points;
-    for (std::size_t k = 0; k < tables.size() && !Stopped(cancel); ++k) {
-      TBasePTab& table = *tables[k];
-      table.ClearEfficiency();
-      const std::int64_t start = Now();
-      int i = 0;
-      for (; i < operations; ++i) {
-        if (i % CancelEvery == 0 && Stopped(cancel)) break;
-        switch (operation) {
-        case TestOperation::Search:
-          table.FindRecord(keys[NextRandom() % keys.size()], received);
-          break;
-        case TestOperation::Insertion:
-          table.InsRecord(RandomTestKey(NextRandom), stored);
-          break;
-        case TestOperation::Deletion:
-          table.DelRecord(keys[NextRandom() % keys.size()]);
-          break;
-        }
-        table.GetRetCode();
-      }
-      const std::int64_t end = Now();
-      if (i < operations) break;
-      TGrowthPoint point;
-      point.Size = size;
-      point.Kind = static_cast<TTableKind>(k);
-      point.Buckets = point.Kind == TTableKind::Hash ? buckets : 1;
-      point.Operations = operations;
-      point.MeanOperations = static_cast<double>(table.GetEfficiency()) / operations;
-      point.MeanMicroseconds = static_cast<double>(end - start) / operations;
-      points.push_back(point);
-      advance();
-    }
-    if (points.size() < tables.size()) break; // cancelled within this size
+    const std::vector<TGrowthPoint> points = RunSize(operation, size, hashPercent, advance, cancel);
+    if (points.empty()) break; // cancelled within this size
     result.Points.insert(result.Points.end(), points.begin(), points.end());
   }
   result.Cancelled = Stopped(cancel);
 
-  for (int k = 0; k < 3; ++k) {
+  for (const TTableKindInfo& info : TableKinds()) {
     std::vector<double> model, measured;
     for (const TGrowthPoint& point : result.Points) {
-      if (static_cast<int>(point.Kind) != k) continue;
+      if (point.Kind != info.Kind) continue;
       model.push_back(ModelValue(point.Kind, point.Size, point.Buckets));
       measured.push_back(point.MeanOperations);
     }
-    result.Fits[k] = Fit(model, measured);
+    result.Fits[static_cast<std::size_t>(info.Kind)] = Fit(model, measured);
   }
   return result;
+}
+
+std::vector<TGrowthPoint> TGrowthRun::RunSize(TestOperation operation, int size, int hashPercent,
+                                              const std::function<void()>& advance,
+                                              const std::atomic<bool>* cancel) {
+  const int operations = OperationsFor(operation, size);
+  const int buckets = BucketsFor(size, hashPercent);
+  const int prepared = operation == TestOperation::Insertion ? size - operations : size;
+  std::array<std::unique_ptr<TBasePTab>, TableKindCount> tables;
+  for (const TTableKindInfo& info : TableKinds())
+    tables[static_cast<std::size_t>(info.Kind)] = MakeTable(info.Kind, buckets);
+  const std::vector<std::string> keys = DistinctTestKeys(prepared, NextRandom);
+  const LISTSTRUCT::TPolinom stored;
+  for (std::size_t i = 0; i < keys.size(); ++i) {
+    if (i % CancelEvery == 0 && Stopped(cancel)) return {};
+    for (auto& table : tables)
+      table->InsRecord(keys[i], stored);
+  }
+  if (Stopped(cancel)) return {};
+  advance();
+
+  std::vector<TGrowthPoint> points;
+  for (const TTableKindInfo& info : TableKinds()) {
+    TBasePTab& table = *tables[static_cast<std::size_t>(info.Kind)];
+    table.ClearEfficiency();
+    const std::int64_t start = Now();
+    if (!RunOperations(table, operation, operations, keys, cancel)) return {};
+    const std::int64_t end = Now();
+    TGrowthPoint point;
+    point.Size = size;
+    point.Kind = info.Kind;
+    point.Buckets = info.HasBuckets ? buckets : 1;
+    point.Operations = operations;
+    point.MeanOperations = static_cast<double>(table.GetEfficiency()) / operations;
+    point.MeanMicroseconds = static_cast<double>(end - start) / operations;
+    points.push_back(point);
+    advance();
+  }
+  return points;
+}
+
+bool TGrowthRun::RunOperations(TBasePTab& table, TestOperation operation, int count,
+                               const std::vector<std::string>& keys,
+                               const std::atomic<bool>* cancel) {
+  const LISTSTRUCT::TPolinom stored;
+  LISTSTRUCT::TPolinom received;
+  for (int i = 0; i < count; ++i) {
+    if (i % CancelEvery == 0 && Stopped(cancel)) return false;
+    switch (operation) {
+    case TestOperation::Search:
+      table.FindRecord(keys[NextRandom() % keys.size()], received);
+      break;
+    case TestOperation::Insertion:
+      table.InsRecord(RandomTestKey(NextRandom), stored);
+      break;
+    case TestOperation::Deletion:
+      table.DelRecord(keys[NextRandom() % keys.size()]);
+      break;
+    }
+    table.GetRetCode();
+  }
+  return true;
+}
+
+std::vector<TChartPoint> TGrowthRun::FittedCurve(const TGrowthResult& result, TTableKind kind,
+                                                 int samples) {
+  double lowN = 0, highN = 0;
+  for (const TGrowthPoint& point : result.Points) {
+    if (lowN == 0 || point.Size < lowN) lowN = point.Size;
+    highN = std::max(highN, static_cast<double>(point.Size));
+  }
+  std::vector<TChartPoint> curve;
+  if (highN <= 0 || samples < 1) return curve;
+  const double slope = result.Fits[static_cast<std::size_t>(kind)].Slope;
+  for (int i = 0; i <= samples; ++i) {
+    const double n = lowN * std::pow(highN / lowN, static_cast<double>(i) / samples);
+    const int size = static_cast<int>(std::lround(n));
+    curve.push_back({static_cast<double>(size),
+                     slope * ModelValue(kind, size, BucketsFor(size, result.HashPercent))});
+  }
+  return curve;
 }
 
 std::string GrowthCsv(const TGrowthResult& result) {
   std::string csv = "n,organisation,mean_operations,mean_microseconds\n";
   for (const TGrowthPoint& point : result.Points)
-    csv += std::to_string(point.Size) + "," + CsvOrganisationKey(point.Kind) + "," +
+    csv += std::to_string(point.Size) + "," + TableKindInfo(point.Kind).Key + "," +
            CsvNumber(point.MeanOperations) + "," + CsvNumber(point.MeanMicroseconds) + "\n";
   return csv;
 }

@@ -37,9 +37,10 @@ struct TGrowthFit {
 struct TGrowthResult {
   TestOperation Operation = TestOperation::Search;
   int HashPercent = 50;
-  std::vector<TGrowthPoint> Points; // size by size, scan, sorted and hash for each
-  std::array<TGrowthFit, 3> Fits{}; // by organisation: a·n, a·log2 n, a·(1 + n/m)
-  bool Cancelled = false;           // stopped early: the points of the sizes finished so far
+  std::vector<TGrowthPoint> Points; // size by size, each organisation in its order
+  // By organisation: Slope x its cost model (a·n, a·log2 n, a·(1 + n/m)).
+  std::array<TGrowthFit, TableKindCount> Fits{};
+  bool Cancelled = false; // stopped early: the points of the sizes finished so far
 };
 
 class TGrowthRun {
@@ -68,10 +69,23 @@ public:
   static double ModelValue(TTableKind kind, int size, int buckets);
   // The least-squares fit of measured ≈ a x model through the origin.
   static TGrowthFit Fit(const std::vector<double>& model, const std::vector<double>& measured);
+  // The fitted curve of an organisation, Slope x model, at samples + 1 sizes spread evenly on a
+  // logarithmic scale from the least to the largest size of the points (none without points).
+  static std::vector<TChartPoint> FittedCurve(const TGrowthResult& result, TTableKind kind,
+                                              int samples);
 
 private:
   TEfficiencyTest::RandomSource NextRandom;
   TEfficiencyTest::Clock Now;
+
+  // One size: the tables prepared with size keys (fewer for an insertion), then the operation
+  // on each of them. No points when cancelled before every organisation has run.
+  std::vector<TGrowthPoint> RunSize(TestOperation operation, int size, int hashPercent,
+                                    const std::function<void()>& advance,
+                                    const std::atomic<bool>* cancel);
+  // count operations on table with keys drawn from keys; false when cancelled before the end.
+  bool RunOperations(TBasePTab& table, TestOperation operation, int count,
+                     const std::vector<std::string>& keys, const std::atomic<bool>* cancel);
 };
 
 // The points as CSV: a header line, then "n,organisation,mean operations,mean µs" per point

@@ -179,8 +179,8 @@ int TTableStepPicture::ItemX(int item) const {
 }
 
 int TTableStepPicture::ItemY(int item) const {
-  const int row = Recording.Kind == TTableKind::Sorted ? std::max(0, item - 1) / PerRow
-                                                       : item / PerRow;
+  const int row =
+      Recording.Kind == TTableKind::Sorted ? std::max(0, item - 1) / PerRow : item / PerRow;
   return HeaderHigh + row * RowPitch + TextHigh + 2;
 }
 
@@ -205,10 +205,10 @@ TCanvasBox TTableStepPicture::Draw(int step, TCanvas& canvas) const {
 std::array<std::string, 2> TTableStepPicture::HeaderLines(const TTableStep& step) const {
   static const char* const operations[] = {"", "поиск", "вставка", "удаление"};
   std::array<std::string, 2> lines;
+  const std::string name = TableKindInfo(Recording.Kind).Name;
   lines[0] = Recording.Key.empty()
-                 ? KindName(Recording.Kind)
-                 : KindName(Recording.Kind) + ": " +
-                       operations[static_cast<int>(Recording.Operation)] + " ключа " +
+                 ? name
+                 : name + ": " + operations[static_cast<int>(Recording.Operation)] + " ключа " +
                        Recording.Key + "; операций: " + Num(step.Operations);
   switch (Recording.Kind) {
   case TTableKind::Scan:

@@ -3,9 +3,7 @@
 #include <algorithm>
 #include <unordered_set>
 
-#include "tables/TPolHashTab.h"
-#include "tables/TPolScanTab.h"
-#include "tables/TPolSortTab.h"
+#include "tables/TBasePTab.h"
 
 namespace TABLESTRUCT {
 
@@ -60,18 +58,6 @@ std::string OperationName(TestOperation operation) {
     return "Вставка";
   case TestOperation::Deletion:
     return "Удаление";
-  }
-  return {};
-}
-
-std::string InKindName(TTableKind kind) {
-  switch (kind) {
-  case TTableKind::Scan:
-    return "в просмотровой таблице";
-  case TTableKind::Sorted:
-    return "в упорядоченной таблице";
-  case TTableKind::Hash:
-    return "в таблице с вычисляемыми адресами";
   }
   return {};
 }
@@ -220,7 +206,7 @@ private:
 
 std::string StartText(const TStepRecording& recording, int records) {
   return OperationName(recording.Operation) + " ключа " + recording.Key + " " +
-         InKindName(recording.Kind) + " (записей: " + Num(records) + ")";
+         TableKindInfo(recording.Kind).InName + " (записей: " + Num(records) + ")";
 }
 
 std::string FinishText(const TStepRecording& recording, const TTableStep& last) {
@@ -288,17 +274,11 @@ std::vector<int> TStepRecording::MostSlots() const {
   return most;
 }
 
-TTableKind KindOf(const TBasePTab& table) {
-  if (dynamic_cast<const TPolHashTab*>(&table)) return TTableKind::Hash;
-  if (dynamic_cast<const TPolSortTab*>(&table)) return TTableKind::Sorted;
-  return TTableKind::Scan;
-}
-
 TTableLayout ReadLayout(TBasePTab& table) {
-  const auto* hash = dynamic_cast<const TPolHashTab*>(&table);
-  TTableLayout layout(hash ? hash->GetTabSize() : 1);
+  const bool buckets = TableKindInfo(KindOf(table)).HasBuckets;
+  TTableLayout layout(BucketCount(table));
   for (table.Reset(); !table.IsTabEnded(); table.GoNext())
-    layout[hash ? table.GetCurrPos() : 0].push_back(table.GetKey(-1));
+    layout[buckets ? table.GetCurrPos() : 0].push_back(table.GetKey(-1));
   table.GetRetCode(); // the hash table's iteration ends with a code
   return layout;
 }
@@ -348,26 +328,14 @@ TStepRecording RecordOperation(TBasePTab& table, TestOperation operation, const 
 TStepRecording RecordLayout(TBasePTab& table) {
   TStepRecording recording;
   recording.Kind = KindOf(table);
-  if (const auto* hash = dynamic_cast<const TPolHashTab*>(&table))
-    recording.TabSize = hash->GetTabSize();
+  recording.TabSize = BucketCount(table);
   recording.Initial = ReadLayout(table);
   TTableStep start;
   start.Event.Kind = Kind::Start;
-  start.Text = KindName(recording.Kind) + " (записей: " + Num(table.GetDataCount()) + ")";
+  start.Text = std::string(TableKindInfo(recording.Kind).Name) +
+               " (записей: " + Num(table.GetDataCount()) + ")";
   recording.Steps.push_back(std::move(start));
   return recording;
-}
-
-std::unique_ptr<TBasePTab> MakeTable(TTableKind kind, int buckets) {
-  switch (kind) {
-  case TTableKind::Scan:
-    return std::make_unique<TPolScanTab>(std::string());
-  case TTableKind::Sorted:
-    return std::make_unique<TPolSortTab>(std::string());
-  case TTableKind::Hash:
-    break;
-  }
-  return std::make_unique<TPolHashTab>(std::clamp(buckets, 1, MaxHashSize), std::string());
 }
 
 std::vector<std::string> RandomStepKeys(int count, const std::function<unsigned()>& random) {
@@ -380,18 +348,6 @@ std::vector<std::string> RandomStepKeys(int count, const std::function<unsigned(
     if (drawn.insert(key).second) keys.push_back(std::move(key));
   }
   return keys;
-}
-
-std::string KindName(TTableKind kind) {
-  switch (kind) {
-  case TTableKind::Scan:
-    return "Просмотровая таблица";
-  case TTableKind::Sorted:
-    return "Упорядоченная таблица";
-  case TTableKind::Hash:
-    return "Таблица с вычисляемыми адресами";
-  }
-  return {};
 }
 
 } // namespace TABLESTRUCT

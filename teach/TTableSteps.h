@@ -12,14 +12,13 @@
 #include <vector>
 
 #include "core/TPolinom.h"
-#include "teach/TEfficiencyTest.h"
+#include "tables/TTableKinds.h"
 #include "tables/TTableObserver.h"
+#include "teach/TEfficiencyTest.h"
 
 namespace TABLESTRUCT {
 
 class TBasePTab;
-
-enum class TTableKind { Scan = 0, Sorted = 1, Hash = 2 };
 
 // The keys of a table slot by slot: one list per bucket of the hash table, one list for the
 // scan and sorted tables. An empty text is an empty slot (the sorted table empties a slot
@@ -54,8 +53,6 @@ struct TStepRecording {
   std::vector<int> MostSlots() const;
 };
 
-// The organisation of a table.
-TTableKind KindOf(const TBasePTab& table);
 // The keys of a table as they stand, read by its iteration.
 TTableLayout ReadLayout(TBasePTab& table);
 
@@ -68,12 +65,7 @@ TStepRecording RecordOperation(TBasePTab& table, TestOperation operation, const 
 // The table as it stands, without an operation: one Start step and no key.
 TStepRecording RecordLayout(TBasePTab& table);
 
-// An empty table of the organisation without a file (the hash table with buckets buckets).
-std::unique_ptr<TBasePTab> MakeTable(TTableKind kind, int buckets);
 // count different keys "P" followed by a number below 5 x count, drawn from random.
 std::vector<std::string> RandomStepKeys(int count, const std::function<unsigned()>& random);
-
-// The name of an organisation in the pictures and lines: «Просмотровая таблица», ...
-std::string KindName(TTableKind kind);
 
 } // namespace TABLESTRUCT

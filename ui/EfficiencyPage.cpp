@@ -19,6 +19,7 @@
 #include <cmath>
 
 #include "ui/GrowthWindow.h"
+#include "ui/TableKindLook.h"
 #include <cstdlib>
 
 using TABLESTRUCT::TChartPoint;
@@ -32,16 +33,6 @@ namespace {
 // that the pointer can still move along.
 constexpr QSize ChartMinimumSize(240, 200);
 constexpr int TrackBarMinimumWidth = 150;
-
-// Scan, sorted, hash: the colours of the series and of the gauges' keys.
-const std::array<QColor, 3> SeriesColours{QColor(Qt::red), QColor(Qt::blue), QColor(0, 255, 0)};
-
-const char* const GaugeNames[3] = {"CGgEffScan", "CGgEffSort", "CGgEffHash"};
-const char* const GaugeCaptions[3] = {
-    "Просмотровая табл.:", "Упорядоченная табл.:", "Табл. с выч. адресами:"};
-const char* const GaugeHints[3] = {"Обобщённая эффективность просмотровой таблицы",
-                                   "Обобщённая эффективность упорядоченной таблицы",
-                                   "Обобщённая эффективность таблицы с хэшированием"};
 
 // A number as the format "0.#########" writes it: up to nine decimals, no trailing zeros.
 QString AxisNumber(double value) {
@@ -101,7 +92,7 @@ public:
     chart->addAxis(AxisY, Qt::AlignLeft);
     for (std::size_t k = 0; k < Series.size(); ++k) {
       Series[k] = new QLineSeries;
-      QPen pen(SeriesColours[k]);
+      QPen pen(KindColour(TABLESTRUCT::TableKinds()[k]));
       pen.setWidth(2);
       Series[k]->setPen(pen);
       Series[k]->setPointsVisible(false);
@@ -182,7 +173,7 @@ private:
   bool Labelling = false;
   QValueAxis* AxisX;
   QCategoryAxis* AxisY;
-  std::array<QLineSeries*, 3> Series{};
+  std::array<QLineSeries*, TABLESTRUCT::TableKindCount> Series{};
 
   void SetYRange(double min, double max) {
     AxisY->setRange(min, max);
@@ -257,28 +248,28 @@ void TEfficiencyPage::BuildOperationGroup() {
 void TEfficiencyPage::BuildGauges() {
   GBEfficiency = new QGroupBox("Обобщённая эффективн-ть", this);
   GBEfficiency->setObjectName("GBEfficiency");
-  std::array<QProgressBar**, 3> gauges{&CGgEffScan, &CGgEffSort, &CGgEffHash};
-  for (std::size_t k = 0; k < 3; ++k) {
+  for (const TABLESTRUCT::TTableKindInfo& info : TABLESTRUCT::TableKinds()) {
+    const auto k = static_cast<std::size_t>(info.Kind);
     auto* key = new QLabel(GBEfficiency);
     key->setFixedSize(10, 10);
     key->setStyleSheet(
-        QString("background-color: %1; border: 1px solid black;").arg(SeriesColours[k].name()));
+        QString("background-color: %1; border: 1px solid black;").arg(KindColour(info).name()));
     GaugeKeys[k] = key;
-    auto* label = new QLabel(QString::fromUtf8(GaugeCaptions[k]), GBEfficiency);
+    auto* label = new QLabel(KindText(info.GaugeCaption), GBEfficiency);
     GaugeLabels[k] = label;
     auto* gauge = new QProgressBar(GBEfficiency);
-    gauge->setObjectName(GaugeNames[k]);
+    gauge->setObjectName(QString("CGgEff") + info.ControlPart);
     gauge->setRange(0, 100);
     gauge->setValue(0);
     // The percentage stands beside the bar, where it reads on any fill.
     gauge->setTextVisible(false);
-    gauge->setToolTip(QString::fromUtf8(GaugeHints[k]));
+    gauge->setToolTip(KindText(info.GaugeHint));
     gauge->setAccessibleName(label->text());
     gauge->setAccessibleDescription(gauge->toolTip());
     gauge->setStyleSheet("QProgressBar { background-color: navy; border: 1px solid gray; }"
                          "QProgressBar::chunk { background-color: yellow; }");
     label->setBuddy(gauge);
-    *gauges[k] = gauge;
+    Gauges[k] = gauge;
     auto* value = new QLabel("0%", GBEfficiency);
     value->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     GaugeValues[k] = value;
@@ -363,14 +354,14 @@ void TEfficiencyPage::SBtnGrowthClick() {
 }
 
 void TEfficiencyPage::ShowResult(const TEfficiencyResult& result) {
-  for (std::size_t k = 0; k < 3; ++k) {
+  for (std::size_t k = 0; k < result.Runs.size(); ++k) {
     ChEffTime->SetPoints(k, result.Runs[k].TimePoints);
     ChEffOper->SetPoints(k, result.Runs[k].OperPoints);
   }
   ChEffTime->FitY();
   ChEffOper->FitY();
-  for (std::size_t k = 0; k < 3; ++k)
-    Gauges()[k]->setValue(result.Percent[k]);
+  for (std::size_t k = 0; k < Gauges.size(); ++k)
+    Gauges[k]->setValue(result.Percent[k]);
 }
 
 void TEfficiencyPage::resizeEvent(QResizeEvent* event) {
@@ -403,14 +394,15 @@ void TEfficiencyPage::FormResize() {
   const int valueWidth = GaugeValueWidth();
   const int efficiencyWidth = EfficiencyWidth();
   GBEfficiency->setGeometry(GBOperation->geometry().right() + 3, 2, efficiencyWidth, h - 4);
-  const int gaugeRow = std::max(lineHeight + 6, (GBEfficiency->height() - top - 4) / 3);
-  for (std::size_t k = 0; k < 3; ++k) {
+  const int rows = static_cast<int>(Gauges.size());
+  const int gaugeRow = std::max(lineHeight + 6, (GBEfficiency->height() - top - 4) / rows);
+  for (std::size_t k = 0; k < Gauges.size(); ++k) {
     const int y = top + static_cast<int>(k) * gaugeRow;
     const int gaugeHeight = std::min(gaugeRow - 4, lineHeight + 8);
     GaugeKeys[k]->move(8, y + (gaugeHeight - 10) / 2);
     GaugeLabels[k]->setGeometry(22, y, labelWidth, gaugeHeight);
     const int gaugeWidth = efficiencyWidth - labelWidth - valueWidth - 34;
-    Gauges()[k]->setGeometry(24 + labelWidth, y, gaugeWidth, gaugeHeight);
+    Gauges[k]->setGeometry(24 + labelWidth, y, gaugeWidth, gaugeHeight);
     GaugeValues[k]->setGeometry(26 + labelWidth + gaugeWidth, y, valueWidth, gaugeHeight);
   }
 
@@ -441,7 +433,10 @@ int TEfficiencyPage::TestButtonWidth() const {
 }
 
 int TEfficiencyPage::GaugeLabelWidth() const {
-  return fontMetrics().horizontalAdvance(GaugeLabels[2]->text()) + 4;
+  int widest = 0;
+  for (const QLabel* label : GaugeLabels)
+    widest = std::max(widest, fontMetrics().horizontalAdvance(label->text()));
+  return widest + 4;
 }
 
 int TEfficiencyPage::GaugeValueWidth() const {
@@ -466,7 +461,7 @@ QSize TEfficiencyPage::MinimumPageSize() const {
   const int width = chartsLeft + std::max(2 * ChartMinimumSize.width() + 2, barRow);
   const int top = lineHeight + 6;
   const int operationHeight = top + 3 * (lineHeight + 4) + 36 + 4;
-  const int efficiencyHeight = top + 3 * (lineHeight + 6) + 4 + 4;
+  const int efficiencyHeight = top + static_cast<int>(Gauges.size()) * (lineHeight + 6) + 4 + 4;
   const int height = std::max(
       {ChartMinimumSize.height() + TrackBarHeight(), operationHeight + 4, efficiencyHeight + 4});
   return {width, height};

@@ -40,9 +40,6 @@ public:
   QPushButton* SBtnGrowth; // beside SBtnTest: the growth of the cost with the table size
 
   QGroupBox* GBEfficiency;
-  QProgressBar* CGgEffScan;
-  QProgressBar* CGgEffSort;
-  QProgressBar* CGgEffHash;
 
   TEfficiencyChartView* ChEffOper;
   TEfficiencyChartView* ChEffTime;
@@ -77,11 +74,13 @@ private:
   void BuildHashSize();
   TABLESTRUCT::TEfficiencyTest::RandomSource Random;
   TGrowthWindow* GrowthWindow = nullptr;
-  std::array<QLabel*, 3> GaugeLabels{};
-  std::array<QLabel*, 3> GaugeKeys{};
-  std::array<QLabel*, 3> GaugeValues{};
+  // One row per organisation, in the registry's order: its colour key, its name, its gauge
+  // (CGgEffScan, CGgEffSort, CGgEffHash) and the gauge's percentage.
+  std::array<QLabel*, TABLESTRUCT::TableKindCount> GaugeKeys{};
+  std::array<QLabel*, TABLESTRUCT::TableKindCount> GaugeLabels{};
+  std::array<QProgressBar*, TABLESTRUCT::TableKindCount> Gauges{};
+  std::array<QLabel*, TABLESTRUCT::TableKindCount> GaugeValues{};
 
-  std::array<QProgressBar*, 3> Gauges() const { return {CGgEffScan, CGgEffSort, CGgEffHash}; }
   // Widths and heights of the layout's parts, from the font.
   int OperationWidth() const;
   int TestButtonWidth() const;

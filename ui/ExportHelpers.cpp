@@ -136,9 +136,9 @@ TPictureExport ChartPictureExport(QChartView* view, const QString& fileBaseName)
   picture.Raster = [view] { return view->grab().toImage(); };
   picture.Svg = [view] { return WidgetSvg(view, view->chart()->title()); };
   picture.Csv = [view] {
-    std::array<std::vector<TABLESTRUCT::TChartPoint>, 3> lines;
+    std::array<std::vector<TABLESTRUCT::TChartPoint>, TABLESTRUCT::TableKindCount> lines;
     const QList<QAbstractSeries*> series = view->chart()->series();
-    for (qsizetype k = 0; k < series.size() && k < 3; ++k)
+    for (qsizetype k = 0; k < series.size() && k < TABLESTRUCT::TableKindCount; ++k)
       if (const auto* line = qobject_cast<const QXYSeries*>(series[k]))
         for (const QPointF& p : line->points())
           lines[static_cast<std::size_t>(k)].push_back({p.x(), p.y()});

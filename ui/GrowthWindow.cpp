@@ -19,23 +19,18 @@
 
 #include <algorithm>
 #include <array>
-#include <cmath>
 #include <memory>
 #include <random>
 
+#include "ui/TableKindLook.h"
 #include "ui/WidgetHelpers.h"
 
 using TABLESTRUCT::TGrowthPoint;
 using TABLESTRUCT::TGrowthResult;
 using TABLESTRUCT::TGrowthRun;
-using TABLESTRUCT::TTableKind;
+using TABLESTRUCT::TTableKindInfo;
 
 namespace {
-
-// Scan, sorted, hash.
-const std::array<QColor, 3> Colours{QColor(220, 0, 0), QColor(0, 0, 230), QColor(0, 160, 0)};
-const std::array<const char*, 3> Names{"Просмотровая", "Упорядоченная", "С выч. адресами"};
-const std::array<const char*, 3> Models{"n", "log₂n", "(1 + n/m)"};
 
 QString Number(double value, int digits) {
   return QLocale::c().toString(value, 'g', digits);
@@ -99,6 +94,94 @@ void SetRange(QAbstractAxis* axis, double low, double high, bool logarithmic) {
     linear->setRange(std::min(0.0, low), high * 1.05);
     linear->applyNiceNumbers();
   }
+}
+
+// The least and the largest of the values taken.
+struct TSpan {
+  double Low = 1e300;
+  double High = 0;
+  void Take(double value) {
+    Low = std::min(Low, value);
+    High = std::max(High, value);
+  }
+  bool IsEmpty() const { return !(High > 0); }
+};
+
+using TAxes = std::pair<QAbstractAxis*, QAbstractAxis*>;
+
+// What drawing the two charts gathers: the spans of the values shown and what a screen reader
+// tells of each chart.
+struct TGrowthDrawing {
+  bool Logarithmic = false;
+  TAxes OperAxes, TimeAxes;
+  TSpan Sizes, Operations, Times;
+  QStringList OperSummary, TimeSummary;
+  // A logarithmic axis cannot show 0: such points are left out there.
+  bool Shown(double x, double y) const { return !Logarithmic || (x > 0 && y > 0); }
+};
+
+// A line of the organisation's colour, solid for measured points, dashed for a fitted curve.
+QLineSeries* KindSeries(const TTableKindInfo& info, Qt::PenStyle style) {
+  auto* series = new QLineSeries;
+  series->setName(KindText(info.ShortName));
+  QPen pen(KindColour(info));
+  pen.setWidth(2);
+  pen.setStyle(style);
+  series->setPen(pen);
+  series->setPointsVisible(style == Qt::SolidLine);
+  return series;
+}
+
+void AddSeries(QChart* chart, QLineSeries* series, const TAxes& axes) {
+  chart->addSeries(series);
+  series->attachAxis(axes.first);
+  series->attachAxis(axes.second);
+}
+
+// The measured mean operations and times of one organisation, and its value at the largest size
+// for the screen reader.
+void DrawMeasured(const TGrowthResult& result, const TTableKindInfo& info, QChart* oper,
+                  QChart* time, TGrowthDrawing& drawing) {
+  QLineSeries* measured = KindSeries(info, Qt::SolidLine);
+  QLineSeries* mean = KindSeries(info, Qt::SolidLine);
+  const TGrowthPoint* largest = nullptr;
+  for (const TGrowthPoint& point : result.Points) {
+    if (point.Kind != info.Kind) continue;
+    drawing.Sizes.Take(point.Size);
+    if (drawing.Shown(point.Size, point.MeanOperations)) {
+      measured->append(point.Size, point.MeanOperations);
+      drawing.Operations.Take(point.MeanOperations);
+    }
+    if (drawing.Shown(point.Size, point.MeanMicroseconds)) {
+      mean->append(point.Size, point.MeanMicroseconds);
+      drawing.Times.Take(point.MeanMicroseconds);
+    }
+    if (!largest || point.Size > largest->Size) largest = &point;
+  }
+  if (largest) {
+    const QString at = QString("%1 при n = %2: ").arg(measured->name()).arg(largest->Size);
+    drawing.OperSummary << at + Number(largest->MeanOperations, 4) + " операций";
+    drawing.TimeSummary << at + Number(largest->MeanMicroseconds, 4) + " мкс";
+  }
+  AddSeries(oper, measured, drawing.OperAxes);
+  AddSeries(time, mean, drawing.TimeAxes);
+}
+
+// The fitted curve of one organisation, dashed, between the smallest and the largest size.
+void DrawFitted(const TGrowthResult& result, const TTableKindInfo& info, QChart* oper,
+                TGrowthDrawing& drawing) {
+  const TABLESTRUCT::TGrowthFit& fit = result.Fits[static_cast<std::size_t>(info.Kind)];
+  QLineSeries* fitted = KindSeries(info, Qt::DashLine);
+  fitted->setName(QString("%1·%2, R² = %3")
+                      .arg(Number(fit.Slope, 3), QString::fromUtf8(info.CostModelText),
+                           Number(fit.RSquared, 3)));
+  drawing.OperSummary << KindText(info.ShortName) + ": " + fitted->name();
+  for (const TABLESTRUCT::TChartPoint& point : TGrowthRun::FittedCurve(result, info.Kind, 60))
+    if (drawing.Shown(point.X, point.Y)) {
+      fitted->append(point.X, point.Y);
+      drawing.Operations.Take(point.Y);
+    }
+  AddSeries(oper, fitted, drawing.OperAxes);
 }
 
 } // namespace
@@ -235,103 +318,33 @@ void TGrowthWindow::SetStatus(const QString& text, bool fault) {
 }
 
 void TGrowthWindow::DrawCharts() {
-  const bool logarithmic = ChBGrowthLog->isChecked();
+  TGrowthDrawing drawing;
+  drawing.Logarithmic = ChBGrowthLog->isChecked();
   QChart* oper = ChGrowthOper->chart();
   QChart* time = ChGrowthTime->chart();
   oper->setTitle("Среднее число операций");
   time->setTitle("Среднее время операции, мкс");
-  auto [operX, operY] = ResetChart(oper, logarithmic, "операций");
-  auto [timeX, timeY] = ResetChart(time, logarithmic, "мкс");
+  drawing.OperAxes = ResetChart(oper, drawing.Logarithmic, "операций");
+  drawing.TimeAxes = ResetChart(time, drawing.Logarithmic, "мкс");
+  for (const TTableKindInfo& info : TABLESTRUCT::TableKinds())
+    DrawMeasured(Result, info, oper, time, drawing);
+  if (!drawing.Sizes.IsEmpty())
+    for (const TTableKindInfo& info : TABLESTRUCT::TableKinds())
+      DrawFitted(Result, info, oper, drawing);
 
-  // A logarithmic axis cannot show 0: such points are left out there.
-  auto shown = [logarithmic](double x, double y) { return !logarithmic || (x > 0 && y > 0); };
-  double lowN = 1e300, highN = 0, lowOps = 1e300, highOps = 0, lowTime = 1e300, highTime = 0;
-  // What a screen reader tells of each chart: every organisation's value at its largest size.
-  QStringList operSummary, timeSummary;
-  for (int k = 0; k < 3; ++k) {
-    auto* measured = new QLineSeries;
-    auto* mean = new QLineSeries;
-    measured->setName(QString::fromUtf8(Names[k]));
-    mean->setName(QString::fromUtf8(Names[k]));
-    for (const TGrowthPoint& point : Result.Points) {
-      if (static_cast<int>(point.Kind) != k) continue;
-      lowN = std::min(lowN, double(point.Size));
-      highN = std::max(highN, double(point.Size));
-      if (shown(point.Size, point.MeanOperations)) {
-        measured->append(point.Size, point.MeanOperations);
-        lowOps = std::min(lowOps, point.MeanOperations);
-        highOps = std::max(highOps, point.MeanOperations);
-      }
-      if (shown(point.Size, point.MeanMicroseconds)) {
-        mean->append(point.Size, point.MeanMicroseconds);
-        lowTime = std::min(lowTime, point.MeanMicroseconds);
-        highTime = std::max(highTime, point.MeanMicroseconds);
-      }
-    }
-    const TGrowthPoint* largest = nullptr;
-    for (const TGrowthPoint& point : Result.Points)
-      if (static_cast<int>(point.Kind) == k && (!largest || point.Size > largest->Size))
-        largest = &point;
-    if (largest) {
-      const QString at =
-          QString("%1 при n = %2: ").arg(QString::fromUtf8(Names[k])).arg(largest->Size);
-      operSummary << at + Number(largest->MeanOperations, 4) + " операций";
-      timeSummary << at + Number(largest->MeanMicroseconds, 4) + " мкс";
-    }
-    for (QLineSeries* series : {measured, mean}) {
-      QPen pen(Colours[k]);
-      pen.setWidth(2);
-      series->setPen(pen);
-      series->setPointsVisible(true);
-    }
-    oper->addSeries(measured);
-    measured->attachAxis(operX);
-    measured->attachAxis(operY);
-    time->addSeries(mean);
-    mean->attachAxis(timeX);
-    mean->attachAxis(timeY);
-  }
-  // The fitted curves, dashed, sampled between the smallest and the largest size.
-  for (int k = 0; k < 3 && highN > 0; ++k) {
-    const TABLESTRUCT::TGrowthFit& fit = Result.Fits[k];
-    auto* fitted = new QLineSeries;
-    fitted->setName(
-        QString("%1·%2, R² = %3")
-            .arg(Number(fit.Slope, 3), QString::fromUtf8(Models[k]), Number(fit.RSquared, 3)));
-    operSummary << QString::fromUtf8(Names[k]) + ": " + fitted->name();
-    const int samples = 60;
-    for (int i = 0; i <= samples; ++i) {
-      const double n = lowN * std::pow(highN / lowN, double(i) / samples);
-      const int size = static_cast<int>(std::lround(n));
-      const double y =
-          fit.Slope * TGrowthRun::ModelValue(static_cast<TTableKind>(k), size,
-                                             TGrowthRun::BucketsFor(size, Result.HashPercent));
-      if (shown(size, y)) {
-        fitted->append(size, y);
-        lowOps = std::min(lowOps, y);
-        highOps = std::max(highOps, y);
-      }
-    }
-    QPen pen(Colours[k]);
-    pen.setWidth(2);
-    pen.setStyle(Qt::DashLine);
-    fitted->setPen(pen);
-    oper->addSeries(fitted);
-    fitted->attachAxis(operX);
-    fitted->attachAxis(operY);
-  }
-  if (highN > 0) {
-    SetRange(operX, lowN, highN, logarithmic);
-    SetRange(timeX, lowN, highN, logarithmic);
-  } else {
-    SetRange(operX, 250, 4999, logarithmic);
-    SetRange(timeX, 250, 4999, logarithmic);
-  }
-  SetRange(operY, highOps > 0 ? lowOps : 1, highOps > 0 ? highOps : 10, logarithmic);
-  SetRange(timeY, highTime > 0 ? lowTime : 1, highTime > 0 ? highTime : 10, logarithmic);
+  const bool logarithmic = drawing.Logarithmic;
+  const TSpan sizes = drawing.Sizes.IsEmpty() ? TSpan{250, 4999} : drawing.Sizes;
+  SetRange(drawing.OperAxes.first, sizes.Low, sizes.High, logarithmic);
+  SetRange(drawing.TimeAxes.first, sizes.Low, sizes.High, logarithmic);
+  const TSpan operations = drawing.Operations.IsEmpty() ? TSpan{1, 10} : drawing.Operations;
+  const TSpan times = drawing.Times.IsEmpty() ? TSpan{1, 10} : drawing.Times;
+  SetRange(drawing.OperAxes.second, operations.Low, operations.High, logarithmic);
+  SetRange(drawing.TimeAxes.second, times.Low, times.High, logarithmic);
   const QString none = "Нет данных";
-  ChGrowthOper->setAccessibleDescription(operSummary.isEmpty() ? none : operSummary.join("; "));
-  ChGrowthTime->setAccessibleDescription(timeSummary.isEmpty() ? none : timeSummary.join("; "));
+  ChGrowthOper->setAccessibleDescription(
+      drawing.OperSummary.isEmpty() ? none : drawing.OperSummary.join("; "));
+  ChGrowthTime->setAccessibleDescription(
+      drawing.TimeSummary.isEmpty() ? none : drawing.TimeSummary.join("; "));
 }
 
 bool TGrowthWindow::SaveData(const QString& path) {

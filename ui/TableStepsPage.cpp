@@ -24,6 +24,7 @@
 #include "tables/TRecordName.h"
 #include "teach/TTableStepPicture.h"
 #include "ui/QtCanvas.h"
+#include "ui/TableKindLook.h"
 #include "ui/WidgetHelpers.h"
 
 using TABLESTRUCT::TBasePTab;
@@ -33,7 +34,6 @@ using TABLESTRUCT::TTableKind;
 
 namespace {
 
-const char* const KindCaptions[] = {"Просмотровая", "Упорядоченная", "С выч. адресами"};
 const char* const OperationCaptions[] = {"Поиск", "Вставка", "Удаление"};
 
 const char* const KeyHint = "Ключ операции: латинские буквы и цифры";
@@ -68,7 +68,7 @@ TTableStepsPage::TTableStepsPage(QWidget* parent)
   LayOutControls();
   ConnectControls();
 
-  CEStepBuckets->setEnabled(false);
+  CEStepBuckets->setEnabled(ChosenKind().HasBuckets);
   TrBStepSpeedChange();
   SBStepPicture->setMinimumHeight(160);
   Rebuild();
@@ -78,8 +78,8 @@ TTableStepsPage::TTableStepsPage(QWidget* parent)
 void TTableStepsPage::BuildChoiceControls() {
   CBStepKind = new QComboBox(this);
   CBStepKind->setObjectName("CBStepKind");
-  for (const char* caption : KindCaptions)
-    CBStepKind->addItem(QString::fromUtf8(caption));
+  for (const TABLESTRUCT::TTableKindInfo& info : TABLESTRUCT::TableKinds())
+    CBStepKind->addItem(KindText(info.ShortName));
   CEStepBuckets = new QSpinBox(this);
   CEStepBuckets->setObjectName("CEStepBuckets");
   CEStepBuckets->setRange(1, 100);
@@ -209,7 +209,7 @@ void TTableStepsPage::ConnectControls() {
     control->installEventFilter(this);
 
   connect(CBStepKind, &QComboBox::currentIndexChanged, this, [this] {
-    CEStepBuckets->setEnabled(CBStepKind->currentIndex() == static_cast<int>(TTableKind::Hash));
+    CEStepBuckets->setEnabled(ChosenKind().HasBuckets);
     Rebuild();
   });
   connect(CEStepBuckets, &QSpinBox::valueChanged, this, &TTableStepsPage::Rebuild);
@@ -306,10 +306,14 @@ QString TTableStepsPage::CheckedKey(QString& why) const {
   return verdict.IsUsable() ? key : QString();
 }
 
+const TABLESTRUCT::TTableKindInfo& TTableStepsPage::ChosenKind() const {
+  return TABLESTRUCT::TableKindInfo(
+      static_cast<TTableKind>(std::max(0, CBStepKind->currentIndex())));
+}
+
 void TTableStepsPage::Rebuild() {
   StopPlaying();
-  const auto kind = static_cast<TTableKind>(std::max(0, CBStepKind->currentIndex()));
-  auto table = TABLESTRUCT::MakeTable(kind, CEStepBuckets->value());
+  auto table = ChosenKind().Make(CEStepBuckets->value(), std::string());
   for (const auto& [key, pol] : BaseRecords)
     table->InsRecord(key, pol);
   table->GetRetCode();

@@ -103,6 +103,7 @@ private:
   QTimer* PlayTimer;
   QLabel* LStepSpeedValue;
 
+  const TABLESTRUCT::TTableKindInfo& ChosenKind() const;
   // Records the chosen operation afresh on a new table made from the base records.
   void Rebuild();
   // Lays the picture out for the scroll box's width and shows the current step.

@@ -58,6 +58,17 @@ TEST(GrowthRun, SearchFitsTheModelsReportsProgressAndStopsWhenCancelled) {
   EXPECT_GT(result.Fits[1].RSquared, 0.98);
   EXPECT_GT(result.Fits[1].Slope, 0.5);
   EXPECT_LT(result.Fits[1].Slope, 1.0);
+  // The fitted curves run from the least to the largest size along Slope x model; the hash
+  // table's at m = n/2 stays near 3 x Slope.
+  const std::vector<TChartPoint> scan = TGrowthRun::FittedCurve(result, TTableKind::Scan, 6);
+  ASSERT_EQ(scan.size(), 7u);
+  EXPECT_EQ(scan.front().X, 100);
+  EXPECT_EQ(scan.back().X, 800);
+  for (const TChartPoint& point : scan)
+    EXPECT_DOUBLE_EQ(point.Y, result.Fits[0].Slope * point.X);
+  for (const TChartPoint& point : TGrowthRun::FittedCurve(result, TTableKind::Hash, 6))
+    EXPECT_NEAR(point.Y, 3 * result.Fits[2].Slope, 0.05 * result.Fits[2].Slope);
+  EXPECT_TRUE(TGrowthRun::FittedCurve(TGrowthResult(), TTableKind::Scan, 6).empty());
   // Exact data is fitted exactly.
   const TGrowthFit exact = TGrowthRun::Fit({1, 2, 4}, {0.5, 1, 2});
   EXPECT_DOUBLE_EQ(exact.Slope, 0.5);

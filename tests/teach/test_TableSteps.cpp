@@ -147,7 +147,7 @@ TEST(TableSteps, HashObserverSeesTheBucketAndEveryChainComparison) {
 // replaying each recording's steps gives exactly the table's keys afterwards.
 TEST(TableSteps, ObservedTablesEndAsUnobservedOnesAndStepsReplayTheTable) {
   for (TTableKind kind : {TTableKind::Scan, TTableKind::Sorted, TTableKind::Hash}) {
-    SCOPED_TRACE(KindName(kind));
+    SCOPED_TRACE(TableKindInfo(kind).Name);
     auto observed = MakeTable(kind, 4);
     auto plain = MakeTable(kind, 4);
     CostSum costs;
@@ -322,7 +322,7 @@ TEST(TableSteps, PicturesOfStepsAreStableAndShowTheirHighlights) {
   const std::array<int, 3> probeUnequal{255, 170, 90}, equal{120, 220, 120},
       chosenBucket{200, 160, 255}, movedTo{140, 200, 255};
   for (TTableKind kind : {TTableKind::Scan, TTableKind::Sorted, TTableKind::Hash}) {
-    SCOPED_TRACE(KindName(kind));
+    SCOPED_TRACE(TableKindInfo(kind).Name);
     auto table = MakeTable(kind, 7);
     std::mt19937 random(5);
     for (const std::string& key : RandomStepKeys(40, [&] { return unsigned(random()); }))
