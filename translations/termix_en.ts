@@ -58,4 +58,79 @@
         <translation>Help</translation>
     </message>
 </context>
+<context>
+    <name>TableKinds</name>
+    <message>
+        <source>Просмотровая таблица</source>
+        <translation>Scan table</translation>
+    </message>
+    <message>
+        <source>Просмотровая</source>
+        <translation>Scan</translation>
+    </message>
+    <message>
+        <source>в просмотровой таблице</source>
+        <translation>in the scan table</translation>
+    </message>
+    <message>
+        <source>Просмотровая таблица;</source>
+        <translation>Scan table;</translation>
+    </message>
+    <message>
+        <source>Просмотровая табл.:</source>
+        <translation>Scan table:</translation>
+    </message>
+    <message>
+        <source>Обобщённая эффективность просмотровой таблицы</source>
+        <translation>Overall efficiency of the scan table</translation>
+    </message>
+    <message>
+        <source>Упорядоченная таблица</source>
+        <translation>Sorted table</translation>
+    </message>
+    <message>
+        <source>Упорядоченная</source>
+        <translation>Sorted</translation>
+    </message>
+    <message>
+        <source>в упорядоченной таблице</source>
+        <translation>in the sorted table</translation>
+    </message>
+    <message>
+        <source>Упорядоченная таблица;</source>
+        <translation>Sorted table;</translation>
+    </message>
+    <message>
+        <source>Упорядоченная табл.:</source>
+        <translation>Sorted table:</translation>
+    </message>
+    <message>
+        <source>Обобщённая эффективность упорядоченной таблицы</source>
+        <translation>Overall efficiency of the sorted table</translation>
+    </message>
+    <message>
+        <source>Таблица с вычисляемыми адресами</source>
+        <translation>Table with computed addresses</translation>
+    </message>
+    <message>
+        <source>С выч. адресами</source>
+        <translation>Computed addresses</translation>
+    </message>
+    <message>
+        <source>в таблице с вычисляемыми адресами</source>
+        <translation>in the table with computed addresses</translation>
+    </message>
+    <message>
+        <source>Таблица с выч. адресами</source>
+        <translation>Table with computed addresses</translation>
+    </message>
+    <message>
+        <source>Табл. с выч. адресами:</source>
+        <translation>Computed-address table:</translation>
+    </message>
+    <message>
+        <source>Обобщённая эффективность таблицы с хэшированием</source>
+        <translation>Overall efficiency of the hash table</translation>
+    </message>
+</context>
 </TS>
