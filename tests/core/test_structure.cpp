@@ -4,12 +4,14 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <ostream>
 #include <string>
 #include <vector>
 
 #include "core/TCanvas.h"
 #include "core/TPolinom.h"
+#include "core/TStructureSheet.h"
 
 using namespace LISTSTRUCT;
 
@@ -243,4 +245,95 @@ TEST(StructureDiagram, DrawingLeavesThePolynomialUnchangedAndCanRepeat) {
   const std::vector<Call> b = Draw(p, second, 200);
   EXPECT_EQ(a, b);
   EXPECT_EQ(p.GetText(), before);
+}
+
+// Boxes, dots, lines and texts of a drawing, without the background fills and width changes
+// of the one-row picture (a sheet is drawn on a canvas of its final size).
+std::vector<Call> Figures(const std::vector<Call>& calls) {
+  std::vector<Call> out;
+  for (const Call& c : calls)
+    if (c.kind != Kind::SetWidth && !(c.kind == Kind::Rect && c.penWidth == 1)) out.push_back(c);
+  return out;
+}
+
+TEST(StructureSheet, OneRowSheetIsTheOneRowPictureAndFindsItsBoxes) {
+  TPolinom p;
+  p.SetText("3*x^2*y - 0.5 + z");
+  RecordingCanvas picture(2000, 60), sheetCanvas(2000, 60);
+  const std::vector<Call> specified = Draw(p, picture, 2000);
+  const TStructureSheet sheet(p, sheetCanvas, 0);
+  sheet.Draw(sheetCanvas);
+  EXPECT_EQ(Figures(sheetCanvas.Calls), Figures(specified));
+  EXPECT_EQ(sheet.GetRowCount(), 1);
+  EXPECT_EQ(sheet.GetWidth(), 363 + 10); // the last arrow's end and the margin
+  // The head box at 30, monomial boxes at 87, 179, 271; arrows between them hit nothing.
+  EXPECT_EQ(sheet.BoxAt(40, 10), 0);
+  EXPECT_EQ(sheet.BoxAt(87 + 70, 38), 1);
+  EXPECT_EQ(sheet.BoxAt(271, 5), 3);
+  EXPECT_EQ(sheet.BoxAt(165, 22), -1);
+  EXPECT_EQ(sheet.BoxAt(100, 45), -1);
+  EXPECT_EQ(sheet.GetBoxes()[1].Index, 20100);
+}
+
+TEST(StructureSheet, LongRingWrapsIntoFullRowsLinkedDownAndBackToTheHead) {
+  std::string text = "1";
+  for (int k = 1; k < 35; ++k)
+    text += " + x^" + std::to_string(k);
+  TPolinom p;
+  p.SetText(text);
+  const int page = 600;
+  const std::vector<std::string> title = {"Полином P35, 01.02.2025", "Формула: " + text};
+  RecordingCanvas canvas(page, 1000);
+  const TStructureSheet sheet(p, canvas, page, title);
+  canvas.Calls.clear();
+  sheet.Draw(canvas);
+
+  // Title lines cut to the page at a whole character, the long one with an ellipsis.
+  const std::vector<Call> texts = OfKind(canvas.Calls, Kind::Text);
+  ASSERT_GE(texts.size(), 2u);
+  EXPECT_EQ(texts[0].text, title[0]);
+  EXPECT_EQ(texts[1].text.substr(texts[1].text.size() - 3), "…");
+  const std::string kept = texts[1].text.substr(0, texts[1].text.size() - 3);
+  EXPECT_EQ(title[1].substr(0, kept.size()), kept);
+  EXPECT_LE(canvas.TextWidth(texts[1].text), page - 20);
+  EXPECT_GT(canvas.TextWidth(title[1].substr(0, kept.size() + 1) + "…"), page - 20);
+
+  // Head box 57 wide with its arrow, monomial boxes 92: five after the head, then six a row.
+  const auto& boxes = sheet.GetBoxes();
+  ASSERT_EQ(boxes.size(), 36u);
+  EXPECT_EQ(sheet.GetRowCount(), 6);
+  for (size_t k = 1; k <= boxes.size(); ++k) {
+    if (k < boxes.size() && boxes[k].Top == boxes[k - 1].Top) continue;
+    // A full row: the next box would pass the page; every arrow stays on it.
+    const TStructureBox& last = boxes[k - 1];
+    EXPECT_LE(last.Left + last.TextWidth + 16 + 20 + 10, page);
+    if (k < boxes.size()) {
+      EXPECT_GT(last.Left + last.TextWidth + 36 + 92 + 10, page);
+      EXPECT_EQ(boxes[k].Left, 30);
+      EXPECT_EQ(boxes[k].Top, last.Top + 51);
+      // From the last arrow down under the row, left to the lane and into the next row.
+      const int x = last.Left + last.TextWidth + 36, under = last.Top + 42;
+      const std::vector<Call> link = {Ln(x, last.Top + 17, x, under), Ln(x, under, 20, under),
+                                      Ln(20, under, 20, boxes[k].Top + 17),
+                                      Ln(20, boxes[k].Top + 17, 30, boxes[k].Top + 17)};
+      EXPECT_NE(std::search(canvas.Calls.begin(), canvas.Calls.end(), link.begin(), link.end()),
+                canvas.Calls.end())
+          << "row link after box " << k - 1;
+    }
+  }
+  // Boxes in list order; the return line closes the ring from the last arrow to the head.
+  EXPECT_EQ(boxes[1].Index, 340000);
+  EXPECT_EQ(boxes[35].Index, 0);
+  const int head = boxes[0].Top + 17, end = boxes[35].Left + 56 + 36;
+  const int bottom = boxes[35].Top + 42;
+  const std::vector<Call> back = {Ln(end, boxes[35].Top + 17, end, bottom),
+                                  Ln(end, bottom, 10, bottom),
+                                  Ln(10, bottom, 10, head),
+                                  Ln(10, head, 30, head),
+                                  Ln(30, head, 26, head + 4),
+                                  Ln(30, head, 26, head - 4)};
+  const std::vector<Call> tail(canvas.Calls.end() - 6, canvas.Calls.end());
+  EXPECT_EQ(tail, back);
+  EXPECT_GE(sheet.GetHeight(), bottom + 2);
+  EXPECT_EQ(sheet.GetWidth(), page);
 }
