@@ -286,6 +286,10 @@ TFPolTrans::TFPolTrans(TABLESTRUCT::TBasePTab* table) {
 
 TFPolTrans::~TFPolTrans() = default;
 
+std::int64_t TFPolTrans::PowerExponent(float value) {
+  return ToExponent(value);
+}
+
 void TFPolTrans::SetError(int code, int pos, std::string message) {
   SetRetCode(code);
   ErrPos = pos;

@@ -113,6 +113,8 @@ public:
   const std::vector<std::int32_t>& GetInfix() const { return Infix; }
   const std::vector<std::int32_t>& GetPostfix() const { return Postfix; }
   const TOperPref& GetOperPref(int index) const { return OperPref[index]; }
+  // The exponent a power takes from the number after "^": its float value truncated toward zero.
+  static std::int64_t PowerExponent(float value);
   // The lexeme that an operand code of the infix or postfix sequence names.
   const TPolLeks& GetLeks(std::int32_t code) const { return Leks[static_cast<std::size_t>(code)]; }
 

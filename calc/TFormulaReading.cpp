@@ -1,8 +1,6 @@
 #include "calc/TFormulaReading.h"
 
-#include <cmath>
 #include <cstdint>
-#include <limits>
 #include <string>
 #include <vector>
 
@@ -27,15 +25,6 @@ struct TPiece {
 
 std::string Bracketed(const TPiece& piece, bool needed) {
   return needed ? "(" + piece.Text + ")" : piece.Text;
-}
-
-// The exponent the evaluation takes from a number: its float value truncated toward zero.
-std::int64_t ExponentOf(float v) {
-  constexpr float twoTo63 = 9223372036854775808.0f;
-  if (std::isnan(v)) return 0;
-  if (v >= twoTo63) return std::numeric_limits<std::int64_t>::max() - 1;
-  if (v < -twoTo63) return std::numeric_limits<std::int64_t>::min();
-  return static_cast<std::int64_t>(v);
 }
 
 TPiece Operand(const TPolLeks& leks) {
@@ -63,7 +52,7 @@ TPiece Binary(std::int32_t code, const TPiece& left, const TPiece& right, TReadi
     return {Bracketed(left, left.Binding < Product) + " × " +
                 Bracketed(right, right.Binding <= Product),
             Product};
-  const std::int64_t n = right.IsNumber ? ExponentOf(right.Number) : 1;
+  const std::int64_t n = right.IsNumber ? TFPolTrans::PowerExponent(right.Number) : 1;
   TPiece power{Bracketed(left, left.Binding <= Power) + LISTSTRUCT::Superscript(n), Power};
   if (right.IsNumber && static_cast<double>(right.Number) != static_cast<double>(n))
     reading.Notes.push_back({"TFormulaReading",
