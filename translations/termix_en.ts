@@ -36,6 +36,17 @@
     </message>
 </context>
 <context>
+    <name>TFormulaReading</name>
+    <message>
+        <source>показатель %1 усечён до %2</source>
+        <translation>exponent %1 cut down to %2</translation>
+    </message>
+    <message>
+        <source>степень степени читается слева направо: %1</source>
+        <translation>a power of a power is read from the left: %1</translation>
+    </message>
+</context>
+<context>
     <name>THelpWindow</name>
     <message>
         <source>TERMIX: Справка</source>
@@ -56,6 +67,37 @@
     <message>
         <source>Справка</source>
         <translation>Help</translation>
+    </message>
+</context>
+<context>
+    <name>TPolReading</name>
+    <message>
+        <source>«%1» прочитано как %2: «%3» без степени задаёт степень 1, а не умножает</source>
+        <translation>“%1” read as %2: “%3” without a power sets the power to 1, it does not multiply</translation>
+    </message>
+    <message>
+        <source>«%1» прочитано как %2: пустая степень равна 1</source>
+        <translation>“%1” read as %2: an empty power is 1</translation>
+    </message>
+    <message>
+        <source>коэффициент %1 хранится как %2</source>
+        <translation>coefficient %1 is kept as %2</translation>
+    </message>
+    <message>
+        <source>%1: голова кольца, не моном</source>
+        <translation>%1: head of the ring, not a monomial</translation>
+    </message>
+    <message>
+        <source>%1: свободный член, все степени 0</source>
+        <translation>%1: constant term, every power 0</translation>
+    </message>
+    <message>
+        <source>%1 = %2</source>
+        <translation>%1 = %2</translation>
+    </message>
+    <message>
+        <source>«%1» прочитано как %2: «%3» разделяет мономы</source>
+        <translation>“%1” read as %2: “%3” separates monomials</translation>
     </message>
 </context>
 <context>
