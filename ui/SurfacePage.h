@@ -2,7 +2,8 @@
 // TSurfacePage: the surface page of the overview window (its sheet TShSurf). It draws the
 // chosen polynomial P as the implicit surface P(x, y, z) = c in the OpenGL panel
 // PanGLSurface: one variable is expressed from the two others by SurfFunc and sampled on a
-// 20 x 20 grid over the region viewed.
+// 20 x 20 grid over the region viewed (TSurfaceMesh); TSurfaceRenderer draws it, the turn of
+// the picture follows TSurfaceView.
 //
 // How the overview window drives the page:
 //   - SetPolinomLookup(lookup), once: how a polynomial is fetched by its name from the table
@@ -22,22 +23,22 @@
 //
 // The page owns the implicit-function object SurfFunc. When the machine has no usable
 // OpenGL the page shows "Open GL Context Create Failed" once and keeps its controls working
-// without a drawing panel (PanGLSurface is then null).
+// without a drawing panel (LbNoOpenGL stands in for it).
+//
+// Every control carries its name as objectName.
 
 #include <QString>
 #include <QWidget>
 
 #include <functional>
+#include <memory>
 #include <string>
 
 #include "core/TPolFunc.h"
 #include "core/TPolinom.h"
 #include "surface/TSurfaceMesh.h"
+#include "surface/TSurfaceView.h"
 #include "surface/TViewRegion.h"
-
-namespace TRANSSTRUCT {
-class TImplicitMesh;
-}
 
 class QAction;
 class QCheckBox;
@@ -45,6 +46,7 @@ class QEvent;
 class QFrame;
 class QGroupBox;
 class QLabel;
+class QLayout;
 class QLineEdit;
 class QMenu;
 class QProgressDialog;
@@ -53,6 +55,7 @@ class QSpinBox;
 class QTimer;
 class TMeshBuilder;
 class TOpenGLPanel;
+class TSurfaceRenderer;
 
 class TSurfacePage : public QWidget {
   Q_OBJECT
@@ -65,10 +68,13 @@ public:
 
   void SetPolinomLookup(TPolinomLookup lookup) { PolinomLookup = std::move(lookup); }
   void SetChoice(int selIndex, const QString& name);
-  int GetSelIndex() const { return SelIndex; }
-  QString GetChosenName() const { return ChosenName; }
+  void TShSurfEnter();
 
-  // Controls, each with its name as objectName.
+protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+  void showEvent(QShowEvent* event) override;
+
+private:
   QLineEdit* EdErrors;
   // The plain notices of the page under the message line: the mesh being built, its triangles,
   // a build cancelled, a file saved. Failures go to EdErrors.
@@ -115,35 +121,7 @@ public:
   TOpenGLPanel* PanGLSurface = nullptr; // null without usable OpenGL
   QLabel* LbNoOpenGL = nullptr;         // stands in for the panel then
 
-  // State of the page.
-  bool IsSurfReady() const { return SurfReady; }
-  float GetFuncVal() const { return FuncVal; }
-  float GetX0() const { return X0; }
-  float GetY0() const { return Y0; }
-  float GetZ0() const { return Z0; }
-  int GetSx() const { return Sx; }
-  int GetSy() const { return Sy; }
-  int GetSz() const { return Sz; }
-  float RotAngleY = 0.0f; // turn about the vertical axis, degrees
-  float RotAngleX = 0.0f; // turn about the horizontal axis, degrees
-  bool IsMouseDragging() const { return MouseDragging; }
-  TRANSSTRUCT::TPolFunc& GetSurfFunc() { return SurfFunc; }
-  bool IsImplicitMode() const;
-  bool IsMeshBuilding() const;
-  // The implicit mesh of the last build that completed.
-  const TRANSSTRUCT::TImplicitMesh& GetImplicitMesh() const;
-  TRANSSTRUCT::TViewRegion GetRegion() const;
-
-  // The panel's picture as PNG, and the implicit mesh as STL (".stl") or OBJ (any other
-  // name), each written atomically. False, with the reason in EdErrors, when it fails.
-  bool SaveImage(const QString& path);
-  bool SaveMesh(const QString& path);
-
-  // Aspect of the projection: width / height, the width alone when the height is 0.
-  static double ViewAspect(int width, int height);
-
   // Handlers.
-  void TShSurfEnter();
   void EdFuncValChange();
   void EdX0Change();
   void EdY0Change();
@@ -177,41 +155,48 @@ public:
   void PanGLSurfaceMouseUp(Qt::MouseButton button, int x, int y);
   void PanGLSurfaceMouseMove(int x, int y);
 
-protected:
-  bool eventFilter(QObject* watched, QEvent* event) override;
-  void showEvent(QShowEvent* event) override;
-
-private:
+  // Building the page (SurfacePageControls.cpp).
   void BuildControls();
+  void BuildMessageLines();
   void BuildRegionFields();
   void BuildSwitches();
+  void BuildMethodChoice();
   void OrderMethodControls();
   void LayOutOptions();
+  QLayout* LayOutSwitches();
   void BuildDrawingPanel();
+  void BuildPanelMenu();
   void ConnectControls();
+  // The switches and numbers as the controls hold them.
+  void ReadControls();
+
+  // The implicit mesh and the files (SurfacePageMesh.cpp).
+  bool IsImplicitMode() const;
+  TRANSSTRUCT::TViewRegion GetRegion() const;
+  void StartMeshBuild();
+  void MeshBuildProgress(int done, int total);
+  void MeshBuildFinished(bool completed);
+  void ShowPanelMenu(const QPoint& position);
+  // The panel's picture as PNG, and the implicit mesh as STL (".stl") or OBJ (any other
+  // name), each written atomically. False, with the reason in EdErrors, when it fails.
+  bool SaveImage(const QString& path);
+  bool SaveMesh(const QString& path);
+
   void RepaintPanel();
   void CentreChange(QLineEdit* edit, float& value);
   void RestoreField(QLineEdit* edit, float value);
   char DependentLetter() const;
-  void DrawSurface();
   void RegionChanged();
-  void StartMeshBuild();
-  void MeshBuildProgress(int done, int total);
-  void MeshBuildFinished(bool completed);
-  void DrawImplicitMesh();
-  void ShowPanelMenu(const QPoint& position);
-  void DrawAxes();
-  void DrawCaption(TOpenGLPanel& panel);
   void FocusChanged(QWidget* old, QWidget* now);
 
   TRANSSTRUCT::TPolFunc SurfFunc;
   TRANSSTRUCT::TSurfaceMesh SurfaceMesh; // rebuilt at the next paint after a change
   bool SurfaceMeshDirty = true;
+  TRANSSTRUCT::TSurfaceView View;             // the turn of the picture
+  std::unique_ptr<TSurfaceRenderer> Renderer; // with the panel
   TMeshBuilder* MeshBuilder;
   QProgressDialog* MeshProgress = nullptr;
   LISTSTRUCT::TPolinom MeshPolinom; // the polynomial the mesh is built of
-  unsigned MeshList = 0;            // display list of the mesh in the panel's context
-  bool MeshListDirty = true;        // the mesh changed since the list was made
   TPolinomLookup PolinomLookup;
   int SelIndex = -1;
   QString ChosenName;
@@ -220,8 +205,6 @@ private:
   float FuncVal = 0.0f;
   float X0 = 0.0f, Y0 = 0.0f, Z0 = 0.0f;
   int Sx = 1, Sy = 1, Sz = 1;
-  bool MouseDragging = false;
-  int LastX = 0, LastY = 0;
   bool Lighting = false;
   bool Axis = true;
 };

@@ -662,7 +662,8 @@ private slots:
     if (part == "steps" || part == "surface" || part == "growth") {
       Form9->PCViewTab->setCurrentIndex(part == "steps" ? 4 : part == "surface" ? 2 : 3);
       root = part == "steps" ? static_cast<QWidget*>(Form9->StepsPage) : Form9->SurfPage;
-      if (part == "surface" && Form9->SurfPage->PanGLSurface) reachable << "PanGLSurface";
+      if (part == "surface" && Form9->SurfPage->findChild<QWidget*>("PanGLSurface"))
+        reachable << "PanGLSurface";
     }
     if (part == "growth") {
       Form9->EfficPage->SBtnGrowthClick();

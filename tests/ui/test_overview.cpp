@@ -22,6 +22,7 @@
 #include <QDir>
 #include <QImage>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QRadioButton>
 #include <QScreen>
@@ -124,7 +125,10 @@ class TestOverview : public QObject {
     QCOMPARE(Form9->MemExpr->toPlainText(), QString());
     QCOMPARE(Form9->SBForImg->toolTip(), QString("Полином не выбран"));
     QVERIFY(AllPixels(Form9->StructBitmap.toImage(), Background));
-    QCOMPARE(Form9->SurfPage->GetSelIndex(), -1);
+    // Nor has the surface page a choice: entering it says so.
+    Form9->SurfPage->TShSurfEnter();
+    QCOMPARE(Form9->SurfPage->findChild<QLineEdit*>("EdErrors")->text(),
+             QString("Полином не выбран!"));
   }
 
 private slots:
@@ -186,8 +190,10 @@ private slots:
     QCOMPARE(Form9->CBFormula->toolTip(), formula);
     QCOMPARE(Form9->ChosenName(), QString("R3"));
     QCOMPARE(Form9->SBForImg->toolTip(), "Полином: " + formula);
-    QCOMPARE(Form9->SurfPage->GetSelIndex(), 2); // the surface page follows the choice
-    QCOMPARE(Form9->SurfPage->GetChosenName(), QString("R3"));
+    // The surface page follows the choice: its drawing is named after it.
+    QWidget* drawing = Form9->SurfPage->findChild<QWidget*>("PanGLSurface");
+    if (!drawing) drawing = Form9->SurfPage->findChild<QWidget*>("LbNoOpenGL");
+    QCOMPARE(drawing->toolTip(), QString("Surface: R3"));
 
     // The picture is drawn: head box (yellow coefficient cell) and the first monomial box.
     const QImage image = Form9->StructBitmap.toImage();
@@ -334,8 +340,8 @@ private slots:
     Settle();
     if (!ShotDir.isEmpty()) QVERIFY(Form9->grab().save(ShotDir + "/overview_surface_turned.png"));
     TSurfacePage* surface = Form9->SurfPage;
-    QWidget* drawing = surface->PanGLSurface ? static_cast<QWidget*>(surface->PanGLSurface)
-                                             : static_cast<QWidget*>(surface->LbNoOpenGL);
+    QWidget* drawing = surface->findChild<QWidget*>("PanGLSurface");
+    if (!drawing) drawing = surface->findChild<QWidget*>("LbNoOpenGL");
     QVERIFY(drawing->width() >= 320 && drawing->height() >= 280);
     textsFit(surface);
     const QSize grown = Form9->size();

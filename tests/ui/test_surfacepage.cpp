@@ -1,5 +1,7 @@
 // The surface page: set-up of the dependence, the number fields, the drawn surfaces read back
-// from the panel, turning and animation.
+// from the panel, turning and animation. The page is driven through its controls, found by
+// name; where the picture is turned, the test turns a view of its own alike and projects with
+// it.
 //
 // With TERMIX_SCREENSHOTS set to a folder, the page is also saved there with the plane, the
 // sphere with its mirror sheet, a wireframe and a lit solid.
@@ -20,9 +22,11 @@
 #include <map>
 #include <memory>
 
-#include "surface/TImplicitMesh.h"
+#include "SaveDialogSupport.h"
 #include "core/TMonom.h"
 #include "gl/TOpenGLPanel.h"
+#include "surface/TImplicitMesh.h"
+#include "surface/TSurfaceView.h"
 #include "ui/SurfacePage.h"
 
 using LISTSTRUCT::TMonom;
@@ -84,10 +88,34 @@ private slots:
   void projectionFollowsThePanel();
 
 private:
+  template <class T> T* Find(const char* name) const {
+    T* found = page->findChild<T*>(name);
+    if (!found) qFatal("no control %s", name);
+    return found;
+  }
+  QLineEdit* Edit(const char* name) const { return Find<QLineEdit>(name); }
+  QAbstractButton* Button(const char* name) const { return Find<QAbstractButton>(name); }
+  QSpinBox* Spin(const char* name) const { return Find<QSpinBox>(name); }
+  TOpenGLPanel* Panel() const { return Find<TOpenGLPanel>("PanGLSurface"); }
+  QString Errors() const { return Edit("EdErrors")->text(); }
+  QString Status() const { return Edit("EdSurfStatus")->text(); }
+  // Sends the pointer's press, move and release to the panel with the button.
+  void Mouse(QEvent::Type type, QPoint pos, Qt::MouseButton button, Qt::MouseButtons buttons);
+  // Drags the picture with the left button by (dx, dy) pixels; View turns alike.
+  void Drag(int dx, int dy);
+  // Waits until the implicit mesh is no longer being built.
+  bool MeshBuilt() {
+    return QTest::qWaitFor([this] { return Status() != QString("Построение сетки…"); }, 10000);
+  }
+  // With no surface only the axes are drawn: whether the tips of their positive halves lie
+  // where the turned projection puts them.
+  bool AxesWhereProjected();
+  // Saves through the panel's menu item, answering its file dialog with path.
+  bool SaveThroughMenu(const char* action, const QString& path);
   // The page with a table of named polynomials, shown with the panel at a known size.
   void Choose(const char* name);
   void SetC(const QString& text);
-  QImage Frame() { return page->PanGLSurface->grabFramebuffer(); }
+  QImage Frame() { return Panel()->grabFramebuffer(); }
   // With TERMIX_SCREENSHOTS naming a folder, the page is saved there as a picture.
   void Shot(const char* fileName) {
     const QString folder = qEnvironmentVariable("TERMIX_SCREENSHOTS");
@@ -104,6 +132,7 @@ private:
 
   std::map<std::string, TPolinom> table;
   std::unique_ptr<TSurfacePage> page;
+  TRANSSTRUCT::TSurfaceView View; // the turn the picture is expected to have
   QStringList messages;
 };
 
@@ -130,8 +159,8 @@ void TestSurfacePage::init() {
   page->resize(900, 420);
   page->show();
   QVERIFY(QTest::qWaitForWindowExposed(page.get()));
-  QVERIFY(page->PanGLSurface);
-  QVERIFY(page->PanGLSurface->width() > 300 && page->PanGLSurface->height() > 200);
+  View = TRANSSTRUCT::TSurfaceView();
+  QVERIFY(Panel()->width() > 300 && Panel()->height() > 200);
 }
 
 void TestSurfacePage::cleanup() {
@@ -147,18 +176,55 @@ void TestSurfacePage::Choose(const char* name) {
 }
 
 void TestSurfacePage::SetC(const QString& text) {
-  page->EdFuncVal->setText(text);
-  emit page->EdFuncVal->editingFinished();
+  Edit("EdFuncVal")->setText(text);
+  emit Edit("EdFuncVal")->editingFinished();
+}
+
+void TestSurfacePage::Mouse(QEvent::Type type, QPoint pos, Qt::MouseButton button,
+                            Qt::MouseButtons buttons) {
+  TOpenGLPanel* panel = Panel();
+  QMouseEvent e(type, pos, panel->mapToGlobal(pos), button, buttons, Qt::NoModifier);
+  QApplication::sendEvent(panel, &e);
+}
+
+void TestSurfacePage::Drag(int dx, int dy) {
+  const QPoint from(100, 100), to(100 + dx, 100 + dy);
+  Mouse(QEvent::MouseButtonPress, from, Qt::LeftButton, Qt::LeftButton);
+  Mouse(QEvent::MouseMove, to, Qt::NoButton, Qt::LeftButton);
+  Mouse(QEvent::MouseButtonRelease, to, Qt::LeftButton, Qt::NoButton);
+  View.Press(true, from.x(), from.y());
+  View.Move(to.x(), to.y());
+  View.Release(true);
+}
+
+bool TestSurfacePage::SaveThroughMenu(const char* action, const QString& path) {
+  const auto answered = TermixTest::AnswerFileDialog(path);
+  Find<QAction>(action)->trigger();
+  return *answered;
+}
+
+bool TestSurfacePage::AxesWhereProjected() {
+  const QImage img = Frame();
+  for (const QVector3D& tip :
+       {QVector3D(1.2f, 0, 0), QVector3D(0, 1.2f, 0), QVector3D(0, 0, 1.2f)}) {
+    const QPoint p = Project(tip.x(), tip.y(), tip.z());
+    bool hit = false;
+    for (int dy = -1; dy <= 1; ++dy)
+      for (int dx = -1; dx <= 1; ++dx)
+        hit |= Near(img.pixelColor(p.x() + dx, p.y() + dy), AxesColour);
+    if (!hit) return false;
+  }
+  return true;
 }
 
 QPoint TestSurfacePage::Project(float x, float y, float z) const {
-  const TOpenGLPanel* panel = page->PanGLSurface;
+  const TOpenGLPanel* panel = Panel();
   const int w = panel->PixelWidth(), h = panel->PixelHeight();
   QMatrix4x4 m;
   m.perspective(45.0f, float(w) / float(h), 1.0f, 20.0f);
   m.translate(0, 0, -3.5f);
-  m.rotate(page->RotAngleY, 0, 1, 0);
-  m.rotate(page->RotAngleX, 1, 0, 0);
+  m.rotate(View.GetAngleY(), 0, 1, 0);
+  m.rotate(View.GetAngleX(), 1, 0, 0);
   m.rotate(-90.0f, 1, 0, 0);
   m.scale(0.7f);
   const QVector3D ndc = m.map(QVector3D(x, y, z)); // includes the division by w
@@ -174,16 +240,17 @@ void TestSurfacePage::controlsAndTextsAtStart() {
   };
   {
     TSurfacePage unshown; // showing runs the set-up, which replaces the first text
-    QCOMPARE(unshown.EdErrors->text(), QString("Полином не выбран !"));
+    QCOMPARE(unshown.findChild<QLineEdit*>("EdErrors")->text(), QString("Полином не выбран !"));
   }
   QCOMPARE(text("EdErrors"), QString("Полином не выбран!"));
-  QVERIFY(page->EdErrors->isReadOnly());
+  QLineEdit* errors = Edit("EdErrors");
+  QVERIFY(errors->isReadOnly());
   // The hint, then the whole message.
   QCOMPARE(
-      page->EdErrors->toolTip(),
+      errors->toolTip(),
       QString("Ошибки при установлении зависимости и рисовании поверхности\nПолином не выбран!"));
-  QCOMPARE(page->EdErrors->palette().color(QPalette::Text), QColor(Qt::red));
-  QVERIFY(page->EdErrors->font().bold());
+  QCOMPARE(errors->palette().color(QPalette::Text), QColor(Qt::red));
+  QVERIFY(errors->font().bold());
   QCOMPARE(text("EdFuncVal"), QString("0"));
   QCOMPARE(text("LbFuncVal"), QString("Знач. неявной ф-и F(x,y,z)="));
   for (const char* name : {"EdX0", "EdY0", "EdZ0"})
@@ -191,8 +258,7 @@ void TestSurfacePage::controlsAndTextsAtStart() {
   QCOMPARE(text("LbCentre"), QString("Центр области просмотра:"));
   QCOMPARE(text("LbSizes"), QString("Размеры области просмотра:"));
   for (const char* name : {"CESizeX", "CESizeY", "CESizeZ"}) {
-    auto* spin = page->findChild<QSpinBox*>(name);
-    QVERIFY(spin);
+    QSpinBox* spin = Spin(name);
     QCOMPARE(spin->value(), 1);
     QCOMPARE(spin->minimum(), 1);
     QCOMPARE(spin->maximum(), 1000);
@@ -201,59 +267,64 @@ void TestSurfacePage::controlsAndTextsAtStart() {
   QCOMPARE(text("RBVarZ"), QString("Z (x,y);"));
   QCOMPARE(text("RBVarY"), QString("Y (x,z);"));
   QCOMPARE(text("RBVarX"), QString("X(y,z);"));
-  QVERIFY(page->RBVarZ->isChecked() && !page->RBVarY->isChecked() && !page->RBVarX->isChecked());
-  QCOMPARE(page->findChild<QGroupBox*>("GBOptions")->title(), QString("Surface options"));
+  QVERIFY(Button("RBVarZ")->isChecked() && !Button("RBVarY")->isChecked() &&
+          !Button("RBVarX")->isChecked());
+  QCOMPARE(Find<QGroupBox>("GBOptions")->title(), QString("Surface options"));
   QCOMPARE(text("CBLighting"), QString("Lighting;"));
   QCOMPARE(text("CBAxis"), QString("Cordinate Axis;"));
   QCOMPARE(text("RBWireframe"), QString("Wireframe;"));
   QCOMPARE(text("RBSolid"), QString("Solid;"));
   QCOMPARE(text("CBAnimate"), QString("Animate;"));
-  QVERIFY(!page->CBLighting->isChecked() && page->CBAxis->isChecked());
-  QVERIFY(page->RBWireframe->isChecked() && !page->CBAnimate->isChecked());
-  QVERIFY(!page->Timer1->isActive());
-  QCOMPARE(page->Timer1->interval(), 50);
-  QCOMPARE(page->PanGLSurface->toolTip(), QString("Surface: No"));
-  QCOMPARE(page->PanGLSurface->objectName(), QString("PanGLSurface"));
+  QVERIFY(!Button("CBLighting")->isChecked() && Button("CBAxis")->isChecked());
+  QVERIFY(Button("RBWireframe")->isChecked() && !Button("CBAnimate")->isChecked());
+  QTimer* timer = Find<QTimer>("Timer1");
+  QVERIFY(!timer->isActive());
+  QCOMPARE(timer->interval(), 50);
+  QCOMPARE(Panel()->toolTip(), QString("Surface: No"));
   // Every number field is reached through its label.
-  QCOMPARE(page->LbX0->buddy(), page->EdX0);
-  QCOMPARE(page->LbSizeZ->buddy(), page->CESizeZ);
-  QCOMPARE(page->LbFuncVal->buddy(), page->EdFuncVal);
-  QVERIFY(!page->IsSurfReady());
+  QCOMPARE(Find<QLabel>("LbX0")->buddy(), Edit("EdX0"));
+  QCOMPARE(Find<QLabel>("LbSizeZ")->buddy(), Spin("CESizeZ"));
+  QCOMPARE(Find<QLabel>("LbFuncVal")->buddy(), Edit("EdFuncVal"));
 }
 
 void TestSurfacePage::setUpShowsTheFunctionMessage() {
+  // No surface drawn: below the caption only the clear colour and the axes.
+  auto drawn = [this] {
+    const QImage img = Frame();
+    return Count(img, SurfaceColour, QRect(0, 30, img.width(), img.height() - 30)) > 0;
+  };
   page->TShSurfEnter();
-  QCOMPARE(page->EdErrors->text(), QString("Полином не выбран!"));
-  QVERIFY(!page->IsSurfReady());
+  QCOMPARE(Errors(), QString("Полином не выбран!"));
+  QVERIFY(!drawn());
 
   Choose("Sphere");
-  QCOMPARE(page->EdErrors->text(), QString("Зависимость установлена"));
-  QVERIFY(page->IsSurfReady());
-  QCOMPARE(page->PanGLSurface->toolTip(), QString("Surface: Sphere"));
+  QCOMPARE(Errors(), QString("Зависимость установлена"));
+  QVERIFY(drawn());
+  QCOMPARE(Panel()->toolTip(), QString("Surface: Sphere"));
 
   // The choice alone does not rebuild the surface.
   page->SetChoice(3, "NoZ");
-  QVERIFY(page->IsSurfReady());
+  QVERIFY(drawn());
   page->TShSurfEnter();
-  QVERIFY(!page->IsSurfReady());
-  QCOMPARE(page->EdErrors->text(), QString("Переменная Z не может быть выражена из полинома"));
+  QVERIFY(!drawn());
+  QCOMPARE(Errors(), QString("Переменная Z не может быть выражена из полинома"));
   // Another dependent variable: x can be expressed from x*y + 2.
-  page->RBVarX->click();
-  QVERIFY(page->IsSurfReady());
-  QCOMPARE(page->EdErrors->text(), QString("Зависимость установлена"));
+  Button("RBVarX")->click();
+  QVERIFY(drawn());
+  QCOMPARE(Errors(), QString("Зависимость установлена"));
 
   page->SetChoice(5, "TwoPowers");
-  page->RBVarX->click(); // already selected: the click sets it up again all the same
-  QCOMPARE(page->EdErrors->text(), QString("Переменная X не может быть выражена из полинома"));
-  page->RBVarY->click();
-  QCOMPARE(page->EdErrors->text(), QString("Переменная Y не может быть выражена из полинома"));
-  QVERIFY(!page->IsSurfReady());
+  Button("RBVarX")->click(); // already selected: the click sets it up again all the same
+  QCOMPARE(Errors(), QString("Переменная X не может быть выражена из полинома"));
+  Button("RBVarY")->click();
+  QCOMPARE(Errors(), QString("Переменная Y не может быть выражена из полинома"));
+  QVERIFY(!drawn());
 
   // Emptying the choice (the lists were refilled) keeps the hint; entering reports it.
   page->SetChoice(-1, "Полином не выбран");
-  QCOMPARE(page->PanGLSurface->toolTip(), QString("Surface: TwoPowers"));
+  QCOMPARE(Panel()->toolTip(), QString("Surface: TwoPowers"));
   page->TShSurfEnter();
-  QCOMPARE(page->EdErrors->text(), QString("Полином не выбран!"));
+  QCOMPARE(Errors(), QString("Полином не выбран!"));
 }
 
 void TestSurfacePage::setUpRunsWhenShownAndWhenTheFocusEnters() {
@@ -264,6 +335,7 @@ void TestSurfacePage::setUpRunsWhenShownAndWhenTheFocusEnters() {
     out = table.at(key);
     return true;
   });
+  auto* innerErrors = inner->findChild<QLineEdit*>("EdErrors");
   inner->move(0, 30);
   inner->resize(700, 250);
   inner->hide();
@@ -277,56 +349,55 @@ void TestSurfacePage::setUpRunsWhenShownAndWhenTheFocusEnters() {
   QTRY_VERIFY(outside->hasFocus());
 
   inner->SetChoice(0, "Plane");
-  QVERIFY(!inner->IsSurfReady());
-  inner->show(); // turned to by a page button
-  QVERIFY(inner->IsSurfReady());
+  QCOMPARE(innerErrors->text(), QString("Полином не выбран !")); // not set up yet
+  inner->show();                                                 // turned to by a page button
+  QCOMPARE(innerErrors->text(), QString("Зависимость установлена"));
 
   inner->SetChoice(1, "NoZ");
-  QVERIFY(inner->IsSurfReady());
-  inner->EdX0->setFocus(); // the focus enters the page
-  QTRY_VERIFY(inner->EdX0->hasFocus());
-  QVERIFY(!inner->IsSurfReady());
-  QCOMPARE(inner->EdErrors->text(), QString("Переменная Z не может быть выражена из полинома"));
+  QCOMPARE(innerErrors->text(), QString("Зависимость установлена"));
+  QLineEdit* x0 = inner->findChild<QLineEdit*>("EdX0");
+  x0->setFocus(); // the focus enters the page
+  QTRY_VERIFY(x0->hasFocus());
+  QCOMPARE(innerErrors->text(), QString("Переменная Z не может быть выражена из полинома"));
 }
 
 void TestSurfacePage::numberFieldsKeepTheLastGoodValue() {
   Choose("Sphere");
+  QLineEdit* value = Edit("EdFuncVal");
   // A valid number takes effect at once and sets the surface up again.
-  QTest::keyClicks(page->EdFuncVal, "5");
-  QCOMPARE(page->EdFuncVal->text(), QString("05"));
-  QCOMPARE(page->GetFuncVal(), 5.0f);
-  // Typing a negative number goes through a text that is no number yet.
-  page->EdFuncVal->selectAll();
-  QTest::keyClicks(page->EdFuncVal, "-");
-  QCOMPARE(page->EdFuncVal->text(), QString("-"));
-  QCOMPARE(page->GetFuncVal(), 5.0f);
-  QTest::keyClicks(page->EdFuncVal, "2.5");
-  QCOMPARE(page->GetFuncVal(), -2.5f);
-  QVERIFY(page->IsSurfReady());
-  // A field left with a text that is no number gets the last good value back.
+  QTest::keyClicks(value, "5");
+  QCOMPARE(value->text(), QString("05"));
+  // Typing a negative number goes through a text that is no number yet, which leaves c as it
+  // was: the field left then gets the last good value back.
+  value->selectAll();
+  QTest::keyClicks(value, "-");
+  QCOMPARE(value->text(), QString("-"));
+  emit value->editingFinished();
+  QCOMPARE(value->text(), QString("5.0"));
+  value->selectAll();
+  QTest::keyClicks(value, "-2.5");
+  QCOMPARE(Errors(), QString("Зависимость установлена"));
   SetC("abc");
-  QCOMPARE(page->EdFuncVal->text(), QString("-2.5"));
-  QCOMPARE(page->GetFuncVal(), -2.5f);
+  QCOMPARE(value->text(), QString("-2.5"));
   SetC("");
-  QCOMPARE(page->EdFuncVal->text(), QString("-2.5"));
+  QCOMPARE(value->text(), QString("-2.5"));
 
-  page->EdY0->setText("1.5");
-  QCOMPARE(page->GetY0(), 1.5f);
-  page->EdY0->setText("1.5.");
-  emit page->EdY0->editingFinished();
-  QCOMPARE(page->EdY0->text(), QString("1.5"));
-  page->EdZ0->setText("q");
-  emit page->EdZ0->editingFinished();
-  QCOMPARE(page->EdZ0->text(), QString("0.0"));
-  page->CESizeY->setValue(7);
-  QCOMPARE(page->GetSy(), 7);
+  QLineEdit* y0 = Edit("EdY0");
+  y0->setText("1.5");
+  y0->setText("1.5.");
+  emit y0->editingFinished();
+  QCOMPARE(y0->text(), QString("1.5"));
+  QLineEdit* z0 = Edit("EdZ0");
+  z0->setText("q");
+  emit z0->editingFinished();
+  QCOMPARE(z0->text(), QString("0.0"));
 }
 
 void TestSurfacePage::surfaceFollowsTheFieldsAtOnce() {
   // The geometry itself is the engine's (TSurfaceMesh); here a few probes show that the page
   // draws it and rebuilds it after every field that changes it.
-  page->CBAxis->click();
-  page->RBSolid->click();
+  Button("CBAxis")->click();
+  Button("RBSolid")->click();
   Choose("Plane"); // z = -x - y
   QImage img = Frame();
   Shot("surface_plane.png");
@@ -335,15 +406,18 @@ void TestSurfacePage::surfaceFollowsTheFieldsAtOnce() {
   QVERIFY(Near(At(img, 0.5f, -0.5f, 1.2f), ClearColour));
   SetC("1"); // x + y + z = 1
   QVERIFY(Near(At(Frame(), 0.5f, -0.5f, 1.0f), SurfaceColour));
-  page->EdX0->setText("1"); // the values are those at x + 1
+  Edit("EdX0")->setText("1"); // the values are those at x + 1
   img = Frame();
   QVERIFY(Near(At(img, 0.5f, -0.5f, 0.0f), SurfaceColour));
   QVERIFY(Near(At(img, 0.5f, -0.5f, 1.0f), ClearColour));
-  page->CESizeZ->setValue(2); // half the height
+  Spin("CESizeZ")->setValue(2); // half the height
   QVERIFY(Near(At(Frame(), -0.8f, -0.8f, 0.5f), SurfaceColour));
+  Spin("CESizeZ")->setValue(1);
+  Spin("CESizeY")->setValue(2); // the grid line y = -0.5 of the drawing is y = -1
+  QVERIFY(Near(At(Frame(), 0.5f, -0.5f, 0.5f), SurfaceColour));
 
-  page->EdX0->setText("0");
-  page->CESizeZ->setValue(1);
+  Edit("EdX0")->setText("0");
+  Spin("CESizeY")->setValue(1);
   Choose("Sphere"); // x^2 + y^2 + z^2 = 1: the upper half and its mirror
   img = Frame();
   Shot("surface_sphere_mirror.png");
@@ -354,21 +428,21 @@ void TestSurfacePage::surfaceFollowsTheFieldsAtOnce() {
 }
 
 void TestSurfacePage::wireframeCoversLessThanSolid() {
-  page->CBAxis->click();
-  page->EdFuncVal->setText("1");
+  Button("CBAxis")->click();
+  Edit("EdFuncVal")->setText("1");
   Choose("Sphere");
-  QVERIFY(page->RBWireframe->isChecked());
+  QVERIFY(Button("RBWireframe")->isChecked());
   const QImage wire = Frame();
   Shot("surface_sphere_wireframe.png");
-  page->RBSolid->click();
+  Button("RBSolid")->click();
   const QImage solid = Frame();
   const int w = Count(wire, SurfaceColour), s = Count(solid, SurfaceColour);
   QVERIFY2(w > s / 20 && w < s / 2, qPrintable(QString("wire %1 solid %2").arg(w).arg(s)));
-  page->RBWireframe->click();
+  Button("RBWireframe")->click();
   QCOMPARE(Count(Frame(), SurfaceColour), w);
   // Seen from above, inside a cell the wireframe shows the clear colour, on the grid line
   // the surface colour.
-  page->RotAngleX = 90.0f;
+  Drag(0, 180);
   const QImage above = Frame();
   const float z = std::sqrt(1.0f - 2 * 0.05f * 0.05f);
   QVERIFY(Near(At(above, 0.05f, 0.05f, z), ClearColour));
@@ -402,7 +476,7 @@ void TestSurfacePage::axesWithStippleAndArrowHeads() {
 
   // The arrowheads lie in the planes of the axes through the viewing direction; seen from
   // above, the X head is a triangle much wider than the line.
-  page->RotAngleX = 90.0f;
+  Drag(0, 180);
   const QImage above = Frame();
   Shot("surface_axes_from_above.png");
   auto column = [&](float x) {
@@ -416,7 +490,7 @@ void TestSurfacePage::axesWithStippleAndArrowHeads() {
   QVERIFY2(column(1.45f) >= 6, qPrintable(QString::number(column(1.45f))));
   QVERIFY(Near(At(above, 1.52f, 0, 0), ClearColour));
 
-  page->CBAxis->click();
+  Button("CBAxis")->click();
   QCOMPARE(Count(Frame(), AxesColour), 0);
 }
 
@@ -425,17 +499,17 @@ void TestSurfacePage::lightingIsTwoSided() {
   // material's orange emission; the normals of grad F shade the surface by its shape.
   auto frontLike = [](const QColor& c) { return c.green() >= c.red() && c.blue() < c.green(); };
   auto backLike = [](const QColor& c) { return c.red() > c.green() + 20; };
-  page->CBAxis->click();
-  page->RBSolid->click();
+  Button("CBAxis")->click();
+  Button("RBSolid")->click();
   Choose("Plane");
-  page->CBLighting->click();
+  Button("CBLighting")->click();
   QImage img = Frame();
   Shot("surface_plane_lit_back.png");
   // The viewer looks at the plane's lower side (the corner order turns its front upwards).
   const QColor back = At(img, 0.2f, 0.1f, -0.3f);
   QVERIFY2(backLike(back), qPrintable(Describe(back)));
   QCOMPARE(Count(img, SurfaceColour, QRect(0, 30, img.width(), img.height() - 30)), 0);
-  page->RotAngleY = 180.0f;
+  Drag(360, 0); // half a turn about the vertical axis
   img = Frame();
   const QColor front = At(img, 0.2f, 0.1f, -0.3f);
   QVERIFY2(frontLike(front), qPrintable(Describe(front)));
@@ -443,8 +517,8 @@ void TestSurfacePage::lightingIsTwoSided() {
   // The mirror sheet of a dependent z has its corners in reverse order, so both halves of
   // the sphere turn their front outwards. The light shines from the viewer: the sphere is
   // brightest where it faces the viewer and darker towards its top and bottom.
-  page->RotAngleY = 0.0f;
-  page->EdFuncVal->setText("1");
+  Drag(-360, 0);
+  Edit("EdFuncVal")->setText("1");
   Choose("Sphere");
   img = Frame();
   Shot("surface_sphere_lit_solid.png");
@@ -455,16 +529,16 @@ void TestSurfacePage::lightingIsTwoSided() {
     const int tilted = At(img, 0, 0, sign * 0.9f).green();
     QVERIFY2(facing > tilted + 40, qPrintable(QString("%1 %2").arg(facing).arg(tilted)));
   }
-  page->CBLighting->click();
+  Button("CBLighting")->click();
   img = Frame();
   QVERIFY(Near(At(img, 0, 0, -0.6f), SurfaceColour));
 }
 
 void TestSurfacePage::implicitMeshIsLitSolidAndSaved() {
-  page->CBAxis->click();
-  page->RBSolid->click();
-  page->CBLighting->click();
-  page->EdFuncVal->setText("0.64"); // the sphere of radius 0.8
+  Button("CBAxis")->click();
+  Button("RBSolid")->click();
+  Button("CBLighting")->click();
+  Edit("EdFuncVal")->setText("0.64"); // the sphere of radius 0.8
   Choose("Sphere");
   // Lit and solid, both methods shade the sphere by its shape: every pixel of the disc shows
   // the front material, brighter where the surface faces the light (from the viewer).
@@ -490,96 +564,91 @@ void TestSurfacePage::implicitMeshIsLitSolidAndSaved() {
                             .arg(colours.size())));
   };
   expectShadedDisc("explicit");
-  QVERIFY(!page->CEMeshCells->isEnabled() && page->RBVarZ->isEnabled());
+  QSpinBox* cells = Spin("CEMeshCells");
+  QVERIFY(!cells->isEnabled() && Button("RBVarZ")->isEnabled());
 
   // The method's controls follow the message lines in the tab order, as in the layout.
   QList<QWidget*> chain;
-  for (QWidget* w = page->EdErrors->nextInFocusChain(); chain.size() < 5; w = w->nextInFocusChain())
+  for (QWidget* w = Edit("EdErrors")->nextInFocusChain(); chain.size() < 5;
+       w = w->nextInFocusChain())
     if ((w->focusPolicy() & Qt::TabFocus) && !qobject_cast<QSpinBox*>(w->parentWidget()))
       chain << w;
-  QCOMPARE(chain, (QList<QWidget*>{page->EdSurfStatus, page->RBExplicitFunction,
-                                   page->RBImplicitSurface, page->CEMeshCells, page->EdFuncVal}));
+  QCOMPARE(chain, (QList<QWidget*>{Edit("EdSurfStatus"), Button("RBExplicitFunction"),
+                                   Button("RBImplicitSurface"), cells, Edit("EdFuncVal")}));
 
-  page->RBImplicitSurface->click();
-  QVERIFY(!page->RBVarZ->isEnabled() && !page->RBVarX->isEnabled());
-  QVERIFY(page->CEMeshCells->isEnabled());
-  QCOMPARE(page->CEMeshCells->value(), 48);
-  QTRY_VERIFY(!page->IsMeshBuilding());
-  QVERIFY(page->IsSurfReady());
+  Button("RBImplicitSurface")->click();
+  QVERIFY(!Button("RBVarZ")->isEnabled() && !Button("RBVarX")->isEnabled());
+  QVERIFY(cells->isEnabled());
+  QCOMPARE(cells->value(), 48);
+  QVERIFY(MeshBuilt());
   // The notice line, in plain text, counts the triangles of the engine's mesh of the same
   // surface; the message line has no failure to tell.
   TRANSSTRUCT::TImplicitMesh mesh;
-  mesh.Build(table["Sphere"], 0.64f, page->GetRegion(), 48);
-  QCOMPARE(page->EdSurfStatus->text(),
-           QString("Построено треугольников: %1").arg(mesh.GetTriangleCount()));
-  QVERIFY(page->EdErrors->text().isEmpty());
-  QVERIFY(!page->EdSurfStatus->font().bold() &&
-          page->EdSurfStatus->palette().color(QPalette::Text) != Qt::red);
+  const TRANSSTRUCT::TViewRegion unit;
+  mesh.Build(table["Sphere"], 0.64f, unit, 48);
+  QCOMPARE(Status(), QString("Построено треугольников: %1").arg(mesh.GetTriangleCount()));
+  QVERIFY(Errors().isEmpty());
+  QVERIFY(!Edit("EdSurfStatus")->font().bold() &&
+          Edit("EdSurfStatus")->palette().color(QPalette::Text) != Qt::red);
   expectShadedDisc("implicit");
-  page->RotAngleX = 20.0f;
-  page->RotAngleY = 30.0f;
+  Drag(60, 40);
   Shot("surface_implicit_sphere_lit.png");
 
   // The panel's menu saves the picture at the panel's size, and the mesh as STL or OBJ.
-  emit page->PanGLSurface->customContextMenuRequested(QPoint(20, 20));
-  QVERIFY(page->ActSaveImage->isEnabled() && page->ActSaveMesh->isEnabled());
-  page->PanelMenu->close();
+  emit Panel()->customContextMenuRequested(QPoint(20, 20));
+  QVERIFY(Find<QAction>("ActSaveImage")->isEnabled() && Find<QAction>("ActSaveMesh")->isEnabled());
+  Find<QMenu>("PanelMenu")->close();
   QTemporaryDir folder;
   const QImage shown = Frame();
-  QVERIFY(page->SaveImage(folder.filePath("Sphere.png")));
+  QVERIFY(SaveThroughMenu("ActSaveImage", folder.filePath("Sphere.png")));
   const QImage saved(folder.filePath("Sphere.png"));
-  QCOMPARE(saved.size(),
-           QSize(page->PanGLSurface->PixelWidth(), page->PanGLSurface->PixelHeight()));
+  QCOMPARE(saved.size(), QSize(Panel()->PixelWidth(), Panel()->PixelHeight()));
   QCOMPARE(saved.convertToFormat(QImage::Format_RGB32),
            shown.convertToFormat(QImage::Format_RGB32));
-  QVERIFY(page->SaveMesh(folder.filePath("Sphere.stl")));
+  QVERIFY(SaveThroughMenu("ActSaveMesh", folder.filePath("Sphere.stl")));
   QCOMPARE(QFileInfo(folder.filePath("Sphere.stl")).size(),
            qint64(84 + 50 * mesh.GetTriangleCount()));
-  QVERIFY(page->SaveMesh(folder.filePath("Sphere.obj")));
-  QCOMPARE(page->EdSurfStatus->text(), "Сохранено: " + folder.filePath("Sphere.obj"));
+  QVERIFY(SaveThroughMenu("ActSaveMesh", folder.filePath("Sphere.obj")));
+  QCOMPARE(Status(), "Сохранено: " + folder.filePath("Sphere.obj"));
   QFile obj(folder.filePath("Sphere.obj"));
   QVERIFY(obj.open(QIODevice::ReadOnly));
   QCOMPARE(obj.readLine(), QByteArray("# Sphere\n"));
   // Coming back to the page with the same inputs draws the standing mesh, building nothing.
   page->TShSurfEnter();
-  QVERIFY(!page->IsMeshBuilding());
-  QCOMPARE(page->EdSurfStatus->text(),
-           QString("Построено треугольников: %1").arg(mesh.GetTriangleCount()));
-  QVERIFY(!page->SaveImage(folder.filePath("Sphere.png/x.png")));
-  QVERIFY(page->EdErrors->text().startsWith("Не удалось сохранить"));
-  QVERIFY(page->EdSurfStatus->text().isEmpty());
+  QCOMPARE(Status(), QString("Построено треугольников: %1").arg(mesh.GetTriangleCount()));
+  QVERIFY(SaveThroughMenu("ActSaveImage", folder.filePath("Sphere.png/x.png")));
+  QVERIFY(Errors().startsWith("Не удалось сохранить"));
+  QVERIFY(Status().isEmpty());
 
   // Fewer cells, fewer triangles; a level the sphere never reaches draws nothing.
-  page->CEMeshCells->setValue(16);
-  QTRY_VERIFY(!page->IsMeshBuilding());
-  mesh.Build(table["Sphere"], 0.64f, page->GetRegion(), 16);
-  QCOMPARE(page->EdSurfStatus->text(),
-           QString("Построено треугольников: %1").arg(mesh.GetTriangleCount()));
+  cells->setValue(16);
+  QVERIFY(MeshBuilt());
+  mesh.Build(table["Sphere"], 0.64f, unit, 16);
+  QCOMPARE(Status(), QString("Построено треугольников: %1").arg(mesh.GetTriangleCount()));
   SetC("-1");
-  QTRY_VERIFY(!page->IsMeshBuilding());
-  QCOMPARE(page->EdErrors->text(), QString("Поверхность не пересекает область просмотра"));
-  QVERIFY(page->EdSurfStatus->text().isEmpty());
+  QVERIFY(MeshBuilt());
+  QCOMPARE(Errors(), QString("Поверхность не пересекает область просмотра"));
+  QVERIFY(Status().isEmpty());
   QVERIFY(Near(At(Frame(), 0, 0, 0), ClearColour));
-  emit page->PanGLSurface->customContextMenuRequested(QPoint(20, 20));
-  QVERIFY(!page->ActSaveMesh->isEnabled());
-  page->PanelMenu->close();
+  emit Panel()->customContextMenuRequested(QPoint(20, 20));
+  QVERIFY(!Find<QAction>("ActSaveMesh")->isEnabled());
+  Find<QMenu>("PanelMenu")->close();
 
   // Any polynomial: the quartic tube, whose dependent variable cannot be expressed.
-  page->CEMeshCells->setValue(64);
-  for (QSpinBox* size : {page->CESizeX, page->CESizeY, page->CESizeZ})
-    size->setValue(2);
+  cells->setValue(64);
+  for (const char* size : {"CESizeX", "CESizeY", "CESizeZ"})
+    Spin(size)->setValue(2);
   SetC("0.3");
   Choose("Quartic");
-  QTRY_VERIFY(!page->IsMeshBuilding());
-  QVERIFY(page->EdSurfStatus->text().startsWith("Построено треугольников: "));
-  page->RotAngleX = 50.0f;
-  page->RotAngleY = 20.0f;
+  QVERIFY(MeshBuilt());
+  QVERIFY(Status().startsWith("Построено треугольников: "));
+  Drag(-20, 60);
   QVERIFY(Near(At(Frame(), 0, 0, 0), ClearColour)); // the hole in the middle
   Shot("surface_implicit_quartic_lit.png");
 
-  page->RBExplicitFunction->click();
-  QVERIFY(page->RBVarZ->isEnabled() && !page->CEMeshCells->isEnabled());
-  QCOMPARE(page->EdErrors->text(), QString("Переменная Z не может быть выражена из полинома"));
+  Button("RBExplicitFunction")->click();
+  QVERIFY(Button("RBVarZ")->isEnabled() && !cells->isEnabled());
+  QCOMPARE(Errors(), QString("Переменная Z не может быть выражена из полинома"));
 }
 
 void TestSurfacePage::captionNamesTheSurface() {
@@ -588,64 +657,51 @@ void TestSurfacePage::captionNamesTheSurface() {
   QVERIFY(atStart > 20);
   page->SetChoice(3, "NoZ");
   page->TShSurfEnter(); // no surface is drawn: the surface colour there is the caption's
-  QVERIFY(!page->IsSurfReady());
+  QCOMPARE(Errors(), QString("Переменная Z не может быть выражена из полинома"));
   const QImage img = Frame();
   QVERIFY(Count(img, SurfaceColour, band) > atStart);
   QCOMPARE(Count(img, SurfaceColour, QRect(0, 30, img.width(), img.height() - 30)), 0);
 }
 
 void TestSurfacePage::dragTurnsHalfADegreePerPixel() {
-  Choose("Plane");
-  TOpenGLPanel* panel = page->PanGLSurface;
+  QVERIFY(AxesWhereProjected());
   const QImage before = Frame();
-  auto send = [panel](QEvent::Type type, QPoint pos, Qt::MouseButton button,
-                      Qt::MouseButtons buttons) {
-    QMouseEvent e(type, pos, panel->mapToGlobal(pos), button, buttons, Qt::NoModifier);
-    QApplication::sendEvent(panel, &e);
-  };
-  send(QEvent::MouseButtonPress, {50, 50}, Qt::RightButton, Qt::RightButton);
-  send(QEvent::MouseMove, {70, 50}, Qt::NoButton, Qt::RightButton);
-  QCOMPARE(page->RotAngleY, 0.0f);
-  send(QEvent::MouseButtonRelease, {70, 50}, Qt::RightButton, Qt::NoButton);
+  Mouse(QEvent::MouseButtonPress, {50, 50}, Qt::RightButton, Qt::RightButton);
+  Mouse(QEvent::MouseMove, {70, 50}, Qt::NoButton, Qt::RightButton);
+  Mouse(QEvent::MouseButtonRelease, {70, 50}, Qt::RightButton, Qt::NoButton);
+  QCOMPARE(Frame(), before); // only the left button turns the picture
 
-  send(QEvent::MouseButtonPress, {50, 50}, Qt::LeftButton, Qt::LeftButton);
-  QVERIFY(page->IsMouseDragging());
-  send(QEvent::MouseMove, {60, 50}, Qt::NoButton, Qt::LeftButton);
-  QCOMPARE(page->RotAngleY, 5.0f);
-  QCOMPARE(page->RotAngleX, 0.0f);
-  send(QEvent::MouseMove, {60, 70}, Qt::NoButton, Qt::LeftButton);
-  QCOMPARE(page->RotAngleX, 10.0f);
-  send(QEvent::MouseMove, {40, 66}, Qt::NoButton, Qt::LeftButton);
-  QCOMPARE(page->RotAngleY, -5.0f);
-  QCOMPARE(page->RotAngleX, 8.0f);
-  send(QEvent::MouseButtonRelease, {40, 66}, Qt::LeftButton, Qt::NoButton);
-  QVERIFY(!page->IsMouseDragging());
-  send(QEvent::MouseMove, {140, 166}, Qt::NoButton, Qt::NoButton);
-  QCOMPARE(page->RotAngleY, -5.0f);
-  QVERIFY(Frame() != before);
+  Drag(60, 0);
+  QVERIFY(AxesWhereProjected());
+  Drag(0, 40);
+  QVERIFY(AxesWhereProjected());
+  const QImage turned = Frame();
+  QVERIFY(turned != before);
+  Mouse(QEvent::MouseMove, {140, 166}, Qt::NoButton, Qt::NoButton); // no button held
+  QCOMPARE(Frame(), turned);
 }
 
 void TestSurfacePage::animationTurnsFiveDegreesPerTick() {
-  page->CBAnimate->click();
-  QVERIFY(page->Timer1->isActive());
-  QCOMPARE(page->Timer1->interval(), 50);
-  page->CBAnimate->click();
-  QVERIFY(!page->Timer1->isActive());
-  for (int tick = 0; tick < 20; ++tick)
-    page->Timer1Timer();
-  QCOMPARE(page->RotAngleY, 100.0f);
-  // The real timer turns it further, without a wrap at 360.
-  page->RotAngleY = 355.0f;
-  page->CBAnimate->click();
-  QTRY_VERIFY(page->RotAngleY >= 365.0f);
-  page->CBAnimate->click();
-  QVERIFY(!page->Timer1->isActive());
+  QTimer* timer = Find<QTimer>("Timer1");
+  Button("CBAnimate")->click();
+  QVERIFY(timer->isActive());
+  QCOMPARE(timer->interval(), 50);
+  // Twenty ticks, one second of animation, delivered at once.
+  for (int tick = 0; tick < 20; ++tick) {
+    QTimerEvent event(timer->timerId());
+    QCoreApplication::sendEvent(timer, &event);
+    View.Tick();
+  }
+  QVERIFY(AxesWhereProjected());
+  const QImage img = Frame();
+  // The real timer turns it further.
+  QTRY_VERIFY(Frame() != img);
+  Button("CBAnimate")->click();
+  QVERIFY(!timer->isActive());
 }
 
 void TestSurfacePage::projectionFollowsThePanel() {
-  QCOMPARE(TSurfacePage::ViewAspect(300, 0), 300.0);
-  QCOMPARE(TSurfacePage::ViewAspect(300, 150), 2.0);
-  TOpenGLPanel* panel = page->PanGLSurface;
+  TOpenGLPanel* panel = Panel();
   panel->grabFramebuffer();
   QVERIFY(panel->MakeOpenGLPanelCurrent());
   GLfloat proj[16];

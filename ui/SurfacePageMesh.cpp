@@ -1,0 +1,188 @@
+#include "ui/SurfacePage.h"
+
+#include <QAction>
+#include <QBuffer>
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QProgressBar>
+#include <QProgressDialog>
+#include <QRadioButton>
+#include <QSpinBox>
+
+#include <string>
+
+#include "gl/TOpenGLPanel.h"
+#include "gl/TSurfaceRenderer.h"
+#include "surface/TImplicitMesh.h"
+#include "surface/TMeshFile.h"
+#include "tables/AtomicFile.h"
+#include "ui/MeshBuilder.h"
+
+// The surface page's second method, the implicit mesh built off the user-interface thread, and
+// the files the panel's menu saves.
+
+namespace {
+
+const char* const MeshBuilding = "Построение сетки…";
+const char* const MeshCancelled = "Построение сетки прервано";
+const char* const MeshMissesRegion = "Поверхность не пересекает область просмотра";
+const char* const MeshTriangles = "Построено треугольников: ";
+
+QString DefaultFileName(const QString& name, const char* extension) {
+  const QString base = name.isEmpty() ? QStringLiteral("surface") : name;
+  return QDir::current().filePath(base + QLatin1String(extension));
+}
+
+// A file written is told as a notice, one not written as a failure (the notice is cleared then).
+bool WriteFileReporting(const QString& path, std::string_view bytes, QLineEdit* notices,
+                        QLineEdit* failures) {
+  std::string error;
+  if (TABLESTRUCT::atomicWriteFile(QFile::encodeName(path).toStdString(), bytes, &error)) {
+    notices->setText(QString::fromUtf8("Сохранено: ") + path);
+    return true;
+  }
+  notices->clear();
+  failures->setText(QString::fromUtf8("Не удалось сохранить ") + path + ": " +
+                    QString::fromStdString(error));
+  return false;
+}
+
+} // namespace
+
+bool TSurfacePage::IsImplicitMode() const {
+  return RBImplicitSurface->isChecked();
+}
+
+TRANSSTRUCT::TViewRegion TSurfacePage::GetRegion() const {
+  return {X0, Y0, Z0, float(Sx), float(Sy), float(Sz)};
+}
+
+void TSurfacePage::RBExplicitFunctionClick() {
+  if (!RBExplicitFunction->isChecked()) return;
+  MeshBuilder->Cancel();
+  for (QWidget* w : std::initializer_list<QWidget*>{RBVarZ, RBVarY, RBVarX, LbVar})
+    w->setEnabled(true);
+  LbMeshCells->setEnabled(false);
+  OrderMethodControls();
+  EdSurfStatus->clear(); // the mesh's notices are of no concern now
+  CEMeshCells->setEnabled(false);
+  TShSurfEnter();
+}
+
+void TSurfacePage::RBImplicitSurfaceClick() {
+  if (!RBImplicitSurface->isChecked()) return;
+  // The mesh needs no dependent variable.
+  for (QWidget* w : std::initializer_list<QWidget*>{RBVarZ, RBVarY, RBVarX, LbVar})
+    w->setEnabled(false);
+  LbMeshCells->setEnabled(true);
+  CEMeshCells->setEnabled(true);
+  TShSurfEnter();
+}
+
+void TSurfacePage::CEMeshCellsChange() {
+  if (IsImplicitMode() && SelIndex >= 0) StartMeshBuild();
+}
+
+void TSurfacePage::StartMeshBuild() {
+  SurfReady = false;
+  EdErrors->clear();
+  EdSurfStatus->setText(QString::fromUtf8(MeshBuilding));
+  // The mesh of the same inputs is drawn again as it stands, without building it twice.
+  if (!MeshBuilder->Start(MeshPolinom, FuncVal, GetRegion(), CEMeshCells->value()))
+    MeshBuildFinished(true);
+}
+
+void TSurfacePage::MeshBuildProgress(int done, int total) {
+  // A build that takes long shows its progress and can be cancelled; the dialog appears
+  // only when the build lasts beyond its minimum duration.
+  if (!MeshProgress) {
+    MeshProgress = new QProgressDialog(QString::fromUtf8(MeshBuilding), QString::fromUtf8("Отмена"),
+                                       0, total, this);
+    MeshProgress->setObjectName("MeshProgress");
+    MeshProgress->setWindowTitle(QString::fromUtf8(MeshBuilding));
+    auto* bar = new QProgressBar(MeshProgress);
+    bar->setAccessibleName(QString::fromUtf8("Ход построения сетки"));
+    MeshProgress->setBar(bar);
+    MeshProgress->setWindowModality(Qt::WindowModal);
+    MeshProgress->setMinimumDuration(300);
+    MeshProgress->setAutoClose(false);
+    MeshProgress->setAutoReset(false);
+    connect(MeshProgress, &QProgressDialog::canceled, MeshBuilder, &TMeshBuilder::Cancel);
+  }
+  MeshProgress->setMaximum(total);
+  MeshProgress->setValue(done);
+}
+
+void TSurfacePage::MeshBuildFinished(bool completed) {
+  if (MeshProgress) {
+    MeshProgress->deleteLater();
+    MeshProgress = nullptr;
+  }
+  if (Renderer) Renderer->MeshChanged();
+  const auto& mesh = MeshBuilder->GetMesh();
+  SurfReady = completed && !mesh.IsEmpty();
+  // Nothing to draw in the region is a failure; a cancel is the user's own choice.
+  const bool misses = completed && mesh.IsEmpty();
+  EdErrors->setText(misses ? QString::fromUtf8(MeshMissesRegion) : QString());
+  EdSurfStatus->setText(!completed ? QString::fromUtf8(MeshCancelled)
+                        : misses   ? QString()
+                                   : QString::fromUtf8(MeshTriangles) +
+                                       QString::number(qulonglong(mesh.GetTriangleCount())));
+  RepaintPanel();
+}
+
+// ---- the panel's context menu --------------------------------------------------------------
+
+void TSurfacePage::ShowPanelMenu(const QPoint& position) {
+  ActSaveMesh->setEnabled(IsImplicitMode() && SurfReady && !MeshBuilder->GetMesh().IsEmpty());
+  PanelMenu->popup(PanGLSurface->mapToGlobal(position));
+}
+
+void TSurfacePage::SaveImageClick() {
+  const QString path =
+      QFileDialog::getSaveFileName(this, QString::fromUtf8("Сохранить изображение"),
+                                   DefaultFileName(SelIndex >= 0 ? ChosenName : QString(), ".png"),
+                                   QString::fromUtf8("Рисунок PNG (*.png)"));
+  if (!path.isEmpty()) SaveImage(path);
+}
+
+void TSurfacePage::SaveMeshClick() {
+  QString filter;
+  const QString path = QFileDialog::getSaveFileName(
+      this, QString::fromUtf8("Сохранить сетку"), DefaultFileName(ChosenName, ".stl"),
+      QString::fromUtf8("Сетка STL (*.stl);;Сетка OBJ (*.obj)"), &filter);
+  if (path.isEmpty()) return;
+  QString target = path;
+  if (QFileInfo(target).suffix().isEmpty()) target += filter.contains("obj") ? ".obj" : ".stl";
+  SaveMesh(target);
+}
+
+bool TSurfacePage::SaveImage(const QString& path) {
+  if (!PanGLSurface) return false;
+  const QImage picture = PanGLSurface->grabFramebuffer();
+  QByteArray bytes;
+  QBuffer buffer(&bytes);
+  buffer.open(QIODevice::WriteOnly);
+  if (picture.isNull() || !picture.save(&buffer, "PNG")) {
+    EdSurfStatus->clear();
+    EdErrors->setText(QString::fromUtf8("Не удалось сохранить ") + path);
+    return false;
+  }
+  return WriteFileReporting(path, std::string_view(bytes.constData(), size_t(bytes.size())),
+                            EdSurfStatus, EdErrors);
+}
+
+bool TSurfacePage::SaveMesh(const QString& path) {
+  const auto& mesh = MeshBuilder->GetMesh();
+  if (!IsImplicitMode() || mesh.IsEmpty()) return false;
+  const std::string title = ChosenName.toStdString();
+  const std::string bytes = QFileInfo(path).suffix().compare("stl", Qt::CaseInsensitive) == 0
+                                ? TRANSSTRUCT::MeshStlBytes(mesh, GetRegion(), title)
+                                : TRANSSTRUCT::MeshObjText(mesh, GetRegion(), title);
+  return WriteFileReporting(path, bytes, EdSurfStatus, EdErrors);
+}
