@@ -64,6 +64,17 @@ int TStructureSheet::BoxAt(int x, int y) const {
   return -1;
 }
 
+std::vector<int> TStructureSheet::PageStarts(int pageHeight) const {
+  std::vector<int> starts{0};
+  for (size_t k = 0; k < Boxes.size(); ++k) {
+    if (k > 0 && Boxes[k].Top == Boxes[k - 1].Top) continue; // not the first box of a row
+    const int top = Boxes[k].Top - TopMargin;
+    const int end = Boxes.back().Top == Boxes[k].Top ? Height : Boxes[k].Top + 3 * RowHeight;
+    if (end > starts.back() + pageHeight && top > starts.back()) starts.push_back(top);
+  }
+  return starts;
+}
+
 void TStructureSheet::Draw(TCanvas& canvas, const TStructureColors& colors) const {
   canvas.Rectangle(0, 0, canvas.GetWidth(), canvas.GetHeight(), colors.Background,
                    colors.Background, 1);

@@ -47,6 +47,10 @@ public:
   // The index in GetBoxes of the box (its cells) under (x, y); -1 if none.
   int BoxAt(int x, int y) const;
 
+  // Where the pages begin when the sheet is cut into pages pageHeight high: 0, then the top of
+  // each row (with the link under it) that would not end on the page before.
+  std::vector<int> PageStarts(int pageHeight) const;
+
   // Paints the whole sheet on a canvas of at least GetWidth x GetHeight.
   void Draw(TCanvas& canvas, const TStructureColors& colors = {}) const;
 

@@ -336,4 +336,15 @@ TEST(StructureSheet, LongRingWrapsIntoFullRowsLinkedDownAndBackToTheHead) {
   EXPECT_EQ(tail, back);
   EXPECT_GE(sheet.GetHeight(), bottom + 2);
   EXPECT_EQ(sheet.GetWidth(), page);
+
+  // Cut into pages two and a half rows high: every row with its link under it on one page.
+  const int pageHeight = 51 * 5 / 2;
+  const std::vector<int> starts = sheet.PageStarts(pageHeight);
+  ASSERT_GE(starts.size(), 3u);
+  EXPECT_EQ(starts[0], 0);
+  for (size_t k = 0; k < boxes.size(); ++k) {
+    const int end = k == 35 ? sheet.GetHeight() : boxes[k].Top + 51;
+    const auto page = std::upper_bound(starts.begin(), starts.end(), boxes[k].Top) - 1;
+    EXPECT_LE(end, *page + pageHeight) << "box " << k;
+  }
 }
