@@ -10,14 +10,19 @@ using LISTSTRUCT::TPolinom;
 
 namespace {
 
-const char* const MsgNotEntered = "Полином не введён";
-const char* const MsgEstablished = "Зависимость установлена";
-const char* const MsgNotConverted = "Выражение не преобразовано в функцию!";
-const char* const MsgUndefined = "Функция определена не во всей области!";
+const DSTRUCT::TText MsgNotEntered{"TPolFunc", TERMIX_TEXT("TPolFunc", "Полином не введён"), {}};
+const DSTRUCT::TText MsgEstablished{
+    "TPolFunc", TERMIX_TEXT("TPolFunc", "Зависимость установлена"), {}};
+const DSTRUCT::TText MsgNotConverted{
+    "TPolFunc", TERMIX_TEXT("TPolFunc", "Выражение не преобразовано в функцию!"), {}};
+const DSTRUCT::TText MsgUndefined{
+    "TPolFunc", TERMIX_TEXT("TPolFunc", "Функция определена не во всей области!"), {}};
 
-std::string CannotExpress(char var) {
+DSTRUCT::TText CannotExpress(char var) {
   const char letter = char(std::toupper(static_cast<unsigned char>(var)));
-  return std::string("Переменная ") + letter + " не может быть выражена из полинома";
+  return {"TPolFunc",
+          TERMIX_TEXT("TPolFunc", "Переменная %1 не может быть выражена из полинома"),
+          {std::string(1, letter)}};
 }
 
 // Power of the variable (lower case) in a packed index.
@@ -141,6 +146,10 @@ float TPolFunc::GetValue(float u, float v) {
 }
 
 std::string TPolFunc::GetMessage() const {
+  return GetMessageText().Text();
+}
+
+DSTRUCT::TText TPolFunc::GetMessageText() const {
   return Ready ? MsgEstablished : ErrText;
 }
 

@@ -14,6 +14,7 @@
 
 #include "core/TDataCom.h"
 #include "core/TPolinom.h"
+#include "core/TText.h"
 
 namespace TRANSSTRUCT {
 
@@ -29,7 +30,7 @@ protected:
   char Var = 'z';                             // the variable expressed, as the caller gave it
   int Power = -1;                             // n
   bool Ready = false;
-  std::string ErrText;
+  DSTRUCT::TText ErrText;
 
 public:
   TPolFunc();
@@ -46,7 +47,10 @@ public:
   float GetValue(float u, float v);
   // True when n is odd; for an even n the surface has the mirrored sheet -V as well.
   bool IsPowerOdd() const { return Power % 2 != 0; }
+  // The outcome of the last SetDependence or GetValue, in Russian; GetMessageText gives it as a
+  // marked pattern with its arguments for a window to translate.
   std::string GetMessage() const;
+  DSTRUCT::TText GetMessageText() const;
 
   int GetPower() const { return Power; }
   // The polynomial last given to SetDependence.

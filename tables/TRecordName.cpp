@@ -19,18 +19,26 @@ int FindPosition(TBasePTab& table, const std::string& name) {
 
 } // namespace
 
-std::string TNameVerdict::GetMessage() const {
+DSTRUCT::TText TNameVerdict::GetMessageText() const {
   switch (Fault) {
   case TNameFault::None:
     break;
   case TNameFault::Empty:
-    return "Название полинома не введено!";
+    return {"TRecordName", TERMIX_TEXT("TRecordName", "Название полинома не введено!"), {}};
   case TNameFault::BadCharacter:
-    return "Название полинома содержит недопустимые символы!";
+    return {"TRecordName",
+            TERMIX_TEXT("TRecordName", "Название полинома содержит недопустимые символы!"),
+            {}};
   case TNameFault::Taken:
-    return "Полином с таким названием уже существует! [Pol№" + std::to_string(Position + 1) + "]";
+    return {"TRecordName",
+            TERMIX_TEXT("TRecordName", "Полином с таким названием уже существует! [Pol№%1]"),
+            {std::to_string(Position + 1)}};
   }
   return {};
+}
+
+std::string TNameVerdict::GetMessage() const {
+  return GetMessageText().Text();
 }
 
 bool IsAdmissibleName(std::string_view name) {

@@ -4,6 +4,8 @@
 // character, each an ASCII digit or letter, and no other record of the table may carry it.
 // Results stored under a standard name take the first free "Res" followed by 0, 1, 2, ...
 
+#include "core/TText.h"
+
 #include <string>
 #include <string_view>
 
@@ -20,8 +22,10 @@ struct TNameVerdict {
   int Position = -1;
 
   bool IsUsable() const { return Fault == TNameFault::None; }
-  // The message the windows show for the fault (UTF-8); empty for a usable name.
+  // The message the windows show for the fault (UTF-8, Russian); empty for a usable name.
   std::string GetMessage() const;
+  // The same message as a marked pattern with its arguments, for a window to translate.
+  DSTRUCT::TText GetMessageText() const;
 };
 
 // At least one character, every one an ASCII digit 0-9 or letter A-Z, a-z.

@@ -70,6 +70,29 @@
     </message>
 </context>
 <context>
+    <name>TPolFunc</name>
+    <message>
+        <source>Полином не введён</source>
+        <translation>No polynomial entered</translation>
+    </message>
+    <message>
+        <source>Зависимость установлена</source>
+        <translation>Dependence set</translation>
+    </message>
+    <message>
+        <source>Выражение не преобразовано в функцию!</source>
+        <translation>The expression is not turned into a function!</translation>
+    </message>
+    <message>
+        <source>Функция определена не во всей области!</source>
+        <translation>The function is not defined in the whole region!</translation>
+    </message>
+    <message>
+        <source>Переменная %1 не может быть выражена из полинома</source>
+        <translation>The variable %1 cannot be expressed from the polynomial</translation>
+    </message>
+</context>
+<context>
     <name>TPolReading</name>
     <message>
         <source>«%1» прочитано как %2: «%3» без степени задаёт степень 1, а не умножает</source>
@@ -98,6 +121,21 @@
     <message>
         <source>«%1» прочитано как %2: «%3» разделяет мономы</source>
         <translation>“%1” read as %2: “%3” separates monomials</translation>
+    </message>
+</context>
+<context>
+    <name>TRecordName</name>
+    <message>
+        <source>Название полинома не введено!</source>
+        <translation>No polynomial name entered!</translation>
+    </message>
+    <message>
+        <source>Название полинома содержит недопустимые символы!</source>
+        <translation>The polynomial name contains characters that are not allowed!</translation>
+    </message>
+    <message>
+        <source>Полином с таким названием уже существует! [Pol№%1]</source>
+        <translation>A polynomial with this name already exists! [Pol#%1]</translation>
     </message>
 </context>
 <context>

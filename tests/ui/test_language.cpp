@@ -1,6 +1,8 @@
 // The interface language: which language the desktop's list of languages gives, what each
 // language installs (the program's English texts, Qt's Russian ones), and the English files
 // beside the Russian ones.
+#include "core/TPolFunc.h"
+#include "tables/TRecordName.h"
 #include "ui/Language.h"
 #include "ui/SplashWindow.h"
 
@@ -81,6 +83,23 @@ private slots:
 
     InstallInterfaceLanguage(TInterfaceLanguage::English);
     QCOMPARE(CancelButtonText(), QString("Cancel"));
+  }
+
+  // An engine text is translated by its pattern, and its arguments go in afterwards; in Russian
+  // it is the engine's own text.
+  void engineTextsShowWithTheirArguments() {
+    const TABLESTRUCT::TNameVerdict taken{TABLESTRUCT::TNameFault::Taken, 2};
+    LISTSTRUCT::TPolinom pol;
+    pol.SetText("z^2*x + z*y");
+    TRANSSTRUCT::TPolFunc func;
+    QVERIFY(!func.SetDependence(pol, 0, 'z'));
+    QCOMPARE(ShowText(taken.GetMessageText()), QString::fromStdString(taken.GetMessage()));
+    QCOMPARE(ShowText(func.GetMessageText()), QString::fromStdString(func.GetMessage()));
+    InstallInterfaceLanguage(TInterfaceLanguage::English);
+    QCOMPARE(ShowText(taken.GetMessageText()),
+             QString("A polynomial with this name already exists! [Pol#3]"));
+    QCOMPARE(ShowText(func.GetMessageText()),
+             QString("The variable Z cannot be expressed from the polynomial"));
   }
 
   // The English splash pictures and help pages lie in a folder "en" beside the Russian ones,
