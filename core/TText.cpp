@@ -1,5 +1,7 @@
 #include "core/TText.h"
 
+#include <atomic>
+
 namespace DSTRUCT {
 
 std::string FillArguments(std::string_view pattern, const std::vector<std::string>& args) {
@@ -18,6 +20,19 @@ std::string FillArguments(std::string_view pattern, const std::vector<std::strin
     text += pattern[i];
   }
   return text;
+}
+
+namespace {
+std::atomic<TTextShower> Shower{nullptr};
+} // namespace
+
+void SetTextShower(TTextShower shower) {
+  Shower.store(shower);
+}
+
+std::string ShownText(const TText& text) {
+  const TTextShower shower = Shower.load();
+  return shower ? shower(text) : text.Text();
 }
 
 } // namespace DSTRUCT

@@ -28,4 +28,11 @@ struct TText {
   bool IsEmpty() const { return Pattern == nullptr || *Pattern == '\0'; }
 };
 
+// How the engine shows a text it draws itself, such as a caption in a picture: through the
+// function the windows install for the interface language, or in Russian while none is
+// installed. The texts an object keeps for its callers stay Russian all the same.
+using TTextShower = std::string (*)(const TText& text);
+void SetTextShower(TTextShower shower);
+std::string ShownText(const TText& text);
+
 } // namespace DSTRUCT

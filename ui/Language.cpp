@@ -26,6 +26,11 @@ void Install(std::unique_ptr<QTranslator>& slot, const QString& file, const QStr
   slot = std::move(translator);
 }
 
+// The engine's pictures draw their captions through this.
+std::string ShowTextUtf8(const DSTRUCT::TText& text) {
+  return ShowText(text).toStdString();
+}
+
 } // namespace
 
 TInterfaceLanguage ChooseInterfaceLanguage(const QStringList& uiLanguages) {
@@ -44,6 +49,8 @@ void InstallInterfaceLanguage(TInterfaceLanguage language) {
   Remove(ProgramTranslator);
   Remove(QtTranslator);
   InstalledLanguage = language;
+  // The pictures the engine draws show their captions in the same language.
+  DSTRUCT::SetTextShower(language == TInterfaceLanguage::English ? &ShowTextUtf8 : nullptr);
   if (language == TInterfaceLanguage::English)
     Install(ProgramTranslator, QStringLiteral("termix_en"), QStringLiteral(":/i18n"));
   else

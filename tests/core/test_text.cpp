@@ -17,3 +17,14 @@ TEST(EngineText, ArgumentsAreFilledOnceInPlaceAndStrayPercentsStay) {
   EXPECT_FALSE(text.IsEmpty());
   EXPECT_TRUE(TText{}.IsEmpty());
 }
+
+// A text the engine draws goes through the installed shower, and in Russian without one.
+TEST(EngineText, DrawnTextsGoThroughTheInstalledShower) {
+  const TText text{"Pictures", "голова %1", {"5"}};
+  EXPECT_EQ(DSTRUCT::ShownText(text), "голова 5");
+  DSTRUCT::SetTextShower(
+      [](const TText& shown) { return FillArguments(std::string("head %1"), shown.Args); });
+  EXPECT_EQ(DSTRUCT::ShownText(text), "head 5");
+  DSTRUCT::SetTextShower(nullptr);
+  EXPECT_EQ(DSTRUCT::ShownText(text), "голова 5");
+}
