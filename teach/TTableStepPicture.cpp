@@ -257,8 +257,6 @@ TCanvasBox TTableStepPicture::DrawScan(const TTableStep& step, const TTableLayou
 
   for (int item = 0; item < items; ++item) {
     const int x = ItemX(item), y = ItemY(item);
-    const int cy = y + BoxHigh / 2;
-    const int dot = x + KeyWide + LinkWide / 2;
     if (item == 0) {
       canvas.TextOut(x, y - TextHigh - 2, "голова", Background);
       box(0, "!!!", HeadFill, Black, Pen);
@@ -277,31 +275,7 @@ TCanvasBox TTableStepPicture::DrawScan(const TTableStep& step, const TTableLayou
         canvas.TextOut(x, y + BoxHigh + 4, mark, look.Fill);
       }
     }
-    const int lane = y + BoxHigh + TextHigh + 12;
-    if (item + 1 < items && (item + 1) % PerRow != 0) {
-      canvas.Line(dot, cy, ItemX(item + 1), cy, Black, Pen);
-      ArrowHead(canvas, ItemX(item + 1), cy);
-    } else if (item + 1 < items) {
-      // Down to the lane under the row, back to the left and into the next row.
-      const int turn = x + KeyWide + LinkWide + 8;
-      const int nextY = ItemY(item + 1) + BoxHigh / 2;
-      canvas.Line(dot, cy, turn, cy, Black, Pen);
-      canvas.Line(turn, cy, turn, lane, Black, Pen);
-      canvas.Line(turn, lane, Margin + 12, lane, Black, Pen);
-      canvas.Line(Margin + 12, lane, Margin + 12, nextY, Black, Pen);
-      canvas.Line(Margin + 12, nextY, ItemX(item + 1), nextY, Black, Pen);
-      ArrowHead(canvas, ItemX(item + 1), nextY);
-    } else {
-      // The last link closes the ring back to the head.
-      const int turn = x + KeyWide + LinkWide + 8;
-      const int headY = ItemY(0) + BoxHigh / 2;
-      canvas.Line(dot, cy, turn, cy, Black, Pen);
-      canvas.Line(turn, cy, turn, lane, Black, Pen);
-      canvas.Line(turn, lane, Margin + 4, lane, Black, Pen);
-      canvas.Line(Margin + 4, lane, Margin + 4, headY, Black, Pen);
-      canvas.Line(Margin + 4, headY, ItemX(0), headY, Black, Pen);
-      ArrowHead(canvas, ItemX(0), headY);
-    }
+    DrawRingLink(item, items, canvas);
   }
 
   if (step.Event.Kind == Kind::Remove) {
@@ -311,6 +285,37 @@ TCanvasBox TTableStepPicture::DrawScan(const TTableStep& step, const TTableLayou
     focus = {x, y, x + KeyWide + LinkWide, y + BoxHigh};
   }
   return focus;
+}
+
+void TTableStepPicture::DrawRingLink(int item, int items, TCanvas& canvas) const {
+  const int x = ItemX(item), y = ItemY(item);
+  const int cy = y + BoxHigh / 2;
+  const int dot = x + KeyWide + LinkWide / 2;
+  const int lane = y + BoxHigh + TextHigh + 12;
+  if (item + 1 < items && (item + 1) % PerRow != 0) {
+    canvas.Line(dot, cy, ItemX(item + 1), cy, Black, Pen);
+    ArrowHead(canvas, ItemX(item + 1), cy);
+  } else if (item + 1 < items) {
+    // Down to the lane under the row, back to the left and into the next row.
+    const int turn = x + KeyWide + LinkWide + 8;
+    const int nextY = ItemY(item + 1) + BoxHigh / 2;
+    canvas.Line(dot, cy, turn, cy, Black, Pen);
+    canvas.Line(turn, cy, turn, lane, Black, Pen);
+    canvas.Line(turn, lane, Margin + 12, lane, Black, Pen);
+    canvas.Line(Margin + 12, lane, Margin + 12, nextY, Black, Pen);
+    canvas.Line(Margin + 12, nextY, ItemX(item + 1), nextY, Black, Pen);
+    ArrowHead(canvas, ItemX(item + 1), nextY);
+  } else {
+    // The last link closes the ring back to the head.
+    const int turn = x + KeyWide + LinkWide + 8;
+    const int headY = ItemY(0) + BoxHigh / 2;
+    canvas.Line(dot, cy, turn, cy, Black, Pen);
+    canvas.Line(turn, cy, turn, lane, Black, Pen);
+    canvas.Line(turn, lane, Margin + 4, lane, Black, Pen);
+    canvas.Line(Margin + 4, lane, Margin + 4, headY, Black, Pen);
+    canvas.Line(Margin + 4, headY, ItemX(0), headY, Black, Pen);
+    ArrowHead(canvas, ItemX(0), headY);
+  }
 }
 
 TCanvasBox TTableStepPicture::DrawSorted(const TTableStep& step, const TTableLayout& layout,

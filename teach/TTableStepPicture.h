@@ -61,6 +61,9 @@ private:
   void DrawHeader(const TTableStep& step, LISTSTRUCT::TCanvas& canvas) const;
   TCanvasBox DrawScan(const TTableStep& step, const TTableLayout& layout,
                       LISTSTRUCT::TCanvas& canvas) const;
+  // The link of item of the ring to the next item: along its row, down and back into the next
+  // row, or from the last record back to the head link.
+  void DrawRingLink(int item, int items, LISTSTRUCT::TCanvas& canvas) const;
   TCanvasBox DrawSorted(const TTableStep& step, const TTableLayout& layout,
                         LISTSTRUCT::TCanvas& canvas) const;
   TCanvasBox DrawHash(const TTableStep& step, const TTableLayout& layout,

@@ -109,98 +109,125 @@ private:
   }
 
   std::string Explain(const TTableEvent& event, int bucket, TTableStep& step) {
-    const std::string& key = Recording.Key;
     switch (event.Kind) {
-    case Kind::Bucket: {
-      std::string text = "Сумма кодов символов ключа " + key + ": ";
-      if (key.size() <= 6 && key.size() > 1) {
-        for (std::size_t i = 0; i < key.size(); ++i)
-          text += (i ? " + " : "") + Num(static_cast<unsigned char>(key[i]));
-        text += " = ";
-      }
-      text += Num(static_cast<long long>(event.CodeSum)) + "; " +
-              Num(static_cast<long long>(event.CodeSum)) + " mod " + Num(Recording.TabSize) +
-              " = " + Num(event.Target) + ": корзина " + Num(event.Target);
-      if (SlotCount(event.Target) == 0) text += " (пуста)";
-      return text;
-    }
-    case Kind::Compare: {
-      step.Current = event.Position;
-      std::string text = "Сравнение ключа " + key + " с ключом " + event.Key +
-                         Where(event.Position, bucket) + ": ";
-      if (event.Comparison == 0) return text + "ключи совпали";
-      text += "не совпадают, ";
-      return text + (event.Position + 1 < SlotCount(bucket)
-                         ? "переход к звену " + Num(event.Position + 1)
-                         : "звеньев больше нет");
-    }
-    case Kind::Probe: {
-      step.Lo = event.Lo;
-      step.Mid = event.Position;
-      step.Hi = event.Hi;
-      step.Searching = true;
-      NextLo = event.Lo;
-      NextHi = event.Hi;
-      std::string text = "Сравнение ключа " + key + " с ключом " + event.Key + " в позиции " +
-                         Num(event.Position) + ": ";
-      if (event.Comparison == 0) {
-        NextLo = NextHi = event.Position;
-        return text + "ключи совпали";
-      }
-      if (event.Comparison < 0) {
-        NextHi = event.Position - 1;
-        return text + "искомый меньше, hi = " + Num(NextHi);
-      }
-      NextLo = event.Position + 1;
-      return text + "искомый больше, lo = " + Num(NextLo);
-    }
+    case Kind::Bucket:
+      return ExplainBucket(event);
+    case Kind::Compare:
+      return ExplainCompare(event, bucket, step);
+    case Kind::Probe:
+      return ExplainProbe(event, step);
     case Kind::Move:
-      step.Searching = false;
-      step.Mid = -1;
-      if (Recording.Kind == TTableKind::Sorted) {
-        if (event.Key.empty())
-          return "Пустая ячейка " + Num(event.Position) + " сдвигается в позицию " +
-                 Num(event.Target);
-        return "Запись " + event.Key + " сдвигается из позиции " + Num(event.Position) +
-               " в позицию " + Num(event.Target);
-      }
-      step.Current = event.Target;
-      return "Последняя запись " + event.Key + Where(event.Position, bucket) +
-             " переносится на место удаляемой, в позицию " + Num(event.Target);
+      return ExplainMove(event, bucket, step);
     case Kind::Place:
-      step.Searching = false;
-      step.Mid = -1;
-      step.Current = event.Position;
-      if (Recording.Kind == TTableKind::Sorted)
-        return "Новая запись " + key + " ставится в позицию " + Num(event.Position);
-      if (Recording.Kind == TTableKind::Hash && SlotCount(bucket) == 0)
-        return "Корзина " + Num(bucket) + " была пуста: для неё создана цепочка, запись " + key +
-               " в позиции 0";
-      return "Новая запись " + key + " добавляется в конец" +
-             (Recording.Kind == TTableKind::Hash ? " цепочки корзины " + Num(bucket) : " кольца") +
-             ", позиция " + Num(event.Position);
+      return ExplainPlace(event, bucket, step);
     case Kind::Replace:
       step.Searching = false;
       step.Current = event.Position;
-      return "Ключ " + key + " уже есть" + Where(event.Position, bucket) +
+      return "Ключ " + Recording.Key + " уже есть" + Where(event.Position, bucket) +
              ": полином записи заменён";
-    case Kind::Remove: {
-      step.Searching = false;
-      step.Mid = -1;
-      step.Current = -1;
-      if (Recording.Kind == TTableKind::Sorted)
-        return "Запись " + event.Key + " в позиции " + Num(event.Position) +
-               " освобождена; следующие записи сдвигаются на её место";
-      std::string text = "Последнее звено" + Where(event.Position, bucket) + " удалено";
-      if (Recording.Kind == TTableKind::Hash && SlotCount(bucket) == 1)
-        text += "; цепочка корзины " + Num(bucket) + " опустела и освобождена";
-      return text;
-    }
+    case Kind::Remove:
+      return ExplainRemove(event, bucket, step);
     case Kind::Start:
     case Kind::Finish:
       break;
     }
     return {};
+  }
+
+  // The key's code sum and the bucket it gives.
+  std::string ExplainBucket(const TTableEvent& event) const {
+    const std::string& key = Recording.Key;
+    std::string text = "Сумма кодов символов ключа " + key + ": ";
+    if (key.size() <= 6 && key.size() > 1) {
+      for (std::size_t i = 0; i < key.size(); ++i)
+        text += (i ? " + " : "") + Num(static_cast<unsigned char>(key[i]));
+      text += " = ";
+    }
+    text += Num(static_cast<long long>(event.CodeSum)) + "; " +
+            Num(static_cast<long long>(event.CodeSum)) + " mod " + Num(Recording.TabSize) + " = " +
+            Num(event.Target) + ": корзина " + Num(event.Target);
+    if (SlotCount(event.Target) == 0) text += " (пуста)";
+    return text;
+  }
+
+  // A comparison along the ring or a bucket's chain.
+  std::string ExplainCompare(const TTableEvent& event, int bucket, TTableStep& step) const {
+    step.Current = event.Position;
+    std::string text = "Сравнение ключа " + Recording.Key + " с ключом " + event.Key +
+                       Where(event.Position, bucket) + ": ";
+    if (event.Comparison == 0) return text + "ключи совпали";
+    text += "не совпадают, ";
+    return text + (event.Position + 1 < SlotCount(bucket)
+                       ? "переход к звену " + Num(event.Position + 1)
+                       : "звеньев больше нет");
+  }
+
+  // A probe of the binary search, which narrows its bounds.
+  std::string ExplainProbe(const TTableEvent& event, TTableStep& step) {
+    step.Lo = event.Lo;
+    step.Mid = event.Position;
+    step.Hi = event.Hi;
+    step.Searching = true;
+    NextLo = event.Lo;
+    NextHi = event.Hi;
+    std::string text = "Сравнение ключа " + Recording.Key + " с ключом " + event.Key +
+                       " в позиции " + Num(event.Position) + ": ";
+    if (event.Comparison == 0) {
+      NextLo = NextHi = event.Position;
+      return text + "ключи совпали";
+    }
+    if (event.Comparison < 0) {
+      NextHi = event.Position - 1;
+      return text + "искомый меньше, hi = " + Num(NextHi);
+    }
+    NextLo = event.Position + 1;
+    return text + "искомый больше, lo = " + Num(NextLo);
+  }
+
+  // A record shifted in the array, or the last link moved into the place of a deleted one.
+  std::string ExplainMove(const TTableEvent& event, int bucket, TTableStep& step) const {
+    step.Searching = false;
+    step.Mid = -1;
+    if (Recording.Kind == TTableKind::Sorted) {
+      if (event.Key.empty())
+        return "Пустая ячейка " + Num(event.Position) + " сдвигается в позицию " +
+               Num(event.Target);
+      return "Запись " + event.Key + " сдвигается из позиции " + Num(event.Position) +
+             " в позицию " + Num(event.Target);
+    }
+    step.Current = event.Target;
+    return "Последняя запись " + event.Key + Where(event.Position, bucket) +
+           " переносится на место удаляемой, в позицию " + Num(event.Target);
+  }
+
+  // A new record put in its place.
+  std::string ExplainPlace(const TTableEvent& event, int bucket, TTableStep& step) const {
+    const std::string& key = Recording.Key;
+    step.Searching = false;
+    step.Mid = -1;
+    step.Current = event.Position;
+    if (Recording.Kind == TTableKind::Sorted)
+      return "Новая запись " + key + " ставится в позицию " + Num(event.Position);
+    if (Recording.Kind == TTableKind::Hash && SlotCount(bucket) == 0)
+      return "Корзина " + Num(bucket) + " была пуста: для неё создана цепочка, запись " + key +
+             " в позиции 0";
+    return "Новая запись " + key + " добавляется в конец" +
+           (Recording.Kind == TTableKind::Hash ? " цепочки корзины " + Num(bucket) : " кольца") +
+           ", позиция " + Num(event.Position);
+  }
+
+  // A record released: the array closes up, or the last link goes.
+  std::string ExplainRemove(const TTableEvent& event, int bucket, TTableStep& step) const {
+    step.Searching = false;
+    step.Mid = -1;
+    step.Current = -1;
+    if (Recording.Kind == TTableKind::Sorted)
+      return "Запись " + event.Key + " в позиции " + Num(event.Position) +
+             " освобождена; следующие записи сдвигаются на её место";
+    std::string text = "Последнее звено" + Where(event.Position, bucket) + " удалено";
+    if (Recording.Kind == TTableKind::Hash && SlotCount(bucket) == 1)
+      text += "; цепочка корзины " + Num(bucket) + " опустела и освобождена";
+    return text;
   }
 };
 
