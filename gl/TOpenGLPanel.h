@@ -75,16 +75,9 @@ public:
   void SetColorBits(int bits);
   int GetDepthBits() const { return FDepthBits; }
   void SetDepthBits(int bits);
-  bool IsDoubleBuffered() const { return FDoubleBuffered; }
 
   TFont2D& Font2D() { return FFont2D; }
   const TFont2D& Font2D() const { return FFont2D; }
-  bool HasFont2D() const { return FFont2DBase != 0; }
-
-  // True when the context exists and draws with the fixed-function pipeline.
-  bool IsContextReady() const { return FContextReady; }
-  // True once the panel has found that it cannot make its context.
-  bool HasContextFailed() const { return FContextFailed; }
 
   // Makes the panel's context current; false (and the message) when it cannot.
   bool MakeOpenGLPanelCurrent();
@@ -104,12 +97,9 @@ public:
   static bool IsOpenGLAvailable();
   // Shows "Open GL Context Create Failed".
   static void ReportContextCreateFailed();
-  // The surface format the panel asks for.
-  static QSurfaceFormat PanelFormat();
 
   // Where the panel's failure texts go; by default a modal message box. Tests replace it.
   static void SetMessageSink(TMessageSink sink);
-  static void ShowPanelMessage(const QString& text);
 
 protected:
   bool event(QEvent* e) override;
@@ -120,6 +110,10 @@ protected:
   void showEvent(QShowEvent* e) override;
 
 private:
+  // The surface format the panel asks for.
+  static QSurfaceFormat PanelFormat();
+  static void ShowPanelMessage(const QString& text);
+
   void RaisePreInit();
   void ApplyPixelFormat();
   void CheckContextCreated();

@@ -365,6 +365,12 @@ TStepRecording RecordLayout(TBasePTab& table) {
   return recording;
 }
 
+std::string StepKey(std::vector<std::string> keys, const std::string& typed) {
+  if (keys.empty() || std::find(keys.begin(), keys.end(), typed) != keys.end()) return typed;
+  std::sort(keys.begin(), keys.end());
+  return keys[keys.size() / 2];
+}
+
 std::vector<std::string> RandomStepKeys(int count, const std::function<unsigned()>& random) {
   std::vector<std::string> keys;
   if (count <= 0) return keys;

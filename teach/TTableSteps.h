@@ -65,6 +65,9 @@ TStepRecording RecordOperation(TBasePTab& table, TestOperation operation, const 
 // The table as it stands, without an operation: one Start step and no key.
 TStepRecording RecordLayout(TBasePTab& table);
 
+// The key of the operation on a table of keys: the typed one when the table holds it, else the
+// middle one in key order, so that a search finds something (the typed one for no keys).
+std::string StepKey(std::vector<std::string> keys, const std::string& typed);
 // count different keys "P" followed by a number below 5 x count, drawn from random.
 std::vector<std::string> RandomStepKeys(int count, const std::function<unsigned()>& random);
 

@@ -8,17 +8,13 @@
 
 #include "teach/TEfficiencyTest.h"
 
-class QChart;
-class QChartView;
 class QGroupBox;
 class QLabel;
-class QLineSeries;
 class QProgressBar;
 class QPushButton;
 class QRadioButton;
 class QResizeEvent;
 class QSlider;
-class QValueAxis;
 class TEfficiencyChartView;
 class TGrowthWindow;
 
@@ -32,6 +28,10 @@ public:
   // unless a test hands in its own.
   void SetRandomSource(TABLESTRUCT::TEfficiencyTest::RandomSource source);
 
+protected:
+  void resizeEvent(QResizeEvent* event) override;
+
+private:
   QGroupBox* GBOperation;
   QRadioButton* RBESearch;
   QRadioButton* RBEInsert;
@@ -40,6 +40,12 @@ public:
   QPushButton* SBtnGrowth; // beside SBtnTest: the growth of the cost with the table size
 
   QGroupBox* GBEfficiency;
+  // One row per organisation, in the registry's order: its colour key, its name, its gauge
+  // (CGgEffScan, CGgEffSort, CGgEffHash) and the gauge's percentage.
+  std::array<QLabel*, TABLESTRUCT::TableKindCount> GaugeKeys{};
+  std::array<QLabel*, TABLESTRUCT::TableKindCount> GaugeLabels{};
+  std::array<QProgressBar*, TABLESTRUCT::TableKindCount> Gauges{};
+  std::array<QLabel*, TABLESTRUCT::TableKindCount> GaugeValues{};
 
   TEfficiencyChartView* ChEffOper;
   TEfficiencyChartView* ChEffTime;
@@ -48,15 +54,9 @@ public:
   QLabel* LHashTSizeValue;
   QSlider* TrBHashTSize;
 
-  // The chosen operation: 1 search, 2 insertion, 3 deletion.
-  int TestOper() const;
-  // Buckets of the test's hash table: the track bar's position x 30.
-  int HashSize() const;
+  TABLESTRUCT::TEfficiencyTest::RandomSource Random;
+  TGrowthWindow* GrowthWindow = nullptr; // made at the first press of SBtnGrowth
 
-  // The growth window, made at the first press of SBtnGrowth (null before).
-  TGrowthWindow* GetGrowthWindow() const { return GrowthWindow; }
-
-public slots:
   void SBtnTestClick();
   // Opens the growth window and starts its run with the chosen operation and the track bar's
   // percentage of n buckets.
@@ -64,23 +64,14 @@ public slots:
   void TrBHashTSizeChange();
   void FormResize();
 
-protected:
-  void resizeEvent(QResizeEvent* event) override;
-
-private:
   void BuildOperationGroup();
   void BuildGauges();
   void BuildCharts();
   void BuildHashSize();
-  TABLESTRUCT::TEfficiencyTest::RandomSource Random;
-  TGrowthWindow* GrowthWindow = nullptr;
-  // One row per organisation, in the registry's order: its colour key, its name, its gauge
-  // (CGgEffScan, CGgEffSort, CGgEffHash) and the gauge's percentage.
-  std::array<QLabel*, TABLESTRUCT::TableKindCount> GaugeKeys{};
-  std::array<QLabel*, TABLESTRUCT::TableKindCount> GaugeLabels{};
-  std::array<QProgressBar*, TABLESTRUCT::TableKindCount> Gauges{};
-  std::array<QLabel*, TABLESTRUCT::TableKindCount> GaugeValues{};
-
+  // The chosen operation: 1 search, 2 insertion, 3 deletion.
+  int TestOper() const;
+  // Buckets of the test's hash table: the track bar's position x 30.
+  int HashSize() const;
   // Widths and heights of the layout's parts, from the font.
   int OperationWidth() const;
   int TestButtonWidth() const;

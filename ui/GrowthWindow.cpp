@@ -243,10 +243,11 @@ TGrowthWindow::~TGrowthWindow() {
   StopWorker();
 }
 
-void TGrowthWindow::Start(TABLESTRUCT::TestOperation operation, int hashPercent, unsigned seed) {
+void TGrowthWindow::Start(TABLESTRUCT::TestOperation operation, int hashPercent, unsigned seed,
+                          std::vector<int> sizes) {
   StopWorker();
   Cancel = false;
-  PBGrowth->setRange(0, static_cast<int>(Sizes.size()) * 4);
+  PBGrowth->setRange(0, static_cast<int>(sizes.size()) * (1 + TABLESTRUCT::TableKindCount));
   PBGrowth->setValue(0);
   BBtnGrowthCancel->setEnabled(true);
   BBtnGrowthSave->setEnabled(false);
@@ -256,7 +257,6 @@ void TGrowthWindow::Start(TABLESTRUCT::TestOperation operation, int hashPercent,
                 .arg(hashPercent),
             false);
 
-  const std::vector<int> sizes = Sizes;
   QProgressBar* bar = PBGrowth;
   Worker = QThread::create([this, operation, hashPercent, seed, sizes, bar] {
     auto engine = std::make_shared<std::mt19937>(seed);

@@ -26,6 +26,20 @@ public:
   explicit TGrowthWindow(QWidget* parent = nullptr);
   ~TGrowthWindow() override;
 
+  // Starts a run of the operation at the table sizes with the hash table at hashPercent % of n
+  // buckets, keys drawn from a generator seeded with seed; an earlier run still going is
+  // cancelled first.
+  void Start(TABLESTRUCT::TestOperation operation, int hashPercent, unsigned seed,
+             std::vector<int> sizes = TABLESTRUCT::TGrowthRun::StandardSizes());
+
+signals:
+  // A run has ended, finished or cancelled.
+  void RunEnded();
+
+protected:
+  void closeEvent(QCloseEvent* event) override;
+
+private:
   QProgressBar* PBGrowth;
   QPushButton* BBtnGrowthCancel;
   QCheckBox* ChBGrowthLog;
@@ -34,36 +48,16 @@ public:
   QChartView* ChGrowthOper;
   QChartView* ChGrowthTime;
 
-  // The table sizes of the next run (the standard ones unless a test chooses smaller).
-  void SetSizes(std::vector<int> sizes) { Sizes = std::move(sizes); }
-  // Starts a run of the operation with the hash table at hashPercent % of n buckets, keys
-  // drawn from a generator seeded with seed; an earlier run still going is cancelled first.
-  void Start(TABLESTRUCT::TestOperation operation, int hashPercent, unsigned seed);
-  bool IsRunning() const { return Worker != nullptr; }
-  // The last finished run.
-  const TABLESTRUCT::TGrowthResult& GetResult() const { return Result; }
-  // Writes the points as CSV; false with the reason shown when the file cannot be written.
-  bool SaveData(const QString& path);
-
-signals:
-  // A run has ended, finished or cancelled.
-  void RunEnded();
-
-public slots:
-  void BBtnGrowthCancelClick();
-  void BBtnGrowthSaveClick();
-  void ChBGrowthLogClick();
-
-protected:
-  void closeEvent(QCloseEvent* event) override;
-
-private:
-  std::vector<int> Sizes = TABLESTRUCT::TGrowthRun::StandardSizes();
   TABLESTRUCT::TGrowthResult Result;  // written by the worker, read once it has ended
   TABLESTRUCT::TGrowthResult Running; // the worker's result while it runs
   std::atomic<bool> Cancel{false};
   QThread* Worker = nullptr;
 
+  void BBtnGrowthCancelClick();
+  void BBtnGrowthSaveClick();
+  void ChBGrowthLogClick();
+  // Writes the points as CSV; false with the reason shown when the file cannot be written.
+  bool SaveData(const QString& path);
   void RunFinished();
   void StopWorker();
   void DrawCharts();

@@ -154,6 +154,7 @@ void TTableStepsPage::BuildPlayer() {
   LStepNumber->setMinimumWidth(fontMetrics().horizontalAdvance("Шаг 000 из 000") + 8);
 
   PlayTimer = new QTimer(this);
+  PlayTimer->setObjectName("PlayTimer");
 }
 
 void TTableStepsPage::LayOutControls() {
@@ -193,15 +194,10 @@ void TTableStepsPage::LayOutControls() {
 void TTableStepsPage::ConnectControls() {
   // The keys step the picture unless a control that uses them has the focus (the key field,
   // the choices and the speed slider keep theirs).
-  auto* play = new QShortcut(QKeySequence(Qt::Key_Space), this, this,
-                             &TTableStepsPage::BBtnStepPlayClick, Qt::WidgetWithChildrenShortcut);
-  auto* back = new QShortcut(QKeySequence(Qt::Key_Left), this, this,
-                             &TTableStepsPage::BBtnStepBackClick, Qt::WidgetWithChildrenShortcut);
-  auto* next = new QShortcut(QKeySequence(Qt::Key_Right), this, this,
-                             &TTableStepsPage::BBtnStepNextClick, Qt::WidgetWithChildrenShortcut);
-  Q_UNUSED(play);
-  Q_UNUSED(back);
-  Q_UNUSED(next);
+  for (const auto& [key, handler] : {std::pair{Qt::Key_Space, &TTableStepsPage::BBtnStepPlayClick},
+                                     std::pair{Qt::Key_Left, &TTableStepsPage::BBtnStepBackClick},
+                                     std::pair{Qt::Key_Right, &TTableStepsPage::BBtnStepNextClick}})
+    new QShortcut(QKeySequence(key), this, this, handler, Qt::WidgetWithChildrenShortcut);
 
   for (QWidget* control :
        std::initializer_list<QWidget*>{CBStepKind, CEStepBuckets, CBStepOper, RBStepCopy,
@@ -239,10 +235,6 @@ void TTableStepsPage::SetRandomSource(std::function<unsigned()> source) {
   Random = std::move(source);
 }
 
-bool TTableStepsPage::IsPlaying() const {
-  return PlayTimer->isActive();
-}
-
 void TTableStepsPage::showEvent(QShowEvent* event) {
   QWidget::showEvent(event);
   // Entering the page takes a fresh copy of the user's table.
@@ -278,23 +270,15 @@ void TTableStepsPage::BBtnStepRefreshClick() {
       BaseRecords.emplace_back(key, LISTSTRUCT::TPolinom());
   }
   CEStepCount->setEnabled(RBStepRandom->isChecked());
-  // A key to start with: the middle one in key order, so that a search finds something.
-  const QString typed = EdStepKey->text();
-  bool known = false;
+  std::vector<std::string> keys;
   for (const auto& record : BaseRecords)
-    known |= QString::fromStdString(record.first) == typed;
-  if ((typed.isEmpty() || !known) && !BaseRecords.empty()) {
-    std::vector<std::string> keys;
-    for (const auto& record : BaseRecords)
-      keys.push_back(record.first);
-    std::sort(keys.begin(), keys.end());
-    const QString middle = QString::fromStdString(keys[keys.size() / 2]);
-    if (middle != typed) {
-      EdStepKey->setText(middle); // rebuilds
-      return;
-    }
-  }
-  Rebuild();
+    keys.push_back(record.first);
+  const QString key =
+      QString::fromStdString(TABLESTRUCT::StepKey(keys, EdStepKey->text().toStdString()));
+  if (key != EdStepKey->text())
+    EdStepKey->setText(key); // rebuilds
+  else
+    Rebuild();
 }
 
 QString TTableStepsPage::CheckedKey(QString& why) const {

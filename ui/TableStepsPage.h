@@ -42,6 +42,11 @@ public:
   // The generator of the random keys (the standard one unless a test hands in its own).
   void SetRandomSource(std::function<unsigned()> source);
 
+protected:
+  void showEvent(QShowEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
   QComboBox* CBStepKind;
   QSpinBox* CEStepBuckets;
   QComboBox* CBStepOper;
@@ -62,16 +67,19 @@ public:
   QPushButton* BBtnStepLast;
   QSlider* TrBStepSpeed;
   QLabel* LStepNumber;
+  QLabel* LStepSpeedValue;
+  QTimer* PlayTimer; // steps the show on
 
-  // The step shown (0 the table before the operation) and the number of steps.
-  int CurrentStep() const { return Step; }
-  int StepCount() const { return static_cast<int>(Recording.Steps.size()); }
-  const TABLESTRUCT::TStepRecording& GetRecording() const { return Recording; }
-  bool IsPlaying() const;
-  // The picture of the step shown.
-  const QPixmap& GetStepBitmap() const { return StepBitmap; }
+  std::function<TABLESTRUCT::TBasePTab*()> TableSource;
+  std::function<unsigned()> Random;
+  // The records the operations work on, in the order they are inserted.
+  std::vector<std::pair<std::string, LISTSTRUCT::TPolinom>> BaseRecords;
+  TABLESTRUCT::TStepRecording Recording;
+  std::unique_ptr<TABLESTRUCT::TTableStepPicture> Picture;
+  QPixmap StepBitmap;
+  int Step = 0;         // the step shown, 0 the table before the operation
+  int PictureWidth = 0; // the width the picture was laid out for
 
-public slots:
   // Takes the table afresh: a copy of the user's table or new random keys.
   void BBtnStepRefreshClick();
   void BBtnStepFirstClick();
@@ -81,28 +89,12 @@ public slots:
   void BBtnStepLastClick();
   void TrBStepSpeedChange();
 
-protected:
-  void showEvent(QShowEvent* event) override;
-  bool eventFilter(QObject* watched, QEvent* event) override;
-
-private:
   void BuildChoiceControls();
   void BuildPicture();
   void BuildPlayer();
   void LayOutControls();
   void ConnectControls();
-  std::function<TABLESTRUCT::TBasePTab*()> TableSource;
-  std::function<unsigned()> Random;
-  // The records the operations work on, in the order they are inserted.
-  std::vector<std::pair<std::string, LISTSTRUCT::TPolinom>> BaseRecords;
-  TABLESTRUCT::TStepRecording Recording;
-  std::unique_ptr<TABLESTRUCT::TTableStepPicture> Picture;
-  QPixmap StepBitmap;
-  int Step = 0;
-  int PictureWidth = 0; // the width the picture was laid out for
-  QTimer* PlayTimer;
-  QLabel* LStepSpeedValue;
-
+  int StepCount() const { return static_cast<int>(Recording.Steps.size()); }
   const TABLESTRUCT::TTableKindInfo& ChosenKind() const;
   // Records the chosen operation afresh on a new table made from the base records.
   void Rebuild();

@@ -282,7 +282,7 @@ void TestExport::pictureMenusSaveTheShownPictureAndThePlottedPoints() {
   Form9->PCViewTab->setCurrentIndex(3);
   auto engine = std::make_shared<std::mt19937>(7);
   page->SetRandomSource([engine] { return static_cast<unsigned>((*engine)()); });
-  QTest::mouseClick(page->SBtnTest, Qt::LeftButton);
+  QTest::mouseClick(page->findChild<QPushButton*>("SBtnTest"), Qt::LeftButton);
   auto* chart = page->findChild<QChartView*>("ChEffTime");
   QVERIFY(chart);
   const QList<QAbstractSeries*> series = chart->chart()->series();

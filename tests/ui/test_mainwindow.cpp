@@ -666,11 +666,12 @@ private slots:
         reachable << "PanGLSurface";
     }
     if (part == "growth") {
-      Form9->EfficPage->SBtnGrowthClick();
-      TGrowthWindow* growth = Form9->EfficPage->GetGrowthWindow();
-      QVERIFY(QTest::qWaitForWindowExposed(growth));
-      growth->BBtnGrowthCancelClick();
-      QTRY_VERIFY(!growth->BBtnGrowthCancel->isEnabled());
+      Form9->EfficPage->findChild<QPushButton*>("SBtnGrowth")->click();
+      auto* growth = Form9->EfficPage->findChild<TGrowthWindow*>();
+      QVERIFY(growth && QTest::qWaitForWindowExposed(growth));
+      auto* cancel = growth->findChild<QPushButton*>("BBtnGrowthCancel");
+      cancel->click();
+      QTRY_VERIFY(!cancel->isEnabled());
       root = growth;
     } else if (part == "table") {
       QVERIFY(Form2->LbNotice->isVisible());

@@ -361,7 +361,7 @@ private slots:
       QVERIFY2(chart, name);
       QVERIFY(chart->width() >= 240 && chart->height() >= 200);
     }
-    QVERIFY(efficiency->TrBHashTSize->width() >= 150);
+    QVERIFY(efficiency->findChild<QWidget*>("TrBHashTSize")->width() >= 150);
     textsFit(efficiency);
     QCOMPARE(Form9->size(), grown);
 
@@ -386,7 +386,7 @@ private slots:
     Form9->resize(opening);
     Form9->PCViewTab->setCurrentIndex(4);
     Settle();
-    QVERIFY(Form9->StepsPage->SBStepPicture->height() >= 160);
+    QVERIFY(Form9->StepsPage->findChild<QWidget*>("SBStepPicture")->height() >= 160);
     textsFit(Form9->StepsPage);
     QVERIFY(area.contains(Form9->frameGeometry()));
 
