@@ -2,7 +2,10 @@
 
 #include <algorithm>
 #include <cmath>
+#include <map>
 #include <memory>
+#include <utility>
+#include <vector>
 
 #include "core/TPolinom.h"
 #include "tables/AtomicFile.h"
@@ -19,6 +22,23 @@ constexpr int CancelEvery = 64; // operations or keys between looks at the cance
 
 bool Stopped(const std::atomic<bool>* cancel) {
   return cancel && cancel->load(std::memory_order_relaxed);
+}
+
+// The buckets the records effectively use: n² / Σc² over the chains of c records each, the
+// number of equally filled buckets in which a record would share its chain with as many others
+// on average (1 without buckets).
+int EffectiveBuckets(TBasePTab& table) {
+  if (!TableKindInfo(KindOf(table)).HasBuckets) return 1;
+  std::map<int, double> chains;
+  double records = 0;
+  for (int pos = table.Reset(); !table.IsTabEnded(); pos = table.GoNext()) {
+    chains[pos] += 1;
+    records += 1;
+  }
+  double squares = 0;
+  for (const auto& chain : chains)
+    squares += chain.second * chain.second;
+  return squares > 0 ? std::max(1, static_cast<int>(std::lround(records * records / squares))) : 1;
 }
 
 } // namespace
@@ -42,21 +62,24 @@ double TGrowthRun::ModelValue(TTableKind kind, int size, int buckets) {
 
 TGrowthFit TGrowthRun::Fit(const std::vector<double>& model, const std::vector<double>& measured) {
   TGrowthFit fit;
-  double fy = 0, ff = 0, yy = 0;
+  double fy = 0, ff = 0, sum = 0;
   const std::size_t count = std::min(model.size(), measured.size());
   for (std::size_t i = 0; i < count; ++i) {
     fy += model[i] * measured[i];
     ff += model[i] * model[i];
-    yy += measured[i] * measured[i];
+    sum += measured[i];
   }
   if (ff <= 0) return fit;
   fit.Slope = fy / ff;
-  double residual = 0;
+  const double mean = sum / static_cast<double>(count);
+  double residual = 0, spread = 0;
   for (std::size_t i = 0; i < count; ++i) {
     const double r = measured[i] - fit.Slope * model[i];
     residual += r * r;
+    spread += (measured[i] - mean) * (measured[i] - mean);
   }
-  fit.RSquared = yy > 0 ? 1.0 - residual / yy : 1.0;
+  // Values without spread are explained exactly or not at all.
+  fit.RSquared = spread > 0 ? 1.0 - residual / spread : residual > 0 ? 0.0 : 1.0;
   return fit;
 }
 
@@ -89,7 +112,7 @@ TGrowthResult TGrowthRun::Run(TestOperation operation, int hashPercent,
     std::vector<double> model, measured;
     for (const TGrowthPoint& point : result.Points) {
       if (point.Kind != info.Kind) continue;
-      model.push_back(ModelValue(point.Kind, point.Size, point.Buckets));
+      model.push_back(ModelValue(point.Kind, point.Size, point.ReachedBuckets));
       measured.push_back(point.MeanOperations);
     }
     result.Fits[static_cast<std::size_t>(info.Kind)] = Fit(model, measured);
@@ -115,18 +138,22 @@ std::vector<TGrowthPoint> TGrowthRun::RunSize(TestOperation operation, int size,
   }
   if (Stopped(cancel)) return {};
   advance();
+  // Searches and deletions start from n records, insertions end with them.
+  const bool reachedBefore = operation != TestOperation::Insertion;
 
   std::vector<TGrowthPoint> points;
   for (const TTableKindInfo& info : TableKinds()) {
     TBasePTab& table = *tables[static_cast<std::size_t>(info.Kind)];
     table.ClearEfficiency();
     const std::int64_t start = Now();
+    const int reached = reachedBefore ? EffectiveBuckets(table) : 0;
     if (!RunOperations(table, operation, operations, keys, cancel)) return {};
     const std::int64_t end = Now();
     TGrowthPoint point;
     point.Size = size;
     point.Kind = info.Kind;
     point.Buckets = info.HasBuckets ? buckets : 1;
+    point.ReachedBuckets = reachedBefore ? reached : EffectiveBuckets(table);
     point.Operations = operations;
     point.MeanOperations = static_cast<double>(table.GetEfficiency()) / operations;
     point.MeanMicroseconds = static_cast<double>(end - start) / operations;
@@ -159,6 +186,22 @@ bool TGrowthRun::RunOperations(TBasePTab& table, TestOperation operation, int co
   return true;
 }
 
+double TGrowthRun::ReachedBucketsAt(const TGrowthResult& result, TTableKind kind, double size) {
+  std::vector<std::pair<double, double>> known; // (log n, buckets reached), by n
+  for (const TGrowthPoint& point : result.Points)
+    if (point.Kind == kind && point.Size > 0)
+      known.emplace_back(std::log(point.Size), point.ReachedBuckets);
+  if (known.empty() || !TableKindInfo(kind).HasBuckets) return 1.0;
+  std::sort(known.begin(), known.end());
+  const double at = std::log(std::max(size, 1.0));
+  if (at <= known.front().first) return known.front().second;
+  if (at >= known.back().first) return known.back().second;
+  const auto after = std::upper_bound(known.begin(), known.end(), std::make_pair(at, 0.0));
+  const auto before = after - 1;
+  const double t = (at - before->first) / (after->first - before->first);
+  return before->second + t * (after->second - before->second);
+}
+
 std::vector<TChartPoint> TGrowthRun::FittedCurve(const TGrowthResult& result, TTableKind kind,
                                                  int samples) {
   double lowN = 0, highN = 0;
@@ -172,8 +215,8 @@ std::vector<TChartPoint> TGrowthRun::FittedCurve(const TGrowthResult& result, TT
   for (int i = 0; i <= samples; ++i) {
     const double n = lowN * std::pow(highN / lowN, static_cast<double>(i) / samples);
     const int size = static_cast<int>(std::lround(n));
-    curve.push_back({static_cast<double>(size),
-                     slope * ModelValue(kind, size, BucketsFor(size, result.HashPercent))});
+    const int reached = static_cast<int>(std::lround(ReachedBucketsAt(result, kind, size)));
+    curve.push_back({static_cast<double>(size), slope * ModelValue(kind, size, reached)});
   }
   return curve;
 }

@@ -3,8 +3,12 @@
 // organisations get n random test keys (prepared as the efficiency test prepares its tables),
 // run the same number of searches, insertions or deletions, and give the mean operation count
 // and the mean time of one operation. Least-squares fits a·n (scan table), a·log2 n (sorted
-// table) and a·(1 + n/m) (hash table of m buckets) summarise the points. The run reports its
-// progress and stops early when asked to, so it can run away from the windows' thread.
+// table) and a·(1 + n/m) (hash table) summarise the points. For the hash table m is the number
+// of buckets the keys actually reach, weighed by how full they are: a bucket is the key's code
+// sum modulo the buckets, and the code sums of ten-digit keys lie between 480 and 570, bunched
+// about 525, so whatever the table's size the records fill about 32 buckets' worth. The run
+// reports its progress and stops early when asked to, so it can run away from the windows'
+// thread.
 
 #include <array>
 #include <atomic>
@@ -21,14 +25,18 @@ namespace TABLESTRUCT {
 struct TGrowthPoint {
   int Size = 0; // n: the records before a search or deletion run, after an insertion run
   TTableKind Kind = TTableKind::Scan;
-  int Buckets = 1;             // m of the hash table (1 for the others)
+  int Buckets = 1; // the hash table's buckets (1 for the others)
+  // The buckets the n records reach, as n² / Σc² over chains of c records: as many equally
+  // filled buckets would give a record as many chain mates on average (1 for the others).
+  int ReachedBuckets = 1;
   int Operations = 0;          // operations run
   double MeanOperations = 0;   // the table's counter per operation
   double MeanMicroseconds = 0; // steady-clock time per operation
 };
 
-// measured ≈ Slope x model, fitted through the origin; RSquared = 1 - Σ(y - a·f)² / Σy², the
-// share of the measured values' square sum that the fit explains.
+// measured ≈ Slope x model, fitted through the origin; RSquared = 1 - Σ(y - a·f)² / Σ(y - ȳ)²,
+// the share of the measured values' spread about their mean that the fit explains (below 0
+// when a constant at the mean would fit better).
 struct TGrowthFit {
   double Slope = 0;
   double RSquared = 0;
@@ -65,8 +73,12 @@ public:
   static int BucketsFor(int size, int percent);
   // The operations run at size n.
   static int OperationsFor(TestOperation operation, int size);
-  // The model of an organisation at n records and m buckets: n, log2 n or 1 + n/m.
+  // The model of an organisation at n records and m buckets reached: n, log2 n or 1 + n/m.
   static double ModelValue(TTableKind kind, int size, int buckets);
+  // The buckets of an organisation that the records reach at n records: the hash points'
+  // reached buckets, interpolated over log n between them and held beyond them (1 without
+  // buckets or points).
+  static double ReachedBucketsAt(const TGrowthResult& result, TTableKind kind, double size);
   // The least-squares fit of measured ≈ a x model through the origin.
   static TGrowthFit Fit(const std::vector<double>& model, const std::vector<double>& measured);
   // The fitted curve of an organisation, Slope x model, at samples + 1 sizes spread evenly on a

@@ -58,21 +58,33 @@ TEST(GrowthRun, SearchFitsTheModelsReportsProgressAndStopsWhenCancelled) {
   EXPECT_GT(result.Fits[1].RSquared, 0.98);
   EXPECT_GT(result.Fits[1].Slope, 0.5);
   EXPECT_LT(result.Fits[1].Slope, 1.0);
+  // The hash table's n/2 buckets are reached by the keys' code sums only, bunched within 91
+  // of them: a found key shares its chain with half of n/m others, m the buckets reached.
+  for (const TGrowthPoint& point : result.Points)
+    if (point.Kind == TTableKind::Hash) {
+      EXPECT_LE(point.ReachedBuckets, 91);
+    }
+  EXPECT_NEAR(result.Fits[2].Slope, 0.5, 0.1);
+  EXPECT_GT(result.Fits[2].RSquared, 0.95);
   // The fitted curves run from the least to the largest size along Slope x model; the hash
-  // table's at m = n/2 stays near 3 x Slope.
+  // table's meets the model at each point's own buckets reached.
   const std::vector<TChartPoint> scan = TGrowthRun::FittedCurve(result, TTableKind::Scan, 6);
   ASSERT_EQ(scan.size(), 7u);
   EXPECT_EQ(scan.front().X, 100);
   EXPECT_EQ(scan.back().X, 800);
   for (const TChartPoint& point : scan)
     EXPECT_DOUBLE_EQ(point.Y, result.Fits[0].Slope * point.X);
-  for (const TChartPoint& point : TGrowthRun::FittedCurve(result, TTableKind::Hash, 6))
-    EXPECT_NEAR(point.Y, 3 * result.Fits[2].Slope, 0.05 * result.Fits[2].Slope);
+  const std::vector<TChartPoint> hash = TGrowthRun::FittedCurve(result, TTableKind::Hash, 6);
+  ASSERT_EQ(hash.size(), 7u);
+  EXPECT_DOUBLE_EQ(hash.back().Y,
+                   result.Fits[2].Slope * (1.0 + 800.0 / result.Points.back().ReachedBuckets));
   EXPECT_TRUE(TGrowthRun::FittedCurve(TGrowthResult(), TTableKind::Scan, 6).empty());
   // Exact data is fitted exactly.
   const TGrowthFit exact = TGrowthRun::Fit({1, 2, 4}, {0.5, 1, 2});
   EXPECT_DOUBLE_EQ(exact.Slope, 0.5);
   EXPECT_DOUBLE_EQ(exact.RSquared, 1.0);
+  // R² is taken about the mean: a flat model explains nothing of rising values.
+  EXPECT_NEAR(TGrowthRun::Fit({1, 1, 1}, {1, 2, 3}).RSquared, 0.0, 1e-12);
 
   ASSERT_EQ(reports.size(), 16u);
   for (std::size_t i = 0; i < reports.size(); ++i)
