@@ -1,5 +1,6 @@
 #include "calc/TFPolTrans.h"
 
+#include "calc/TSumChain.h"
 #include "tables/TBasePTab.h"
 
 #include <algorithm>
@@ -9,6 +10,7 @@
 #include <cstddef>
 #include <limits>
 #include <new>
+#include <optional>
 #include <system_error>
 #include <utility>
 
@@ -649,143 +651,235 @@ void TFPolTrans::PlanSteps() {
   Control->SetTotalSteps(total);
 }
 
-TPolinom TFPolTrans::Power(TPolinom& Base, std::int64_t N, std::int64_t planned, bool& Err) {
-  TPolinom result = MonomPol(1.0f, 0);
-  // The loop below forms result * Base exactly N times, but stops as soon as one more product
-  // can change nothing: the product is a function of its operands, so a result that comes back
-  // unchanged stays so, one that comes back negated alternates (a negated operand gives the
-  // negated product, bit for bit), and zero stays zero. A non-finite coefficient never becomes
-  // finite again, and a power past the limit stays past it, so both end the loop as errors.
-  std::int64_t counted = 0;
-  const auto countStep = [&] {
-    if (counted < planned) {
-      ++counted;
-      StepsDone(1);
-    }
-  };
-  const auto finish = [&](TPolinom value) {
-    StepsDone(planned - counted);
-    return value;
-  };
-  if (N <= 0) return finish(std::move(result));
+namespace {
 
-  // A base whose only monomial with a non-zero coefficient is a constant (the others contribute
-  // nothing to a product): each product is the one float product of two constants, and the
-  // sign of the N products alternates with a negative base.
-  float constant = 0.0f;
+// True when base has exactly one monomial with a non-zero coefficient, which goes to term (the
+// others contribute nothing to a product).
+bool IsOneTermBase(TPolinom& base, TMonom& term) {
   int nonZero = 0;
-  for (Base.ResetList(); !Base.IsListEnded(); Base.GoNextLink()) {
-    const TMonom* m = Base.GetMonom();
+  for (base.ResetList(); !base.IsListEnded(); base.GoNextLink()) {
+    const TMonom* m = base.GetMonom();
     if (m->GetCoeff() == 0.0f) continue;
     ++nonZero;
-    if (m->GetIndex() == 0) constant = m->GetCoeff();
+    term = *m;
   }
-  if (nonZero == 1 && constant != 0.0f) {
-    const float magnitude = RepeatedProductMagnitude(constant, N);
-    if (magnitude == 0.0f) return finish(TPolinom());
-    if (!std::isfinite(magnitude)) {
+  return nonZero == 1;
+}
+
+// The N-th power (N > 0) of a constant: each product is the one float product of two
+// constants, and the sign of the N products alternates with a negative base.
+TPolinom ConstantPower(float constant, std::int64_t N, bool& Err) {
+  const float magnitude = RepeatedProductMagnitude(constant, N);
+  if (magnitude == 0.0f) return TPolinom();
+  if (!std::isfinite(magnitude)) {
+    Err = true;
+    return TPolinom();
+  }
+  return MonomPol(constant < 0.0f && N % 2 != 0 ? -magnitude : magnitude, 0);
+}
+
+// The N-th power (N > 0) of one monomial holding a variable: the N products from the constant 1
+// multiply the coefficients one float product at a time and add the powers. A power past the
+// limit comes within 100 products, unless the coefficient has died away to 0 before.
+TPolinom MonomialPower(const TMonom& base, std::int64_t N, bool& Err) {
+  const int index = base.GetIndex();
+  const int largest = std::max({TMonom::PowX(index), TMonom::PowY(index), TMonom::PowZ(index)});
+  float coeff = 1.0f;
+  for (std::int64_t k = 1; k <= N; ++k) {
+    if (k * largest > LISTSTRUCT::MaxPower) {
       Err = true;
       return TPolinom();
     }
-    return finish(MonomPol(constant < 0.0f && N % 2 != 0 ? -magnitude : magnitude, 0));
+    coeff = coeff * base.GetCoeff();
+    if (coeff == 0.0f) return TPolinom();
+    if (!std::isfinite(coeff)) {
+      Err = true;
+      return TPolinom();
+    }
   }
+  return MonomPol(coeff, static_cast<int>(N) * index);
+}
 
+} // namespace
+
+TPolinom TFPolTrans::Power(TPolinom& Base, std::int64_t N, std::int64_t planned, bool& Err) {
+  std::int64_t counted = 0;
+  TPolinom result;
+  TMonom term;
+  if (N <= 0)
+    result = MonomPol(1.0f, 0);
+  else if (!IsOneTermBase(Base, term))
+    result = RepeatedProducts(Base, N, planned, counted, Err);
+  else if (term.GetIndex() == 0)
+    result = ConstantPower(term.GetCoeff(), N, Err);
+  else
+    result = MonomialPower(term, N, Err);
+  if (Err) return TPolinom();
+  StepsDone(planned - counted);
+  return result;
+}
+
+// The loop below forms result * Base exactly N times, but stops as soon as one more product can
+// change nothing: the product is a function of its operands, so a result that comes back
+// unchanged stays so, one that comes back negated alternates (a negated operand gives the
+// negated product, bit for bit), and zero stays zero. A non-finite coefficient never becomes
+// finite again, and a power past the limit stays past it, so both end the loop as errors.
+// counted: the products reported done, at most planned.
+TPolinom TFPolTrans::RepeatedProducts(TPolinom& Base, std::int64_t N, std::int64_t planned,
+                                      std::int64_t& counted, bool& Err) {
+  TPolinom result = MonomPol(1.0f, 0);
   for (std::int64_t k = 1; k <= N; ++k) {
     if (ProductPassesLimit(result, Base)) {
       Err = true;
       return TPolinom();
     }
     TPolinom next = result.Product(Base, Control);
-    if (IsCancelled()) {
+    if (IsCancelled() || !AllCoeffsFinite(next)) {
       Err = true;
       return TPolinom();
     }
-    countStep();
-    if (next.IsEmpty()) return finish(std::move(next));
-    if (!AllCoeffsFinite(next)) {
-      Err = true;
-      return TPolinom();
+    if (counted < planned) {
+      ++counted;
+      StepsDone(1);
     }
-    if (SameMonoms(next, result, false)) return finish(std::move(next));
+    if (next.IsEmpty() || SameMonoms(next, result, false)) return next;
     if (SameMonoms(next, result, true))
-      return finish((N - k) % 2 == 0 ? std::move(next) : std::move(result));
+      return (N - k) % 2 == 0 ? std::move(next) : std::move(result);
     result = std::move(next);
   }
-  return finish(std::move(result));
+  return result;
 }
 
-// Phase 3. The subexpression ending at I is found by counting operands backwards and is then
-// evaluated forwards with a stack of values, so deep formulas need no deep recursion. Each
-// operation's operands are complete before it runs, exactly as in a right-before-left
-// recursive descent, and the results are the same.
+namespace {
+
+// One value of the evaluation stack: a lexeme's polynomial, read in place until a value of its
+// own is needed, a polynomial, or a chain of sums still being gathered.
+struct TStackValue {
+  TPolinom* Lexeme = nullptr;
+  std::optional<TPolinom> Pol;
+  std::optional<TSumChain> Chain;
+  bool FromSum = false; // Pol is the result of a sum or a difference
+
+  explicit TStackValue(TPolinom* lexeme) : Lexeme(lexeme) {}
+  explicit TStackValue(TPolinom&& pol) : Pol(std::move(pol)) {}
+
+  // The value as a polynomial of its own, for an operation that marks its operand.
+  TPolinom& Own() {
+    if (Lexeme != nullptr) {
+      Pol.emplace(*Lexeme);
+      Lexeme = nullptr;
+    } else if (Chain) {
+      Pol.emplace(Chain->Take());
+      Chain.reset();
+    }
+    return *Pol;
+  }
+  // The value for an operation that only walks its operand: a lexeme is not copied.
+  TPolinom& Read() { return Lexeme != nullptr ? *Lexeme : Own(); }
+};
+
+// Left := Left + Right (Left - Right with negate). A chain of two or more sums gathers its
+// operands term by term, so that a long chain of small operands costs their total length
+// instead of one copy of the growing result per operand; both ways form the same float sums.
+void AddToLeft(TStackValue& Left, TStackValue& Right, bool negate) {
+  TPolinom& right = Right.Read();
+  if (!Left.Chain && Left.FromSum) {
+    Left.Chain.emplace(*Left.Pol);
+    Left.Pol.reset();
+  }
+  if (Left.Chain) {
+    Left.Chain->Add(right, negate);
+    return;
+  }
+  TPolinom& left = Left.Read();
+  Left.Pol.emplace(negate ? left - right : left + right);
+  Left.Lexeme = nullptr;
+  Left.FromSum = true;
+}
+
+} // namespace
+
+// The index of the first code of the subexpression whose last code stands at index last of
+// Postfix, found by counting operands backwards; -1 when there is none.
+int TFPolTrans::SubexpressionStart(int last) const {
+  if (last < 0 || last >= static_cast<int>(Postfix.size())) return -1;
+  int need = 1;
+  for (int first = last; first >= 0; --first) {
+    const std::int32_t Q = Postfix[static_cast<std::size_t>(first)];
+    need += Q >= 0 ? -1 : IsBinary(Q) ? 1 : 0;
+    if (need == 0) return first;
+  }
+  return -1;
+}
+
+// The operation Q at index j of Postfix other than a sum or a difference, on its operands.
+TPolinom TFPolTrans::Operation(std::int32_t Q, int j, TPolinom* Left, TPolinom& Right, bool& Err) {
+  switch (Q) {
+  case CodeMul: {
+    // A product that would clamp is refused before any of its terms is formed.
+    if (ProductPassesLimit(*Left, Right)) {
+      Err = true;
+      return TPolinom();
+    }
+    TPolinom result = Left->Product(Right, Control);
+    if (!IsCancelled()) StepsDone(1);
+    return result;
+  }
+  case CodePower:
+    return Power(*Left, ToExponent(FirstCoeff(Right)),
+                 PlannedSteps.empty() ? 0 : PlannedSteps[static_cast<std::size_t>(j)], Err);
+  case CodeDerivX:
+  case CodeDerivY:
+  case CodeDerivZ:
+    return Right.Derivative("xyz"[CodeDerivX - Q]);
+  default: {
+    TPolinom result = Right.Integral("xyz"[CodeIntegrX - Q]);
+    if (Right.GetOverflow()) Err = true;
+    return result;
+  }
+  }
+}
+
+// Phase 3. The subexpression ending at I is evaluated forwards with a stack of values, so deep
+// formulas need no deep recursion. Each operation's operands are complete before it runs,
+// exactly as in a right-before-left recursive descent, and the results are the same.
 TPolinom TFPolTrans::CalcPostfix(int& I, bool& Err) {
-  if (Err) return TPolinom();
-  if (I < 0 || I >= static_cast<int>(Postfix.size())) {
+  const int first = Err ? -1 : SubexpressionStart(I);
+  if (first < 0) {
     Err = true;
     return TPolinom();
   }
-  int need = 1;
-  int first = I;
-  for (;; --first) {
-    if (first < 0) {
-      Err = true;
-      return TPolinom();
-    }
-    const std::int32_t Q = Postfix[static_cast<std::size_t>(first)];
-    need += Q >= 0 ? -1 : IsBinary(Q) ? 1 : 0;
-    if (need == 0) break;
-  }
-
-  std::vector<TPolinom> values;
+  std::vector<TStackValue> values;
   for (int j = first; j <= I; ++j) {
     const std::int32_t Q = Postfix[static_cast<std::size_t>(j)];
     if (Q >= 0) {
-      values.push_back(Leks[static_cast<std::size_t>(Q)].Pol);
+      values.emplace_back(&Leks[static_cast<std::size_t>(Q)].Pol);
       continue;
     }
     if (values.empty() || (IsBinary(Q) && values.size() < 2)) {
       Err = true;
       return TPolinom();
     }
-    TPolinom Right = std::move(values.back());
+    TStackValue Right = std::move(values.back());
     values.pop_back();
-    TPolinom result;
-    if (IsBinary(Q)) {
-      TPolinom Left = std::move(values.back());
-      values.pop_back();
-      switch (Q) {
-      case CodeAdd:
-        result = Left + Right;
-        break;
-      case CodeSub:
-        result = Left - Right;
-        break;
-      case CodeMul:
-        // A product that would clamp is refused before any of its terms is formed.
-        if (ProductPassesLimit(Left, Right)) {
-          Err = true;
-          break;
-        }
-        result = Left.Product(Right, Control);
-        if (!IsCancelled()) StepsDone(1);
-        break;
-      default:
-        result = Power(Left, ToExponent(FirstCoeff(Right)),
-                       PlannedSteps.empty() ? 0 : PlannedSteps[static_cast<std::size_t>(j)], Err);
-        break;
-      }
-    } else if (Q >= CodeDerivZ) {
-      result = Right.Derivative("xyz"[CodeDerivX - Q]);
-    } else {
-      result = Right.Integral("xyz"[CodeIntegrX - Q]);
-      if (Right.GetOverflow()) Err = true;
+    if (Q == CodeAdd || Q == CodeSub) {
+      AddToLeft(values.back(), Right, Q == CodeSub);
+      continue;
     }
+    std::optional<TStackValue> Left;
+    if (IsBinary(Q)) {
+      Left.emplace(std::move(values.back()));
+      values.pop_back();
+    }
+    // An integral marks its operand when a power passes the limit; the others only walk theirs.
+    TPolinom result = Operation(Q, j, Left ? &Left->Read() : nullptr,
+                                Q <= CodeIntegrX ? Right.Own() : Right.Read(), Err);
     if (IsCancelled()) Err = true;
     if (Err) return TPolinom();
-    values.push_back(std::move(result));
+    values.emplace_back(std::move(result));
   }
   I = first;
-  return std::move(values.back());
+  return std::move(values.back().Own());
 }
 
 TPolLeks TFPolTrans::GetFirstLeks() {

@@ -138,6 +138,15 @@ private:
   // report counts for it.
   LISTSTRUCT::TPolinom Power(LISTSTRUCT::TPolinom& Base, std::int64_t N, std::int64_t planned,
                              bool& Err);
+  // Up to N products result * Base from the constant 1, fewer when the rest can be foreseen;
+  // counted is raised by the products reported done, at most to planned.
+  LISTSTRUCT::TPolinom RepeatedProducts(LISTSTRUCT::TPolinom& Base, std::int64_t N,
+                                        std::int64_t planned, std::int64_t& counted, bool& Err);
+  int SubexpressionStart(int last) const;
+  // A product, power, derivative or integral: code Q at index j of Postfix. Left is null for
+  // the one-operand operations.
+  LISTSTRUCT::TPolinom Operation(std::int32_t Q, int j, LISTSTRUCT::TPolinom* Left,
+                                 LISTSTRUCT::TPolinom& Right, bool& Err);
   void PlanSteps();
   bool IsCancelled() const;
   void StepsDone(std::int64_t steps);

@@ -231,8 +231,34 @@ TPolinom TPolinom::operator*(const TPolinom& q) {
   return Product(q, nullptr);
 }
 
+namespace {
+
+// The product of two single monomials, the commonest product of a typed formula (a coefficient
+// times a variable, a power of a variable): one float product and one index, clamped.
+TPolinom MonomialProduct(const TMonom& t, const TMonom& m, bool& clamped) {
+  TPolinom result;
+  if (t.GetCoeff() == 0.0f || m.GetCoeff() == 0.0f) return result;
+  const int a = t.GetIndex(), b = m.GetIndex();
+  const int sx = TMonom::PowX(a) + TMonom::PowX(b), sy = TMonom::PowY(a) + TMonom::PowY(b),
+            sz = TMonom::PowZ(a) + TMonom::PowZ(b);
+  clamped = sx > MaxPower || sy > MaxPower || sz > MaxPower;
+  const float c = t.GetCoeff() * m.GetCoeff();
+  if (c != 0.0f) result.InsLast(new TMonom(c, TMonom::MakeIndex(Clamp(sx), Clamp(sy), Clamp(sz))));
+  return result;
+}
+
+} // namespace
+
 TPolinom TPolinom::Product(const TPolinom& q, DSTRUCT::TWorkControl* control) {
   Overflow = false;
+  if (GetListLength() == 1 && q.GetListLength() == 1) {
+    bool clamped = false;
+    TPolinom result = MonomialProduct(*static_cast<TMonom*>(GetDatValue(FIRST)),
+                                      *static_cast<TMonom*>(q.GetDatValue(FIRST)), clamped);
+    SetRetCode(clamped ? DataOverflow : DataOK);
+    Overflow = clamped;
+    return result;
+  }
   TPolinom result;
   TermList qTerms = CollectTerms(const_cast<TPolinom&>(q));
   TermList pTerms;

@@ -2,10 +2,15 @@
 // evaluating formulas with large intermediate results.
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
+#include <chrono>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <functional>
 #include <random>
 #include <string>
+#include <vector>
 
 #include "calc/TFPolTrans.h"
 #include "tables/TPolScanTab.h"
@@ -130,5 +135,73 @@ void BM_CalcDerivProductCubed(benchmark::State& state) {
   CalculateFormula(state, "d/dx(A*B)^3");
 }
 BENCHMARK(BM_CalcDerivProductCubed)->Unit(benchmark::kMillisecond);
+
+// A stored result pasted into the formula field: the text of a polynomial of distinct
+// monomials with powers anywhere from 0 to 99 and four-digit coefficients, about 23 characters
+// a monomial, written by the polynomial writer.
+std::string PastedPolynomial(std::size_t bytes, unsigned seed) {
+  std::mt19937 rng(seed);
+  const int count = static_cast<int>(bytes / 23);
+  std::vector<bool> taken(1000000);
+  std::vector<int> indexes;
+  while (static_cast<int>(indexes.size()) < count) {
+    const int index = static_cast<int>(rng() % 1000000);
+    if (!taken[static_cast<std::size_t>(index)]) {
+      taken[static_cast<std::size_t>(index)] = true;
+      indexes.push_back(index);
+    }
+  }
+  std::sort(indexes.begin(), indexes.end(), std::greater<>());
+  TPolinom p;
+  for (std::size_t i = 0; i < indexes.size(); ++i) {
+    const float coeff = static_cast<float>(rng() % 9000 + 1000) / 1000.0f;
+    p.InsLast(new TMonom(i == 0 || rng() % 2 ? coeff : -coeff, indexes[i]));
+  }
+  return p.GetText();
+}
+
+// SetFormula and Calculate of a pasted polynomial of 256 KB, 512 KB, 1 MB and 4 MB, each the
+// best of three, with the growth exponent of the time over the text size (least squares on
+// the logarithms): 1 is linear, 2 quadratic.
+void BM_SumChainGrowth(benchmark::State& state) {
+  BenchTable table;
+  TFPolTrans trans(&table.Tab);
+  const std::size_t sizes[] = {256u << 10, 512u << 10, 1u << 20, 4u << 20};
+  const char* names[] = {"ms_256K", "ms_512K", "ms_1M", "ms_4M"};
+  std::vector<std::string> texts;
+  for (std::size_t size : sizes)
+    texts.push_back(PastedPolynomial(size, static_cast<unsigned>(size)));
+  double best[4] = {};
+  for (auto _ : state) {
+    for (int n = 0; n < 4; ++n) {
+      best[n] = 1e30;
+      for (int round = 0; round < 3; ++round) {
+        const auto start = std::chrono::steady_clock::now();
+        trans.SetFormula(texts[static_cast<std::size_t>(n)]);
+        const TPolinom r = trans.Calculate();
+        const double seconds =
+            std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+        if (trans.GetRetCode() != 0 || r.GetListLength() == 0) {
+          state.SkipWithError(("formula failed: " + trans.GetMessage()).c_str());
+          return;
+        }
+        best[n] = std::min(best[n], seconds);
+      }
+    }
+    state.SetIterationTime(best[2]);
+  }
+  double sx = 0, sy = 0, sxx = 0, sxy = 0;
+  for (int n = 0; n < 4; ++n) {
+    const double x = std::log(static_cast<double>(sizes[n])), y = std::log(best[n]);
+    sx += x;
+    sy += y;
+    sxx += x * x;
+    sxy += x * y;
+    state.counters[names[n]] = best[n] * 1e3;
+  }
+  state.counters["exponent"] = (4 * sxy - sx * sy) / (4 * sxx - sx * sx);
+  state.counters["MB_4M"] = static_cast<double>(texts[3].size()) / (1 << 20);
+}
+BENCHMARK(BM_SumChainGrowth)->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);
 
 } // namespace

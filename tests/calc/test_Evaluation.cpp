@@ -1,12 +1,15 @@
 // Phases 2 and 3 of the translator: postfix order by priorities and the evaluation.
 #include <algorithm>
+#include <bit>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <limits>
 #include <new>
 #include <random>
 #include <string>
 #include <tuple>
+#include <utility>
 #include <vector>
 
 #include "CalcTestSupport.h"
@@ -170,8 +173,13 @@ TEST_F(EvaluationTest, PowersAreExactlyTheRepeatedProducts) {
   // Polynomial bases against N products of the polynomial operator.
   Put("S", "0.999*x + 1.001*y - 0.5");
   Put("T", "0.0000000000000000000000000000001*x + 1"); // its higher powers die away
-  for (const auto& [formula, base, n] :
-       {std::tuple{"S^33", "S", 33}, {"T^300", "T", 300}, {"(x+y+z+1)^25", "x+y+z+1", 25}}) {
+  Put("M", "1.7*x^2*y");
+  Put("U", "0.0000000000000000000001*x^30"); // dies away before its power passes the limit
+  for (const auto& [formula, base, n] : {std::tuple{"S^33", "S", 33},
+                                         {"T^300", "T", 300},
+                                         {"(x+y+z+1)^25", "x+y+z+1", 25},
+                                         {"M^49", "M", 49},
+                                         {"U^4", "U", 4}}) {
     TPolinom b = formula[0] == '(' ? PolOf(base) : Eval(base), expected{{1.0f, 0}};
     for (int k = 0; k < n; ++k)
       expected = expected * b;
@@ -361,6 +369,48 @@ TEST_F(EvaluationTest, DeepFormulasNeedNoDeepRecursion) {
   integrals = "int~dx(" + std::string(200, '(') + "x^98*y" + std::string(200, ')') + ")";
   EXPECT_EQ(MonomsOf(Eval(integrals)), (Monoms{{1.0f / 99.0f, 990100}}));
   ExpectOutOfRange("int~dx(" + integrals + ")");
+}
+
+// A monomial text as the polynomial writer puts it: a coefficient, the variables in order, or
+// both. Few indexes and a few coefficients whose float sums depend on their order make like
+// terms meet, cancel and come back.
+std::string MonomText(std::mt19937& rng) {
+  static const char* const coeffs[] = {"0.1", "0.7", "1.3", "2", "3", "0.3333", "1.235E4", "1"};
+  static const char* const powers[] = {"", "X", "X^2", "Y", "X*Y^3", "Z^99", "X^7*Y^2*Z"};
+  const std::string c = coeffs[rng() % std::size(coeffs)];
+  const std::string p = powers[rng() % std::size(powers)];
+  if (p.empty()) return c;
+  return c == "1" ? p : c + "*" + p;
+}
+
+// A sum chain evaluates, term by term and sum by sum, exactly as the text reads: the same
+// monomials with the same float coefficients as the polynomial reader gives for that text. A
+// chain inside brackets is the same value as an operand of a product.
+TEST_F(EvaluationTest, SumChainsAreThePolynomialTextBitForBit) {
+  std::mt19937 rng(28);
+  const auto bits = [](TPolinom p) {
+    std::vector<std::pair<std::uint32_t, int>> out;
+    for (const auto& [c, index] : MonomsOf(p))
+      out.emplace_back(std::bit_cast<std::uint32_t>(c), index);
+    return out;
+  };
+  int cancelled = 0;
+  for (int round = 0; round < 300; ++round) {
+    const int length = round == 0 ? 20000 : 1 + static_cast<int>(rng() % 300);
+    std::string text = MonomText(rng);
+    for (int k = 1; k < length; ++k)
+      text += (rng() % 3 == 0 ? " - " : " + ") + MonomText(rng);
+    const TPolinom expected = PolOf(text);
+    cancelled += expected.GetListLength() < 7;
+    ASSERT_EQ(bits(Eval(text)), bits(expected)) << text;
+    if (round % 10 == 0) {
+      TPolinom left = PolOf(text);
+      ASSERT_EQ(bits(Eval("(" + text + ")*(D - x*y + 2)")),
+                bits(left * (D - PolOf("x*y") + PolOf("2"))))
+          << text;
+    }
+  }
+  EXPECT_GT(cancelled, 10);
 }
 
 } // namespace
