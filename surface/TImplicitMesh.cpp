@@ -3,9 +3,11 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <optional>
 
-#include "surface/TPolEvaluator.h"
 #include "core/TPolinom.h"
+#include "surface/TPolEvaluator.h"
+#include "surface/TSeparableGrid.h"
 
 namespace TRANSSTRUCT {
 
@@ -102,13 +104,14 @@ const std::array<TCubeCase, 256>& CubeCases() {
   return cases;
 }
 
-// The sampled grid and the vertices made on its edges, one layer of cubes at a time.
+// The sampled grid and the vertices made on its edges, one layer of cubes at a time. The
+// normals come at the end, from the gradient at every vertex.
 class TLayerMesher {
 public:
   TLayerMesher(const LISTSTRUCT::TPolinom& pol, float c, const TViewRegion& region, int cells,
-               std::vector<TMeshVertex>& vertices, std::vector<uint32_t>& indices)
-      : Function(pol), Gradient(pol), Level(c), Cells(cells), Points(cells + 1), Vertices(vertices),
-        Indices(indices) {
+               TImplicitMesh::TEvaluation evaluation, std::vector<TMeshVertex>& vertices,
+               std::vector<uint32_t>& indices)
+      : Level(c), Cells(cells), Points(cells + 1), Vertices(vertices), Indices(indices) {
     const double centre[3] = {region.X0, region.Y0, region.Z0};
     const double size[3] = {double(region.Sx), double(region.Sy), double(region.Sz)};
     for (int axis = 0; axis < 3; ++axis) {
@@ -118,13 +121,21 @@ public:
       for (int i = 0; i < Points; ++i)
         World[axis][size_t(i)] = centre[axis] + size[axis] * Drawing(i);
     }
+    if (evaluation == TImplicitMesh::TEvaluation::Separable)
+      Grid.emplace(pol, World[0], World[1], World[2]);
+    else
+      TermByTerm.emplace(TTermByTerm{TPolEvaluator(pol), TPolGradient(pol)});
     const size_t plane = size_t(Points) * size_t(Points);
     for (int n = 0; n < 2; ++n) {
       Values[n].resize(plane);
       PlaneEdges[n].assign(plane * 2, -1);
     }
     CrossEdges.assign(plane, -1);
-    SamplePlane(0, Values[1]); // the upper plane of the layer before the first
+    // Room for a surface that crosses the region a few times, or as large as the mesh before.
+    const size_t expected = std::max(vertices.capacity(), 4 * size_t(cells) * size_t(cells));
+    Places.reserve(expected);
+    InsideLower.reserve(expected);
+    SamplePlane(0); // the upper plane of the layer before the first
   }
 
   // The cubes between grid planes k and k + 1.
@@ -132,7 +143,9 @@ public:
     // The upper plane of the last layer becomes the lower plane, vertices and all.
     std::swap(Values[0], Values[1]);
     std::swap(PlaneEdges[0], PlaneEdges[1]);
-    SamplePlane(k + 1, Values[1]);
+    std::swap(Planes[0], Planes[1]);
+    std::swap(OnPlane[0], OnPlane[1]);
+    SamplePlane(k + 1);
     std::fill(PlaneEdges[1].begin(), PlaneEdges[1].end(), -1);
     std::fill(CrossEdges.begin(), CrossEdges.end(), -1);
     LowerPlane = k;
@@ -149,15 +162,60 @@ public:
         for (int n = 0; n < cube.Count; ++n)
           Indices.push_back(EdgeVertex(i, j, cube.Edges[size_t(n)], f));
       }
+    // No later layer makes a vertex on plane k.
+    if (Grid) Grid->PlaneGradients(Planes[0], Places, std::move(OnPlane[0]), Sink);
+    OnPlane[0].clear();
+  }
+
+  // The normals of the vertices not done with their plane.
+  void Normals() {
+    if (Grid) {
+      Grid->PlaneGradients(Planes[1], Places, std::move(OnPlane[1]), Sink);
+      Grid->CrossGradients(Places, std::move(Cross), Sink);
+      return;
+    }
+    for (size_t v = 0; v < Places.size(); ++v) {
+      const TSeparableGrid::TLinePoint& place = Places[v];
+      double world[3], gradient[3];
+      for (int a = 0; a < 3; ++a)
+        world[a] = a == place.Axis ? place.Along : World[a][size_t(place.Node[a])];
+      TermByTerm->Gradient.At(world[0], world[1], world[2], gradient);
+      Normal(int(v), gradient);
+    }
   }
 
 private:
+  struct TTermByTerm {
+    TPolEvaluator Function;
+    TPolGradient Gradient;
+  };
+
   double Drawing(int i) const { return -1.0 + 2.0 * double(i) / double(Cells); }
 
-  void SamplePlane(int k, std::vector<double>& out) const {
+  // The unit normal of vertex v: grad F in drawing space, or where that vanishes, the direction
+  // of its edge from the inside end to the outside end.
+  void Normal(int v, const double gradient[3]) {
+    double n[3];
+    if (!TPolGradient::UnitDrawingNormal(gradient, Size, n)) {
+      n[0] = n[1] = n[2] = 0.0;
+      n[Places[size_t(v)].Axis] = InsideLower[size_t(v)] ? 1.0 : -1.0;
+    }
+    for (int a = 0; a < 3; ++a)
+      Vertices[size_t(v)].Normal[a] = float(n[a]);
+  }
+
+  // The values of F - c on plane k, as the upper plane of the layer.
+  void SamplePlane(int k) {
+    std::vector<double>& out = Values[1];
+    if (Grid) {
+      Planes[1] = Grid->Plane(k);
+      Grid->PlaneValues(Planes[1], out.data());
+    }
     for (int j = 0; j < Points; ++j) {
       double* row = out.data() + size_t(j) * size_t(Points);
-      Function.ValuesAlongX(World[1][size_t(j)], World[2][size_t(k)], World[0].data(), Points, row);
+      if (!Grid)
+        TermByTerm->Function.ValuesAlongX(World[1][size_t(j)], World[2][size_t(k)], World[0].data(),
+                                          Points, row);
       for (int i = 0; i < Points; ++i)
         row[i] -= double(Level);
     }
@@ -180,29 +238,30 @@ private:
     double t = f0 / (f0 - f1);
     if (!std::isfinite(t)) t = 0.5;
     t = std::clamp(t, 0.0, 1.0);
-    const int start[3] = {gi, gj, LowerPlane + ((lower >> 2) & 1)};
+    TSeparableGrid::TLinePoint place;
+    place.Axis = axis;
+    place.Node[0] = gi;
+    place.Node[1] = gj;
+    place.Node[2] = LowerPlane + ((lower >> 2) & 1);
     TMeshVertex vertex;
-    double world[3];
     for (int a = 0; a < 3; ++a) {
-      const double d = -1.0 + 2.0 * (double(start[a]) + (a == axis ? t : 0.0)) / double(Cells);
+      const double d = -1.0 + 2.0 * (double(place.Node[a]) + (a == axis ? t : 0.0)) / double(Cells);
       vertex.Position[a] = float(d);
-      world[a] = Centre[a] + Size[a] * d;
+      if (a == axis) place.Along = Centre[a] + Size[a] * d;
     }
-    double n[3];
-    if (!Gradient.DrawingNormal(world, Size, n)) {
-      // No gradient here: the edge from its inside to its outside end stands in for it.
-      n[0] = n[1] = n[2] = 0.0;
-      n[axis] = f0 < 0.0 ? 1.0 : -1.0;
-    }
-    for (int a = 0; a < 3; ++a)
-      vertex.Normal[a] = float(n[a]);
     *slot = int32_t(Vertices.size());
     Vertices.push_back(vertex);
+    if (axis == 2)
+      Cross.push_back(*slot);
+    else
+      OnPlane[(lower >> 2) & 1].push_back(*slot);
+    Places.push_back(place);
+    InsideLower.push_back(f0 < 0.0);
     return uint32_t(*slot);
   }
 
-  TPolEvaluator Function;
-  TPolGradient Gradient;
+  std::optional<TSeparableGrid> Grid;
+  std::optional<TTermByTerm> TermByTerm;
   float Level;
   int Cells, Points;
   int LowerPlane = 0;
@@ -213,6 +272,12 @@ private:
   std::vector<int32_t> CrossEdges;    // vertices on the z edges between them
   std::vector<TMeshVertex>& Vertices;
   std::vector<uint32_t>& Indices;
+  std::vector<TSeparableGrid::TLinePoint> Places; // where each vertex lies, for its gradient
+  std::vector<bool> InsideLower;                  // its edge's lower end is inside
+  TSeparableGrid::TPlane Planes[2];               // the sums of the lower and the upper plane
+  std::vector<int> OnPlane[2]; // vertices on the x and y edges of each plane, for their gradient
+  std::vector<int> Cross;      // vertices on the z edges
+  const TSeparableGrid::TGradientSink Sink = [this](int v, const double* g) { Normal(v, g); };
 };
 
 } // namespace
@@ -226,7 +291,7 @@ bool TImplicitMesh::Build(const LISTSTRUCT::TPolinom& pol, float c, const TViewR
                           int cells, const TProgress& progress) {
   Clear();
   Cells = std::clamp(cells, MinCells, MaxCells);
-  TLayerMesher mesher(pol, c, region, Cells, Vertices, Indices);
+  TLayerMesher mesher(pol, c, region, Cells, Evaluation, Vertices, Indices);
   for (int k = 0; k < Cells; ++k) {
     mesher.Layer(k);
     if (progress && !progress(k + 1, Cells)) {
@@ -234,6 +299,7 @@ bool TImplicitMesh::Build(const LISTSTRUCT::TPolinom& pol, float c, const TViewR
       return false;
     }
   }
+  mesher.Normals();
   return true;
 }
 

@@ -28,6 +28,11 @@ namespace TRANSSTRUCT {
 
 class TImplicitMesh {
 public:
+  // How F and its gradient are evaluated: summed one variable at a time over the grid and its
+  // lines (the default), or term by term at every grid row and every vertex, as earlier
+  // (kept for comparison). Both give the same mesh up to the last bits.
+  enum class TEvaluation { Separable, TermByTerm };
+
   static constexpr int MinCells = 16;
   static constexpr int MaxCells = 128;
   static constexpr int DefaultCells = 48;
@@ -48,11 +53,13 @@ public:
   // True when F - c has no sign change over the grid: the surface misses the region.
   bool IsEmpty() const { return Indices.empty(); }
   int GetCells() const { return Cells; }
+  void SetEvaluation(TEvaluation evaluation) { Evaluation = evaluation; }
 
 private:
   std::vector<TMeshVertex> Vertices;
   std::vector<uint32_t> Indices;
   int Cells = 0;
+  TEvaluation Evaluation = TEvaluation::Separable;
 };
 
 } // namespace TRANSSTRUCT

@@ -74,10 +74,16 @@ void TPolGradient::At(double x, double y, double z, double gradient[3]) const {
 
 bool TPolGradient::DrawingNormal(const double world[3], const double scale[3],
                                  double normal[3]) const {
-  double g[3], length2 = 0.0;
+  double g[3];
   At(world[0], world[1], world[2], g);
+  return UnitDrawingNormal(g, scale, normal);
+}
+
+bool TPolGradient::UnitDrawingNormal(const double gradient[3], const double scale[3],
+                                     double normal[3]) {
+  double g[3], length2 = 0.0;
   for (int k = 0; k < 3; ++k) {
-    g[k] *= scale[k];
+    g[k] = gradient[k] * scale[k];
     length2 += g[k] * g[k];
   }
   const double length = std::sqrt(length2);

@@ -44,6 +44,8 @@ public:
   // coordinate k divided by scale[k]: grad F with each component times scale[k], made of
   // length 1. False (normal untouched) where that vanishes or is not finite.
   bool DrawingNormal(const double world[3], const double scale[3], double normal[3]) const;
+  // The same from a gradient already evaluated.
+  static bool UnitDrawingNormal(const double gradient[3], const double scale[3], double normal[3]);
 
 private:
   TPolEvaluator Partial[3];
