@@ -120,6 +120,57 @@ std::string CoeffText(float c) {
   return out;
 }
 
+// Writes |c| so that it reads back as exactly the same float: the display form above where
+// that already reads back exactly (so ordinary coefficients keep their familiar text),
+// otherwise the shortest decimal that reads back. A negative exponent would hold a minus
+// sign, which the reader takes for a monomial separator, so such values are written in fixed
+// notation; a positive one is written as the reader's "E" with its digits.
+std::string ExactCoeffText(float c) {
+  std::string shown = CoeffText(c);
+  float back = 0.0f;
+  const float a = std::fabs(c);
+  if (!std::isfinite(a) || (ReadCoeff(shown, back) && back == a)) return shown;
+  char buf[64];
+  auto res = std::to_chars(buf, buf + sizeof buf, a);
+  std::string_view shortest(buf, static_cast<size_t>(res.ptr - buf));
+  const size_t e = shortest.find('e');
+  if (e == std::string_view::npos) return std::string(shortest);
+  if (shortest[e + 1] == '-') {
+    res = std::to_chars(buf, buf + sizeof buf, a, std::chars_format::fixed);
+    return std::string(buf, res.ptr);
+  }
+  std::string_view exponent = shortest.substr(e + 2); // after "e+"
+  while (exponent.size() > 1 && exponent.front() == '0')
+    exponent.remove_prefix(1);
+  return std::string(shortest.substr(0, e)) + "E" + std::string(exponent);
+}
+
+// The most digits a LaTeX coefficient is written with in fixed notation.
+constexpr int LatexFixedDigits = 7;
+
+// Writes |c| for LaTeX: the shortest decimal that reads back as the same float, in fixed
+// notation unless that needs more than LatexFixedDigits digits (leading zeros of a fraction
+// counted, the zero before its point not), then as mantissa times a power of ten.
+std::string LatexCoeffText(float c) {
+  const float a = std::fabs(c);
+  if (std::isinf(a)) return "\\infty";
+  if (std::isnan(a)) return "\\mathrm{NaN}";
+  char buf[64];
+  auto res = std::to_chars(buf, buf + sizeof buf, a, std::chars_format::scientific);
+  const std::string_view sci(buf, static_cast<size_t>(res.ptr - buf)); // d.ddde±xx
+  const size_t e = sci.find('e');
+  int exp10 = 0;
+  std::from_chars(sci.data() + e + (sci[e + 1] == '+' ? 2 : 1), sci.data() + sci.size(), exp10);
+  const int mantissaDigits = static_cast<int>(e > 1 ? e - 1 : e);
+  const int fixedDigits =
+      exp10 >= 0 ? std::max(mantissaDigits, exp10 + 1) : mantissaDigits - exp10 - 1;
+  if (fixedDigits <= LatexFixedDigits) {
+    res = std::to_chars(buf, buf + sizeof buf, a, std::chars_format::fixed);
+    return std::string(buf, res.ptr);
+  }
+  return std::string(sci.substr(0, e)) + "\\cdot 10^{" + std::to_string(exp10) + "}";
+}
+
 // A monomial as read, with its number in the text.
 struct TTerm {
   float Coeff;
@@ -179,6 +230,134 @@ std::string JoinMonoms(TPolinom& pol, const char* firstMinus, WriteTerm writeTer
   return out;
 }
 
+// One monomial text taken off the front of what remains of the input.
+struct TMonomText {
+  std::string_view Text;
+  bool Negative = false;     // the sign of this monomial
+  bool Last = false;         // nothing follows it
+  bool NextNegative = false; // the character that ended it is '-'
+};
+
+// Takes the next monomial text off rest: up to the first '+' or '-', the sign of monomial 1
+// being its own leading sign rather than a separator.
+TMonomText TakeMonomText(std::string_view& rest, int n, bool negative) {
+  if (n == 1 && !rest.empty() && (rest[0] == '+' || rest[0] == '-')) {
+    negative = rest[0] == '-';
+    rest.remove_prefix(1);
+  }
+  TMonomText mon;
+  mon.Negative = negative;
+  const size_t sep = rest.find_first_of("+-");
+  mon.Last = sep == std::string_view::npos;
+  mon.Text = mon.Last ? rest : rest.substr(0, sep);
+  mon.NextNegative = !mon.Last && rest[sep] == '-';
+  rest = mon.Last ? std::string_view() : rest.substr(sep + 1);
+  return mon;
+}
+
+// The variable a factor names (0 x, 1 y, 2 z), -1 when it names none.
+int FactorVariable(std::string_view factor) {
+  if (factor.size() != 1 && (factor.size() < 2 || factor[1] != '^')) return -1;
+  switch (factor[0]) {
+  case 'X':
+  case 'x':
+    return 0;
+  case 'Y':
+  case 'y':
+    return 1;
+  case 'Z':
+  case 'z':
+    return 2;
+  }
+  return -1;
+}
+
+// Reads the factors of monomial n ("x", "y^2", split at '*') into pow. Returns the rejection
+// message, empty when all are read; omitted tells whether the monomial had no coefficient.
+std::string ReadFactors(std::string_view mon, bool omitted, int n, int pow[3]) {
+  for (bool first = true;; first = false) {
+    const size_t next = mon.find('*');
+    const std::string_view factor = mon.substr(0, next);
+    const int v = FactorVariable(factor);
+    if (v < 0) return std::string(first && omitted ? kCoeffOrVarError : kVarError) + MonNo(n);
+    const char letter = "XYZ"[v];
+    const std::string rangeError = std::string(kRangeError) + letter + kRangeErrorTail + MonNo(n);
+    const std::string_view powerText = factor.size() > 2 ? factor.substr(2) : "";
+    if (powerText.empty()) {
+      pow[v] = 1; // set, not added: "x^2*x" reads as x
+    } else {
+      int p = 0;
+      if (!ReadPower(powerText, p)) return std::string(kPowerError) + letter + "! [Mon№" + MonNo(n);
+      // The power so far is 0..99, so the sum is checked without overflow.
+      if (p > MaxPower - pow[v]) return rangeError;
+      pow[v] += p;
+    }
+    if (pow[v] < 0 || pow[v] > MaxPower) return rangeError;
+    if (next == std::string_view::npos) return {};
+    mon = mon.substr(next + 1);
+  }
+}
+
+// Reads the monomials of work (the input without spaces) into terms, in reading order, up to
+// the first that is rejected. Returns that rejection's message, empty when every one is read.
+std::string ReadTerms(std::string_view work, std::vector<TTerm>& terms) {
+  std::string_view rest(work);
+  bool negative = false;
+  for (int n = 1;; ++n) {
+    const TMonomText mon = TakeMonomText(rest, n, negative);
+    // Coefficient: the text before the first '*', or the whole monomial text.
+    std::string_view factors = mon.Text;
+    const size_t star = factors.find('*');
+    float coeff = 1.0f;
+    const bool omitted = !ReadCoeff(factors.substr(0, star), coeff);
+    if (omitted) {
+      coeff = 1.0f;
+    } else {
+      // A coefficient alone, or followed by '*' and nothing else, is a constant.
+      factors = star == std::string_view::npos ? std::string_view() : factors.substr(star + 1);
+    }
+    if (mon.Negative) coeff = -coeff;
+    int pow[3] = {0, 0, 0};
+    if (omitted || !factors.empty()) {
+      std::string error = ReadFactors(factors, omitted, n, pow);
+      if (!error.empty()) return error;
+    }
+    if (coeff != 0.0f) terms.push_back({coeff, TMonom::MakeIndex(pow[0], pow[1], pow[2]), n});
+    if (mon.Last) return {};
+    negative = mon.NextNegative;
+  }
+}
+
+// The variables of a monomial in the text form: "X^2*Y*Z", with each factor after a
+// coefficient joined by '*'.
+std::string TermText(std::string coeff, int index) {
+  std::string term = std::move(coeff);
+  if (!term.empty() && index != 0) term += '*';
+  const int px = TMonom::PowX(index), py = TMonom::PowY(index), pz = TMonom::PowZ(index);
+  if (px == 1)
+    term += "X*";
+  else if (px > 1)
+    term += "X^" + std::to_string(px) + "*";
+  if (py == 1)
+    term += "Y*";
+  else if (py > 1)
+    term += "Y^" + std::to_string(py) + "*";
+  if (pz == 1)
+    term += "Z";
+  else if (pz > 1)
+    term += "Z^" + std::to_string(pz);
+  if (!term.empty() && term.back() == '*') term.pop_back();
+  return term;
+}
+
+// The text form with coefficients written by coeffText; a coefficient of magnitude 1 is left
+// out before variables.
+template <class CoeffText> std::string PolText(TPolinom& pol, CoeffText coeffText) {
+  return JoinMonoms(pol, " - ", [&](float c, int index) {
+    return TermText(std::fabs(c) != 1.0f || index == 0 ? coeffText(c) : std::string(), index);
+  });
+}
+
 } // namespace
 
 std::string TPolinom::GetErrText() const {
@@ -188,12 +367,10 @@ std::string TPolinom::GetErrText() const {
 void TPolinom::SetText(const std::string& text) {
   Correct = false;
   SetRetCode(DataOK);
-
   auto reject = [this](std::string message) {
     ErrText = std::move(message);
     SetRetCode(DataErr);
   };
-
   if (text.empty()) {
     reject(kNotEntered);
     return;
@@ -206,94 +383,7 @@ void TPolinom::SetText(const std::string& text) {
   // The monomials in reading order; merged at the end (see MergeTerms).
   std::vector<TTerm> terms;
   terms.reserve(work.size() / 8 + 1);
-  std::string syntaxError; // the first rejection of a monomial text, if any
-  std::string_view rest(work);
-  bool negative = false;
-  for (int n = 1;; ++n) {
-    if (n == 1 && !rest.empty() && (rest[0] == '+' || rest[0] == '-')) {
-      negative = rest[0] == '-';
-      rest.remove_prefix(1);
-    }
-    const size_t sep = rest.find_first_of("+-");
-    const bool last = sep == std::string_view::npos;
-    std::string_view mon = last ? rest : rest.substr(0, sep);
-    const bool nextNegative = !last && rest[sep] == '-';
-    rest = last ? std::string_view() : rest.substr(sep + 1);
-
-    // Coefficient: the text before the first '*', or the whole monomial text.
-    const size_t star = mon.find('*');
-    float coeff = 1.0f;
-    bool omitted = true;
-    if (ReadCoeff(mon.substr(0, star), coeff)) {
-      omitted = false;
-      mon = star == std::string_view::npos ? std::string_view() : mon.substr(star + 1);
-      // A coefficient followed by '*' and nothing else is a constant, as is a
-      // coefficient alone.
-    } else {
-      coeff = 1.0f;
-    }
-    if (negative) coeff = -coeff;
-
-    int pow[3] = {0, 0, 0};
-    if (omitted || !mon.empty()) {
-      bool first = true;
-      for (;;) {
-        const size_t next = mon.find('*');
-        const std::string_view factor = mon.substr(0, next);
-        int v = -1;
-        if (factor.size() == 1 || (factor.size() >= 2 && factor[1] == '^')) {
-          switch (factor[0]) {
-          case 'X':
-          case 'x':
-            v = 0;
-            break;
-          case 'Y':
-          case 'y':
-            v = 1;
-            break;
-          case 'Z':
-          case 'z':
-            v = 2;
-            break;
-          }
-        }
-        if (v < 0) {
-          syntaxError = std::string(first && omitted ? kCoeffOrVarError : kVarError) + MonNo(n);
-          break;
-        }
-        const char letter = "XYZ"[v];
-        const std::string_view powerText = factor.size() > 2 ? factor.substr(2) : "";
-        if (powerText.empty()) {
-          pow[v] = 1;
-        } else {
-          int p = 0;
-          if (!ReadPower(powerText, p)) {
-            syntaxError = std::string(kPowerError) + letter + "! [Mon№" + MonNo(n);
-            break;
-          }
-          // The power so far is 0..99, so the sum is checked without overflow.
-          if (p > MaxPower - pow[v]) {
-            syntaxError = std::string(kRangeError) + letter + kRangeErrorTail + MonNo(n);
-            break;
-          }
-          pow[v] += p;
-        }
-        if (pow[v] < 0 || pow[v] > MaxPower) {
-          syntaxError = std::string(kRangeError) + letter + kRangeErrorTail + MonNo(n);
-          break;
-        }
-        first = false;
-        if (next == std::string_view::npos) break;
-        mon = mon.substr(next + 1);
-      }
-    }
-
-    if (!syntaxError.empty()) break;
-    if (coeff != 0.0f) terms.push_back({coeff, TMonom::MakeIndex(pow[0], pow[1], pow[2]), n});
-    if (last) break;
-    negative = nextNegative;
-  }
-
+  std::string syntaxError = ReadTerms(work, terms);
   TPolinom result;
   // Like terms whose sum leaves the float range give a coefficient that no text can hold:
   // such a text is refused like an unreadable coefficient, at the monomial that made the sum
@@ -313,28 +403,13 @@ void TPolinom::SetText(const std::string& text) {
 }
 
 std::string TPolinom::GetText() {
-  std::string out = JoinMonoms(*this, " - ", [](float c, int index) {
-    std::string term;
-    if (std::fabs(c) != 1.0f || index == 0) {
-      term += CoeffText(c);
-      if (index != 0) term += '*';
-    }
-    const int px = TMonom::PowX(index), py = TMonom::PowY(index), pz = TMonom::PowZ(index);
-    if (px == 1)
-      term += "X*";
-    else if (px > 1)
-      term += "X^" + std::to_string(px) + "*";
-    if (py == 1)
-      term += "Y*";
-    else if (py > 1)
-      term += "Y^" + std::to_string(py) + "*";
-    if (pz == 1)
-      term += "Z";
-    else if (pz > 1)
-      term += "Z^" + std::to_string(pz);
-    if (!term.empty() && term.back() == '*') term.pop_back();
-    return term;
-  });
+  std::string out = PolText(*this, CoeffText);
+  SetRetCode(DataOK);
+  return out;
+}
+
+std::string TPolinom::GetExactText() {
+  std::string out = PolText(*this, ExactCoeffText);
   SetRetCode(DataOK);
   return out;
 }
@@ -342,19 +417,10 @@ std::string TPolinom::GetText() {
 std::string TPolinom::GetLatex() {
   std::string out = JoinMonoms(*this, "-", [](float c, int index) {
     std::string term;
-    // The text form's rounding and notation, with its exponent part typeset as a power of
-    // ten; a coefficient that rounds to 1 is left out before variables, as 1 itself is.
-    const std::string coeff = CoeffText(c);
-    if (index == 0 || coeff != "1") {
-      const size_t e = coeff.find('E');
-      if (coeff == "inf")
-        term += index == 0 ? "\\infty" : "\\infty "; // a letter after it would lengthen the command
-      else if (coeff == "nan")
-        term += "\\mathrm{NaN}";
-      else if (e == std::string::npos)
-        term += coeff;
-      else
-        term += coeff.substr(0, e) + "\\cdot 10^{" + coeff.substr(e + 1) + "}";
+    if (index == 0 || std::fabs(c) != 1.0f) {
+      term += LatexCoeffText(c);
+      // A letter straight after a command would lengthen its name.
+      if (index != 0 && term.back() >= 'a' && term.back() <= 'z') term += ' ';
     }
     const int powers[3] = {TMonom::PowX(index), TMonom::PowY(index), TMonom::PowZ(index)};
     for (int v = 0; v < 3; ++v) {

@@ -59,14 +59,20 @@ public:
   bool GetCorrect() const { return Correct; }
 
   // Text form. SetText replaces the monomials (code 0) or rejects the text
-  // (code DataErr, ErrText set, monomials untouched).
+  // (code DataErr, ErrText set, monomials untouched). GetText writes the display form, each
+  // coefficient rounded to 4 significant digits.
   void SetText(const std::string& text);
   std::string GetText();
   std::string GetErrText() const;
-  // The polynomial as a LaTeX formula, "3x^{2}y - z + 1": the text form's coefficients
-  // (4 significant digits, 1.235\cdot 10^{4} for 1.235E4; one that rounds to 1 is left out
-  // before variables), lower-case variables, "0" for the zero polynomial. Stores 0 and walks
-  // the polynomial.
+  // The text form in which every coefficient reads back as exactly the same float: the display
+  // form's text where that reads back exactly, otherwise the shortest decimal that does (fixed
+  // notation where an exponent would need a minus sign, which the reader takes for a
+  // separator). What files and the clipboard keep. Stores 0 and walks the polynomial.
+  std::string GetExactText();
+  // The polynomial as a LaTeX formula, "3x^{2}y - z + 1": exact coefficients (the shortest
+  // decimal that reads back as the same float; mantissa \cdot 10^{k} only where fixed
+  // notation would need more than 7 digits), 1 left out before variables, lower-case
+  // variables, "0" for the zero polynomial. Stores 0 and walks the polynomial.
   std::string GetLatex();
 
   // Operations. Each returns a new polynomial; the operands' monomials stay

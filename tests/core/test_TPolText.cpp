@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cfloat>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 
@@ -155,7 +156,61 @@ TEST(TPolText, WrittenTextReadsBackRoundedToFourDigitsOverTheFloatRange) {
   EXPECT_GT(checked, 5000);
 }
 
-TEST(TPolText, LatexFormKeepsSignsUnitsConstantsAndExponentNotation) {
+// Coefficients of every kind: integers up to 2^24, values that need all 9 significant digits,
+// magnitudes from 1e-30 to 1e30 of both signs, and ordinary ones of at most 4 digits.
+float ExactCaseCoeff(std::mt19937& g, int kind) {
+  const float sign = g() % 2 ? 1.0f : -1.0f;
+  switch (kind % 4) {
+  case 0:
+    return sign * static_cast<float>(std::uniform_int_distribution<int>(1, 1 << 24)(g));
+  case 1: // a random mantissa: most of these need 8 or 9 digits; now and then any float
+    if (g() % 4 == 0) return poltest::AnyFinite(g);
+    return sign * std::ldexp(std::uniform_real_distribution<float>(0.5f, 1.0f)(g),
+                             std::uniform_int_distribution<int>(-20, 20)(g));
+  case 2:
+    return sign * std::pow(10.0f, std::uniform_real_distribution<float>(-30.0f, 30.0f)(g));
+  default:
+    return sign * std::stof(std::to_string(std::uniform_int_distribution<int>(1, 9999)(g)) + "E" +
+                            std::to_string(std::uniform_int_distribution<int>(-7, 3)(g)));
+  }
+}
+
+// The exact form reads back bit for bit, never holds an exponent with a minus sign (which
+// would read as a separator), and is the display form wherever that form is already exact.
+TEST(TPolText, ExactTextReadsBackBitForBitAndIsTheDisplayFormWhereThatIsExact) {
+  std::mt19937 rng(25);
+  int checked = 0, displayKept = 0;
+  for (int round = 0; round < 3000; ++round) {
+    TPolinom p = poltest::RandomPol(rng, 1 + round % 8, round % 3 == 0 ? 99 : 3,
+                                    [&](std::mt19937& g) { return ExactCaseCoeff(g, round); });
+    const std::string exact = p.GetExactText();
+    EXPECT_EQ(exact.find("E-"), std::string::npos) << exact;
+    EXPECT_EQ(exact.find('e'), std::string::npos) << exact;
+    TPolinom back;
+    back.SetText(exact);
+    ASSERT_EQ(back.GetRetCode(), DataOK) << exact;
+    ASSERT_TRUE(poltest::SameBits(TermsOf(back), TermsOf(p))) << exact;
+    checked += p.GetListLength();
+    // The display form reads back exactly here: then it is what the exact form writes.
+    TPolinom shown;
+    shown.SetText(p.GetText());
+    if (poltest::SameBits(TermsOf(shown), TermsOf(p))) {
+      EXPECT_EQ(exact, p.GetText());
+      ++displayKept;
+    }
+  }
+  EXPECT_GT(checked, 5000);
+  EXPECT_GT(displayKept, 100);
+  TPolinom ordinary;
+  ordinary.SetText("2.5*x^2 - 0.0001*y + 1200*z - 1.235E4 + 0.00001234");
+  EXPECT_EQ(ordinary.GetExactText(), ordinary.GetText());
+  TPolinom pascal;
+  pascal.SetText("15504*x^15 + 1.55E4*x^14 + 16777217 + 340282346638528859811704183484516925440*y");
+  EXPECT_EQ(pascal.GetExactText(), "15504*X^15 + 1.55E4*X^14 + 3.4028235E38*Y + 16777216");
+  EXPECT_EQ(pascal.GetText(), "1.55E4*X^15 + 1.55E4*X^14 + 3.402E38*Y + 1.678E7");
+}
+
+TEST(TPolText, LatexFormKeepsExactCoefficientsSignsAndExponentNotationWhereNeeded) {
   const struct {
     const char* Text;
     const char* Latex;
@@ -168,13 +223,16 @@ TEST(TPolText, LatexFormKeepsSignsUnitsConstantsAndExponentNotation) {
       {"2.5", "2.5"},
       {"x*y*z", "xyz"},
       {"0.5*x^10*z - y^99", "0.5x^{10}z - y^{99}"},
-      {"12346*y", "1.235\\cdot 10^{4}y"},
-      {"-12346", "-1.235\\cdot 10^{4}"},
-      {"9999.7*x - 9999.7", "1\\cdot 10^{4}x - 1\\cdot 10^{4}"},
+      {"x^20 + 20*x^19 + 190*x^18 + 1140*x^17 + 4845*x^16 + 15504*x^15 + 38760*x^14",
+       "x^{20} + 20x^{19} + 190x^{18} + 1140x^{17} + 4845x^{16} + 15504x^{15} + 38760x^{14}"},
+      {"-12346", "-12346"},
+      {"9999.7*x - 9999.7", "9999.7x - 9999.7"},
+      {"1234567*y", "1234567y"},
+      {"16777216*y", "1.6777216\\cdot 10^{7}y"},
       {"3E38*x", "3\\cdot 10^{38}x"},
-      {"1234.56*y - 3*z", "1235y - 3z"},
-      {"0.00001234*x", "0.00001234x"},
-      {"1.00001*z - 0.99999*y + 1.00001", "-y + z + 1"},
+      {"0.1*x - 0.0000001", "0.1x - 0.0000001"},
+      {"0.00001234*x", "1.234\\cdot 10^{-5}x"},
+      {"1.00001*z - 0.99999*y + 1.00001", "-0.99999y + 1.00001z + 1.00001"},
   };
   for (const auto& c : cases) {
     TPolinom p;
