@@ -1,6 +1,7 @@
 #include "tables/TIniFile.h"
 
 #include <charconv>
+#include <filesystem>
 #include <new>
 #include <unordered_set>
 #include <utility>
@@ -317,7 +318,8 @@ bool TIniFile::Reload() {
   LastError.clear();
   if (!StaleSwept) {
     StaleSwept = true;
-    removeStaleTempFiles(FileName);
+    const std::string folder = std::filesystem::path(FileName).parent_path().string();
+    removeStaleTempFiles(folder.empty() ? "." : folder);
   }
   std::string data;
   const TReadResult result = readRegularFile(FileName, MaxProfileFileSize, data, &LastError);

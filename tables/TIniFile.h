@@ -51,7 +51,7 @@ public:
   // counts as success; a file that exists but cannot be read, is no regular file (a pipe, a
   // device, a folder) or is larger than any real profile file leaves the content empty and
   // returns false (GetLastError tells why), so that nothing is written over it unseen. The
-  // first call also removes temporary files that killed writers left beside the file.
+  // first call also removes the temporary files that killed writers left in the file's folder.
   bool Reload();
   // Parses text as the file content (used by Reload; open for tests).
   void LoadText(std::string_view text);
@@ -74,9 +74,9 @@ public:
   bool IsWindows1251() const { return Windows1251; }
   // The content in file form, encoded as it will be written.
   std::string GetText() const;
-  // Writes the whole content to the file atomically when it was modified; the folder is made
-  // when missing. Returns false when the file could not be written (the old file then stays
-  // as it was and the content stays modified, so a later call tries again).
+  // Writes the whole content to the file atomically when it was modified (atomicWriteFile: the
+  // folder must exist). Returns false when the file could not be written (the old file then
+  // stays as it was and the content stays modified, so a later call tries again).
   bool UpdateFile();
   // Description of the last failed Reload or UpdateFile; empty after a success.
   const std::string& GetLastError() const { return LastError; }

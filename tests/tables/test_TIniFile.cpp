@@ -3,13 +3,17 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <filesystem>
+#include <sstream>
 
 #include "TableTestUtil.h"
 #include "tables/AtomicFile.h"
+#include "tables/FileLock.h"
 #include "tables/TIniFile.h"
 #include "tables/TPolScanTab.h"
 
@@ -96,7 +100,7 @@ TEST(IniFile, ReloadSeesOtherWritersAndWritesOnlyWhenChanged) {
   TIniFile a(path), b(path);
   EXPECT_TRUE(a.Reload()); // missing file: empty, no error
   a.WriteInteger("G", "N", 1);
-  ASSERT_TRUE(a.UpdateFile()); // the folder is made
+  ASSERT_TRUE(a.UpdateFile());
   ASSERT_TRUE(b.Reload());
   EXPECT_EQ(b.ReadInteger("G", "N", 0), 1);
   b.WriteInteger("G", "N", 2);
@@ -117,18 +121,18 @@ TEST(IniFile, ReloadSeesOtherWritersAndWritesOnlyWhenChanged) {
 
 TEST(AtomicFile, ReplacesWholeFileKeepingModeAndLeavesNoTemporaryFiles) {
   ScratchDir dir;
-  std::string path = dir.File("sub/f.txt");
+  std::string path = dir.File("IniSaves/f.txt");
   ASSERT_TRUE(atomicWriteFile(path, "first"));
   std::filesystem::permissions(path, std::filesystem::perms(0640));
   ASSERT_TRUE(atomicWriteFile(path, "second"));
   EXPECT_EQ(ReadFile(path), "second");
   EXPECT_EQ(std::filesystem::status(path).permissions(), std::filesystem::perms(0640));
   int files = 0;
-  for (auto& e : std::filesystem::directory_iterator(dir.File("sub")))
+  for (auto& e : std::filesystem::directory_iterator(dir.File("IniSaves")))
     files += e.is_regular_file();
   EXPECT_EQ(files, 1);
   std::string error;
-  EXPECT_FALSE(atomicWriteFile(dir.File("sub"), "x", &error)); // a folder is not replaced
+  EXPECT_FALSE(atomicWriteFile(dir.File("IniSaves"), "x", &error)); // a folder is not replaced
   EXPECT_FALSE(error.empty());
   WriteFile(dir.File("plain"), "file");
   EXPECT_FALSE(atomicWriteFile(dir.File("plain/f.txt"), "x")); // parent is a file
@@ -136,7 +140,7 @@ TEST(AtomicFile, ReplacesWholeFileKeepingModeAndLeavesNoTemporaryFiles) {
 
 TEST(AtomicFile, FailedWriteKeepsThePreviousFile) {
   ScratchDir dir;
-  std::string path = dir.File("f.txt");
+  std::string path = dir.File("IniSaves/f.txt");
   ASSERT_TRUE(atomicWriteFile(path, "old content"));
   // A file size limit makes the write of the bigger content fail, whoever runs the test.
   std::string error;
@@ -146,7 +150,7 @@ TEST(AtomicFile, FailedWriteKeepsThePreviousFile) {
   EXPECT_FALSE(written);
   EXPECT_FALSE(error.empty());
   EXPECT_EQ(ReadFile(path), "old content");
-  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path),
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.File("IniSaves")),
                           std::filesystem::directory_iterator()),
             1);
 }
@@ -400,21 +404,60 @@ TEST(AtomicFile, HonoursReadOnlyFilesAndOtherUsersFiles) {
   }
 }
 
-// Temporary files of writers that are gone are removed at the first read; those of running
-// writers and files of other names stay.
-TEST(AtomicFile, StaleTemporaryFilesOfGoneWritersAreRemovedAtTheFirstRead) {
+// The start time of process pid as /proc states it (field 22 of its stat line).
+std::string StartTime(pid_t pid) {
+  const std::string stat = ReadFile("/proc/" + std::to_string(pid) + "/stat");
+  std::istringstream fields(stat.substr(stat.rfind(')') + 2));
+  std::string field;
+  for (int k = 3; k <= 22; ++k)
+    fields >> field;
+  return field;
+}
+
+// A child that runs until it is killed, having first locked file when one is given.
+pid_t Lingering(const std::string& lockedFile = {}) {
+  int ready[2];
+  if (pipe(ready) != 0) return -1;
+  const pid_t child = fork();
+  if (child == 0) {
+    int fd = lockedFile.empty() ? -1 : open(lockedFile.c_str(), O_RDONLY);
+    if (fd >= 0) flock(fd, LOCK_EX);
+    [[maybe_unused]] auto written = write(ready[1], "x", 1);
+    pause();
+    _exit(0);
+  }
+  char c;
+  [[maybe_unused]] auto got = read(ready[0], &c, 1);
+  close(ready[0]);
+  close(ready[1]);
+  return child;
+}
+
+// A temporary file is stale when its writer is gone, told by the lock the writer holds on it
+// and by its name's process number with that process's start time, not by the number alone:
+// the first read of a profile file and every write sweep the stale ones of every target from
+// the folder, and keep those of running writers and files of other names.
+TEST(AtomicFile, StaleTemporaryFilesOfGoneWritersAreSwept) {
   ScratchDir dir;
   pid_t gone = fork();
   if (gone == 0) _exit(0);
   waitpid(gone, nullptr, 0);
   const std::string path = dir.File("IniSaves/PolTable.ini");
   WriteFile(path, "[Global]\nPolCount=0\n");
-  const std::string g = std::to_string(gone), live = std::to_string(getppid());
-  const std::vector<std::string> stale = {"PolTable.ini.tmp" + g + "-1-77",
-                                          "PolTable.ini.tmp" + std::to_string(getpid()) + "-3-5"};
-  const std::vector<std::string> kept = {"PolTable.ini.tmp" + live + "-1-77",
-                                         "PolForms.ini.tmp" + g + "-1-77",
-                                         "PolTable.ini.tmp" + g + "-1", "PolTable.ini.tmpx"};
+  const std::string g = std::to_string(gone);
+  const pid_t running = Lingering();
+  const std::string locked = dir.File("IniSaves/PolTable.ini.tmp" + g + "-5-6");
+  WriteFile(locked, "x");
+  const pid_t holder = Lingering(locked);
+  const std::string r = std::to_string(running);
+  const std::vector<std::string> stale = {
+      "PolTable.ini.tmp" + g + "-1-77", "PolForms.ini.tmp" + g + "-1-77", "x.png.tmp" + g + "-2-3",
+      "PolTable.ini.tmp" + std::to_string(getpid()) + "-3-5", // this process writes no more
+      "mesh.stl.tmp" + r + "-1-77"}; // its number now belongs to another process
+  const std::vector<std::string> kept = {
+      "PolTable.ini.tmp" + g + "-5-6",                       // locked by its writer
+      "mesh.stl.tmp" + r + "-" + StartTime(running) + "-77", // its writer has not locked it yet
+      "PolTable.ini.tmp" + g + "-1", "PolTable.ini.tmpx", ".tmp" + g + "-1-2"};
   for (const auto& name : stale)
     WriteFile(dir.File("IniSaves/" + name), std::string(1000, 'x'));
   for (const auto& name : kept)
@@ -425,6 +468,41 @@ TEST(AtomicFile, StaleTemporaryFilesOfGoneWritersAreRemovedAtTheFirstRead) {
     EXPECT_FALSE(std::filesystem::exists(dir.File("IniSaves/" + name))) << name;
   for (const auto& name : kept)
     EXPECT_TRUE(std::filesystem::exists(dir.File("IniSaves/" + name))) << name;
+  kill(holder, SIGKILL); // the writer dies: its temporary is swept before the next save there
+  waitpid(holder, nullptr, 0);
+  WriteFile(dir.File("IniSaves/y.csv.tmp" + g + "-1-77"), "x");
+  ASSERT_TRUE(atomicWriteFile(dir.File("IniSaves/other.csv"), "a,b\n"));
+  EXPECT_FALSE(std::filesystem::exists(locked));
+  EXPECT_FALSE(std::filesystem::exists(dir.File("IniSaves/y.csv.tmp" + g + "-1-77")));
+  kill(running, SIGKILL);
+  waitpid(running, nullptr, 0);
+}
+
+// The data folder's lock marks running copies only: a lock file that a crash or a power cut
+// left (empty, garbled, naming a process long gone) is taken over at once; while another
+// running copy holds it, it is that copy's, and it is free again when that copy ends.
+TEST(InstanceLock, OnlyARunningCopyHoldsTheDataFolder) {
+  ScratchDir dir;
+  const std::string path = dir.File("IniSaves/termix.lock");
+  for (const std::string left :
+       {std::string(), std::string("\x01\xFFgarbage"), std::string("999999\nhost\ntermix\n")}) {
+    WriteFile(path, left);
+    TInstanceLock lock(path);
+    EXPECT_EQ(lock.GetState(), TInstanceLock::TState::Held) << left;
+  }
+  const pid_t other = Lingering(path);
+  {
+    TInstanceLock lock(path);
+    EXPECT_EQ(lock.GetState(), TInstanceLock::TState::HeldByOther);
+  }
+  kill(other, SIGKILL);
+  waitpid(other, nullptr, 0);
+  TInstanceLock lock(path);
+  EXPECT_EQ(lock.GetState(), TInstanceLock::TState::Held);
+  TInstanceLock second(path); // a second copy started while this one runs
+  EXPECT_EQ(second.GetState(), TInstanceLock::TState::HeldByOther);
+  TInstanceLock nowhere(dir.File("missing/termix.lock"));
+  EXPECT_EQ(nowhere.GetState(), TInstanceLock::TState::Unavailable);
 }
 
 } // namespace

@@ -139,8 +139,8 @@ TEST(GrowthRun, InsertionEndsAtEachSizeDeletionStartsThereAndCsvHoldsThePoints) 
 
   tabletest::ScratchDir dir;
   std::string error;
-  ASSERT_TRUE(WriteGrowthCsv(dir.File("growth/search.csv"), insertion, &error)) << error;
-  EXPECT_EQ(tabletest::ReadFile(dir.File("growth/search.csv")), csv);
-  EXPECT_FALSE(WriteGrowthCsv(dir.File("growth"), insertion, &error)); // a folder is in the way
+  ASSERT_TRUE(WriteGrowthCsv(dir.File("IniSaves/search.csv"), insertion, &error)) << error;
+  EXPECT_EQ(tabletest::ReadFile(dir.File("IniSaves/search.csv")), csv);
+  EXPECT_FALSE(WriteGrowthCsv(dir.File("IniSaves"), insertion, &error)); // a folder is in the way
   EXPECT_FALSE(error.empty());
 }
