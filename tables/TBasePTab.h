@@ -13,7 +13,9 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
-#include <unordered_set>
+#include <vector>
+
+#include "core/TText.h"
 
 #include "core/TDatList.h"
 #include "core/TPolinom.h"
@@ -38,6 +40,19 @@ inline constexpr int TabBadName = -108; // SaveTab: some names cannot be written
 // Sections "Polinom0".."Polinom4999" of the table file.
 inline constexpr int MaxFileSections = 5000;
 
+// What a save of the table file found another running copy of the program to have done.
+struct TFileMerge {
+  // Records unchanged here whose sections the other copy erased or renamed: they were taken
+  // out of this table rather than written back.
+  std::vector<std::string> LeftTable;
+  // Records that both copies changed (or one changed and the other erased): this table's
+  // version is in the file now.
+  std::vector<std::string> Conflicted;
+  bool IsEmpty() const { return LeftTable.empty() && Conflicted.empty(); }
+  // The notices for the user, one per kind of event, naming the records.
+  std::vector<DSTRUCT::TText> Notices() const;
+};
+
 class TBasePTab : public LISTSTRUCT::THeadRing {
 protected:
   int DataCount = 0;  // number of records
@@ -46,10 +61,12 @@ protected:
   std::unique_ptr<TIniFile> IniFile; // the table file; none for an empty file name
   TPolinom NoPol;                    // the empty polynomial handed out for a position out of range
   std::string FileError;             // why the last LoadTab/SaveTab could not use the file
-  // The names whose sections this table loaded or wrote and has not erased since: a save
-  // erases only those of them that left the table, never a section another program (or
-  // another table object) put into the file.
-  std::unordered_set<std::string> OwnFileNames;
+  // The formula text of each name whose section this table loaded or wrote and has not erased
+  // since, as it stood in the file then. A save erases only those of them that left the table,
+  // never a section another program (or another table object) put into the file; and a file
+  // text that differs from it tells that another copy of the program changed the record.
+  std::unordered_map<std::string, std::string> FileTexts;
+  TFileMerge LastMerge; // what the last save found another copy to have done
 
   // Told about every counted step of InsRecord, FindRecord and DelRecord (and of the sorted
   // table's ChangeRecord, which counts its search); null for none.
@@ -102,6 +119,19 @@ protected:
   // has no file or the file cannot be read.
   bool ReloadFile();
 
+private:
+  struct TSaveRun; // one save's view of the file and its outcome
+  // The steps of SaveToFile: erase the sections of names that left the table; decide and
+  // write each record; after the file is written, mark what it now holds.
+  void EraseLeftNames(TSaveRun& run);
+  void WriteRecords(TSaveRun& run);
+  void WriteRecord(TSaveRun& run, TTabRecPol& rec, const std::string& text, int found);
+  void FinishSave(TSaveRun& run);
+  // Does rec hold what this table last loaded or wrote under its name (known, when it knows
+  // one)? text receives the record's written form when it had to be made.
+  bool UnchangedSinceKnown(TTabRecPol& rec, const std::string* known, std::string& text);
+
+protected:
 public:
   ~TBasePTab() override;
 
@@ -133,20 +163,27 @@ public:
   // index order); all loaded records are stored. Codes: TabNoMem (sorted table full: the
   // records loaded so far stay, unstored), TabFileErr (file unreadable: table unchanged).
   virtual void LoadTab() = 0;
-  // Brings the table file in line with the table: erases the sections of names that this
-  // table loaded or wrote and that left it since, writes the unstored records, then replaces
-  // the file atomically. Codes: TabFull (no section left for a new name; the records written
-  // before stay written), TabFileErr (the file could not be read or written: it is left as it
-  // was and no record counts as stored, so the next save tries again; GetFileError tells why),
-  // TabBadName (records whose names would not read back as themselves: the marker "!", a line
-  // break, surrounding blanks, bytes that are not UTF-8; they stay unstored and GetFileError
-  // names them; users' names never are such).
+  // Brings the table file in line with the table, holding the data folder's save lock around
+  // reading, merging and writing so that copies of the program saving at once all land: erases
+  // the sections of names that this table loaded or wrote and that left it since, writes the
+  // records changed since they were last loaded or written (every coefficient exactly), then
+  // replaces the file atomically. Another copy's work is kept: a record unchanged here whose
+  // section another copy erased (or renamed) is not written back but leaves this table; where
+  // both changed one record this table's version is written; GetLastMerge lists both.
+  // Codes: TabFull (no section left for a new name; the records written before stay written),
+  // TabFileErr (the file could not be read or written: it is left as it was and no record
+  // counts as stored, so the next save tries again; GetFileError tells why), TabBadName
+  // (records whose names would not read back as themselves: the marker "!", a line break,
+  // surrounding blanks, bytes that are not UTF-8; they stay unstored and GetFileError names
+  // them; users' names never are such).
   virtual void SaveTab() = 0;
   // The most records the organisation can hold.
   virtual int GetCapacity() const { return INT_MAX; }
-  // Takes over from other which sections of the table file are this table's own (when both
-  // use one file): CopyTab hands them on with the records.
+  // Takes over from other which sections of the table file are this table's own and what they
+  // held (when both use one file): CopyTab hands them on with the records.
   void TakeOwnFileNames(const TBasePTab& other);
+  // What the last SaveTab found another copy of the program to have done; empty after a load.
+  const TFileMerge& GetLastMerge() const { return LastMerge; }
 
   // The iteration position (CurrPos).
   int GetCurrPos() const { return CurrPos; }

@@ -4,6 +4,7 @@
 #include <string_view>
 #include <utility>
 
+#include "tables/FileLock.h"
 #include "tables/TIniFile.h"
 
 namespace TABLESTRUCT {
@@ -78,6 +79,12 @@ TStoreResult TFormulaStore::WriteFile() {
 }
 
 TStoreResult TFormulaStore::Save(const std::string& formula, const std::string& description) {
+  // Another copy saving or deleting at the same moment waits for this read-change-write.
+  TFolderLock lock(FileName);
+  if (!lock.IsHeld()) {
+    Error = lock.GetError();
+    return TStoreResult::WriteFailed;
+  }
   // Writing now without reading would replace a file whose content was never seen.
   if (!Read()) return TStoreResult::Unreadable;
   std::string_view trimmed = description;
@@ -111,6 +118,11 @@ TStoreResult TFormulaStore::Save(const std::string& formula, const std::string& 
 TStoreResult TFormulaStore::Delete(int row) {
   if (row < 1 || row > static_cast<int>(Formulas.size())) return TStoreResult::NoFormula;
   const TStoredFormula listed = Formulas[static_cast<size_t>(row - 1)];
+  TFolderLock lock(FileName);
+  if (!lock.IsHeld()) {
+    Error = lock.GetError();
+    return TStoreResult::WriteFailed;
+  }
   if (!Read()) return TStoreResult::Unreadable;
   auto still = std::find_if(Formulas.begin(), Formulas.end(),
                             [&](const TStoredFormula& f) { return SameFormula(f, listed); });

@@ -7,7 +7,8 @@
 // numbers above them remain.
 //
 // Every operation reads the file afresh, so that what another program stored is seen and
-// never written over.
+// never written over; Save and Delete hold the folder's save lock (TFolderLock) from that
+// reading to their write, so that copies of the program changing the store at once all land.
 
 #include <memory>
 #include <string>

@@ -3,10 +3,15 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/wait.h>
 #include <unistd.h>
 
+#include <bit>
+#include <cmath>
 #include <filesystem>
+#include <map>
 #include <memory>
+#include <random>
 
 #include "TableTestUtil.h"
 #include "tables/CopyTab.h"
@@ -209,31 +214,34 @@ TEST_P(FileOfEveryOrganisation, SaveErasesOnlyNamesThisTableLoadedOrWrote) {
   b->DelRecord("New"); // b loaded it: its deletion reaches the file
   b->SaveTab();
   EXPECT_EQ(NamesOnDisk(Path), (Names{"FromA", "FromB", "P1", "P2", "P3", "P4"}));
-  // a still holds New, whose section has gone: a's next save writes it again.
+  // a still holds New unchanged, whose section b erased: a's next save leaves it erased and
+  // takes it out of a's table.
   a->InsRecord("P1", Pol("x^2"));
   a->SaveTab();
-  EXPECT_EQ(NamesOnDisk(Path), (Names{"FromA", "FromB", "New", "P1", "P2", "P3", "P4"}));
+  EXPECT_EQ(NamesOnDisk(Path), (Names{"FromA", "FromB", "P1", "P2", "P3", "P4"}));
+  EXPECT_EQ(a->GetLastMerge().LeftTable, Names{"New"});
+  EXPECT_EQ(Keys(*a).size(), 5u);
 
   // An organisation switch hands the knowledge on with the records; so does a hash resize.
   auto switched = ::Make((GetParam() + 2) % 3, Path);
   ASSERT_EQ(CopyTab(switched.get(), a.get()), TabOK);
   switched->DelRecord("P2");
   switched->SaveTab();
-  EXPECT_EQ(NamesOnDisk(Path), (Names{"FromA", "FromB", "New", "P1", "P3", "P4"}));
+  EXPECT_EQ(NamesOnDisk(Path), (Names{"FromA", "FromB", "P1", "P3", "P4"}));
   TPolHashTab hash(10, Path);
   CopyTab(&hash, switched.get());
   hash.SetTabSize(3);
   hash.DelRecord("P3");
   hash.DelRecord("FromB"); // never known to this lineage: stays
   hash.SaveTab();
-  EXPECT_EQ(NamesOnDisk(Path), (Names{"FromA", "FromB", "New", "P1", "P4"}));
+  EXPECT_EQ(NamesOnDisk(Path), (Names{"FromA", "FromB", "P1", "P4"}));
   // A table on another file hands nothing on.
   TPolScanTab elsewhere(Dir.File("IniSaves/Other.ini"));
   elsewhere.InsRecord("P4", Pol("z"));
   TPolScanTab back(Path);
   CopyTab(&back, &elsewhere);
   back.SaveTab();
-  EXPECT_EQ(NamesOnDisk(Path), (Names{"FromA", "FromB", "New", "P1", "P4"}));
+  EXPECT_EQ(NamesOnDisk(Path), (Names{"FromA", "FromB", "P1", "P4"}));
 }
 
 TEST_P(FileOfEveryOrganisation, FailedWriteReportsAndLosesNothing) {
@@ -298,6 +306,153 @@ TEST_P(FileOfEveryOrganisation, ReadOnlyFolderReportsFailure) {
     return bits;
   });
   EXPECT_EQ(failed, 0);
+}
+
+// Coefficients of every kind: integers up to 2^24, values that need 9 significant digits,
+// magnitudes from 1e-30 to 1e30, both signs.
+float AnyCoefficient(std::mt19937& rng) {
+  const float sign = rng() % 2 ? 1.0f : -1.0f;
+  switch (rng() % 3) {
+  case 0:
+    return sign * static_cast<float>(std::uniform_int_distribution<int>(1, 1 << 24)(rng));
+  case 1:
+    return sign * std::ldexp(std::uniform_real_distribution<float>(0.5f, 1.0f)(rng),
+                             std::uniform_int_distribution<int>(-20, 20)(rng));
+  default:
+    return sign * std::pow(10.0f, std::uniform_real_distribution<float>(-30.0f, 30.0f)(rng));
+  }
+}
+
+// Every coefficient comes back from the file as the same float, and none is written with an
+// exponent that holds a minus sign (the reader takes it for a separator); a table of ordinary
+// coefficients is written byte for byte as it always was.
+TEST_P(FileOfEveryOrganisation, CoefficientsComeBackBitForBitAndOrdinaryOnesAsBefore) {
+  std::mt19937 rng(2500 + GetParam());
+  std::map<std::string, std::vector<std::pair<int, float>>> saved;
+  {
+    auto t = Make();
+    for (int r = 0; r < 200; ++r) {
+      LISTSTRUCT::TPolinom p;
+      for (int m = 0; m < 6; ++m)
+        LISTSTRUCT::TPolinom::AddMonom(p, LISTSTRUCT::TMonom(AnyCoefficient(rng), r * 7 + m));
+      const std::string name = "R" + std::to_string(r);
+      for (p.ResetList(); !p.IsListEnded(); p.GoNextLink())
+        saved[name].emplace_back(p.GetMonom()->GetIndex(), p.GetMonom()->GetCoeff());
+      t->InsRecord(name, p);
+    }
+    t->SaveTab();
+    ASSERT_EQ(t->GetRetCode(), TabOK) << t->GetFileError();
+  }
+  const std::string file = ReadFile(Path);
+  EXPECT_EQ(file.find("E-"), std::string::npos);
+  EXPECT_EQ(file.find("e-"), std::string::npos);
+  auto back = Make();
+  back->LoadTab();
+  ASSERT_EQ(back->GetDataCount(), 200);
+  for (const auto& [name, terms] : saved) {
+    LISTSTRUCT::TPolinom p;
+    ASSERT_GE(back->FindRecord(name, p), 0);
+    std::vector<std::pair<int, float>> read;
+    for (p.ResetList(); !p.IsListEnded(); p.GoNextLink())
+      read.emplace_back(p.GetMonom()->GetIndex(), p.GetMonom()->GetCoeff());
+    ASSERT_EQ(read.size(), terms.size()) << name;
+    for (size_t i = 0; i < read.size(); ++i)
+      EXPECT_TRUE(read[i].first == terms[i].first && std::bit_cast<uint32_t>(read[i].second) ==
+                                                         std::bit_cast<uint32_t>(terms[i].second))
+          << name << ": " << read[i].second << " for " << terms[i].second;
+  }
+
+  std::filesystem::remove(Path);
+  auto ordinary = Make();
+  for (const auto& [name, text] :
+       std::vector<std::pair<std::string, std::string>>{{"Res6", "x^4 + 4*x^3 + 6*x^2 + 4*x + 1"},
+                                                        {"A", "3*x^2*y - z + 1"},
+                                                        {"B", "0.05*z + 1200 - 2.5*x*y*z"},
+                                                        {"C", "1.235E4*y^99 - 0.0001*x"},
+                                                        {"D", "-x + 0.00001234"}})
+    ordinary->InsRecord(name, Pol(text));
+  ordinary->SaveTab();
+  std::string expected;
+  int k = 0;
+  for (const std::string& name : Keys(*ordinary)) {
+    const std::map<std::string, std::string> written = {{"Res6", "X^4 + 4*X^3 + 6*X^2 + 4*X + 1"},
+                                                        {"A", "3*X^2*Y - Z + 1"},
+                                                        {"B", " - 2.5*X*Y*Z + 0.05*Z + 1200"},
+                                                        {"C", " - 0.0001*X + 1.235E4*Y^99"},
+                                                        {"D", " - X + 0.00001234"}};
+    expected += "[Polinom" + std::to_string(k++) + "]\nPolName=" + name +
+                "\nPolFormula=" + written.at(name) + "\n\n";
+  }
+  EXPECT_EQ(ReadFile(Path), expected + "[Global]\nPolCount=5\n");
+}
+
+Names Sorted(Names names) {
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+// Two copies of the program on one file keep each other's work. Copy a deletes Del, renames Ren
+// and changes Both; copy b, which loaded the same file, adds FromB and changes Both too. b's
+// save keeps a's deletion and rename (Del and Ren, unchanged in b, leave b's table) and writes
+// b's version of Both, naming it. Texts that begin with a minus are read back without their
+// leading blank: that alone is no change by another copy.
+TEST_P(FileOfEveryOrganisation, TwoCopiesKeepEachOthersDeletionsRenamesAndAdditions) {
+  {
+    auto writer = Make();
+    for (const char* name : {"Del", "Ren", "Keep", "Both"})
+      writer->InsRecord(name, Pol("-x"));
+    writer->SaveTab();
+    ASSERT_EQ(writer->GetRetCode(), TabOK);
+    writer->InsRecord("Keep", Pol("-x + 1"));
+    writer->SaveTab();
+    EXPECT_TRUE(writer->GetLastMerge().IsEmpty()); // one copy alone meets nobody
+  }
+  auto a = Make();
+  auto b = ::Make((GetParam() + 1) % 3, Path);
+  a->LoadTab();
+  b->LoadTab();
+  a->DelRecord("Del");
+  a->ChangeRecord("Ren", "Renamed", Pol("-x"));
+  a->InsRecord("Both", Pol("-2*x"));
+  a->SaveTab();
+  ASSERT_EQ(a->GetRetCode(), TabOK);
+  EXPECT_TRUE(a->GetLastMerge().IsEmpty());
+  a->InsRecord("Renamed", Pol("-y"));
+  a->SaveTab();
+  EXPECT_TRUE(a->GetLastMerge().IsEmpty());
+  b->InsRecord("FromB", Pol("y"));
+  b->InsRecord("Both", Pol("-3*x"));
+  b->SaveTab();
+  ASSERT_EQ(b->GetRetCode(), TabOK);
+  EXPECT_EQ(NamesOnDisk(Path), (Names{"Both", "FromB", "Keep", "Renamed"}));
+  EXPECT_EQ(Sorted(b->GetLastMerge().LeftTable), (Names{"Del", "Ren"}));
+  EXPECT_EQ(b->GetLastMerge().Conflicted, Names{"Both"});
+  EXPECT_EQ(Sorted(Keys(*b)), (Names{"Both", "FromB", "Keep"}));
+  std::vector<std::string> notices;
+  for (const auto& notice : b->GetLastMerge().Notices())
+    notices.push_back(notice.Text());
+  ASSERT_EQ(notices.size(), 2u);
+  EXPECT_NE(notices[0].find("удалены или переименованы другой копией программы"),
+            std::string::npos);
+  EXPECT_NE(notices[1].find("Both"), std::string::npos);
+  auto fresh = Make();
+  fresh->LoadTab();
+  LISTSTRUCT::TPolinom both;
+  ASSERT_GE(fresh->FindRecord("Both", both), 0);
+  EXPECT_EQ(both.GetText(), " - 3*X");
+
+  // a's Both, unchanged in a since its save, is not written over b's version; a's deletion of
+  // Keep, which b changed meanwhile, is a's version and is named.
+  b->InsRecord("Keep", Pol("z"));
+  b->SaveTab();
+  a->DelRecord("Keep");
+  a->SaveTab();
+  EXPECT_EQ(a->GetLastMerge().Conflicted, Names{"Keep"});
+  EXPECT_TRUE(a->GetLastMerge().LeftTable.empty());
+  EXPECT_EQ(NamesOnDisk(Path), (Names{"Both", "FromB", "Renamed"}));
+  fresh->LoadTab();
+  ASSERT_GE(fresh->FindRecord("Both", both), 0);
+  EXPECT_EQ(both.GetText(), " - 3*X");
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -378,6 +533,45 @@ TEST(TableFileNames, NamesThatCannotBeWrittenAreReportedAndStayUnstored) {
   EXPECT_TRUE(t.GetFileError().empty());
 }
 
+// Two copies of the program, each adding records and saving after every one, at the same
+// moment: every record of both lands in the file.
+TEST(TableFileCopies, SimultaneousSavesLoseNothing) {
+  ScratchDir dir;
+  const std::string path = dir.File();
+  constexpr int Copies = 2, Records = 20;
+  for (int round = 0; round < 2; ++round) {
+    std::filesystem::remove(path);
+    int start[2];
+    ASSERT_EQ(pipe(start), 0);
+    std::vector<pid_t> copies;
+    for (int c = 0; c < Copies; ++c) {
+      const pid_t child = fork();
+      if (child == 0) {
+        close(start[1]);
+        char go;
+        if (read(start[0], &go, 1) != 0) _exit(2); // runs when the pipe closes
+        auto t = Make(c, path);
+        t->LoadTab();
+        for (int r = 0; r < Records; ++r) {
+          t->InsRecord("C" + std::to_string(c) + "R" + std::to_string(r), Pol(std::to_string(r)));
+          t->SaveTab();
+          if (t->GetRetCode() != TabOK) _exit(1);
+        }
+        _exit(0);
+      }
+      copies.push_back(child);
+    }
+    close(start[0]);
+    close(start[1]); // both start now
+    for (pid_t child : copies) {
+      int status = 0;
+      waitpid(child, &status, 0);
+      EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+    }
+    EXPECT_EQ(NamesOnDisk(path).size(), size_t(Copies * Records)) << "round " << round;
+  }
+}
+
 TEST(TableFileCounter, HashSaveCountsItsSearchesOthersDoNot) {
   ScratchDir dir;
   WriteFile(dir.File(), "[Polinom0]\nPolName=A\nPolFormula=1\n[Polinom1]\nPolName=K\n"
@@ -403,7 +597,13 @@ TEST(TableFileName, RelativeNameIsTakenFromTheCurrentFolderAtConstruction) {
   EXPECT_EQ(std::filesystem::path(t.GetFileName()),
             std::filesystem::canonical(dir.Path) / "IniSaves" / "PolTable.ini");
   t.InsRecord("P", Pol("x"));
-  t.SaveTab(); // the folder is made on the first save
+  std::filesystem::remove(dir.File("IniSaves"));
+  t.SaveTab(); // no save makes folders
+  EXPECT_EQ(t.GetRetCode(), TabFileErr);
+  EXPECT_NE(t.GetFileError().find("Папка не существует"), std::string::npos) << t.GetFileError();
+  EXPECT_FALSE(std::filesystem::exists(dir.File("IniSaves")));
+  std::filesystem::create_directory(dir.File("IniSaves"));
+  t.SaveTab();
   EXPECT_EQ(t.GetRetCode(), TabOK);
   EXPECT_TRUE(std::filesystem::exists(dir.File()));
   TPolScanTab none("");
