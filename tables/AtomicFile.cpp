@@ -294,6 +294,32 @@ std::string FileErrorReason(int err) {
   }
 }
 
+std::string FolderWriteProblem(const std::string& folder) {
+  auto problem = [&folder](const char* what, int err) {
+    return TText{"AtomicFile", what, {folder}}.Text() + ": " +
+           (err == EACCES ? TERMIX_TEXT("AtomicFile", "Папка только для чтения")
+                          : FileErrorReason(err));
+  };
+  struct stat st {};
+  if (::stat(folder.c_str(), &st) != 0) {
+    const int err = errno;
+    // A missing folder could not be made where its nearest existing ancestor refuses entries.
+    std::filesystem::path ancestor = std::filesystem::path(folder).parent_path();
+    while (!ancestor.empty() && ancestor != ancestor.root_path() &&
+           ::stat(ancestor.c_str(), &st) != 0)
+      ancestor = ancestor.parent_path();
+    const std::string existing = ancestor.empty() ? "." : ancestor.string();
+    if (err == ENOENT && ::faccessat(AT_FDCWD, existing.c_str(), W_OK | X_OK, AT_EACCESS) != 0)
+      return problem(TERMIX_TEXT("AtomicFile", "папка %1 не создана"), errno);
+    return problem(TERMIX_TEXT("AtomicFile", "папка %1 недоступна"), err);
+  }
+  if (!S_ISDIR(st.st_mode))
+    return problem(TERMIX_TEXT("AtomicFile", "папка %1 недоступна"), ENOTDIR);
+  if (::faccessat(AT_FDCWD, folder.c_str(), W_OK | X_OK, AT_EACCESS) != 0)
+    return problem(TERMIX_TEXT("AtomicFile", "папка %1 недоступна для записи"), errno);
+  return {};
+}
+
 bool atomicWriteFile(const std::string& path, std::string_view bytes, std::string* error) {
   if (path.empty()) {
     if (error) *error = TERMIX_TEXT("AtomicFile", "нет имени файла");

@@ -44,6 +44,11 @@ TReadResult readRegularFile(const std::string& path, std::size_t limit, std::str
 // own only). Returns how many were removed.
 int removeStaleTempFiles(const std::string& folder);
 
+// Why no file can be saved in folder, in Russian, or empty when one can: the folder is missing
+// (and why it could not be made, when its parent refuses new entries), is no folder, or is
+// read-only for this user.
+std::string FolderWriteProblem(const std::string& folder);
+
 // Why an operation on a file or folder failed, in Russian: «Недостаточно места на диске»,
 // «Папка только для чтения», «Папка не существует» …; the system's text for an error without
 // a text of its own.

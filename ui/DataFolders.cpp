@@ -2,8 +2,11 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
+
+#include "tables/AtomicFile.h"
 
 namespace {
 const char* const IniSavesFolder = "IniSaves";
@@ -33,6 +36,7 @@ QString DataFilePath(const QString& relativePath) {
 QString ChooseDataFolder() {
   if (QFileInfo(QDir::current(), IniSavesFolder).isDir()) {
     ChosenDataFolder = QDir::currentPath();
+    SweepStaleTemporaries();
     return ChosenDataFolder;
   }
   const QString userFolder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
@@ -40,9 +44,21 @@ QString ChooseDataFolder() {
   // folder that cannot be made shows up as the table window's save error later.
   if (userFolder.isEmpty()) {
     ChosenDataFolder = QDir::currentPath();
+    SweepStaleTemporaries();
     return ChosenDataFolder;
   }
   QDir(userFolder).mkpath(IniSavesFolder);
   ChosenDataFolder = userFolder;
+  SweepStaleTemporaries();
   return ChosenDataFolder;
+}
+
+void SweepStaleTemporaries() {
+  for (const QString& folder : {DataFilePath(IniSavesFolder), QDir::currentPath()})
+    TABLESTRUCT::removeStaleTempFiles(QFile::encodeName(folder).toStdString());
+}
+
+QString DataFolderProblem() {
+  return QString::fromStdString(TABLESTRUCT::FolderWriteProblem(
+      QFile::encodeName(DataFilePath(IniSavesFolder)).toStdString()));
 }

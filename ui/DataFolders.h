@@ -20,5 +20,11 @@ QString DataFilePath(const QString& relativePath);
 // it always was; otherwise (started from the desktop menu, whose current directory is the
 // home folder or "/", or from any folder without IniSaves) the user's data folder of the
 // program (~/.local/share/termix) is, and its IniSaves folder is made when missing.
-// Returns the folder chosen.
+// Returns the folder chosen, after sweeping stale temporaries (SweepStaleTemporaries).
 QString ChooseDataFolder();
+// Removes the temporary files that killed writers left in the data folder's IniSaves and in the
+// current directory, where the export dialogs open first.
+void SweepStaleTemporaries();
+// Why the table and formula files cannot be saved in the data folder's IniSaves (missing and
+// not to be made, or read-only), in Russian; empty when they can.
+QString DataFolderProblem();

@@ -2,6 +2,8 @@
 #include "ui/QtCanvas.h"
 
 #include "core/TPolinom.h"
+#include "surface/TMeshFile.h"
+#include "tables/AtomicFile.h"
 #include "teach/ChartCsv.h"
 
 #include <QAbstractItemView>
@@ -10,6 +12,7 @@
 #include <QChart>
 #include <QChartView>
 #include <QClipboard>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -20,10 +23,10 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QPainter>
+#include <QPdfWriter>
 #include <QPlainTextEdit>
 #include <QPrintDialog>
 #include <QPrinter>
-#include <QSaveFile>
 #include <QScreen>
 #include <QSvgGenerator>
 #include <QSvgRenderer>
@@ -92,6 +95,8 @@ QString TabField(const QString& text) {
 }
 
 QString WholeCellText(const QModelIndex& index) {
+  const QVariant exact = index.data(ExactTextRole);
+  if (exact.isValid()) return exact.toString();
   const QVariant edit = index.data(Qt::EditRole);
   return edit.isValid() ? edit.toString() : index.data(Qt::DisplayRole).toString();
 }
@@ -122,12 +127,13 @@ QByteArray WidgetSvg(QWidget* widget, const QString& title) {
 }
 
 bool SaveFileAtomically(const QString& path, const QByteArray& bytes, QString* error) {
-  QSaveFile file(path);
-  if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
-    if (error) *error = file.errorString();
-    return false;
-  }
-  return true;
+  std::string reason;
+  if (TABLESTRUCT::atomicWriteFile(QFile::encodeName(path).toStdString(),
+                                   std::string_view(bytes.constData(), size_t(bytes.size())),
+                                   &reason))
+    return true;
+  if (error) *error = QString::fromStdString(reason);
+  return false;
 }
 
 TPictureExport ChartPictureExport(QChartView* view, const QString& fileBaseName) {
@@ -164,16 +170,56 @@ bool SaveCsvFile(const TPictureExport& picture, const QString& path, QString* er
   return SaveFileAtomically(path, picture.Csv(), error);
 }
 
-bool PrintPicture(const TPictureExport& picture, QPrinter& printer) {
+namespace {
+// Draws the vector picture on device's page, as large as fits with its proportions kept.
+bool RenderOnPage(const TPictureExport& picture, QPagedPaintDevice& device, int resolution) {
   QSvgRenderer renderer(picture.Svg());
   if (!renderer.isValid()) return false;
   QPainter painter;
-  if (!painter.begin(&printer)) return false;
-  const QRectF page = printer.pageLayout().paintRectPixels(printer.resolution());
+  if (!painter.begin(&device)) return false;
+  const QRectF page = device.pageLayout().paintRectPixels(resolution);
   QSizeF size = renderer.defaultSize();
   size.scale(page.size(), Qt::KeepAspectRatio);
   renderer.render(&painter, QRectF(QPointF(0, 0), size));
   return painter.end();
+}
+
+// The picture as a PDF document on a page of layout.
+QByteArray PictureOnPdfPage(const TPictureExport& picture, const QPageLayout& layout) {
+  QByteArray pdf;
+  QBuffer buffer(&pdf);
+  buffer.open(QIODevice::WriteOnly);
+  QPdfWriter writer(&buffer);
+  writer.setPageLayout(layout);
+  if (!RenderOnPage(picture, writer, writer.resolution())) return {};
+  return pdf;
+}
+} // namespace
+
+bool SavePdfFile(const TPictureExport& picture, const QString& path, QString* error,
+                 const QPageLayout& layout) {
+  const QByteArray pdf = PictureOnPdfPage(picture, layout);
+  if (pdf.isEmpty()) {
+    if (error) *error = QCoreApplication::translate("ExportHelpers", "PDF не составлен");
+    return false;
+  }
+  return SaveFileAtomically(path, pdf, error);
+}
+
+bool PrintPicture(const TPictureExport& picture, QPrinter& printer, QString* error) {
+  // Printing to a PDF file writes it as every other file is written.
+  if (printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty())
+    return SavePdfFile(picture, printer.outputFileName(), error, printer.pageLayout());
+  return RenderOnPage(picture, printer, printer.resolution());
+}
+
+bool SaveMeshFile(const TRANSSTRUCT::TImplicitMesh& mesh, const TRANSSTRUCT::TViewRegion& region,
+                  const QString& title, const QString& path, QString* error) {
+  const std::string name = title.toStdString();
+  const std::string bytes = QFileInfo(path).suffix().compare("stl", Qt::CaseInsensitive) == 0
+                                ? TRANSSTRUCT::MeshStlBytes(mesh, region, name)
+                                : TRANSSTRUCT::MeshObjText(mesh, region, name);
+  return SaveFileAtomically(path, QByteArray::fromStdString(bytes), error);
 }
 
 void AddPictureMenu(QWidget* target, const TPictureExport& picture) {
@@ -206,7 +252,11 @@ void AddPictureMenu(QWidget* target, const TPictureExport& picture) {
   QObject::connect(print, &QAction::triggered, target, [target, picture] {
     QPrinter printer(QPrinter::HighResolution);
     QPrintDialog dialog(&printer, target);
-    if (dialog.exec() == QDialog::Accepted && !PrintPicture(picture, printer))
+    QString error;
+    if (dialog.exec() != QDialog::Accepted || PrintPicture(picture, printer, &error)) return;
+    if (printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty())
+      ReportFailedSave(target, printer.outputFileName(), error);
+    else
       QMessageBox::warning(target, QStringLiteral("TERMIX"), QStringLiteral("Печать не удалась"));
   });
   actions << print;

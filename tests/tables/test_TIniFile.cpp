@@ -484,7 +484,7 @@ TEST(AtomicFile, StaleTemporaryFilesOfGoneWritersAreSwept) {
 TEST(InstanceLock, OnlyARunningCopyHoldsTheDataFolder) {
   ScratchDir dir;
   const std::string path = dir.File("IniSaves/termix.lock");
-  for (const std::string left :
+  for (const std::string& left :
        {std::string(), std::string("\x01\xFFgarbage"), std::string("999999\nhost\ntermix\n")}) {
     WriteFile(path, left);
     TInstanceLock lock(path);
