@@ -14,13 +14,11 @@
 #include <QRadioButton>
 #include <QSpinBox>
 
-#include <string>
 
 #include "gl/TOpenGLPanel.h"
 #include "gl/TSurfaceRenderer.h"
 #include "surface/TImplicitMesh.h"
-#include "surface/TMeshFile.h"
-#include "tables/AtomicFile.h"
+#include "ui/ExportHelpers.h"
 #include "ui/MeshBuilder.h"
 
 // The surface page's second method, the implicit mesh built off the user-interface thread, and
@@ -39,16 +37,14 @@ QString DefaultFileName(const QString& name, const char* extension) {
 }
 
 // A file written is told as a notice, one not written as a failure (the notice is cleared then).
-bool WriteFileReporting(const QString& path, std::string_view bytes, QLineEdit* notices,
-                        QLineEdit* failures) {
-  std::string error;
-  if (TABLESTRUCT::atomicWriteFile(QFile::encodeName(path).toStdString(), bytes, &error)) {
+bool ReportWritten(const QString& path, bool written, const QString& error, QLineEdit* notices,
+                   QLineEdit* failures) {
+  if (written) {
     notices->setText(QString::fromUtf8("Сохранено: ") + path);
     return true;
   }
   notices->clear();
-  failures->setText(QString::fromUtf8("Не удалось сохранить ") + path + ": " +
-                    QString::fromStdString(error));
+  failures->setText(QString::fromUtf8("Не удалось сохранить ") + path + ": " + error);
   return false;
 }
 
@@ -173,16 +169,15 @@ bool TSurfacePage::SaveImage(const QString& path) {
     EdErrors->setText(QString::fromUtf8("Не удалось сохранить ") + path);
     return false;
   }
-  return WriteFileReporting(path, std::string_view(bytes.constData(), size_t(bytes.size())),
-                            EdSurfStatus, EdErrors);
+  QString error;
+  const bool written = SaveFileAtomically(path, bytes, &error);
+  return ReportWritten(path, written, error, EdSurfStatus, EdErrors);
 }
 
 bool TSurfacePage::SaveMesh(const QString& path) {
   const auto& mesh = MeshBuilder->GetMesh();
   if (!IsImplicitMode() || mesh.IsEmpty()) return false;
-  const std::string title = ChosenName.toStdString();
-  const std::string bytes = QFileInfo(path).suffix().compare("stl", Qt::CaseInsensitive) == 0
-                                ? TRANSSTRUCT::MeshStlBytes(mesh, GetRegion(), title)
-                                : TRANSSTRUCT::MeshObjText(mesh, GetRegion(), title);
-  return WriteFileReporting(path, bytes, EdSurfStatus, EdErrors);
+  QString error;
+  const bool written = SaveMeshFile(mesh, GetRegion(), ChosenName, path, &error);
+  return ReportWritten(path, written, error, EdSurfStatus, EdErrors);
 }

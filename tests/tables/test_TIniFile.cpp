@@ -404,6 +404,35 @@ TEST(AtomicFile, HonoursReadOnlyFilesAndOtherUsersFiles) {
   }
 }
 
+// Why nothing can be saved in a folder, told before anything is tried: a missing folder that a
+// read-only parent keeps from being made, a read-only folder, a folder simply missing; nothing
+// for a writable one. Permission bits do not stop the superuser, so this runs as an ordinary
+// user.
+TEST(AtomicFile, FolderWriteProblemTellsWhyNothingCanBeSaved) {
+  ScratchDir dir;
+  const std::string folder = dir.File("IniSaves");
+  for (const std::string& owned : {dir.Path, folder})
+    ASSERT_EQ(chown(owned.c_str(), tabletest::OrdinaryUser(), tabletest::OrdinaryGroup()), 0);
+  const int failed = tabletest::RunAs(tabletest::OrdinaryUser(), tabletest::OrdinaryGroup(), [&] {
+    auto has = [](const std::string& text, const char* part) {
+      return text.find(part) != std::string::npos;
+    };
+    int bits = FolderWriteProblem(folder).empty() ? 0 : 1;
+    rmdir(folder.c_str());
+    chmod(dir.Path.c_str(), 0555);
+    const std::string notMade = FolderWriteProblem(folder);
+    bits |= has(notMade, "не создана") && has(notMade, "Папка только для чтения") ? 0 : 2;
+    chmod(dir.Path.c_str(), 0755);
+    mkdir(folder.c_str(), 0555);
+    const std::string readOnly = FolderWriteProblem(folder);
+    bits |=
+        has(readOnly, "недоступна для записи") && has(readOnly, "Папка только для чтения") ? 0 : 4;
+    bits |= has(FolderWriteProblem(dir.File("nowhere/deeper")), "Папка не существует") ? 0 : 8;
+    return bits;
+  });
+  EXPECT_EQ(failed, 0);
+}
+
 // The start time of process pid as /proc states it (field 22 of its stat line).
 std::string StartTime(pid_t pid) {
   const std::string stat = ReadFile("/proc/" + std::to_string(pid) + "/stat");

@@ -114,6 +114,7 @@ private slots:
 void TestCalcWindow::initTestCase() {
   InitTermixResources();
   QDir("IniSaves").removeRecursively();
+  QDir().mkpath("IniSaves"); // as start-up makes it: no save makes folders
   CreateForms(); // all windows, wired as at start-up; only the calculation window is shown
   Form3->show();
   QVERIFY(QTest::qWaitForWindowExposed(Form3));
