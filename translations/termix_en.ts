@@ -2,6 +2,143 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en" sourcelanguage="ru_RU">
 <context>
+    <name>AtomicFile</name>
+    <message>
+        <source>не удалось записать %1</source>
+        <translation>could not write %1</translation>
+    </message>
+    <message>
+        <source>не удалось заменить %1</source>
+        <translation>could not replace %1</translation>
+    </message>
+    <message>
+        <source>файл %1 не является обычным файлом</source>
+        <translation>the file %1 is not a regular file</translation>
+    </message>
+    <message>
+        <source>файл %1 принадлежит другому пользователю</source>
+        <translation>the file %1 belongs to another user</translation>
+    </message>
+    <message>
+        <source>файл %1 доступен только для чтения</source>
+        <translation>the file %1 is read-only</translation>
+    </message>
+    <message>
+        <source>не удалось сохранить владельца файла %1</source>
+        <translation>could not keep the owner of the file %1</translation>
+    </message>
+    <message>
+        <source>не удалось установить права файла %1</source>
+        <translation>could not set the permissions of the file %1</translation>
+    </message>
+    <message>
+        <source>не удалось сбросить на диск %1</source>
+        <translation>could not flush %1 to the disk</translation>
+    </message>
+    <message>
+        <source>Недостаточно места на диске</source>
+        <translation>Not enough space on the disk</translation>
+    </message>
+    <message>
+        <source>Превышена дисковая квота</source>
+        <translation>Disk quota exceeded</translation>
+    </message>
+    <message>
+        <source>Файл слишком велик</source>
+        <translation>The file is too large</translation>
+    </message>
+    <message>
+        <source>Нет прав доступа</source>
+        <translation>Permission denied</translation>
+    </message>
+    <message>
+        <source>Диск доступен только для чтения</source>
+        <translation>The disk is read-only</translation>
+    </message>
+    <message>
+        <source>Папка не существует</source>
+        <translation>The folder does not exist</translation>
+    </message>
+    <message>
+        <source>Путь к папке проходит через файл</source>
+        <translation>The folder&apos;s path passes through a file</translation>
+    </message>
+    <message>
+        <source>На месте файла находится папка</source>
+        <translation>A folder stands in the file&apos;s place</translation>
+    </message>
+    <message>
+        <source>Слишком длинное имя файла</source>
+        <translation>The file name is too long</translation>
+    </message>
+    <message>
+        <source>Символические ссылки образуют круг</source>
+        <translation>The symbolic links form a loop</translation>
+    </message>
+    <message>
+        <source>Ошибка ввода-вывода</source>
+        <translation>Input/output error</translation>
+    </message>
+    <message>
+        <source>Папка только для чтения</source>
+        <translation>The folder is read-only</translation>
+    </message>
+    <message>
+        <source>папка %1 не создана</source>
+        <translation>the folder %1 could not be made</translation>
+    </message>
+    <message>
+        <source>папка %1 недоступна</source>
+        <translation>the folder %1 cannot be used</translation>
+    </message>
+    <message>
+        <source>папка %1 недоступна для записи</source>
+        <translation>the folder %1 cannot be written to</translation>
+    </message>
+    <message>
+        <source>нет имени файла</source>
+        <translation>no file name</translation>
+    </message>
+    <message>
+        <source>не удалось найти файл ссылки %1</source>
+        <translation>could not find the file the link %1 points to</translation>
+    </message>
+    <message>
+        <source>файл %1 записан, но папку не удалось сбросить на диск</source>
+        <translation>the file %1 was written, but its folder could not be flushed to the disk</translation>
+    </message>
+    <message>
+        <source>не удалось прочитать %1</source>
+        <translation>could not read %1</translation>
+    </message>
+    <message>
+        <source>на месте файла %1 находится папка</source>
+        <translation>a folder stands in the place of the file %1</translation>
+    </message>
+    <message>
+        <source>файл %1 больше %2 МБ и не читается</source>
+        <translation>the file %1 is larger than %2 MB and is not read</translation>
+    </message>
+</context>
+<context>
+    <name>ExportHelpers</name>
+    <message>
+        <source>PDF не составлен</source>
+        <translation>The PDF could not be made</translation>
+    </message>
+</context>
+<context>
+    <name>FileLock</name>
+    <message>
+        <source>не удалось открыть папку %1</source>
+        <translation>could not open the folder %1</translation>
+    </message>
+    <message>
+        <source>папка %1 занята другой копией программы</source>
+        <translation>the folder %1 is kept busy by another copy of the program</translation>
+    </message>
+</context>
+<context>
     <name>TForm10</name>
     <message>
         <source>О программе</source>
@@ -136,6 +273,25 @@
     <message>
         <source>Полином с таким названием уже существует! [Pol№%1]</source>
         <translation>A polynomial with this name already exists! [Pol#%1]</translation>
+    </message>
+</context>
+<context>
+    <name>TableFile</name>
+    <message>
+        <source>Полином %1 удалён или переименован другой копией программы</source>
+        <translation>Polynomial %1 was deleted or renamed by another copy of the program</translation>
+    </message>
+    <message>
+        <source>Полиномы %1 удалены или переименованы другой копией программы</source>
+        <translation>Polynomials %1 were deleted or renamed by another copy of the program</translation>
+    </message>
+    <message>
+        <source>Полином %1 изменён и другой копией программы: сохранён вариант этой копии</source>
+        <translation>Polynomial %1 was changed by another copy of the program too: this copy&apos;s version is saved</translation>
+    </message>
+    <message>
+        <source>Полиномы %1 изменены и другой копией программы: сохранены варианты этой копии</source>
+        <translation>Polynomials %1 were changed by another copy of the program too: this copy&apos;s versions are saved</translation>
     </message>
 </context>
 <context>
