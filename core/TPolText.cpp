@@ -281,7 +281,9 @@ std::string ReadFactors(std::string_view mon, bool omitted, int n, int pow[3]) {
     const int v = FactorVariable(factor);
     if (v < 0) return std::string(first && omitted ? kCoeffOrVarError : kVarError) + MonNo(n);
     const char letter = "XYZ"[v];
-    const std::string rangeError = std::string(kRangeError) + letter + kRangeErrorTail + MonNo(n);
+    auto rangeError = [&] {
+      return std::string(kRangeError) + letter + kRangeErrorTail + MonNo(n);
+    };
     const std::string_view powerText = factor.size() > 2 ? factor.substr(2) : "";
     if (powerText.empty()) {
       pow[v] = 1; // set, not added: "x^2*x" reads as x
@@ -289,10 +291,10 @@ std::string ReadFactors(std::string_view mon, bool omitted, int n, int pow[3]) {
       int p = 0;
       if (!ReadPower(powerText, p)) return std::string(kPowerError) + letter + "! [Mon№" + MonNo(n);
       // The power so far is 0..99, so the sum is checked without overflow.
-      if (p > MaxPower - pow[v]) return rangeError;
+      if (p > MaxPower - pow[v]) return rangeError();
       pow[v] += p;
     }
-    if (pow[v] < 0 || pow[v] > MaxPower) return rangeError;
+    if (pow[v] < 0 || pow[v] > MaxPower) return rangeError();
     if (next == std::string_view::npos) return {};
     mon = mon.substr(next + 1);
   }

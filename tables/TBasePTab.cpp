@@ -60,13 +60,18 @@ bool IsStorableKey(const std::string& key) {
 
 // A value as the profile file reads it back: without surrounding blanks (a text that begins
 // with a minus, " - X", is read as "- X").
-std::string AsReadBack(std::string_view text) {
+std::string_view Trimmed(std::string_view text) {
   auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; };
   while (!text.empty() && blank(text.front()))
     text.remove_prefix(1);
   while (!text.empty() && blank(text.back()))
     text.remove_suffix(1);
-  return std::string(text);
+  return text;
+}
+
+std::string AsReadBack(std::string text) {
+  const std::string_view trimmed = Trimmed(text);
+  return trimmed.size() == text.size() ? text : std::string(trimmed);
 }
 
 } // namespace
@@ -183,7 +188,8 @@ void TBasePTab::LoadFromFile() {
       SetRetCode(TabNoMem);
       return;
     }
-    FileTexts[entry.Name] = AsReadBack(formula); // a later section of the name wins, as here
+    FileTexts[entry.Name] =
+        AsReadBack(std::move(formula)); // a later section of the name wins, as here
   }
   EndLoad();
   Reset();
@@ -274,7 +280,7 @@ void TBasePTab::EraseLeftNames(TSaveRun& run) {
     if (known == run.Texts.end()) continue;
     const std::string section = PolSectionName(entry.K);
     bool& same = erased[entry.Name];
-    same = same || AsReadBack(IniFile->ReadString(section, FormulaKey, NoName)) == known->second;
+    same = same || Trimmed(IniFile->ReadString(section, FormulaKey, NoName)) == known->second;
     IniFile->EraseSection(section);
     run.Index.Named[entry.K] = 0;
     entry.Erased = true;
@@ -308,7 +314,7 @@ bool TBasePTab::UnchangedSinceKnown(TTabRecPol& rec, const std::string* known, s
   if (!known) return false;
   // A copy (an organisation switch, a hash resize) leaves every record unstored: compare.
   text = rec.GetPolinomPtr()->GetExactText();
-  if (AsReadBack(text) == *known) return true;
+  if (Trimmed(text) == *known) return true;
   TPolinom read; // a hand-written or older text of the same polynomial
   read.SetText(*known);
   return read.GetExactText() == text;

@@ -26,6 +26,7 @@ public:
   Folder() {
     std::string tmpl = (std::filesystem::temp_directory_path() / "termix-bench-XXXXXX").string();
     Path = mkdtemp(tmpl.data());
+    std::filesystem::create_directory(Path + "/IniSaves"); // no save makes folders
   }
   ~Folder() {
     std::error_code ec;
