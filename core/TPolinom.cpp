@@ -1,5 +1,7 @@
 #include "core/TPolinom.h"
 
+#include "core/TListObserver.h"
+
 #include <algorithm>
 #include <cmath>
 #include <new>
@@ -67,15 +69,32 @@ void TPolinom::AddMonom(TPolinom& pol, const TMonom& m) {
     return;
   }
   TMonom* n = new TMonom(m.GetCoeff(), m.GetIndex());
+  TListObserver* const observer = pol.Observer;
+  const auto tell = [&pol, observer](TListEventKind kind, float coeff, int index) {
+    observer->Notice({kind, pol.ListPos, coeff, index});
+  };
+  // The walk always stops: at the end of the ring the current monomial is the head's
+  // sentinel, whose index -1 no real index is below. Without an observer it is kept bare.
   pol.ResetList();
-  while (n->GetIndex() < pol.GetMonom()->GetIndex())
-    pol.GoNextLink();
+  if (observer == nullptr) {
+    while (n->GetIndex() < pol.GetMonom()->GetIndex())
+      pol.GoNextLink();
+  } else {
+    for (;; pol.GoNextLink()) {
+      const TMonom* current = pol.GetMonom();
+      tell(TListEventKind::Visit, current->GetCoeff(), current->GetIndex());
+      if (!(n->GetIndex() < current->GetIndex())) break;
+    }
+  }
   TMonom* t = pol.GetMonom();
   if (t->GetIndex() != n->GetIndex()) {
+    if (observer != nullptr) tell(TListEventKind::Insert, n->GetCoeff(), n->GetIndex());
     pol.InsCurrent(n);
     return;
   }
   float s = t->GetCoeff() + n->GetCoeff();
+  if (observer != nullptr)
+    tell(s == 0.0f ? TListEventKind::Remove : TListEventKind::Merge, s, n->GetIndex());
   if (s == 0.0f)
     pol.DelCurrent();
   else

@@ -17,6 +17,8 @@ class TWorkControl;
 
 namespace LISTSTRUCT {
 
+class TListObserver;
+
 // One (coefficient, index) pair for the array constructor.
 struct TMonomPair {
   float Coeff;
@@ -28,6 +30,8 @@ protected:
   bool Correct = true;   // false while a rejected text is the last text input
   bool Overflow = false; // a power limit was hit by the last product or integral
   std::string ErrText;   // message of the last rejected text input
+  // Told of AddMonom's walk and change; not owned, never copied with the monomials.
+  TListObserver* Observer = nullptr;
 
   // Moves q's links into this empty ring; q becomes empty.
   void TakeMonoms(TPolinom& q);
@@ -55,6 +59,9 @@ public:
   // a monomial whose merged coefficient is 0.
   static void AddMonom(TPolinom& pol, const TMonom& m);
   static void AddMonom(TPolinom& pol, const TMonom* m) { AddMonom(pol, *m); }
+  // The observer of AddMonom on this polynomial; null for none.
+  void SetObserver(TListObserver* observer) { Observer = observer; }
+  TListObserver* GetObserver() const { return Observer; }
   bool GetOverflow() const { return Overflow; }
   bool GetCorrect() const { return Correct; }
 
