@@ -1,6 +1,7 @@
 #include "calc/TFPolTrans.h"
 
 #include "calc/TSumChain.h"
+#include "calc/TTransObserver.h"
 #include "tables/TBasePTab.h"
 
 #include <algorithm>
@@ -45,6 +46,24 @@ bool IsDigit(char c) {
 }
 bool IsVarLetter(char c) {
   return c == 'x' || c == 'y' || c == 'z';
+}
+
+// The index of the variable named N (X, Y, Z in either case), 0 for any other name.
+int VariableIndex(const std::string& N) {
+  if (N.size() != 1) return 0;
+  switch (N[0]) {
+  case 'X':
+  case 'x':
+    return 10000;
+  case 'Y':
+  case 'y':
+    return 100;
+  case 'Z':
+  case 'z':
+    return 1;
+  default:
+    return 0;
+  }
 }
 
 bool IsAllowed(char c) {
@@ -249,6 +268,23 @@ bool IsBinary(std::int32_t code) {
   return code >= CodePower && code <= CodeAdd;
 }
 
+// A postfix sequence that reduces to exactly one value: no operation lacks an operand and no
+// operand is left over ("()", "A*()", "2d/dx(A)", "d/dx(A)d/dy(B)" do not).
+bool IsSingleExpression(const std::vector<std::int32_t>& postfix) {
+  std::size_t values = 0;
+  for (const std::int32_t Q : postfix) {
+    if (Q >= 0) {
+      ++values;
+    } else if (IsBinary(Q)) {
+      if (values < 2) return false;
+      --values;
+    } else if (values < 1) {
+      return false;
+    }
+  }
+  return values == 1;
+}
+
 // True when the operator text of one of the ten operators begins at index i of s.
 bool OperatorAt(const std::string& s, std::size_t i) {
   char c = s[i];
@@ -337,24 +373,42 @@ void TFPolTrans::ParseFormula() {
   IsError = true;
   SetRetCode(0);
 
-  // Character check and space removal in one pass: w counts the characters kept so far.
-  std::string S(Formula.size(), '\0');
+  std::string S;
+  if (!RemoveSpaces(S) || !CheckBrackets(S)) return;
+  Infix.clear();
+  Leks.clear();
+  LeksIndex.clear();
+  Infix.reserve(S.size() + 2);
+  Infix.push_back(CodeOpenBracket);
+  if (!ScanOperators(S)) return;
+  Infix.push_back(CodeCloseBracket);
+  Message = MsgCorrect;
+  IsError = false;
+}
+
+// Character check and space removal in one pass: w counts the characters kept so far.
+bool TFPolTrans::RemoveSpaces(std::string& S) {
+  S.assign(Formula.size(), '\0');
   std::size_t w = 0;
   for (char c : Formula) {
     if (!IsAllowed(c)) {
       const int pos = static_cast<int>(w) + 1;
       SetError(TransBadChar, pos, WithPos(MsgBadChar, pos));
-      return;
+      return false;
     }
     if (c != ' ') S[w++] = c;
   }
   S.resize(w);
   if (S.empty()) {
     SetError(TransNoFormula, 0, MsgNoFormula);
-    return;
+    return false;
   }
+  if (Observer != nullptr) Observer->Notice(TransEvent(TTransEventKind::Cleaned, 0, 0, S));
+  return true;
+}
 
-  // Brackets: only "(" is ever pushed, so the stack is its depth.
+// Only "(" is ever pushed on the bracket stack, so the stack is its depth.
+bool TFPolTrans::CheckBrackets(const std::string& S) {
   int depth = 0;
   for (std::size_t i = 0; i < S.size(); ++i) {
     if (S[i] == '(') {
@@ -363,7 +417,7 @@ void TFPolTrans::ParseFormula() {
       if (depth == 0) {
         const int pos = static_cast<int>(i) + 1;
         SetError(TransBrackets, pos, WithPos(MsgBrackets, pos));
-        return;
+        return false;
       }
       --depth;
     }
@@ -371,18 +425,16 @@ void TFPolTrans::ParseFormula() {
   if (depth != 0) {
     const int pos = static_cast<int>(S.size()) + 1;
     SetError(TransBrackets, pos, WithPos(MsgBrackets, pos));
-    return;
+    return false;
   }
+  return true;
+}
 
-  Infix.clear();
-  Leks.clear();
-  LeksIndex.clear();
-  Infix.reserve(S.size() + 2);
-  Infix.push_back(CodeOpenBracket);
+// No operator begins at or before Prev: every earlier one has become '#', so the next
+// operator of the text is the first one found after Prev. The operand text before an operator
+// is handled after the operator has passed its check, and before its code is appended.
+bool TFPolTrans::ScanOperators(std::string& S) {
   int Prev = 0;
-
-  // Operator scan. No operator begins at or before Prev: every earlier one has become '#',
-  // so the next operator of the text is the first one found after Prev.
   for (;;) {
     int P = 0;
     for (std::size_t i = static_cast<std::size_t>(Prev); i < S.size(); ++i) {
@@ -391,59 +443,65 @@ void TFPolTrans::ParseFormula() {
         break;
       }
     }
-    const int Length = static_cast<int>(S.size());
     std::int32_t operCode = 0;
-    if (P > 0) {
-      const char op = S[P - 1];
-      if (op == '+' || op == '-' || op == '*' || op == '^') {
-        bool ok = P >= 2 && P < Length;
-        if (ok) {
-          const char before = S[P - 2];
-          const char after = S[P];
-          ok = IsLetter(before) || IsDigit(before) || before == ')';
-          if (op == '^')
-            ok = ok && IsDigit(after);
-          else
-            ok = ok && (IsLetter(after) || IsDigit(after) || after == '(');
-        }
-        if (!ok) {
-          SetError(TransOperPlace, P, WithPos(op == '^' ? MsgPower : MsgArith, P));
-          return;
-        }
-        operCode = op == '+' ? CodeAdd : op == '-' ? CodeSub : op == '*' ? CodeMul : CodePower;
-      } else {
-        // A derivative form "d/dv" (4 characters) or an integral form "int~dv" (6 characters);
-        // one character after the form is accepted without the bracket ("d/dxa").
-        const bool deriv = op == 'd';
-        const int formLen = deriv ? 4 : 6;
-        if ((Length - formLen > P && S[P - 1 + formLen] != '(') || P + formLen - 1 == Length) {
-          SetError(TransOperPlace, P, WithPos(deriv ? MsgDeriv : MsgIntegr, P));
-          return;
-        }
-        const char V = S[P - 1 + formLen - 1];
-        const int var = V == 'x' ? 0 : V == 'y' ? 1 : 2;
-        operCode = (deriv ? CodeDerivX : CodeIntegrX) - var;
-        // The form shrinks to the one character that marks a handled operator.
-        S[static_cast<std::size_t>(P - 1)] = '#';
-        S.erase(static_cast<std::size_t>(P), static_cast<std::size_t>(formLen - 1));
-      }
-    }
+    if (P > 0 && !ReadOperator(S, P, operCode)) return false;
 
     const int tEnd = P == 0 ? static_cast<int>(S.size()) : P - 1; // last character, 1-based
     if (tEnd > Prev) {
       const std::string T =
           S.substr(static_cast<std::size_t>(Prev), static_cast<std::size_t>(tEnd - Prev));
-      if (!ParseOperand(T, Prev)) return;
+      if (!ParseOperand(T, Prev)) return false;
     }
-    if (P == 0) break;
+    if (P == 0) return true;
     Infix.push_back(operCode);
     S[static_cast<std::size_t>(P - 1)] = '#';
+    if (Observer != nullptr) {
+      TTransEvent event = TransEvent(TTransEventKind::Appended, 0, operCode);
+      event.Count = static_cast<int>(Infix.size());
+      Observer->Notice(event);
+    }
     Prev = P;
   }
+}
 
-  Infix.push_back(CodeCloseBracket);
-  Message = MsgCorrect;
-  IsError = false;
+bool TFPolTrans::ReadOperator(std::string& S, int P, std::int32_t& code) {
+  const int Length = static_cast<int>(S.size());
+  const char op = S[P - 1];
+  if (op == '+' || op == '-' || op == '*' || op == '^') {
+    bool ok = P >= 2 && P < Length;
+    if (ok) {
+      const char before = S[P - 2];
+      const char after = S[P];
+      ok = IsLetter(before) || IsDigit(before) || before == ')';
+      if (op == '^')
+        ok = ok && IsDigit(after);
+      else
+        ok = ok && (IsLetter(after) || IsDigit(after) || after == '(');
+    }
+    if (!ok) {
+      SetError(TransOperPlace, P, WithPos(op == '^' ? MsgPower : MsgArith, P));
+      return false;
+    }
+    code = op == '+' ? CodeAdd : op == '-' ? CodeSub : op == '*' ? CodeMul : CodePower;
+    if (Observer != nullptr) Observer->Notice(TransEvent(TTransEventKind::Operator, P, code, S));
+    return true;
+  }
+  // A derivative form "d/dv" (4 characters) or an integral form "int~dv" (6 characters); one
+  // character after the form is accepted without the bracket ("d/dxa").
+  const bool deriv = op == 'd';
+  const int formLen = deriv ? 4 : 6;
+  if ((Length - formLen > P && S[P - 1 + formLen] != '(') || P + formLen - 1 == Length) {
+    SetError(TransOperPlace, P, WithPos(deriv ? MsgDeriv : MsgIntegr, P));
+    return false;
+  }
+  const char V = S[P - 1 + formLen - 1];
+  const int var = V == 'x' ? 0 : V == 'y' ? 1 : 2;
+  code = (deriv ? CodeDerivX : CodeIntegrX) - var;
+  if (Observer != nullptr) Observer->Notice(TransEvent(TTransEventKind::Operator, P, code, S));
+  // The form shrinks to the one character that marks a handled operator.
+  S[static_cast<std::size_t>(P - 1)] = '#';
+  S.erase(static_cast<std::size_t>(P), static_cast<std::size_t>(formLen - 1));
+  return true;
 }
 
 bool TFPolTrans::ParseOperand(const std::string& T, int Prev) {
@@ -462,42 +520,64 @@ bool TFPolTrans::ParseOperand(const std::string& T, int Prev) {
   const std::string N = T.substr(start, end - start);
   const int namePos = Prev + static_cast<int>(start) + 1;
 
+  TOperandKind kind = TOperandKind::Reused;
+  int found = 0;
   std::int32_t index = -1;
-  if (auto known = LeksIndex.find(N); known != LeksIndex.end()) index = known->second;
-  if (index < 0) {
-    double R = 0.0;
-    if (TextToNumber(N, R)) {
-      // A number that is 0 as a float is the zero polynomial: a polynomial never holds a
-      // monomial with the coefficient 0, which would print as " - 0" and leak into results.
-      const float coeff = ToCoeff(R);
-      Leks.push_back(TPolLeks{N, coeff == 0.0f ? TPolinom() : MonomPol(coeff, 0), true});
-    } else if (!IsLetter(N[0])) {
-      SetError(TransBadLeks, namePos, WithPos(MsgLeksLetter, namePos));
-      return false;
-    } else if (N.size() == 1 && (N[0] == 'X' || N[0] == 'x')) {
-      Leks.push_back(TPolLeks{N, MonomPol(1.0f, 10000), false});
-    } else if (N.size() == 1 && (N[0] == 'Y' || N[0] == 'y')) {
-      Leks.push_back(TPolLeks{N, MonomPol(1.0f, 100), false});
-    } else if (N.size() == 1 && (N[0] == 'Z' || N[0] == 'z')) {
-      Leks.push_back(TPolLeks{N, MonomPol(1.0f, 1), false});
-    } else {
-      // A table polynomial: read straight into the new lexeme, dropped again if not found.
-      Leks.push_back(TPolLeks{N, TPolinom(), false});
-      if (pTable->FindRecord(N, Leks.back().Pol) < 0) {
-        Leks.pop_back();
-        SetError(TransBadLeks, namePos,
-                 "Полином с именем '" + N + "' в таблице не найден ! [" + std::to_string(namePos) +
-                     "]");
-        return false;
-      }
-    }
-    index = static_cast<std::int32_t>(Leks.size()) - 1;
-    LeksIndex.emplace(N, index);
+  if (auto known = LeksIndex.find(N); known != LeksIndex.end()) {
+    index = known->second;
+  } else {
+    index = NewLeks(N, namePos, kind, found);
+    if (index < 0) return false;
   }
   Infix.push_back(index);
   for (int k = 0; k < K; ++k)
     Infix.push_back(CodeCloseBracket);
+  TellOperand(N, namePos, index, kind, found);
   return true;
+}
+
+std::int32_t TFPolTrans::NewLeks(const std::string& N, int namePos, TOperandKind& kind,
+                                 int& found) {
+  double R = 0.0;
+  if (TextToNumber(N, R)) {
+    // A number that is 0 as a float is the zero polynomial: a polynomial never holds a
+    // monomial with the coefficient 0, which would print as " - 0" and leak into results.
+    const float coeff = ToCoeff(R);
+    kind = TOperandKind::Number;
+    Leks.push_back(TPolLeks{N, coeff == 0.0f ? TPolinom() : MonomPol(coeff, 0), true});
+  } else if (!IsLetter(N[0])) {
+    SetError(TransBadLeks, namePos, WithPos(MsgLeksLetter, namePos));
+    return -1;
+  } else if (const int variable = VariableIndex(N); variable > 0) {
+    kind = TOperandKind::Variable;
+    Leks.push_back(TPolLeks{N, MonomPol(1.0f, variable), false});
+  } else {
+    // A table polynomial: read straight into the new lexeme, dropped again if not found.
+    kind = TOperandKind::Table;
+    Leks.push_back(TPolLeks{N, TPolinom(), false});
+    found = pTable->FindRecord(N, Leks.back().Pol);
+    if (found < 0) {
+      Leks.pop_back();
+      TellOperand(N, namePos, -1, kind, found);
+      SetError(TransBadLeks, namePos,
+               "Полином с именем '" + N + "' в таблице не найден ! [" + std::to_string(namePos) +
+                   "]");
+      return -1;
+    }
+  }
+  const auto index = static_cast<std::int32_t>(Leks.size()) - 1;
+  LeksIndex.emplace(N, index);
+  return index;
+}
+
+void TFPolTrans::TellOperand(const std::string& N, int namePos, std::int32_t index,
+                             TOperandKind kind, int found) {
+  if (Observer == nullptr) return;
+  TTransEvent event = TransEvent(TTransEventKind::Operand, namePos, index, N);
+  event.Count = static_cast<int>(Infix.size());
+  event.Operand = kind;
+  event.Found = found;
+  Observer->Notice(event);
 }
 
 // Phase 2: operands go straight to Postfix, operations wait on a stack until an operation of
@@ -509,46 +589,44 @@ void TFPolTrans::MakePostfix() {
   std::vector<std::int32_t> stack;
   stack.reserve(Infix.size());
   const auto pref = [this](std::int32_t code) { return OperPref[-code - 1].Pref; };
-  for (const std::int32_t Q : Infix) {
+  const auto tell = [this](TTransEventKind kind, std::int32_t code, int position = 0) {
+    if (Observer != nullptr) Observer->Notice(TransEvent(kind, position, code));
+  };
+  const auto output = [&](std::int32_t code) {
+    Postfix.push_back(code);
+    tell(TTransEventKind::Output, code);
+  };
+  for (std::size_t i = 0; i < Infix.size(); ++i) {
+    const std::int32_t Q = Infix[i];
+    tell(TTransEventKind::Read, Q, static_cast<int>(i));
     if (Q >= 0 && Q < GetLeksCount()) {
-      Postfix.push_back(Q);
+      output(Q);
     } else if (Q >= CodeIntegrZ && Q <= CodeOpenBracket) {
       const std::int32_t p = pref(Q);
       if (p != 0) {
         while (!stack.empty() && pref(stack.back()) >= p) {
-          Postfix.push_back(stack.back());
+          output(stack.back());
           stack.pop_back();
         }
       }
       stack.push_back(Q);
+      tell(TTransEventKind::Push, Q);
     } else if (Q == CodeCloseBracket) {
       while (!stack.empty()) {
         const std::int32_t top = stack.back();
         stack.pop_back();
-        if (top == CodeOpenBracket) break;
-        Postfix.push_back(top);
+        if (top == CodeOpenBracket) {
+          tell(TTransEventKind::Drop, top);
+          break;
+        }
+        output(top);
       }
     } else {
       SetError(TransPostfix, -1, MsgBadSplit);
       return;
     }
   }
-  // The sequence must reduce to exactly one value: no operation may lack an operand and no
-  // operand may be left over ("()", "A*()", "2d/dx(A)", "d/dx(A)d/dy(B)" are all rejected).
-  bool single = stack.empty();
-  std::size_t values = 0;
-  for (const std::int32_t Q : Postfix) {
-    if (!single) break;
-    if (Q >= 0) {
-      ++values;
-    } else if (IsBinary(Q)) {
-      if (values < 2) single = false;
-      --values;
-    } else if (values < 1) {
-      single = false;
-    }
-  }
-  if (!single || values != 1) {
+  if (!stack.empty() || !IsSingleExpression(Postfix)) {
     SetError(TransPostfix, -1, MsgNotation);
     return;
   }
@@ -797,6 +875,13 @@ void AddToLeft(TStackValue& Left, TStackValue& Right, bool negate) {
   Left.FromSum = true;
 }
 
+// Left := Left + Right (Left - Right with negate) formed at once, as one merge of two lists.
+void AddAtOnce(TStackValue& Left, TStackValue& Right, bool negate) {
+  TPolinom& left = Left.Read();
+  TPolinom sum = negate ? left - Right.Read() : left + Right.Read();
+  Left = TStackValue(std::move(sum));
+}
+
 } // namespace
 
 // The index of the first code of the subexpression whose last code stands at index last of
@@ -854,6 +939,7 @@ TPolinom TFPolTrans::CalcPostfix(int& I, bool& Err) {
     const std::int32_t Q = Postfix[static_cast<std::size_t>(j)];
     if (Q >= 0) {
       values.emplace_back(&Leks[static_cast<std::size_t>(Q)].Pol);
+      if (Observer != nullptr) TellValue(TTransEventKind::Value, j, Q, values.back().Read(), false);
       continue;
     }
     if (values.empty() || (IsBinary(Q) && values.size() < 2)) {
@@ -863,7 +949,13 @@ TPolinom TFPolTrans::CalcPostfix(int& I, bool& Err) {
     TStackValue Right = std::move(values.back());
     values.pop_back();
     if (Q == CodeAdd || Q == CodeSub) {
-      AddToLeft(values.back(), Right, Q == CodeSub);
+      if (Observer == nullptr) {
+        AddToLeft(values.back(), Right, Q == CodeSub);
+        continue;
+      }
+      // Watched, each sum is formed at once, so that its value can be shown.
+      AddAtOnce(values.back(), Right, Q == CodeSub);
+      TellValue(TTransEventKind::Result, j, Q, values.back().Read(), false);
       continue;
     }
     std::optional<TStackValue> Left;
@@ -875,11 +967,20 @@ TPolinom TFPolTrans::CalcPostfix(int& I, bool& Err) {
     TPolinom result = Operation(Q, j, Left ? &Left->Read() : nullptr,
                                 Q <= CodeIntegrX ? Right.Own() : Right.Read(), Err);
     if (IsCancelled()) Err = true;
+    if (Observer != nullptr) TellValue(TTransEventKind::Result, j, Q, result, Err);
     if (Err) return TPolinom();
     values.emplace_back(std::move(result));
   }
   I = first;
   return std::move(values.back().Own());
+}
+
+void TFPolTrans::TellValue(TTransEventKind kind, int position, std::int32_t code,
+                           const TPolinom& value, bool failed) {
+  TTransEvent event = TransEvent(kind, position, code);
+  event.Value = &value;
+  event.Failed = failed;
+  Observer->Notice(event);
 }
 
 TPolLeks TFPolTrans::GetFirstLeks() {

@@ -25,6 +25,10 @@ class TBasePTab;
 
 namespace TRANSSTRUCT {
 
+class TTransObserver;
+enum class TOperandKind;
+enum class TTransEventKind;
+
 // Return codes of the translator (0 is success).
 inline constexpr int TransNoFormula = -101; // the formula is empty
 inline constexpr int TransNoTable = -102;   // no polynomial table to look names up in
@@ -105,6 +109,10 @@ public:
   void SetTable(TABLESTRUCT::TBasePTab* table) { pTable = table; }
   TABLESTRUCT::TBasePTab* GetTable() const { return pTable; }
 
+  // The observer of the three phases (not owned); null for none.
+  void SetObserver(TTransObserver* observer) { Observer = observer; }
+  TTransObserver* GetObserver() const { return Observer; }
+
   // Read access to the translator's state, for the window and for checks.
   const std::string& GetFormula() const { return Formula; }
   std::int32_t GetErrPos() const { return ErrPos; }
@@ -129,9 +137,25 @@ protected:
   LISTSTRUCT::TPolinom CalcPostfix(int& I, bool& Err);
 
 private:
+  // The parts of phase 1; each returns false after reporting an error. The working copy S loses
+  // its spaces, has its brackets checked, and is then scanned operator by operator.
+  bool RemoveSpaces(std::string& S);
+  bool CheckBrackets(const std::string& S);
+  bool ScanOperators(std::string& S);
+  // Checks the operator at position P (from 1) of S against its neighbours and gives its code;
+  // a derivative or integral form shrinks to its first character.
+  bool ReadOperator(std::string& S, int P, std::int32_t& code);
   // Handles one operand text T of the working copy that starts right after position Prev.
   // Returns false after reporting an error.
   bool ParseOperand(const std::string& T, int Prev);
+  // Makes the lexeme of an operand name N met for the first time at namePos and returns its
+  // index, or -1 after reporting an error; kind and found tell how it was made.
+  std::int32_t NewLeks(const std::string& N, int namePos, TOperandKind& kind, int& found);
+  // Tells the observer (which must be set) of a value or result of the evaluation.
+  void TellValue(TTransEventKind kind, int position, std::int32_t code,
+                 const LISTSTRUCT::TPolinom& value, bool failed);
+  void TellOperand(const std::string& N, int namePos, std::int32_t index, TOperandKind kind,
+                   int found);
   void SetError(int code, int pos, std::string message);
   // Raises Base to the power N, the result of N repeated products; Err on a power past the
   // limit or a coefficient past the float range. planned is the number of steps the progress
@@ -166,6 +190,7 @@ private:
   std::int32_t CurLeks = 0;
   DSTRUCT::TWorkControl* Control = nullptr; // set while Calculate(control) runs
   std::vector<std::int64_t> PlannedSteps;   // progress steps of each postfix operation
+  TTransObserver* Observer = nullptr;
 };
 
 } // namespace TRANSSTRUCT
