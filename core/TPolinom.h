@@ -112,9 +112,16 @@ public:
   void DrawStructure(int x0, int y0, int minWidth, TCanvas& canvas, TCanvasColor headCoeff,
                      TCanvasColor headIndex, TCanvasColor headLink, TCanvasColor monCoeff,
                      TCanvasColor monIndex, TCanvasColor monLink, TCanvasColor background);
+  // The coefficient with its sign as a box of the diagram writes it: the number format of the
+  // polynomial text.
+  static std::string SignedCoeffText(float c);
   // One box (coefficient, index and link cells) with its link dot, arrow and texts.
-  void DrawMonomBox(const TMonom& m, int left, int top, int w, int h, int L, TCanvas& canvas,
-                    TCanvasColor coeffColor, TCanvasColor indexColor, TCanvasColor linkColor);
+  static void DrawMonomBox(const TMonom& m, int left, int top, int w, int h, int L, TCanvas& canvas,
+                           TCanvasColor coeffColor, TCanvasColor indexColor,
+                           TCanvasColor linkColor);
+  // The line that closes a ring drawn at (x0, y0) with row height h, from x, the end of the
+  // last arrow: down, left under the row, up and right into the head box.
+  static void DrawReturnLine(TCanvas& canvas, int x0, int y0, int h, int x);
 };
 using PTPolinom = TPolinom*;
 

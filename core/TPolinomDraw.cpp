@@ -14,15 +14,14 @@ constexpr int LinkWidth = 16;   // width of a box's link cell
 constexpr int ArrowLength = 20; // arrow beyond the link cell, the gap to the next box
 constexpr int PenWidth = 2;
 
-// The coefficient with its sign, in the number format of the polynomial text: a constant
-// term always writes its coefficient, so the text of |c| is taken from the printer itself.
-std::string SignedCoeffText(float c) {
+} // namespace
+
+// A constant term always writes its coefficient, so the text of |c| is taken from the printer.
+std::string TPolinom::SignedCoeffText(float c) {
   TPolinom constant{{std::fabs(c), 0}};
   const std::string text = constant.GetText();
   return c < 0.0f ? "-" + text : text;
 }
-
-} // namespace
 
 void TPolinom::DrawStructure(int x0, int y0, int minWidth, TCanvas& canvas, TCanvasColor headCoeff,
                              TCanvasColor headIndex, TCanvasColor headLink, TCanvasColor monCoeff,
@@ -51,7 +50,10 @@ void TPolinom::DrawStructure(int x0, int y0, int minWidth, TCanvas& canvas, TCan
     x += w8 + L + ArrowLength;
   }
 
-  // x is the end of the last arrow: down, left under the row, up and right into the head box.
+  DrawReturnLine(canvas, x0, y0, h, x);
+}
+
+void TPolinom::DrawReturnLine(TCanvas& canvas, int x0, int y0, int h, int x) {
   const int bottom = y0 + 5 * h / 2;
   canvas.Line(x, y0 + h, x, bottom, CanvasBlack, PenWidth);
   canvas.Line(x, bottom, x0, bottom, CanvasBlack, PenWidth);
