@@ -24,19 +24,6 @@ struct TCanvasColor {
 inline constexpr TCanvasColor CanvasBlack{0, 0, 0};
 inline constexpr TCanvasColor CanvasRed{255, 0, 0};
 
-// The colours of the structure diagram: the head box's cells, the monomial boxes' cells and
-// the background.
-struct TStructureColors {
-  TCanvasColor HeadCoeff{240, 230, 5};
-  TCanvasColor HeadIndex{255, 175, 0};
-  TCanvasColor HeadLink{245, 120, 240};
-  TCanvasColor MonCoeff{0, 225, 100};
-  TCanvasColor MonIndex{0, 165, 225};
-  TCanvasColor MonLink{255, 135, 85};
-  TCanvasColor Background{160, 250, 200};
-};
-inline constexpr TStructureColors StructureColors{};
-
 class TCanvas {
 public:
   virtual ~TCanvas() = default;

@@ -2,9 +2,13 @@
 
 #include <algorithm>
 
+#include "core/TStructureSheet.h"
+
 namespace LISTSTRUCT {
 
 namespace {
+
+const TStructureColors StructureColors{};
 
 constexpr int Margin = 10;
 constexpr int LinkWide = 16;  // the link cell of a box
@@ -21,6 +25,14 @@ constexpr TCanvasColor Skipped{150, 150, 150}; // m, made but not added
 const char* const HeadMark = TERMIX_TEXT("TListStepPicture", "голова");
 const char* const CurrentMark = TERMIX_TEXT("TListStepPicture", "текущее");
 const char* const PreviousMark = TERMIX_TEXT("TListStepPicture", "предыдущее");
+
+// A caption as the windows show it, in their language.
+std::string Shown(const DSTRUCT::TText& text) {
+  return DSTRUCT::ShownText(text);
+}
+std::string Shown(const char* marked) {
+  return Shown(DSTRUCT::TText{"TListStepPicture", marked, {}});
+}
 
 void Frame(TCanvas& canvas, int x1, int y1, int x2, int y2, TCanvasColor color) {
   canvas.Line(x1, y1, x2, y1, color, FramePen);
@@ -65,6 +77,11 @@ TListStepPicture::TListStepPicture(const TListRecording& recording, TCanvas& mea
     Width = std::max(Width, 2 * Margin + measure.TextWidth(step.Text.Text()));
 }
 
+std::string TListStepPicture::Title() const {
+  const std::string name = Shown(ListOperationName(Recording.Operation, Recording.Variable));
+  return Recording.Operation == TListOperation::Reading ? name + " «" + Recording.Text + "»" : name;
+}
+
 int TListStepPicture::BoxLeft(int i) const {
   const int head = LabelWide + ArrowLong;
   if (i < 0) return head;
@@ -104,10 +121,8 @@ TCanvasBox TListStepPicture::Draw(int step, TCanvas& canvas) const {
   if (Recording.Steps.empty()) return {};
   step = std::clamp(step, 0, static_cast<int>(Recording.Steps.size()) - 1);
   const TListStep& current = Recording.Steps[static_cast<std::size_t>(step)];
-  std::string title = ListOperationName(Recording.Operation, Recording.Variable).Text();
-  if (Recording.Operation == TListOperation::Reading) title += " «" + Recording.Text + "»";
-  canvas.TextOut(Margin, Margin / 2, title, background);
-  canvas.TextOut(Margin, Margin / 2 + TextHigh + 4, current.Text.Text(), background);
+  canvas.TextOut(Margin, Margin / 2, Title(), background);
+  canvas.TextOut(Margin, Margin / 2 + TextHigh + 4, Shown(current.Text), background);
 
   TCanvasBox focus = DrawAdded(current, canvas);
   int top = RingsTop;
@@ -180,7 +195,7 @@ void TListStepPicture::DrawMarks(const TRingView& ring, int top, TCanvas& canvas
   for (int i = -1; i < count; ++i) {
     const auto& names = marks[static_cast<std::size_t>(i + 1)];
     for (std::size_t k = 0; k < names.size() && k < 2; ++k)
-      canvas.TextOut(BoxLeft(i), y + static_cast<int>(k) * (TextHigh + 2), names[k],
+      canvas.TextOut(BoxLeft(i), y + static_cast<int>(k) * (TextHigh + 2), Shown(names[k]),
                      StructureColors.Background);
   }
 }

@@ -58,6 +58,8 @@ private:
   int RingsTop = 0;  // top of the first ring row
   int RingCount = 0;
 
+  // The first line: the operation, and the text read.
+  std::string Title() const;
   std::vector<TRingView> RingsOf(const TListStep& step, int stepIndex) const;
   // Left edge of box i of a ring (-1 the head box) and its right edge with the link cell.
   int BoxLeft(int i) const;

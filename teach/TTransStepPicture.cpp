@@ -28,6 +28,14 @@ const char* const OperatorStack = TERMIX_TEXT("TTransStepPicture", "Стек о�
 const char* const PostfixRow = TERMIX_TEXT("TTransStepPicture", "Postfix");
 const char* const ValueStack = TERMIX_TEXT("TTransStepPicture", "Стек значений");
 
+// A caption as the windows show it, in their language.
+std::string Shown(const DSTRUCT::TText& text) {
+  return DSTRUCT::ShownText(text);
+}
+std::string Shown(const char* marked) {
+  return Shown(DSTRUCT::TText{"TTransStepPicture", marked, {}});
+}
+
 const char* StageTitle(TTransStage stage) {
   switch (stage) {
   case TTransStage::Lexemes:
@@ -57,17 +65,16 @@ std::vector<std::pair<std::string, int>> CharactersOf(const std::string& text) {
 std::string KindText(const TLexemeRow& row) {
   switch (row.Kind) {
   case TOperandKind::Number:
-    return TERMIX_TEXT("TTransStepPicture", "число");
+    return Shown(TERMIX_TEXT("TTransStepPicture", "число"));
   case TOperandKind::Variable:
-    return TERMIX_TEXT("TTransStepPicture", "переменная");
+    return Shown(TERMIX_TEXT("TTransStepPicture", "переменная"));
   case TOperandKind::Table:
   case TOperandKind::Reused:
     break;
   }
-  return DSTRUCT::TText{"TTransStepPicture",
-                        TERMIX_TEXT("TTransStepPicture", "полином таблицы, FindRecord: %1"),
-                        {std::to_string(row.Found)}}
-      .Text();
+  return Shown({"TTransStepPicture",
+                TERMIX_TEXT("TTransStepPicture", "полином таблицы, FindRecord: %1"),
+                {std::to_string(row.Found)}});
 }
 
 std::string LexemeLine(const TLexemeRow& row, std::size_t index) {
@@ -90,17 +97,17 @@ TTransStepPicture::TTransStepPicture(const TTransRecording& recording, TCanvas& 
   BoxHigh = TextHigh + 8;
   CellWide = measure.TextWidth("000") + 6;
   for (const char* name : {TextRow, LexemeRow, InfixRow, OutputRow, PostfixRow})
-    LabelWide = std::max(LabelWide, measure.TextWidth(name));
+    LabelWide = std::max(LabelWide, measure.TextWidth(Shown(name)));
   LabelWide += 2 * Margin;
   HeaderHigh = Margin / 2 + 2 * (TextHigh + 4) + 8;
   const int rowPitch = TextHigh + 2 + BoxHigh + 10;
 
   Width = 2 * Margin + LabelWide;
-  ValueWide = std::max({measure.TextWidth(ValueStack), measure.TextWidth(OperatorStack),
-                        measure.TextWidth("int~dx (4)")}) +
+  ValueWide = std::max({measure.TextWidth(Shown(ValueStack)),
+                        measure.TextWidth(Shown(OperatorStack)), measure.TextWidth("int~dx (4)")}) +
               12;
   for (const TTransStep& step : recording.Steps) {
-    Width = std::max(Width, 2 * Margin + measure.TextWidth(step.Text.Text()));
+    Width = std::max(Width, 2 * Margin + measure.TextWidth(Shown(step.Text)));
     Width = std::max(Width, LabelWide + Margin + static_cast<int>(step.Work.size()) * CellWide);
     MostOperators = std::max(MostOperators, static_cast<int>(step.Stack.size()));
     MostValues = std::max(MostValues, static_cast<int>(step.Values.size()));
@@ -144,7 +151,7 @@ std::vector<std::string> TTransStepPicture::CodeTexts(const std::vector<std::int
 TCanvasBox TTransStepPicture::DrawCells(const char* name, const TCells& cells, int top,
                                         TCanvas& canvas) const {
   const int y = top + TextHigh + 2;
-  canvas.TextOut(Margin, y + 4, name, Background);
+  canvas.TextOut(Margin, y + 4, Shown(name), Background);
   int x = LabelWide;
   TCanvasBox marked;
   for (int i = 0; i < static_cast<int>(cells.Texts.size()); ++i) {
@@ -163,7 +170,7 @@ TCanvasBox TTransStepPicture::DrawCells(const char* name, const TCells& cells, i
 TCanvasBox TTransStepPicture::DrawStack(const char* name, const std::vector<std::string>& texts,
                                         int left, int bottom, int wide, bool markTop,
                                         TCanvas& canvas) const {
-  canvas.TextOut(left, bottom + 4, name, Background);
+  canvas.TextOut(left, bottom + 4, Shown(name), Background);
   TCanvasBox top;
   int y = bottom - BoxHigh;
   for (std::size_t i = 0; i < texts.size(); ++i, y -= BoxHigh) {
@@ -183,8 +190,8 @@ TCanvasBox TTransStepPicture::Draw(int step, TCanvas& canvas) const {
   if (Recording.Steps.empty()) return {};
   step = std::clamp(step, 0, static_cast<int>(Recording.Steps.size()) - 1);
   const TTransStep& current = Recording.Steps[static_cast<std::size_t>(step)];
-  canvas.TextOut(Margin, Margin / 2, StageTitle(current.Stage), Background);
-  canvas.TextOut(Margin, Margin / 2 + TextHigh + 4, current.Text.Text(),
+  canvas.TextOut(Margin, Margin / 2, Shown(StageTitle(current.Stage)), Background);
+  canvas.TextOut(Margin, Margin / 2 + TextHigh + 4, Shown(current.Text),
                  current.Kind == TTransStepKind::Error ? ErrorFill : Background);
   TCanvasBox focus;
   switch (current.Stage) {
@@ -218,7 +225,7 @@ TCanvasBox TTransStepPicture::DrawLexemes(const TTransStep& step, TCanvas& canva
   TCanvasBox focus = DrawCells(TextRow, text, HeaderHigh, canvas);
 
   int y = HeaderHigh + rowPitch;
-  canvas.TextOut(Margin, y, LexemeRow, Background);
+  canvas.TextOut(Margin, y, Shown(LexemeRow), Background);
   const auto shown = std::min(Recording.Lexemes.size(), static_cast<std::size_t>(step.LexemeCount));
   for (std::size_t i = 0; i < shown; ++i) {
     y += TextHigh + 6;
