@@ -207,6 +207,288 @@
     </message>
 </context>
 <context>
+    <name>TListStepPicture</name>
+    <message>
+        <source>голова</source>
+        <translation>head</translation>
+    </message>
+    <message>
+        <source>текущее</source>
+        <translation>current</translation>
+    </message>
+    <message>
+        <source>предыдущее</source>
+        <translation>previous</translation>
+    </message>
+</context>
+<context>
+    <name>TListSteps</name>
+    <message>
+        <source>AddMonom(r, m):</source>
+        <translation>AddMonom(r, m):</translation>
+    </message>
+    <message>
+        <source>  ResetList; пока индекс m &lt; индекса текущего звена: GoNextLink</source>
+        <translation>  ResetList; while index of m &lt; index of the current link: GoNextLink</translation>
+    </message>
+    <message>
+        <source>  если индекс текущего звена ≠ индексу m: InsCurrent(m), вставка перед ним</source>
+        <translation>  if index of the current link ≠ index of m: InsCurrent(m), insert before it</translation>
+    </message>
+    <message>
+        <source>  иначе s := коэффициент текущего звена + коэффициент m:</source>
+        <translation>  else s := coefficient of the current link + coefficient of m:</translation>
+    </message>
+    <message>
+        <source>    если s = 0: DelCurrent, текущее звено удаляется</source>
+        <translation>    if s = 0: DelCurrent, the current link is deleted</translation>
+    </message>
+    <message>
+        <source>    иначе коэффициент текущего звена := s</source>
+        <translation>    else coefficient of the current link := s</translation>
+    </message>
+    <message>
+        <source>Чтение текста полинома:</source>
+        <translation>Reading a polynomial text:</translation>
+    </message>
+    <message>
+        <source>  r := пустой полином</source>
+        <translation>  r := empty polynomial</translation>
+    </message>
+    <message>
+        <source>  для каждого монома текста по порядку:</source>
+        <translation>  for each monomial of the text in order:</translation>
+    </message>
+    <message>
+        <source>    прочитать коэффициент и степени: m := (коэффициент; индекс)</source>
+        <translation>    read the coefficient and powers: m := (coefficient; index)</translation>
+    </message>
+    <message>
+        <source>    если коэффициент m не 0: AddMonom(r, m)</source>
+        <translation>    if coefficient of m is not 0: AddMonom(r, m)</translation>
+    </message>
+    <message>
+        <source>  результат: r</source>
+        <translation>  result: r</translation>
+    </message>
+    <message>
+        <source>Сумма p + q:</source>
+        <translation>Sum p + q:</translation>
+    </message>
+    <message>
+        <source>  r := копия p</source>
+        <translation>  r := copy of p</translation>
+    </message>
+    <message>
+        <source>  для каждого звена a полинома q по порядку:</source>
+        <translation>  for each link a of polynomial q in order:</translation>
+    </message>
+    <message>
+        <source>    m := a; AddMonom(r, m)</source>
+        <translation>    m := a; AddMonom(r, m)</translation>
+    </message>
+    <message>
+        <source>Разность p − q:</source>
+        <translation>Difference p − q:</translation>
+    </message>
+    <message>
+        <source>    m := (−коэффициент a; индекс a); AddMonom(r, m)</source>
+        <translation>    m := (−coefficient of a; index of a); AddMonom(r, m)</translation>
+    </message>
+    <message>
+        <source>Произведение p · q:</source>
+        <translation>Product p · q:</translation>
+    </message>
+    <message>
+        <source>    для каждого звена t полинома p по порядку:</source>
+        <translation>    for each link t of polynomial p in order:</translation>
+    </message>
+    <message>
+        <source>      m := (коэффициент t · коэффициент a; степени t + степени a, не выше 99)</source>
+        <translation>      m := (coefficient of t · coefficient of a; powers of t + powers of a, at most 99)</translation>
+    </message>
+    <message>
+        <source>      если коэффициент m не 0: AddMonom(r, m)</source>
+        <translation>      if coefficient of m is not 0: AddMonom(r, m)</translation>
+    </message>
+    <message>
+        <source>Производная от p по v:</source>
+        <translation>Derivative of p by v:</translation>
+    </message>
+    <message>
+        <source>  для каждого звена t полинома p по порядку:</source>
+        <translation>  for each link t of polynomial p in order:</translation>
+    </message>
+    <message>
+        <source>    k := степень v в t; m := (коэффициент t · k; степень v: k − 1)</source>
+        <translation>    k := power of v in t; m := (coefficient of t · k; power of v: k − 1)</translation>
+    </message>
+    <message>
+        <source>    если k &gt; 0 и коэффициент m не 0: AddMonom(r, m)</source>
+        <translation>    if k &gt; 0 and coefficient of m is not 0: AddMonom(r, m)</translation>
+    </message>
+    <message>
+        <source>Интеграл от p по v:</source>
+        <translation>Integral of p by v:</translation>
+    </message>
+    <message>
+        <source>    k := степень v в t</source>
+        <translation>    k := power of v in t</translation>
+    </message>
+    <message>
+        <source>    если k &lt; 99: m := (коэффициент t / (k + 1); степень v: k + 1)</source>
+        <translation>    if k &lt; 99: m := (coefficient of t / (k + 1); power of v: k + 1)</translation>
+    </message>
+    <message>
+        <source>    иначе m := (коэффициент t / 99; степень v: 99), переполнение</source>
+        <translation>    else m := (coefficient of t / 99; power of v: 99), overflow</translation>
+    </message>
+    <message>
+        <source>Звено %1 вставлено в позицию %2</source>
+        <translation>Link %1 inserted at position %2</translation>
+    </message>
+    <message>
+        <source>Головное звено, индекс -1 &lt; %1: вставка перед ним, в конец кольца</source>
+        <translation>Head link, index -1 &lt; %1: insert before it, at the end of the ring</translation>
+    </message>
+    <message>
+        <source>Индекс %1 &lt; %2: переход к следующему звену</source>
+        <translation>Index %1 &lt; %2: on to the next link</translation>
+    </message>
+    <message>
+        <source>Индекс %1 &gt; %2: вставка перед текущим звеном</source>
+        <translation>Index %1 &gt; %2: insert before the current link</translation>
+    </message>
+    <message>
+        <source>Индекс %1 = %2: коэффициенты складываются</source>
+        <translation>Index %1 = %2: the coefficients are added</translation>
+    </message>
+    <message>
+        <source>%1 + %2 = 0: звено с индексом %3 удаляется</source>
+        <translation>%1 + %2 = 0: the link with index %3 is deleted</translation>
+    </message>
+    <message>
+        <source>%1 + %2 = %3: новый коэффициент звена с индексом %4</source>
+        <translation>%1 + %2 = %3: the new coefficient of the link with index %4</translation>
+    </message>
+    <message>
+        <source>Операции нужно больше %1 шагов: возьмите полиномы короче</source>
+        <translation>The operation needs more than %1 steps: take shorter polynomials</translation>
+    </message>
+    <message>
+        <source>Готово: звеньев в r: %1, просмотрено звеньев: %2; степень ограничена 99, переполнение</source>
+        <translation>Done: links in r: %1, links visited: %2; a power was held at 99, overflow</translation>
+    </message>
+    <message>
+        <source>Готово: звеньев в r: %1, просмотрено звеньев: %2</source>
+        <translation>Done: links in r: %1, links visited: %2</translation>
+    </message>
+    <message>
+        <source>В полиноме %1 мономов: %2; пошаговый показ строится не более чем для %3</source>
+        <translation>Polynomial %1 has %2 monomials; steps are shown for at most %3</translation>
+    </message>
+    <message>
+        <source>r — копия p (звеньев: %1); звенья q добавляются к r по одному</source>
+        <translation>r is a copy of p (links: %1); the links of q are added to r one by one</translation>
+    </message>
+    <message>
+        <source>Звено %1 полинома q: a = %2; m = %3</source>
+        <translation>Link %1 of polynomial q: a = %2; m = %3</translation>
+    </message>
+    <message>
+        <source>Звено %1 полинома q: m = %2</source>
+        <translation>Link %1 of polynomial q: m = %2</translation>
+    </message>
+    <message>
+        <source>r — пустой полином; каждое звено q умножается на каждое звено p</source>
+        <translation>r is the empty polynomial; every link of q is multiplied by every link of p</translation>
+    </message>
+    <message>
+        <source>Звено %1 полинома q: a = %2; на a умножается каждое звено p</source>
+        <translation>Link %1 of polynomial q: a = %2; every link of p is multiplied by a</translation>
+    </message>
+    <message>
+        <source>%1 · %2: коэффициент 0, моном не добавляется</source>
+        <translation>%1 · %2: coefficient 0, the monomial is not added</translation>
+    </message>
+    <message>
+        <source>%1 · %2 = %3: степень выше 99 ограничена</source>
+        <translation>%1 · %2 = %3: a power above 99 is held at 99</translation>
+    </message>
+    <message>
+        <source>%1 · %2 = %3</source>
+        <translation>%1 · %2 = %3</translation>
+    </message>
+    <message>
+        <source>r — пустой полином; звенья p переводятся в r по одному</source>
+        <translation>r is the empty polynomial; the links of p are carried into r one by one</translation>
+    </message>
+    <message>
+        <source>Звено %1 полинома p: %2 не содержит %3, моном исчезает</source>
+        <translation>Link %1 of polynomial p: %2 does not contain %3, the monomial vanishes</translation>
+    </message>
+    <message>
+        <source>Звено %1 полинома p: %2; m = %3, коэффициент 0, моном не добавляется</source>
+        <translation>Link %1 of polynomial p: %2; m = %3, coefficient 0, the monomial is not added</translation>
+    </message>
+    <message>
+        <source>Звено %1 полинома p: %2, степень %3 равна 99 и остаётся: m = %4, переполнение</source>
+        <translation>Link %1 of polynomial p: %2, the power of %3 is 99 and stays: m = %4, overflow</translation>
+    </message>
+    <message>
+        <source>Звено %1 полинома p: %2, степень %3 равна %4: m = %5</source>
+        <translation>Link %1 of polynomial p: %2, the power of %3 is %4: m = %5</translation>
+    </message>
+    <message>
+        <source>Текст не прочитан: %1</source>
+        <translation>The text is not read: %1</translation>
+    </message>
+    <message>
+        <source>В тексте мономов: %1; пошаговый показ строится не более чем для %2</source>
+        <translation>Monomials in the text: %1; steps are shown for at most %2</translation>
+    </message>
+    <message>
+        <source>Текст «%1»: мономов %2; r — пустой полином</source>
+        <translation>Text «%1»: %2 monomials; r is the empty polynomial</translation>
+    </message>
+    <message>
+        <source>Моном %1, «%2»: коэффициент 0, он не добавляется</source>
+        <translation>Monomial %1, «%2»: coefficient 0, it is not added</translation>
+    </message>
+    <message>
+        <source>Моном %1, «%2»: m = %3</source>
+        <translation>Monomial %1, «%2»: m = %3</translation>
+    </message>
+    <message>
+        <source>Нет переменной %1</source>
+        <translation>There is no variable %1</translation>
+    </message>
+    <message>
+        <source>Чтение текста</source>
+        <translation>Reading a text</translation>
+    </message>
+    <message>
+        <source>Сумма p + q</source>
+        <translation>Sum p + q</translation>
+    </message>
+    <message>
+        <source>Разность p − q</source>
+        <translation>Difference p − q</translation>
+    </message>
+    <message>
+        <source>Произведение p · q</source>
+        <translation>Product p · q</translation>
+    </message>
+    <message>
+        <source>Производная от p по %1</source>
+        <translation>Derivative of p by %1</translation>
+    </message>
+    <message>
+        <source>Интеграл от p по %1</source>
+        <translation>Integral of p by %1</translation>
+    </message>
+</context>
+<context>
     <name>TPolFunc</name>
     <message>
         <source>Полином не введён</source>
@@ -273,6 +555,252 @@
     <message>
         <source>Полином с таким названием уже существует! [Pol№%1]</source>
         <translation>A polynomial with this name already exists! [Pol#%1]</translation>
+    </message>
+</context>
+<context>
+    <name>TTransStepPicture</name>
+    <message>
+        <source>Текст</source>
+        <translation>Text</translation>
+    </message>
+    <message>
+        <source>Лексемы</source>
+        <translation>Lexemes</translation>
+    </message>
+    <message>
+        <source>Infix</source>
+        <translation>Infix</translation>
+    </message>
+    <message>
+        <source>Выход</source>
+        <translation>Output</translation>
+    </message>
+    <message>
+        <source>Стек операций</source>
+        <translation>Operation stack</translation>
+    </message>
+    <message>
+        <source>Postfix</source>
+        <translation>Postfix</translation>
+    </message>
+    <message>
+        <source>Стек значений</source>
+        <translation>Value stack</translation>
+    </message>
+    <message>
+        <source>Этап 1: лексемы</source>
+        <translation>Stage 1: lexemes</translation>
+    </message>
+    <message>
+        <source>Этап 2: постфиксная запись</source>
+        <translation>Stage 2: postfix notation</translation>
+    </message>
+    <message>
+        <source>Этап 3: вычисление</source>
+        <translation>Stage 3: evaluation</translation>
+    </message>
+    <message>
+        <source>число</source>
+        <translation>number</translation>
+    </message>
+    <message>
+        <source>переменная</source>
+        <translation>variable</translation>
+    </message>
+    <message>
+        <source>полином таблицы, FindRecord: %1</source>
+        <translation>table polynomial, FindRecord: %1</translation>
+    </message>
+</context>
+<context>
+    <name>TTransSteps</name>
+    <message>
+        <source>Этап 1. Лексемы (ParseFormula):</source>
+        <translation>Stage 1. Lexemes (ParseFormula):</translation>
+    </message>
+    <message>
+        <source>  удалить пробелы, проверить символы</source>
+        <translation>  remove the spaces, check the characters</translation>
+    </message>
+    <message>
+        <source>  проверить расстановку скобок</source>
+        <translation>  check the brackets</translation>
+    </message>
+    <message>
+        <source>  Infix := «(»; пока в тексте есть операция:</source>
+        <translation>  Infix := «(»; while the text holds an operation:</translation>
+    </message>
+    <message>
+        <source>    найти следующую операцию, проверить её соседей</source>
+        <translation>    find the next operation, check its neighbours</translation>
+    </message>
+    <message>
+        <source>    текст перед ней — операнд: число, переменная или имя (FindRecord)</source>
+        <translation>    the text before it is an operand: a number, a variable or a name (FindRecord)</translation>
+    </message>
+    <message>
+        <source>    коды скобок и номер лексемы операнда → Infix</source>
+        <translation>    the codes of brackets and the operand's lexeme number → Infix</translation>
+    </message>
+    <message>
+        <source>    код операции → Infix</source>
+        <translation>    the operation's code → Infix</translation>
+    </message>
+    <message>
+        <source>  последний операнд → Infix; Infix := Infix + «)»</source>
+        <translation>  the last operand → Infix; Infix := Infix + «)»</translation>
+    </message>
+    <message>
+        <source>Этап 2. Постфиксная запись (MakePostfix):</source>
+        <translation>Stage 2. Postfix notation (MakePostfix):</translation>
+    </message>
+    <message>
+        <source>  для каждого кода Q из Infix:</source>
+        <translation>  for each code Q of Infix:</translation>
+    </message>
+    <message>
+        <source>    операнд: в выходную строку</source>
+        <translation>    operand: to the output</translation>
+    </message>
+    <message>
+        <source>    операция: пока приоритет вершины стека ≥ приоритета Q: вершину в выходную строку</source>
+        <translation>    operation: while the priority of the stack's top ≥ the priority of Q: the top to the output</translation>
+    </message>
+    <message>
+        <source>      затем Q в стек (открывающая скобка — сразу в стек)</source>
+        <translation>      then Q onto the stack (an opening bracket goes straight onto the stack)</translation>
+    </message>
+    <message>
+        <source>    закрывающая скобка: из стека в выходную строку до открывающей скобки</source>
+        <translation>    closing bracket: from the stack to the output down to the opening bracket</translation>
+    </message>
+    <message>
+        <source>  стек должен опустеть, запись — сводиться к одному значению</source>
+        <translation>  the stack must end empty, the notation must reduce to one value</translation>
+    </message>
+    <message>
+        <source>Этап 3. Вычисление (Calculate):</source>
+        <translation>Stage 3. Evaluation (Calculate):</translation>
+    </message>
+    <message>
+        <source>  для каждого кода постфиксной записи слева направо:</source>
+        <translation>  for each code of the postfix notation from left to right:</translation>
+    </message>
+    <message>
+        <source>    операнд: его полином в стек</source>
+        <translation>    operand: its polynomial onto the stack</translation>
+    </message>
+    <message>
+        <source>    операция: снять операнды со стека (правый — верхний)</source>
+        <translation>    operation: take its operands from the stack (the right one on top)</translation>
+    </message>
+    <message>
+        <source>      выполнить операцию, результат в стек</source>
+        <translation>      carry out the operation, its result onto the stack</translation>
+    </message>
+    <message>
+        <source>  значение формулы — единственное значение в стеке</source>
+        <translation>  the formula's value is the one value on the stack</translation>
+    </message>
+    <message>
+        <source>Пробелы удалены, все символы допустимы: «%1»</source>
+        <translation>Spaces removed, every character allowed: «%1»</translation>
+    </message>
+    <message>
+        <source>Инфиксная запись: %1</source>
+        <translation>Infix notation: %1</translation>
+    </message>
+    <message>
+        <source>Скобки расставлены правильно</source>
+        <translation>The brackets are placed correctly</translation>
+    </message>
+    <message>
+        <source>Операция «%1» в позиции %2</source>
+        <translation>Operation «%1» at position %2</translation>
+    </message>
+    <message>
+        <source>Код операции «%1» (%2) → Infix; в тексте операция заменена знаком #</source>
+        <translation>Code of operation «%1» (%2) → Infix; in the text the operation is replaced by #</translation>
+    </message>
+    <message>
+        <source>Операнд «%1» в позиции %2 уже встречался: лексема %3</source>
+        <translation>Operand «%1» at position %2 was met before: lexeme %3</translation>
+    </message>
+    <message>
+        <source>Операнд «%1» в позиции %2 — число: лексема %3</source>
+        <translation>Operand «%1» at position %2 is a number: lexeme %3</translation>
+    </message>
+    <message>
+        <source>Операнд «%1» в позиции %2 — переменная: лексема %3</source>
+        <translation>Operand «%1» at position %2 is a variable: lexeme %3</translation>
+    </message>
+    <message>
+        <source>Операнд «%1» в позиции %2 — имя: FindRecord нашёл полином в позиции %3, лексема %4</source>
+        <translation>Operand «%1» at position %2 is a name: FindRecord found the polynomial at position %3, lexeme %4</translation>
+    </message>
+    <message>
+        <source>Операнд «%1» в позиции %2 — имя: FindRecord вернул %3, такого полинома в таблице нет</source>
+        <translation>Operand «%1» at position %2 is a name: FindRecord returned %3, the table has no such polynomial</translation>
+    </message>
+    <message>
+        <source>Операнд «%1» → в выходную строку</source>
+        <translation>Operand «%1» → to the output</translation>
+    </message>
+    <message>
+        <source>Закрывающая скобка: «%1» из стека в выходную строку</source>
+        <translation>Closing bracket: «%1» from the stack to the output</translation>
+    </message>
+    <message>
+        <source>Приоритет «%1» (%2) не ниже, чем «%3» (%4): «%1» из стека в выходную строку</source>
+        <translation>Priority of «%1» (%2) is not below that of «%3» (%4): «%1» from the stack to the output</translation>
+    </message>
+    <message>
+        <source>Закрывающая скобка снимает «(» со стека</source>
+        <translation>The closing bracket takes «(» off the stack</translation>
+    </message>
+    <message>
+        <source>Открывающая скобка — в стек</source>
+        <translation>Opening bracket: onto the stack</translation>
+    </message>
+    <message>
+        <source>Стек пуст: «%1» (%2) — в стек</source>
+        <translation>The stack is empty: «%1» (%2) onto the stack</translation>
+    </message>
+    <message>
+        <source>Приоритет «%1» (%2) выше, чем «%3» (%4): в стек</source>
+        <translation>Priority of «%1» (%2) is above that of «%3» (%4): onto the stack</translation>
+    </message>
+    <message>
+        <source>Операнд «%1» → в стек: %2</source>
+        <translation>Operand «%1» → onto the stack: %2</translation>
+    </message>
+    <message>
+        <source>«%1» над двумя верхними значениями стека: результат %2</source>
+        <translation>«%1» on the two top values of the stack: result %2</translation>
+    </message>
+    <message>
+        <source>«%1» над верхним значением стека: результат %2</source>
+        <translation>«%1» on the top value of the stack: result %2</translation>
+    </message>
+    <message>
+        <source>Ошибка: %1</source>
+        <translation>Error: %1</translation>
+    </message>
+    <message>
+        <source>Формула длиннее %1 символов: пошаговый показ строится только для более коротких</source>
+        <translation>The formula is longer than %1 characters: steps are shown for shorter ones only</translation>
+    </message>
+    <message>
+        <source>Формула «%1»</source>
+        <translation>Formula «%1»</translation>
+    </message>
+    <message>
+        <source>Постфиксная запись: %1</source>
+        <translation>Postfix notation: %1</translation>
+    </message>
+    <message>
+        <source>Значение формулы: %1</source>
+        <translation>Value of the formula: %1</translation>
     </message>
 </context>
 <context>
