@@ -215,11 +215,6 @@ public:
     return Recording.Steps.back();
   }
 
-  // Makes m the monomial being added (index -1: none).
-  void SetMonom(TMonomPair m) {
-    if (!Recording.Steps.empty()) Recording.Steps.back().Monom = m;
-  }
-
   // Adds m to r with AddMonom, watching it.
   void Add(TPolinom& r, TMonomPair m) {
     if (Full) return; // the recording is refused anyway
@@ -449,12 +444,38 @@ void RecordProduct(TListRecorder& recorder, TListRecording& recording, const TAl
   }
 }
 
+// The monomial m the derivative or the integral by var makes of t, whose power of var is k;
+// atLimit tells of an integral that keeps a power at the limit.
+TMonomPair TermOf(bool derivative, char var, TMonomPair t, int k, bool& atLimit) {
+  atLimit = !derivative && k >= MaxPower;
+  if (derivative) return {t.Coeff * static_cast<float>(k), t.Index - UnitOf(var)};
+  if (atLimit) return {t.Coeff / static_cast<float>(MaxPower), t.Index};
+  return {t.Coeff / static_cast<float>(k + 1), t.Index + UnitOf(var)};
+}
+
+// The explanation of m made of link i of p, t.
+TText TermText(std::size_t i, TMonomPair t, char var, int k, TMonomPair m, bool atLimit) {
+  const std::string where = Num(static_cast<long long>(i)), varText(1, var);
+  if (m.Coeff == 0.0f)
+    return {Context,
+            TERMIX_TEXT("TListSteps", "Звено %1 полинома p: %2; m = %3, коэффициент "
+                                      "0, моном не добавляется"),
+            {where, PairText(t), PairText(m)}};
+  if (atLimit)
+    return {Context,
+            TERMIX_TEXT("TListSteps", "Звено %1 полинома p: %2, степень %3 равна 99 "
+                                      "и остаётся: m = %4, переполнение"),
+            {where, PairText(t), varText, PairText(m)}};
+  return {Context,
+          TERMIX_TEXT("TListSteps", "Звено %1 полинома p: %2, степень %3 равна %4: m = %5"),
+          {where, PairText(t), varText, Num(k), PairText(m)}};
+}
+
 // The derivative or the integral: each monomial of p becomes one monomial m.
 void RecordTermByTerm(TListRecorder& recorder, TListRecording& recording,
                       const TAlgorithm& algorithm, TPolinom& r) {
   const bool derivative = recording.Operation == TListOperation::Derivative;
   const char var = recording.Variable;
-  const std::string varText(1, var);
   recorder.Push(
       Kind::Start,
       {Context,
@@ -464,48 +485,26 @@ void RecordTermByTerm(TListRecorder& recorder, TListRecording& recording,
   for (std::size_t i = 0; i < recording.P.size(); ++i) {
     const TMonomPair t = recording.P[i];
     const int k = PowerOf(var, t.Index);
-    const std::string where = Num(static_cast<long long>(i));
-    TMonomPair m{0.0f, t.Index};
-    TText text;
-    int line = algorithm.Take;
     if (derivative && k == 0) {
-      TListStep& step =
-          recorder.Push(Kind::Skip,
-                        {Context,
-                         TERMIX_TEXT("TListSteps", "Звено %1 полинома p: %2 не содержит %3, моном "
-                                                   "исчезает"),
-                         {where, PairText(t), varText}},
-                        algorithm.Skip);
-      step.PCurrent = static_cast<int>(i);
+      recorder
+          .Push(Kind::Skip,
+                {Context,
+                 TERMIX_TEXT("TListSteps", "Звено %1 полинома p: %2 не содержит %3, моном "
+                                           "исчезает"),
+                 {Num(static_cast<long long>(i)), PairText(t), std::string(1, var)}},
+                algorithm.Skip)
+          .PCurrent = static_cast<int>(i);
       continue;
     }
-    if (derivative) {
-      m = {t.Coeff * static_cast<float>(k), t.Index - UnitOf(var)};
-    } else if (k >= MaxPower) {
-      m = {t.Coeff / static_cast<float>(MaxPower), t.Index};
-      recording.Overflow = true;
-      line = algorithm.TakeAtLimit;
-    } else {
-      m = {t.Coeff / static_cast<float>(k + 1), t.Index + UnitOf(var)};
-    }
-    if (m.Coeff == 0.0f) {
-      text = {Context,
-              TERMIX_TEXT("TListSteps", "Звено %1 полинома p: %2; m = %3, коэффициент "
-                                        "0, моном не добавляется"),
-              {where, PairText(t), PairText(m)}};
-    } else if (line == algorithm.TakeAtLimit) {
-      text = {Context,
-              TERMIX_TEXT("TListSteps", "Звено %1 полинома p: %2, степень %3 равна 99 "
-                                        "и остаётся: m = %4, переполнение"),
-              {where, PairText(t), varText, PairText(m)}};
-    } else {
-      text = {Context,
-              TERMIX_TEXT("TListSteps", "Звено %1 полинома p: %2, степень %3 равна %4: m = %5"),
-              {where, PairText(t), varText, Num(k), PairText(m)}};
-    }
+    bool atLimit = false;
+    const TMonomPair m = TermOf(derivative, var, t, k, atLimit);
+    recording.Overflow = recording.Overflow || atLimit;
     const bool zero = m.Coeff == 0.0f;
-    TListStep& step = recorder.Push(zero ? Kind::Skip : Kind::Take, std::move(text),
-                                    zero ? algorithm.Skip : line);
+    TListStep& step =
+        recorder.Push(zero ? Kind::Skip : Kind::Take, TermText(i, t, var, k, m, atLimit),
+                      zero      ? algorithm.Skip
+                      : atLimit ? algorithm.TakeAtLimit
+                                : algorithm.Take);
     step.PCurrent = static_cast<int>(i);
     if (zero) continue;
     step.Monom = m;
