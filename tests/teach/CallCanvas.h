@@ -10,6 +10,12 @@
 
 namespace teachtest {
 
+// True when the shape from (x1, y1) to (x2, y2) lies on a canvas of width x height.
+inline bool Inside(int x1, int y1, int x2, int y2, int width, int height) {
+  return std::min(x1, x2) >= 0 && std::min(y1, y2) >= 0 && std::max(x1, x2) <= width &&
+         std::max(y1, y2) <= height;
+}
+
 struct TPlacedText {
   int X = 0;
   int Y = 0;
@@ -67,9 +73,7 @@ public:
 private:
   int Width, Height;
   void Inside(int x1, int y1, int x2, int y2) {
-    if (std::min(x1, x2) < 0 || std::min(y1, y2) < 0 || std::max(x1, x2) > Width ||
-        std::max(y1, y2) > Height)
-      ++Outside;
+    if (!teachtest::Inside(x1, y1, x2, y2, Width, Height)) ++Outside;
   }
 };
 

@@ -10,6 +10,7 @@
 #include <set>
 #include <sstream>
 
+#include "CallCanvas.h"
 #include "TableTestUtil.h"
 #include "core/TCanvas.h"
 #include "tables/TPolHashTab.h"
@@ -299,9 +300,7 @@ public:
 private:
   int Width, Height;
   void Inside(int x1, int y1, int x2, int y2) {
-    if (std::min(x1, x2) < 0 || std::min(y1, y2) < 0 || std::max(x1, x2) > Width ||
-        std::max(y1, y2) > Height)
-      ++Outside;
+    if (!teachtest::Inside(x1, y1, x2, y2, Width, Height)) ++Outside;
   }
   void Note(const std::string& what, int x1, int y1, int x2, int y2, LISTSTRUCT::TCanvasColor a,
             LISTSTRUCT::TCanvasColor b, int w) {
