@@ -42,12 +42,12 @@ inline std::vector<std::string> Keys(TABLESTRUCT::TBasePTab& t) {
   return keys;
 }
 
-// A fresh folder under the system's temporary folder holding an empty IniSaves folder (no
-// save makes folders), removed with its content at the end.
+// A fresh folder under the system's temporary folder (or under base) holding an empty IniSaves
+// folder (no save makes folders), removed with its content at the end.
 class ScratchDir {
 public:
-  ScratchDir() {
-    std::string tmpl = (std::filesystem::temp_directory_path() / "termix-tab-XXXXXX").string();
+  explicit ScratchDir(const std::filesystem::path& base = std::filesystem::temp_directory_path()) {
+    std::string tmpl = (base / "termix-tab-XXXXXX").string();
     Path = mkdtemp(tmpl.data());
     std::filesystem::create_directory(std::filesystem::path(Path) / "IniSaves");
   }
