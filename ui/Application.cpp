@@ -13,6 +13,7 @@
 #include "ui/OverviewWindow.h"
 #include "ui/SaveModeDialog.h"
 #include "ui/SplashWindow.h"
+#include "ui/TableDocumentAdapter.h"
 #include "ui/TableWindow.h"
 
 #include <QLineEdit>
@@ -29,6 +30,7 @@ TForm8* Form8 = nullptr;
 TForm9* Form9 = nullptr;
 TForm10* Form10 = nullptr;
 TForm11* Form11 = nullptr;
+TTableDocumentAdapter* TableDocument = nullptr;
 
 namespace {
 
@@ -37,17 +39,15 @@ namespace {
 void ConnectForms() {
   TForm1* main = Form1;
 
-  // A change of the table: the calculation window's checks see it, then the overview window
-  // refills its lists (and so drops its choice).
-  QObject::connect(Form2, &TForm2::TableChanged, Form3, &TForm3::EdNameChange);
-  QObject::connect(Form2, &TForm2::TableChanged, Form3, &TForm3::EdFormulChange);
-  QObject::connect(Form2, &TForm2::TableChanged, Form9, &TForm9::FillPolLists);
-
-  // Every change made through another window ends in the table window's refresh.
-  QObject::connect(Form3, &TForm3::TableEdited, Form2, &TForm2::RefreshGrid);
-  QObject::connect(Form4, &TForm4::TableEdited, Form2, &TForm2::RefreshGrid);
-  QObject::connect(Form5, &TForm5::TableEdited, Form2, &TForm2::RefreshGrid);
-  QObject::connect(Form6, &TForm6::TableEdited, Form2, &TForm2::RefreshGrid);
+  // A change of the table (made in any window, undone or redone): the document has reloaded
+  // the rows the grid shows and saved in save mode; then the table window follows, the
+  // calculation window's checks see the change, and the overview window refills its lists
+  // (and so drops its choice).
+  TTableDocumentAdapter* document = TableDocument;
+  QObject::connect(document, &TTableDocumentAdapter::TableChanged, Form2, &TForm2::RefreshGrid);
+  QObject::connect(document, &TTableDocumentAdapter::TableChanged, Form3, &TForm3::EdNameChange);
+  QObject::connect(document, &TTableDocumentAdapter::TableChanged, Form3, &TForm3::EdFormulChange);
+  QObject::connect(document, &TTableDocumentAdapter::TableChanged, Form9, &TForm9::FillPolLists);
 
   // A close box goes through the main window's toggle.
   QObject::connect(Form2, &TForm2::Closed, main, &TForm1::TableWindowClosed);
@@ -66,7 +66,8 @@ void ConnectForms() {
   // Yes in the save warning: the on picture first, then save mode on and the save.
   QObject::connect(Form7, &TForm7::SaveModeConfirmed, main,
                    [main] { main->ShowNormalPicture(main->TBSavLod, true); });
-  QObject::connect(Form7, &TForm7::SaveModeConfirmed, Form2, &TForm2::SwitchSaveModeOn);
+  QObject::connect(Form7, &TForm7::SaveModeConfirmed, document,
+                   [document] { document->SetSaveMode(true); });
 
   // The formula store: opened by the calculation window, it loads into its formula field.
   Form3->SetFormulaStore(Form8);
@@ -75,6 +76,7 @@ void ConnectForms() {
   // A calculation running by itself locks what would change the table or its formula.
   QObject::connect(Form3, &TForm3::CalculationRunning, main, &TForm1::ShowCalculationRunning);
   QObject::connect(Form3, &TForm3::CalculationRunning, Form2, &TForm2::ShowCalculationRunning);
+  QObject::connect(Form3, &TForm3::CalculationRunning, document, &TTableDocumentAdapter::SetLocked);
 
   main->InstallShortcuts();
 }
@@ -83,15 +85,17 @@ void ConnectForms() {
 
 void CreateForms() {
   InitTermixResources();
-  Form1 = new TForm1;
-  Form2 = new TForm2;
-  Form3 = new TForm3(Form2->TableModel);
-  Form4 = new TForm4(Form2->TableModel);
-  Form5 = new TForm5(Form2->TableModel);
-  Form6 = new TForm6(Form2->TableModel);
+  // The table is loaded before the windows that show it are made.
+  TableDocument = new TTableDocumentAdapter(HashSizeAtStart);
+  Form1 = new TForm1(TableDocument);
+  Form2 = new TForm2(TableDocument);
+  Form3 = new TForm3(TableDocument);
+  Form4 = new TForm4(TableDocument);
+  Form5 = new TForm5(TableDocument);
+  Form6 = new TForm6(TableDocument);
   Form7 = new TForm7;
   Form8 = new TForm8;
-  Form9 = new TForm9(Form2->TableModel);
+  Form9 = new TForm9(TableDocument);
   Form10 = new TForm10;
   Form11 = new TForm11;
   ConnectForms();
@@ -118,6 +122,7 @@ void DestroyForms() {
   DestroyForm(Form3);
   DestroyForm(Form2);
   DestroyForm(Form1);
+  DestroyForm(TableDocument); // nothing is saved
 }
 
 int RunTermix(int argc, char** argv) {

@@ -9,7 +9,7 @@
 #include "tables/TBasePTab.h"
 #include "tables/TRecordName.h"
 #include "ui/FormulaStoreDialog.h"
-#include "ui/PolTableModel.h"
+#include "ui/TableDocumentAdapter.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -186,8 +186,8 @@ const TOperationImageRow& OperationImageRow(TOperationImage* TForm3::*image) {
 
 } // namespace
 
-TForm3::TForm3(TPolTableModel* tableModel, QWidget* parent)
-    : QWidget(parent), TableModel(tableModel) {
+TForm3::TForm3(TTableDocumentAdapter* document, QWidget* parent)
+    : QWidget(parent), Document(document) {
   setObjectName("Form3");
   setWindowTitle("POLINOM: Вычисления полиномов");
   // Resizable, with the system menu and the close box as its only title buttons.
@@ -220,6 +220,7 @@ void TForm3::BuildControls() {
   BuildGrids();
   BuildNamingPanel();
   ConnectControls();
+  Document->AddUndoKeys(this);
 }
 
 // The formula input group: the operation images with the variable they use, the window's picture,
@@ -435,7 +436,7 @@ void TForm3::FormResize() {
 // The formula
 
 TABLESTRUCT::TBasePTab* TForm3::CurrentTable() const {
-  return TableModel ? TableModel->Table() : nullptr;
+  return Document ? Document->CurTab() : nullptr;
 }
 
 void TForm3::EdFormulChange() {
@@ -649,7 +650,7 @@ void TForm3::ShowAndStoreResult(const TPolinom& result, const QString& resultTex
   }
   if (NameInvalid) return;
 
-  const int position = table->InsRecord(ToStdString(name), result);
+  const int position = Document->StoreResult(ToStdString(name), result);
   if (position < 0) {
     // A full sorted table refuses the record: the row says so and the table stays as it was.
     ShowResultRow("--", name,
@@ -658,7 +659,6 @@ void TForm3::ShowAndStoreResult(const TPolinom& result, const QString& resultTex
     return;
   }
   ShowResultRow(QString::number(position + 1), name, resultText);
-  emit TableEdited();
 }
 
 void TForm3::EdNameChange() {

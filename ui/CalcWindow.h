@@ -22,7 +22,7 @@ class QRadioButton;
 class QTableWidget;
 class QToolButton;
 class TForm8;
-class TPolTableModel;
+class TTableDocumentAdapter;
 
 namespace TRANSSTRUCT {
 class TFPolTrans;
@@ -57,8 +57,8 @@ private:
 class TForm3 : public QWidget {
   Q_OBJECT
 public:
-  // The table in use is the table model's table.
-  explicit TForm3(TPolTableModel* tableModel, QWidget* parent = nullptr);
+  // The table in use is the document's; a result goes to the document.
+  explicit TForm3(TTableDocumentAdapter* document, QWidget* parent = nullptr);
   ~TForm3() override;
 
   // The formula store dialog that the store buttons open (made after this window).
@@ -151,15 +151,13 @@ public slots:
 signals:
   // The window's close box was used.
   void Closed();
-  // A result was put into the table: the table window refreshes.
-  void TableEdited();
 
 protected:
   void closeEvent(QCloseEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
 
 private:
-  TPolTableModel* TableModel;
+  TTableDocumentAdapter* const Document;
   TForm8* FormulaStore = nullptr;
 
   void BuildControls();

@@ -2,6 +2,7 @@
 
 #include "ui/PolDialogCommon.h"
 #include "ui/PolTableModel.h"
+#include "ui/TableDocumentAdapter.h"
 
 #include "tables/TBasePTab.h"
 
@@ -25,8 +26,8 @@ const QString ChangeCaption = "Change Polynom";
 
 } // namespace
 
-TForm6::TForm6(TPolTableModel* tableModel, QWidget* parent)
-    : TPolDialog(tableModel, "Form6", "CHANGE: Изменение существующего полинома (с копированием)",
+TForm6::TForm6(TTableDocumentAdapter* document, QWidget* parent)
+    : TPolDialog(document, "Form6", "CHANGE: Изменение существующего полинома (с копированием)",
                  parent) {
 
   Image1 = MakeDialogPicture(this, "change", "Изменение полинома");
@@ -119,8 +120,8 @@ void TForm6::FormShow() {
     EdNewFormula->clear();
     ChBCopy->setChecked(false);
     BitBtn1->setText(ChangeCaption);
-    FillRecordLists(*TableModel, nullptr, CBOldName, CBOldFormula);
-    for (const TPolTableRow& row : TableModel->Rows())
+    FillRecordLists(*Document->Rows(), nullptr, CBOldName, CBOldFormula);
+    for (const TPolTableRow& row : Document->Rows()->Rows())
       Keys.push_back(row.Key);
     CBOldName->setCurrentIndex(-1);
     CBOldFormula->setCurrentIndex(-1);
@@ -158,7 +159,7 @@ void TForm6::CBOldFormulaChange(int index) {
 
 void TForm6::EdNewNameChange() {
   // Without copying, the chosen record keeps its own name (only its polynomial changes).
-  NameErr = EnterName(EdNewName->text(), TableModel->Table(),
+  NameErr = EnterName(EdNewName->text(), Document->CurTab(),
                       ChBCopy->isChecked() ? QString() : OldName, PolErr, NewName, EdMist);
 }
 
@@ -179,18 +180,13 @@ void TForm6::ChBCopyClick() {
 
 void TForm6::BitBtn1Click() {
   if (NameErr || PolErr || !Selected) return;
-  TABLESTRUCT::TBasePTab* table = TableModel->Table();
-  table->GetRetCode();
   if (ChBCopy->isChecked()) {
-    const int pos = table->InsRecord(NewName.toStdString(), NewPol);
-    table->GetRetCode();
-    if (pos < 0) {
+    if (Document->Copy(OldName.toStdString(), NewName.toStdString(), NewPol) < 0) {
       EdMist->setText(MsgTableFull);
       return;
     }
   } else {
-    table->ChangeRecord(OldName.toStdString(), NewName.toStdString(), NewPol);
-    const int code = table->GetRetCode();
+    const int code = Document->Change(OldName.toStdString(), NewName.toStdString(), NewPol);
     if (code != 0) {
       // Nothing changed; the dialog stays open with the reason.
       EdMist->setText(code == TABLESTRUCT::TabKeyUsed ? MsgNameExists + NewName + "]"
@@ -198,6 +194,5 @@ void TForm6::BitBtn1Click() {
       return;
     }
   }
-  emit TableEdited();
   accept();
 }

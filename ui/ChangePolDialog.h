@@ -18,8 +18,8 @@ class QPushButton;
 class TForm6 : public TPolDialog {
   Q_OBJECT
 public:
-  // The records are those of the table model, the table in use is its table.
-  explicit TForm6(TPolTableModel* tableModel, QWidget* parent = nullptr);
+  // The records are the document's rows; the edits go to the document.
+  explicit TForm6(TTableDocumentAdapter* document, QWidget* parent = nullptr);
   ~TForm6() override;
 
   // Dialog state, reset by every opening.

@@ -2,6 +2,7 @@
 
 #include "ui/PolDialogCommon.h"
 #include "ui/PolTableModel.h"
+#include "ui/TableDocumentAdapter.h"
 
 #include "tables/TBasePTab.h"
 
@@ -15,8 +16,8 @@
 
 using namespace PolDialogs;
 
-TForm5::TForm5(TPolTableModel* tableModel, QWidget* parent)
-    : TPolDialog(tableModel, "Form5", "DELETE: Удаление полинома из таблицы.", parent) {
+TForm5::TForm5(TTableDocumentAdapter* document, QWidget* parent)
+    : TPolDialog(document, "Form5", "DELETE: Удаление полинома из таблицы.", parent) {
 
   Image1 = MakeDialogPicture(this, "delete", "Удаление полинома");
 
@@ -69,8 +70,8 @@ void TForm5::FormShow() {
   SelIdx = 0;
   Keys.clear();
   const QSignalBlocker b1(CBName), b2(CBFormula), b3(CBNum);
-  FillRecordLists(*TableModel, CBNum, CBName, CBFormula);
-  for (const TPolTableRow& row : TableModel->Rows())
+  FillRecordLists(*Document->Rows(), CBNum, CBName, CBFormula);
+  for (const TPolTableRow& row : Document->Rows()->Rows())
     Keys.push_back(row.Key);
   for (QComboBox* list : {CBName, CBFormula, CBNum})
     list->setCurrentIndex(-1);
@@ -101,10 +102,6 @@ void TForm5::CBNumChange(int index) {
 
 void TForm5::BitBtn1Click() {
   if (!Selected) return;
-  TABLESTRUCT::TBasePTab* table = TableModel->Table();
-  table->GetRetCode();
-  table->DelRecord(Keys[SelIdx].toStdString());
-  table->GetRetCode();
-  emit TableEdited();
+  Document->Delete(Keys[SelIdx].toStdString());
   accept();
 }

@@ -14,8 +14,8 @@ class QPushButton;
 class TForm5 : public TPolDialog {
   Q_OBJECT
 public:
-  // The records are those of the table model, the table in use is its table.
-  explicit TForm5(TPolTableModel* tableModel, QWidget* parent = nullptr);
+  // The records are the document's rows; the edits go to the document.
+  explicit TForm5(TTableDocumentAdapter* document, QWidget* parent = nullptr);
 
   // Dialog state, reset by every opening.
   bool Selected = false;

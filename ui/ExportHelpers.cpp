@@ -315,7 +315,8 @@ private:
 };
 } // namespace
 
-void AddGridCopyMenu(QAbstractItemView* view, int polynomialColumn) {
+void AddGridCopyMenu(QAbstractItemView* view, int polynomialColumn,
+                     const QList<QAction*>& leading) {
   auto* copy = new QAction(QStringLiteral("Копировать"), view);
   copy->setShortcut(QKeySequence::Copy); // shown in the menu; the key itself is filtered
   QObject::connect(copy, &QAction::triggered, view,
@@ -323,8 +324,12 @@ void AddGridCopyMenu(QAbstractItemView* view, int polynomialColumn) {
   view->installEventFilter(new TGridCopyKey(view));
   view->setContextMenuPolicy(Qt::CustomContextMenu);
   QObject::connect(view, &QWidget::customContextMenuRequested, view,
-                   [view, copy, polynomialColumn](const QPoint& pos) {
+                   [view, copy, polynomialColumn, leading](const QPoint& pos) {
                      QMenu menu(view);
+                     if (!leading.isEmpty()) {
+                       menu.addActions(leading);
+                       menu.addSeparator();
+                     }
                      menu.addAction(copy);
                      copy->setEnabled(view->selectionModel() &&
                                       view->selectionModel()->hasSelection());

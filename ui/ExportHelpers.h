@@ -7,12 +7,14 @@
 #include <QByteArray>
 #include <QFont>
 #include <QImage>
+#include <QList>
 #include <QPageLayout>
 #include <QSize>
 #include <QString>
 #include <functional>
 
 class QAbstractItemView;
+class QAction;
 class QChartView;
 class QPlainTextEdit;
 class QPrinter;
@@ -87,8 +89,9 @@ QString SelectedRowsText(const QAbstractItemView* view);
 QString PolynomialLatex(const QString& text);
 // Gives view a context menu «Копировать» (Ctrl+C: the selected rows to the clipboard) and,
 // when polynomialColumn is not negative, «Копировать как LaTeX» for the polynomial in that
-// column of the row under the pointer.
-void AddGridCopyMenu(QAbstractItemView* view, int polynomialColumn = -1);
+// column of the row under the pointer; the leading actions (the window's own) come first.
+void AddGridCopyMenu(QAbstractItemView* view, int polynomialColumn = -1,
+                     const QList<QAction*>& leading = {});
 // Adds «Копировать как LaTeX» to the standard context menu of edit, for the polynomial whose
 // text polynomialText gives.
 void AddLatexCopyMenu(QPlainTextEdit* edit, std::function<QString()> polynomialText);

@@ -9,6 +9,7 @@
 #include "ui/OverviewWindow.h"
 #include "ui/SaveModeDialog.h"
 #include "ui/SplashWindow.h"
+#include "ui/TableDocumentAdapter.h"
 #include "ui/TableWindow.h"
 #include "ui/WidgetHelpers.h"
 
@@ -18,7 +19,9 @@
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QKeyEvent>
+#include <QMessageBox>
 #include <QMouseEvent>
+#include <QPushButton>
 #include <QShortcut>
 #include <QTabWidget>
 #include <QTimer>
@@ -194,7 +197,8 @@ const TButtonRow Buttons[] = {
 
 } // namespace
 
-TForm1::TForm1(QWidget* parent) : QWidget(parent) {
+TForm1::TForm1(TTableDocumentAdapter* document, QWidget* parent)
+    : QWidget(parent), Document(document) {
   setObjectName("Form1");
   setWindowTitle("TERMIX: Работа с полиномами от нескольких переменных");
   BuildCoolBar();
@@ -291,6 +295,7 @@ void TForm1::InstallShortcuts() {
     shortcut->setContext(button->TableWindowKeys ? Qt::WindowShortcut : Qt::ApplicationShortcut);
     connect(shortcut, &QShortcut::activated, button, &QAbstractButton::click);
   }
+  if (Document) Document->AddUndoKeys(this);
   qApp->installEventFilter(this);
 }
 
@@ -321,7 +326,7 @@ bool TForm1::IsOn(const TToolButton* button) const {
   if (button == TBStore) return StoreShown;
   if (button == TBPols) return PolsShown;
   if (button == TBView) return ViewShown;
-  if (button == TBSavLod) return Form2 && Form2->SaveMode;
+  if (button == TBSavLod) return Document && Document->SaveMode();
   return true;
 }
 
@@ -381,10 +386,10 @@ void TForm1::TBChangeClick() {
 }
 
 void TForm1::TBSavLodClick() {
-  if (!Form2) return;
-  if (Form2->SaveMode) {
+  if (!Document) return;
+  if (Document->SaveMode()) {
     // Switched off at once, without a question; the pointer is still over the button.
-    Form2->SaveMode = false;
+    Document->SetSaveMode(false);
     TBSavLod->SetImageIndex(TBSavLod->HotOff);
   } else if (Form7) {
     Form7->exec(); // the warning decides, and sets the mode and the picture
@@ -412,7 +417,7 @@ void TForm1::TBSaveFClick() {
 }
 
 void TForm1::ShowPage(int page) {
-  if (Form9 && Form9->PCViewTab) Form9->PCViewTab->setCurrentIndex(page);
+  if (Form9) Form9->ShowPage(page);
 }
 
 void TForm1::TBFormulaClick() {
@@ -455,8 +460,37 @@ void TForm1::FormShow() {
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {
+  if (!AskToSaveTable()) {
+    event->ignore();
+    return;
+  }
   event->accept();
   // Every message loop ends here, whatever the other windows would say to a close: quit()
-  // would ask each of them first and give up on the first refusal. Nothing is saved.
+  // would ask each of them first and give up on the first refusal.
   QCoreApplication::exit(0);
+}
+
+bool TForm1::AskToSaveTable() {
+  if (!Document || !Document->IsModified()) return true;
+  QMessageBox question(QMessageBox::Question, windowTitle(),
+                       tr("Таблица полиномов изменена, но не сохранена. Сохранить изменения в "
+                          "файле?"),
+                       QMessageBox::NoButton, this);
+  question.setObjectName("CloseQuestion");
+  QPushButton* save = question.addButton(tr("Сохранить"), QMessageBox::AcceptRole);
+  QPushButton* discard = question.addButton(tr("Не сохранять"), QMessageBox::DestructiveRole);
+  QPushButton* cancel = question.addButton(tr("Отмена"), QMessageBox::RejectRole);
+  save->setObjectName("SaveButton");
+  discard->setObjectName("DiscardButton");
+  cancel->setObjectName("CancelButton");
+  question.setDefaultButton(save);
+  question.setEscapeButton(cancel);
+  question.exec();
+  if (question.clickedButton() == discard) return true;
+  if (question.clickedButton() != save) return false;
+  if (Document->Save()) return true;
+  // The file could not take the table: the program goes on, and says why.
+  QMessageBox::warning(this, windowTitle(),
+                       tr("%1\nПрограмма не закрыта.").arg(Document->SaveProblem()));
+  return false;
 }

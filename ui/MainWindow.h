@@ -8,6 +8,7 @@
 
 class QFrame;
 class QToolBar;
+class TTableDocumentAdapter;
 
 // A tool-bar button that shows one picture of its tool bar's picture list, chosen by
 // index, and reports every mouse move in its own coordinates.
@@ -51,7 +52,9 @@ private:
 class TForm1 : public QWidget {
   Q_OBJECT
 public:
-  explicit TForm1(QWidget* parent = nullptr);
+  // The save-mode button switches the document's save mode; closing asks about its unsaved
+  // changes.
+  explicit TForm1(TTableDocumentAdapter* document, QWidget* parent = nullptr);
 
   // Visibility flags of the table, calculation and overview windows.
   bool StoreShown = true;
@@ -141,5 +144,9 @@ private:
   // focus, normal otherwise, in the variant of its state.
   void ShowRestingPicture(TToolButton* button);
   void ShowPage(int page);
+  // Closing with unsaved changes of the table asks what becomes of them; false keeps the
+  // program running.
+  bool AskToSaveTable();
+  TTableDocumentAdapter* const Document;
   bool ShownOnce = false;
 };

@@ -2,6 +2,7 @@
 
 #include "ui/PolDialogCommon.h"
 #include "ui/PolTableModel.h"
+#include "ui/TableDocumentAdapter.h"
 
 #include "tables/TBasePTab.h"
 
@@ -14,8 +15,8 @@
 
 using namespace PolDialogs;
 
-TForm4::TForm4(TPolTableModel* tableModel, QWidget* parent)
-    : TPolDialog(tableModel, "Form4", "NEW: Добавление в таблицу нового полинома", parent) {
+TForm4::TForm4(TTableDocumentAdapter* document, QWidget* parent)
+    : TPolDialog(document, "Form4", "NEW: Добавление в таблицу нового полинома", parent) {
 
   Image1 = MakeDialogPicture(this, "new", "Добавление полинома");
 
@@ -75,7 +76,7 @@ void TForm4::FormShow() {
 }
 
 void TForm4::EdNameChange() {
-  NameErr = EnterName(EdName->text(), TableModel->Table(), QString(), PolErr, NewName, EdMist);
+  NameErr = EnterName(EdName->text(), Document->CurTab(), QString(), PolErr, NewName, EdMist);
 }
 
 void TForm4::EdPolChange() {
@@ -84,15 +85,10 @@ void TForm4::EdPolChange() {
 
 void TForm4::BitBtn1Click() {
   if (NameErr || PolErr) return;
-  TABLESTRUCT::TBasePTab* table = TableModel->Table();
-  table->GetRetCode();
-  const int pos = table->InsRecord(NewName.toStdString(), NewPol);
-  table->GetRetCode();
-  if (pos < 0) {
+  if (Document->Insert(NewName.toStdString(), NewPol) < 0) {
     // The sorted table is full: nothing was added, the dialog stays open.
     EdMist->setText(MsgTableFull);
     return;
   }
-  emit TableEdited();
   accept();
 }

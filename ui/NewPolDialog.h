@@ -15,8 +15,8 @@ class QPushButton;
 class TForm4 : public TPolDialog {
   Q_OBJECT
 public:
-  // The records are those of the table model, the table in use is its table.
-  explicit TForm4(TPolTableModel* tableModel, QWidget* parent = nullptr);
+  // The records are the document's rows; the edits go to the document.
+  explicit TForm4(TTableDocumentAdapter* document, QWidget* parent = nullptr);
   ~TForm4() override;
 
   // Dialog state, reset by every opening.

@@ -9,6 +9,7 @@
 #include "ui/QtCanvas.h"
 #include "ui/ShownText.h"
 #include "ui/SurfacePage.h"
+#include "ui/TableDocumentAdapter.h"
 #include "ui/TableStepsPage.h"
 
 #include <QCloseEvent>
@@ -71,10 +72,10 @@ public:
 
 } // namespace
 
-TForm9::TForm9(TPolTableModel* tableModel, QWidget* parent)
+TForm9::TForm9(TTableDocumentAdapter* document, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
-      TableModel(tableModel) {
+      Document(document) {
   // The efficiency test draws its random keys from the standard generator.
   std::srand(static_cast<unsigned>(std::time(nullptr)));
 
@@ -97,6 +98,7 @@ TForm9::TForm9(TPolTableModel* tableModel, QWidget* parent)
 
   TShExpr->installEventFilter(this);
   TShStruct->installEventFilter(this);
+  Document->AddUndoKeys(this);
 
   // The window measures 648 x 192 with its frame (at least 648 x 157); the client area is
   // that less a usual frame of borders and caption bar.
@@ -147,8 +149,7 @@ void TForm9::BuildPageContents() {
   SurfPage = new TSurfacePage;
   SurfPage->setObjectName("SurfPage");
   SurfPage->SetPolinomLookup([this](const std::string& key, LISTSTRUCT::TPolinom& out) {
-    TABLESTRUCT::TBasePTab* tab = TableModel->Table();
-    return tab && tab->FindRecord(key, out) >= 0;
+    return Document->CurTab()->FindRecord(key, out) >= 0;
   });
   fill(TShSurf, SurfPage);
   EfficPage = new TEfficiencyPage;
@@ -157,7 +158,7 @@ void TForm9::BuildPageContents() {
   // The step page works on a private copy of the table in use, taken when it is shown.
   StepsPage = new TTableStepsPage;
   StepsPage->setObjectName("StepsPage");
-  StepsPage->SetTableSource([this] { return TableModel->Table(); });
+  StepsPage->SetTableSource([this] { return Document->CurTab(); });
   StepsPage->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
   fill(TShSteps, StepsPage);
 }
@@ -233,8 +234,8 @@ int TForm9::StructFontSize(int imageHeight) {
   return 52;
 }
 
-QString TForm9::ChosenName() const {
-  return SelIndex >= 0 ? CBName->currentText() : QString();
+void TForm9::ShowPage(int page) {
+  PCViewTab->setCurrentIndex(page);
 }
 
 void TForm9::FillPolLists() {
@@ -244,12 +245,11 @@ void TForm9::FillPolLists() {
   MemExpr->clear();
   SelIndex = -1;
 
-  FillRecordLists(*TableModel, CBNum, CBName, CBFormula);
-  CBNum->setCurrentIndex(-1);
-  CBName->setCurrentIndex(-1);
-  CBFormula->setCurrentIndex(-1);
-  for (QComboBox* box : {CBNum, CBName, CBFormula})
+  FillRecordLists(*Document->Rows(), CBNum, CBName, CBFormula);
+  for (QComboBox* box : {CBNum, CBName, CBFormula}) {
+    box->setCurrentIndex(-1);
     RefreshShownText(box); // the placeholders may have changed
+  }
   SurfPage->SetChoice(-1, QString());
 
   DrawPolStruct();
@@ -304,8 +304,7 @@ void TForm9::DrawChosenStructure(TCanvas& canvas, int minWidth) {
     return;
   }
   LISTSTRUCT::TPolinom pol;
-  if (TABLESTRUCT::TBasePTab* tab = TableModel->Table())
-    tab->FindRecord(CBName->currentText().toStdString(), pol);
+  Document->CurTab()->FindRecord(CBName->currentText().toStdString(), pol);
   pol.DrawStructure(10, 5, minWidth, canvas, HeadCoeff, HeadIndex, HeadLink, MonCoeff, MonIndex,
                     MonLink, Background);
 }

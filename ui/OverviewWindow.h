@@ -15,7 +15,7 @@ class QResizeEvent;
 class QScrollArea;
 class QTabWidget;
 class TEfficiencyPage;
-class TPolTableModel;
+class TTableDocumentAdapter;
 class TSurfacePage;
 class TTableStepsPage;
 
@@ -26,8 +26,8 @@ class TCanvas;
 class TForm9 : public QWidget {
   Q_OBJECT
 public:
-  // The choice lists show the table model's records.
-  explicit TForm9(TPolTableModel* tableModel, QWidget* parent = nullptr);
+  // The choice lists show the document's rows.
+  explicit TForm9(TTableDocumentAdapter* document, QWidget* parent = nullptr);
   ~TForm9() override;
 
   // Position in the choice lists of the chosen polynomial, -1 when none is chosen.
@@ -69,8 +69,9 @@ public:
   // The drawing font's size for an image of the given height.
   static int StructFontSize(int imageHeight);
 
-  // The name of the chosen polynomial (empty when none is chosen).
-  QString ChosenName() const;
+  // Makes page 0 to 4 the visible page (the main window's page buttons); the window stays
+  // hidden or shown as it is.
+  void ShowPage(int page);
 
 public slots:
   void CBNumChange();
@@ -97,7 +98,7 @@ private:
   void BuildPageContents();
   void BuildChoicePage();
   void BuildStructurePage();
-  TPolTableModel* TableModel;
+  TTableDocumentAdapter* const Document;
 
   void ChoiceChange(QComboBox* source);
   // The chosen polynomial's structure picture on canvas, or the plain background.

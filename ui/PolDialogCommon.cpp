@@ -145,9 +145,9 @@ void SetTabChain(std::initializer_list<QWidget*> controls) {
 
 } // namespace PolDialogs
 
-TPolDialog::TPolDialog(TPolTableModel* tableModel, const char* name, const QString& title,
+TPolDialog::TPolDialog(TTableDocumentAdapter* document, const char* name, const QString& title,
                        QWidget* parent)
-    : QDialog(parent), TableModel(tableModel) {
+    : QDialog(parent), Document(document) {
   setObjectName(name);
   setWindowTitle(title);
   setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |

@@ -21,7 +21,7 @@ class QLineEdit;
 class QPushButton;
 class QShowEvent;
 class QWidget;
-class TPolTableModel;
+class TTableDocumentAdapter;
 
 namespace PolDialogs {
 
@@ -85,11 +85,11 @@ void SetTabChain(std::initializer_list<QWidget*> controls);
 } // namespace PolDialogs
 
 // The frame of the new, delete and change dialogs: modal, a title bar with only the close button,
-// the table model whose table they edit and whose rows they list, and the news they send.
+// the document whose table they edit and whose rows they list, and the news they send.
 class TPolDialog : public QDialog {
   Q_OBJECT
 public:
-  TPolDialog(TPolTableModel* tableModel, const char* name, const QString& title,
+  TPolDialog(TTableDocumentAdapter* document, const char* name, const QString& title,
              QWidget* parent = nullptr);
 
 public slots:
@@ -99,13 +99,11 @@ public slots:
 signals:
   // The dialog opens: its tool button gets its normal picture.
   void Shown();
-  // The table was changed: the table window refreshes.
-  void TableEdited();
 
 protected:
   // An opening by the program (not a spontaneous show by the window system) centres the dialog
   // on the screen and resets it.
   void showEvent(QShowEvent* event) override;
 
-  TPolTableModel* const TableModel;
+  TTableDocumentAdapter* const Document;
 };

@@ -15,7 +15,6 @@ TPolTableModel::TPolTableModel(QObject* parent) : QAbstractTableModel(parent) {}
 
 void TPolTableModel::Reload(TABLESTRUCT::TBasePTab* table) {
   beginResetModel();
-  CurrentTable = table;
   TableRows.clear();
   if (table) {
     TableRows.reserve(static_cast<std::size_t>(std::max(0, table->GetDataCount())));

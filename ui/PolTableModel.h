@@ -1,7 +1,7 @@
 #pragma once
 // The rows of the table in use, as every window shows them: the table window's grid is a view of
 // this model, and the overview window and the delete and change dialogs fill their lists from its
-// rows. The table window owns it and reloads it after every change of the table.
+// rows. The table document owns it and reloads it after every change of the table.
 
 #include <QAbstractTableModel>
 #include <QString>
@@ -31,11 +31,9 @@ class TPolTableModel : public QAbstractTableModel {
 public:
   explicit TPolTableModel(QObject* parent = nullptr);
 
-  // Walks the table once and keeps its rows; the table is the one in use from now on.
+  // Walks the table once and keeps its rows.
   void Reload(TABLESTRUCT::TBasePTab* table);
 
-  // The table in use, as of the last reload (null before the first).
-  TABLESTRUCT::TBasePTab* Table() const { return CurrentTable; }
   // The records, without the grid's empty row of an empty table.
   const std::vector<TPolTableRow>& Rows() const { return TableRows; }
   // The row of the record with the key, -1 when the table holds none.
@@ -49,7 +47,6 @@ public:
                       int role = Qt::DisplayRole) const override;
 
 private:
-  TABLESTRUCT::TBasePTab* CurrentTable = nullptr;
   std::vector<TPolTableRow> TableRows;
 };
 

@@ -1,16 +1,14 @@
 #include "ui/TableWindow.h"
 
-#include "ui/DataFolders.h"
 #include "ui/ExportHelpers.h"
 #include "ui/GridCells.h"
 #include "ui/PolTableModel.h"
+#include "ui/TableDocumentAdapter.h"
 #include "ui/WidgetHelpers.h"
 
-#include "tables/CopyTab.h"
 #include "tables/TBasePTab.h"
-#include "tables/TPolHashTab.h"
-#include "tables/TPolScanTab.h"
 #include "tables/TPolSortTab.h"
+#include "tables/TPolTableDocument.h"
 
 #include <QCloseEvent>
 #include <QFrame>
@@ -19,7 +17,6 @@
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QLabel>
-#include <QLockFile>
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QSignalBlocker>
@@ -29,7 +26,7 @@
 
 #include <algorithm>
 
-using TABLESTRUCT::TBasePTab;
+using TABLESTRUCT::TOrganisation;
 
 namespace {
 
@@ -38,9 +35,10 @@ constexpr int NumberColumnLeast = 25;
 
 } // namespace
 
-TForm2::TForm2(QWidget* parent)
+TForm2::TForm2(TTableDocumentAdapter* document, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                          Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint) {
+                          Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
+      Document(document) {
   setObjectName("Form2");
   setWindowTitle("STORE: таблица полиномов");
   setMinimumSize(260, 220);
@@ -72,7 +70,7 @@ TForm2::TForm2(QWidget* parent)
   FormCreate();
 }
 
-TForm2::~TForm2() = default; // the three tables go with the window; nothing is saved
+TForm2::~TForm2() = default; // the table is the document's; nothing is saved
 
 // The group "way of organising the table": the three organisations, the hash table's size and
 // the window's picture at the group's right edge.
@@ -98,7 +96,7 @@ void TForm2::BuildOrganisationGroup() {
   CEHashTSize = new QSpinBox(GroupBox1);
   CEHashTSize->setObjectName("CEHashTSize");
   CEHashTSize->setRange(1, 100);
-  CEHashTSize->setValue(10);
+  CEHashTSize->setValue(Document->HashSize());
   CEHashTSize->setToolTip("Изменяет кол-во полей таблицы с хэшированием");
   Label1->setBuddy(CEHashTSize);
   CEHashTSize->setAccessibleName(Label1->text());
@@ -172,10 +170,11 @@ void TForm2::BuildSaveWarning() {
 
 // The grid: number, name and polynomial of every record of the table model.
 void TForm2::BuildGrid() {
-  TableModel = new TPolTableModel(this);
   SGPolTable = new QTableView(this);
   SGPolTable->setObjectName("SGPolTable");
-  SGPolTable->setModel(TableModel);
+  // Hidden before the rows come, so that it never takes a part of the grid's width.
+  SGPolTable->verticalHeader()->hide();
+  SGPolTable->setModel(Document->Rows());
   SGPolTable->setAccessibleName("Таблица полиномов");
   SGPolTable->setEditTriggers(QAbstractItemView::NoEditTriggers);
   SGPolTable->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -184,14 +183,14 @@ void TForm2::BuildGrid() {
   SGPolTable->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   SGPolTable->setShowGrid(true);
   SGPolTable->setWordWrap(false);
-  SGPolTable->verticalHeader()->hide();
   SGPolTable->verticalHeader()->setDefaultSectionSize(SGPolTable->fontMetrics().height() + 6);
   SGPolTable->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
   SGPolTable->horizontalHeader()->setHighlightSections(false);
   SGPolTable->horizontalHeader()->setMinimumSectionSize(16);
   SGPolTable->setColumnWidth(0, 25);
   SGPolTable->setColumnWidth(1, 93);
-  AddGridCopyMenu(SGPolTable, 2); // column 2 holds the polynomial
+  // Column 2 holds the polynomial; the table's undo and redo head the menu.
+  AddGridCopyMenu(SGPolTable, 2, {Document->UndoAction(), Document->RedoAction()});
   SGPolTable->setColumnWidth(2, 159);
   // The polynomial column takes what the number and name columns leave; a polynomial longer
   // than its cell shows its start, and its text in the tooltip.
@@ -200,27 +199,20 @@ void TForm2::BuildGrid() {
 }
 
 void TForm2::FormCreate() {
-  SaveMode = false;
-  const std::string tableFile = DataFilePath(PolTableFileName).toStdString();
-  ScanTab = std::make_unique<TABLESTRUCT::TPolScanTab>(tableFile);
-  SortTab = std::make_unique<TABLESTRUCT::TPolSortTab>(tableFile);
-  HashTab = std::make_unique<TABLESTRUCT::TPolHashTab>(CEHashTSize->value(), tableFile);
-  CurTab = ScanTab.get();
-  // A second running copy of the program on the same data folder is told so once. Each copy
-  // erases only what it loaded or wrote itself, so neither loses the other's polynomials.
-  DataLock = std::make_unique<QLockFile>(DataFilePath("IniSaves/termix.lock"));
-  DataLock->setStaleLockTime(0);
-  if (!DataLock->tryLock(0) && DataLock->error() == QLockFile::LockFailedError)
-    ShowNotice("Папка данных открыта другой запущенной копией программы: её полиномы при "
-               "сохранении не стираются.");
-  CurTab->LoadTab();
-  if (CurTab->GetRetCode() == TABLESTRUCT::TabFileErr) {
-    // An unreadable file starts an empty table; the warning, with the reason, stays until a
+  Document->AddUndoKeys(this); // its grid included
+  connect(Document->Rows(), &QAbstractItemModel::modelAboutToBeReset, this, &TForm2::KeepGridPlace);
+  connect(Document->Rows(), &QAbstractItemModel::modelReset, this, &TForm2::RestoreGridPlace);
+  connect(Document, &TTableDocumentAdapter::Saved, this, &TForm2::ShowSaveState);
+  // A second running copy of the program on the same data folder is told so once.
+  if (Document->DataFolderShared())
+    ShowNotice(tr("Папка данных открыта другой запущенной копией программы: её полиномы при "
+                  "сохранении не стираются."));
+  if (Document->LoadFailed()) {
+    // An unreadable file started an empty table; the warning, with the reason, stays until a
     // save succeeds.
-    ShowFileProblem("Таблица не загружена: файл таблицы не читается!\n" +
-                        QString::fromStdString(CurTab->GetFileError()),
-                    "Файл: " + QString::fromStdString(CurTab->GetFileName()) + "\n" +
-                        QString::fromStdString(CurTab->GetFileError()));
+    ShowFileProblem(
+        tr("Таблица не загружена: файл таблицы не читается!\n%1").arg(Document->FileError()),
+        tr("Файл: %1\n%2").arg(Document->FileName(), Document->FileError()));
   }
   RefreshGrid();
 }
@@ -233,65 +225,51 @@ void TForm2::ShowFileProblem(const QString& text, const QString& hint) {
   LbSaveErr->show();
 }
 
-void TForm2::SaveCurTab() {
-  CurTab->GetRetCode(); // a stale code of an earlier operation must not read as a failed save
-  CurTab->SaveTab();
-  const int code = CurTab->GetRetCode();
-  // Iteration codes may remain after a good save; only these three mean the file is behind.
-  SaveFailedFlag = code == TABLESTRUCT::TabFull || code == TABLESTRUCT::TabFileErr ||
-                   code == TABLESTRUCT::TabBadName;
-  if (!SaveFailedFlag) {
+// After every save: the warning of a failed one, with the file and the reason in its hint,
+// stays until a save succeeds. The unwritten records stay unstored, so the next save writes them.
+void TForm2::ShowSaveState() {
+  if (!Document->SaveFailed()) {
     LbSaveErr->hide();
     return;
   }
-  // The unwritten records stay unstored, so the next refresh writes them.
-  QString hint = "Файл: " + QString::fromStdString(CurTab->GetFileName());
-  const std::string reason = CurTab->GetFileError();
-  if (!reason.empty()) hint += "\n" + QString::fromStdString(reason);
-  hint += "\nНесохранённые изменения будут записаны при следующем изменении таблицы.";
-  ShowFileProblem(
-      code == TABLESTRUCT::TabFull ? "Таблица не сохранена: в файле таблицы нет свободных разделов!"
-      : code == TABLESTRUCT::TabBadName
-          ? "Таблица сохранена не полностью: названия некоторых полиномов нельзя записать в "
-            "файл!"
-          : "Таблица не сохранена: файл таблицы недоступен для записи!",
-      hint);
+  QString hint = tr("Файл: %1").arg(Document->FileName());
+  if (!Document->FileError().isEmpty()) hint += "\n" + Document->FileError();
+  hint += "\n" + tr("Несохранённые изменения будут записаны при следующем изменении таблицы.");
+  ShowFileProblem(Document->SaveProblem(), hint);
 }
 
 void TForm2::RefreshGrid() {
-  ReloadGridKeepingPlace();
   FitNumberColumn(SGPolTable, NumberColumnLeast);
-  if (SaveMode) SaveCurTab();
-  emit TableChanged();
+  ShowOrganisation();
 }
 
 // The reload keeps the grid's current record, its selection and the scrolled place: the record
 // with the same key wherever it now stands, or the row it stood in when it is gone (deleted or
 // renamed), the last row when the table has shrunk below it.
-void TForm2::ReloadGridKeepingPlace() {
+void TForm2::KeepGridPlace() {
   const QModelIndex current = SGPolTable->currentIndex();
-  const int row = current.row();
-  const auto& rows = TableModel->Rows();
-  const QString key = current.isValid() && row < static_cast<int>(rows.size())
-                          ? rows[std::size_t(row)].Key
-                          : QString();
-  const bool selected =
-      current.isValid() && SGPolTable->selectionModel()->isRowSelected(row, QModelIndex());
-  const int scrolled = SGPolTable->verticalScrollBar()->value();
-  TableModel->Reload(CurTab);
-  if (!current.isValid()) return;
-  int now = key.isEmpty() ? -1 : TableModel->RowOfKey(key);
-  if (now < 0) now = std::min(row, TableModel->rowCount() - 1);
-  const QModelIndex place = TableModel->index(now, current.column());
-  SGPolTable->selectionModel()->setCurrentIndex(
-      place, selected ? QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows
-                      : QItemSelectionModel::NoUpdate);
-  SGPolTable->verticalScrollBar()->setValue(scrolled);
+  const auto& rows = Document->Rows()->Rows();
+  GridPlace.Valid = current.isValid();
+  GridPlace.Row = current.row();
+  GridPlace.Column = current.column();
+  GridPlace.Key = GridPlace.Valid && GridPlace.Row < static_cast<int>(rows.size())
+                      ? rows[std::size_t(GridPlace.Row)].Key
+                      : QString();
+  GridPlace.Selected =
+      GridPlace.Valid && SGPolTable->selectionModel()->isRowSelected(GridPlace.Row, QModelIndex());
+  GridPlace.Scrolled = SGPolTable->verticalScrollBar()->value();
 }
 
-void TForm2::SwitchSaveModeOn() {
-  SaveMode = true;
-  RefreshGrid(); // writes the table at once
+void TForm2::RestoreGridPlace() {
+  if (!GridPlace.Valid) return;
+  TPolTableModel* model = Document->Rows();
+  int now = GridPlace.Key.isEmpty() ? -1 : model->RowOfKey(GridPlace.Key);
+  if (now < 0) now = std::min(GridPlace.Row, model->rowCount() - 1);
+  const QModelIndex place = model->index(now, GridPlace.Column);
+  SGPolTable->selectionModel()->setCurrentIndex(
+      place, GridPlace.Selected ? QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows
+                                : QItemSelectionModel::NoUpdate);
+  SGPolTable->verticalScrollBar()->setValue(GridPlace.Scrolled);
 }
 
 void TForm2::ShowNotice(const QString& text) {
@@ -300,46 +278,49 @@ void TForm2::ShowNotice(const QString& text) {
   LbNotice->show();
 }
 
-void TForm2::SwitchTo(TBasePTab* target) {
-  if (target == CurTab) return;
-  if (TABLESTRUCT::CopyTab(target, CurTab) != TABLESTRUCT::TabOK) {
+void TForm2::SwitchTo(TOrganisation target) {
+  if (target == Document->Organisation()) return;
+  const int count = Document->CurTab()->GetDataCount();
+  if (Document->Switch(target) != TABLESTRUCT::TabOK) {
     // The target cannot hold every record: nothing is copied or saved, and the buttons show
     // the organisation still in use.
-    ShowNotice(QString("Переключение отменено: упорядоченная таблица вмещает не более %1 "
-                       "полиномов, а в таблице их %2.")
-                   .arg(target->GetCapacity())
-                   .arg(CurTab->GetDataCount()));
-    const QSignalBlocker scan(RBScanTab), sort(RBSortTab), hash(RBHashTab);
-    (CurTab == ScanTab.get()   ? RBScanTab
-     : CurTab == SortTab.get() ? RBSortTab
-                               : RBHashTab)
-        ->setChecked(true);
+    ShowNotice(tr("Переключение отменено: упорядоченная таблица вмещает не более %1 "
+                  "полиномов, а в таблице их %2.")
+                   .arg(TABLESTRUCT::MaxSortRecords)
+                   .arg(count));
+    ShowOrganisation();
     return;
   }
   LbNotice->hide();
-  if (target == HashTab.get()) HashTab->SetTabSize(CEHashTSize->value());
-  target->GetRetCode();
-  CurTab = target;
-  RefreshGrid();
+}
+
+// The buttons and the spin edit show the document's organisation and hash size, also after an
+// undo or redo; setting them here runs no handler.
+void TForm2::ShowOrganisation() {
+  const QSignalBlocker scan(RBScanTab), sort(RBSortTab), hash(RBHashTab), size(CEHashTSize);
+  const TOrganisation inUse = Document->Organisation();
+  (inUse == TOrganisation::Scan     ? RBScanTab
+   : inUse == TOrganisation::Sorted ? RBSortTab
+                                    : RBHashTab)
+      ->setChecked(true);
+  CEHashTSize->setValue(Document->HashSize());
 }
 
 void TForm2::RBScanTabClick() {
-  if (RBScanTab->isChecked()) SwitchTo(ScanTab.get());
+  if (RBScanTab->isChecked()) SwitchTo(TOrganisation::Scan);
 }
 
 void TForm2::RBSortTabClick() {
-  if (RBSortTab->isChecked()) SwitchTo(SortTab.get());
+  if (RBSortTab->isChecked()) SwitchTo(TOrganisation::Sorted);
 }
 
 void TForm2::RBHashTabClick() {
-  if (RBHashTab->isChecked()) SwitchTo(HashTab.get());
+  if (RBHashTab->isChecked()) SwitchTo(TOrganisation::Hash);
 }
 
+// With another organisation in use the size takes effect at the next switch to the hash table.
 void TForm2::CEHashTSizeChange() {
-  if (!RBHashTab->isChecked()) return; // takes effect at the next switch to the hash table
-  HashTab->SetTabSize(CEHashTSize->value());
-  HashTab->GetRetCode();
-  RefreshGrid();
+  Document->Resize(CEHashTSize->value());
 }
 
 void TForm2::ShowCalculationRunning(bool running) {

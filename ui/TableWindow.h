@@ -1,54 +1,31 @@
 #pragma once
-// The table window: owns the user's table in its three organisations, shows the table in use in
-// a grid and is the one place where the table file is written.
+// The table window: shows the table in use in a grid, lets the user choose its organisation and
+// the hash table's size, and tells what became of the table file. The table itself is the
+// document's.
 
 #include <QWidget>
-
-#include <memory>
 
 class QCloseEvent;
 class QFrame;
 class QGroupBox;
 class QLabel;
-class QLockFile;
 class QRadioButton;
 class QResizeEvent;
 class QSpinBox;
 class QTableView;
-class TPolTableModel;
+class TTableDocumentAdapter;
 
 namespace TABLESTRUCT {
-class TBasePTab;
-class TPolScanTab;
-class TPolSortTab;
-class TPolHashTab;
-} // namespace TABLESTRUCT
-
-// Name of the table file, relative to the data folder (see DataFolders.h).
-inline constexpr const char* PolTableFileName = "IniSaves/PolTable.ini";
+enum class TOrganisation;
+}
 
 class TForm2 : public QWidget {
   Q_OBJECT
 public:
-  explicit TForm2(QWidget* parent = nullptr);
+  // The grid shows the document's rows; the buttons and the spin edit change its organisation
+  // and hash size.
+  explicit TForm2(TTableDocumentAdapter* document, QWidget* parent = nullptr);
   ~TForm2() override;
-
-  // The organisation in use: one of ScanTab, SortTab, HashTab. Other windows read the table
-  // only through the table model, which follows this pointer at every refresh.
-  TABLESTRUCT::TBasePTab* CurTab = nullptr;
-  // When true every RefreshGrid writes the table in use to the table file.
-  bool SaveMode = false;
-
-  // The three organisations, owned for the window's lifetime.
-  std::unique_ptr<TABLESTRUCT::TPolScanTab> ScanTab;
-  std::unique_ptr<TABLESTRUCT::TPolSortTab> SortTab;
-  std::unique_ptr<TABLESTRUCT::TPolHashTab> HashTab;
-
-  // The rows of the table in use: the grid shows them, the other windows read them.
-  TPolTableModel* TableModel = nullptr;
-
-  // True while the last save failed; the warning stays shown until a save succeeds.
-  bool SaveFailed() const { return SaveFailedFlag; }
 
   // Controls (each also carries its name as objectName).
   QGroupBox* GroupBox1 = nullptr;
@@ -64,11 +41,10 @@ public:
   QTableView* SGPolTable = nullptr;
 
 public slots:
-  // Reloads the grid's rows, saves in save mode and tells the other windows (TableChanged).
-  // Every change of the table ends here.
+  // The window's part of every change of the table (the document's rows are reloaded before
+  // and the table saved in save mode): the grid's number column fits its numbers, the buttons
+  // and the spin edit show the organisation and hash size in use.
   void RefreshGrid();
-  // The save warning's Yes: save mode on, and the table is saved at once.
-  void SwitchSaveModeOn();
   void RBScanTabClick();
   void RBSortTabClick();
   void RBHashTabClick();
@@ -77,8 +53,6 @@ public slots:
   void ShowCalculationRunning(bool running);
 
 signals:
-  // The table has changed and the grid shows it; the other windows' views follow.
-  void TableChanged();
   // The window's close box was used.
   void Closed();
 
@@ -94,13 +68,22 @@ private:
   void FormCreate();
   void FormClose();
   void FormResize();
-  void ReloadGridKeepingPlace();
-  void SaveCurTab();
+  void KeepGridPlace();
+  void RestoreGridPlace();
+  void ShowSaveState();
   void ShowFileProblem(const QString& text, const QString& hint);
   void ShowNotice(const QString& text);
-  void SwitchTo(TABLESTRUCT::TBasePTab* target);
+  void SwitchTo(TABLESTRUCT::TOrganisation target);
+  void ShowOrganisation();
 
-  bool SaveFailedFlag = false;
-  // Held while the window lives: tells a second running copy that the data folder is in use.
-  std::unique_ptr<QLockFile> DataLock;
+  TTableDocumentAdapter* const Document;
+  // The grid's current record, its selection and scrolled place, kept across a reload.
+  struct TGridPlace {
+    bool Valid = false;
+    int Row = 0;
+    int Column = 0;
+    QString Key;
+    bool Selected = false;
+    int Scrolled = 0;
+  } GridPlace;
 };

@@ -8,19 +8,34 @@
 #include "ui/Forms.h"
 #include "ui/MainWindow.h"
 #include "ui/OverviewWindow.h"
+#include "ui/PolTableModel.h"
 #include "ui/SplashWindow.h"
+#include "ui/TableDocumentAdapter.h"
 #include "ui/TableWindow.h"
+
+#include "core/TPolinom.h"
 
 #include <QApplication>
 #include <QDialog>
 #include <QLabel>
+#include <QMenu>
 #include <QPointer>
 #include <QTest>
 #include <QTimer>
 #include <functional>
 #include <memory>
+#include <string>
+#include <vector>
 
 namespace TermixTest {
+
+// The control of window with the object name (the name it has in the window's design); a
+// missing one stops the test with its name.
+template <class T = QWidget> T* Find(const QObject* window, const char* name) {
+  T* control = window->findChild<T*>(QString::fromLatin1(name));
+  if (!control) qFatal("%s has no %s", qPrintable(window->objectName()), name);
+  return control;
+}
 
 // Runs `action` once, as soon as `window` is the active modal window; gives up after
 // `timeoutMs`. The returned flag tells whether the action ran. Arm it before the call
@@ -40,6 +55,30 @@ inline std::shared_ptr<bool> WhenModal(QWidget* target, std::function<void()> ac
       *ran = true;
       action();
     } else if (!window || *waited > timeoutMs) {
+      timer->stop();
+      timer->deleteLater();
+    }
+  });
+  timer->start();
+  return ran;
+}
+
+// Runs `action` once on the next menu that pops up (a context menu shown with exec()); arm it
+// before the call that shows the menu. The returned flag tells whether the action ran.
+inline std::shared_ptr<bool> WhenPopup(std::function<void(QMenu*)> action, int timeoutMs = 5000) {
+  auto ran = std::make_shared<bool>(false);
+  auto* timer = new QTimer;
+  auto waited = std::make_shared<int>(0);
+  timer->setInterval(5);
+  QObject::connect(timer, &QTimer::timeout, [=] {
+    *waited += 5;
+    auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    if (menu && menu->isVisible()) {
+      timer->stop();
+      timer->deleteLater();
+      *ran = true;
+      action(menu);
+    } else if (*waited > timeoutMs) {
       timer->stop();
       timer->deleteLater();
     }
@@ -89,6 +128,23 @@ inline bool StartProgram() {
       },
       10000);
   return shown && *passed && QTest::qWaitForWindowExposed(Form1);
+}
+
+// Adds a polynomial, given as text, to the user's table through the document (as the new
+// dialog would); returns its position.
+inline int InsertPolynom(const std::string& key, const std::string& text) {
+  LISTSTRUCT::TPolinom pol;
+  pol.SetText(text);
+  return TableDocument->Insert(key, pol);
+}
+
+// Empties the user's table through the document, record by record.
+inline void ClearTable() {
+  std::vector<std::string> keys;
+  for (const TPolTableRow& row : TableDocument->Rows()->Rows())
+    keys.push_back(row.Key.toStdString());
+  for (const std::string& key : keys)
+    TableDocument->Delete(key);
 }
 
 } // namespace TermixTest

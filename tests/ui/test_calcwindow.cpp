@@ -2,6 +2,7 @@
 // evaluation with standard and user-given result names, the naming switches, the layout, and
 // a formula typed key by key all the way into the table file.
 #include "TableTestSupport.h"
+#include "TermixTestSupport.h"
 
 #include "calc/TFPolTrans.h"
 #include "core/TPolinom.h"
@@ -53,18 +54,17 @@ QString polynomialText(const std::string& text) {
 void addPolynomial(const std::string& name, const std::string& text) {
   TPolinom polynomial;
   polynomial.SetText(text);
-  QVERIFY(Form2->CurTab->InsRecord(name, polynomial) >= 0);
-  Form2->RefreshGrid();
+  QVERIFY(TableDocument->Insert(name, polynomial) >= 0);
 }
 
 bool tableHolds(const std::string& name) {
   TPolinom found;
-  return Form2->CurTab->FindRecord(name, found) >= 0;
+  return TableDocument->CurTab()->FindRecord(name, found) >= 0;
 }
 
 QString storedText(const std::string& name) {
   TPolinom found;
-  if (Form2->CurTab->FindRecord(name, found) < 0) return "<absent>";
+  if (TableDocument->CurTab()->FindRecord(name, found) < 0) return "<absent>";
   return QString::fromStdString(found.GetText());
 }
 
@@ -126,10 +126,9 @@ void TestCalcWindow::cleanupTestCase() {
 
 // Each case starts from an empty scan table, no formula and the naming as at creation.
 void TestCalcWindow::init() {
-  Form2->SaveMode = false;
+  TableDocument->SetSaveMode(false);
   Form2->RBScanTab->setChecked(true);
-  Form2->CurTab->ClearTab();
-  Form2->RefreshGrid();
+  TermixTest::ClearTable();
   Form3->EdFormul->setText("x");
   Form3->EdFormul->clear();
   Form3->CBPolToTab->setChecked(true);
@@ -144,7 +143,7 @@ void TestCalcWindow::init() {
 
 void TestCalcWindow::newWindowShowsNotEnteredAndCalcDoesNothing() {
   // A window made now, on the empty table, as at program start.
-  TForm3 fresh(Form2->TableModel);
+  TForm3 fresh(TableDocument);
   QCOMPARE(fresh.EdErrors->text(), NotEntered);
   QVERIFY(!fresh.FormulaOK);
   QVERIFY(!fresh.EdName->isEnabled());
@@ -159,7 +158,7 @@ void TestCalcWindow::newWindowShowsNotEnteredAndCalcDoesNothing() {
 
   fresh.BBtnCalcClick();
   QCOMPARE(rowOf(fresh.SGResTable, 1), (QStringList{"", "", ""}));
-  QCOMPARE(Form2->CurTab->GetDataCount(), 0);
+  QCOMPARE(TableDocument->CurTab()->GetDataCount(), 0);
 }
 
 void TestCalcWindow::operandGridListsDistinctOperandsAndSkipsNumbers() {
@@ -206,7 +205,7 @@ void TestCalcWindow::operandGridAfterErrors() {
   QCOMPARE(Form3->EdErrors->text(), NotEntered);
   Form3->BBtnCalcClick();
   QCOMPARE(cell(Form3->SGResTable, 1, 2), QString());
-  QCOMPARE(Form2->CurTab->GetDataCount(), 1);
+  QCOMPARE(TableDocument->CurTab()->GetDataCount(), 1);
 }
 
 void TestCalcWindow::imagesAppendTheirTexts() {
@@ -307,7 +306,7 @@ void TestCalcWindow::standardNamesTakeFirstFreeResNumber() {
   QCOMPARE(storedText("Res2"), polynomialText("x*z+z"));
   QCOMPARE(cell(Form3->SGResTable, 1, 1), QString("Res2"));
   QCOMPARE(cell(Form3->SGResTable, 1, 0), QString("4"));
-  QCOMPARE(Form2->CurTab->GetDataCount(), 4);
+  QCOMPARE(TableDocument->CurTab()->GetDataCount(), 4);
   // The table window shows the new record.
   bool shown = false;
   for (int row = 0; row < TableTest::RowCount(Form2->SGPolTable); ++row)
@@ -347,7 +346,7 @@ void TestCalcWindow::outOfRangeResultIsNotStored() {
   QCOMPARE(Form3->EdErrors->cursorPosition(), 0);
   QCOMPARE(Form3->EdErrors->toolTip(),
            "Синтаксические ошибки в записи формулы\n" + Form3->EdErrors->text());
-  QCOMPARE(Form2->CurTab->GetDataCount(), 0);
+  QCOMPARE(TableDocument->CurTab()->GetDataCount(), 0);
 
   // The same formula one power lower is fine.
   Form3->EdFormul->setText("x^99");
@@ -391,7 +390,7 @@ void TestCalcWindow::userNameIsCheckedWhileTyped() {
   Form3->EdFormul->setText("Taken+Other");
   Form3->BBtnCalcClick();
   QCOMPARE(rowOf(Form3->SGResTable, 1), (QStringList{"--", "----------", polynomialText("x+y")}));
-  QCOMPARE(Form2->CurTab->GetDataCount(), 2);
+  QCOMPARE(TableDocument->CurTab()->GetDataCount(), 2);
 }
 
 void TestCalcWindow::userNameResultIsStoredOnceOnly() {
@@ -419,12 +418,12 @@ void TestCalcWindow::userNameResultIsStoredOnceOnly() {
   Form3->RBUserName->setChecked(true);
   Form3->BBtnCalcClick();
   QCOMPARE(storedText("Sum2"), polynomialText("2*x+2*y"));
-  QCOMPARE(Form2->CurTab->GetDataCount(), 3);
+  QCOMPARE(TableDocument->CurTab()->GetDataCount(), 3);
 
   // A window made while the table already holds its default name "PolResult" has never
   // checked that name; its first user-named result must still not replace the polynomial.
   addPolynomial("PolResult", "z");
-  TForm3 fresh(Form2->TableModel);
+  TForm3 fresh(TableDocument);
   fresh.RBUserName->setChecked(true);
   fresh.EdFormul->setText("A");
   fresh.BBtnCalcClick();
@@ -457,16 +456,17 @@ void TestCalcWindow::fullSortedTableIsReportedInResultRow() {
   Form2->RBSortTab->setChecked(true);
   TPolinom one;
   one.SetText("1");
-  for (int i = 0; i < TABLESTRUCT::MaxSortRecords; ++i)
-    QVERIFY(Form2->CurTab->InsRecord("P" + std::to_string(i), one) >= 0);
-  Form2->RefreshGrid();
+  // All but the last straight into the table, the last through the document, which shows them.
+  for (int i = 1; i < TABLESTRUCT::MaxSortRecords; ++i)
+    QVERIFY(TableDocument->CurTab()->InsRecord("P" + std::to_string(i), one) >= 0);
+  QVERIFY(TableDocument->Insert("P0", one) >= 0);
   Form3->EdFormul->setText("P1+X");
   Form3->BBtnCalcClick();
   // No position is shown, the row says the result was not stored, and the table is unchanged.
   QCOMPARE(cell(Form3->SGResTable, 1, 0), QString("--"));
   QVERIFY(cell(Form3->SGResTable, 1, 2).contains("результат не занесён"));
   QVERIFY(cell(Form3->SGResTable, 1, 2).contains(polynomialText("x+1")));
-  QCOMPARE(Form2->CurTab->GetDataCount(), TABLESTRUCT::MaxSortRecords);
+  QCOMPARE(TableDocument->CurTab()->GetDataCount(), TABLESTRUCT::MaxSortRecords);
   QVERIFY(!tableHolds("Res0"));
 }
 
@@ -476,14 +476,13 @@ void TestCalcWindow::formulaFollowsTheCurrentTable() {
   QVERIFY(Form3->FormulaOK);
   // The switch copies the records; the translator looks them up in the new table.
   Form2->RBHashTab->setChecked(true);
-  QCOMPARE(Form3->Trans->GetTable(), Form2->CurTab);
+  QCOMPARE(Form3->Trans->GetTable(), TableDocument->CurTab());
   QVERIFY(Form3->FormulaOK);
   Form3->BBtnCalcClick();
   QCOMPARE(storedText("Res0"), polynomialText("2*x"));
 
   // A record deleted from the table makes the formula wrong at once (the refresh re-checks).
-  Form2->CurTab->DelRecord("A");
-  Form2->RefreshGrid();
+  TableDocument->Delete("A");
   QVERIFY(!Form3->FormulaOK);
   QCOMPARE(Form3->EdErrors->text(), QString("Полином с именем 'A' в таблице не найден ! [1]"));
 }
@@ -614,8 +613,7 @@ void TestCalcWindow::layoutKeepsControlsInPlaceAtEverySize() {
 // formula store through the store button.
 void TestCalcWindow::typedFormulaIsEvaluatedStoredAndSaved() {
   addPolynomial("A", "x+1");
-  Form2->SaveMode = true;
-  Form2->RefreshGrid();
+  TableDocument->SetSaveMode(true);
 
   Form3->activateWindow();
   Form3->EdFormul->setFocus();

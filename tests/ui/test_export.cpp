@@ -200,12 +200,9 @@ void TestExport::gridCopyPutsTheSelectedRowWholeAndItsLatexOnTheClipboard() {
   QCOMPARE(big.GetRetCode(), 0);
   const QString bigText = QString::fromStdString(big.GetText());
   QVERIFY(bigText.size() > 100000);
-  Form2->CurTab->ClearTab();
-  Form2->CurTab->InsRecord("Big", big);
-  LISTSTRUCT::TPolinom small;
-  small.SetText("2*x - 1");
-  Form2->CurTab->InsRecord("Small", small);
-  Form2->RefreshGrid();
+  TermixTest::ClearTable();
+  TableDocument->Insert("Big", big);
+  TermixTest::InsertPolynom("Small", "2*x - 1");
 
   Form3->show();
   QVERIFY(QTest::qWaitForWindowExposed(Form3));
@@ -254,9 +251,8 @@ void TestExport::gridCopyPutsTheSelectedRowWholeAndItsLatexOnTheClipboard() {
 void TestExport::pictureMenusSaveTheShownPictureAndThePlottedPoints() {
   LISTSTRUCT::TPolinom pol;
   pol.SetText("3*x^2*y - z + 12346");
-  Form2->CurTab->ClearTab();
-  Form2->CurTab->InsRecord("Pol1", pol);
-  Form2->RefreshGrid();
+  TermixTest::ClearTable();
+  TableDocument->Insert("Pol1", pol);
   Form9->show();
   QVERIFY(QTest::qWaitForWindowExposed(Form9));
   Form9->PCViewTab->setCurrentIndex(1);

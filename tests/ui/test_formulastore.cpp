@@ -7,6 +7,8 @@
 #include "ui/FormulaStoreDialog.h"
 #include "ui/TableWindow.h"
 
+#include "TermixTestSupport.h"
+
 #include "core/TPolinom.h"
 #include "tables/TBasePTab.h"
 
@@ -133,8 +135,7 @@ void TestFormulaStore::cleanupTestCase() {
 
 void TestFormulaStore::init() {
   QFile::remove(StorePath);
-  Form2->CurTab->ClearTab();
-  Form2->RefreshGrid();
+  TermixTest::ClearTable();
   Form3->EdFormul->clear();
 }
 
@@ -246,10 +247,7 @@ void TestFormulaStore::missingFormulaKeyShowsReadingError() {
 }
 
 void TestFormulaStore::loadPutsChosenFormulaIntoCalculationWindow() {
-  LISTSTRUCT::TPolinom a;
-  a.SetText("x+1");
-  Form2->CurTab->InsRecord("A", a);
-  Form2->RefreshGrid();
+  TermixTest::InsertPolynom("A", "x+1");
   saveFormula("A*X", "times x");
   saveFormula("A+2", "plus two");
 

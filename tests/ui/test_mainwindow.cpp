@@ -27,6 +27,7 @@
 #include <QLayout>
 #include <QLineEdit>
 #include <QLockFile>
+#include <QMessageBox>
 #include <QMouseEvent>
 #include <QMovie>
 #include <QProgressBar>
@@ -38,6 +39,7 @@
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTextBrowser>
+#include <QTimer>
 #include <QToolBar>
 
 using namespace TermixTest;
@@ -345,11 +347,11 @@ private slots:
 
   void saveModeButtonSwitchesOffAtOnce() {
     QVERIFY(StartProgram());
-    Form2->SaveMode = true;
+    TableDocument->SetSaveMode(true);
     auto asked = WhenModal(
         Form7, [] { Form7->reject(); }, 300);
     Click(Form1->TBSavLod);
-    QVERIFY(!Form2->SaveMode);
+    QVERIFY(!TableDocument->SaveMode());
     QCOMPARE(Form1->TBSavLod->ImageIndex(), 6);
     QTest::qWait(350);
     QVERIFY(!*asked);
@@ -359,12 +361,95 @@ private slots:
     QVERIFY(StartProgram());
     if (Form7->findChildren<QPushButton*>().isEmpty())
       QSKIP("the save-mode warning window is not built yet");
-    QVERIFY(!Form2->SaveMode);
+    QVERIFY(!TableDocument->SaveMode());
     auto asked = WhenModal(Form7, [] { Form7->reject(); });
     Click(Form1->TBSavLod);
     QVERIFY(*asked);
-    QVERIFY(!Form2->SaveMode);
+    QVERIFY(!TableDocument->SaveMode());
     QCOMPARE(Form1->TBSavLod->ImageIndex(), 13);
+  }
+
+  // Closing the main window while the table holds changes its file does not asks once, in a
+  // modal question, what becomes of them: «Отмена» keeps the program running, «Не сохранять»
+  // ends it with the file as it was, «Сохранить» writes the table and ends it. Nothing changed,
+  // a change undone, or only a switch of organisation: no question, the program ends at once.
+  void closeAsksAboutUnsavedChanges_data() {
+    QTest::addColumn<QString>("work");
+    QTest::addColumn<QString>("answer"); // the button pressed; empty: no question expected
+    QTest::addColumn<bool>("ends");
+    QTest::addColumn<bool>("written");
+    QTest::newRow("nothing changed") << ""
+                                     << "" << true << false;
+    QTest::newRow("change undone") << "insert undo"
+                                   << "" << true << false;
+    QTest::newRow("switch only") << "switch"
+                                 << "" << true << false;
+    QTest::newRow("cancel") << "insert"
+                            << "CancelButton" << false << false;
+    QTest::newRow("do not save") << "insert"
+                                 << "DiscardButton" << true << false;
+    QTest::newRow("save") << "switch insert"
+                          << "SaveButton" << true << true;
+  }
+
+  void closeAsksAboutUnsavedChanges() {
+    QFETCH(QString, work);
+    QFETCH(QString, answer);
+    QFETCH(bool, ends);
+    QFETCH(bool, written);
+    QDir("IniSaves").removeRecursively();
+    QVERIFY(QDir().mkpath("IniSaves"));
+    const QByteArray original = "[Global]\nPolCount=1\n[Polinom0]\nPolName=P\nPolFormula=x\n";
+    {
+      QFile file("IniSaves/PolTable.ini");
+      QVERIFY(file.open(QIODevice::WriteOnly));
+      file.write(original);
+    }
+    QVERIFY(StartProgram());
+    for (const QString& step : work.split(' ', Qt::SkipEmptyParts)) {
+      if (step == "insert") QVERIFY(InsertPolynom("Q", "y + 1") >= 0);
+      if (step == "undo") TableDocument->Undo();
+      if (step == "switch") Find<QRadioButton>(Form2, "RBSortTab")->click();
+    }
+    QString question;
+    auto asked = std::make_shared<bool>(false);
+    QTimer answering;
+    answering.setInterval(5);
+    connect(&answering, &QTimer::timeout, [&] {
+      QWidget* modal = QApplication::activeModalWidget();
+      if (!modal || modal->objectName() != "CloseQuestion" || *asked) return;
+      *asked = true;
+      question = static_cast<QMessageBox*>(modal)->text();
+      if (const QString shots = qEnvironmentVariable("TERMIX_SCREENSHOTS"); !shots.isEmpty())
+        modal->grab().save(shots + "/close-question.png");
+      QStringList buttons;
+      for (QAbstractButton* button : modal->findChildren<QAbstractButton*>())
+        buttons << button->text();
+      buttons.sort();
+      QCOMPARE(buttons, QStringList({"Не сохранять", "Отмена", "Сохранить"}));
+      if (!answer.isEmpty()) Find<QAbstractButton>(modal, qPrintable(answer))->click();
+    });
+    answering.start();
+    const bool closed = Form1->close();
+    answering.stop();
+    if (closed) {
+      // The end of the program told every event loop to stop; a moment of the application's
+      // own loop clears that, so that later dialogs of this test program run.
+      QTimer::singleShot(0, qApp, [] { QCoreApplication::exit(0); });
+      QCoreApplication::exec();
+    }
+    QCOMPARE(closed, ends);
+    QCOMPARE(*asked, !answer.isEmpty());
+    if (*asked)
+      QCOMPARE(
+          question,
+          QString("Таблица полиномов изменена, но не сохранена. Сохранить изменения в файле?"));
+    QCOMPARE(Form1->isVisible(), !ends);
+    QFile file("IniSaves/PolTable.ini");
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray now = file.readAll();
+    QCOMPARE(now == original, !written);
+    if (written) QVERIFY(now.contains("PolName=Q") && now.contains("PolName=P"));
   }
 
   void hotPictureBounds_data() {
@@ -415,7 +500,7 @@ private slots:
     QCOMPARE(Form1->TBStore->ImageIndex(), 1);
     Form1->ButtonMouseMove(Form1->TBStore, 0, 5);
     QCOMPARE(Form1->TBStore->ImageIndex(), 8);
-    Form2->SaveMode = true;
+    TableDocument->SetSaveMode(true);
     Form1->ButtonMouseMove(Form1->TBSavLod, 5, 5);
     QCOMPARE(Form1->TBSavLod->ImageIndex(), 5);
     Form1->ButtonMouseMove(Form1->TBSavLod, 5, 66);
@@ -588,7 +673,7 @@ private slots:
   // can change the formula or the table, and «Отмена» stops it leaving both as they were.
   void longCalculationIsWatchedAndStopped() {
     QVERIFY(StartProgram());
-    const int records = Form2->CurTab->GetDataCount();
+    const int records = TableDocument->CurTab()->GetDataCount();
     const QString formula = "(0.5*X+0.5*Y+0.5*Z+0.5)^40*(0.5*X+0.5*Y+0.5*Z+0.5)^40";
     Form3->EdFormul->setText(formula);
     QVERIFY(Form3->FormulaOK);
@@ -617,7 +702,7 @@ private slots:
     QVERIFY(!Form3->findChild<TCalcProgressDialog*>());
     QCOMPARE(Form3->EdErrors->text(), QString("Вычисление прервано пользователем"));
     QCOMPARE(Form3->EdFormul->text(), formula);
-    QCOMPARE(Form2->CurTab->GetDataCount(), records);
+    QCOMPARE(TableDocument->CurTab()->GetDataCount(), records);
     for (QWidget* w : locked)
       QVERIFY2(w->isEnabled(), qPrintable(w->objectName()));
 
@@ -627,7 +712,7 @@ private slots:
     QCOMPARE(Form3->EdErrors->text(), QString("Выражение введено правильно."));
     Form3->BBtnCalcClick();
     QTRY_VERIFY(!Form3->CalculationRuns());
-    QCOMPARE(Form2->CurTab->GetDataCount(), records + 1);
+    QCOMPARE(TableDocument->CurTab()->GetDataCount(), records + 1);
   }
 
   // The windows' newer parts, each as a person with a screen reader and the keyboard meets it.

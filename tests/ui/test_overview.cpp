@@ -16,6 +16,8 @@
 #include "gl/TOpenGLPanel.h"
 #include "ui/TableWindow.h"
 
+#include "TermixTestSupport.h"
+
 #include <QAbstractButton>
 #include <QAccessible>
 #include <QComboBox>
@@ -49,7 +51,7 @@ void Insert(const char* key, const char* text) {
   LISTSTRUCT::TPolinom p;
   p.SetText(text);
   QCOMPARE(p.GetRetCode(), 0);
-  Form2->CurTab->InsRecord(key, p);
+  TableDocument->Insert(key, p);
 }
 
 QStringList Items(const QComboBox* box) {
@@ -107,8 +109,7 @@ class TestOverview : public QObject {
 
   void ClearTable() {
     Form2->RBScanTab->click();
-    Form2->CurTab->ClearTab();
-    Form2->RefreshGrid();
+    TermixTest::ClearTable();
   }
 
   void ExpectNoChoice() {
@@ -188,7 +189,6 @@ private slots:
     QCOMPARE(Heard(Form9->CBName), QStringList({"Название", "R3"}));
     QCOMPARE(Heard(Form9->CBFormula), QStringList({"Полином", formula}));
     QCOMPARE(Form9->CBFormula->toolTip(), formula);
-    QCOMPARE(Form9->ChosenName(), QString("R3"));
     QCOMPARE(Form9->SBForImg->toolTip(), "Полином: " + formula);
     // The surface page follows the choice: its drawing is named after it.
     QWidget* drawing = Form9->SurfPage->findChild<QWidget*>("PanGLSurface");
@@ -230,7 +230,7 @@ private slots:
     Insert("K", "y + 1");
     Insert("a1", "z");
     Form2->RBHashTab->click();
-    QCOMPARE(Form2->CurTab->GetDataCount(), 3);
+    QCOMPARE(TableDocument->CurTab()->GetDataCount(), 3);
     // A and K share bucket 6 of 10, a1 is in bucket 7.
     QCOMPARE(Items(Form9->CBNum), QStringList({"6", "6", "7"}));
     QCOMPARE(Items(Form9->CBName), QStringList({"A", "K", "a1"}));
@@ -258,8 +258,7 @@ private slots:
     ExpectNoChoice();
 
     Pick(Form9->CBName, 2);
-    Form2->CurTab->DelRecord("P3");
-    Form2->RefreshGrid();
+    TableDocument->Delete("P3");
     ExpectNoChoice();
     QCOMPARE(Items(Form9->CBName), QStringList({"P1", "P2"}));
     Form9->PCViewTab->setCurrentIndex(0);

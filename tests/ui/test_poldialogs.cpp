@@ -10,6 +10,7 @@
 #include "ui/Forms.h"
 #include "ui/MainWindow.h"
 #include "ui/NewPolDialog.h"
+#include "ui/TableDocumentAdapter.h"
 #include "ui/TableWindow.h"
 
 #include "tables/TBasePTab.h"
@@ -170,7 +171,7 @@ private slots:
     QVERIFY(Form4->PolErr);
     Form4->BitBtn1->click();
     QVERIFY(Form4->isVisible());
-    QCOMPARE(Form2->CurTab->GetDataCount(), 4);
+    QCOMPARE(TableDocument->CurTab()->GetDataCount(), 4);
 
     Form4->EdPol->setText("x^2 + 2*x*y - 3");
     QCOMPARE(Form4->EdMist->text(), MsgAllRight);
@@ -193,7 +194,7 @@ private slots:
     QCOMPARE(Form4->EdMist->text(), MsgNoPolynom);
     QVERIFY(Form4->NameErr && Form4->PolErr);
     Form4->BitBtn2->click();
-    QCOMPARE(Form2->CurTab->GetDataCount(), 5);
+    QCOMPARE(TableDocument->CurTab()->GetDataCount(), 5);
   }
 
   // The three lists belong together; the delete acts only on a chosen item, by its key.
@@ -206,7 +207,7 @@ private slots:
     QCOMPARE(Form5->CBName->count(), 4);
     Form5->BitBtn1->click(); // nothing chosen: nothing happens
     QVERIFY(Form5->isVisible());
-    QCOMPARE(Form2->CurTab->GetDataCount(), 4);
+    QCOMPARE(TableDocument->CurTab()->GetDataCount(), 4);
 
     Choose(Form5->CBNum, 1);
     QCOMPARE(Form5->CBName->currentText(), QString("P2"));
@@ -229,7 +230,7 @@ private slots:
     Form5->CBName->setEditText("P1");
     Form5->BitBtn1->click();
     QVERIFY(Form5->isVisible());
-    QCOMPARE(Form2->CurTab->GetDataCount(), 3);
+    QCOMPARE(TableDocument->CurTab()->GetDataCount(), 3);
     Form5->BitBtn2->click();
   }
 
@@ -241,8 +242,7 @@ private slots:
                              "5*X^5*Y^5*Z^5 - 6*X^4*Y^4*Z^4 + 7";
     LISTSTRUCT::TPolinom pol;
     pol.SetText(longText.toStdString());
-    Form2->CurTab->InsRecord("Long", pol);
-    Form2->RefreshGrid();
+    TableDocument->Insert("Long", pol);
     // A list's line shows its start; the hint is the list's own.
     auto expectStart = [](QWidget* field, const QString& hint) {
       auto* list = qobject_cast<QComboBox*>(field);
@@ -298,8 +298,7 @@ private slots:
       big.InsLast(new LISTSTRUCT::TMonom(static_cast<float>(i % 97 + 2), i * 180));
     const QString text = QString::fromStdString(big.GetText());
     QVERIFY(text.size() > 100000);
-    Form2->CurTab->InsRecord("Big", big);
-    Form2->RefreshGrid();
+    TableDocument->Insert("Big", big);
 
     Form6->show();
     Choose(Form6->CBOldName, 4);
@@ -309,7 +308,7 @@ private slots:
     Form6->BitBtn1->click();
     QVERIFY(!Form6->isVisible());
     LISTSTRUCT::TPolinom stored;
-    QVERIFY(Form2->CurTab->FindRecord("Big", stored) >= 0);
+    QVERIFY(TableDocument->CurTab()->FindRecord("Big", stored) >= 0);
     QCOMPARE(stored.GetListLength(), 5456);
 
     Form5->show();
@@ -323,7 +322,7 @@ private slots:
     QCOMPARE(Form4->EdPol->text(), text);
     QCOMPARE(Form4->EdMist->text(), MsgAllRight);
     Form4->BitBtn1->click();
-    QVERIFY(Form2->CurTab->FindRecord("Copy", stored) >= 0);
+    QVERIFY(TableDocument->CurTab()->FindRecord("Copy", stored) >= 0);
     QCOMPARE(stored.GetListLength(), 5456);
   }
 
@@ -345,7 +344,7 @@ private slots:
     Form5->BitBtn1->click();
     QCOMPARE(RowCount(Grid()), 1);
     QCOMPARE(Cell(Grid(), 0, 1), QString());
-    QCOMPARE(Form2->CurTab->GetDataCount(), 0);
+    QCOMPARE(TableDocument->CurTab()->GetDataCount(), 0);
   }
 
   // Opening: nothing chosen, editing fields disabled. Choosing fills the new fields; the own

@@ -35,6 +35,7 @@
 #include "ui/Forms.h"
 #include "ui/GrowthWindow.h"
 #include "ui/OverviewWindow.h"
+#include "ui/TableDocumentAdapter.h"
 #include "ui/TableStepsPage.h"
 #include "ui/TableWindow.h"
 
@@ -332,7 +333,7 @@ private slots:
     Form9->show();
     QVERIFY(QTest::qWaitForWindowExposed(Form9));
     for (const char* key : {"A1", "B2", "C3"})
-      Form2->CurTab->InsRecord(key, LISTSTRUCT::TPolinom());
+      TableDocument->Insert(key, LISTSTRUCT::TPolinom());
     QCOMPARE(Form9->PCViewTab->tabText(4), QString("Пошаговая работа таблиц"));
     Form9->PCViewTab->setCurrentIndex(4);
     TTableStepsPage* steps = Form9->StepsPage;
@@ -342,7 +343,7 @@ private slots:
     Find<QComboBox>(steps, "CBStepOper")->setCurrentIndex(1);
     Find<QLineEdit>(steps, "EdStepKey")->setText("D4");
     QVERIFY2(LastLine(*steps).startsWith("Запись D4 вставлена"), qPrintable(Line(*steps)));
-    QCOMPARE(Form2->CurTab->GetDataCount(), 3);
+    QCOMPARE(TableDocument->CurTab()->GetDataCount(), 3);
     if (!Shots().isEmpty()) Form9->grab().save(Shots() + "/overview_steps.png");
 
     Form9->PCViewTab->setCurrentIndex(3);

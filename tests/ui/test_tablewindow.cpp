@@ -2,6 +2,7 @@
 // the hash size, save mode with the file on disk, a failed save, layout, and the save warning.
 
 #include "TableTestSupport.h"
+#include "TermixTestSupport.h"
 
 #include "ui/Application.h"
 #include "ui/CalcWindow.h"
@@ -11,9 +12,7 @@
 #include "ui/SaveModeDialog.h"
 #include "ui/TableWindow.h"
 
-#include "tables/TPolHashTab.h"
-#include "tables/TPolScanTab.h"
-#include "tables/TPolSortTab.h"
+#include "tables/TPolTableDocument.h"
 
 #include "core/TPolinom.h"
 
@@ -31,9 +30,12 @@
 #include <QSpinBox>
 #include <QStyle>
 #include <QTableView>
+#include <QUndoStack>
 #include <QtTest>
 
 using namespace TableTest;
+using TABLESTRUCT::TOrganisation;
+using TermixTest::Find;
 
 namespace {
 
@@ -74,7 +76,10 @@ private:
     Form2->show();
     QVERIFY(QTest::qWaitForWindowExposed(Form2));
   }
-  QTableView* Grid() const { return Form2->SGPolTable; }
+  QTableView* Grid() const { return Find<QTableView>(Form2, "SGPolTable"); }
+  QRadioButton* Button(const char* name) const { return Find<QRadioButton>(Form2, name); }
+  QSpinBox* HashSize() const { return Find<QSpinBox>(Form2, "CEHashTSize"); }
+  QLabel* Label(const char* name) const { return Find<QLabel>(Form2, name); }
 
 private slots:
   void initTestCase() { InitTermixResources(); }
@@ -89,12 +94,12 @@ private slots:
     WriteIni(IniWith({{"P2", "X^2 + 1"}, {"A", "2*Y"}, {"P1", "- Z"}}));
     MakeWindow();
     QCOMPARE(Form2->windowTitle(), QString("STORE: таблица полиномов"));
-    QVERIFY(Form2->CurTab == Form2->ScanTab.get());
-    QVERIFY(!Form2->SaveMode);
-    QVERIFY(Form2->RBScanTab->isChecked());
-    QCOMPARE(Form2->CEHashTSize->value(), 10);
-    QCOMPARE(Form2->CEHashTSize->minimum(), 1);
-    QCOMPARE(Form2->CEHashTSize->maximum(), 100);
+    QVERIFY(TableDocument->Organisation() == TOrganisation::Scan);
+    QVERIFY(!TableDocument->SaveMode());
+    QVERIFY(Button("RBScanTab")->isChecked());
+    QCOMPARE(HashSize()->value(), 10);
+    QCOMPARE(HashSize()->minimum(), 1);
+    QCOMPARE(HashSize()->maximum(), 100);
     QCOMPARE(Grid()->model()->columnCount(), 3);
     QCOMPARE(HeaderText(Grid(), 0), QString("№"));
     QCOMPARE(HeaderText(Grid(), 1), QString("Название"));
@@ -106,7 +111,7 @@ private slots:
     QCOMPARE(Column(Grid(), 2), QStringList({"X^2 + 1", "2*Y", " - Z"}));
     QCOMPARE(Form2->size(), QSize(261, 413));
     QCOMPARE(Form2->minimumSize(), QSize(260, 220));
-    QVERIFY(!Form2->LbSaveErr->isVisible());
+    QVERIFY(!Label("LbSaveErr")->isVisible());
   }
 
   // What the window refuses or finds is said in the window: a switch to the sorted table that
@@ -118,41 +123,42 @@ private slots:
       records.append({QString("N%1").arg(i), "X"});
     WriteIni(IniWith(records));
     MakeWindow();
-    QVERIFY(!Form2->LbNotice->isVisible());
-    Form2->SaveMode = true;
+    QLabel* notice = Label("LbNotice");
+    QVERIFY(!notice->isVisible());
+    TableDocument->SetSaveMode(true);
     const QByteArray before = ReadIniBytes();
-    Form2->RBSortTab->click();
-    QVERIFY(Form2->CurTab == Form2->ScanTab.get());
-    QVERIFY(Form2->RBScanTab->isChecked() && !Form2->RBSortTab->isChecked());
-    QVERIFY(Form2->LbNotice->isVisible());
-    QVERIFY(Form2->LbNotice->text().contains("4999"));
+    Button("RBSortTab")->click();
+    QVERIFY(TableDocument->Organisation() == TOrganisation::Scan);
+    QVERIFY(Button("RBScanTab")->isChecked() && !Button("RBSortTab")->isChecked());
+    QVERIFY(notice->isVisible());
+    QVERIFY(notice->text().contains("4999"));
     QCOMPARE(RowCount(Grid()), 5000);
     QCOMPARE(ReadIniBytes(), before);
+    QVERIFY(!TableDocument->UndoStack()->canUndo()); // a refused switch is no edit
     Snapshot(Form2, "tablewindow-switch-refused");
-    Form2->CurTab->DelRecord("N17");
-    Form2->RefreshGrid();
-    Form2->RBSortTab->click();
-    QVERIFY(Form2->CurTab == Form2->SortTab.get());
-    QVERIFY(!Form2->LbNotice->isVisible());
+    TableDocument->Delete("N17");
+    Button("RBSortTab")->click();
+    QVERIFY(TableDocument->Organisation() == TOrganisation::Sorted);
+    QVERIFY(!notice->isVisible());
     QCOMPARE(NamesInIni(ReadIni()).size(), 4999);
 
-    Form2->CurTab->DelRecord("N18"); // room in the sorted table
-    Form2->CurTab->InsRecord(" Blank", Pol("x"));
-    Form2->RefreshGrid();
-    QVERIFY(Form2->SaveFailed());
-    QVERIFY(Form2->LbSaveErr->isVisible());
-    QVERIFY(Form2->LbSaveErr->toolTip().contains("\" Blank\""));
+    QLabel* saveError = Label("LbSaveErr");
+    TableDocument->Delete("N18"); // room in the sorted table
+    TableDocument->Insert(" Blank", Pol("x"));
+    QVERIFY(TableDocument->SaveFailed());
+    QVERIFY(saveError->isVisible());
+    QVERIFY(saveError->toolTip().contains("\" Blank\""));
     QVERIFY(!NamesInIni(ReadIni()).contains(" Blank"));
-    Form2->CurTab->DelRecord(" Blank");
-    Form2->RefreshGrid();
-    QVERIFY(!Form2->SaveFailed());
+    TableDocument->Delete(" Blank");
+    QVERIFY(!TableDocument->SaveFailed());
+    QVERIFY(!saveError->isVisible());
     DestroyForms();
 
     QLockFile other("IniSaves/termix.lock"); // as another running copy holds it
     QVERIFY(other.tryLock(0));
     MakeWindow();
-    QVERIFY(Form2->LbNotice->isVisible());
-    QVERIFY(Form2->LbNotice->text().contains("другой запущенной копией"));
+    QVERIFY(Label("LbNotice")->isVisible());
+    QVERIFY(Label("LbNotice")->text().contains("другой запущенной копией"));
     Snapshot(Form2, "tablewindow-second-copy");
   }
 
@@ -160,8 +166,8 @@ private slots:
   void HashNumberingShowsBucketsAndChains() {
     WriteIni(IniWith({{"A", "X"}, {"K", "Y"}, {"a1", "Z"}}));
     MakeWindow();
-    Form2->RBHashTab->click();
-    QVERIFY(Form2->CurTab == Form2->HashTab.get());
+    Button("RBHashTab")->click();
+    QVERIFY(TableDocument->Organisation() == TOrganisation::Hash);
     QCOMPARE(Column(Grid(), 0), QStringList({"6", "6.1", "7"}));
     QCOMPARE(Column(Grid(), 1), QStringList({"A", "-> K", "a1"}));
     QCOMPARE(Column(Grid(), 2), QStringList({"X", "Y", "Z"}));
@@ -171,15 +177,15 @@ private slots:
   void SwitchingReordersAndCopiesEveryRecord() {
     WriteIni(IniWith({{"b", "1"}, {"B", "2"}, {"A1", "3"}, {"a", "4"}}));
     MakeWindow();
-    Form2->RBSortTab->click();
+    Button("RBSortTab")->click();
     QCOMPARE(Column(Grid(), 1), QStringList({"A1", "B", "a", "b"}));
     QCOMPARE(Column(Grid(), 2), QStringList({"3", "2", "4", "1"}));
-    Form2->RBScanTab->click();
+    Button("RBScanTab")->click();
     QCOMPARE(Column(Grid(), 1), QStringList({"A1", "B", "a", "b"}));
     QCOMPARE(Column(Grid(), 0), QStringList({"1", "2", "3", "4"}));
-    QCOMPARE(Form2->CurTab->GetDataCount(), 4);
+    QCOMPARE(TableDocument->CurTab()->GetDataCount(), 4);
     // Clicking the button already in use changes nothing.
-    Form2->RBScanTab->click();
+    Button("RBScanTab")->click();
     QCOMPARE(Column(Grid(), 1), QStringList({"A1", "B", "a", "b"}));
   }
 
@@ -187,69 +193,68 @@ private slots:
   void HashSizeTakesEffectOnTheHashTable() {
     WriteIni(IniWith({{"A", "X"}, {"K", "Y"}, {"a1", "Z"}}));
     MakeWindow();
-    Form2->CEHashTSize->setValue(1);
+    HashSize()->setValue(1);
     QCOMPARE(Column(Grid(), 0), QStringList({"1", "2", "3"}));
     QCOMPARE(Column(Grid(), 1), QStringList({"A", "K", "a1"}));
-    Form2->RBHashTab->click();
+    Button("RBHashTab")->click();
     QCOMPARE(Column(Grid(), 0), QStringList({"1", "1.1", "1.2"}));
     QCOMPARE(Column(Grid(), 1), QStringList({"A", "-> K", "-> a1"}));
-    Form2->CEHashTSize->setValue(10);
+    HashSize()->setValue(10);
     QCOMPARE(Column(Grid(), 0), QStringList({"6", "6.1", "7"}));
   }
 
-  // Save mode off: changes and switches never touch the file. Save mode on: each refresh brings
-  // the file in line with the table, writing only what changed.
-  void SaveModeWritesTheFileOnRefresh() {
+  // Save mode off: changes and switches never touch the file. Switched on, the table is written
+  // at once; from then on every change brings the file in line, writing only what changed.
+  void SaveModeWritesTheFileOnEveryChange() {
     const QString original = IniWith({{"P1", "X"}, {"P2", "Y"}});
     WriteIni(original);
     MakeWindow();
-    Form2->CurTab->InsRecord("P3", Pol("Z"));
-    Form2->RefreshGrid();
-    Form2->RBSortTab->click();
+    TableDocument->Insert("P3", Pol("Z"));
+    Button("RBSortTab")->click();
     QCOMPARE(QString::fromUtf8(ReadIniBytes()), original);
 
-    Form2->SaveMode = true;
-    Form2->RBHashTab->click(); // one refresh, one save
+    TableDocument->SetSaveMode(true);
     TIni ini = ReadIni();
     QCOMPARE(ini["Global"]["PolCount"], QString("3"));
     QCOMPARE(NamesInIni(ini), QStringList({"P1", "P2", "P3"}));
     QCOMPARE(ini["Polinom2"]["PolFormula"], QString("Z"));
-    const QByteArray afterSwitch = ReadIniBytes();
-    Form2->RefreshGrid(); // nothing unstored: nothing to write
-    QCOMPARE(ReadIniBytes(), afterSwitch);
+    Button("RBHashTab")->click(); // one change, one save
+    QCOMPARE(ReadIni(), ini);
 
-    Form2->CurTab->DelRecord("P1");
-    Form2->RefreshGrid();
+    TableDocument->Change("P2", "P2", Pol("Y + 1")); // only its formula is written again
+    ini["Polinom1"]["PolFormula"] = "Y + 1";
+    QCOMPARE(ReadIni(), ini);
+    TableDocument->Delete("P1");
     ini = ReadIni();
     QCOMPARE(ini["Global"]["PolCount"], QString("2"));
     QCOMPARE(NamesInIni(ini), QStringList({"P2", "P3"}));
   }
 
   // A save that cannot write keeps a warning in the window, loses nothing and is retried by
-  // the next refresh; the warning goes when a save succeeds.
+  // the next change; the warning goes when a save succeeds.
   void FailedSaveWarnsUntilASaveSucceeds() {
     WriteIni(IniWith({{"P1", "X"}}));
     MakeWindow();
     const QByteArray original = ReadIniBytes();
-    Form2->CurTab->InsRecord("P2", Pol("Y"));
+    TableDocument->Insert("P2", Pol("Y"));
     QFile::remove(IniPath);
     QVERIFY(QDir().mkdir(IniPath)); // a folder where the file should be: every write fails
-    Form2->SaveMode = true;
-    Form2->RefreshGrid();
-    QVERIFY(Form2->SaveFailed());
-    QVERIFY(Form2->LbSaveErr->isVisible());
-    QVERIFY(Form2->LbSaveErr->text().contains("не сохранена"));
+    TableDocument->SetSaveMode(true);
+    QLabel* saveError = Label("LbSaveErr");
+    QVERIFY(TableDocument->SaveFailed());
+    QVERIFY(saveError->isVisible());
+    QVERIFY(saveError->text().contains("не сохранена"));
     QCOMPARE(Column(Grid(), 1), QStringList({"P1", "P2"}));
-    Form2->RefreshGrid();
-    QVERIFY(Form2->LbSaveErr->isVisible());
+    HashSize()->setValue(11); // a change that writes nothing new
+    QVERIFY(saveError->isVisible());
     Snapshot(Form2, "tablewindow-save-failed");
 
-    // The file is writable again: the next refresh writes what was left unstored.
+    // The file is writable again: the next change writes what was left unstored.
     QVERIFY(QDir().rmdir(IniPath));
     WriteIni(QString::fromUtf8(original));
-    Form2->RefreshGrid();
-    QVERIFY(!Form2->SaveFailed());
-    QVERIFY(!Form2->LbSaveErr->isVisible());
+    HashSize()->setValue(12);
+    QVERIFY(!TableDocument->SaveFailed());
+    QVERIFY(!saveError->isVisible());
     const TIni ini = ReadIni();
     QCOMPARE(NamesInIni(ini), QStringList({"P1", "P2"}));
     QCOMPARE(ini["Global"]["PolCount"], QString("2"));
@@ -263,19 +268,17 @@ private slots:
       records.append({QString("N%1").arg(k), "X"});
     WriteIni(IniWith(records));
     MakeWindow();
-    QCOMPARE(Form2->CurTab->GetDataCount(), 5000);
-    Form2->CurTab->InsRecord("B", Pol("Y"));
-    Form2->SaveMode = true;
-    Form2->RefreshGrid();
-    QVERIFY(Form2->SaveFailed());
-    QVERIFY(Form2->LbSaveErr->isVisible());
-    QVERIFY(Form2->LbSaveErr->text().contains("нет свободных"));
+    QCOMPARE(TableDocument->CurTab()->GetDataCount(), 5000);
+    TableDocument->Insert("B", Pol("Y"));
+    TableDocument->SetSaveMode(true);
+    QVERIFY(TableDocument->SaveFailed());
+    QVERIFY(Label("LbSaveErr")->isVisible());
+    QVERIFY(Label("LbSaveErr")->text().contains("нет свободных"));
     QCOMPARE(Cell(Grid(), 5000, 1), QString("B"));
     QVERIFY(!NamesInIni(ReadIni()).contains("B"));
     // Room again (one record gone): the retry stores B in the freed section.
-    Form2->CurTab->DelRecord("N7");
-    Form2->RefreshGrid();
-    QVERIFY(!Form2->SaveFailed());
+    TableDocument->Delete("N7");
+    QVERIFY(!TableDocument->SaveFailed());
     QCOMPARE(ReadIni()["Polinom7"]["PolName"], QString("B"));
   }
 
@@ -283,16 +286,14 @@ private slots:
   void EmptyTableShowsOneEmptyRow() {
     WriteIni(IniWith({{"P1", "X"}, {"P2", "Y"}}));
     MakeWindow();
-    Form2->CurTab->DelRecord("P1");
-    Form2->RefreshGrid();
+    TableDocument->Delete("P1");
     QCOMPARE(RowCount(Grid()), 1);
-    Form2->CurTab->DelRecord("P2");
-    Form2->RefreshGrid();
+    TableDocument->Delete("P2");
     QCOMPARE(RowCount(Grid()), 1);
     QCOMPARE(Cell(Grid(), 0, 0), QString());
     QCOMPARE(Cell(Grid(), 0, 1), QString());
     QCOMPARE(Cell(Grid(), 0, 2), QString());
-    Form2->RBHashTab->click();
+    Button("RBHashTab")->click();
     QCOMPARE(RowCount(Grid()), 1);
     QCOMPARE(Cell(Grid(), 0, 1), QString());
   }
@@ -304,16 +305,17 @@ private slots:
     MakeWindow();
     VerifyTextsFit(Form2);
     Snapshot(Form2, "tablewindow");
+    QWidget* group = Find(Form2, "GroupBox1");
     for (const QSize size : {QSize(520, 600), QSize(260, 220)}) {
       Form2->resize(size);
       QTest::qWait(50);
-      QCOMPARE(Form2->GroupBox1->width(), Form2->width());
-      QCOMPARE(Form2->SGPolTable->width(), Form2->width());
-      QVERIFY(Form2->SGPolTable->geometry().bottom() == Form2->height() - 1);
-      const QRect frame = Form2->Bevel1->geometry();
-      QVERIFY(Form2->GroupBox1->width() - frame.right() < 16);
-      QVERIFY(Form2->CEHashTSize->geometry().right() < frame.left());
-      QVERIFY(frame.left() - Form2->CEHashTSize->geometry().right() < 12);
+      QCOMPARE(group->width(), Form2->width());
+      QCOMPARE(Grid()->width(), Form2->width());
+      QVERIFY(Grid()->geometry().bottom() == Form2->height() - 1);
+      const QRect frame = Find(Form2, "Bevel1")->geometry();
+      QVERIFY(group->width() - frame.right() < 16);
+      QVERIFY(HashSize()->geometry().right() < frame.left());
+      QVERIFY(frame.left() - HashSize()->geometry().right() < 12);
       QHeaderView* header = Grid()->horizontalHeader();
       QCOMPARE(header->sectionSize(0) + header->sectionSize(1) + header->sectionSize(2),
                Grid()->viewport()->width());
@@ -351,7 +353,7 @@ private slots:
 
     const int margin =
         Grid()->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, Grid()) + 1;
-    Form2->RBHashTab->click();
+    Button("RBHashTab")->click();
     QVERIFY(Column(Grid(), 0).contains("6.1"));
     QVERIFY(columnsEndAtTheEdge());
     for (const QString& number : Column(Grid(), 0))
@@ -364,40 +366,42 @@ private slots:
     QCOMPARE(Grid()->textElideMode(), Qt::ElideRight);
     // Few rows numbered 1 to 3: the scroll bar goes and the number column narrows back.
     for (int i = 0; i < 40; ++i)
-      Form2->CurTab->DelRecord(QString("P%1").arg(i).toStdString());
-    Form2->RBScanTab->click();
+      TableDocument->Delete(QString("P%1").arg(i).toStdString());
+    Button("RBScanTab")->click();
     QTRY_VERIFY(!Grid()->verticalScrollBar()->isVisible());
     QTRY_VERIFY(columnsEndAtTheEdge());
     QCOMPARE(header->sectionSize(0), 25);
   }
 
-  // A refresh re-runs the calculation window's checks against the changed table and refills
+  // A change re-runs the calculation window's checks against the changed table and refills
   // the overview window's lists.
-  void RefreshReachesTheOtherWindows() {
+  void ChangesReachTheOtherWindows() {
     MakeWindow();
-    QCOMPARE(Form9->CBName->count(), 0);
-    Form3->EdFormul->setText("Q7 + 1");
-    QVERIFY(!Form3->FormulaOK);
-    Form2->CurTab->InsRecord("Q7", Pol("X"));
-    Form2->RefreshGrid();
-    QVERIFY(Form3->FormulaOK);
-    QCOMPARE(Form9->CBName->count(), 1);
-    QCOMPARE(Form9->CBName->itemText(0), QString("Q7"));
-    Form2->CurTab->DelRecord("Q7");
-    Form2->RefreshGrid();
-    QVERIFY(!Form3->FormulaOK);
+    auto* names = Find<QComboBox>(Form9, "CBName");
+    auto* formula = Find<QLineEdit>(Form3, "EdFormul");
+    auto* verdict = Find<QLineEdit>(Form3, "EdErrors");
+    const QString correct = "Выражение введено правильно.";
+    QCOMPARE(names->count(), 0);
+    formula->setText("Q7 + 1");
+    QVERIFY(verdict->text() != correct);
+    TableDocument->Insert("Q7", Pol("X"));
+    QCOMPARE(verdict->text(), correct);
+    QCOMPARE(names->count(), 1);
+    QCOMPARE(names->itemText(0), QString("Q7"));
+    TableDocument->Delete("Q7");
+    QVERIFY(verdict->text() != correct);
   }
 
-  // A refresh keeps the chosen record chosen: by its key where the record moves (an insertion
+  // A change keeps the chosen record chosen: by its key where the record moves (an insertion
   // ahead of it in the sorted table), at its row when it is deleted, at the last row when the
   // table shrinks below it; the scrolled place stays too.
-  void RefreshKeepsTheCurrentRecordAndSelection() {
+  void ChangesKeepTheCurrentRecordAndSelection() {
     QList<QPair<QString, QString>> records;
     for (int i = 10; i < 70; ++i)
       records.append({QString("P%1").arg(i), "X"});
     WriteIni(IniWith(records));
     MakeWindow();
-    Form2->RBSortTab->click();
+    Button("RBSortTab")->click();
     const auto chosenName = [this] {
       const QModelIndexList rows = Grid()->selectionModel()->selectedRows(1);
       return rows.size() == 1 && rows[0] == Grid()->currentIndex().siblingAtColumn(1)
@@ -408,66 +412,128 @@ private slots:
     Grid()->selectRow(40);
     Grid()->verticalScrollBar()->setValue(20);
     QCOMPARE(chosenName(), QString("P50"));
-    Form2->CurTab->InsRecord("P0", Pol("Y")); // sorts in ahead of P50
-    Form2->RefreshGrid();
+    TableDocument->Insert("P0", Pol("Y")); // sorts in ahead of P50
     QCOMPARE(chosenName(), QString("P50"));
     QCOMPARE(Grid()->currentIndex().row(), 41);
     QCOMPARE(Grid()->verticalScrollBar()->value(), 20);
-    Form2->CurTab->DelRecord("P50");
-    Form2->RefreshGrid();
+    TableDocument->Delete("P50");
     QCOMPARE(chosenName(), QString("P51"));
     for (int i = 20; i < 70; ++i)
-      Form2->CurTab->DelRecord(QString("P%1").arg(i).toStdString());
-    Form2->RefreshGrid();
+      TableDocument->Delete(QString("P%1").arg(i).toStdString());
     QCOMPARE(chosenName(), QString("P19"));
-    Form2->RBScanTab->click(); // a switch refreshes the same way
+    Button("RBScanTab")->click(); // a switch keeps it the same way
     QCOMPARE(chosenName(), QString("P19"));
+  }
+
+  // Every change can be taken back and made again from the table window: Ctrl+Z, Ctrl+Shift+Z
+  // and Ctrl+Y with the grid in focus, and the grid's menu, which names the edit. The buttons
+  // and the spin edit follow an undone switch or resize, the rows come back in their order, and
+  // in save mode the file follows.
+  void UndoAndRedoFromTheGridAndItsMenu() {
+    WriteIni(IniWith({{"b", "1"}, {"B", "2"}, {"A1", "3"}}));
+    MakeWindow();
+    TableDocument->SetSaveMode(true);
+    const TIni loaded = ReadIni();
+    Form2->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(Form2));
+    Grid()->setFocus();
+    const auto key = [this](QKeyCombination keys) {
+      QTest::keyClick(Grid(), keys.key(), keys.keyboardModifiers());
+    };
+    const auto menuTexts = [this](const QString& picture = QString()) {
+      QStringList texts;
+      auto read = TermixTest::WhenPopup([&texts, picture](QMenu* menu) {
+        for (QAction* action : menu->actions())
+          if (!action->isSeparator()) texts << (action->isEnabled() ? "" : "-") + action->text();
+        if (!picture.isEmpty()) Snapshot(menu, picture);
+        menu->close();
+      });
+      emit Grid()->customContextMenuRequested(QPoint(5, 5));
+      return *read ? texts : QStringList{"no menu"};
+    };
+    QCOMPARE(menuTexts().mid(0, 2), QStringList({"-Отменить", "-Повторить"}));
+
+    TableDocument->Insert("P1", Pol("X"));
+    QCOMPARE(menuTexts("tablewindow-undo-menu").mid(0, 2),
+             QStringList({"Отменить добавление P1", "-Повторить"}));
+    key(Qt::CTRL | Qt::Key_Z);
+    QCOMPARE(Column(Grid(), 1), QStringList({"b", "B", "A1"}));
+    QCOMPARE(ReadIni(), loaded);
+    QCOMPARE(menuTexts().mid(0, 2), QStringList({"-Отменить", "Повторить добавление P1"}));
+    key(Qt::CTRL | Qt::SHIFT | Qt::Key_Z);
+    QCOMPARE(Column(Grid(), 1), QStringList({"b", "B", "A1", "P1"}));
+    QVERIFY(NamesInIni(ReadIni()).contains("P1"));
+
+    Button("RBSortTab")->click();
+    HashSize()->setValue(4);
+    Button("RBHashTab")->click();
+    const QStringList hashed = Column(Grid(), 0);
+    QCOMPARE(hashed, QStringList({"2", "3", "3.1", "3.2"}));
+    key(Qt::CTRL | Qt::Key_Z);
+    QVERIFY(Button("RBSortTab")->isChecked());
+    QCOMPARE(Column(Grid(), 1), QStringList({"A1", "B", "P1", "b"}));
+    key(Qt::CTRL | Qt::Key_Z);
+    QCOMPARE(HashSize()->value(), 10);
+    key(Qt::CTRL | Qt::Key_Z);
+    QVERIFY(Button("RBScanTab")->isChecked());
+    QCOMPARE(Column(Grid(), 1), QStringList({"b", "B", "A1", "P1"}));
+    key(Qt::CTRL | Qt::Key_Y);
+    key(Qt::CTRL | Qt::Key_Y);
+    QCOMPARE(HashSize()->value(), 4);
+    QVERIFY(Button("RBSortTab")->isChecked());
+    QCOMPARE(menuTexts().mid(0, 2), QStringList({"Отменить число полей хеш-таблицы: 4",
+                                                 "Повторить переход к таблице с вычисляемыми "
+                                                 "адресами"}));
+    key(Qt::CTRL | Qt::Key_Y);
+    QCOMPARE(Column(Grid(), 0), hashed);
+    QCOMPARE(NamesInIni(ReadIni()), QStringList({"b", "B", "A1", "P1"}));
   }
 
   // Closing the window goes through the main window's toggle: flag cleared, off picture.
   void CloseGoesThroughTheMainWindowToggle() {
     WriteIni(IniWith({{"P1", "X"}}));
     MakeWindow();
-    QVERIFY(Form1->StoreShown);
+    auto* button = Find<TToolButton>(Form1, "TBStore");
     QVERIFY(Form2->close());
-    QVERIFY(!Form1->StoreShown);
     QVERIFY(!Form2->isVisible());
-    QCOMPARE(Form1->TBStore->ImageIndex(), 8);
+    QCOMPARE(button->ImageIndex(), 8);
     Form1->TBStoreClick();
     QVERIFY(Form2->isVisible());
+    QCOMPARE(button->ImageIndex(), 7);
   }
 
   // The warning: its six lines; Yes switches save mode on and saves at once with the on
   // picture; No changes nothing.
   void SaveWarningSwitchesSaveModeOn() {
     MakeWindow();
-    Form2->CurTab->InsRecord("P1", Pol("X + 1"));
-    Form2->RefreshGrid();
+    TableDocument->Insert("P1", Pol("X + 1"));
     TForm7& warning = *Form7;
+    auto* saveButton = Find<TToolButton>(Form1, "TBSavLod");
     QCOMPARE(warning.windowTitle(), QString("SAVE STORE: Предупреждение"));
-    QCOMPARE(warning.Label1->text(), QString("ВНИМАНИЕ !"));
-    QCOMPARE(warning.Memo1->toPlainText().split('\n'),
+    QCOMPARE(Find<QLabel>(&warning, "Label1")->text(), QString("ВНИМАНИЕ !"));
+    auto* memo = Find<QPlainTextEdit>(&warning, "Memo1");
+    QCOMPARE(memo->toPlainText().split('\n'),
              QStringList({"Включение режима сохранения", "таблицы полиномов приведёт к",
                           "сохранению    на    диске    всех", "изменений    производимых    с",
                           "таблицей. ", "Включить  режим   сохранения?"}));
-    QVERIFY(warning.Memo1->isReadOnly());
+    QVERIFY(memo->isReadOnly());
 
-    Form1->TBSavLod->SetImageIndex(6);
+    saveButton->SetImageIndex(6);
     warning.show();
     QVERIFY(QTest::qWaitForWindowExposed(&warning));
-    QCOMPARE(Form1->TBSavLod->ImageIndex(), 13);
+    QCOMPARE(saveButton->ImageIndex(), 13);
     VerifyTextsFit(&warning);
     Snapshot(&warning, "savemodedialog");
-    warning.BitBtn2->click();
+    Find<QPushButton>(&warning, "BitBtn2")->click();
     QVERIFY(!warning.isVisible());
-    QVERIFY(!Form2->SaveMode);
+    QVERIFY(!TableDocument->SaveMode());
     QVERIFY(!QFile::exists(IniPath));
 
     warning.show();
-    warning.BitBtn1->click();
+    Find<QPushButton>(&warning, "BitBtn1")->click();
     QVERIFY(!warning.isVisible());
-    QVERIFY(Form2->SaveMode);
-    QCOMPARE(Form1->TBSavLod->ImageIndex(), 12);
+    QVERIFY(TableDocument->SaveMode());
+    QCOMPARE(saveButton->ImageIndex(), 12);
     const TIni ini = ReadIni();
     QCOMPARE(NamesInIni(ini), QStringList({"P1"}));
     QCOMPARE(ini["Polinom0"]["PolFormula"], QString("X + 1"));
