@@ -2,8 +2,6 @@
 
 #include "tables/CopyTab.h"
 #include "tables/TPolHashTab.h"
-#include "tables/TPolScanTab.h"
-#include "tables/TPolSortTab.h"
 
 #include <optional>
 #include <utility>
@@ -16,20 +14,6 @@ constexpr const char* EditContext = "TPolTableDocument";
 
 DSTRUCT::TText EditName(const char* pattern, std::vector<std::string> args) {
   return DSTRUCT::TText{EditContext, pattern, std::move(args)};
-}
-
-// What a switch to each organisation is called in the menus.
-DSTRUCT::TText SwitchName(TOrganisation target) {
-  switch (target) {
-  case TOrganisation::Scan:
-    return EditName(TERMIX_TEXT("TPolTableDocument", "переход к просмотровой таблице"), {});
-  case TOrganisation::Sorted:
-    return EditName(TERMIX_TEXT("TPolTableDocument", "переход к упорядоченной таблице"), {});
-  case TOrganisation::Hash:
-    break;
-  }
-  return EditName(TERMIX_TEXT("TPolTableDocument", "переход к таблице с вычисляемыми адресами"),
-                  {});
 }
 
 } // namespace
@@ -119,16 +103,18 @@ private:
 // as after it.
 class TPolTableDocument::TSwitchEdit : public TTableEdit {
 public:
-  TSwitchEdit(TOrganisation from, TOrganisation to, std::vector<std::string> before)
+  TSwitchEdit(TTableKind from, TTableKind to, std::vector<std::string> before)
       : From(from), To(to), Before(std::move(before)) {}
   void Undo(TPolTableDocument& document) override { document.MoveRecordsTo(From, Before); }
   void Redo(TPolTableDocument& document) override { document.MoveRecordsTo(To, After); }
-  DSTRUCT::TText Name() const override { return SwitchName(To); }
+  DSTRUCT::TText Name() const override {
+    return DSTRUCT::TText{"TableKinds", TableKindInfo(To).SwitchName, {}};
+  }
   bool ChangesContent() const override { return false; }
   std::vector<std::string> After;
 
 private:
-  TOrganisation From, To;
+  TTableKind From, To;
   std::vector<std::string> Before;
 };
 
@@ -156,18 +142,14 @@ private:
 
 TPolTableDocument::TPolTableDocument(const std::string& fileName, int hashSize)
     : HashSizeWanted(hashSize) {
-  Tables[static_cast<int>(TOrganisation::Scan)] = std::make_unique<TPolScanTab>(fileName);
-  Tables[static_cast<int>(TOrganisation::Sorted)] = std::make_unique<TPolSortTab>(fileName);
-  auto hash = std::make_unique<TPolHashTab>(hashSize, fileName);
-  HashSizeWanted = hash->GetTabSize(); // a size out of range became the nearest allowed one
-  Tables[static_cast<int>(TOrganisation::Hash)] = std::move(hash);
+  for (const TTableKindInfo& kind : TableKinds()) {
+    Tables[static_cast<int>(kind.Kind)] = kind.Make(hashSize, fileName);
+    // A size out of range became the nearest one allowed.
+    if (kind.HasBuckets) HashSizeWanted = BucketCount(Table(kind.Kind));
+  }
 }
 
 TPolTableDocument::~TPolTableDocument() = default; // nothing is saved
-
-TPolHashTab& TPolTableDocument::HashTable() const {
-  return static_cast<TPolHashTab&>(Table(TOrganisation::Hash));
-}
 
 int TPolTableDocument::Load() {
   CurTab().LoadTab();
@@ -251,7 +233,7 @@ TEditOutcome TPolTableDocument::Change(const std::string& oldKey, const std::str
   return {TabOK, -1, std::make_unique<TChangeEdit>(oldKey, newKey, oldPol, pol)};
 }
 
-TEditOutcome TPolTableDocument::Switch(TOrganisation target) {
+TEditOutcome TPolTableDocument::Switch(TTableKind target) {
   if (target == Current) return {};
   auto edit = std::make_unique<TSwitchEdit>(Current, target, TableKeys(CurTab()));
   if (!MoveRecordsTo(target, {})) return {TabNoMem, -1, nullptr};
@@ -262,7 +244,7 @@ TEditOutcome TPolTableDocument::Switch(TOrganisation target) {
 TEditOutcome TPolTableDocument::Resize(int size) {
   if (size < 1 || size > MaxHashSize) return {TabNoPos, -1, nullptr};
   if (size == HashSizeWanted) return {};
-  const bool inUse = Current == TOrganisation::Hash;
+  const bool inUse = TableKindInfo(Current).HasBuckets;
   auto edit = std::make_unique<TResizeEdit>(
       HashSizeWanted, size, inUse ? TableKeys(CurTab()) : std::vector<std::string>());
   ApplyHashSize(size, {});
@@ -270,12 +252,12 @@ TEditOutcome TPolTableDocument::Resize(int size) {
   return {TabOK, -1, std::move(edit)};
 }
 
-bool TPolTableDocument::MoveRecordsTo(TOrganisation target, const std::vector<std::string>& order) {
+bool TPolTableDocument::MoveRecordsTo(TTableKind target, const std::vector<std::string>& order) {
   TBasePTab& from = CurTab();
   TBasePTab& to = Table(target);
   if (&to == &from) return true;
   if (from.GetDataCount() > to.GetCapacity()) return false;
-  if (target == TOrganisation::Hash) {
+  if (TableKindInfo(target).HasBuckets) {
     // Emptied before it takes the wanted size, so that nothing it held before is rebuilt.
     to.ClearTab();
     to.SetTabSize(HashSizeWanted);
@@ -288,11 +270,11 @@ bool TPolTableDocument::MoveRecordsTo(TOrganisation target, const std::vector<st
 
 void TPolTableDocument::ApplyHashSize(int size, const std::vector<std::string>& order) {
   HashSizeWanted = size;
-  if (Current != TOrganisation::Hash) return; // the size takes effect at the next switch
-  TPolHashTab& hash = HashTable();
-  hash.SetTabSize(size);
-  if (!order.empty()) CopyTabInOrder(&hash, &hash, order);
-  hash.GetRetCode();
+  if (!TableKindInfo(Current).HasBuckets) return; // the size takes effect at the next switch
+  TBasePTab& table = CurTab();
+  table.SetTabSize(size);
+  if (!order.empty()) CopyTabInOrder(&table, &table, order);
+  table.GetRetCode();
 }
 
 } // namespace TABLESTRUCT

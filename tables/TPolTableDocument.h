@@ -1,6 +1,6 @@
 #pragma once
-// The user's table as one document: one table of each organisation and the one in use
-// (CurTab), the wanted number of hash buckets, save mode, and the table file they share. Every
+// The user's table as one document: one table of each organisation of the registry and the one
+// in use (CurTab), the wanted number of buckets, save mode, and the table file they share. Every
 // change the windows make is an edit of the document: applied at once, and handed back as a
 // TTableEdit that takes it back and makes it again, so that whoever keeps the history (the
 // windows' undo stack) can undo and redo it. After each change (an edit, its undo or its redo)
@@ -8,6 +8,7 @@
 
 #include "core/TText.h"
 #include "tables/TBasePTab.h"
+#include "tables/TTableKinds.h"
 
 #include <array>
 #include <memory>
@@ -16,12 +17,7 @@
 
 namespace TABLESTRUCT {
 
-class TPolHashTab;
 class TPolTableDocument;
-
-// The organisations, in the table window's order.
-enum class TOrganisation { Scan, Sorted, Hash };
-inline constexpr int OrganisationCount = 3;
 
 // One change of the document that can be taken back and made again. Undo and redo are called
 // in the order of a linear history: an edit is undone only in the state it left, and redone
@@ -51,7 +47,7 @@ struct TEditOutcome {
 class TPolTableDocument {
 public:
   // fileName: the table file, resolved as the tables resolve it (an empty name: no file).
-  // hashSize: the hash table's number of buckets at start.
+  // hashSize: the number of buckets at start of the organisation that has them.
   TPolTableDocument(const std::string& fileName, int hashSize);
   ~TPolTableDocument();
   TPolTableDocument(const TPolTableDocument&) = delete;
@@ -62,9 +58,9 @@ public:
   int Load();
 
   TBasePTab& CurTab() const { return *Tables[static_cast<int>(Current)]; }
-  TOrganisation Organisation() const { return Current; }
-  // The hash table's number of buckets: at once while it is in use, at the next switch to it
-  // otherwise.
+  TTableKind Organisation() const { return Current; }
+  // The number of buckets of the organisation that has them (the hash table): at once while
+  // it is in use, at the next switch to it otherwise.
   int HashSize() const { return HashSizeWanted; }
   bool SaveMode() const { return SaveModeOn; }
   // Save mode is no edit: it is not undone. Switching it on writes nothing by itself; the
@@ -92,7 +88,7 @@ public:
   TEditOutcome Change(const std::string& oldKey, const std::string& newKey, const TPolinom& pol);
   // Every record moves into the organisation target, which is then in use (TabNoMem: it cannot
   // hold them all). The same organisation: nothing to do.
-  TEditOutcome Switch(TOrganisation target);
+  TEditOutcome Switch(TTableKind target);
   // The wanted number of hash buckets (1..MaxHashSize, else TabNoPos); the hash table in use is
   // rebuilt with it. The same number: nothing to do.
   TEditOutcome Resize(int size);
@@ -104,20 +100,19 @@ private:
   class TSwitchEdit;
   class TResizeEdit;
 
-  TBasePTab& Table(TOrganisation organisation) const {
+  TBasePTab& Table(TTableKind organisation) const {
     return *Tables[static_cast<int>(organisation)];
   }
-  TPolHashTab& HashTable() const;
   TEditOutcome InsertNamed(const std::string& key, const TPolinom& pol, DSTRUCT::TText name);
   // Every record of the table in use moves into target, first those named in order in that
   // order; target is in use from then on. False (nothing changed) when target cannot hold them.
-  bool MoveRecordsTo(TOrganisation target, const std::vector<std::string>& order);
+  bool MoveRecordsTo(TTableKind target, const std::vector<std::string>& order);
   // The wanted number of buckets; the hash table in use is rebuilt with it, its records first
   // those named in order, in that order.
   void ApplyHashSize(int size, const std::vector<std::string>& order);
 
-  std::array<std::unique_ptr<TBasePTab>, OrganisationCount> Tables;
-  TOrganisation Current = TOrganisation::Scan;
+  std::array<std::unique_ptr<TBasePTab>, TableKindCount> Tables;
+  TTableKind Current = TTableKind::Scan;
   int HashSizeWanted = 10;
   bool SaveModeOn = false;
 };

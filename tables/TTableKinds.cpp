@@ -56,6 +56,7 @@ const std::array<TTableKindInfo, TableKindCount> Kinds{{
      .ShortName = TERMIX_TEXT("TableKinds", "Просмотровая"),
      .InName = TERMIX_TEXT("TableKinds", "в просмотровой таблице"),
      .ChoiceCaption = TERMIX_TEXT("TableKinds", "Просмотровая таблица;"),
+     .SwitchName = TERMIX_TEXT("TableKinds", "переход к просмотровой таблице"),
      .GaugeCaption = TERMIX_TEXT("TableKinds", "Просмотровая табл.:"),
      .GaugeHint = TERMIX_TEXT("TableKinds", "Обобщённая эффективность просмотровой таблицы"),
      .Colour = {255, 0, 0}, // red
@@ -73,6 +74,7 @@ const std::array<TTableKindInfo, TableKindCount> Kinds{{
      .ShortName = TERMIX_TEXT("TableKinds", "Упорядоченная"),
      .InName = TERMIX_TEXT("TableKinds", "в упорядоченной таблице"),
      .ChoiceCaption = TERMIX_TEXT("TableKinds", "Упорядоченная таблица;"),
+     .SwitchName = TERMIX_TEXT("TableKinds", "переход к упорядоченной таблице"),
      .GaugeCaption = TERMIX_TEXT("TableKinds", "Упорядоченная табл.:"),
      .GaugeHint = TERMIX_TEXT("TableKinds", "Обобщённая эффективность упорядоченной таблицы"),
      .Colour = {0, 0, 255}, // blue
@@ -90,6 +92,7 @@ const std::array<TTableKindInfo, TableKindCount> Kinds{{
      .ShortName = TERMIX_TEXT("TableKinds", "С выч. адресами"),
      .InName = TERMIX_TEXT("TableKinds", "в таблице с вычисляемыми адресами"),
      .ChoiceCaption = TERMIX_TEXT("TableKinds", "Таблица с выч. адресами"),
+     .SwitchName = TERMIX_TEXT("TableKinds", "переход к таблице с вычисляемыми адресами"),
      .GaugeCaption = TERMIX_TEXT("TableKinds", "Табл. с выч. адресами:"),
      .GaugeHint = TERMIX_TEXT("TableKinds", "Обобщённая эффективность таблицы с хэшированием"),
      .Colour = {0, 255, 0}, // lime

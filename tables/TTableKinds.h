@@ -28,7 +28,9 @@ struct TTableKindInfo {
   const char* Name;        // «Просмотровая таблица»: pictures and step lines
   const char* ShortName;   // «Просмотровая»: choice lists and chart legends
   const char* InName; // «в просмотровой таблице»: "search ... in the table"
-  const char* ChoiceCaption;       // the table window's button that chooses it
+  const char* ChoiceCaption; // the table window's button that chooses it
+  const char* SwitchName; // «переход к просмотровой таблице»: a switch to it, as the
+                          // undo and redo menus name it
   const char* GaugeCaption;        // the efficiency page's label of its gauge
   const char* GaugeHint;           // the hint of that gauge
   LISTSTRUCT::TCanvasColor Colour; // its line in every chart, its key beside every gauge

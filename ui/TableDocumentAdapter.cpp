@@ -1,13 +1,12 @@
 #include "ui/TableDocumentAdapter.h"
 
 #include "ui/DataFolders.h"
+#include "ui/Language.h"
 #include "ui/PolTableModel.h"
 
-#include "core/TText.h"
 #include "tables/TPolTableDocument.h"
 
 #include <QAction>
-#include <QCoreApplication>
 #include <QLockFile>
 #include <QUndoStack>
 #include <QWidget>
@@ -17,23 +16,13 @@
 using TABLESTRUCT::TEditOutcome;
 using TABLESTRUCT::TTableEdit;
 
-namespace {
-
-// An engine text in the language of the windows.
-QString Translated(const DSTRUCT::TText& text) {
-  const QString pattern = QCoreApplication::translate(text.Context, text.Pattern);
-  return QString::fromStdString(DSTRUCT::FillArguments(pattern.toStdString(), text.Args));
-}
-
-} // namespace
-
 // An edit of the document on the undo stack. The edit is made before it is pushed, so the
 // push's redo does nothing; the adapter settles after every push, undo and redo.
 class TTableDocumentAdapter::TEditCommand : public QUndoCommand {
 public:
   TEditCommand(TABLESTRUCT::TPolTableDocument& document, std::unique_ptr<TTableEdit> edit)
       : Document(document), Edit(std::move(edit)) {
-    setText(Translated(Edit->Name()));
+    setText(ShowText(Edit->Name()));
   }
   void undo() override { Edit->Undo(Document); }
   void redo() override {
@@ -104,7 +93,7 @@ TABLESTRUCT::TBasePTab* TTableDocumentAdapter::CurTab() const {
   return &Document->CurTab();
 }
 
-TABLESTRUCT::TOrganisation TTableDocumentAdapter::Organisation() const {
+TABLESTRUCT::TTableKind TTableDocumentAdapter::Organisation() const {
   return Document->Organisation();
 }
 
@@ -174,7 +163,7 @@ int TTableDocumentAdapter::Change(const std::string& oldKey, const std::string& 
   return Perform(Document->Change(oldKey, newKey, pol), false);
 }
 
-int TTableDocumentAdapter::Switch(TABLESTRUCT::TOrganisation target) {
+int TTableDocumentAdapter::Switch(TABLESTRUCT::TTableKind target) {
   return Perform(Document->Switch(target), false);
 }
 

@@ -22,7 +22,7 @@ class TPolinom;
 namespace TABLESTRUCT {
 class TBasePTab;
 class TPolTableDocument;
-enum class TOrganisation;
+enum class TTableKind;
 struct TEditOutcome;
 } // namespace TABLESTRUCT
 
@@ -41,7 +41,7 @@ public:
 
   // The table in use, for a look-up at the moment a window needs it.
   TABLESTRUCT::TBasePTab* CurTab() const;
-  TABLESTRUCT::TOrganisation Organisation() const;
+  TABLESTRUCT::TTableKind Organisation() const;
   int HashSize() const;
   bool SaveMode() const;
   // The rows of the table in use: the grid's model, and what the windows' lists show.
@@ -76,7 +76,7 @@ public:
   int Copy(const std::string& source, const std::string& key, const LISTSTRUCT::TPolinom& pol);
   int Delete(const std::string& key);
   int Change(const std::string& oldKey, const std::string& newKey, const LISTSTRUCT::TPolinom& pol);
-  int Switch(TABLESTRUCT::TOrganisation target);
+  int Switch(TABLESTRUCT::TTableKind target);
   int Resize(int size);
 
 public slots:

@@ -4,10 +4,10 @@
 #include "ui/GridCells.h"
 #include "ui/PolTableModel.h"
 #include "ui/TableDocumentAdapter.h"
+#include "ui/TableKindLook.h"
 #include "ui/WidgetHelpers.h"
 
 #include "tables/TBasePTab.h"
-#include "tables/TPolSortTab.h"
 #include "tables/TPolTableDocument.h"
 
 #include <QCloseEvent>
@@ -26,7 +26,7 @@
 
 #include <algorithm>
 
-using TABLESTRUCT::TOrganisation;
+using TABLESTRUCT::TTableKind;
 
 namespace {
 
@@ -55,9 +55,9 @@ TForm2::TForm2(TTableDocumentAdapter* document, QWidget* parent)
   layout->addWidget(LbNotice);
   layout->addWidget(SGPolTable, 1);
 
-  setTabOrder(RBScanTab, RBSortTab);
-  setTabOrder(RBSortTab, RBHashTab);
-  setTabOrder(RBHashTab, CEHashTSize);
+  for (std::size_t k = 1; k < ChoiceButtons.size(); ++k)
+    setTabOrder(ChoiceButtons[k - 1], ChoiceButtons[k]);
+  setTabOrder(ChoiceButtons.back(), CEHashTSize);
   setTabOrder(CEHashTSize, LbSaveErr);
   setTabOrder(LbSaveErr, LbNotice);
   setTabOrder(LbNotice, SGPolTable);
@@ -72,64 +72,52 @@ TForm2::TForm2(TTableDocumentAdapter* document, QWidget* parent)
 
 TForm2::~TForm2() = default; // the table is the document's; nothing is saved
 
-// The group "way of organising the table": the three organisations, the hash table's size and
-// the window's picture at the group's right edge.
+// The group "way of organising the table": a button for each organisation of the registry, the
+// hash table's size and the window's picture at the group's right edge.
 void TForm2::BuildOrganisationGroup() {
-  GroupBox1 = new QGroupBox("Способ организации таблицы", this);
+  GroupBox1 = new QGroupBox(tr("Способ организации таблицы"), this);
   GroupBox1->setObjectName("GroupBox1");
   QFont bold = GroupBox1->font();
   QFont normal = bold;
   normal.setBold(false); // set explicitly, so the children do not inherit the bold title
   bold.setBold(true);
   GroupBox1->setFont(bold);
+  auto* groupLayout = new QGridLayout(GroupBox1);
+  groupLayout->setContentsMargins(4, 4, 4, 4);
+  groupLayout->setHorizontalSpacing(3);
+  groupLayout->setVerticalSpacing(2);
 
-  RBScanTab = new QRadioButton("Просмотровая таблица;", GroupBox1);
-  RBScanTab->setObjectName("RBScanTab");
-  RBSortTab = new QRadioButton("Упорядоченная таблица;", GroupBox1);
-  RBSortTab->setObjectName("RBSortTab");
-  RBHashTab = new QRadioButton("Таблица с выч. адресами", GroupBox1);
-  RBHashTab->setObjectName("RBHashTab");
-  RBScanTab->setChecked(true);
+  int row = 0;
+  for (const TABLESTRUCT::TTableKindInfo& kind : TABLESTRUCT::TableKinds()) {
+    auto* button = new QRadioButton(KindText(kind.ChoiceCaption), GroupBox1);
+    button->setObjectName(QStringLiteral("RB%1Tab").arg(QLatin1String(kind.ControlPart)));
+    button->setFont(normal);
+    groupLayout->addWidget(button, row++, 0, 1, 2);
+    connect(button, &QRadioButton::toggled, this, [this, which = kind.Kind](bool on) {
+      if (on) RBTabClick(which);
+    });
+    ChoiceButtons[static_cast<std::size_t>(kind.Kind)] = button;
+  }
+  ShowOrganisation();
 
-  Label1 = new QLabel("Кол-во полей хеш-табл.:", GroupBox1);
+  Label1 = new QLabel(tr("Кол-во полей хеш-табл.:"), GroupBox1);
   Label1->setObjectName("Label1");
   CEHashTSize = new QSpinBox(GroupBox1);
   CEHashTSize->setObjectName("CEHashTSize");
   CEHashTSize->setRange(1, 100);
   CEHashTSize->setValue(Document->HashSize());
-  CEHashTSize->setToolTip("Изменяет кол-во полей таблицы с хэшированием");
+  CEHashTSize->setToolTip(tr("Изменяет кол-во полей таблицы с хэшированием"));
   Label1->setBuddy(CEHashTSize);
   CEHashTSize->setAccessibleName(Label1->text());
+  Label1->setFont(normal);
+  CEHashTSize->setFont(normal);
+  connect(CEHashTSize, &QSpinBox::valueChanged, this, &TForm2::CEHashTSizeChange);
 
   BuildWindowPicture();
-
-  for (QWidget* w : {static_cast<QWidget*>(RBScanTab), static_cast<QWidget*>(RBSortTab),
-                     static_cast<QWidget*>(RBHashTab), static_cast<QWidget*>(Label1),
-                     static_cast<QWidget*>(CEHashTSize)})
-    w->setFont(normal);
-
-  auto* groupLayout = new QGridLayout(GroupBox1);
-  groupLayout->setContentsMargins(4, 4, 4, 4);
-  groupLayout->setHorizontalSpacing(3);
-  groupLayout->setVerticalSpacing(2);
-  groupLayout->addWidget(RBScanTab, 0, 0, 1, 2);
-  groupLayout->addWidget(RBSortTab, 1, 0, 1, 2);
-  groupLayout->addWidget(RBHashTab, 2, 0, 1, 2);
-  groupLayout->addWidget(Label1, 3, 0);
-  groupLayout->addWidget(CEHashTSize, 3, 1);
-  groupLayout->addWidget(Bevel1, 0, 2, 4, 1);
+  groupLayout->addWidget(Label1, row, 0);
+  groupLayout->addWidget(CEHashTSize, row, 1);
+  groupLayout->addWidget(Bevel1, 0, 2, row + 1, 1);
   groupLayout->setColumnStretch(1, 1);
-
-  connect(RBScanTab, &QRadioButton::toggled, this, [this](bool on) {
-    if (on) RBScanTabClick();
-  });
-  connect(RBSortTab, &QRadioButton::toggled, this, [this](bool on) {
-    if (on) RBSortTabClick();
-  });
-  connect(RBHashTab, &QRadioButton::toggled, this, [this](bool on) {
-    if (on) RBHashTabClick();
-  });
-  connect(CEHashTSize, &QSpinBox::valueChanged, this, &TForm2::CEHashTSizeChange);
 }
 
 // The window's picture in its frame, at the group's right edge.
@@ -278,15 +266,17 @@ void TForm2::ShowNotice(const QString& text) {
   LbNotice->show();
 }
 
-void TForm2::SwitchTo(TOrganisation target) {
-  if (target == Document->Organisation()) return;
+void TForm2::RBTabClick(TTableKind kind) {
+  if (kind == Document->Organisation()) return;
   const int count = Document->CurTab()->GetDataCount();
-  if (Document->Switch(target) != TABLESTRUCT::TabOK) {
+  if (Document->Switch(kind) != TABLESTRUCT::TabOK) {
     // The target cannot hold every record: nothing is copied or saved, and the buttons show
     // the organisation still in use.
-    ShowNotice(tr("Переключение отменено: упорядоченная таблица вмещает не более %1 "
-                  "полиномов, а в таблице их %2.")
-                   .arg(TABLESTRUCT::MaxSortRecords)
+    const TABLESTRUCT::TTableKindInfo& target = TABLESTRUCT::TableKindInfo(kind);
+    ShowNotice(tr("Переключение отменено: %1 помещается не более %2 полиномов, а в таблице "
+                  "их %3.")
+                   .arg(KindText(target.InName))
+                   .arg(target.Capacity)
                    .arg(count));
     ShowOrganisation();
     return;
@@ -297,25 +287,12 @@ void TForm2::SwitchTo(TOrganisation target) {
 // The buttons and the spin edit show the document's organisation and hash size, also after an
 // undo or redo; setting them here runs no handler.
 void TForm2::ShowOrganisation() {
-  const QSignalBlocker scan(RBScanTab), sort(RBSortTab), hash(RBHashTab), size(CEHashTSize);
-  const TOrganisation inUse = Document->Organisation();
-  (inUse == TOrganisation::Scan     ? RBScanTab
-   : inUse == TOrganisation::Sorted ? RBSortTab
-                                    : RBHashTab)
-      ->setChecked(true);
+  QRadioButton* inUse = ChoiceButtons[static_cast<std::size_t>(Document->Organisation())];
+  const QSignalBlocker blocker(inUse);
+  inUse->setChecked(true);
+  if (!CEHashTSize) return;
+  const QSignalBlocker size(CEHashTSize);
   CEHashTSize->setValue(Document->HashSize());
-}
-
-void TForm2::RBScanTabClick() {
-  if (RBScanTab->isChecked()) SwitchTo(TOrganisation::Scan);
-}
-
-void TForm2::RBSortTabClick() {
-  if (RBSortTab->isChecked()) SwitchTo(TOrganisation::Sorted);
-}
-
-void TForm2::RBHashTabClick() {
-  if (RBHashTab->isChecked()) SwitchTo(TOrganisation::Hash);
 }
 
 // With another organisation in use the size takes effect at the next switch to the hash table.
@@ -324,9 +301,9 @@ void TForm2::CEHashTSizeChange() {
 }
 
 void TForm2::ShowCalculationRunning(bool running) {
-  for (QWidget* control : {static_cast<QWidget*>(RBScanTab), static_cast<QWidget*>(RBSortTab),
-                           static_cast<QWidget*>(RBHashTab), static_cast<QWidget*>(CEHashTSize)})
-    control->setEnabled(!running);
+  for (QRadioButton* button : ChoiceButtons)
+    button->setEnabled(!running);
+  CEHashTSize->setEnabled(!running);
 }
 
 // Closing goes through the main window's toggle (connected where the windows are made), so its

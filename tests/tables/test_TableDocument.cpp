@@ -41,7 +41,7 @@ TContent FileContent(const std::string& path) {
 // The document as the model sees it after each edit of the history.
 struct TState {
   TContent Records;
-  TOrganisation Organisation = TOrganisation::Scan;
+  TTableKind Organisation = TTableKind::Scan;
   int HashSize = 3;
   bool operator==(const TState&) const = default;
 };
@@ -109,7 +109,7 @@ public:
       break;
     case 8:
     case 9:
-      expected.Organisation = static_cast<TOrganisation>(Random() % OrganisationCount);
+      expected.Organisation = static_cast<TTableKind>(Random() % TableKindCount);
       outcome = document.Switch(expected.Organisation);
       break;
     default:
@@ -126,7 +126,7 @@ public:
 
     ASSERT_EQ(outcome.Edit->ChangesContent(), action < 8);
     // A switch rebuilds the tables, and so does a resize of the hash table in use.
-    const bool wide = action == 8 || action == 9 || expected.Organisation == TOrganisation::Hash;
+    const bool wide = action == 8 || action == 9 || expected.Organisation == TTableKind::Hash;
     Record(std::move(outcome.Edit), action >= 8 && wide, order, Keys(document.CurTab()), expected);
   }
 
@@ -217,24 +217,24 @@ TEST(TableDocument, SwitchTheSortedTableCannotHoldIsRefused) {
   for (int i = 5000; i > 0; --i)
     ASSERT_TRUE(document.Insert("N" + std::to_string(i), Pol("x")).Edit);
   const std::vector<std::string> scanOrder = Keys(document.CurTab());
-  TEditOutcome refused = document.Switch(TOrganisation::Sorted);
+  TEditOutcome refused = document.Switch(TTableKind::Sorted);
   EXPECT_EQ(refused.Code, TabNoMem);
   EXPECT_FALSE(refused.Edit);
-  EXPECT_EQ(document.Organisation(), TOrganisation::Scan);
+  EXPECT_EQ(document.Organisation(), TTableKind::Scan);
   EXPECT_EQ(Keys(document.CurTab()), scanOrder);
 
   TEditOutcome deleted = document.Delete("N5000"); // the first record: the last takes its place
   ASSERT_TRUE(deleted.Edit);
   const std::vector<std::string> before = Keys(document.CurTab());
-  TEditOutcome switched = document.Switch(TOrganisation::Sorted);
+  TEditOutcome switched = document.Switch(TTableKind::Sorted);
   ASSERT_TRUE(switched.Edit);
   EXPECT_EQ(document.CurTab().GetDataCount(), 4999);
   switched.Edit->Undo(document);
-  EXPECT_EQ(document.Organisation(), TOrganisation::Scan);
+  EXPECT_EQ(document.Organisation(), TTableKind::Scan);
   EXPECT_EQ(Keys(document.CurTab()), before);
   deleted.Edit->Undo(document);
   EXPECT_EQ(document.CurTab().GetDataCount(), 5000);
-  EXPECT_EQ(document.Switch(TOrganisation::Sorted).Code, TabNoMem);
+  EXPECT_EQ(document.Switch(TTableKind::Sorted).Code, TabNoMem);
 }
 
 } // namespace

@@ -24,6 +24,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTableView>
 #include <QTableWidget>
 #include <QTimer>
 #include <QToolButton>
@@ -127,7 +128,7 @@ void TestCalcWindow::cleanupTestCase() {
 // Each case starts from an empty scan table, no formula and the naming as at creation.
 void TestCalcWindow::init() {
   TableDocument->SetSaveMode(false);
-  Form2->RBScanTab->setChecked(true);
+  TermixTest::Find<QRadioButton>(Form2, "RBScanTab")->setChecked(true);
   TermixTest::ClearTable();
   Form3->EdFormul->setText("x");
   Form3->EdFormul->clear();
@@ -309,8 +310,9 @@ void TestCalcWindow::standardNamesTakeFirstFreeResNumber() {
   QCOMPARE(TableDocument->CurTab()->GetDataCount(), 4);
   // The table window shows the new record.
   bool shown = false;
-  for (int row = 0; row < TableTest::RowCount(Form2->SGPolTable); ++row)
-    shown |= TableTest::Cell(Form2->SGPolTable, row, 1) == "Res2";
+  for (int row = 0; row < TableTest::RowCount(TermixTest::Find<QTableView>(Form2, "SGPolTable"));
+       ++row)
+    shown |= TableTest::Cell(TermixTest::Find<QTableView>(Form2, "SGPolTable"), row, 1) == "Res2";
   QVERIFY(shown);
 
   // Evaluating again gives the next free name; the check box off stores nothing.
@@ -453,7 +455,7 @@ void TestCalcWindow::namingSwitchesEnableTheirControls() {
 }
 
 void TestCalcWindow::fullSortedTableIsReportedInResultRow() {
-  Form2->RBSortTab->setChecked(true);
+  TermixTest::Find<QRadioButton>(Form2, "RBSortTab")->setChecked(true);
   TPolinom one;
   one.SetText("1");
   // All but the last straight into the table, the last through the document, which shows them.
@@ -475,7 +477,7 @@ void TestCalcWindow::formulaFollowsTheCurrentTable() {
   Form3->EdFormul->setText("A*2");
   QVERIFY(Form3->FormulaOK);
   // The switch copies the records; the translator looks them up in the new table.
-  Form2->RBHashTab->setChecked(true);
+  TermixTest::Find<QRadioButton>(Form2, "RBHashTab")->setChecked(true);
   QCOMPARE(Form3->Trans->GetTable(), TableDocument->CurTab());
   QVERIFY(Form3->FormulaOK);
   Form3->BBtnCalcClick();
@@ -634,9 +636,10 @@ void TestCalcWindow::typedFormulaIsEvaluatedStoredAndSaved() {
   QCOMPARE(rowOf(Form3->SGResTable, 1), (QStringList{"2", "Res0", expected}));
 
   bool shown = false;
-  for (int row = 0; row < TableTest::RowCount(Form2->SGPolTable); ++row)
-    shown |= TableTest::Cell(Form2->SGPolTable, row, 1) == "Res0" &&
-             TableTest::Cell(Form2->SGPolTable, row, 2) == expected;
+  for (int row = 0; row < TableTest::RowCount(TermixTest::Find<QTableView>(Form2, "SGPolTable"));
+       ++row)
+    shown |= TableTest::Cell(TermixTest::Find<QTableView>(Form2, "SGPolTable"), row, 1) == "Res0" &&
+             TableTest::Cell(TermixTest::Find<QTableView>(Form2, "SGPolTable"), row, 2) == expected;
   QVERIFY(shown);
   saveScreenshot(Form3, "calcwindow.png");
 

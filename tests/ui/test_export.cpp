@@ -231,7 +231,7 @@ void TestExport::gridCopyPutsTheSelectedRowWholeAndItsLatexOnTheClipboard() {
   // The table window's grid, a view of the table model, copies the same way.
   Form2->show();
   QVERIFY(QTest::qWaitForWindowExposed(Form2));
-  QTableView* table = Form2->SGPolTable;
+  QTableView* table = TermixTest::Find<QTableView>(Form2, "SGPolTable");
   const QAbstractItemModel* model = table->model();
   int bigRow = -1;
   for (int row = 0; row < model->rowCount(); ++row)

@@ -37,6 +37,7 @@
 #include <QSet>
 #include <QSpinBox>
 #include <QTabWidget>
+#include <QTableView>
 #include <QTableWidget>
 #include <QTextBrowser>
 #include <QTimer>
@@ -687,11 +688,22 @@ private slots:
     QCOMPARE(progress->Caption->text(), QString("Вычисление…"));
     QCOMPARE(progress->CancelButton->text(), QString("Отмена"));
     QVERIFY(Form3->frameGeometry().contains(progress->frameGeometry().center()));
-    const QList<QWidget*> locked = {
-        Form3->EdFormul,  Form3->BBtnCalc,  Form3->SBtnLoadF, Form3->SBtnSaveF,
-        Form3->ImSum,     Form1->TBCalc,    Form1->TBNew,     Form1->TBDelete,
-        Form1->TBChange,  Form1->TBSavLod,  Form1->TBLoadF,   Form1->TBSaveF,
-        Form2->RBScanTab, Form2->RBSortTab, Form2->RBHashTab, Form2->CEHashTSize};
+    const QList<QWidget*> locked = {Form3->EdFormul,
+                                    Form3->BBtnCalc,
+                                    Form3->SBtnLoadF,
+                                    Form3->SBtnSaveF,
+                                    Form3->ImSum,
+                                    Form1->TBCalc,
+                                    Form1->TBNew,
+                                    Form1->TBDelete,
+                                    Form1->TBChange,
+                                    Form1->TBSavLod,
+                                    Form1->TBLoadF,
+                                    Form1->TBSaveF,
+                                    TermixTest::Find<QRadioButton>(Form2, "RBScanTab"),
+                                    TermixTest::Find<QRadioButton>(Form2, "RBSortTab"),
+                                    TermixTest::Find<QRadioButton>(Form2, "RBHashTab"),
+                                    TermixTest::Find<QSpinBox>(Form2, "CEHashTSize")};
     for (QWidget* w : locked)
       QVERIFY2(!w->isEnabled(), qPrintable(w->objectName()));
     QTest::keyClicks(Form3->EdFormul, "+1");
@@ -759,8 +771,9 @@ private slots:
       QTRY_VERIFY(!cancel->isEnabled());
       root = growth;
     } else if (part == "table") {
-      QVERIFY(Form2->LbNotice->isVisible());
-      QCOMPARE(AccessibleName(Form2->LbNotice), Form2->LbNotice->text());
+      QVERIFY(TermixTest::Find<QLabel>(Form2, "LbNotice")->isVisible());
+      QCOMPARE(AccessibleName(TermixTest::Find<QLabel>(Form2, "LbNotice")),
+               TermixTest::Find<QLabel>(Form2, "LbNotice")->text());
       root = Form2;
     } else if (part == "progress") {
       Form3->EdFormul->setText("(0.5*X+0.5*Y+0.5*Z+0.5)^40*(0.5*X+0.5*Y+0.5*Z+0.5)^40");

@@ -108,7 +108,7 @@ class TestOverview : public QObject {
   }
 
   void ClearTable() {
-    Form2->RBScanTab->click();
+    TermixTest::Find<QRadioButton>(Form2, "RBScanTab")->click();
     TermixTest::ClearTable();
   }
 
@@ -229,7 +229,7 @@ private slots:
     Insert("A", "x");
     Insert("K", "y + 1");
     Insert("a1", "z");
-    Form2->RBHashTab->click();
+    TermixTest::Find<QRadioButton>(Form2, "RBHashTab")->click();
     QCOMPARE(TableDocument->CurTab()->GetDataCount(), 3);
     // A and K share bucket 6 of 10, a1 is in bucket 7.
     QCOMPARE(Items(Form9->CBNum), QStringList({"6", "6", "7"}));
@@ -254,7 +254,7 @@ private slots:
     QCOMPARE(Form9->CBName->count(), 3);
 
     Pick(Form9->CBName, 0);
-    Form2->RBSortTab->click(); // organisation switch
+    TermixTest::Find<QRadioButton>(Form2, "RBSortTab")->click(); // organisation switch
     ExpectNoChoice();
 
     Pick(Form9->CBName, 2);

@@ -3,6 +3,7 @@
 // window's grid.
 
 #include "TableTestSupport.h"
+#include "TermixTestSupport.h"
 
 #include "ui/Application.h"
 #include "ui/ChangePolDialog.h"
@@ -79,7 +80,7 @@ class TestPolDialogs : public QObject {
   Q_OBJECT
 
 private:
-  QTableView* Grid() const { return Form2->SGPolTable; }
+  QTableView* Grid() const { return TermixTest::Find<QTableView>(Form2, "SGPolTable"); }
 
   // The windows, made and wired as at start-up, over a table of P1..P4 (P4 at position 3, the
   // fourth row).
@@ -118,7 +119,8 @@ private slots:
     Form4->EdName->clear();
     QCOMPARE(Form4->EdMist->text(), MsgNameEmpty);
 
-    Form2->RBHashTab->click(); // P1 sums to 129: bucket 9, shown as 10
+    TermixTest::Find<QRadioButton>(Form2, "RBHashTab")
+        ->click(); // P1 sums to 129: bucket 9, shown as 10
     Form4->EdName->setText("P1");
     QCOMPARE(Form4->EdMist->text(), MsgExists(10));
   }
@@ -331,7 +333,7 @@ private slots:
     WriteIni(IniWith({{"A", "X"}, {"K", "Y"}}));
     DestroyForms();
     CreateForms();
-    Form2->RBHashTab->click();
+    TermixTest::Find<QRadioButton>(Form2, "RBHashTab")->click();
     Form5->show();
     QCOMPARE(Form5->CBNum->itemText(0), QString("6"));
     QCOMPARE(Form5->CBNum->itemText(1), QString("6"));

@@ -34,7 +34,7 @@
 #include <QtTest>
 
 using namespace TableTest;
-using TABLESTRUCT::TOrganisation;
+using TABLESTRUCT::TTableKind;
 using TermixTest::Find;
 
 namespace {
@@ -94,7 +94,7 @@ private slots:
     WriteIni(IniWith({{"P2", "X^2 + 1"}, {"A", "2*Y"}, {"P1", "- Z"}}));
     MakeWindow();
     QCOMPARE(Form2->windowTitle(), QString("STORE: таблица полиномов"));
-    QVERIFY(TableDocument->Organisation() == TOrganisation::Scan);
+    QVERIFY(TableDocument->Organisation() == TTableKind::Scan);
     QVERIFY(!TableDocument->SaveMode());
     QVERIFY(Button("RBScanTab")->isChecked());
     QCOMPARE(HashSize()->value(), 10);
@@ -128,7 +128,7 @@ private slots:
     TableDocument->SetSaveMode(true);
     const QByteArray before = ReadIniBytes();
     Button("RBSortTab")->click();
-    QVERIFY(TableDocument->Organisation() == TOrganisation::Scan);
+    QVERIFY(TableDocument->Organisation() == TTableKind::Scan);
     QVERIFY(Button("RBScanTab")->isChecked() && !Button("RBSortTab")->isChecked());
     QVERIFY(notice->isVisible());
     QVERIFY(notice->text().contains("4999"));
@@ -138,7 +138,7 @@ private slots:
     Snapshot(Form2, "tablewindow-switch-refused");
     TableDocument->Delete("N17");
     Button("RBSortTab")->click();
-    QVERIFY(TableDocument->Organisation() == TOrganisation::Sorted);
+    QVERIFY(TableDocument->Organisation() == TTableKind::Sorted);
     QVERIFY(!notice->isVisible());
     QCOMPARE(NamesInIni(ReadIni()).size(), 4999);
 
@@ -167,7 +167,7 @@ private slots:
     WriteIni(IniWith({{"A", "X"}, {"K", "Y"}, {"a1", "Z"}}));
     MakeWindow();
     Button("RBHashTab")->click();
-    QVERIFY(TableDocument->Organisation() == TOrganisation::Hash);
+    QVERIFY(TableDocument->Organisation() == TTableKind::Hash);
     QCOMPARE(Column(Grid(), 0), QStringList({"6", "6.1", "7"}));
     QCOMPARE(Column(Grid(), 1), QStringList({"A", "-> K", "a1"}));
     QCOMPARE(Column(Grid(), 2), QStringList({"X", "Y", "Z"}));
