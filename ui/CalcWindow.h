@@ -162,6 +162,8 @@ private:
 
   void BuildControls();
   void BuildFormulaGroup();
+  void BuildFormulaFields();
+  void BuildStoreButtons();
   void BuildGrids();
   void BuildNamingPanel();
   void ConnectControls();

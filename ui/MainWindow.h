@@ -1,51 +1,13 @@
 #pragma once
 #include "ui/Forms.h"
+#include "ui/ToolButton.h"
 #include "ui/ToolPictures.h"
 
-#include <QKeySequence>
-#include <QToolButton>
 #include <QWidget>
 
 class QFrame;
 class QToolBar;
 class TTableDocumentAdapter;
-
-// A tool-bar button that shows one picture of its tool bar's picture list, chosen by
-// index, and reports every mouse move in its own coordinates.
-class TToolButton : public QToolButton {
-  Q_OBJECT
-public:
-  TToolButton(const QString& name, const QString& hint, const TImageList* images,
-              QWidget* parent = nullptr);
-  int ImageIndex() const { return Index; }
-  void SetImageIndex(int index);
-
-  // Picture indexes of the button: hot and normal, each with an on and an off variant
-  // (equal for buttons without a second state).
-  int HotOn = 0, HotOff = 0, NormalOn = 0, NormalOff = 0;
-  // Whether the last mouse move found the pointer strictly inside the button.
-  bool PointerOver = false;
-  // The button's keyboard shortcut, and whether it acts only in the table window.
-  QKeySequence Keys;
-  bool TableWindowKeys = false;
-
-signals:
-  void MouseMoved(int X, int Y);
-  // The keyboard focus came to the button or left it.
-  void FocusMoved();
-
-protected:
-  void mouseMoveEvent(QMouseEvent* event) override;
-  void mouseReleaseEvent(QMouseEvent* event) override;
-  // Enter presses the button as Space does.
-  void keyPressEvent(QKeyEvent* event) override;
-  void focusInEvent(QFocusEvent* event) override;
-  void focusOutEvent(QFocusEvent* event) override;
-
-private:
-  const TImageList* Images;
-  int Index = -1;
-};
 
 // The main window: a strip across the top of the screen holding a cool bar of four tool
 // bars. It opens, shows and hides the other windows; closing it ends the program.
