@@ -139,6 +139,31 @@
     </message>
 </context>
 <context>
+    <name>TForm1</name>
+    <message>
+        <source>Таблица полиномов изменена, но не сохранена. Сохранить изменения в файле?</source>
+        <translation>The polynomial table has changed but is not saved. Save the changes to the file?</translation>
+    </message>
+    <message>
+        <source>Сохранить</source>
+        <translation>Save</translation>
+    </message>
+    <message>
+        <source>Не сохранять</source>
+        <translation>Don&apos;t save</translation>
+    </message>
+    <message>
+        <source>Отмена</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>%1
+Программа не закрыта.</source>
+        <translation>%1
+The program has not been closed.</translation>
+    </message>
+</context>
+<context>
     <name>TForm10</name>
     <message>
         <source>О программе</source>
@@ -170,6 +195,49 @@
     <message>
         <source>Заставка TERMIX</source>
         <translation>TERMIX splash</translation>
+    </message>
+</context>
+<context>
+    <name>TForm2</name>
+    <message>
+        <source>Способ организации таблицы</source>
+        <translation>Table organisation</translation>
+    </message>
+    <message>
+        <source>Кол-во полей хеш-табл.:</source>
+        <translation>Hash table buckets:</translation>
+    </message>
+    <message>
+        <source>Изменяет кол-во полей таблицы с хэшированием</source>
+        <translation>Changes the number of buckets of the hash table</translation>
+    </message>
+    <message>
+        <source>Папка данных открыта другой запущенной копией программы: её полиномы при сохранении не стираются.</source>
+        <translation>The data folder is open in another running copy of the program: its polynomials are not erased when saving.</translation>
+    </message>
+    <message>
+        <source>Таблица не загружена: файл таблицы не читается!
+%1</source>
+        <translation>The table was not loaded: the table file cannot be read!
+%1</translation>
+    </message>
+    <message>
+        <source>Файл: %1
+%2</source>
+        <translation>File: %1
+%2</translation>
+    </message>
+    <message>
+        <source>Файл: %1</source>
+        <translation>File: %1</translation>
+    </message>
+    <message>
+        <source>Несохранённые изменения будут записаны при следующем изменении таблицы.</source>
+        <translation>Unsaved changes will be written at the next change of the table.</translation>
+    </message>
+    <message>
+        <source>Переключение отменено: %1 помещается не более %2 полиномов, а в таблице их %3.</source>
+        <translation>Switch cancelled: %1 holds at most %2 polynomials, and the table has %3.</translation>
     </message>
 </context>
 <context>
@@ -543,6 +611,37 @@
     </message>
 </context>
 <context>
+    <name>TPolTableDocument</name>
+    <message>
+        <source>удаление %1</source>
+        <translation>deletion of %1</translation>
+    </message>
+    <message>
+        <source>изменение %1</source>
+        <translation>change of %1</translation>
+    </message>
+    <message>
+        <source>изменение %1 (новое название %2)</source>
+        <translation>change of %1 (new name %2)</translation>
+    </message>
+    <message>
+        <source>число полей хеш-таблицы: %1</source>
+        <translation>hash table buckets: %1</translation>
+    </message>
+    <message>
+        <source>добавление %1</source>
+        <translation>addition of %1</translation>
+    </message>
+    <message>
+        <source>занесение результата %1</source>
+        <translation>storing the result %1</translation>
+    </message>
+    <message>
+        <source>копирование %1 в %2</source>
+        <translation>copying %1 to %2</translation>
+    </message>
+</context>
+<context>
     <name>TRecordName</name>
     <message>
         <source>Название полинома не введено!</source>
@@ -555,6 +654,37 @@
     <message>
         <source>Полином с таким названием уже существует! [Pol№%1]</source>
         <translation>A polynomial with this name already exists! [Pol#%1]</translation>
+    </message>
+</context>
+<context>
+    <name>TTableDocumentAdapter</name>
+    <message>
+        <source>Отменить %1</source>
+        <translation>Undo %1</translation>
+    </message>
+    <message>
+        <source>Отменить</source>
+        <translation>Undo</translation>
+    </message>
+    <message>
+        <source>Повторить %1</source>
+        <translation>Redo %1</translation>
+    </message>
+    <message>
+        <source>Повторить</source>
+        <translation>Redo</translation>
+    </message>
+    <message>
+        <source>Таблица не сохранена: в файле таблицы нет свободных разделов!</source>
+        <translation>The table was not saved: the table file has no free sections!</translation>
+    </message>
+    <message>
+        <source>Таблица сохранена не полностью: названия некоторых полиномов нельзя записать в файл!</source>
+        <translation>The table was saved only in part: the names of some polynomials cannot be written to the file!</translation>
+    </message>
+    <message>
+        <source>Таблица не сохранена: файл таблицы недоступен для записи!</source>
+        <translation>The table was not saved: the table file cannot be written!</translation>
     </message>
 </context>
 <context>
@@ -640,11 +770,11 @@
     </message>
     <message>
         <source>    коды скобок и номер лексемы операнда → Infix</source>
-        <translation>    the codes of brackets and the operand's lexeme number → Infix</translation>
+        <translation>    the codes of brackets and the operand&apos;s lexeme number → Infix</translation>
     </message>
     <message>
         <source>    код операции → Infix</source>
-        <translation>    the operation's code → Infix</translation>
+        <translation>    the operation&apos;s code → Infix</translation>
     </message>
     <message>
         <source>  последний операнд → Infix; Infix := Infix + «)»</source>
@@ -664,7 +794,7 @@
     </message>
     <message>
         <source>    операция: пока приоритет вершины стека ≥ приоритета Q: вершину в выходную строку</source>
-        <translation>    operation: while the priority of the stack's top ≥ the priority of Q: the top to the output</translation>
+        <translation>    operation: while the priority of the stack&apos;s top ≥ the priority of Q: the top to the output</translation>
     </message>
     <message>
         <source>      затем Q в стек (открывающая скобка — сразу в стек)</source>
@@ -700,7 +830,7 @@
     </message>
     <message>
         <source>  значение формулы — единственное значение в стеке</source>
-        <translation>  the formula's value is the one value on the stack</translation>
+        <translation>  the formula&apos;s value is the one value on the stack</translation>
     </message>
     <message>
         <source>Пробелы удалены, все символы допустимы: «%1»</source>
@@ -895,6 +1025,18 @@
     <message>
         <source>Обобщённая эффективность таблицы с хэшированием</source>
         <translation>Overall efficiency of the hash table</translation>
+    </message>
+    <message>
+        <source>переход к просмотровой таблице</source>
+        <translation>switch to the scan table</translation>
+    </message>
+    <message>
+        <source>переход к упорядоченной таблице</source>
+        <translation>switch to the sorted table</translation>
+    </message>
+    <message>
+        <source>переход к таблице с вычисляемыми адресами</source>
+        <translation>switch to the hash table</translation>
     </message>
 </context>
 </TS>
