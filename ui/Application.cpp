@@ -55,17 +55,16 @@ void ConnectForms() {
   QObject::connect(Form9, &TForm9::Closed, main, &TForm1::OverviewWindowClosed);
 
   // A dialog that opens gives its tool button the normal picture.
-  QObject::connect(Form4, &TForm4::Shown, main,
-                   [main] { main->ShowNormalPicture(main->TBNew, true); });
+  QObject::connect(Form4, &TForm4::Shown, main, [main] { main->ShowDialogPicture("TBNew", true); });
   QObject::connect(Form5, &TForm5::Shown, main,
-                   [main] { main->ShowNormalPicture(main->TBDelete, true); });
+                   [main] { main->ShowDialogPicture("TBDelete", true); });
   QObject::connect(Form6, &TForm6::Shown, main,
-                   [main] { main->ShowNormalPicture(main->TBChange, true); });
+                   [main] { main->ShowDialogPicture("TBChange", true); });
   QObject::connect(Form7, &TForm7::Shown, main,
-                   [main] { main->ShowNormalPicture(main->TBSavLod, false); });
+                   [main] { main->ShowDialogPicture("TBSavLod", false); });
   // Yes in the save warning: the on picture first, then save mode on and the save.
   QObject::connect(Form7, &TForm7::SaveModeConfirmed, main,
-                   [main] { main->ShowNormalPicture(main->TBSavLod, true); });
+                   [main] { main->ShowDialogPicture("TBSavLod", true); });
   QObject::connect(Form7, &TForm7::SaveModeConfirmed, document,
                    [document] { document->SetSaveMode(true); });
 

@@ -94,6 +94,10 @@ void TForm1::OverviewWindowClosed() {
   if (ViewShown) TBViewClick();
 }
 
+void TForm1::ShowDialogPicture(const QString& buttonName, bool on) {
+  if (auto* button = findChild<TToolButton*>(buttonName)) ShowNormalPicture(button, on);
+}
+
 void TForm1::ShowNormalPicture(TToolButton* button, bool on) {
   button->SetImageIndex(on ? button->NormalOn : button->NormalOff);
 }

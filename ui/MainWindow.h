@@ -10,45 +10,14 @@ class QToolBar;
 class TTableDocumentAdapter;
 
 // The main window: a strip across the top of the screen holding a cool bar of four tool
-// bars. It opens, shows and hides the other windows; closing it ends the program.
+// bars. It opens, shows and hides the other windows; closing it ends the program. Its buttons
+// are found by their names (TBStore, TBNew, …) and pressed.
 class TForm1 : public QWidget {
   Q_OBJECT
 public:
   // The save-mode button switches the document's save mode; closing asks about its unsaved
   // changes.
   explicit TForm1(TTableDocumentAdapter* document, QWidget* parent = nullptr);
-
-  // Visibility flags of the table, calculation and overview windows.
-  bool StoreShown = true;
-  bool PolsShown = true;
-  bool ViewShown = true;
-
-  QFrame* CoolBar1;
-  QToolBar* ToolBar1;
-  QToolBar* ToolBar2;
-  QToolBar* ToolBar3;
-  QToolBar* ToolBar4;
-  TImageList ImageList1, ImageList2, ImageList3, ImageList4;
-
-  TToolButton* TBStore;
-  TToolButton* TBNew;
-  TToolButton* TBDelete;
-  TToolButton* TBChange;
-  TToolButton* TBSavLod;
-  TToolButton* TBPols;
-  TToolButton* TBCalc;
-  TToolButton* TBLoadF;
-  TToolButton* TBSaveF;
-  TToolButton* TBView;
-  TToolButton* TBFormula;
-  TToolButton* TBStruct;
-  TToolButton* TBSurface;
-  TToolButton* TBEfficiency;
-  TToolButton* TBHelp;
-  TToolButton* TBAbout;
-
-  // Whether the window or mode behind a two-state button is on; true for other buttons.
-  bool IsOn(const TToolButton* button) const;
 
   // The keyboard shortcuts of the buttons; called once every window exists, since the delete
   // key belongs to the table window.
@@ -87,8 +56,9 @@ public slots:
   void CalcWindowClosed();
   void OverviewWindowClosed();
 
-  // The button's normal picture in its on or off variant (a dialog it opened is showing).
-  void ShowNormalPicture(TToolButton* button, bool on);
+  // A dialog of the button named buttonName showed: the button's normal picture in its on or
+  // off variant.
+  void ShowDialogPicture(const QString& buttonName, bool on);
 
 protected:
   void showEvent(QShowEvent* event) override;
@@ -97,18 +67,56 @@ protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+  struct TButtonRow;
+  // One row a button, in tool-bar order (see MainWindowButtons.cpp).
+  static const TButtonRow Buttons[16];
+
   void BuildCoolBar();
   void BuildButtons();
   TToolButton* AddButton(QToolBar* bar, const TImageList* images, const char* name,
                          const QString& hint, void (TForm1::*handler)());
+  // Whether the window or mode behind a two-state button is on; true for other buttons.
+  bool IsOn(const TToolButton* button) const;
   void Toggle(bool& flag, TToolButton* button, QWidget* window);
   // The picture of a button the pointer is not moving over: hot while it has the keyboard
   // focus, normal otherwise, in the variant of its state.
   void ShowRestingPicture(TToolButton* button);
+  // The button's normal picture in its on or off variant.
+  void ShowNormalPicture(TToolButton* button, bool on);
   void ShowPage(int page);
   // Closing with unsaved changes of the table asks what becomes of them; false keeps the
   // program running.
   bool AskToSaveTable();
+
   TTableDocumentAdapter* const Document;
   bool ShownOnce = false;
+
+  // Visibility flags of the table, calculation and overview windows.
+  bool StoreShown = true;
+  bool PolsShown = true;
+  bool ViewShown = true;
+
+  QFrame* CoolBar1 = nullptr;
+  QToolBar* ToolBar1 = nullptr;
+  QToolBar* ToolBar2 = nullptr;
+  QToolBar* ToolBar3 = nullptr;
+  QToolBar* ToolBar4 = nullptr;
+  TImageList ImageList1, ImageList2, ImageList3, ImageList4;
+
+  TToolButton* TBStore = nullptr;
+  TToolButton* TBNew = nullptr;
+  TToolButton* TBDelete = nullptr;
+  TToolButton* TBChange = nullptr;
+  TToolButton* TBSavLod = nullptr;
+  TToolButton* TBPols = nullptr;
+  TToolButton* TBCalc = nullptr;
+  TToolButton* TBLoadF = nullptr;
+  TToolButton* TBSaveF = nullptr;
+  TToolButton* TBView = nullptr;
+  TToolButton* TBFormula = nullptr;
+  TToolButton* TBStruct = nullptr;
+  TToolButton* TBSurface = nullptr;
+  TToolButton* TBEfficiency = nullptr;
+  TToolButton* TBHelp = nullptr;
+  TToolButton* TBAbout = nullptr;
 };

@@ -15,13 +15,11 @@
 
 #include <vector>
 
-namespace {
-
 // One row a tool button, in tool-bar order: its pictures (tool bar, symbol, and the indexes hot-on,
 // hot-off, normal-on, normal-off of its bar's picture list), name, hint, handler, member and
 // keyboard shortcut. The picture lists are drawn from these rows, and every picture a button
 // shows is looked up in its row.
-struct TButtonRow {
+struct TForm1::TButtonRow {
   TToolPictureRow Pictures;
   const char* Name;
   const char* Hint;
@@ -30,7 +28,7 @@ struct TButtonRow {
   const char* Keys;
 };
 
-const TButtonRow Buttons[] = {
+const TForm1::TButtonRow TForm1::Buttons[16] = {
     {{0, "store", 0, 1, 7, 8},
      "TBStore",
      "Вкл./Выкл. окно таблиц полиномов",
@@ -128,8 +126,6 @@ const TButtonRow Buttons[] = {
      &TForm1::TBAbout,
      "Shift+F1"},
 };
-
-} // namespace
 
 // The cool bar: four tool bars side by side, divided by lines.
 void TForm1::BuildCoolBar() {

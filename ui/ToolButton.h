@@ -12,6 +12,8 @@ public:
   TToolButton(const QString& name, const QString& hint, const TImageList* images,
               QWidget* parent = nullptr);
   int ImageIndex() const { return Index; }
+  // The picture list of the button's tool bar.
+  const TImageList* ImageList() const { return Images; }
   void SetImageIndex(int index);
 
   // Picture indexes of the button: hot and normal, each with an on and an off variant

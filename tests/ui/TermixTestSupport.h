@@ -37,6 +37,11 @@ template <class T = QWidget> T* Find(const QObject* window, const char* name) {
   return control;
 }
 
+// The main window's tool button with the name (TBStore, TBNew, …).
+inline TToolButton* MainButton(const char* name) {
+  return Find<TToolButton>(Form1, name);
+}
+
 // Runs `action` once, as soon as `window` is the active modal window; gives up after
 // `timeoutMs`. The returned flag tells whether the action ran. Arm it before the call
 // that shows the window, since exec() does not return until the window is closed.

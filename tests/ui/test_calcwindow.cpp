@@ -138,7 +138,7 @@ void TestCalcWindow::init() {
   Form3->RBVarX->setChecked(true);
   Form3->BracketOpen = false;
   Form3->SGResTable->clearContents();
-  if (!Form1->PolsShown) Form1->TBPolsClick(); // a close box in an earlier case went through it
+  if (!Form3->isVisible()) Form1->TBPolsClick(); // a close box in an earlier case went through it
   if (!Form3->isVisible()) Form3->show();
 }
 
@@ -535,7 +535,8 @@ void TestCalcWindow::mainWindowButtonsDriveTheWindow() {
   Form3->EdFormul->setText("X*2");
   Form1->TBCalcClick();
   QCOMPARE(rowOf(Form3->SGResTable, 1), (QStringList{"1", "Res0", polynomialText("2*x")}));
-  QCOMPARE(Form1->TBCalc->ImageIndex(), 7);
+  QCOMPARE(TermixTest::MainButton("TBCalc")->ImageIndex(),
+           TermixTest::MainButton("TBCalc")->NormalOn);
 
   QString shownFormula;
   bool saveMode = false;
@@ -555,15 +556,17 @@ void TestCalcWindow::mainWindowButtonsDriveTheWindow() {
   });
   Form1->TBLoadFClick();
   QVERIFY(loadMode);
-  QCOMPARE(Form1->TBLoadF->ImageIndex(), 8);
+  QCOMPARE(TermixTest::MainButton("TBLoadF")->ImageIndex(),
+           TermixTest::MainButton("TBLoadF")->NormalOn);
 
   // The close box clears the main window's flag and gives the toggle its off picture; the
   // toggle brings the same window back.
-  QVERIFY(Form1->PolsShown);
+  QVERIFY(Form3->isVisible());
   Form3->close();
   QVERIFY(!Form3->isVisible());
-  QVERIFY(!Form1->PolsShown);
-  QCOMPARE(Form1->TBPols->ImageIndex(), 6);
+  QVERIFY(!Form3->isVisible());
+  QCOMPARE(TermixTest::MainButton("TBPols")->ImageIndex(),
+           TermixTest::MainButton("TBPols")->NormalOff);
   Form1->TBPolsClick();
   QVERIFY(Form3->isVisible());
   QCOMPARE(Form3->EdFormul->text(), QString("X*2"));

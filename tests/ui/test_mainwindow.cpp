@@ -212,20 +212,16 @@ private slots:
     QVERIFY(visibleAfterFirstClick);
     QVERIFY(closedAfterSecondClick);
     QCOMPARE(recorder.Shown, QStringList({"Form2", "Form3", "Form9"}));
-    QVERIFY(Form1->StoreShown && Form1->PolsShown && Form1->ViewShown);
+    QVERIFY(Form2->isVisible() && Form3->isVisible() && Form9->isVisible());
   }
 
   void initialPicturesHintsAndGeometry() {
     QVERIFY(StartProgram());
-    const QList<QPair<const char*, int>> pictures = {
-        {"TBStore", 7},    {"TBNew", 9},         {"TBDelete", 11}, {"TBChange", 10},
-        {"TBSavLod", 13},  {"TBPols", 5},        {"TBCalc", 7},    {"TBLoadF", 8},
-        {"TBSaveF", 9},    {"TBView", 2},        {"TBFormula", 8}, {"TBStruct", 9},
-        {"TBSurface", 10}, {"TBEfficiency", 11}, {"TBHelp", 2},    {"TBAbout", 3}};
-    for (const auto& [name, index] : pictures) {
-      TToolButton* b = Button(name);
-      QVERIFY2(b, name);
-      QCOMPARE(b->ImageIndex(), index);
+    // Every button rests on its normal picture, the save-mode button on its off variant.
+    const QList<TToolButton*> buttons = Form1->findChildren<TToolButton*>();
+    QCOMPARE(buttons.size(), 16);
+    for (TToolButton* b : buttons) {
+      QCOMPARE(b->ImageIndex(), b->objectName() == "TBSavLod" ? b->NormalOff : b->NormalOn);
       QCOMPARE(b->size(), QSize(57, 66));
       QCOMPARE(b->iconSize(), QSize(50, 60));
       QCOMPARE(b->accessibleName(), b->toolTip());
@@ -242,12 +238,13 @@ private slots:
         list << b->objectName();
       return list;
     };
-    QCOMPARE(names(Form1->ToolBar1),
+    QCOMPARE(names(Find<QToolBar>(Form1, "ToolBar1")),
              QStringList({"TBStore", "TBNew", "TBDelete", "TBChange", "TBSavLod"}));
-    QCOMPARE(names(Form1->ToolBar2), QStringList({"TBPols", "TBCalc", "TBLoadF", "TBSaveF"}));
-    QCOMPARE(names(Form1->ToolBar3),
+    QCOMPARE(names(Find<QToolBar>(Form1, "ToolBar2")),
+             QStringList({"TBPols", "TBCalc", "TBLoadF", "TBSaveF"}));
+    QCOMPARE(names(Find<QToolBar>(Form1, "ToolBar3")),
              QStringList({"TBView", "TBFormula", "TBStruct", "TBSurface", "TBEfficiency"}));
-    QCOMPARE(names(Form1->ToolBar4), QStringList({"TBHelp", "TBAbout"}));
+    QCOMPARE(names(Find<QToolBar>(Form1, "ToolBar4")), QStringList({"TBHelp", "TBAbout"}));
     // A strip of fixed height across the screen.
     QCOMPARE(Form1->windowTitle(), QString("TERMIX: Работа с полиномами от нескольких переменных"));
     QCOMPARE(Form1->height(), 95);
@@ -262,10 +259,11 @@ private slots:
 
   void pictureListsHoldDistinctPictures() {
     CreateForms();
-    const QList<QPair<const TImageList*, int>> lists = {{&Form1->ImageList1, 14},
-                                                        {&Form1->ImageList2, 10},
-                                                        {&Form1->ImageList3, 12},
-                                                        {&Form1->ImageList4, 4}};
+    // Each tool bar's list, as its first button shows it.
+    const QList<QPair<const TImageList*, int>> lists = {{Button("TBStore")->ImageList(), 14},
+                                                        {Button("TBPols")->ImageList(), 10},
+                                                        {Button("TBView")->ImageList(), 12},
+                                                        {Button("TBHelp")->ImageList(), 4}};
     for (const auto& [list, count] : lists) {
       QCOMPARE(list->Count(), count);
       QSet<QByteArray> seen;
@@ -279,50 +277,85 @@ private slots:
         seen.insert(bits);
       }
     }
-    QVERIFY(Form1->ImageList1.Get(14).isNull());
-    QVERIFY(Form1->ImageList1.Get(-1).isNull());
+    QVERIFY(lists[0].first->Get(14).isNull());
+    QVERIFY(lists[0].first->Get(-1).isNull());
+    // A button's four pictures: hot and normal differ; on and off differ where it has two states.
+    for (const TToolButton* b : Form1->findChildren<TToolButton*>()) {
+      const TImageList* list = b->ImageList();
+      const bool twoStates = b->HotOn != b->HotOff;
+      QVERIFY2(twoStates == (b->NormalOn != b->NormalOff), qPrintable(b->objectName()));
+      for (int index : {b->HotOn, b->HotOff, b->NormalOn, b->NormalOff})
+        QVERIFY2(!list->Get(index).isNull(), qPrintable(b->objectName()));
+      QVERIFY(list->Get(b->HotOn).toImage() != list->Get(b->NormalOn).toImage());
+      QVERIFY(list->Get(b->HotOff).toImage() != list->Get(b->NormalOff).toImage());
+      QCOMPARE(list->Get(b->HotOn).toImage() != list->Get(b->HotOff).toImage(), twoStates);
+    }
+    // The two-state buttons are the three window toggles and save mode.
+    QStringList twoState;
+    for (const TToolButton* b : Form1->findChildren<TToolButton*>())
+      if (b->HotOn != b->HotOff) twoState << b->objectName();
+    twoState.sort();
+    QCOMPARE(twoState, QStringList({"TBPols", "TBSavLod", "TBStore", "TBView"}));
   }
 
   void toggles_data() {
     QTest::addColumn<QString>("button");
-    QTest::addColumn<int>("normalOn");
-    QTest::addColumn<int>("normalOff");
-    QTest::newRow("table window") << "TBStore" << 7 << 8;
-    QTest::newRow("calculation window") << "TBPols" << 5 << 6;
-    QTest::newRow("overview window") << "TBView" << 2 << 3;
+    QTest::newRow("table window") << "TBStore";
+    QTest::newRow("calculation window") << "TBPols";
+    QTest::newRow("overview window") << "TBView";
   }
 
   void toggles() {
     QFETCH(QString, button);
-    QFETCH(int, normalOn);
-    QFETCH(int, normalOff);
     QVERIFY(StartProgram());
     TToolButton* b = Button(qPrintable(button));
-    QWidget* window = b == Form1->TBStore  ? static_cast<QWidget*>(Form2)
-                      : b == Form1->TBPols ? static_cast<QWidget*>(Form3)
-                                           : static_cast<QWidget*>(Form9);
-    bool& flag = b == Form1->TBStore  ? Form1->StoreShown
-                 : b == Form1->TBPols ? Form1->PolsShown
-                                      : Form1->ViewShown;
+    const int normalOn = b->NormalOn, normalOff = b->NormalOff;
+    QWidget* window = b == MainButton("TBStore")  ? static_cast<QWidget*>(Form2)
+                      : b == MainButton("TBPols") ? static_cast<QWidget*>(Form3)
+                                                  : static_cast<QWidget*>(Form9);
     Click(b);
-    QVERIFY(!flag);
     QVERIFY(!window->isVisible());
     QCOMPARE(b->ImageIndex(), normalOff);
     Click(b);
-    QVERIFY(flag);
     QVERIFY(window->isVisible());
     QCOMPARE(b->ImageIndex(), normalOn);
     // The close box goes the same road as the button; pressing it again shows the window.
     window->close(); // a window may refuse the close and hide itself through the toggle
-    QVERIFY(!flag);
     QVERIFY(!window->isVisible());
     QCOMPARE(b->ImageIndex(), normalOff);
     Click(b);
-    QVERIFY(flag);
     QVERIFY(window->isVisible());
     QCOMPARE(b->ImageIndex(), normalOn);
     // The other two windows were not touched.
-    QCOMPARE(int(Form1->StoreShown) + int(Form1->PolsShown) + int(Form1->ViewShown), 3);
+    QCOMPARE(int(Form2->isVisible()) + int(Form3->isVisible()) + int(Form9->isVisible()), 3);
+  }
+
+  // Each command button opens its own window: the dialogs (the formula store for both formula
+  // buttons, the formula being correct), and the evaluate button fills the calculation window's
+  // result.
+  void commandButtonsOpenTheirWindows() {
+    QVERIFY(StartProgram());
+    Find<QLineEdit>(Form3, "EdFormul")->setText("X+1");
+    const QList<QPair<const char*, QDialog*>> dialogs = {
+        {"TBNew", Form4},   {"TBDelete", Form5}, {"TBChange", Form6}, {"TBSavLod", Form7},
+        {"TBLoadF", Form8}, {"TBSaveF", Form8},  {"TBAbout", Form10}};
+    for (const auto& [name, dialog] : dialogs) {
+      QStringList opened;
+      QTimer watch;
+      watch.setInterval(5);
+      connect(&watch, &QTimer::timeout, [&opened] {
+        if (auto* modal = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+          opened << modal->objectName();
+          modal->reject();
+        }
+      });
+      watch.start();
+      Click(Button(name));
+      watch.stop();
+      QCOMPARE(opened, QStringList(dialog->objectName()));
+    }
+    Click(Button("TBCalc"));
+    QCOMPARE(Find<QTableWidget>(Form3, "SGResTable")->item(0, 2)->text(), QString("X + 1"));
   }
 
   void pageButtonsTurnPagesWithoutShowingTheWindow() {
@@ -334,14 +367,14 @@ private slots:
       Click(Button(buttons[page]));
       QCOMPARE(pages->currentIndex(), page);
     }
-    Click(Form1->TBView);
+    Click(MainButton("TBView"));
     QVERIFY(!Form9->isVisible());
-    Click(Form1->TBSurface);
+    Click(MainButton("TBSurface"));
     QCOMPARE(pages->currentIndex(), 2);
     QVERIFY(!Form9->isVisible());
-    QVERIFY(!Form1->ViewShown);
-    QCOMPARE(Form1->TBView->ImageIndex(), 3);
-    Click(Form1->TBView);
+    QVERIFY(!Form9->isVisible());
+    QCOMPARE(MainButton("TBView")->ImageIndex(), MainButton("TBView")->NormalOff);
+    Click(MainButton("TBView"));
     QVERIFY(Form9->isVisible());
     QCOMPARE(pages->currentIndex(), 2);
   }
@@ -351,9 +384,9 @@ private slots:
     TableDocument->SetSaveMode(true);
     auto asked = WhenModal(
         Form7, [] { Form7->reject(); }, 300);
-    Click(Form1->TBSavLod);
+    Click(MainButton("TBSavLod"));
     QVERIFY(!TableDocument->SaveMode());
-    QCOMPARE(Form1->TBSavLod->ImageIndex(), 6);
+    QCOMPARE(MainButton("TBSavLod")->ImageIndex(), MainButton("TBSavLod")->HotOff);
     QTest::qWait(350);
     QVERIFY(!*asked);
   }
@@ -364,10 +397,10 @@ private slots:
       QSKIP("the save-mode warning window is not built yet");
     QVERIFY(!TableDocument->SaveMode());
     auto asked = WhenModal(Form7, [] { Form7->reject(); });
-    Click(Form1->TBSavLod);
+    Click(MainButton("TBSavLod"));
     QVERIFY(*asked);
     QVERIFY(!TableDocument->SaveMode());
-    QCOMPARE(Form1->TBSavLod->ImageIndex(), 13);
+    QCOMPARE(MainButton("TBSavLod")->ImageIndex(), MainButton("TBSavLod")->NormalOff);
   }
 
   // Closing the main window while the table holds changes its file does not asks once, in a
@@ -455,23 +488,19 @@ private slots:
 
   void hotPictureBounds_data() {
     QTest::addColumn<QString>("button");
-    QTest::addColumn<int>("hot");
-    QTest::addColumn<int>("normal");
-    const QList<std::tuple<const char*, int, int>> rows = {
-        {"TBStore", 0, 7},    {"TBNew", 2, 9},         {"TBDelete", 4, 11}, {"TBChange", 3, 10},
-        {"TBSavLod", 6, 13},  {"TBPols", 0, 5},        {"TBCalc", 2, 7},    {"TBLoadF", 3, 8},
-        {"TBSaveF", 4, 9},    {"TBView", 0, 2},        {"TBFormula", 4, 8}, {"TBStruct", 5, 9},
-        {"TBSurface", 6, 10}, {"TBEfficiency", 7, 11}, {"TBHelp", 0, 2},    {"TBAbout", 1, 3}};
-    for (const auto& [name, hot, normal] : rows)
-      QTest::newRow(name) << name << hot << normal;
+    for (const char* name : {"TBStore", "TBNew", "TBDelete", "TBChange", "TBSavLod", "TBPols",
+                             "TBCalc", "TBLoadF", "TBSaveF", "TBView", "TBFormula", "TBStruct",
+                             "TBSurface", "TBEfficiency", "TBHelp", "TBAbout"})
+      QTest::newRow(name) << name;
   }
 
   void hotPictureBounds() {
     QFETCH(QString, button);
-    QFETCH(int, hot);
-    QFETCH(int, normal);
     QVERIFY(StartProgram());
     TToolButton* b = Button(qPrintable(button));
+    // Every window is shown and save mode is off: the save-mode button shows its off variants.
+    const bool on = button != "TBSavLod";
+    const int hot = on ? b->HotOn : b->HotOff, normal = on ? b->NormalOn : b->NormalOff;
     const int w = b->width(), h = b->height();
     // Pointer moves over the button, then out across its border. Moves without a pressed
     // button reach it only with mouse tracking on.
@@ -496,29 +525,29 @@ private slots:
 
   void hotPicturesFollowTheState() {
     QVERIFY(StartProgram());
-    Click(Form1->TBStore); // table window off
-    Form1->ButtonMouseMove(Form1->TBStore, 5, 5);
-    QCOMPARE(Form1->TBStore->ImageIndex(), 1);
-    Form1->ButtonMouseMove(Form1->TBStore, 0, 5);
-    QCOMPARE(Form1->TBStore->ImageIndex(), 8);
+    Click(MainButton("TBStore")); // table window off
+    Form1->ButtonMouseMove(MainButton("TBStore"), 5, 5);
+    QCOMPARE(MainButton("TBStore")->ImageIndex(), MainButton("TBStore")->HotOff);
+    Form1->ButtonMouseMove(MainButton("TBStore"), 0, 5);
+    QCOMPARE(MainButton("TBStore")->ImageIndex(), MainButton("TBStore")->NormalOff);
     TableDocument->SetSaveMode(true);
-    Form1->ButtonMouseMove(Form1->TBSavLod, 5, 5);
-    QCOMPARE(Form1->TBSavLod->ImageIndex(), 5);
-    Form1->ButtonMouseMove(Form1->TBSavLod, 5, 66);
-    QCOMPARE(Form1->TBSavLod->ImageIndex(), 12);
-    Click(Form1->TBPols);
-    Form1->ButtonMouseMove(Form1->TBPols, 5, 5);
-    QCOMPARE(Form1->TBPols->ImageIndex(), 1);
-    Click(Form1->TBView);
-    Form1->ButtonMouseMove(Form1->TBView, 56, 65);
-    QCOMPARE(Form1->TBView->ImageIndex(), 1);
-    Form1->ButtonMouseMove(Form1->TBView, 57, 65);
-    QCOMPARE(Form1->TBView->ImageIndex(), 3);
+    Form1->ButtonMouseMove(MainButton("TBSavLod"), 5, 5);
+    QCOMPARE(MainButton("TBSavLod")->ImageIndex(), MainButton("TBSavLod")->HotOn);
+    Form1->ButtonMouseMove(MainButton("TBSavLod"), 5, 66);
+    QCOMPARE(MainButton("TBSavLod")->ImageIndex(), MainButton("TBSavLod")->NormalOn);
+    Click(MainButton("TBPols"));
+    Form1->ButtonMouseMove(MainButton("TBPols"), 5, 5);
+    QCOMPARE(MainButton("TBPols")->ImageIndex(), MainButton("TBPols")->HotOff);
+    Click(MainButton("TBView"));
+    Form1->ButtonMouseMove(MainButton("TBView"), 56, 65);
+    QCOMPARE(MainButton("TBView")->ImageIndex(), MainButton("TBView")->HotOff);
+    Form1->ButtonMouseMove(MainButton("TBView"), 57, 65);
+    QCOMPARE(MainButton("TBView")->ImageIndex(), MainButton("TBView")->NormalOff);
   }
 
   void commandButtonsRestoreTheirNormalPicture() {
     QVERIFY(StartProgram());
-    for (TToolButton* b : {Form1->TBCalc, Form1->TBLoadF, Form1->TBSaveF}) {
+    for (TToolButton* b : {MainButton("TBCalc"), MainButton("TBLoadF"), MainButton("TBSaveF")}) {
       MoveOver(b, QPoint(20, 20));
       QCOMPARE(b->ImageIndex(), b->HotOn);
       TModalDismisser dismisser; // loading or storing a formula opens the formula store
@@ -531,8 +560,8 @@ private slots:
 
   void aboutButtonShowsTheAnimatedAboutWindow() {
     QVERIFY(StartProgram());
-    MoveOver(Form1->TBAbout, QPoint(20, 20));
-    QCOMPARE(Form1->TBAbout->ImageIndex(), 1);
+    MoveOver(MainButton("TBAbout"), QPoint(20, 20));
+    QCOMPARE(MainButton("TBAbout")->ImageIndex(), MainButton("TBAbout")->HotOn);
     int frames = 0;
     bool running = false, loops = false;
     QSize size;
@@ -543,7 +572,7 @@ private slots:
       loops = Form10->AnimMovie->loopCount() == -1;
       QTest::mouseClick(Form10->BBtnOK, Qt::LeftButton);
     });
-    Click(Form1->TBAbout);
+    Click(MainButton("TBAbout"));
     QVERIFY(*shown);
     QCOMPARE(size, QSize(623, 245));
     QVERIFY(running);
@@ -551,14 +580,15 @@ private slots:
     QVERIFY(loops);
     QVERIFY(!Form10->isVisible());
     QCOMPARE(Form10->AnimMovie->state(), QMovie::NotRunning);
-    QCOMPARE(Form1->TBAbout->ImageIndex(), 3);
+    QCOMPARE(MainButton("TBAbout")->ImageIndex(), MainButton("TBAbout")->NormalOn);
   }
 
   void keyboardReachesEveryButton() {
     QVERIFY(StartProgram());
     // Tab walks the buttons in tool-bar order; the focused button shows its hot picture.
-    const QList<QToolBar*> bars = {Form1->ToolBar1, Form1->ToolBar2, Form1->ToolBar3,
-                                   Form1->ToolBar4};
+    const QList<QToolBar*> bars = {
+        Find<QToolBar>(Form1, "ToolBar1"), Find<QToolBar>(Form1, "ToolBar2"),
+        Find<QToolBar>(Form1, "ToolBar3"), Find<QToolBar>(Form1, "ToolBar4")};
     QList<TToolButton*> order;
     for (QToolBar* bar : bars)
       order << bar->findChildren<TToolButton*>();
@@ -569,19 +599,21 @@ private slots:
     for (int i = 0; i < order.size(); ++i) {
       TToolButton* b = order[i];
       QCOMPARE(QApplication::focusWidget(), b);
-      QCOMPARE(b->ImageIndex(), Form1->IsOn(b) ? b->HotOn : b->HotOff);
+      // Every window is shown and save mode is off.
+      const bool on = b->objectName() != "TBSavLod";
+      QCOMPARE(b->ImageIndex(), on ? b->HotOn : b->HotOff);
       if (i + 1 < order.size()) {
         QTest::keyClick(b, Qt::Key_Tab);
-        QCOMPARE(b->ImageIndex(), Form1->IsOn(b) ? b->NormalOn : b->NormalOff);
+        QCOMPARE(b->ImageIndex(), on ? b->NormalOn : b->NormalOff);
       }
     }
     // Enter and Space press the focused button.
-    Form1->TBPols->setFocus(Qt::TabFocusReason);
-    QTest::keyClick(Form1->TBPols, Qt::Key_Return);
-    QVERIFY(!Form1->PolsShown && !Form3->isVisible());
-    QCOMPARE(Form1->TBPols->ImageIndex(), Form1->TBPols->HotOff);
-    QTest::keyClick(Form1->TBPols, Qt::Key_Space);
-    QVERIFY(Form1->PolsShown && Form3->isVisible());
+    MainButton("TBPols")->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(MainButton("TBPols"), Qt::Key_Return);
+    QVERIFY(!Form3->isVisible());
+    QCOMPARE(MainButton("TBPols")->ImageIndex(), MainButton("TBPols")->HotOff);
+    QTest::keyClick(MainButton("TBPols"), Qt::Key_Space);
+    QVERIFY(Form3->isVisible());
 
     // Every shortcut is in its button's description, beside the unchanged hint, and on the
     // help's contents page.
@@ -624,16 +656,14 @@ private slots:
     // In the calculation window the keys come while the formula is being typed.
     if (w == Form3) Form3->EdFormul->setFocus();
     // The three toggles, each pressed twice.
-    const QList<std::tuple<int, bool*, QWidget*>> toggles = {
-        {Qt::Key_F2, &Form1->StoreShown, Form2},
-        {Qt::Key_F3, &Form1->PolsShown, Form3},
-        {Qt::Key_F4, &Form1->ViewShown, Form9}};
-    for (const auto& [key, flag, target] : toggles) {
+    const QList<std::pair<int, QWidget*>> toggles = {
+        {Qt::Key_F2, Form2}, {Qt::Key_F3, Form3}, {Qt::Key_F4, Form9}};
+    for (const auto& [key, target] : toggles) {
       if (target == w) continue; // a hidden window takes no keys
       QVERIFY(PressIn(w, key, Qt::NoModifier));
-      QVERIFY(!*flag && !target->isVisible());
+      QVERIFY(!target->isVisible());
       QVERIFY(PressIn(w, key, Qt::NoModifier));
-      QVERIFY(*flag && target->isVisible());
+      QVERIFY(target->isVisible());
     }
     // The dialogs; the delete key only in the table window.
     QVERIFY(KeyOpens(w, Qt::Key_N, Qt::ControlModifier, Form4));
@@ -679,7 +709,7 @@ private slots:
     Form3->EdFormul->setText(formula);
     QVERIFY(Form3->FormulaOK);
     Form3->ProgressDelay = 0; // as if the calculation had already taken longer than a moment
-    Click(Form1->TBCalc);
+    Click(MainButton("TBCalc"));
     auto* progress = Form3->findChild<TCalcProgressDialog*>("CalcProgressDialog");
     QVERIFY(progress);
     QVERIFY(progress->isVisible());
@@ -693,13 +723,13 @@ private slots:
                                     Form3->SBtnLoadF,
                                     Form3->SBtnSaveF,
                                     Form3->ImSum,
-                                    Form1->TBCalc,
-                                    Form1->TBNew,
-                                    Form1->TBDelete,
-                                    Form1->TBChange,
-                                    Form1->TBSavLod,
-                                    Form1->TBLoadF,
-                                    Form1->TBSaveF,
+                                    MainButton("TBCalc"),
+                                    MainButton("TBNew"),
+                                    MainButton("TBDelete"),
+                                    MainButton("TBChange"),
+                                    MainButton("TBSavLod"),
+                                    MainButton("TBLoadF"),
+                                    MainButton("TBSaveF"),
                                     TermixTest::Find<QRadioButton>(Form2, "RBScanTab"),
                                     TermixTest::Find<QRadioButton>(Form2, "RBSortTab"),
                                     TermixTest::Find<QRadioButton>(Form2, "RBHashTab"),
@@ -778,7 +808,7 @@ private slots:
     } else if (part == "progress") {
       Form3->EdFormul->setText("(0.5*X+0.5*Y+0.5*Z+0.5)^40*(0.5*X+0.5*Y+0.5*Z+0.5)^40");
       Form3->ProgressDelay = 0;
-      Click(Form1->TBCalc);
+      Click(MainButton("TBCalc"));
       root = Form3->findChild<TCalcProgressDialog*>("CalcProgressDialog");
       QVERIFY(root && QTest::qWaitForWindowExposed(root));
     } else if (part == "calc") {
@@ -797,16 +827,16 @@ private slots:
 
   void helpButtonOpensTheContentsPage() {
     QVERIFY(StartProgram());
-    Click(Form1->TBHelp);
+    Click(MainButton("TBHelp"));
     THelpWindow* help = ExistingHelpWindow();
     QVERIFY(help);
     QVERIFY(help->isVisible());
     QCOMPARE(help->Browser->source(), THelpWindow::ContentsUrl());
     QVERIFY(help->Browser->toPlainText().contains("Содержание"));
-    QCOMPARE(Form1->TBHelp->ImageIndex(), 2);
+    QCOMPARE(MainButton("TBHelp")->ImageIndex(), MainButton("TBHelp")->NormalOn);
     // Away from the contents and back: the button opens the contents again.
     help->Browser->setSource(QUrl("qrc:/help/tables.html"));
-    Click(Form1->TBHelp);
+    Click(MainButton("TBHelp"));
     QCOMPARE(help->Browser->source(), THelpWindow::ContentsUrl());
   }
 };

@@ -396,17 +396,18 @@ private slots:
   }
 
   void closeGoesThroughTheMainWindowToggle() {
-    QVERIFY(Form1->ViewShown);
+    QVERIFY(Form9->isVisible());
     Form9->close();
-    QVERIFY(!Form1->ViewShown);
     QVERIFY(!Form9->isVisible());
-    QCOMPARE(Form1->TBView->ImageIndex(), 3);
+    QVERIFY(!Form9->isVisible());
+    QCOMPARE(TermixTest::MainButton("TBView")->ImageIndex(),
+             TermixTest::MainButton("TBView")->NormalOff);
     // A page button turns the page of the hidden window and leaves it hidden.
     Form1->TBStructClick();
     QCOMPARE(Form9->PCViewTab->currentIndex(), 1);
     QVERIFY(!Form9->isVisible());
     Form1->TBViewClick();
-    QVERIFY(Form1->ViewShown);
+    QVERIFY(Form9->isVisible());
     QVERIFY(Form9->isVisible());
     Form1->TBFormulaClick();
     QCOMPARE(Form9->PCViewTab->currentIndex(), 0);

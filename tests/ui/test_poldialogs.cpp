@@ -522,18 +522,16 @@ private slots:
 
   // The main window's buttons open the dialogs; each dialog gives its button the normal picture.
   void MainWindowButtonsOpenTheDialogs() {
-    Form1->TBNew->SetImageIndex(2);
-    Form1->TBDelete->SetImageIndex(4);
-    Form1->TBChange->SetImageIndex(3);
     struct TCase {
       void (TForm1::*click)();
       QDialog* dialog;
       TToolButton* button;
-      int normal;
     };
-    for (const TCase& c : {TCase{&TForm1::TBNewClick, Form4, Form1->TBNew, 9},
-                           TCase{&TForm1::TBDeleteClick, Form5, Form1->TBDelete, 11},
-                           TCase{&TForm1::TBChangeClick, Form6, Form1->TBChange, 10}}) {
+    for (const TCase& c :
+         {TCase{&TForm1::TBNewClick, Form4, TermixTest::MainButton("TBNew")},
+          TCase{&TForm1::TBDeleteClick, Form5, TermixTest::MainButton("TBDelete")},
+          TCase{&TForm1::TBChangeClick, Form6, TermixTest::MainButton("TBChange")}}) {
+      c.button->SetImageIndex(c.button->HotOn);
       QDialog* dialog = c.dialog;
       bool opened = false;
       QTimer::singleShot(0, dialog, [dialog, &opened] {
@@ -542,7 +540,7 @@ private slots:
       });
       (Form1->*c.click)();
       QVERIFY(opened);
-      QCOMPARE(c.button->ImageIndex(), c.normal);
+      QCOMPARE(c.button->ImageIndex(), c.button->NormalOn);
     }
   }
 };

@@ -220,9 +220,9 @@ private slots:
       save(Form10, "about");
       Form10->accept();
     });
-    Form1->TBAbout->click();
+    MainButton("TBAbout")->click();
     QVERIFY(*about);
-    Form1->TBHelp->click();
+    MainButton("TBHelp")->click();
     THelpWindow* help = ExistingHelpWindow();
     QVERIFY(help && QTest::qWaitForWindowExposed(help));
     save(help, "help");

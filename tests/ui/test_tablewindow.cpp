@@ -496,10 +496,10 @@ private slots:
     auto* button = Find<TToolButton>(Form1, "TBStore");
     QVERIFY(Form2->close());
     QVERIFY(!Form2->isVisible());
-    QCOMPARE(button->ImageIndex(), 8);
+    QCOMPARE(button->ImageIndex(), button->NormalOff);
     Form1->TBStoreClick();
     QVERIFY(Form2->isVisible());
-    QCOMPARE(button->ImageIndex(), 7);
+    QCOMPARE(button->ImageIndex(), button->NormalOn);
   }
 
   // The warning: its six lines; Yes switches save mode on and saves at once with the on
@@ -518,10 +518,10 @@ private slots:
                           "таблицей. ", "Включить  режим   сохранения?"}));
     QVERIFY(memo->isReadOnly());
 
-    saveButton->SetImageIndex(6);
+    saveButton->SetImageIndex(saveButton->HotOff);
     warning.show();
     QVERIFY(QTest::qWaitForWindowExposed(&warning));
-    QCOMPARE(saveButton->ImageIndex(), 13);
+    QCOMPARE(saveButton->ImageIndex(), saveButton->NormalOff);
     VerifyTextsFit(&warning);
     Snapshot(&warning, "savemodedialog");
     Find<QPushButton>(&warning, "BitBtn2")->click();
@@ -533,7 +533,7 @@ private slots:
     Find<QPushButton>(&warning, "BitBtn1")->click();
     QVERIFY(!warning.isVisible());
     QVERIFY(TableDocument->SaveMode());
-    QCOMPARE(saveButton->ImageIndex(), 12);
+    QCOMPARE(saveButton->ImageIndex(), saveButton->NormalOn);
     const TIni ini = ReadIni();
     QCOMPARE(NamesInIni(ini), QStringList({"P1"}));
     QCOMPARE(ini["Polinom0"]["PolFormula"], QString("X + 1"));
