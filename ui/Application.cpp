@@ -16,7 +16,6 @@
 #include "ui/TableDocumentAdapter.h"
 #include "ui/TableWindow.h"
 
-#include <QLineEdit>
 #include <exception>
 
 TForm1* Form1 = nullptr;
@@ -70,7 +69,7 @@ void ConnectForms() {
 
   // The formula store: opened by the calculation window, it loads into its formula field.
   Form3->SetFormulaStore(Form8);
-  QObject::connect(Form8, &TForm8::FormulaChosen, Form3->EdFormul, &QLineEdit::setText);
+  QObject::connect(Form8, &TForm8::FormulaChosen, Form3, &TForm3::SetFormulaText);
 
   // A calculation running by itself locks what would change the table or its formula.
   QObject::connect(Form3, &TForm3::CalculationRunning, main, &TForm1::ShowCalculationRunning);

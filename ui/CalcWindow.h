@@ -57,12 +57,88 @@ private:
 class TForm3 : public QWidget {
   Q_OBJECT
 public:
-  // The table in use is the document's; a result goes to the document.
+  // The table in use is the document's; a result goes to the document. Its controls are found
+  // by their names in the window's design (EdFormul, SGResTable, …).
   explicit TForm3(TTableDocumentAdapter* document, QWidget* parent = nullptr);
   ~TForm3() override;
 
   // The formula store dialog that the store buttons open (made after this window).
   void SetFormulaStore(TForm8* store) { FormulaStore = store; }
+
+  // A calculation that takes longer than this many milliseconds goes on by itself on a working
+  // thread and shows its progress; the window stays usable meanwhile.
+  int ProgressDelay = 300;
+  // True while such a calculation runs.
+  bool CalculationRuns() const { return Run != nullptr; }
+
+signals:
+  // A calculation went on by itself (true) or ended (false): while it runs, nothing may change
+  // the table or the formula.
+  void CalculationRunning(bool running);
+  // The window's close box was used.
+  void Closed();
+
+public slots:
+  // A formula brought in from elsewhere (the formula store) replaces the one being written.
+  void SetFormulaText(const QString& text);
+
+  void FormCreate();
+  void FormClose();
+  void FormResize();
+  void EdFormulChange();
+  void BBtnCalcClick();
+  void EdNameChange();
+  void CBPolToTabClick();
+  void RBStdNameClick();
+  void RBUserNameClick();
+  void ImSumClick();
+  void ImMinClick();
+  void ImMultClick();
+  void ImDegClick();
+  void ImProClick();
+  void ImIntClick();
+  void ImBrakClick();
+  void ImVarClick();
+  void SBtnSaveFClick();
+  void SBtnLoadFClick();
+  void ImSumMouseMove(int X, int Y);
+  void ImMinMouseMove(int X, int Y);
+  void ImMultMouseMove(int X, int Y);
+  void ImDegMouseMove(int X, int Y);
+  void ImProMouseMove(int X, int Y);
+  void ImIntMouseMove(int X, int Y);
+  void ImBrakMouseMove(int X, int Y);
+  void ImVarMouseMove(int X, int Y);
+
+protected:
+  void closeEvent(QCloseEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+
+private:
+  struct TOperationImageRow;
+  // The eight operation images, one row each (see CalcWindowOperations.cpp).
+  static const TOperationImageRow OperationImages[8];
+  static const TOperationImageRow& OperationImageRow(TOperationImage* TForm3::*image);
+
+  TTableDocumentAdapter* const Document;
+  TForm8* FormulaStore = nullptr;
+
+  void BuildControls();
+  void BuildFormulaGroup();
+  void BuildFormulaFields();
+  void BuildStoreButtons();
+  void BuildGrids();
+  void BuildNamingPanel();
+  void ConnectControls();
+  void BuildOperationImages();
+  TABLESTRUCT::TBasePTab* CurrentTable() const;
+  void AppendToFormula(const QString& text);
+  QChar CheckedVariableLetter() const;
+  void HighlightOnHover(TOperationImage* TForm3::*image, int x, int y);
+  void ShowResultRow(const QString& number, const QString& name, const QString& polynomial);
+  void FinishCalculation();
+  void ShowCalculationRunning(bool running);
+  void ShowAndStoreResult(const LISTSTRUCT::TPolinom& result, const QString& resultText);
 
   // Controls, by their names in the window's design.
   QGroupBox* GroupBox1 = nullptr;
@@ -108,74 +184,6 @@ public:
   QString UserName;
   bool StdNameMode = true;
   bool BracketOpen = false;
-  // A calculation that takes longer than this many milliseconds goes on by itself on a working
-  // thread and shows its progress; the window stays usable meanwhile.
-  int ProgressDelay = 300;
-  // True while such a calculation runs.
-  bool CalculationRuns() const { return Run != nullptr; }
-
-signals:
-  // A calculation went on by itself (true) or ended (false): while it runs, nothing may change
-  // the table or the formula.
-  void CalculationRunning(bool running);
-
-public slots:
-  void FormCreate();
-  void FormClose();
-  void FormResize();
-  void EdFormulChange();
-  void BBtnCalcClick();
-  void EdNameChange();
-  void CBPolToTabClick();
-  void RBStdNameClick();
-  void RBUserNameClick();
-  void ImSumClick();
-  void ImMinClick();
-  void ImMultClick();
-  void ImDegClick();
-  void ImProClick();
-  void ImIntClick();
-  void ImBrakClick();
-  void ImVarClick();
-  void SBtnSaveFClick();
-  void SBtnLoadFClick();
-  void ImSumMouseMove(int X, int Y);
-  void ImMinMouseMove(int X, int Y);
-  void ImMultMouseMove(int X, int Y);
-  void ImDegMouseMove(int X, int Y);
-  void ImProMouseMove(int X, int Y);
-  void ImIntMouseMove(int X, int Y);
-  void ImBrakMouseMove(int X, int Y);
-  void ImVarMouseMove(int X, int Y);
-
-signals:
-  // The window's close box was used.
-  void Closed();
-
-protected:
-  void closeEvent(QCloseEvent* event) override;
-  void resizeEvent(QResizeEvent* event) override;
-
-private:
-  TTableDocumentAdapter* const Document;
-  TForm8* FormulaStore = nullptr;
-
-  void BuildControls();
-  void BuildFormulaGroup();
-  void BuildFormulaFields();
-  void BuildStoreButtons();
-  void BuildGrids();
-  void BuildNamingPanel();
-  void ConnectControls();
-  void BuildOperationImages();
-  TABLESTRUCT::TBasePTab* CurrentTable() const;
-  void AppendToFormula(const QString& text);
-  QChar CheckedVariableLetter() const;
-  void HighlightOnHover(TOperationImage* TForm3::*image, int x, int y);
-  void ShowResultRow(const QString& number, const QString& name, const QString& polynomial);
-  void FinishCalculation();
-  void ShowCalculationRunning(bool running);
-  void ShowAndStoreResult(const LISTSTRUCT::TPolinom& result, const QString& resultText);
 
   std::unique_ptr<TCalcRun> Run;
   TCalcProgressDialog* ProgressDialog = nullptr;

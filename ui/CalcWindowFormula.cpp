@@ -98,6 +98,10 @@ void TForm3::BuildStoreButtons() {
   }
 }
 
+void TForm3::SetFormulaText(const QString& text) {
+  EdFormul->setText(text);
+}
+
 void TForm3::EdFormulChange() {
   if (Run) {
     // The translator is busy on the working thread; the check follows when it has finished.

@@ -58,12 +58,10 @@ void TOperationImage::mouseMoveEvent(QMouseEvent* event) {
 
 // ---------------------------------------------------------------------------------------------
 
-namespace {
-
 // The eight operation images, one row each: name, hint, symbol, the numbers of its normal and
 // highlighted pictures in ImageList1, and its handlers. The picture list is drawn from these rows
 // and every picture an image shows is looked up in its row.
-struct TOperationImageRow {
+struct TForm3::TOperationImageRow {
   const char* Name;
   const char* Hint;
   const char* Symbol;
@@ -74,7 +72,7 @@ struct TOperationImageRow {
   void (TForm3::*MouseMove)(int, int);
 };
 
-const TOperationImageRow OperationImages[8] = {
+const TForm3::TOperationImageRow TForm3::OperationImages[8] = {
     // The first letter of the sum's hint is a Latin "C", as the window has always shown it.
     {"ImSum", "Cложение полиномов: [Pol1] + [Pol2]", "sum", 0, 7, &TForm3::ImSum,
      &TForm3::ImSumClick, &TForm3::ImSumMouseMove},
@@ -94,13 +92,11 @@ const TOperationImageRow OperationImages[8] = {
      &TForm3::ImVarClick, &TForm3::ImVarMouseMove},
 };
 
-const TOperationImageRow& OperationImageRow(TOperationImage* TForm3::*image) {
+const TForm3::TOperationImageRow& TForm3::OperationImageRow(TOperationImage* TForm3::*image) {
   for (const TOperationImageRow& entry : OperationImages)
     if (entry.Image == image) return entry;
   return OperationImages[0];
 }
-
-} // namespace
 
 // The pictures of ImageList1, drawn from the rows, and one image for each row.
 void TForm3::BuildOperationImages() {

@@ -1,6 +1,7 @@
 // The calculation window: the live formula check and its operand grid, the operation images,
 // evaluation with standard and user-given result names, the naming switches, the layout, and
 // a formula typed key by key all the way into the table file.
+#include "CalcWindowControls.h"
 #include "TableTestSupport.h"
 #include "TermixTestSupport.h"
 
@@ -130,14 +131,14 @@ void TestCalcWindow::init() {
   TableDocument->SetSaveMode(false);
   TermixTest::Find<QRadioButton>(Form2, "RBScanTab")->setChecked(true);
   TermixTest::ClearTable();
-  Form3->EdFormul->setText("x");
-  Form3->EdFormul->clear();
-  Form3->CBPolToTab->setChecked(true);
-  Form3->RBStdName->setChecked(true);
-  Form3->EdName->setText("PolResult");
-  Form3->RBVarX->setChecked(true);
-  Form3->BracketOpen = false;
-  Form3->SGResTable->clearContents();
+  CalcControls::EdFormul()->setText("x");
+  CalcControls::EdFormul()->clear();
+  CalcControls::CBPolToTab()->setChecked(true);
+  CalcControls::RBStdName()->setChecked(true);
+  CalcControls::EdName()->setText("PolResult");
+  CalcControls::RBVarX()->setChecked(true);
+  Form3->FormCreate(); // no bracket open, names as at creation
+  CalcControls::SGResTable()->clearContents();
   if (!Form3->isVisible()) Form1->TBPolsClick(); // a close box in an earlier case went through it
   if (!Form3->isVisible()) Form3->show();
 }
@@ -145,129 +146,125 @@ void TestCalcWindow::init() {
 void TestCalcWindow::newWindowShowsNotEnteredAndCalcDoesNothing() {
   // A window made now, on the empty table, as at program start.
   TForm3 fresh(TableDocument);
-  QCOMPARE(fresh.EdErrors->text(), NotEntered);
-  QVERIFY(!fresh.FormulaOK);
-  QVERIFY(!fresh.EdName->isEnabled());
-  QCOMPARE(fresh.UserName, QString("PolResult"));
-  QVERIFY(fresh.StdNameMode);
+  QCOMPARE(CalcControls::EdErrors(&fresh)->text(), NotEntered);
+  QVERIFY(!CalcControls::FormulaAccepted(&fresh));
+  QVERIFY(!CalcControls::EdName(&fresh)->isEnabled());
+  QCOMPARE(CalcControls::EdName(&fresh)->text(), QString("PolResult"));
+  QVERIFY(CalcControls::RBStdName(&fresh)->isChecked());
   QCOMPARE(fresh.windowTitle(), QString("POLINOM: Вычисления полиномов"));
   QCOMPARE(fresh.minimumSize(), QSize(540, 357));
-  QCOMPARE(fresh.SGOperTable->horizontalHeaderItem(1)->text(), QString("Название"));
-  QCOMPARE(fresh.SGOperTable->horizontalHeaderItem(2)->text(), QString("Полиномы - операнды"));
-  QCOMPARE(fresh.SGResTable->horizontalHeaderItem(0)->text(), QString("№"));
-  QCOMPARE(fresh.SGResTable->horizontalHeaderItem(2)->text(), QString("Полином - результат"));
+  QCOMPARE(CalcControls::SGOperTable(&fresh)->horizontalHeaderItem(1)->text(), QString("Название"));
+  QCOMPARE(CalcControls::SGOperTable(&fresh)->horizontalHeaderItem(2)->text(),
+           QString("Полиномы - операнды"));
+  QCOMPARE(CalcControls::SGResTable(&fresh)->horizontalHeaderItem(0)->text(), QString("№"));
+  QCOMPARE(CalcControls::SGResTable(&fresh)->horizontalHeaderItem(2)->text(),
+           QString("Полином - результат"));
 
   fresh.BBtnCalcClick();
-  QCOMPARE(rowOf(fresh.SGResTable, 1), (QStringList{"", "", ""}));
+  QCOMPARE(rowOf(CalcControls::SGResTable(&fresh), 1), (QStringList{"", "", ""}));
   QCOMPARE(TableDocument->CurTab()->GetDataCount(), 0);
 }
 
 void TestCalcWindow::operandGridListsDistinctOperandsAndSkipsNumbers() {
   addPolynomial("B", "y+1");
   addPolynomial("A", "x^2");
-  Form3->EdFormul->setText("A*(X+2)^2-B*A+x");
-  QVERIFY(Form3->FormulaOK);
-  QCOMPARE(Form3->EdErrors->text(), Correct);
+  CalcControls::EdFormul()->setText("A*(X+2)^2-B*A+x");
+  QVERIFY(CalcControls::FormulaAccepted());
+  QCOMPARE(CalcControls::EdErrors()->text(), Correct);
   // Lexemes A, X, 2, B, x: the number is not listed, A only once, X and x both.
-  QCOMPARE(Form3->SGOperTable->rowCount(), 4);
-  QCOMPARE(rowOf(Form3->SGOperTable, 1), (QStringList{"2", "A", polynomialText("x^2")}));
-  QCOMPARE(rowOf(Form3->SGOperTable, 2), (QStringList{"--", "X", polynomialText("x")}));
-  QCOMPARE(rowOf(Form3->SGOperTable, 3), (QStringList{"1", "B", polynomialText("y+1")}));
-  QCOMPARE(rowOf(Form3->SGOperTable, 4), (QStringList{"--", "x", polynomialText("x")}));
-  QCOMPARE(Form3->SGOperTable->horizontalHeaderItem(2)->text(),
+  QCOMPARE(CalcControls::SGOperTable()->rowCount(), 4);
+  QCOMPARE(rowOf(CalcControls::SGOperTable(), 1), (QStringList{"2", "A", polynomialText("x^2")}));
+  QCOMPARE(rowOf(CalcControls::SGOperTable(), 2), (QStringList{"--", "X", polynomialText("x")}));
+  QCOMPARE(rowOf(CalcControls::SGOperTable(), 3), (QStringList{"1", "B", polynomialText("y+1")}));
+  QCOMPARE(rowOf(CalcControls::SGOperTable(), 4), (QStringList{"--", "x", polynomialText("x")}));
+  QCOMPARE(CalcControls::SGOperTable()->horizontalHeaderItem(2)->text(),
            QString("Полиномы - операнды (кол-во операнд = 4)"));
 
   // A shorter formula shrinks the grid again.
-  Form3->EdFormul->setText("B");
-  QCOMPARE(Form3->SGOperTable->rowCount(), 1);
-  QCOMPARE(rowOf(Form3->SGOperTable, 1), (QStringList{"1", "B", polynomialText("y+1")}));
+  CalcControls::EdFormul()->setText("B");
+  QCOMPARE(CalcControls::SGOperTable()->rowCount(), 1);
+  QCOMPARE(rowOf(CalcControls::SGOperTable(), 1), (QStringList{"1", "B", polynomialText("y+1")}));
 }
 
 void TestCalcWindow::operandGridAfterErrors() {
   addPolynomial("A", "x");
   // An error in the operator scan: the operands found before it are listed.
-  Form3->EdFormul->setText("A+Missing");
-  QVERIFY(!Form3->FormulaOK);
-  QCOMPARE(Form3->EdErrors->text(),
+  CalcControls::EdFormul()->setText("A+Missing");
+  QVERIFY(!CalcControls::FormulaAccepted());
+  QCOMPARE(CalcControls::EdErrors()->text(),
            QString("Полином с именем 'Missing' в таблице не найден ! [3]"));
-  QCOMPARE(Form3->SGOperTable->rowCount(), 1);
-  QCOMPARE(cell(Form3->SGOperTable, 1, 1), QString("A"));
+  QCOMPARE(CalcControls::SGOperTable()->rowCount(), 1);
+  QCOMPARE(cell(CalcControls::SGOperTable(), 1, 1), QString("A"));
 
   // An error found before the scan (an open bracket) keeps the previous lexemes.
-  Form3->EdFormul->setText("A*Y");
-  Form3->EdFormul->setText("A*Y*(");
-  QVERIFY(!Form3->FormulaOK);
-  QCOMPARE(Form3->EdErrors->text(), QString("Неправильно расставлены скобки ! [6]"));
-  QCOMPARE(Form3->SGOperTable->rowCount(), 2);
-  QCOMPARE(cell(Form3->SGOperTable, 2, 1), QString("Y"));
+  CalcControls::EdFormul()->setText("A*Y");
+  CalcControls::EdFormul()->setText("A*Y*(");
+  QVERIFY(!CalcControls::FormulaAccepted());
+  QCOMPARE(CalcControls::EdErrors()->text(), QString("Неправильно расставлены скобки ! [6]"));
+  QCOMPARE(CalcControls::SGOperTable()->rowCount(), 2);
+  QCOMPARE(cell(CalcControls::SGOperTable(), 2, 1), QString("Y"));
 
   // Only spaces: nothing entered, and evaluation does nothing.
-  Form3->EdFormul->setText("   ");
-  QCOMPARE(Form3->EdErrors->text(), NotEntered);
+  CalcControls::EdFormul()->setText("   ");
+  QCOMPARE(CalcControls::EdErrors()->text(), NotEntered);
   Form3->BBtnCalcClick();
-  QCOMPARE(cell(Form3->SGResTable, 1, 2), QString());
+  QCOMPARE(cell(CalcControls::SGResTable(), 1, 2), QString());
   QCOMPARE(TableDocument->CurTab()->GetDataCount(), 1);
 }
 
 void TestCalcWindow::imagesAppendTheirTexts() {
-  Form3->RBVarY->setChecked(true);
+  CalcControls::RBVarY()->setChecked(true);
   Form3->ImProClick();
-  QCOMPARE(Form3->EdFormul->text(), QString(" d/dy("));
-  QVERIFY(Form3->BracketOpen);
+  QCOMPARE(CalcControls::EdFormul()->text(), QString(" d/dy("));
   Form3->ImBrakClick();
-  QCOMPARE(Form3->EdFormul->text(), QString(" d/dy()"));
-  QVERIFY(!Form3->BracketOpen);
+  QCOMPARE(CalcControls::EdFormul()->text(), QString(" d/dy()"));
   // Every insertion runs the check: an empty derivative is no formula.
-  QVERIFY(!Form3->FormulaOK);
+  QVERIFY(!CalcControls::FormulaAccepted());
 
-  Form3->EdFormul->clear();
-  Form3->RBVarZ->setChecked(true);
+  CalcControls::EdFormul()->clear();
+  CalcControls::RBVarZ()->setChecked(true);
   Form3->ImIntClick();
   Form3->ImVarClick();
   Form3->ImBrakClick();
   Form3->ImDegClick();
   Form3->ImSumClick();
   Form3->ImBrakClick();
-  Form3->RBVarX->setChecked(true);
+  CalcControls::RBVarX()->setChecked(true);
   Form3->ImVarClick();
   Form3->ImMinClick();
   Form3->ImVarClick();
   Form3->ImBrakClick();
   Form3->ImMultClick();
   Form3->ImVarClick();
-  QCOMPARE(Form3->EdFormul->text(), QString(" int~dz( Z)^2 +( X - X) * X"));
-  QVERIFY(Form3->FormulaOK);
-  QCOMPARE(Form3->EdErrors->text(), Correct);
+  QCOMPARE(CalcControls::EdFormul()->text(), QString(" int~dz( Z)^2 +( X - X) * X"));
+  QVERIFY(CalcControls::FormulaAccepted());
+  QCOMPARE(CalcControls::EdErrors()->text(), Correct);
 
   // A real click on a picture does the same as the handler.
-  Form3->EdFormul->setText("X");
-  QTest::mouseClick(Form3->ImSum, Qt::LeftButton, {}, QPoint(12, 12));
-  QCOMPARE(Form3->EdFormul->text(), QString("X +"));
+  CalcControls::EdFormul()->setText("X");
+  QTest::mouseClick(CalcControls::ImSum(), Qt::LeftButton, {}, QPoint(12, 12));
+  QCOMPARE(CalcControls::EdFormul()->text(), QString("X +"));
 }
 
 void TestCalcWindow::imagesHighlightWhilePointerStrictlyInside() {
   struct Case {
     TOperationImage* image;
     void (TForm3::*move)(int, int);
-    int normal, hot;
   };
-  const Case cases[] = {{Form3->ImSum, &TForm3::ImSumMouseMove, 0, 7},
-                        {Form3->ImMin, &TForm3::ImMinMouseMove, 1, 8},
-                        {Form3->ImMult, &TForm3::ImMultMouseMove, 2, 9},
-                        {Form3->ImPro, &TForm3::ImProMouseMove, 3, 10},
-                        {Form3->ImInt, &TForm3::ImIntMouseMove, 4, 11},
-                        {Form3->ImBrak, &TForm3::ImBrakMouseMove, 5, 12},
-                        {Form3->ImVar, &TForm3::ImVarMouseMove, 6, 13},
-                        {Form3->ImDeg, &TForm3::ImDegMouseMove, 14, 15}};
-  QCOMPARE(Form3->ImageList1.size(), 16);
+  const Case cases[] = {{CalcControls::ImSum(), &TForm3::ImSumMouseMove},
+                        {CalcControls::ImMin(), &TForm3::ImMinMouseMove},
+                        {CalcControls::ImMult(), &TForm3::ImMultMouseMove},
+                        {CalcControls::ImPro(), &TForm3::ImProMouseMove},
+                        {CalcControls::ImInt(), &TForm3::ImIntMouseMove},
+                        {CalcControls::ImBrak(), &TForm3::ImBrakMouseMove},
+                        {CalcControls::ImVar(), &TForm3::ImVarMouseMove},
+                        {CalcControls::ImDeg(), &TForm3::ImDegMouseMove}};
+  QList<QImage> pictures; // every image's normal and highlighted picture
   for (const Case& c : cases) {
-    const QImage normal = Form3->ImageList1.at(c.normal).toImage();
-    const QImage hot = Form3->ImageList1.at(c.hot).toImage();
-    QVERIFY(normal != hot);
-    QCOMPARE(c.image->pixmap().toImage(), normal);
-
+    const QImage normal = c.image->pixmap().toImage();
     (Form3->*c.move)(12, 12);
-    QCOMPARE(c.image->pixmap().toImage(), hot);
+    const QImage hot = c.image->pixmap().toImage();
+    QVERIFY(!normal.isNull());
     QCOMPARE(QWidget::mouseGrabber(), c.image);
     (Form3->*c.move)(24, 1);
     QCOMPARE(c.image->pixmap().toImage(), hot);
@@ -276,37 +273,40 @@ void TestCalcWindow::imagesHighlightWhilePointerStrictlyInside() {
     QCOMPARE(c.image->pixmap().toImage(), normal);
     QVERIFY(QWidget::mouseGrabber() != c.image);
     (Form3->*c.move)(12, 12);
+    QCOMPARE(c.image->pixmap().toImage(), hot);
     (Form3->*c.move)(12, 25);
     QCOMPARE(c.image->pixmap().toImage(), normal);
     QVERIFY(QWidget::mouseGrabber() == nullptr);
+    pictures << normal << hot;
   }
-  // The pictures differ from image to image.
-  QVERIFY(Form3->ImageList1.at(0).toImage() != Form3->ImageList1.at(1).toImage());
-  QVERIFY(Form3->ImageList1.at(14).toImage() != Form3->ImageList1.at(6).toImage());
+  // Sixteen different pictures: no image shares one with another, nor its two states.
+  for (int i = 0; i < pictures.size(); ++i)
+    for (int j = i + 1; j < pictures.size(); ++j)
+      QVERIFY2(pictures[i] != pictures[j], qPrintable(QString("pictures %1 and %2").arg(i).arg(j)));
 
-  // Real pointer moves arrive at the handler too.
-  QTest::mouseMove(Form3->ImMult, QPoint(10, 10));
-  QTRY_COMPARE(Form3->ImMult->pixmap().toImage(), Form3->ImageList1.at(9).toImage());
-  QTest::mouseMove(Form3->EdFormul, QPoint(5, 5));
-  QTRY_COMPARE(Form3->ImMult->pixmap().toImage(), Form3->ImageList1.at(2).toImage());
+  // Real pointer moves arrive at the handler too (ImMult is the third image).
+  QTest::mouseMove(CalcControls::ImMult(), QPoint(10, 10));
+  QTRY_COMPARE(CalcControls::ImMult()->pixmap().toImage(), pictures[5]);
+  QTest::mouseMove(CalcControls::EdFormul(), QPoint(5, 5));
+  QTRY_COMPARE(CalcControls::ImMult()->pixmap().toImage(), pictures[4]);
   QTRY_VERIFY(QWidget::mouseGrabber() == nullptr);
 }
 
 void TestCalcWindow::standardNamesTakeFirstFreeResNumber() {
   // With an empty table the first result is Res0.
-  Form3->EdFormul->setText("X+1");
+  CalcControls::EdFormul()->setText("X+1");
   Form3->BBtnCalcClick();
   QCOMPARE(storedText("Res0"), polynomialText("x+1"));
-  QCOMPARE(rowOf(Form3->SGResTable, 1), (QStringList{"1", "Res0", polynomialText("x+1")}));
+  QCOMPARE(rowOf(CalcControls::SGResTable(), 1), (QStringList{"1", "Res0", polynomialText("x+1")}));
 
   // Res0 and Res1 present, Res2 missing: the next result takes Res2, not Res3.
   addPolynomial("Res1", "z");
   addPolynomial("Res3", "z");
-  Form3->EdFormul->setText("Res0*Res1");
+  CalcControls::EdFormul()->setText("Res0*Res1");
   Form3->BBtnCalcClick();
   QCOMPARE(storedText("Res2"), polynomialText("x*z+z"));
-  QCOMPARE(cell(Form3->SGResTable, 1, 1), QString("Res2"));
-  QCOMPARE(cell(Form3->SGResTable, 1, 0), QString("4"));
+  QCOMPARE(cell(CalcControls::SGResTable(), 1, 1), QString("Res2"));
+  QCOMPARE(cell(CalcControls::SGResTable(), 1, 0), QString("4"));
   QCOMPARE(TableDocument->CurTab()->GetDataCount(), 4);
   // The table window shows the new record.
   bool shown = false;
@@ -318,50 +318,51 @@ void TestCalcWindow::standardNamesTakeFirstFreeResNumber() {
   // Evaluating again gives the next free name; the check box off stores nothing.
   Form3->BBtnCalcClick();
   QVERIFY(tableHolds("Res4"));
-  Form3->CBPolToTab->setChecked(false);
+  CalcControls::CBPolToTab()->setChecked(false);
   Form3->BBtnCalcClick();
   QVERIFY(!tableHolds("Res5"));
-  QCOMPARE(rowOf(Form3->SGResTable, 1), (QStringList{"--", "----------", polynomialText("x*z+z")}));
+  QCOMPARE(rowOf(CalcControls::SGResTable(), 1),
+           (QStringList{"--", "----------", polynomialText("x*z+z")}));
 }
 
 void TestCalcWindow::numbersOnlyFormula() {
-  Form3->EdFormul->setText("2*3");
-  QVERIFY(Form3->FormulaOK);
-  QCOMPARE(Form3->SGOperTable->horizontalHeaderItem(2)->text(),
+  CalcControls::EdFormul()->setText("2*3");
+  QVERIFY(CalcControls::FormulaAccepted());
+  QCOMPARE(CalcControls::SGOperTable()->horizontalHeaderItem(2)->text(),
            QString("Полиномы - операнды (кол-во операнд = 0)"));
-  QCOMPARE(Form3->SGOperTable->rowCount(), 1);
-  QCOMPARE(rowOf(Form3->SGOperTable, 1), (QStringList{"", "", ""}));
+  QCOMPARE(CalcControls::SGOperTable()->rowCount(), 1);
+  QCOMPARE(rowOf(CalcControls::SGOperTable(), 1), (QStringList{"", "", ""}));
   Form3->BBtnCalcClick();
-  QCOMPARE(cell(Form3->SGResTable, 1, 2), polynomialText("6"));
+  QCOMPARE(cell(CalcControls::SGResTable(), 1, 2), polynomialText("6"));
   QCOMPARE(storedText("Res0"), polynomialText("6"));
 }
 
 void TestCalcWindow::outOfRangeResultIsNotStored() {
-  Form3->EdFormul->setText("x^100");
-  QVERIFY(Form3->FormulaOK);
+  CalcControls::EdFormul()->setText("x^100");
+  QVERIFY(CalcControls::FormulaAccepted());
   Form3->BBtnCalcClick();
-  QCOMPARE(rowOf(Form3->SGResTable, 1),
+  QCOMPARE(rowOf(CalcControls::SGResTable(), 1),
            (QStringList{"--", "----------", "!!!--------Ошибки при вычислении--------!!!"}));
-  QCOMPARE(Form3->EdErrors->text(),
+  QCOMPARE(CalcControls::EdErrors()->text(),
            QString("Параметры вычисляемого полинома выходят за область допустимых значений !"));
   // The message, longer than its field, shows its start; the hint comes with the whole text.
-  QCOMPARE(Form3->EdErrors->cursorPosition(), 0);
-  QCOMPARE(Form3->EdErrors->toolTip(),
-           "Синтаксические ошибки в записи формулы\n" + Form3->EdErrors->text());
+  QCOMPARE(CalcControls::EdErrors()->cursorPosition(), 0);
+  QCOMPARE(CalcControls::EdErrors()->toolTip(),
+           "Синтаксические ошибки в записи формулы\n" + CalcControls::EdErrors()->text());
   QCOMPARE(TableDocument->CurTab()->GetDataCount(), 0);
 
   // The same formula one power lower is fine.
-  Form3->EdFormul->setText("x^99");
+  CalcControls::EdFormul()->setText("x^99");
   Form3->BBtnCalcClick();
-  QCOMPARE(cell(Form3->SGResTable, 1, 1), QString("Res0"));
+  QCOMPARE(cell(CalcControls::SGResTable(), 1, 1), QString("Res0"));
 }
 
 void TestCalcWindow::userNameIsCheckedWhileTyped() {
   addPolynomial("Taken", "x");
   addPolynomial("Other", "y");
-  Form3->RBUserName->setChecked(true);
-  QVERIFY(Form3->EdName->isEnabled());
-  const QColor normal = Form3->EdName->palette().color(QPalette::Base);
+  CalcControls::RBUserName()->setChecked(true);
+  QVERIFY(CalcControls::EdName()->isEnabled());
+  const QColor normal = CalcControls::EdName()->palette().color(QPalette::Base);
 
   struct Case {
     QString text;
@@ -378,46 +379,45 @@ void TestCalcWindow::userNameIsCheckedWhileTyped() {
       {"taken", false, "Название полинома введено."},
   };
   for (const Case& c : cases) {
-    Form3->EdName->setText(c.text);
-    QCOMPARE(Form3->NameInvalid, c.invalid);
-    QCOMPARE(Form3->EdName->toolTip(), c.hint);
-    QCOMPARE(Form3->EdName->palette().color(QPalette::Base), c.invalid ? QColor(Qt::red) : normal);
+    CalcControls::EdName()->setText(c.text);
+    QCOMPARE(CalcControls::EdName()->toolTip(), c.hint);
+    QCOMPARE(CalcControls::EdName()->palette().color(QPalette::Base),
+             c.invalid ? QColor(Qt::red) : normal);
   }
-  // The last accepted name stays while a rejected one is shown.
-  QCOMPARE(Form3->UserName, QString("taken"));
-  Form3->EdName->setText("Pol 1");
-  QCOMPARE(Form3->UserName, QString("taken"));
+  CalcControls::EdName()->setText("Pol 1");
 
   // A rejected name: the result is shown, nothing is stored.
-  Form3->EdFormul->setText("Taken+Other");
+  CalcControls::EdFormul()->setText("Taken+Other");
   Form3->BBtnCalcClick();
-  QCOMPARE(rowOf(Form3->SGResTable, 1), (QStringList{"--", "----------", polynomialText("x+y")}));
+  QCOMPARE(rowOf(CalcControls::SGResTable(), 1),
+           (QStringList{"--", "----------", polynomialText("x+y")}));
   QCOMPARE(TableDocument->CurTab()->GetDataCount(), 2);
 }
 
 void TestCalcWindow::userNameResultIsStoredOnceOnly() {
   addPolynomial("A", "x+y");
-  Form3->RBUserName->setChecked(true);
-  Form3->EdName->setText("Sum2");
-  Form3->EdFormul->setText("A+A");
+  CalcControls::RBUserName()->setChecked(true);
+  CalcControls::EdName()->setText("Sum2");
+  CalcControls::EdFormul()->setText("A+A");
   Form3->BBtnCalcClick();
   QCOMPARE(storedText("Sum2"), polynomialText("2*x+2*y"));
-  QCOMPARE(cell(Form3->SGResTable, 1, 1), QString("Sum2"));
+  QCOMPARE(cell(CalcControls::SGResTable(), 1, 1), QString("Sum2"));
   // The refresh re-ran the name check: the name is now taken and the field says so.
-  QVERIFY(Form3->NameInvalid);
-  QCOMPARE(Form3->EdName->toolTip(), QString("Полином с таким названием уже существует! [Pol№2]"));
+  QCOMPARE(CalcControls::EdName()->palette().color(QPalette::Base), QColor(Qt::red));
+  QCOMPARE(CalcControls::EdName()->toolTip(),
+           QString("Полином с таким названием уже существует! [Pol№2]"));
 
   // A second evaluation does not replace the stored polynomial.
-  Form3->EdFormul->setText("A*A");
+  CalcControls::EdFormul()->setText("A*A");
   Form3->BBtnCalcClick();
   QCOMPARE(storedText("Sum2"), polynomialText("2*x+2*y"));
-  QCOMPARE(cell(Form3->SGResTable, 1, 1), QString("----------"));
+  QCOMPARE(cell(CalcControls::SGResTable(), 1, 1), QString("----------"));
 
   // Neither after a result stored under a standard name cleared the flag in between.
-  Form3->RBStdName->setChecked(true);
+  CalcControls::RBStdName()->setChecked(true);
   Form3->BBtnCalcClick();
   QVERIFY(tableHolds("Res0"));
-  Form3->RBUserName->setChecked(true);
+  CalcControls::RBUserName()->setChecked(true);
   Form3->BBtnCalcClick();
   QCOMPARE(storedText("Sum2"), polynomialText("2*x+2*y"));
   QCOMPARE(TableDocument->CurTab()->GetDataCount(), 3);
@@ -426,32 +426,30 @@ void TestCalcWindow::userNameResultIsStoredOnceOnly() {
   // checked that name; its first user-named result must still not replace the polynomial.
   addPolynomial("PolResult", "z");
   TForm3 fresh(TableDocument);
-  fresh.RBUserName->setChecked(true);
-  fresh.EdFormul->setText("A");
+  CalcControls::RBUserName(&fresh)->setChecked(true);
+  CalcControls::EdFormul(&fresh)->setText("A");
   fresh.BBtnCalcClick();
   QCOMPARE(storedText("PolResult"), polynomialText("z"));
-  QVERIFY(fresh.NameInvalid);
-  QCOMPARE(cell(fresh.SGResTable, 1, 1), QString("----------"));
+  QCOMPARE(CalcControls::EdName(&fresh)->palette().color(QPalette::Base), QColor(Qt::red));
+  QCOMPARE(cell(CalcControls::SGResTable(&fresh), 1, 1), QString("----------"));
 }
 
 void TestCalcWindow::namingSwitchesEnableTheirControls() {
-  QVERIFY(!Form3->EdName->isEnabled());
-  Form3->RBUserName->setChecked(true);
-  QVERIFY(!Form3->StdNameMode);
-  QVERIFY(Form3->EdName->isEnabled());
-  Form3->CBPolToTab->setChecked(false);
-  QVERIFY(!Form3->RBStdName->isEnabled());
-  QVERIFY(!Form3->RBUserName->isEnabled());
-  QVERIFY(!Form3->EdName->isEnabled());
-  Form3->CBPolToTab->setChecked(true);
-  QVERIFY(Form3->RBStdName->isEnabled());
-  QVERIFY(Form3->EdName->isEnabled());
-  Form3->RBStdName->setChecked(true);
-  QVERIFY(Form3->StdNameMode);
-  QVERIFY(!Form3->EdName->isEnabled());
-  Form3->CBPolToTab->setChecked(false);
-  Form3->CBPolToTab->setChecked(true);
-  QVERIFY(!Form3->EdName->isEnabled());
+  QVERIFY(!CalcControls::EdName()->isEnabled());
+  CalcControls::RBUserName()->setChecked(true);
+  QVERIFY(CalcControls::EdName()->isEnabled());
+  CalcControls::CBPolToTab()->setChecked(false);
+  QVERIFY(!CalcControls::RBStdName()->isEnabled());
+  QVERIFY(!CalcControls::RBUserName()->isEnabled());
+  QVERIFY(!CalcControls::EdName()->isEnabled());
+  CalcControls::CBPolToTab()->setChecked(true);
+  QVERIFY(CalcControls::RBStdName()->isEnabled());
+  QVERIFY(CalcControls::EdName()->isEnabled());
+  CalcControls::RBStdName()->setChecked(true);
+  QVERIFY(!CalcControls::EdName()->isEnabled());
+  CalcControls::CBPolToTab()->setChecked(false);
+  CalcControls::CBPolToTab()->setChecked(true);
+  QVERIFY(!CalcControls::EdName()->isEnabled());
 }
 
 void TestCalcWindow::fullSortedTableIsReportedInResultRow() {
@@ -462,31 +460,31 @@ void TestCalcWindow::fullSortedTableIsReportedInResultRow() {
   for (int i = 1; i < TABLESTRUCT::MaxSortRecords; ++i)
     QVERIFY(TableDocument->CurTab()->InsRecord("P" + std::to_string(i), one) >= 0);
   QVERIFY(TableDocument->Insert("P0", one) >= 0);
-  Form3->EdFormul->setText("P1+X");
+  CalcControls::EdFormul()->setText("P1+X");
   Form3->BBtnCalcClick();
   // No position is shown, the row says the result was not stored, and the table is unchanged.
-  QCOMPARE(cell(Form3->SGResTable, 1, 0), QString("--"));
-  QVERIFY(cell(Form3->SGResTable, 1, 2).contains("результат не занесён"));
-  QVERIFY(cell(Form3->SGResTable, 1, 2).contains(polynomialText("x+1")));
+  QCOMPARE(cell(CalcControls::SGResTable(), 1, 0), QString("--"));
+  QVERIFY(cell(CalcControls::SGResTable(), 1, 2).contains("результат не занесён"));
+  QVERIFY(cell(CalcControls::SGResTable(), 1, 2).contains(polynomialText("x+1")));
   QCOMPARE(TableDocument->CurTab()->GetDataCount(), TABLESTRUCT::MaxSortRecords);
   QVERIFY(!tableHolds("Res0"));
 }
 
 void TestCalcWindow::formulaFollowsTheCurrentTable() {
   addPolynomial("A", "x");
-  Form3->EdFormul->setText("A*2");
-  QVERIFY(Form3->FormulaOK);
+  CalcControls::EdFormul()->setText("A*2");
+  QVERIFY(CalcControls::FormulaAccepted());
   // The switch copies the records; the translator looks them up in the new table.
   TermixTest::Find<QRadioButton>(Form2, "RBHashTab")->setChecked(true);
-  QCOMPARE(Form3->Trans->GetTable(), TableDocument->CurTab());
-  QVERIFY(Form3->FormulaOK);
+  QVERIFY(CalcControls::FormulaAccepted());
   Form3->BBtnCalcClick();
   QCOMPARE(storedText("Res0"), polynomialText("2*x"));
 
   // A record deleted from the table makes the formula wrong at once (the refresh re-checks).
   TableDocument->Delete("A");
-  QVERIFY(!Form3->FormulaOK);
-  QCOMPARE(Form3->EdErrors->text(), QString("Полином с именем 'A' в таблице не найден ! [1]"));
+  QVERIFY(!CalcControls::FormulaAccepted());
+  QCOMPARE(CalcControls::EdErrors()->text(),
+           QString("Полином с именем 'A' в таблице не найден ! [1]"));
 }
 
 void TestCalcWindow::storeButtonsNeedACorrectFormula() {
@@ -499,13 +497,13 @@ void TestCalcWindow::storeButtonsNeedACorrectFormula() {
       }
     });
   };
-  Form3->EdFormul->setText("A+");
+  CalcControls::EdFormul()->setText("A+");
   closeIfShown();
   Form3->SBtnSaveFClick();
   QTest::qWait(20);
   QCOMPARE(shown, 0);
 
-  Form3->EdFormul->setText("X+Y");
+  CalcControls::EdFormul()->setText("X+Y");
   closeIfShown();
   Form3->SBtnSaveFClick();
   QCOMPARE(shown, 1);
@@ -520,21 +518,21 @@ void TestCalcWindow::storeButtonsNeedACorrectFormula() {
 }
 
 void TestCalcWindow::closeBoxHidesAndKeepsTheWindow() {
-  Form3->EdFormul->setText("X*Y");
+  CalcControls::EdFormul()->setText("X*Y");
   Form3->close();
   QVERIFY(!Form3->isVisible());
   Form3->show();
-  QCOMPARE(Form3->EdFormul->text(), QString("X*Y"));
-  QVERIFY(Form3->FormulaOK);
-  QCOMPARE(cell(Form3->SGOperTable, 2, 1), QString("Y"));
+  QCOMPARE(CalcControls::EdFormul()->text(), QString("X*Y"));
+  QVERIFY(CalcControls::FormulaAccepted());
+  QCOMPARE(cell(CalcControls::SGOperTable(), 2, 1), QString("Y"));
 }
 
 // The main window's toggle and its three calculation buttons, and the close box going through
 // the toggle.
 void TestCalcWindow::mainWindowButtonsDriveTheWindow() {
-  Form3->EdFormul->setText("X*2");
+  CalcControls::EdFormul()->setText("X*2");
   Form1->TBCalcClick();
-  QCOMPARE(rowOf(Form3->SGResTable, 1), (QStringList{"1", "Res0", polynomialText("2*x")}));
+  QCOMPARE(rowOf(CalcControls::SGResTable(), 1), (QStringList{"1", "Res0", polynomialText("2*x")}));
   QCOMPARE(TermixTest::MainButton("TBCalc")->ImageIndex(),
            TermixTest::MainButton("TBCalc")->NormalOn);
 
@@ -569,7 +567,7 @@ void TestCalcWindow::mainWindowButtonsDriveTheWindow() {
            TermixTest::MainButton("TBPols")->NormalOff);
   Form1->TBPolsClick();
   QVERIFY(Form3->isVisible());
-  QCOMPARE(Form3->EdFormul->text(), QString("X*2"));
+  QCOMPARE(CalcControls::EdFormul()->text(), QString("X*2"));
 }
 
 void TestCalcWindow::layoutKeepsControlsInPlaceAtEverySize() {
@@ -580,35 +578,35 @@ void TestCalcWindow::layoutKeepsControlsInPlaceAtEverySize() {
     if (size == Form3->minimumSize()) saveScreenshot(Form3, "calcwindow_minimum.png");
     const QRect client = Form3->rect();
     // The group boxes and the naming panel fill the width and stay inside the window.
-    for (QWidget* w :
-         {static_cast<QWidget*>(Form3->GroupBox1), static_cast<QWidget*>(Form3->GroupBox2),
-          static_cast<QWidget*>(Form3->Panel1)}) {
+    for (QWidget* w : {static_cast<QWidget*>(CalcControls::GroupBox1()),
+                       static_cast<QWidget*>(CalcControls::GroupBox2()),
+                       static_cast<QWidget*>(CalcControls::Panel1())}) {
       QVERIFY2(client.contains(w->geometry()), qPrintable(w->objectName()));
       QVERIFY2(client.right() - w->geometry().right() <= 8, qPrintable(w->objectName()));
     }
-    QCOMPARE(Form3->Panel1->geometry().bottom(), client.bottom());
-    QVERIFY(Form3->GroupBox2->geometry().bottom() < Form3->Panel1->y());
-    QVERIFY(Form3->GroupBox1->geometry().bottom() < Form3->GroupBox2->y());
+    QCOMPARE(CalcControls::Panel1()->geometry().bottom(), client.bottom());
+    QVERIFY(CalcControls::GroupBox2()->geometry().bottom() < CalcControls::Panel1()->y());
+    QVERIFY(CalcControls::GroupBox1()->geometry().bottom() < CalcControls::GroupBox2()->y());
     // Inside the formula box: picture frame at the right, store buttons just before it,
     // the formula fields up to the store buttons' frame, nothing overlapping.
-    const QRect box = Form3->GroupBox1->rect();
-    QVERIFY(box.contains(Form3->Bevel1->geometry()));
-    QVERIFY(Form3->Bevel1->geometry().contains(Form3->Image1->geometry()));
-    QVERIFY(Form3->Bevel3->geometry().right() < Form3->Bevel1->x());
-    QVERIFY(Form3->Bevel3->geometry().contains(Form3->SBtnSaveF->geometry()));
-    QVERIFY(Form3->Bevel3->geometry().contains(Form3->SBtnLoadF->geometry()));
-    QVERIFY(Form3->EdFormul->geometry().right() < Form3->Bevel3->x());
-    QCOMPARE(Form3->EdErrors->width(), Form3->EdFormul->width());
-    QVERIFY(Form3->Bevel4->geometry().right() < Form3->Bevel1->x());
-    QVERIFY(Form3->Bevel4->geometry().contains(Form3->RBVarZ->geometry()));
+    const QRect box = CalcControls::GroupBox1()->rect();
+    QVERIFY(box.contains(CalcControls::Bevel1()->geometry()));
+    QVERIFY(CalcControls::Bevel1()->geometry().contains(CalcControls::Image1()->geometry()));
+    QVERIFY(CalcControls::Bevel3()->geometry().right() < CalcControls::Bevel1()->x());
+    QVERIFY(CalcControls::Bevel3()->geometry().contains(CalcControls::SBtnSaveF()->geometry()));
+    QVERIFY(CalcControls::Bevel3()->geometry().contains(CalcControls::SBtnLoadF()->geometry()));
+    QVERIFY(CalcControls::EdFormul()->geometry().right() < CalcControls::Bevel3()->x());
+    QCOMPARE(CalcControls::EdErrors()->width(), CalcControls::EdFormul()->width());
+    QVERIFY(CalcControls::Bevel4()->geometry().right() < CalcControls::Bevel1()->x());
+    QVERIFY(CalcControls::Bevel4()->geometry().contains(CalcControls::RBVarZ()->geometry()));
     // The grids: the result grid at the bottom, the operand grid above it, same width.
-    const QRect grids = Form3->GroupBox2->rect();
-    QVERIFY(grids.contains(Form3->SGOperTable->geometry()));
-    QVERIFY(grids.contains(Form3->SGResTable->geometry()));
-    QVERIFY(Form3->SGOperTable->geometry().bottom() < Form3->SGResTable->y());
-    QCOMPARE(Form3->SGOperTable->width(), Form3->SGResTable->width());
-    QVERIFY(Form3->Panel1->rect().contains(Form3->EdName->geometry()));
-    QVERIFY(Form3->Panel1->rect().contains(Form3->BBtnCalc->geometry()));
+    const QRect grids = CalcControls::GroupBox2()->rect();
+    QVERIFY(grids.contains(CalcControls::SGOperTable()->geometry()));
+    QVERIFY(grids.contains(CalcControls::SGResTable()->geometry()));
+    QVERIFY(CalcControls::SGOperTable()->geometry().bottom() < CalcControls::SGResTable()->y());
+    QCOMPARE(CalcControls::SGOperTable()->width(), CalcControls::SGResTable()->width());
+    QVERIFY(CalcControls::Panel1()->rect().contains(CalcControls::EdName()->geometry()));
+    QVERIFY(CalcControls::Panel1()->rect().contains(CalcControls::BBtnCalc()->geometry()));
   }
   Form3->resize(660, 430);
 }
@@ -621,22 +619,22 @@ void TestCalcWindow::typedFormulaIsEvaluatedStoredAndSaved() {
   TableDocument->SetSaveMode(true);
 
   Form3->activateWindow();
-  Form3->EdFormul->setFocus();
+  CalcControls::EdFormul()->setFocus();
   QStringList messages;
   QObject listening; // the messages are gathered while this case runs, not after
-  connect(Form3->EdErrors, &QLineEdit::textChanged, &listening,
+  connect(CalcControls::EdErrors(), &QLineEdit::textChanged, &listening,
           [&](const QString& text) { messages << text; });
-  QTest::keyClicks(Form3->EdFormul, "A*(X+2)");
-  QCOMPARE(Form3->EdFormul->text(), QString("A*(X+2)"));
-  QCOMPARE(Form3->EdErrors->text(), Correct);
-  QVERIFY(Form3->FormulaOK);
+  QTest::keyClicks(CalcControls::EdFormul(), "A*(X+2)");
+  QCOMPARE(CalcControls::EdFormul()->text(), QString("A*(X+2)"));
+  QCOMPARE(CalcControls::EdErrors()->text(), Correct);
+  QVERIFY(CalcControls::FormulaAccepted());
   // On the way the check spoke up: «A*» and «A*(» were rejected before the formula was whole.
   QVERIFY(messages.contains("Ошибки в расстановке арифметических операций ! [2]"));
   QVERIFY(messages.contains("Неправильно расставлены скобки ! [4]"));
 
-  QTest::mouseClick(Form3->BBtnCalc, Qt::LeftButton);
+  QTest::mouseClick(CalcControls::BBtnCalc(), Qt::LeftButton);
   const QString expected = polynomialText("x^2+3*x+2");
-  QCOMPARE(rowOf(Form3->SGResTable, 1), (QStringList{"2", "Res0", expected}));
+  QCOMPARE(rowOf(CalcControls::SGResTable(), 1), (QStringList{"2", "Res0", expected}));
 
   bool shown = false;
   for (int row = 0; row < TableTest::RowCount(TermixTest::Find<QTableView>(Form2, "SGPolTable"));
@@ -663,7 +661,7 @@ void TestCalcWindow::typedFormulaIsEvaluatedStoredAndSaved() {
     saveScreenshot(Form8, "formulastore_save.png");
     QTest::mouseClick(Form8->BBtnSave, Qt::LeftButton);
   });
-  QTest::mouseClick(Form3->SBtnSaveF, Qt::LeftButton);
+  QTest::mouseClick(CalcControls::SBtnSaveF(), Qt::LeftButton);
   TABLESTRUCT::TIniFile store(QDir::current().filePath("IniSaves/PolForms.ini").toStdString());
   QVERIFY(store.Reload());
   QCOMPARE(store.ReadInteger("Global", "ForCount", 0), 1);
@@ -683,15 +681,15 @@ void TestCalcWindow::longPolynomialCellShowsItsStartOnItsOwnRow() {
   const QString bigText = polynomialText(text);
   QVERIFY(bigText.size() > 150000);
   addPolynomial("Small", "2*x-1");
-  Form3->EdFormul->setText("Small");
-  QTableWidget* grid = Form3->SGOperTable;
+  CalcControls::EdFormul()->setText("Small");
+  QTableWidget* grid = CalcControls::SGOperTable();
   QWidget* viewport = grid->viewport();
   const QRect shortRow =
       grid->visualItemRect(grid->item(0, 0)).united(grid->visualItemRect(grid->item(0, 2)));
   const QImage shortAlone = viewport->grab(shortRow).toImage();
 
   addPolynomial("Big", text);
-  Form3->EdFormul->setText("Small+Big");
+  CalcControls::EdFormul()->setText("Small+Big");
   QCOMPARE(rowOf(grid, 1), (QStringList{"1", "Small", polynomialText("2*x-1")}));
   QCOMPARE(rowOf(grid, 2), (QStringList{"2", "Big", bigText}));
   saveScreenshot(Form3, "calcwindow_long_operand.png");

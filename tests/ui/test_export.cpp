@@ -1,6 +1,7 @@
 // Taking pictures and data out of the windows: the structure picture as SVG, the grids'
 // «Копировать» and «Копировать как LaTeX», and the picture menus' PNG, SVG and CSV files.
 
+#include "CalcWindowControls.h"
 #include "TermixTestSupport.h"
 #include "core/TCanvas.h"
 #include "core/TPolinom.h"
@@ -206,8 +207,8 @@ void TestExport::gridCopyPutsTheSelectedRowWholeAndItsLatexOnTheClipboard() {
 
   Form3->show();
   QVERIFY(QTest::qWaitForWindowExposed(Form3));
-  Form3->EdFormul->setText("Small+Big");
-  QTableWidget* grid = Form3->SGOperTable;
+  CalcControls::EdFormul()->setText("Small+Big");
+  QTableWidget* grid = CalcControls::SGOperTable();
   QCOMPARE(grid->rowCount(), 2);
   QCOMPARE(grid->item(1, 1)->text(), QString("Big"));
   QApplication::clipboard()->clear();

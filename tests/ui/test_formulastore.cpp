@@ -7,6 +7,7 @@
 #include "ui/FormulaStoreDialog.h"
 #include "ui/TableWindow.h"
 
+#include "CalcWindowControls.h"
 #include "TermixTestSupport.h"
 
 #include "core/TPolinom.h"
@@ -136,7 +137,7 @@ void TestFormulaStore::cleanupTestCase() {
 void TestFormulaStore::init() {
   QFile::remove(StorePath);
   TermixTest::ClearTable();
-  Form3->EdFormul->clear();
+  CalcControls::EdFormul()->clear();
 }
 
 void TestFormulaStore::emptyStoreListsOneEmptyRow() {
@@ -157,11 +158,11 @@ void TestFormulaStore::emptyStoreListsOneEmptyRow() {
   QVERIFY(!QFile::exists(StorePath));
 
   // Load without a row chosen closes the dialog and leaves the formula alone.
-  Form3->EdFormul->setText("X");
+  CalcControls::EdFormul()->setText("X");
   Form8->PrepareLoadMode();
   QCOMPARE(runDialog([] { QTest::mouseClick(Form8->BBtnLoad, Qt::LeftButton); }),
            int(QDialog::Accepted));
-  QCOMPARE(Form3->EdFormul->text(), QString("X"));
+  QCOMPARE(CalcControls::EdFormul()->text(), QString("X"));
 
   // Load after clicking the empty row empties the calculation window's formula.
   Form8->PrepareLoadMode();
@@ -173,8 +174,8 @@ void TestFormulaStore::emptyStoreListsOneEmptyRow() {
              QTest::mouseClick(Form8->BBtnLoad, Qt::LeftButton);
            }),
            int(QDialog::Accepted));
-  QCOMPARE(Form3->EdFormul->text(), QString());
-  QCOMPARE(Form3->EdErrors->text(), QString("Выражение не введено ! [0]"));
+  QCOMPARE(CalcControls::EdFormul()->text(), QString());
+  QCOMPARE(CalcControls::EdErrors()->text(), QString("Выражение не введено ! [0]"));
 }
 
 void TestFormulaStore::modesSetTheButtonsAndFields() {
@@ -241,9 +242,10 @@ void TestFormulaStore::missingFormulaKeyShowsReadingError() {
     Form8->SGSavTab->setCurrentCell(0, 0);
     QTest::mouseClick(Form8->BBtnLoad, Qt::LeftButton);
   });
-  QCOMPARE(Form3->EdFormul->text(), QString("Ini-file reading error!"));
-  QVERIFY(!Form3->FormulaOK);
-  QCOMPARE(Form3->EdErrors->text(), QString("Выражение содержит недопустимые символы ! [21]"));
+  QCOMPARE(CalcControls::EdFormul()->text(), QString("Ini-file reading error!"));
+  QVERIFY(!CalcControls::FormulaAccepted());
+  QCOMPARE(CalcControls::EdErrors()->text(),
+           QString("Выражение содержит недопустимые символы ! [21]"));
 }
 
 void TestFormulaStore::loadPutsChosenFormulaIntoCalculationWindow() {
@@ -260,9 +262,9 @@ void TestFormulaStore::loadPutsChosenFormulaIntoCalculationWindow() {
     QTest::mouseClick(Form8->BBtnLoad, Qt::LeftButton);
   });
   Form3->SBtnLoadFClick();
-  QCOMPARE(Form3->EdFormul->text(), QString("A+2"));
-  QVERIFY(Form3->FormulaOK);
-  QCOMPARE(Form3->EdErrors->text(), QString("Выражение введено правильно."));
+  QCOMPARE(CalcControls::EdFormul()->text(), QString("A+2"));
+  QVERIFY(CalcControls::FormulaAccepted());
+  QCOMPARE(CalcControls::EdErrors()->text(), QString("Выражение введено правильно."));
 }
 
 void TestFormulaStore::loadingFormulaWithMissingPolynomialsReportsFirstName() {
@@ -272,9 +274,10 @@ void TestFormulaStore::loadingFormulaWithMissingPolynomialsReportsFirstName() {
     Form8->SGSavTab->setCurrentCell(0, 0);
     QTest::mouseClick(Form8->BBtnLoad, Qt::LeftButton);
   });
-  QCOMPARE(Form3->EdFormul->text(), QString("X+Gone1*Gone2"));
-  QVERIFY(!Form3->FormulaOK);
-  QCOMPARE(Form3->EdErrors->text(), QString("Полином с именем 'Gone1' в таблице не найден ! [3]"));
+  QCOMPARE(CalcControls::EdFormul()->text(), QString("X+Gone1*Gone2"));
+  QVERIFY(!CalcControls::FormulaAccepted());
+  QCOMPARE(CalcControls::EdErrors()->text(),
+           QString("Полином с именем 'Gone1' в таблице не найден ! [3]"));
 }
 
 void TestFormulaStore::failedWriteIsReportedAndLosesNothing() {

@@ -1,5 +1,6 @@
 // The main window: start-up order, initial pictures, toggles, page buttons, save-mode
 // button, hot pictures at the border pixels and the command buttons.
+#include "CalcWindowControls.h"
 #include "TermixTestSupport.h"
 
 #include "tables/TBasePTab.h"
@@ -654,7 +655,7 @@ private slots:
                  : window == 3 ? static_cast<QWidget*>(Form3)
                                : static_cast<QWidget*>(Form9);
     // In the calculation window the keys come while the formula is being typed.
-    if (w == Form3) Form3->EdFormul->setFocus();
+    if (w == Form3) CalcControls::EdFormul()->setFocus();
     // The three toggles, each pressed twice.
     const QList<std::pair<int, QWidget*>> toggles = {
         {Qt::Key_F2, Form2}, {Qt::Key_F3, Form3}, {Qt::Key_F4, Form9}};
@@ -673,10 +674,10 @@ private slots:
     QVERIFY(KeyOpens(w, Qt::Key_O, Qt::ControlModifier, Form8));
     QVERIFY(KeyOpens(w, Qt::Key_F1, Qt::ShiftModifier, Form10));
     // The calculation window's commands, on a formula that is correct.
-    Form3->EdFormul->setText("X+1");
+    CalcControls::EdFormul()->setText("X+1");
     QVERIFY(KeyOpens(w, Qt::Key_S, Qt::ControlModifier, Form8));
     QVERIFY(PressIn(w, Qt::Key_F9, Qt::NoModifier));
-    QCOMPARE(Form3->SGResTable->item(0, 2)->text(), QString("X + 1"));
+    QCOMPARE(CalcControls::SGResTable()->item(0, 2)->text(), QString("X + 1"));
     // The overview pages.
     for (int page : {3, 1, 2, 0}) {
       QVERIFY(PressIn(w, Qt::Key_1 + page, Qt::AltModifier));
@@ -706,8 +707,8 @@ private slots:
     QVERIFY(StartProgram());
     const int records = TableDocument->CurTab()->GetDataCount();
     const QString formula = "(0.5*X+0.5*Y+0.5*Z+0.5)^40*(0.5*X+0.5*Y+0.5*Z+0.5)^40";
-    Form3->EdFormul->setText(formula);
-    QVERIFY(Form3->FormulaOK);
+    CalcControls::EdFormul()->setText(formula);
+    QVERIFY(CalcControls::FormulaAccepted());
     Form3->ProgressDelay = 0; // as if the calculation had already taken longer than a moment
     Click(MainButton("TBCalc"));
     auto* progress = Form3->findChild<TCalcProgressDialog*>("CalcProgressDialog");
@@ -718,11 +719,11 @@ private slots:
     QCOMPARE(progress->Caption->text(), QString("Вычисление…"));
     QCOMPARE(progress->CancelButton->text(), QString("Отмена"));
     QVERIFY(Form3->frameGeometry().contains(progress->frameGeometry().center()));
-    const QList<QWidget*> locked = {Form3->EdFormul,
-                                    Form3->BBtnCalc,
-                                    Form3->SBtnLoadF,
-                                    Form3->SBtnSaveF,
-                                    Form3->ImSum,
+    const QList<QWidget*> locked = {CalcControls::EdFormul(),
+                                    CalcControls::BBtnCalc(),
+                                    CalcControls::SBtnLoadF(),
+                                    CalcControls::SBtnSaveF(),
+                                    CalcControls::ImSum(),
                                     MainButton("TBCalc"),
                                     MainButton("TBNew"),
                                     MainButton("TBDelete"),
@@ -736,22 +737,22 @@ private slots:
                                     TermixTest::Find<QSpinBox>(Form2, "CEHashTSize")};
     for (QWidget* w : locked)
       QVERIFY2(!w->isEnabled(), qPrintable(w->objectName()));
-    QTest::keyClicks(Form3->EdFormul, "+1");
-    QCOMPARE(Form3->EdFormul->text(), formula);
+    QTest::keyClicks(CalcControls::EdFormul(), "+1");
+    QCOMPARE(CalcControls::EdFormul()->text(), formula);
 
     QTest::mouseClick(progress->CancelButton, Qt::LeftButton);
     QTRY_VERIFY(!Form3->CalculationRuns());
     QVERIFY(!Form3->findChild<TCalcProgressDialog*>());
-    QCOMPARE(Form3->EdErrors->text(), QString("Вычисление прервано пользователем"));
-    QCOMPARE(Form3->EdFormul->text(), formula);
+    QCOMPARE(CalcControls::EdErrors()->text(), QString("Вычисление прервано пользователем"));
+    QCOMPARE(CalcControls::EdFormul()->text(), formula);
     QCOMPARE(TableDocument->CurTab()->GetDataCount(), records);
     for (QWidget* w : locked)
       QVERIFY2(w->isEnabled(), qPrintable(w->objectName()));
 
     // The window answers: the next calculation runs to its end and stores its result.
     Form3->ProgressDelay = 300;
-    Form3->EdFormul->setText("x+1");
-    QCOMPARE(Form3->EdErrors->text(), QString("Выражение введено правильно."));
+    CalcControls::EdFormul()->setText("x+1");
+    QCOMPARE(CalcControls::EdErrors()->text(), QString("Выражение введено правильно."));
     Form3->BBtnCalcClick();
     QTRY_VERIFY(!Form3->CalculationRuns());
     QCOMPARE(TableDocument->CurTab()->GetDataCount(), records + 1);
@@ -806,7 +807,7 @@ private slots:
                TermixTest::Find<QLabel>(Form2, "LbNotice")->text());
       root = Form2;
     } else if (part == "progress") {
-      Form3->EdFormul->setText("(0.5*X+0.5*Y+0.5*Z+0.5)^40*(0.5*X+0.5*Y+0.5*Z+0.5)^40");
+      CalcControls::EdFormul()->setText("(0.5*X+0.5*Y+0.5*Z+0.5)^40*(0.5*X+0.5*Y+0.5*Z+0.5)^40");
       Form3->ProgressDelay = 0;
       Click(MainButton("TBCalc"));
       root = Form3->findChild<TCalcProgressDialog*>("CalcProgressDialog");
