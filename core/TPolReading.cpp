@@ -6,6 +6,7 @@
 #include <string_view>
 #include <system_error>
 
+#include "core/TPolTextParts.h"
 #include "core/TPolinom.h"
 
 namespace LISTSTRUCT {
@@ -15,26 +16,23 @@ namespace {
 constexpr const char* Context = "TPolReading";
 constexpr const char* Minus = "\u2212"; // the true minus sign, wider than the hyphen
 
-// The monomial texts of a polynomial text as the reader cuts them: spaces removed, every '+'
-// or '-' a separator except a sign in front of the first monomial.
+// The monomial texts of a polynomial text as the reader cuts them, each with the sign written
+// in front of it ('+', '-', or 0 for a first monomial without a sign).
 struct TPiece {
   std::string_view Text;
-  char SignBefore = 0; // the separator (or the leading sign) in front of the piece, 0 if none
+  char SignBefore = 0;
 };
 
 std::vector<TPiece> CutMonomials(std::string_view work) {
   std::vector<TPiece> pieces;
-  char sign = 0;
-  if (!work.empty() && (work[0] == '+' || work[0] == '-')) {
-    sign = work[0];
-    work.remove_prefix(1);
-  }
-  for (;;) {
-    const size_t sep = work.find_first_of("+-");
-    pieces.push_back({work.substr(0, sep), sign});
-    if (sep == std::string_view::npos) break;
-    sign = work[sep];
-    work.remove_prefix(sep + 1);
+  const bool signed0 = !work.empty() && (work[0] == '+' || work[0] == '-');
+  bool negative = false;
+  for (int n = 1;; ++n) {
+    const TMonomText mon = TakeMonomText(work, n, negative);
+    const char sign = mon.Negative ? '-' : (n > 1 || signed0) ? '+' : 0;
+    pieces.push_back({mon.Text, sign});
+    if (mon.Last) break;
+    negative = mon.NextNegative;
   }
   return pieces;
 }
@@ -47,23 +45,6 @@ std::string TypesetText(const std::string& text) {
   return TypesetPolinom(pol);
 }
 
-int VariableOf(std::string_view factor) {
-  if (factor.size() != 1 && (factor.size() < 2 || factor[1] != '^')) return -1;
-  switch (factor[0]) {
-  case 'X':
-  case 'x':
-    return 0;
-  case 'Y':
-  case 'y':
-    return 1;
-  case 'Z':
-  case 'z':
-    return 2;
-  default:
-    return -1;
-  }
-}
-
 // A note on the factors of one monomial text: a bare variable after the same variable (its
 // power is set to 1, not raised), or an empty power "x^" inside the monomial.
 bool FactorNote(std::string_view piece, bool endsBeforeSign, DSTRUCT::TText& note) {
@@ -72,7 +53,7 @@ bool FactorNote(std::string_view piece, bool endsBeforeSign, DSTRUCT::TText& not
     const size_t star = piece.find('*', start);
     const std::string_view factor = piece.substr(start, star - start);
     const bool lastFactor = star == std::string_view::npos;
-    const int v = VariableOf(factor);
+    const int v = FactorVariable(factor);
     const bool bare = factor.size() == 1 || factor.size() == 2;
     if (v >= 0 && bare && seen[v]) {
       note = {

@@ -9,6 +9,7 @@
 #include <system_error>
 #include <vector>
 
+#include "core/TPolTextParts.h"
 #include "core/TPolinom.h"
 
 namespace LISTSTRUCT {
@@ -230,16 +231,9 @@ std::string JoinMonoms(TPolinom& pol, const char* firstMinus, WriteTerm writeTer
   return out;
 }
 
-// One monomial text taken off the front of what remains of the input.
-struct TMonomText {
-  std::string_view Text;
-  bool Negative = false;     // the sign of this monomial
-  bool Last = false;         // nothing follows it
-  bool NextNegative = false; // the character that ended it is '-'
-};
+} // namespace
 
-// Takes the next monomial text off rest: up to the first '+' or '-', the sign of monomial 1
-// being its own leading sign rather than a separator.
+// The cuts into monomial texts and factors (core/TPolTextParts.h).
 TMonomText TakeMonomText(std::string_view& rest, int n, bool negative) {
   if (n == 1 && !rest.empty() && (rest[0] == '+' || rest[0] == '-')) {
     negative = rest[0] == '-';
@@ -255,7 +249,6 @@ TMonomText TakeMonomText(std::string_view& rest, int n, bool negative) {
   return mon;
 }
 
-// The variable a factor names (0 x, 1 y, 2 z), -1 when it names none.
 int FactorVariable(std::string_view factor) {
   if (factor.size() != 1 && (factor.size() < 2 || factor[1] != '^')) return -1;
   switch (factor[0]) {
@@ -271,6 +264,8 @@ int FactorVariable(std::string_view factor) {
   }
   return -1;
 }
+
+namespace {
 
 // Reads the factors of monomial n ("x", "y^2", split at '*') into pow. Returns the rejection
 // message, empty when all are read; omitted tells whether the monomial had no coefficient.
