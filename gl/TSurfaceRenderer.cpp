@@ -5,6 +5,7 @@
 
 #include "gl/TOpenGLPanel.h"
 #include "surface/TImplicitMesh.h"
+#include "surface/TMeshContours.h"
 #include "surface/TSurfaceMesh.h"
 #include "surface/TSurfaceView.h"
 
@@ -95,10 +96,11 @@ void TSurfaceRenderer::Paint(const TSurfaceScene& scene) {
   glRotatef(scene.AngleY, 0.0f, 1.0f, 0.0f);
   glRotatef(scene.AngleX, 1.0f, 0.0f, 0.0f);
   glRotatef(-90.0f, 1.0f, 0.0f, 0.0f); // the third drawing axis points up
-  glScalef(ModelScale, ModelScale, ModelScale);
+  const GLfloat scale = ModelScale * scene.Zoom;
+  glScalef(scale, scale, scale);
   glColor4fv(SurfaceColour);
   if (scene.Mesh)
-    DrawMesh(*scene.Mesh);
+    DrawMesh(*scene.Mesh, scene.Wireframe);
   else if (scene.Quads)
     DrawQuads(*scene.Quads, scene.Lighting);
   if (scene.Axes) DrawAxes(scene.Wireframe);
@@ -117,28 +119,57 @@ void TSurfaceRenderer::DrawQuads(const TRANSSTRUCT::TSurfaceMesh& quads, bool no
   glEnd();
 }
 
-void TSurfaceRenderer::DrawMesh(const TRANSSTRUCT::TImplicitMesh& mesh) {
-  // The mesh goes into a display list once per build; turning the picture only calls it.
-  if (MeshListDirty || MeshList == 0) {
-    if (MeshList == 0) MeshList = glGenLists(1);
-    const auto& vertices = mesh.GetVertices();
-    glEnableClientState(GL_VERTEX_ARRAY);
-    glEnableClientState(GL_NORMAL_ARRAY);
-    glVertexPointer(3, GL_FLOAT, sizeof(TRANSSTRUCT::TMeshVertex), vertices.data()->Position);
-    glNormalPointer(GL_FLOAT, sizeof(TRANSSTRUCT::TMeshVertex), vertices.data()->Normal);
-    glNewList(MeshList, GL_COMPILE);
-    glDrawElements(GL_TRIANGLES, GLsizei(mesh.GetIndices().size()), GL_UNSIGNED_INT,
-                   mesh.GetIndices().data());
-    glEndList();
-    glDisableClientState(GL_NORMAL_ARRAY);
-    glDisableClientState(GL_VERTEX_ARRAY);
-    MeshListDirty = false;
+void TSurfaceRenderer::MakeMeshLists(const TRANSSTRUCT::TImplicitMesh& mesh) {
+  if (MeshList == 0) MeshList = glGenLists(2);
+  ContourList = MeshList + 1;
+  const std::size_t stride = sizeof(TRANSSTRUCT::TMeshVertex);
+  glEnableClientState(GL_VERTEX_ARRAY);
+  glEnableClientState(GL_NORMAL_ARRAY);
+  const auto& vertices = mesh.GetVertices();
+  glVertexPointer(3, GL_FLOAT, GLsizei(stride), vertices.data()->Position);
+  glNormalPointer(GL_FLOAT, GLsizei(stride), vertices.data()->Normal);
+  glNewList(MeshList, GL_COMPILE);
+  glDrawElements(GL_TRIANGLES, GLsizei(mesh.GetIndices().size()), GL_UNSIGNED_INT,
+                 mesh.GetIndices().data());
+  glEndList();
+  const std::vector<TRANSSTRUCT::TMeshVertex> lines = TRANSSTRUCT::ContourLines(mesh);
+  glNewList(ContourList, GL_COMPILE);
+  if (!lines.empty()) {
+    glVertexPointer(3, GL_FLOAT, GLsizei(stride), lines.data()->Position);
+    glNormalPointer(GL_FLOAT, GLsizei(stride), lines.data()->Normal);
+    glDrawArrays(GL_LINES, 0, GLsizei(lines.size()));
   }
+  glEndList();
+  glDisableClientState(GL_NORMAL_ARRAY);
+  glDisableClientState(GL_VERTEX_ARRAY);
+  MeshListDirty = false;
+}
+
+void TSurfaceRenderer::DrawMesh(const TRANSSTRUCT::TImplicitMesh& mesh, bool wireframe) {
+  // The mesh goes into display lists once per build; turning the picture only calls them.
+  if (MeshListDirty || MeshList == 0) MakeMeshLists(mesh);
+  if (!wireframe) {
+    glCallList(MeshList);
+    return;
+  }
+  // The triangles fill only the depth buffer, a little behind, so that the contour lines
+  // behind the surface are hidden and those on it stay whole.
+  glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
+  glColorMask(GL_FALSE, GL_FALSE, GL_FALSE, GL_FALSE);
+  glEnable(GL_POLYGON_OFFSET_FILL);
+  glPolygonOffset(1.0f, 1.0f);
   glCallList(MeshList);
+  glDisable(GL_POLYGON_OFFSET_FILL);
+  glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
+  glPolygonMode(GL_FRONT_AND_BACK, GL_LINE);
+  glCallList(ContourList);
 }
 
 void TSurfaceRenderer::DrawAxes(bool wireframe) {
   // Each axis: the negative half dashed, the positive half solid, an arrowhead at its end.
+  // Unlit, so that the lighting does not darken them on the dark background.
+  const GLboolean lit = glIsEnabled(GL_LIGHTING);
+  glDisable(GL_LIGHTING);
   glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
   glColor3fv(AxesColour);
   glLineWidth(2.0f);
@@ -167,8 +198,23 @@ void TSurfaceRenderer::DrawAxes(bool wireframe) {
   glVertex3f(0, 0.07f, 1.43f);
   glVertex3f(0, 0, 1.5f);
   glEnd();
+  DrawAxisLetters();
   if (wireframe) glPolygonMode(GL_FRONT_AND_BACK, GL_LINE);
   glLineWidth(1.0f);
+  if (lit) glEnable(GL_LIGHTING);
+}
+
+void TSurfaceRenderer::DrawAxisLetters() {
+  // Just beyond each arrowhead, over everything drawn.
+  glDisable(GL_DEPTH_TEST);
+  constexpr GLfloat reach = 1.6f;
+  glRasterPos3f(reach, 0, 0);
+  Panel.Draw2DText(QStringLiteral("X"));
+  glRasterPos3f(0, reach, 0);
+  Panel.Draw2DText(QStringLiteral("Y"));
+  glRasterPos3f(0, 0, reach);
+  Panel.Draw2DText(QStringLiteral("Z"));
+  glEnable(GL_DEPTH_TEST);
 }
 
 void TSurfaceRenderer::DrawCaption(const QString& caption) {

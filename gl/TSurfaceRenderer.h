@@ -3,7 +3,10 @@
 // of the panel's context: the light and its two-sided model, the materials, the polygon mode,
 // the projection, and the display list of an implicit mesh; it draws the surface it is given
 // (the quadrilaterals of the explicit drawing or an implicit mesh), the coordinate axes and
-// the caption.
+// the caption. An implicit mesh drawn as a wireframe shows its contour lines on evenly spaced
+// planes (TMeshContours), the lines behind the surface hidden, so that it reads alike at any
+// number of cells. The axes carry their letters X, Y, Z at their positive ends; axes and
+// letters are drawn unlit, so they keep their colour with the lighting on.
 //
 // Scene: clear colour (0, 75, 35); the surface in (205, 230, 30) without lighting; light 0
 // with ambient (130, 233, 97), diffuse 0.8 and specular 1; the front material diffuse
@@ -26,6 +29,7 @@ class TOpenGLPanel;
 struct TSurfaceScene {
   float AngleY = 0.0f; // the turn about the vertical axis, degrees
   float AngleX = 0.0f; // the turn about the horizontal axis, degrees
+  float Zoom = 1.0f;   // the factor on the model's scale
   // The surface: the explicit drawing's quadrilaterals, or an implicit mesh, or neither.
   const TRANSSTRUCT::TSurfaceMesh* Quads = nullptr;
   const TRANSSTRUCT::TImplicitMesh* Mesh = nullptr;
@@ -55,10 +59,13 @@ public:
 private:
   TOpenGLPanel& Panel;
   unsigned MeshList = 0;     // display list of the implicit mesh in the panel's context
-  bool MeshListDirty = true; // the mesh changed since the list was made
+  unsigned ContourList = 0;  // display list of its contour lines
+  bool MeshListDirty = true; // the mesh changed since the lists were made
 
   void DrawQuads(const TRANSSTRUCT::TSurfaceMesh& quads, bool normals);
-  void DrawMesh(const TRANSSTRUCT::TImplicitMesh& mesh);
+  void MakeMeshLists(const TRANSSTRUCT::TImplicitMesh& mesh);
+  void DrawMesh(const TRANSSTRUCT::TImplicitMesh& mesh, bool wireframe);
   void DrawAxes(bool wireframe);
+  void DrawAxisLetters();
   void DrawCaption(const QString& caption);
 };

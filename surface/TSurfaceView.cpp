@@ -1,5 +1,10 @@
 #include "surface/TSurfaceView.h"
 
+#include <algorithm>
+#include <cmath>
+
+#include "surface/TViewTurn.h"
+
 namespace TRANSSTRUCT {
 
 void TSurfaceView::Press(bool leftButton, int x, int y) {
@@ -24,6 +29,18 @@ bool TSurfaceView::Move(int x, int y) {
 
 void TSurfaceView::Tick() {
   AngleY += DegreesPerTick;
+}
+
+TSurfaceView TSurfaceView::Opening() {
+  return TSurfaceView(OpeningTurnY, OpeningTurnX);
+}
+
+bool TSurfaceView::Wheel(int angleDelta) {
+  const float notches = float(angleDelta) / float(WheelNotch);
+  const float zoom = std::clamp(Zoom * std::pow(ZoomPerNotch, notches), MinZoom, MaxZoom);
+  if (zoom == Zoom) return false;
+  Zoom = zoom;
+  return true;
 }
 
 double TSurfaceView::Aspect(int width, int height) {

@@ -5,14 +5,18 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QTimer>
+#include <QWheelEvent>
 
 #include "core/TFieldNumber.h"
 #include "gl/TOpenGLPanel.h"
 #include "gl/TSurfaceRenderer.h"
+#include "ui/DecimalSpinBox.h"
 #include "ui/MeshBuilder.h"
+#include "ui/RegionFitter.h"
 
 using LISTSTRUCT::TPolinom;
 
@@ -33,6 +37,8 @@ TSurfacePage::TSurfacePage(QWidget* parent) : QWidget(parent) {
   MeshBuilder = new TMeshBuilder(this);
   connect(MeshBuilder, &TMeshBuilder::Progress, this, &TSurfacePage::MeshBuildProgress);
   connect(MeshBuilder, &TMeshBuilder::Finished, this, &TSurfacePage::MeshBuildFinished);
+  RegionFitter = new TRegionFitter(this);
+  connect(RegionFitter, &TRegionFitter::Finished, this, &TSurfacePage::RegionFitFinished);
   BuildControls();
   ReadControls();
   connect(qApp, &QApplication::focusChanged, this, &TSurfacePage::FocusChanged);
@@ -44,6 +50,8 @@ TSurfacePage::~TSurfacePage() {
   disconnect(qApp, &QApplication::focusChanged, this, nullptr);
   delete MeshBuilder; // stops a build still running
   MeshBuilder = nullptr;
+  delete RegionFitter; // and a search of the region
+  RegionFitter = nullptr;
   if (PanGLSurface) {
     PanGLSurface->removeEventFilter(this);
     PanGLSurface->OnPreInit = nullptr;
@@ -60,9 +68,9 @@ void TSurfacePage::ReadControls() {
   ParseNumber(EdX0->text(), X0);
   ParseNumber(EdY0->text(), Y0);
   ParseNumber(EdZ0->text(), Z0);
-  Sx = CESizeX->value();
-  Sy = CESizeY->value();
-  Sz = CESizeZ->value();
+  Sx = float(CESizeX->value());
+  Sy = float(CESizeY->value());
+  Sz = float(CESizeZ->value());
 }
 
 // ---- the choice and the dependence ---------------------------------------------------------
@@ -162,17 +170,17 @@ void TSurfacePage::EdZ0Exit() {
 }
 
 void TSurfacePage::CESizeXChange() {
-  Sx = CESizeX->value();
+  Sx = float(CESizeX->value());
   RegionChanged();
 }
 
 void TSurfacePage::CESizeYChange() {
-  Sy = CESizeY->value();
+  Sy = float(CESizeY->value());
   RegionChanged();
 }
 
 void TSurfacePage::CESizeZChange() {
-  Sz = CESizeZ->value();
+  Sz = float(CESizeZ->value());
   RegionChanged();
 }
 
@@ -247,6 +255,10 @@ void TSurfacePage::PanGLSurfaceMouseMove(int x, int y) {
   if (View.Move(x, y)) RepaintPanel();
 }
 
+void TSurfacePage::PanGLSurfaceWheel(int angleDelta) {
+  if (View.Wheel(angleDelta)) RepaintPanel();
+}
+
 bool TSurfacePage::eventFilter(QObject* watched, QEvent* event) {
   if (watched == PanGLSurface) {
     switch (event->type()) {
@@ -267,6 +279,9 @@ bool TSurfacePage::eventFilter(QObject* watched, QEvent* event) {
       PanGLSurfaceMouseMove(p.x(), p.y());
       break;
     }
+    case QEvent::Wheel:
+      PanGLSurfaceWheel(static_cast<QWheelEvent*>(event)->angleDelta().y());
+      return true;
     default:
       break;
     }
@@ -290,6 +305,7 @@ void TSurfacePage::PanGLSurfacePaint(TOpenGLPanel&) {
   TSurfaceScene scene;
   scene.AngleY = View.GetAngleY();
   scene.AngleX = View.GetAngleX();
+  scene.Zoom = View.GetZoom();
   if (SurfReady && IsImplicitMode()) {
     scene.Mesh = &MeshBuilder->GetMesh();
   } else if (SurfReady) {

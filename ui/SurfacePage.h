@@ -21,6 +21,10 @@
 // the region or the number of cells change). The panel's context menu saves the picture as
 // PNG and the mesh as STL or OBJ.
 //
+// The wheel zooms the picture; it opens turned so that it looks along no coordinate plane.
+// BtnFitRegion («Вписать») sets the centre and the sizes of the region to frame the surface
+// (TRegionFit, searched off the user-interface thread); the sizes are decimal numbers.
+//
 // The page owns the implicit-function object SurfFunc. When the machine has no usable
 // OpenGL the page shows "Open GL Context Create Failed" once and keeps its controls working
 // without a drawing panel (LbNoOpenGL stands in for it).
@@ -36,6 +40,7 @@
 
 #include "core/TPolFunc.h"
 #include "core/TPolinom.h"
+#include "surface/TRegionFit.h"
 #include "surface/TSurfaceMesh.h"
 #include "surface/TSurfaceView.h"
 #include "surface/TViewRegion.h"
@@ -51,10 +56,13 @@ class QLineEdit;
 class QMenu;
 class QProgressDialog;
 class QRadioButton;
+class QPushButton;
 class QSpinBox;
 class QTimer;
+class TDecimalSpinBox;
 class TMeshBuilder;
 class TOpenGLPanel;
+class TRegionFitter;
 class TSurfaceRenderer;
 
 class TSurfacePage : public QWidget {
@@ -90,11 +98,12 @@ private:
   QLineEdit* EdZ0;
   QLabel* LbSizes;
   QLabel* LbSizeX;
-  QSpinBox* CESizeX;
+  TDecimalSpinBox* CESizeX;
   QLabel* LbSizeY;
-  QSpinBox* CESizeY;
+  TDecimalSpinBox* CESizeY;
   QLabel* LbSizeZ;
-  QSpinBox* CESizeZ;
+  TDecimalSpinBox* CESizeZ;
+  QPushButton* BtnFitRegion; // «Вписать»: the region framed to the surface
   QLabel* LbVar;
   QRadioButton* RBVarZ;
   QRadioButton* RBVarY;
@@ -144,6 +153,8 @@ private:
   void RBExplicitFunctionClick();
   void RBImplicitSurfaceClick();
   void CEMeshCellsChange();
+  void BtnFitRegionClick();
+  void RegionFitFinished(const TRANSSTRUCT::TRegionFit& fit);
   void SaveImageClick();
   void SaveMeshClick();
   void Timer1Timer();
@@ -154,6 +165,7 @@ private:
   void PanGLSurfaceMouseDown(Qt::MouseButton button, int x, int y);
   void PanGLSurfaceMouseUp(Qt::MouseButton button, int x, int y);
   void PanGLSurfaceMouseMove(int x, int y);
+  void PanGLSurfaceWheel(int angleDelta);
 
   // Building the page (SurfacePageControls.cpp).
   void BuildControls();
@@ -192,9 +204,10 @@ private:
   TRANSSTRUCT::TPolFunc SurfFunc;
   TRANSSTRUCT::TSurfaceMesh SurfaceMesh; // rebuilt at the next paint after a change
   bool SurfaceMeshDirty = true;
-  TRANSSTRUCT::TSurfaceView View;             // the turn of the picture
-  std::unique_ptr<TSurfaceRenderer> Renderer; // with the panel
+  TRANSSTRUCT::TSurfaceView View = TRANSSTRUCT::TSurfaceView::Opening(); // turn and zoom
+  std::unique_ptr<TSurfaceRenderer> Renderer;                            // with the panel
   TMeshBuilder* MeshBuilder;
+  TRegionFitter* RegionFitter;
   QProgressDialog* MeshProgress = nullptr;
   LISTSTRUCT::TPolinom MeshPolinom; // the polynomial the mesh is built of
   TPolinomLookup PolinomLookup;
@@ -204,7 +217,7 @@ private:
   bool SurfReady = false;
   float FuncVal = 0.0f;
   float X0 = 0.0f, Y0 = 0.0f, Z0 = 0.0f;
-  int Sx = 1, Sy = 1, Sz = 1;
+  float Sx = 1.0f, Sy = 1.0f, Sz = 1.0f;
   bool Lighting = false;
   bool Axis = true;
 };

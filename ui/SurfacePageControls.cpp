@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QTimer>
@@ -18,6 +19,7 @@
 #include "gl/TOpenGLPanel.h"
 #include "gl/TSurfaceRenderer.h"
 #include "surface/TImplicitMesh.h"
+#include "ui/DecimalSpinBox.h"
 #include "ui/ShownText.h"
 #include "ui/WidgetHelpers.h"
 
@@ -50,12 +52,13 @@ QRadioButton* MakeRadio(const char* text, const char* name, QWidget* parent, QBu
   return button;
 }
 
-QSpinBox* MakeSizeSpin(QWidget* parent, const char* name) {
-  auto* spin = new QSpinBox(parent);
+// A half-size of the region: a decimal number from 1 to 1000, 1 at start.
+TDecimalSpinBox* MakeSizeSpin(QWidget* parent, const char* name) {
+  auto* spin = new TDecimalSpinBox(parent);
   spin->setObjectName(name);
   spin->setRange(1, 1000);
   spin->setValue(1);
-  spin->setFixedWidth(56);
+  spin->setFixedWidth(72);
   return spin;
 }
 
@@ -142,6 +145,12 @@ void TSurfacePage::BuildRegionFields() {
   LbSizeY = MakeLabel(this, "Sy:", "LbSizeY", CESizeY);
   CESizeZ = MakeSizeSpin(this, "CESizeZ");
   LbSizeZ = MakeLabel(this, "Sz:", "LbSizeZ", CESizeZ);
+
+  BtnFitRegion = new QPushButton(tr("Вписать"), this);
+  BtnFitRegion->setObjectName("BtnFitRegion");
+  BtnFitRegion->setToolTip(tr("Подобрать центр и размеры области просмотра так, чтобы "
+                              "поверхность уместилась в ней целиком"));
+  BtnFitRegion->setAccessibleDescription(BtnFitRegion->toolTip());
 }
 
 // The dependent variable and the drawing options.
@@ -220,8 +229,10 @@ void TSurfacePage::LayOutOptions() {
   auto* regionRow = new QHBoxLayout;
   regionRow->setSpacing(10);
   regionRow->addLayout(MakeColumn(LbCentre, {{LbX0, EdX0}, {LbY0, EdY0}, {LbZ0, EdZ0}}));
-  regionRow->addLayout(
-      MakeColumn(LbSizes, {{LbSizeX, CESizeX}, {LbSizeY, CESizeY}, {LbSizeZ, CESizeZ}}));
+  QGridLayout* sizes =
+      MakeColumn(LbSizes, {{LbSizeX, CESizeX}, {LbSizeY, CESizeY}, {LbSizeZ, CESizeZ}});
+  sizes->addWidget(BtnFitRegion, 4, 0, 1, 3, Qt::AlignLeft);
+  regionRow->addLayout(sizes);
 
   auto* cellsRow = new QHBoxLayout;
   cellsRow->setSpacing(3);
@@ -337,9 +348,10 @@ void TSurfacePage::ConnectControls() {
   connect(EdX0, &QLineEdit::editingFinished, this, &TSurfacePage::EdX0Exit);
   connect(EdY0, &QLineEdit::editingFinished, this, &TSurfacePage::EdY0Exit);
   connect(EdZ0, &QLineEdit::editingFinished, this, &TSurfacePage::EdZ0Exit);
-  connect(CESizeX, &QSpinBox::valueChanged, this, &TSurfacePage::CESizeXChange);
-  connect(CESizeY, &QSpinBox::valueChanged, this, &TSurfacePage::CESizeYChange);
-  connect(CESizeZ, &QSpinBox::valueChanged, this, &TSurfacePage::CESizeZChange);
+  connect(CESizeX, &QDoubleSpinBox::valueChanged, this, &TSurfacePage::CESizeXChange);
+  connect(CESizeY, &QDoubleSpinBox::valueChanged, this, &TSurfacePage::CESizeYChange);
+  connect(CESizeZ, &QDoubleSpinBox::valueChanged, this, &TSurfacePage::CESizeZChange);
+  connect(BtnFitRegion, &QPushButton::clicked, this, &TSurfacePage::BtnFitRegionClick);
   connect(RBVarX, &QRadioButton::clicked, this, &TSurfacePage::RBVarXClick);
   connect(RBVarY, &QRadioButton::clicked, this, &TSurfacePage::RBVarYClick);
   connect(RBVarZ, &QRadioButton::clicked, this, &TSurfacePage::RBVarZClick);

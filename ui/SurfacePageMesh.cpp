@@ -11,18 +11,21 @@
 #include <QMenu>
 #include <QProgressBar>
 #include <QProgressDialog>
+#include <QPushButton>
 #include <QRadioButton>
+#include <QSignalBlocker>
 #include <QSpinBox>
-
 
 #include "gl/TOpenGLPanel.h"
 #include "gl/TSurfaceRenderer.h"
 #include "surface/TImplicitMesh.h"
+#include "ui/DecimalSpinBox.h"
 #include "ui/ExportHelpers.h"
 #include "ui/MeshBuilder.h"
+#include "ui/RegionFitter.h"
 
-// The surface page's second method, the implicit mesh built off the user-interface thread, and
-// the files the panel's menu saves.
+// The surface page's second method, the implicit mesh built off the user-interface thread, the
+// region framed to the surface, and the files the panel's menu saves.
 
 namespace {
 
@@ -55,7 +58,50 @@ bool TSurfacePage::IsImplicitMode() const {
 }
 
 TRANSSTRUCT::TViewRegion TSurfacePage::GetRegion() const {
-  return {X0, Y0, Z0, float(Sx), float(Sy), float(Sz)};
+  return {X0, Y0, Z0, Sx, Sy, Sz};
+}
+
+// ---- the region framed to the surface ------------------------------------------------------
+
+void TSurfacePage::BtnFitRegionClick() {
+  if (SelIndex < 0) {
+    EdErrors->setText(QString::fromUtf8("Полином не выбран!"));
+    return;
+  }
+  LISTSTRUCT::TPolinom pol;
+  if (PolinomLookup) PolinomLookup(ChosenName.toStdString(), pol);
+  TRANSSTRUCT::TRegionFitLimits limits;
+  limits.LeastHalfSize = float(CESizeX->minimum());
+  limits.LargestHalfSize = float(CESizeX->maximum());
+  BtnFitRegion->setEnabled(false);
+  EdSurfStatus->setText(tr("Поиск области, вмещающей поверхность…"));
+  RegionFitter->Start(pol, FuncVal, GetRegion(), limits);
+}
+
+void TSurfacePage::RegionFitFinished(const TRANSSTRUCT::TRegionFit& fit) {
+  BtnFitRegion->setEnabled(true);
+  if (!fit.Found) {
+    EdSurfStatus->clear();
+    EdErrors->setText(
+        tr("Поверхность не найдена в кубе с полуразмером до %1").arg(CESizeX->maximum()));
+    return;
+  }
+  const TRANSSTRUCT::TViewRegion& r = fit.Region;
+  // The fields take the region at once; the surface is rebuilt once, after the last of them.
+  const auto number = [](float v) { return QString::number(double(v), 'g', 6); };
+  for (auto [edit, value] : {std::pair{EdX0, r.X0}, {EdY0, r.Y0}, {EdZ0, r.Z0}}) {
+    const QSignalBlocker quiet(edit);
+    edit->setText(number(value));
+  }
+  for (auto [spin, value] : {std::pair{CESizeX, r.Sx}, {CESizeY, r.Sy}, {CESizeZ, r.Sz}}) {
+    const QSignalBlocker quiet(spin);
+    spin->setValue(double(value));
+  }
+  X0 = r.X0, Y0 = r.Y0, Z0 = r.Z0;
+  Sx = float(CESizeX->value()), Sy = float(CESizeY->value()), Sz = float(CESizeZ->value());
+  EdSurfStatus->setText(fit.Bounded ? tr("Область вмещает всю поверхность")
+                                    : tr("Поверхность не ограничена: область показывает её часть"));
+  RegionChanged();
 }
 
 void TSurfacePage::RBExplicitFunctionClick() {

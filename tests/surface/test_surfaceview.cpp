@@ -40,3 +40,31 @@ TEST(SurfaceView, LeftDragTurnsHalfADegreePerPixelTicksFiveDegreesAndAspectKeeps
   EXPECT_EQ(TSurfaceView::Aspect(300, 150), 2.0);
   EXPECT_EQ(TSurfaceView::Aspect(300, 0), 300.0);
 }
+
+TEST(SurfaceView, WheelZoomsByNotchesWithinItsBoundsAndThePictureOpensTurned) {
+  TSurfaceView view;
+  EXPECT_EQ(view.GetZoom(), 1.0f);
+  EXPECT_TRUE(view.Wheel(2 * TSurfaceView::WheelNotch));
+  EXPECT_NEAR(view.GetZoom(), 1.15f * 1.15f, 1e-5f);
+  // Small steps of a touchpad add up to the notches they make.
+  for (int step = 0; step < 8; ++step)
+    view.Wheel(-TSurfaceView::WheelNotch / 4);
+  EXPECT_NEAR(view.GetZoom(), 1.0f, 1e-5f);
+  for (int notch = 0; notch < 40; ++notch)
+    view.Wheel(TSurfaceView::WheelNotch);
+  EXPECT_EQ(view.GetZoom(), TSurfaceView::MaxZoom);
+  EXPECT_FALSE(view.Wheel(TSurfaceView::WheelNotch)); // held at the bound
+  for (int notch = 0; notch < 60; ++notch)
+    view.Wheel(-TSurfaceView::WheelNotch);
+  EXPECT_EQ(view.GetZoom(), TSurfaceView::MinZoom);
+  EXPECT_EQ(view.GetAngleY(), 0.0f); // zooming turns nothing
+
+  // The opening turn is a start, not a rule: a drag turns on from it.
+  TSurfaceView opening = TSurfaceView::Opening();
+  EXPECT_NE(opening.GetAngleX(), 0.0f);
+  EXPECT_NE(opening.GetAngleY(), 0.0f);
+  const float y = opening.GetAngleY();
+  opening.Press(true, 0, 0);
+  opening.Move(10, 0);
+  EXPECT_EQ(opening.GetAngleY(), y + 5.0f);
+}

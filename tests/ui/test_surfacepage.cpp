@@ -5,12 +5,16 @@
 //
 // With TERMIX_SCREENSHOTS set to a folder, the page is also saved there with the plane, the
 // sphere with its mirror sheet, a wireframe and a lit solid.
+//
+// The page opens turned off the coordinate planes; each case starts by dragging it back to the
+// unturned view, which the probes below assume.
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMatrix4x4>
 #include <QMenu>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QTimer>
@@ -27,6 +31,7 @@
 #include "gl/TOpenGLPanel.h"
 #include "surface/TImplicitMesh.h"
 #include "surface/TSurfaceView.h"
+#include "surface/TViewTurn.h"
 #include "ui/SurfacePage.h"
 
 using LISTSTRUCT::TMonom;
@@ -86,6 +91,7 @@ private slots:
   void dragTurnsHalfADegreePerPixel();
   void animationTurnsFiveDegreesPerTick();
   void projectionFollowsThePanel();
+  void openingTurnZoomLettersAndFit();
 
 private:
   template <class T> T* Find(const char* name) const {
@@ -96,6 +102,7 @@ private:
   QLineEdit* Edit(const char* name) const { return Find<QLineEdit>(name); }
   QAbstractButton* Button(const char* name) const { return Find<QAbstractButton>(name); }
   QSpinBox* Spin(const char* name) const { return Find<QSpinBox>(name); }
+  QDoubleSpinBox* Size(const char* name) const { return Find<QDoubleSpinBox>(name); }
   TOpenGLPanel* Panel() const { return Find<TOpenGLPanel>("PanGLSurface"); }
   QString Errors() const { return Edit("EdErrors")->text(); }
   QString Status() const { return Edit("EdSurfStatus")->text(); }
@@ -145,6 +152,9 @@ void TestSurfacePage::initTestCase() {
   TPolinom s = Pol({{1, 2, 0, 0}, {1, 0, 2, 0}, {1, 0, 0, 2}, {0.6f, 0, 0, 0}});
   table["Quartic"] = s * s - Pol({{2.4f, 2, 0, 0}, {2.4f, 0, 2, 0}});
   table["TwoPowers"] = Pol({{1, 2, 0, 0}, {1, 1, 0, 0}, {1, 0, 0, 1}});
+  // (x^2 + y^2 + z^2)^2 - 8.5 (x^2 + y^2) + 7.5 z^2 = -14.0625: a torus of radii 2 and 0.5.
+  TPolinom r = Pol({{1, 2, 0, 0}, {1, 0, 2, 0}, {1, 0, 0, 2}});
+  table["Torus"] = r * r - Pol({{8.5f, 2, 0, 0}, {8.5f, 0, 2, 0}, {-7.5f, 0, 0, 2}});
 }
 
 void TestSurfacePage::init() {
@@ -159,8 +169,11 @@ void TestSurfacePage::init() {
   page->resize(900, 420);
   page->show();
   QVERIFY(QTest::qWaitForWindowExposed(page.get()));
-  View = TRANSSTRUCT::TSurfaceView();
   QVERIFY(Panel()->width() > 300 && Panel()->height() > 200);
+  View = TRANSSTRUCT::TSurfaceView::Opening();
+  Drag(int(-2 * View.GetAngleY()), int(-2 * View.GetAngleX()));
+  QCOMPARE(View.GetAngleY(), 0.0f);
+  QCOMPARE(View.GetAngleX(), 0.0f);
 }
 
 void TestSurfacePage::cleanup() {
@@ -226,7 +239,7 @@ QPoint TestSurfacePage::Project(float x, float y, float z) const {
   m.rotate(View.GetAngleY(), 0, 1, 0);
   m.rotate(View.GetAngleX(), 1, 0, 0);
   m.rotate(-90.0f, 1, 0, 0);
-  m.scale(0.7f);
+  m.scale(0.7f * View.GetZoom());
   const QVector3D ndc = m.map(QVector3D(x, y, z)); // includes the division by w
   return QPoint(int((ndc.x() + 1.0f) * 0.5f * float(w)), int((1.0f - ndc.y()) * 0.5f * float(h)));
 }
@@ -258,10 +271,11 @@ void TestSurfacePage::controlsAndTextsAtStart() {
   QCOMPARE(text("LbCentre"), QString("Центр области просмотра:"));
   QCOMPARE(text("LbSizes"), QString("Размеры области просмотра:"));
   for (const char* name : {"CESizeX", "CESizeY", "CESizeZ"}) {
-    QSpinBox* spin = Spin(name);
-    QCOMPARE(spin->value(), 1);
-    QCOMPARE(spin->minimum(), 1);
-    QCOMPARE(spin->maximum(), 1000);
+    QDoubleSpinBox* spin = Size(name);
+    QCOMPARE(spin->value(), 1.0);
+    QCOMPARE(spin->minimum(), 1.0);
+    QCOMPARE(spin->maximum(), 1000.0);
+    QCOMPARE(spin->text(), QString("1"));
   }
   QCOMPARE(text("LbVar"), QString("Выбор зависимой переменной:"));
   QCOMPARE(text("RBVarZ"), QString("Z (x,y);"));
@@ -283,7 +297,7 @@ void TestSurfacePage::controlsAndTextsAtStart() {
   QCOMPARE(Panel()->toolTip(), QString("Surface: No"));
   // Every number field is reached through its label.
   QCOMPARE(Find<QLabel>("LbX0")->buddy(), Edit("EdX0"));
-  QCOMPARE(Find<QLabel>("LbSizeZ")->buddy(), Spin("CESizeZ"));
+  QCOMPARE(Find<QLabel>("LbSizeZ")->buddy(), Size("CESizeZ"));
   QCOMPARE(Find<QLabel>("LbFuncVal")->buddy(), Edit("EdFuncVal"));
 }
 
@@ -410,14 +424,14 @@ void TestSurfacePage::surfaceFollowsTheFieldsAtOnce() {
   img = Frame();
   QVERIFY(Near(At(img, 0.5f, -0.5f, 0.0f), SurfaceColour));
   QVERIFY(Near(At(img, 0.5f, -0.5f, 1.0f), ClearColour));
-  Spin("CESizeZ")->setValue(2); // half the height
+  Size("CESizeZ")->setValue(2); // half the height
   QVERIFY(Near(At(Frame(), -0.8f, -0.8f, 0.5f), SurfaceColour));
-  Spin("CESizeZ")->setValue(1);
-  Spin("CESizeY")->setValue(2); // the grid line y = -0.5 of the drawing is y = -1
+  Size("CESizeZ")->setValue(1);
+  Size("CESizeY")->setValue(2); // the grid line y = -0.5 of the drawing is y = -1
   QVERIFY(Near(At(Frame(), 0.5f, -0.5f, 0.5f), SurfaceColour));
 
   Edit("EdX0")->setText("0");
-  Spin("CESizeY")->setValue(1);
+  Size("CESizeY")->setValue(1);
   Choose("Sphere"); // x^2 + y^2 + z^2 = 1: the upper half and its mirror
   img = Frame();
   Shot("surface_sphere_mirror.png");
@@ -447,6 +461,19 @@ void TestSurfacePage::wireframeCoversLessThanSolid() {
   const float z = std::sqrt(1.0f - 2 * 0.05f * 0.05f);
   QVERIFY(Near(At(above, 0.05f, 0.05f, z), ClearColour));
   QVERIFY(Near(At(above, 0.1f, 0.05f, z), SurfaceColour));
+
+  // The implicit mesh of 48 cells a side drawn as a wireframe shows its contour lines, the
+  // hidden ones left out: far less than the solid, where every triangle's edges were a blob.
+  Drag(0, -180);
+  Button("RBImplicitSurface")->click();
+  QVERIFY(MeshBuilt());
+  QCOMPARE(Spin("CEMeshCells")->value(), 48);
+  const int meshWire = Count(Frame(), SurfaceColour);
+  Shot("surface_sphere_contours.png");
+  Button("RBSolid")->click();
+  const int meshSolid = Count(Frame(), SurfaceColour);
+  QVERIFY2(meshWire > meshSolid / 30 && meshWire < meshSolid / 4,
+           qPrintable(QString("wire %1 solid %2").arg(meshWire).arg(meshSolid)));
 }
 
 void TestSurfacePage::axesWithStippleAndArrowHeads() {
@@ -637,7 +664,7 @@ void TestSurfacePage::implicitMeshIsLitSolidAndSaved() {
   // Any polynomial: the quartic tube, whose dependent variable cannot be expressed.
   cells->setValue(64);
   for (const char* size : {"CESizeX", "CESizeY", "CESizeZ"})
-    Spin(size)->setValue(2);
+    Size(size)->setValue(2);
   SetC("0.3");
   Choose("Quartic");
   QVERIFY(MeshBuilt());
@@ -712,6 +739,63 @@ void TestSurfacePage::projectionFollowsThePanel() {
   QVERIFY(std::fabs(proj[0] - f / aspect) < 1e-4);
   QVERIFY(std::fabs(proj[5] - f) < 1e-4);
   QVERIFY(std::fabs(proj[10] - (-21.0 / 19.0)) < 1e-4); // near 1, far 20
+}
+
+void TestSurfacePage::openingTurnZoomLettersAndFit() {
+  // Back to the turn the page opened with: the axes stand where that turn projects them.
+  Drag(int(2 * TRANSSTRUCT::OpeningTurnY), int(2 * TRANSSTRUCT::OpeningTurnX));
+  QVERIFY(AxesWhereProjected());
+  // The axes and their letters keep their colour with the lighting on; each letter stands
+  // beyond its arrowhead.
+  const int unlit = Count(Frame(), AxesColour);
+  Button("CBLighting")->click();
+  const QImage lit = Frame();
+  Shot("surface_axes_lit.png");
+  QCOMPARE(Count(lit, AxesColour), unlit);
+  for (const QVector3D& end :
+       {QVector3D(1.6f, 0, 0), QVector3D(0, 1.6f, 0), QVector3D(0, 0, 1.6f)}) {
+    const QPoint p = Project(end.x(), end.y(), end.z());
+    QVERIFY(Count(lit, AxesColour, QRect(p.x(), p.y() - 12, 10, 13)) > 8);
+  }
+  Button("CBLighting")->click();
+  // Two notches of the wheel enlarge the picture by 1.15 each.
+  const QPointF at(100, 100);
+  QWheelEvent wheel(at, Panel()->mapToGlobal(at), QPoint(), QPoint(0, 240), Qt::NoButton,
+                    Qt::NoModifier, Qt::NoScrollPhase, false);
+  QApplication::sendEvent(Panel(), &wheel);
+  View.Wheel(240);
+  QVERIFY(AxesWhereProjected());
+
+  // The sizes are decimal numbers, read with a point or a comma and shown with a point.
+  QDoubleSpinBox* sx = Size("CESizeX");
+  for (const auto& [typed, value] : {std::pair{"1.5", 1.5}, {"2,25", 2.25}}) {
+    sx->selectAll();
+    QTest::keyClicks(sx, typed);
+    QCOMPARE(sx->value(), value);
+  }
+  QCOMPARE(sx->text(), QString("2.25"));
+  // «Вписать» frames the torus that the unit region cuts into caps: one half-size for all
+  // three axes, a little over the torus's 2.5, about its centre.
+  SetC("-14.0625");
+  Choose("Torus");
+  Find<QPushButton>("BtnFitRegion")->click();
+  QTRY_VERIFY(Find<QPushButton>("BtnFitRegion")->isEnabled());
+  QCOMPARE(Status(), QString("Область вмещает всю поверхность"));
+  const double half = Size("CESizeZ")->value();
+  QVERIFY2(half > 2.5 && half < 3.2, qPrintable(QString::number(half)));
+  QCOMPARE(Size("CESizeX")->value(), half);
+  QCOMPARE(Size("CESizeY")->value(), half);
+  for (const char* centre : {"EdX0", "EdY0", "EdZ0"})
+    QVERIFY(std::fabs(Edit(centre)->text().toDouble()) < 0.1);
+  Button("RBImplicitSurface")->click();
+  QVERIFY(MeshBuilt());
+  Shot("surface_torus_framed.png");
+  // A surface with no real point leaves the region as it was and says so.
+  SetC("-100");
+  Find<QPushButton>("BtnFitRegion")->click();
+  QTRY_VERIFY(Find<QPushButton>("BtnFitRegion")->isEnabled());
+  QVERIFY(Errors().startsWith("Поверхность не найдена"));
+  QCOMPARE(Size("CESizeZ")->value(), half);
 }
 
 QTEST_MAIN(TestSurfacePage)
