@@ -39,17 +39,17 @@ double NiceStep(double span) {
 
 } // namespace
 
-TEfficiencyChartView::TEfficiencyChartView(const QString& name, const QString& title,
-                                           const QString& hint, bool verticalPan, QWidget* parent)
+TEfficiencyChartView::TEfficiencyChartView(const QString& name, const TTexts& texts,
+                                           bool verticalPan, QWidget* parent)
     : QChartView(parent), VerticalPan(verticalPan) {
   setObjectName(name);
-  setToolTip(hint);
-  setAccessibleName(hint);
+  setToolTip(texts.Hint);
+  setAccessibleName(texts.Hint);
   setRenderHint(QPainter::Antialiasing);
   setRubberBand(QChartView::NoRubberBand);
 
   auto* chart = new QChart;
-  chart->setTitle(title);
+  chart->setTitle(texts.Title);
   chart->legend()->hide();
   chart->setAnimationOptions(QChart::NoAnimation);
   chart->setBackgroundRoundness(0);
@@ -65,6 +65,8 @@ TEfficiencyChartView::TEfficiencyChartView(const QString& name, const QString& t
   AxisX->setTickCount(4);
   AxisY = new QCategoryAxis;
   AxisY->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
+  AxisX->setTitleText(texts.XTitle);
+  AxisY->setTitleText(texts.YTitle);
   chart->addAxis(AxisX, Qt::AlignBottom);
   chart->addAxis(AxisY, Qt::AlignLeft);
   for (std::size_t k = 0; k < Series.size(); ++k) {

@@ -1,8 +1,8 @@
 #pragma once
 // TEfficiencyChartView: a line chart of the efficiency page with one series per table
 // organisation (in the registry's order and colours), a plain x axis over the 3000 operations
-// and a y axis labelled in the format "0.#########". The operation-count chart can be dragged
-// up and down; no chart zooms.
+// and a y axis labelled in the format "0.#########", each axis under its title with its unit.
+// The operation-count chart can be dragged up and down; no chart zooms.
 
 #include <QChartView>
 #include <array>
@@ -16,8 +16,10 @@ class QValueAxis;
 
 class TEfficiencyChartView : public QChartView {
 public:
-  TEfficiencyChartView(const QString& name, const QString& title, const QString& hint,
-                       bool verticalPan, QWidget* parent);
+  struct TTexts {
+    QString Title, Hint, XTitle, YTitle;
+  };
+  TEfficiencyChartView(const QString& name, const TTexts& texts, bool verticalPan, QWidget* parent);
 
   void Clear();
   // Replaces series k by the points, kept in ascending order of x as they come.

@@ -72,6 +72,10 @@ void TEfficiencyPage::BuildOperationGroup() {
       "Затраты на операцию в зависимости от объёма таблиц (250 .. 4999 записей)");
   SBtnGrowth->setAccessibleDescription(SBtnGrowth->toolTip());
   connect(SBtnGrowth, &QPushButton::clicked, this, &TEfficiencyPage::SBtnGrowthClick);
+  for (QRadioButton* button : {RBESearch, RBEInsert, RBEDelete})
+    connect(button, &QRadioButton::toggled, this, [this](bool on) {
+      if (on) ClearResult();
+    });
 }
 
 // The generalised efficiency of each organisation: a coloured key, its name, the gauge and its
@@ -107,16 +111,29 @@ void TEfficiencyPage::BuildGauges() {
     connect(gauge, &QProgressBar::valueChanged, value,
             [value](int percent) { value->setText(QString("%1%").arg(percent)); });
   }
+  LEffMeaning = new QLabel(tr("Процент — среднее двух долей: лучшего времени от времени "
+                              "таблицы и наименьшего числа операций от числа её операций. "
+                              "100 % — таблица, лучшая в этом тесте и по времени, и по "
+                              "операциям."),
+                           GBEfficiency);
+  LEffMeaning->setObjectName("LEffMeaning");
+  LEffMeaning->setWordWrap(true);
+  LEffMeaning->setAlignment(Qt::AlignLeft | Qt::AlignBottom);
 }
 
 // The charts of the operation counts and of the times.
 void TEfficiencyPage::BuildCharts() {
-  ChEffOper =
-      new TEfficiencyChartView("ChEffOper", "Эфф-ть по операциям",
-                               "Эффективности таблиц по кол-ву выполненных операций", true, this);
-  ChEffTime =
-      new TEfficiencyChartView("ChEffTime", "Эфф-ть по времени",
-                               "Эффективности таблиц по времени выполнения операций", false, this);
+  const QString operations = tr("Номер операции");
+  ChEffOper = new TEfficiencyChartView("ChEffOper",
+                                       {"Эфф-ть по операциям",
+                                        "Эффективности таблиц по кол-ву выполненных операций",
+                                        operations, tr("Число операций, всего")},
+                                       true, this);
+  ChEffTime = new TEfficiencyChartView("ChEffTime",
+                                       {"Эфф-ть по времени",
+                                        "Эффективности таблиц по времени выполнения операций",
+                                        operations, tr("Время одной операции, мс")},
+                                       false, this);
 
   AddPictureMenu(ChEffOper, ChartPictureExport(ChEffOper, "efficiency-operations"));
   AddPictureMenu(ChEffTime, ChartPictureExport(ChEffTime, "efficiency-time"));
@@ -143,6 +160,14 @@ void TEfficiencyPage::BuildHashSize() {
   TrBHashTSizeChange();
 }
 
+// The charts and gauges show one run; another operation or hash size makes them no longer its.
+void TEfficiencyPage::ClearResult() {
+  ChEffTime->Clear();
+  ChEffOper->Clear();
+  for (QProgressBar* gauge : Gauges)
+    gauge->setValue(0);
+}
+
 TEfficiencyPage::~TEfficiencyPage() = default;
 
 void TEfficiencyPage::SetRandomSource(TEfficiencyTest::RandomSource source) {
@@ -163,6 +188,7 @@ int TEfficiencyPage::HashSize() const {
 
 void TEfficiencyPage::TrBHashTSizeChange() {
   LHashTSizeValue->setText(QString::number(HashSize()));
+  ClearResult();
 }
 
 void TEfficiencyPage::SBtnTestClick() {
@@ -226,7 +252,11 @@ void TEfficiencyPage::FormResize() {
   const int efficiencyWidth = EfficiencyWidth();
   GBEfficiency->setGeometry(GBOperation->geometry().right() + 3, 2, efficiencyWidth, h - 4);
   const int rows = static_cast<int>(Gauges.size());
-  const int gaugeRow = std::max(lineHeight + 6, (GBEfficiency->height() - top - 4) / rows);
+  const int meaningHeight = LEffMeaning->heightForWidth(efficiencyWidth - 16);
+  LEffMeaning->setGeometry(8, GBEfficiency->height() - meaningHeight - 6, efficiencyWidth - 16,
+                           meaningHeight);
+  const int gaugeRow =
+      std::max(lineHeight + 6, (GBEfficiency->height() - top - meaningHeight - 10) / rows);
   for (std::size_t k = 0; k < Gauges.size(); ++k) {
     const int y = top + static_cast<int>(k) * gaugeRow;
     const int gaugeHeight = std::min(gaugeRow - 4, lineHeight + 8);
@@ -292,7 +322,8 @@ QSize TEfficiencyPage::MinimumPageSize() const {
   const int width = chartsLeft + std::max(2 * ChartMinimumSize.width() + 2, barRow);
   const int top = lineHeight + 6;
   const int operationHeight = top + 3 * (lineHeight + 4) + 36 + 4;
-  const int efficiencyHeight = top + static_cast<int>(Gauges.size()) * (lineHeight + 6) + 4 + 4;
+  const int efficiencyHeight = top + static_cast<int>(Gauges.size()) * (lineHeight + 6) + 4 + 4 +
+                               LEffMeaning->heightForWidth(EfficiencyWidth() - 16) + 6;
   const int height = std::max(
       {ChartMinimumSize.height() + TrackBarHeight(), operationHeight + 4, efficiencyHeight + 4});
   return {width, height};

@@ -1,7 +1,9 @@
 #pragma once
 // The efficiency page of the overview window (its sheet TShEffic): the comparison of the
 // scan, sorted and hash tables on 3000 searches, insertions or deletions, drawn as two line
-// charts (time and operation count) and three gauges of generalised efficiency.
+// charts (time and operation count) and three gauges of generalised efficiency, with a line on
+// what their percentage compares. Choosing another operation or hash size clears the charts
+// and the gauges, which then no longer show the chosen test.
 
 #include <QWidget>
 #include <array>
@@ -46,6 +48,7 @@ private:
   std::array<QLabel*, TABLESTRUCT::TableKindCount> GaugeLabels{};
   std::array<QProgressBar*, TABLESTRUCT::TableKindCount> Gauges{};
   std::array<QLabel*, TABLESTRUCT::TableKindCount> GaugeValues{};
+  QLabel* LEffMeaning; // under the gauges: what their percentage compares
 
   TEfficiencyChartView* ChEffOper;
   TEfficiencyChartView* ChEffTime;
@@ -62,6 +65,8 @@ private:
   // percentage of n buckets.
   void SBtnGrowthClick();
   void TrBHashTSizeChange();
+  // Empties the charts and sets the gauges to 0.
+  void ClearResult();
   void FormResize();
 
   void BuildOperationGroup();

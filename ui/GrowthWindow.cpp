@@ -4,6 +4,7 @@
 #include <QChartView>
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QFileDialog>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -19,6 +20,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 #include <memory>
 #include <random>
 
@@ -79,7 +81,7 @@ std::pair<QAbstractAxis*, QAbstractAxis*> ResetChart(QChart* chart, bool logarit
     x = linearX;
     y = linearY;
   }
-  x->setTitleText("n, записей");
+  x->setTitleText(QCoreApplication::translate("TGrowthWindow", "Число записей n"));
   y->setTitleText(yTitle);
   chart->addAxis(x, Qt::AlignBottom);
   chart->addAxis(y, Qt::AlignLeft);
@@ -324,13 +326,22 @@ void TGrowthWindow::DrawCharts() {
   QChart* time = ChGrowthTime->chart();
   oper->setTitle("Среднее число операций");
   time->setTitle("Среднее время операции, мкс");
-  drawing.OperAxes = ResetChart(oper, drawing.Logarithmic, "операций");
-  drawing.TimeAxes = ResetChart(time, drawing.Logarithmic, "мкс");
+  drawing.OperAxes = ResetChart(oper, drawing.Logarithmic, tr("Операций на одну операцию"));
+  drawing.TimeAxes = ResetChart(time, drawing.Logarithmic, tr("Время одной операции, мкс"));
   for (const TTableKindInfo& info : TABLESTRUCT::TableKinds())
     DrawMeasured(Result, info, oper, time, drawing);
   if (!drawing.Sizes.IsEmpty())
-    for (const TTableKindInfo& info : TABLESTRUCT::TableKinds())
+    for (const TTableKindInfo& info : TABLESTRUCT::TableKinds()) {
       DrawFitted(Result, info, oper, drawing);
+      // m is not the table's buckets but those its keys reach, which the curve follows.
+      if (info.HasBuckets)
+        oper->setTitle(oper->title() + "<br>" +
+                       tr("%1: m — корзин, занятых ключами (при n = %2: %3)")
+                           .arg(KindText(info.ShortName))
+                           .arg(drawing.Sizes.High)
+                           .arg(std::lround(TGrowthRun::ReachedBucketsAt(Result, info.Kind,
+                                                                         drawing.Sizes.High))));
+    }
 
   const bool logarithmic = drawing.Logarithmic;
   const TSpan sizes = drawing.Sizes.IsEmpty() ? TSpan{250, 4999} : drawing.Sizes;

@@ -67,6 +67,19 @@ private slots:
     QCOMPARE(SeriesOf(page, "ChEffOper")[1]->pen().color(), QColor(Qt::blue));
     QCOMPARE(SeriesOf(page, "ChEffOper")[2]->pen().color(), QColor(0, 255, 0));
     QCOMPARE(SeriesOf(page, "ChEffTime")[2]->pen().width(), 2);
+    // Every axis has its title; the line on the gauges' percentage stands whole under the
+    // last gauge, even on the smallest page.
+    for (const char* chart : {"ChEffTime", "ChEffOper"})
+      for (QAbstractAxis* axis : page.findChild<QChartView*>(chart)->chart()->axes())
+        QVERIFY(!axis->titleText().isEmpty());
+    page.resize(page.minimumSize());
+    page.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&page));
+    auto* meaning = page.findChild<QLabel*>("LEffMeaning");
+    const QRect lastGauge = Gauges(page)[2]->geometry();
+    QVERIFY(meaning->geometry().top() > lastGauge.bottom());
+    QVERIFY(meaning->geometry().bottom() < meaning->parentWidget()->height());
+    QVERIFY(meaning->height() >= meaning->heightForWidth(meaning->width()));
   }
 
   void eachOperationFillsSixSeriesAndThreeGauges_data() {
@@ -128,6 +141,16 @@ private slots:
     QTest::mouseClick(test, Qt::LeftButton);
     QCOMPARE(SeriesOf(page, "ChEffTime")[0]->count(), 15);
     QCOMPARE(SeriesOf(page, "ChEffOper")[0]->count(), 3000);
+    // Another operation or another hash size: the charts and gauges are no longer the run's.
+    page.findChild<QRadioButton*>(buttons[operation % 3])->setChecked(true);
+    for (const char* chart : {"ChEffTime", "ChEffOper"})
+      for (auto* s : SeriesOf(page, chart))
+        QCOMPARE(s->count(), 0);
+    for (auto* gauge : gauges)
+      QCOMPARE(gauge->value(), 0);
+    QTest::mouseClick(test, Qt::LeftButton);
+    page.findChild<QSlider*>("TrBHashTSize")->setValue(percent + 1);
+    QCOMPARE(SeriesOf(page, "ChEffOper")[2]->count(), 0);
   }
 
   void axisNumbersHaveNoTrailingZerosAndNoExponent() {

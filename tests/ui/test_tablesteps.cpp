@@ -267,6 +267,13 @@ private slots:
       // The scan table's fitted slope, a·n with a near 1/2.
       const double slope = series[3]->name().section(QChar(0xB7), 0, 0).toDouble();
       QVERIFY2(std::abs(slope - 0.5) <= 0.05, qPrintable(series[3]->name()));
+      // The hash table's curve follows its points up to the largest size: its m is the
+      // number of buckets the keys reach, which the chart's title tells.
+      const double measured = series[2]->at(3).y(), fitted = series[5]->points().last().y();
+      QVERIFY2(std::abs(fitted / measured - 1) < 0.25,
+               qPrintable(QString("%1 %2 %3").arg(measured).arg(fitted).arg(series[5]->name())));
+      const QString title = Find<QChartView>(&window, "ChGrowthOper")->chart()->title();
+      QVERIFY2(title.contains("m — корзин, занятых ключами (при n = 800: "), qPrintable(title));
       QCOMPARE(SeriesOf(window, "ChGrowthTime").size(), 3);
       const bool logAxis = qobject_cast<QLogValueAxis*>(
           Find<QChartView>(&window, "ChGrowthOper")->chart()->axes(Qt::Vertical).first());
