@@ -139,6 +139,25 @@
     </message>
 </context>
 <context>
+    <name>TEfficiencyPage</name>
+    <message>
+        <source>Процент — среднее двух долей: лучшего времени от времени таблицы и наименьшего числа операций от числа её операций. 100 % — таблица, лучшая в этом тесте и по времени, и по операциям.</source>
+        <translation>The percentage is the mean of two shares: the best time over the table's time and the fewest operations over the table's operations. 100 % is a table that was best in this test both in time and in operations.</translation>
+    </message>
+    <message>
+        <source>Номер операции</source>
+        <translation>Operation number</translation>
+    </message>
+    <message>
+        <source>Число операций, всего</source>
+        <translation>Operations, running total</translation>
+    </message>
+    <message>
+        <source>Время одной операции, мс</source>
+        <translation>Time of one operation, ms</translation>
+    </message>
+</context>
+<context>
     <name>TForm1</name>
     <message>
         <source>Таблица полиномов изменена, но не сохранена. Сохранить изменения в файле?</source>
@@ -249,6 +268,25 @@ The program has not been closed.</translation>
     <message>
         <source>степень степени читается слева направо: %1</source>
         <translation>a power of a power is read from the left: %1</translation>
+    </message>
+</context>
+<context>
+    <name>TGrowthWindow</name>
+    <message>
+        <source>Число записей n</source>
+        <translation>Number of records n</translation>
+    </message>
+    <message>
+        <source>Операций на одну операцию</source>
+        <translation>Operations per operation</translation>
+    </message>
+    <message>
+        <source>Время одной операции, мкс</source>
+        <translation>Time of one operation, µs</translation>
+    </message>
+    <message>
+        <source>%1: m — корзин, занятых ключами (при n = %2: %3)</source>
+        <translation>%1: m is the buckets the keys occupy (at n = %2: %3)</translation>
     </message>
 </context>
 <context>
@@ -654,6 +692,33 @@ The program has not been closed.</translation>
     <message>
         <source>Полином с таким названием уже существует! [Pol№%1]</source>
         <translation>A polynomial with this name already exists! [Pol#%1]</translation>
+    </message>
+</context>
+<context>
+    <name>TSurfacePage</name>
+    <message>
+        <source>Вписать</source>
+        <translation>Fit</translation>
+    </message>
+    <message>
+        <source>Подобрать центр и размеры области просмотра так, чтобы поверхность уместилась в ней целиком</source>
+        <translation>Choose the centre and the sizes of the viewing region so that the whole surface fits in it</translation>
+    </message>
+    <message>
+        <source>Поиск области, вмещающей поверхность…</source>
+        <translation>Searching for a region that holds the surface…</translation>
+    </message>
+    <message>
+        <source>Поверхность не найдена в кубе с полуразмером до %1</source>
+        <translation>No surface found in a cube of half-size up to %1</translation>
+    </message>
+    <message>
+        <source>Область вмещает всю поверхность</source>
+        <translation>The region holds the whole surface</translation>
+    </message>
+    <message>
+        <source>Поверхность не ограничена: область показывает её часть</source>
+        <translation>The surface is unbounded: the region shows a part of it</translation>
     </message>
 </context>
 <context>
