@@ -22,6 +22,17 @@ public:
   explicit TForm6(TTableDocumentAdapter* document, QWidget* parent = nullptr);
   ~TForm6() override;
 
+public slots:
+  void FormShow() override;
+  // One rule for both lists: the chosen item selects the same record in the other list.
+  void CBOldNameChange(int index);
+  void CBOldFormulaChange(int index);
+  void EdNewNameChange();
+  void EdNewFormulaChange();
+  void ChBCopyClick();
+  void BitBtn1Click();
+
+private:
   // Dialog state, reset by every opening.
   bool NameErr = true;
   bool PolErr = true;
@@ -31,6 +42,7 @@ public:
   QString OldName;
   LISTSTRUCT::TPolinom NewPol;
 
+  // Controls, by their names in the dialog's design.
   QLabel* Image1 = nullptr;
   QLabel* Label1 = nullptr;
   QComboBox* CBOldName = nullptr;
@@ -46,17 +58,6 @@ public:
   QPushButton* BitBtn1 = nullptr;
   QPushButton* BitBtn2 = nullptr;
 
-public slots:
-  void FormShow() override;
-  // One rule for both lists: the chosen item selects the same record in the other list.
-  void CBOldNameChange(int index);
-  void CBOldFormulaChange(int index);
-  void EdNewNameChange();
-  void EdNewFormulaChange();
-  void ChBCopyClick();
-  void BitBtn1Click();
-
-private:
   void LayOutControls();
   void Choose(int index);
   void EnableEditing(bool on);

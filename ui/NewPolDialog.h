@@ -19,12 +19,20 @@ public:
   explicit TForm4(TTableDocumentAdapter* document, QWidget* parent = nullptr);
   ~TForm4() override;
 
+public slots:
+  void FormShow() override;
+  void EdNameChange();
+  void EdPolChange();
+  void BitBtn1Click();
+
+private:
   // Dialog state, reset by every opening.
   bool NameErr = true;
   bool PolErr = true;
   QString NewName;
   LISTSTRUCT::TPolinom NewPol;
 
+  // Controls, by their names in the dialog's design.
   QLabel* Image1 = nullptr;
   QLabel* Label1 = nullptr;
   QLineEdit* EdName = nullptr;
@@ -34,12 +42,4 @@ public:
   QLineEdit* EdMist = nullptr;
   QPushButton* BitBtn1 = nullptr;
   QPushButton* BitBtn2 = nullptr;
-
-public slots:
-  void FormShow() override;
-  void EdNameChange();
-  void EdPolChange();
-  void BitBtn1Click();
-
-private:
 };

@@ -686,10 +686,10 @@ private slots:
     // Under a modal dialog the keys are the text field's own again.
     int cursorAfterKey = -1;
     auto typed = WhenModal(Form4, [&] {
-      Form4->EdName->setText("abc");
-      Form4->EdName->setCursorPosition(0);
-      QTest::keyClick(Form4->EdName, Qt::Key_E, Qt::ControlModifier);
-      cursorAfterKey = Form4->EdName->cursorPosition();
+      TermixTest::Find<QLineEdit>(Form4, "EdName")->setText("abc");
+      TermixTest::Find<QLineEdit>(Form4, "EdName")->setCursorPosition(0);
+      QTest::keyClick(TermixTest::Find<QLineEdit>(Form4, "EdName"), Qt::Key_E, Qt::ControlModifier);
+      cursorAfterKey = TermixTest::Find<QLineEdit>(Form4, "EdName")->cursorPosition();
       Form4->reject();
     });
     Form1->TBNewClick();

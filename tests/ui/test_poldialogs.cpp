@@ -104,56 +104,54 @@ private slots:
   void NewDialogChecksTheName() {
     Form4->show();
     QCOMPARE(Form4->windowTitle(), QString("NEW: Добавление в таблицу нового полинома"));
-    QCOMPARE(Form4->EdMist->text(), MsgNoPolynom);
-    QVERIFY(Form4->EdMist->isReadOnly());
+    QCOMPARE(TermixTest::Find<QLineEdit>(Form4, "EdMist")->text(), MsgNoPolynom);
+    QVERIFY(TermixTest::Find<QLineEdit>(Form4, "EdMist")->isReadOnly());
     for (const QString name : {"P 1", "П1", "P_1", "P1!", "é"}) {
-      Form4->EdName->setText(name);
-      QCOMPARE(Form4->EdMist->text(), MsgNameChars);
-      QVERIFY(Form4->NameErr);
+      TermixTest::Find<QLineEdit>(Form4, "EdName")->setText(name);
+      QCOMPARE(TermixTest::Find<QLineEdit>(Form4, "EdMist")->text(), MsgNameChars);
     }
-    Form4->EdName->setText("P4");
-    QCOMPARE(Form4->EdMist->text(), MsgExists(4));
-    Form4->EdName->setText("p4"); // keys are case-sensitive
-    QCOMPARE(Form4->EdMist->text(), MsgNeedPolynom);
-    QVERIFY(!Form4->NameErr);
-    Form4->EdName->clear();
-    QCOMPARE(Form4->EdMist->text(), MsgNameEmpty);
+    TermixTest::Find<QLineEdit>(Form4, "EdName")->setText("P4");
+    QCOMPARE(TermixTest::Find<QLineEdit>(Form4, "EdMist")->text(), MsgExists(4));
+    TermixTest::Find<QLineEdit>(Form4, "EdName")->setText("p4"); // keys are case-sensitive
+    QCOMPARE(TermixTest::Find<QLineEdit>(Form4, "EdMist")->text(), MsgNeedPolynom);
+    TermixTest::Find<QLineEdit>(Form4, "EdName")->clear();
+    QCOMPARE(TermixTest::Find<QLineEdit>(Form4, "EdMist")->text(), MsgNameEmpty);
 
     TermixTest::Find<QRadioButton>(Form2, "RBHashTab")
         ->click(); // P1 sums to 129: bucket 9, shown as 10
-    Form4->EdName->setText("P1");
-    QCOMPARE(Form4->EdMist->text(), MsgExists(10));
+    TermixTest::Find<QLineEdit>(Form4, "EdName")->setText("P1");
+    QCOMPARE(TermixTest::Find<QLineEdit>(Form4, "EdMist")->text(), MsgExists(10));
   }
 
   // The messages follow the keystrokes: name first, then the polynomial, and back.
   void NewDialogMessagesWhileTyping() {
     Form4->show();
-    Type(Form4->EdName, "Q");
-    QCOMPARE(Form4->EdMist->text(), MsgNeedPolynom);
-    Type(Form4->EdName, "1");
-    QCOMPARE(Form4->EdMist->text(), MsgNeedPolynom);
-    Type(Form4->EdPol, "x");
-    QCOMPARE(Form4->EdMist->text(), MsgAllRight);
-    Type(Form4->EdPol, "^");
-    QCOMPARE(Form4->EdMist->text(), MsgAllRight); // «x^» reads as x
-    Type(Form4->EdPol, "a");
-    QCOMPARE(Form4->EdMist->text(), QString("Ошибка в степени переменной X! [Mon№1]"));
-    QVERIFY(Form4->PolErr);
-    QTest::keyClick(Form4->EdPol, Qt::Key_Backspace);
-    Type(Form4->EdPol, "100");
-    QCOMPARE(Form4->EdMist->text(),
+    Type(TermixTest::Find<QLineEdit>(Form4, "EdName"), "Q");
+    QCOMPARE(TermixTest::Find<QLineEdit>(Form4, "EdMist")->text(), MsgNeedPolynom);
+    Type(TermixTest::Find<QLineEdit>(Form4, "EdName"), "1");
+    QCOMPARE(TermixTest::Find<QLineEdit>(Form4, "EdMist")->text(), MsgNeedPolynom);
+    Type(TermixTest::Find<QLineEdit>(Form4, "EdPol"), "x");
+    QCOMPARE(TermixTest::Find<QLineEdit>(Form4, "EdMist")->text(), MsgAllRight);
+    Type(TermixTest::Find<QLineEdit>(Form4, "EdPol"), "^");
+    QCOMPARE(TermixTest::Find<QLineEdit>(Form4, "EdMist")->text(), MsgAllRight); // «x^» reads as x
+    Type(TermixTest::Find<QLineEdit>(Form4, "EdPol"), "a");
+    QCOMPARE(TermixTest::Find<QLineEdit>(Form4, "EdMist")->text(),
+             QString("Ошибка в степени переменной X! [Mon№1]"));
+    QTest::keyClick(TermixTest::Find<QLineEdit>(Form4, "EdPol"), Qt::Key_Backspace);
+    Type(TermixTest::Find<QLineEdit>(Form4, "EdPol"), "100");
+    QCOMPARE(TermixTest::Find<QLineEdit>(Form4, "EdMist")->text(),
              QString("Значение степени переменной Xвыходит за область допустимых значений! "
                      "[Mon№1]"));
     VerifyTextsFit(Form4); // the longest message fits
     for (int i = 0; i < 3; ++i)
-      QTest::keyClick(Form4->EdPol, Qt::Key_Backspace);
-    Type(Form4->EdPol, "2 + 2*y");
-    QCOMPARE(Form4->EdMist->text(), MsgAllRight);
+      QTest::keyClick(TermixTest::Find<QLineEdit>(Form4, "EdPol"), Qt::Key_Backspace);
+    Type(TermixTest::Find<QLineEdit>(Form4, "EdPol"), "2 + 2*y");
+    QCOMPARE(TermixTest::Find<QLineEdit>(Form4, "EdMist")->text(), MsgAllRight);
     // The name spoiled again: the name message, then the polynomial's verdict names the name.
-    Type(Form4->EdName, "_");
-    QCOMPARE(Form4->EdMist->text(), MsgNameChars);
-    Type(Form4->EdPol, "*q");
-    QCOMPARE(Form4->EdMist->text(), MsgNeedName);
+    Type(TermixTest::Find<QLineEdit>(Form4, "EdName"), "_");
+    QCOMPARE(TermixTest::Find<QLineEdit>(Form4, "EdMist")->text(), MsgNameChars);
+    Type(TermixTest::Find<QLineEdit>(Form4, "EdPol"), "*q");
+    QCOMPARE(TermixTest::Find<QLineEdit>(Form4, "EdMist")->text(), MsgNeedName);
     VerifyTextsFit(Form4);
   }
 
@@ -161,28 +159,27 @@ private slots:
   // grid and closes. A coefficient that is not a finite number is refused.
   void NewDialogAddsOnlyAcceptableInput() {
     Form4->show();
-    Form4->BitBtn1->click();
+    TermixTest::Find<QPushButton>(Form4, "BitBtn1")->click();
     QVERIFY(Form4->isVisible());
-    Form4->EdName->setText("Q1");
-    Form4->BitBtn1->click();
+    TermixTest::Find<QLineEdit>(Form4, "EdName")->setText("Q1");
+    TermixTest::Find<QPushButton>(Form4, "BitBtn1")->click();
     QVERIFY(Form4->isVisible());
-    Form4->EdPol->setText("1e39*x");
-    QVERIFY(Form4->PolErr);
-    QVERIFY(Form4->EdMist->text() != MsgAllRight);
-    Form4->EdPol->setText("3e38*x + 3e38*x");
-    QVERIFY(Form4->PolErr);
-    Form4->BitBtn1->click();
+    TermixTest::Find<QLineEdit>(Form4, "EdPol")->setText("1e39*x");
+    QVERIFY(TermixTest::Find<QLineEdit>(Form4, "EdMist")->text() != MsgAllRight);
+    TermixTest::Find<QLineEdit>(Form4, "EdPol")->setText("3e38*x + 3e38*x");
+    QVERIFY(TermixTest::Find<QLineEdit>(Form4, "EdMist")->text() != MsgAllRight);
+    TermixTest::Find<QPushButton>(Form4, "BitBtn1")->click();
     QVERIFY(Form4->isVisible());
     QCOMPARE(TableDocument->CurTab()->GetDataCount(), 4);
 
-    Form4->EdPol->setText("x^2 + 2*x*y - 3");
-    QCOMPARE(Form4->EdMist->text(), MsgAllRight);
-    Form4->EdName->setText("P_2");
-    Form4->BitBtn1->click();
+    TermixTest::Find<QLineEdit>(Form4, "EdPol")->setText("x^2 + 2*x*y - 3");
+    QCOMPARE(TermixTest::Find<QLineEdit>(Form4, "EdMist")->text(), MsgAllRight);
+    TermixTest::Find<QLineEdit>(Form4, "EdName")->setText("P_2");
+    TermixTest::Find<QPushButton>(Form4, "BitBtn1")->click();
     QVERIFY(Form4->isVisible());
-    Form4->EdName->setText("Q1");
+    TermixTest::Find<QLineEdit>(Form4, "EdName")->setText("Q1");
     Snapshot(Form4, "newpoldialog");
-    Form4->BitBtn1->click();
+    TermixTest::Find<QPushButton>(Form4, "BitBtn1")->click();
     QVERIFY(!Form4->isVisible());
     QCOMPARE(Form4->result(), int(QDialog::Accepted));
     QCOMPARE(RowCount(Grid()), 5);
@@ -191,11 +188,10 @@ private slots:
 
     // Every opening starts from nothing accepted.
     Form4->show();
-    QCOMPARE(Form4->EdName->text(), QString());
-    QCOMPARE(Form4->EdPol->text(), QString());
-    QCOMPARE(Form4->EdMist->text(), MsgNoPolynom);
-    QVERIFY(Form4->NameErr && Form4->PolErr);
-    Form4->BitBtn2->click();
+    QCOMPARE(TermixTest::Find<QLineEdit>(Form4, "EdName")->text(), QString());
+    QCOMPARE(TermixTest::Find<QLineEdit>(Form4, "EdPol")->text(), QString());
+    QCOMPARE(TermixTest::Find<QLineEdit>(Form4, "EdMist")->text(), MsgNoPolynom);
+    TermixTest::Find<QPushButton>(Form4, "BitBtn2")->click();
     QCOMPARE(TableDocument->CurTab()->GetDataCount(), 5);
   }
 
@@ -203,37 +199,37 @@ private slots:
   void DeleteDialogDeletesTheChosenRecord() {
     Form5->show();
     QCOMPARE(Form5->windowTitle(), QString("DELETE: Удаление полинома из таблицы."));
-    QCOMPARE(Form5->CBName->currentText(), QString("Полином не выбран"));
-    QCOMPARE(Form5->CBFormula->currentText(), QString("???"));
-    QCOMPARE(Form5->CBNum->currentText(), QString("???"));
-    QCOMPARE(Form5->CBName->count(), 4);
-    Form5->BitBtn1->click(); // nothing chosen: nothing happens
+    QCOMPARE(TermixTest::Find<QComboBox>(Form5, "CBName")->currentText(),
+             QString("Полином не выбран"));
+    QCOMPARE(TermixTest::Find<QComboBox>(Form5, "CBFormula")->currentText(), QString("???"));
+    QCOMPARE(TermixTest::Find<QComboBox>(Form5, "CBNum")->currentText(), QString("???"));
+    QCOMPARE(TermixTest::Find<QComboBox>(Form5, "CBName")->count(), 4);
+    TermixTest::Find<QPushButton>(Form5, "BitBtn1")->click(); // nothing chosen: nothing happens
     QVERIFY(Form5->isVisible());
     QCOMPARE(TableDocument->CurTab()->GetDataCount(), 4);
 
-    Choose(Form5->CBNum, 1);
-    QCOMPARE(Form5->CBName->currentText(), QString("P2"));
-    QCOMPARE(Form5->CBFormula->currentText(), QString("Y + 1"));
-    QVERIFY(Form5->Selected);
-    Choose(Form5->CBFormula, 2);
-    QCOMPARE(Form5->CBName->currentText(), QString("P3"));
-    QCOMPARE(Form5->CBNum->currentText(), QString("3"));
+    Choose(TermixTest::Find<QComboBox>(Form5, "CBNum"), 1);
+    QCOMPARE(TermixTest::Find<QComboBox>(Form5, "CBName")->currentText(), QString("P2"));
+    QCOMPARE(TermixTest::Find<QComboBox>(Form5, "CBFormula")->currentText(), QString("Y + 1"));
+    Choose(TermixTest::Find<QComboBox>(Form5, "CBFormula"), 2);
+    QCOMPARE(TermixTest::Find<QComboBox>(Form5, "CBName")->currentText(), QString("P3"));
+    QCOMPARE(TermixTest::Find<QComboBox>(Form5, "CBNum")->currentText(), QString("3"));
     VerifyTextsFit(Form5);
     Snapshot(Form5, "deletepoldialog");
 
     // Typing over the chosen name does not redirect the delete to the typed name.
-    Form5->CBName->setEditText("P1");
-    Form5->BitBtn1->click();
+    TermixTest::Find<QComboBox>(Form5, "CBName")->setEditText("P1");
+    TermixTest::Find<QPushButton>(Form5, "BitBtn1")->click();
     QVERIFY(!Form5->isVisible());
     QCOMPARE(Column(Grid(), 1), QStringList({"P1", "P2", "P4"}));
 
     // Typed text alone never deletes anything.
     Form5->show();
-    Form5->CBName->setEditText("P1");
-    Form5->BitBtn1->click();
+    TermixTest::Find<QComboBox>(Form5, "CBName")->setEditText("P1");
+    TermixTest::Find<QPushButton>(Form5, "BitBtn1")->click();
     QVERIFY(Form5->isVisible());
     QCOMPARE(TableDocument->CurTab()->GetDataCount(), 3);
-    Form5->BitBtn2->click();
+    TermixTest::Find<QPushButton>(Form5, "BitBtn2")->click();
   }
 
   // The message fields and the lists show the start of their texts, however long, and the
@@ -262,33 +258,36 @@ private slots:
     Form5->show();
     Form5->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(Form5));
-    QTRY_VERIFY(Form5->CBName->hasFocus());
+    QTRY_VERIFY(TermixTest::Find<QComboBox>(Form5, "CBName")->hasFocus());
     QTest::qWait(20); // the focus has arrived and selected the text
-    const QList<QPair<QComboBox*, QString>> lists = {{Form5->CBName, "Название полинома"},
-                                                     {Form5->CBFormula, "Выражение полинома"},
-                                                     {Form5->CBNum, "Номер"}};
+    const QList<QPair<QComboBox*, QString>> lists = {
+        {TermixTest::Find<QComboBox>(Form5, "CBName"), "Название полинома"},
+        {TermixTest::Find<QComboBox>(Form5, "CBFormula"), "Выражение полинома"},
+        {TermixTest::Find<QComboBox>(Form5, "CBNum"), "Номер"}};
     for (const auto& [list, label] : lists) {
       expectStart(list, list->currentText());
       expectHeard(list, label);
     }
-    QCOMPARE(Form5->CBName->currentText(), QString("Полином не выбран"));
-    Choose(Form5->CBName, 4);
-    QCOMPARE(Form5->CBFormula->currentText(), longText);
+    QCOMPARE(TermixTest::Find<QComboBox>(Form5, "CBName")->currentText(),
+             QString("Полином не выбран"));
+    Choose(TermixTest::Find<QComboBox>(Form5, "CBName"), 4);
+    QCOMPARE(TermixTest::Find<QComboBox>(Form5, "CBFormula")->currentText(), longText);
     for (const auto& [list, label] : lists) {
       expectStart(list, list->currentText());
       expectHeard(list, label);
     }
-    Form5->BitBtn2->click();
+    TermixTest::Find<QPushButton>(Form5, "BitBtn2")->click();
 
     Form6->show();
-    expectHeard(Form6->CBOldName, "Название полинома");
-    expectHeard(Form6->CBOldFormula, "Выражение полинома");
-    Choose(Form6->CBOldName, 4);
-    expectStart(Form6->CBOldFormula, longText);
-    Form6->EdNewName->setText("P1"); // another record's name: the longer message
-    QCOMPARE(Form6->EdMist->text(), MsgExists(1));
-    expectStart(Form6->EdMist, MsgExists(1));
-    Form6->BitBtn2->click();
+    expectHeard(TermixTest::Find<QComboBox>(Form6, "CBOldName"), "Название полинома");
+    expectHeard(TermixTest::Find<QComboBox>(Form6, "CBOldFormula"), "Выражение полинома");
+    Choose(TermixTest::Find<QComboBox>(Form6, "CBOldName"), 4);
+    expectStart(TermixTest::Find<QComboBox>(Form6, "CBOldFormula"), longText);
+    TermixTest::Find<QLineEdit>(Form6, "EdNewName")
+        ->setText("P1"); // another record's name: the longer message
+    QCOMPARE(TermixTest::Find<QLineEdit>(Form6, "EdMist")->text(), MsgExists(1));
+    expectStart(TermixTest::Find<QLineEdit>(Form6, "EdMist"), MsgExists(1));
+    TermixTest::Find<QPushButton>(Form6, "BitBtn2")->click();
   }
 
   // No field cuts a long polynomial: a record of 5456 monomials (over 100,000 characters)
@@ -303,27 +302,27 @@ private slots:
     TableDocument->Insert("Big", big);
 
     Form6->show();
-    Choose(Form6->CBOldName, 4);
-    QCOMPARE(Form6->CBOldFormula->currentText(), text);
-    QCOMPARE(Form6->EdNewFormula->text(), text);
-    QCOMPARE(Form6->EdMist->text(), MsgAllRight);
-    Form6->BitBtn1->click();
+    Choose(TermixTest::Find<QComboBox>(Form6, "CBOldName"), 4);
+    QCOMPARE(TermixTest::Find<QComboBox>(Form6, "CBOldFormula")->currentText(), text);
+    QCOMPARE(TermixTest::Find<QLineEdit>(Form6, "EdNewFormula")->text(), text);
+    QCOMPARE(TermixTest::Find<QLineEdit>(Form6, "EdMist")->text(), MsgAllRight);
+    TermixTest::Find<QPushButton>(Form6, "BitBtn1")->click();
     QVERIFY(!Form6->isVisible());
     LISTSTRUCT::TPolinom stored;
     QVERIFY(TableDocument->CurTab()->FindRecord("Big", stored) >= 0);
     QCOMPARE(stored.GetListLength(), 5456);
 
     Form5->show();
-    Choose(Form5->CBName, 4);
-    QCOMPARE(Form5->CBFormula->currentText(), text);
-    Form5->BitBtn2->click();
+    Choose(TermixTest::Find<QComboBox>(Form5, "CBName"), 4);
+    QCOMPARE(TermixTest::Find<QComboBox>(Form5, "CBFormula")->currentText(), text);
+    TermixTest::Find<QPushButton>(Form5, "BitBtn2")->click();
 
     Form4->show();
-    Form4->EdName->setText("Copy");
-    Form4->EdPol->setText(text); // as pasted
-    QCOMPARE(Form4->EdPol->text(), text);
-    QCOMPARE(Form4->EdMist->text(), MsgAllRight);
-    Form4->BitBtn1->click();
+    TermixTest::Find<QLineEdit>(Form4, "EdName")->setText("Copy");
+    TermixTest::Find<QLineEdit>(Form4, "EdPol")->setText(text); // as pasted
+    QCOMPARE(TermixTest::Find<QLineEdit>(Form4, "EdPol")->text(), text);
+    QCOMPARE(TermixTest::Find<QLineEdit>(Form4, "EdMist")->text(), MsgAllRight);
+    TermixTest::Find<QPushButton>(Form4, "BitBtn1")->click();
     QVERIFY(TableDocument->CurTab()->FindRecord("Copy", stored) >= 0);
     QCOMPARE(stored.GetListLength(), 5456);
   }
@@ -335,15 +334,15 @@ private slots:
     CreateForms();
     TermixTest::Find<QRadioButton>(Form2, "RBHashTab")->click();
     Form5->show();
-    QCOMPARE(Form5->CBNum->itemText(0), QString("6"));
-    QCOMPARE(Form5->CBNum->itemText(1), QString("6"));
-    Choose(Form5->CBNum, 1);
-    QCOMPARE(Form5->CBName->currentText(), QString("K"));
-    Form5->BitBtn1->click();
+    QCOMPARE(TermixTest::Find<QComboBox>(Form5, "CBNum")->itemText(0), QString("6"));
+    QCOMPARE(TermixTest::Find<QComboBox>(Form5, "CBNum")->itemText(1), QString("6"));
+    Choose(TermixTest::Find<QComboBox>(Form5, "CBNum"), 1);
+    QCOMPARE(TermixTest::Find<QComboBox>(Form5, "CBName")->currentText(), QString("K"));
+    TermixTest::Find<QPushButton>(Form5, "BitBtn1")->click();
     QCOMPARE(Column(Grid(), 1), QStringList({"A"}));
     Form5->show();
-    Choose(Form5->CBName, 0);
-    Form5->BitBtn1->click();
+    Choose(TermixTest::Find<QComboBox>(Form5, "CBName"), 0);
+    TermixTest::Find<QPushButton>(Form5, "BitBtn1")->click();
     QCOMPARE(RowCount(Grid()), 1);
     QCOMPARE(Cell(Grid(), 0, 1), QString());
     QCOMPARE(TableDocument->CurTab()->GetDataCount(), 0);
@@ -355,42 +354,44 @@ private slots:
     Form6->show();
     QCOMPARE(Form6->windowTitle(),
              QString("CHANGE: Изменение существующего полинома (с копированием)"));
-    QCOMPARE(Form6->CBOldName->currentText(), QString("Полином не выбран"));
-    QCOMPARE(Form6->CBOldFormula->currentText(), QString("???"));
-    QCOMPARE(Form6->EdMist->text(), MsgNoPolynom);
-    QVERIFY(!Form6->EdNewName->isEnabled());
-    QVERIFY(!Form6->EdNewFormula->isEnabled());
-    QVERIFY(!Form6->ChBCopy->isEnabled());
-    QVERIFY(!Form6->EdMist->isEnabled());
-    Form6->BitBtn1->click();
+    QCOMPARE(TermixTest::Find<QComboBox>(Form6, "CBOldName")->currentText(),
+             QString("Полином не выбран"));
+    QCOMPARE(TermixTest::Find<QComboBox>(Form6, "CBOldFormula")->currentText(), QString("???"));
+    QCOMPARE(TermixTest::Find<QLineEdit>(Form6, "EdMist")->text(), MsgNoPolynom);
+    QVERIFY(!TermixTest::Find<QLineEdit>(Form6, "EdNewName")->isEnabled());
+    QVERIFY(!TermixTest::Find<QLineEdit>(Form6, "EdNewFormula")->isEnabled());
+    QVERIFY(!TermixTest::Find<QCheckBox>(Form6, "ChBCopy")->isEnabled());
+    QVERIFY(!TermixTest::Find<QLineEdit>(Form6, "EdMist")->isEnabled());
+    TermixTest::Find<QPushButton>(Form6, "BitBtn1")->click();
     QVERIFY(Form6->isVisible());
 
-    Choose(Form6->CBOldFormula, 0);
-    QCOMPARE(Form6->CBOldName->currentText(), QString("P1"));
-    QCOMPARE(Form6->EdNewName->text(), QString("P1"));
-    QCOMPARE(Form6->EdNewFormula->text(), QString("X"));
-    QVERIFY(Form6->EdNewName->isEnabled() && Form6->ChBCopy->isEnabled());
-    QCOMPARE(Form6->EdMist->text(), MsgAllRight);
+    Choose(TermixTest::Find<QComboBox>(Form6, "CBOldFormula"), 0);
+    QCOMPARE(TermixTest::Find<QComboBox>(Form6, "CBOldName")->currentText(), QString("P1"));
+    QCOMPARE(TermixTest::Find<QLineEdit>(Form6, "EdNewName")->text(), QString("P1"));
+    QCOMPARE(TermixTest::Find<QLineEdit>(Form6, "EdNewFormula")->text(), QString("X"));
+    QVERIFY(TermixTest::Find<QLineEdit>(Form6, "EdNewName")->isEnabled() &&
+            TermixTest::Find<QCheckBox>(Form6, "ChBCopy")->isEnabled());
+    QCOMPARE(TermixTest::Find<QLineEdit>(Form6, "EdMist")->text(), MsgAllRight);
 
-    Form6->EdNewName->setText("P3");
-    QCOMPARE(Form6->EdMist->text(), MsgExists(3));
-    Form6->BitBtn1->click();
+    TermixTest::Find<QLineEdit>(Form6, "EdNewName")->setText("P3");
+    QCOMPARE(TermixTest::Find<QLineEdit>(Form6, "EdMist")->text(), MsgExists(3));
+    TermixTest::Find<QPushButton>(Form6, "BitBtn1")->click();
     QVERIFY(Form6->isVisible());
-    Form6->EdNewName->setText("P1");
-    Form6->EdNewFormula->setText("x + y");
-    QCOMPARE(Form6->EdMist->text(), MsgAllRight);
+    TermixTest::Find<QLineEdit>(Form6, "EdNewName")->setText("P1");
+    TermixTest::Find<QLineEdit>(Form6, "EdNewFormula")->setText("x + y");
+    QCOMPARE(TermixTest::Find<QLineEdit>(Form6, "EdMist")->text(), MsgAllRight);
     VerifyTextsFit(Form6);
     Snapshot(Form6, "changepoldialog");
-    Form6->BitBtn1->click();
+    TermixTest::Find<QPushButton>(Form6, "BitBtn1")->click();
     QVERIFY(!Form6->isVisible());
     QCOMPARE(Column(Grid(), 1), QStringList({"P1", "P2", "P3", "P4"}));
     QCOMPARE(Cell(Grid(), 0, 2), QString("X + Y"));
 
     // A new name: the record is renamed in place (scan table) with its new polynomial.
     Form6->show();
-    Choose(Form6->CBOldName, 1);
-    Form6->EdNewName->setText("R2");
-    Form6->BitBtn1->click();
+    Choose(TermixTest::Find<QComboBox>(Form6, "CBOldName"), 1);
+    TermixTest::Find<QLineEdit>(Form6, "EdNewName")->setText("R2");
+    TermixTest::Find<QPushButton>(Form6, "BitBtn1")->click();
     QCOMPARE(Column(Grid(), 1), QStringList({"P1", "R2", "P3", "P4"}));
     QCOMPARE(Cell(Grid(), 1, 2), QString("Y + 1"));
   }
@@ -399,28 +400,29 @@ private slots:
   // a Cyrillic Es, and adds a record while the original stays.
   void ChangeDialogCopies() {
     Form6->show();
-    Choose(Form6->CBOldName, 0);
-    Form6->ChBCopy->click();
-    QCOMPARE(Form6->EdNewName->text(), QString("P1copy"));
-    QCOMPARE(Form6->BitBtn1->text(), QString::fromUtf8("\xD0\xA1opy Polynom"));
-    QCOMPARE(Form6->BitBtn1->text().at(0).unicode(), char16_t(0x0421));
-    QCOMPARE(Form6->EdMist->text(), MsgAllRight);
+    Choose(TermixTest::Find<QComboBox>(Form6, "CBOldName"), 0);
+    TermixTest::Find<QCheckBox>(Form6, "ChBCopy")->click();
+    QCOMPARE(TermixTest::Find<QLineEdit>(Form6, "EdNewName")->text(), QString("P1copy"));
+    QCOMPARE(TermixTest::Find<QPushButton>(Form6, "BitBtn1")->text(),
+             QString::fromUtf8("\xD0\xA1opy Polynom"));
+    QCOMPARE(TermixTest::Find<QPushButton>(Form6, "BitBtn1")->text().at(0).unicode(),
+             char16_t(0x0421));
+    QCOMPARE(TermixTest::Find<QLineEdit>(Form6, "EdMist")->text(), MsgAllRight);
     Snapshot(Form6, "changepoldialog-copy");
-    Form6->EdNewName->setText("P1");
-    QCOMPARE(Form6->EdMist->text(), MsgExists(1));
+    TermixTest::Find<QLineEdit>(Form6, "EdNewName")->setText("P1");
+    QCOMPARE(TermixTest::Find<QLineEdit>(Form6, "EdMist")->text(), MsgExists(1));
     // Unticking brings the own name back and accepts it again.
-    Form6->ChBCopy->click();
-    QCOMPARE(Form6->BitBtn1->text(), QString("Change Polynom"));
-    QCOMPARE(Form6->EdNewName->text(), QString("P1"));
-    QVERIFY(!Form6->NameErr);
-    QCOMPARE(Form6->EdMist->text(), MsgAllRight);
-    Form6->ChBCopy->click();
+    TermixTest::Find<QCheckBox>(Form6, "ChBCopy")->click();
+    QCOMPARE(TermixTest::Find<QPushButton>(Form6, "BitBtn1")->text(), QString("Change Polynom"));
+    QCOMPARE(TermixTest::Find<QLineEdit>(Form6, "EdNewName")->text(), QString("P1"));
+    QCOMPARE(TermixTest::Find<QLineEdit>(Form6, "EdMist")->text(), MsgAllRight);
+    TermixTest::Find<QCheckBox>(Form6, "ChBCopy")->click();
     // Ticking again while the name field already holds the own name: still refused.
-    Form6->EdNewName->setText("P1");
-    QVERIFY(Form6->NameErr);
-    Form6->EdNewName->setText("P1copy");
-    Form6->EdNewFormula->setText("2*x");
-    Form6->BitBtn1->click();
+    TermixTest::Find<QLineEdit>(Form6, "EdNewName")->setText("P1");
+    QCOMPARE(TermixTest::Find<QLineEdit>(Form6, "EdMist")->text(), MsgExists(1));
+    TermixTest::Find<QLineEdit>(Form6, "EdNewName")->setText("P1copy");
+    TermixTest::Find<QLineEdit>(Form6, "EdNewFormula")->setText("2*x");
+    TermixTest::Find<QPushButton>(Form6, "BitBtn1")->click();
     QVERIFY(!Form6->isVisible());
     QCOMPARE(Column(Grid(), 1), QStringList({"P1", "P2", "P3", "P4", "P1copy"}));
     QCOMPARE(Cell(Grid(), 0, 2), QString("X"));
@@ -428,24 +430,24 @@ private slots:
 
     // Every opening starts unticked with the change caption.
     Form6->show();
-    QVERIFY(!Form6->ChBCopy->isChecked());
-    QCOMPARE(Form6->BitBtn1->text(), QString("Change Polynom"));
-    Form6->BitBtn2->click();
+    QVERIFY(!TermixTest::Find<QCheckBox>(Form6, "ChBCopy")->isChecked());
+    QCOMPARE(TermixTest::Find<QPushButton>(Form6, "BitBtn1")->text(), QString("Change Polynom"));
+    TermixTest::Find<QPushButton>(Form6, "BitBtn2")->click();
   }
 
   // A bad polynomial blocks the change; with the name also bad, the name is what is asked for.
   void ChangeDialogChecksThePolynomial() {
     Form6->show();
-    Choose(Form6->CBOldName, 3);
-    Form6->EdNewFormula->setText("2x");
-    QCOMPARE(Form6->EdMist->text(),
+    Choose(TermixTest::Find<QComboBox>(Form6, "CBOldName"), 3);
+    TermixTest::Find<QLineEdit>(Form6, "EdNewFormula")->setText("2x");
+    QCOMPARE(TermixTest::Find<QLineEdit>(Form6, "EdMist")->text(),
              QString("Ошибка в коэффициенте или в определении переменной монома! [Mon№1]"));
-    Form6->BitBtn1->click();
+    TermixTest::Find<QPushButton>(Form6, "BitBtn1")->click();
     QVERIFY(Form6->isVisible());
-    Form6->EdNewName->setText("P 4");
-    Form6->EdNewFormula->setText("2*x*");
-    QCOMPARE(Form6->EdMist->text(), MsgNeedName);
-    Form6->BitBtn2->click();
+    TermixTest::Find<QLineEdit>(Form6, "EdNewName")->setText("P 4");
+    TermixTest::Find<QLineEdit>(Form6, "EdNewFormula")->setText("2*x*");
+    QCOMPARE(TermixTest::Find<QLineEdit>(Form6, "EdMist")->text(), MsgNeedName);
+    TermixTest::Find<QPushButton>(Form6, "BitBtn2")->click();
     QCOMPARE(Cell(Grid(), 3, 2), QString("2*X*Y"));
   }
 
@@ -466,10 +468,10 @@ private slots:
     QFETCH(QStringList, names);
     Form2->findChild<QRadioButton*>(organisation)->click();
     Form6->show();
-    Choose(Form6->CBOldName, chosen);
-    QCOMPARE(Form6->CBOldName->currentText(), QString("P1"));
-    Form6->EdNewName->setText(newName);
-    Form6->BitBtn1->click();
+    Choose(TermixTest::Find<QComboBox>(Form6, "CBOldName"), chosen);
+    QCOMPARE(TermixTest::Find<QComboBox>(Form6, "CBOldName")->currentText(), QString("P1"));
+    TermixTest::Find<QLineEdit>(Form6, "EdNewName")->setText(newName);
+    TermixTest::Find<QPushButton>(Form6, "BitBtn1")->click();
     QVERIFY(!Form6->isVisible());
     QCOMPARE(Column(Grid(), 1), names);
   }
@@ -485,24 +487,37 @@ private slots:
     };
     const TCase cases[] = {
         {Form4,
-         Form4->BitBtn1,
-         Form4->BitBtn2,
-         {Form4->EdName, Form4->EdPol, Form4->BitBtn1, Form4->BitBtn2}},
+         TermixTest::Find<QPushButton>(Form4, "BitBtn1"),
+         TermixTest::Find<QPushButton>(Form4, "BitBtn2"),
+         {TermixTest::Find<QLineEdit>(Form4, "EdName"), TermixTest::Find<QLineEdit>(Form4, "EdPol"),
+          TermixTest::Find<QPushButton>(Form4, "BitBtn1"),
+          TermixTest::Find<QPushButton>(Form4, "BitBtn2")}},
         {Form5,
-         Form5->BitBtn1,
-         Form5->BitBtn2,
-         {Form5->CBName, Form5->CBFormula, Form5->CBNum, Form5->BitBtn1, Form5->BitBtn2}},
+         TermixTest::Find<QPushButton>(Form5, "BitBtn1"),
+         TermixTest::Find<QPushButton>(Form5, "BitBtn2"),
+         {TermixTest::Find<QComboBox>(Form5, "CBName"),
+          TermixTest::Find<QComboBox>(Form5, "CBFormula"),
+          TermixTest::Find<QComboBox>(Form5, "CBNum"),
+          TermixTest::Find<QPushButton>(Form5, "BitBtn1"),
+          TermixTest::Find<QPushButton>(Form5, "BitBtn2")}},
         {Form6,
-         Form6->BitBtn1,
-         Form6->BitBtn2,
-         {Form6->CBOldName, Form6->CBOldFormula, Form6->EdNewName, Form6->EdNewFormula,
-          Form6->ChBCopy, Form6->BitBtn1, Form6->BitBtn2}},
+         TermixTest::Find<QPushButton>(Form6, "BitBtn1"),
+         TermixTest::Find<QPushButton>(Form6, "BitBtn2"),
+         {TermixTest::Find<QComboBox>(Form6, "CBOldName"),
+          TermixTest::Find<QComboBox>(Form6, "CBOldFormula"),
+          TermixTest::Find<QLineEdit>(Form6, "EdNewName"),
+          TermixTest::Find<QLineEdit>(Form6, "EdNewFormula"),
+          TermixTest::Find<QCheckBox>(Form6, "ChBCopy"),
+          TermixTest::Find<QPushButton>(Form6, "BitBtn1"),
+          TermixTest::Find<QPushButton>(Form6, "BitBtn2")}},
     };
     for (const TCase& c : cases) {
       const QByteArray name = c.dialog->objectName().toUtf8();
       c.dialog->show();
       QVERIFY2(QTest::qWaitForWindowActive(c.dialog), name);
-      if (c.dialog == Form6) Choose(Form6->CBOldName, 0); // the edit fields open on a choice
+      if (c.dialog == Form6)
+        Choose(TermixTest::Find<QComboBox>(Form6, "CBOldName"),
+               0); // the edit fields open on a choice
       QVERIFY2(c.dialog->isModal(), name);
       QVERIFY2(c.confirm->isDefault() && !c.cancel->isDefault(), name);
       c.order.first()->setFocus();
