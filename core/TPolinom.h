@@ -90,8 +90,10 @@ public:
   // polynomial and Overflow true.
   TPolinom operator*(const TPolinom& q);
   // The same product, reporting its progress to control (may be null) every few thousand term
-  // products; when control asks it to stop it returns the zero polynomial.
-  TPolinom Product(const TPolinom& q, DSTRUCT::TWorkControl* control);
+  // products; when control asks it to stop it returns the zero polynomial. A large product is
+  // shared between threads threads (0: as many as the processor runs at once); the result is
+  // the same for any number.
+  TPolinom Product(const TPolinom& q, DSTRUCT::TWorkControl* control, int threads = 0);
   // var is 'x', 'y' or 'z' in either case. Another character stores DataErr and
   // gives the zero polynomial.
   TPolinom Derivative(char var);

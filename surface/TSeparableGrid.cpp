@@ -7,6 +7,8 @@
 #include <numeric>
 #include <utility>
 
+#include "core/TWideLoops.h"
+
 namespace TRANSSTRUCT {
 
 using LISTSTRUCT::MaxPower;
@@ -16,15 +18,6 @@ using LISTSTRUCT::TPolinom;
 namespace {
 
 using TPowers = std::array<double, MaxPower + 1>;
-
-// The long loops over the powers and the nodes run in registers twice as wide where the
-// processor has them. Every element is the same operations in the same order either way (no
-// element depends on another, and nothing is fused), so the results are the same.
-#if defined(__x86_64__) && defined(__GNUC__) && !defined(__clang__)
-#define TERMIX_WIDE_LOOPS __attribute__((target_clones("avx2", "default")))
-#else
-#define TERMIX_WIDE_LOOPS
-#endif
 
 // Four doubles handled as one value, at any address of a double; the compiler keeps them in
 // vector registers.

@@ -9,6 +9,7 @@
 #include <atomic>
 #include <cstdlib>
 #include <new>
+#include <thread>
 
 #include "PairedTiming.h"
 #include "core/TPolinom.h"
@@ -74,9 +75,11 @@ TPolinom PowerOfSum(int n) {
   return result;
 }
 
-// (1+x+y+z)^a * (1+x+y+z)^b: TERMIX's product timed against FLINT's on the same operands.
+// (1+x+y+z)^a * (1+x+y+z)^b on the given number of threads (0: as many as the processor runs at
+// once): TERMIX's product timed against FLINT's (one thread) on the same operands.
 void BM_ProductVsFlint(benchmark::State& state) {
   const int a = static_cast<int>(state.range(0)), b = static_cast<int>(state.range(1));
+  const int threads = static_cast<int>(state.range(2));
   TPolinom p = PowerOfSum(a), q = PowerOfSum(b);
 
   fmpz_mpoly_ctx_t ctx;
@@ -99,7 +102,7 @@ void BM_ProductVsFlint(benchmark::State& state) {
       [&] {
         const long long before = HeldBytes.load();
         PeakBytes = before;
-        TPolinom r = p * q;
+        TPolinom r = p.Product(q, nullptr, threads);
         terms = r.GetListLength();
         r = TPolinom(); // the result is part of what the product needs
         peakMB = static_cast<double>(PeakBytes.load() - before) / (1024.0 * 1024.0);
@@ -108,14 +111,17 @@ void BM_ProductVsFlint(benchmark::State& state) {
   if (terms != fmpz_mpoly_length(fr, ctx)) state.SkipWithError("the products differ in length");
   state.counters["terms"] = static_cast<double>(terms);
   state.counters["peak_MB"] = peakMB;
+  state.counters["threads"] = threads > 0 ? threads : std::thread::hardware_concurrency();
 
   for (auto* poly : {&sum, &fp, &fq, &fr, &gen})
     fmpz_mpoly_clear(*poly, ctx);
   fmpz_mpoly_ctx_clear(ctx);
 }
 BENCHMARK(BM_ProductVsFlint)
-    ->Args({30, 30})
-    ->Args({50, 49})
+    ->ArgNames({"a", "b", "threads"})
+    ->Args({30, 30, 1})
+    ->Args({50, 49, 1})
+    ->Args({50, 49, 0})
     ->Iterations(5)
     ->UseManualTime()
     ->Unit(benchmark::kMillisecond);

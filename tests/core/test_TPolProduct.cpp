@@ -43,6 +43,7 @@ TPolinom PlainProduct(TPolinom& p, TPolinom& q, bool& clamped) {
   return acc;
 }
 
+// The product on one, two and three threads against the plain algorithm.
 void Compare(TPolinom& p, TPolinom& q, int& clamps, int& merges) {
   bool clamped = false;
   TPolinom expected = PlainProduct(p, q, clamped);
@@ -51,6 +52,12 @@ void Compare(TPolinom& p, TPolinom& q, int& clamps, int& merges) {
       << p.GetText() << "  *  " << q.GetText();
   EXPECT_EQ(p.GetRetCode(), clamped ? DataOverflow : DataOK);
   EXPECT_EQ(p.GetOverflow(), clamped);
+  for (int threads = 1; threads <= 3; ++threads) {
+    ASSERT_TRUE(poltest::SameBits(poltest::TermsOf(p.Product(q, nullptr, threads)),
+                                  poltest::TermsOf(expected)))
+        << threads << " threads: " << p.GetText() << "  *  " << q.GetText();
+    EXPECT_EQ(p.GetOverflow(), clamped);
+  }
   clamps += clamped;
   merges += got.GetListLength() < p.GetListLength() * q.GetListLength();
 }
