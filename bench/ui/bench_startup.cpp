@@ -2,6 +2,8 @@
 // with the splash clicked through automatically.
 //   BM_ProcessStartToWorkingWindows: a fresh process each time (this program started
 //     again with --startup-child), timed until it reports the windows shown.
+//   BM_StartWithBigTable: the same with a table file that holds a stored result of 171,700
+//     monomials, against the empty start in the same run (target: within twice the time).
 //   BM_WindowsCreatedAndShown: inside this process, the windows created, the main window
 //     shown, the splash passed and the working windows shown, then destroyed again.
 #include "ui/Application.h"
@@ -19,13 +21,19 @@
 #include <QWindow>
 #include <benchmark/benchmark.h>
 
+#include "bench/core/PairedTiming.h"
+#include "core/TPolinom.h"
+
 #include <chrono>
 #include <cstdio>
 #include <cstring>
+#include <fstream>
+#include <random>
 #include <spawn.h>
 #include <string>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <vector>
 
 extern char** environ;
 
@@ -75,51 +83,96 @@ int RunChild(int argc, char** argv) {
   return code;
 }
 
+// Seconds from starting this program as the child in folder dir to its report that the
+// working windows are on screen; negative when it did not get there.
+double StartSeconds(const std::string& dir) {
+  int out[2];
+  if (pipe(out) != 0) return -1;
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_adddup2(&actions, out[1], STDOUT_FILENO);
+  posix_spawn_file_actions_addclose(&actions, out[0]);
+  posix_spawn_file_actions_addchdir_np(&actions, dir.c_str());
+  char* args[] = {const_cast<char*>(SelfPath.c_str()), const_cast<char*>(ChildFlag), nullptr};
+  pid_t pid = 0;
+  const auto start = std::chrono::steady_clock::now();
+  const int spawned = posix_spawn(&pid, SelfPath.c_str(), &actions, nullptr, args, environ);
+  posix_spawn_file_actions_destroy(&actions);
+  close(out[1]);
+  if (spawned != 0) {
+    close(out[0]);
+    return -1;
+  }
+  char buffer[16] = {};
+  ssize_t got = 0, n = 0;
+  while (got < 6 && (n = read(out[0], buffer + got, sizeof buffer - 1 - size_t(got))) > 0)
+    got += n;
+  const auto end = std::chrono::steady_clock::now();
+  close(out[0]);
+  int status = 0;
+  waitpid(pid, &status, 0);
+  if (std::strncmp(buffer, "ready", 5) != 0 || !WIFEXITED(status) || WEXITSTATUS(status) != 0)
+    return -1;
+  return std::chrono::duration<double>(end - start).count();
+}
+
 void BM_ProcessStartToWorkingWindows(benchmark::State& state) {
   QTemporaryDir work; // an empty data folder, as on a first start
   QDir(work.path()).mkpath("IniSaves");
   for (auto _ : state) {
-    int out[2];
-    if (pipe(out) != 0) {
-      state.SkipWithError("pipe failed");
-      break;
-    }
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_adddup2(&actions, out[1], STDOUT_FILENO);
-    posix_spawn_file_actions_addclose(&actions, out[0]);
-    const std::string dir = work.path().toStdString();
-    posix_spawn_file_actions_addchdir_np(&actions, dir.c_str());
-    char* args[] = {const_cast<char*>(SelfPath.c_str()), const_cast<char*>(ChildFlag), nullptr};
-    pid_t pid = 0;
-    const auto start = std::chrono::steady_clock::now();
-    const int spawned = posix_spawn(&pid, SelfPath.c_str(), &actions, nullptr, args, environ);
-    posix_spawn_file_actions_destroy(&actions);
-    close(out[1]);
-    if (spawned != 0) {
-      close(out[0]);
-      state.SkipWithError("could not start the program");
-      break;
-    }
-    char buffer[16] = {};
-    ssize_t got = 0, n = 0;
-    while (got < 6 && (n = read(out[0], buffer + got, sizeof buffer - 1 - size_t(got))) > 0)
-      got += n;
-    const auto end = std::chrono::steady_clock::now();
-    close(out[0]);
-    int status = 0;
-    waitpid(pid, &status, 0);
-    if (std::strncmp(buffer, "ready", 5) != 0 || !WIFEXITED(status) || WEXITSTATUS(status) != 0) {
+    const double seconds = StartSeconds(work.path().toStdString());
+    if (seconds < 0) {
       state.SkipWithError("the program did not reach its working windows");
       break;
     }
-    state.SetIterationTime(std::chrono::duration<double>(end - start).count());
+    state.SetIterationTime(seconds);
   }
 }
 BENCHMARK(BM_ProcessStartToWorkingWindows)
     ->UseManualTime()
     ->Unit(benchmark::kMillisecond)
     ->Iterations(10);
+
+// A table file with one stored result of 171,700 monomials of distinct indexes spread over
+// the whole range (a formula line of about 4 MB) and one small polynomial.
+void WriteBigTable(const QString& folder) {
+  constexpr int Terms = 171700;
+  LISTSTRUCT::TPolinom big;
+  std::mt19937 rng(171700);
+  for (int i = Terms - 1; i >= 0; --i)
+    big.InsLast(new LISTSTRUCT::TMonom(static_cast<float>(rng() % 9999 + 1) / 100.0f,
+                                       i * 5 + int(rng() % 5)));
+  std::ofstream file((folder + "/IniSaves/PolTable.ini").toStdString(), std::ios::binary);
+  file << "[Global]\nPolCount=2\n[Polinom0]\nPolName=Res0\nPolFormula=" << big.GetText()
+       << "\n[Polinom1]\nPolName=A\nPolFormula=X + 1\n";
+}
+
+// Each iteration starts the program once with the big table and once with none; the time is
+// the first's, "ratio" the median of the first over the median of the second.
+void BM_StartWithBigTable(benchmark::State& state) {
+  QTemporaryDir empty, big;
+  QDir(empty.path()).mkpath("IniSaves");
+  QDir(big.path()).mkpath("IniSaves");
+  WriteBigTable(big.path());
+  std::vector<double> withTable, without;
+  for (auto _ : state) {
+    const double seconds = StartSeconds(big.path().toStdString());
+    const double emptySeconds = StartSeconds(empty.path().toStdString());
+    if (seconds < 0 || emptySeconds < 0) {
+      state.SkipWithError("the program did not reach its working windows");
+      return;
+    }
+    withTable.push_back(seconds);
+    without.push_back(emptySeconds);
+    state.SetIterationTime(seconds);
+  }
+  const double ownMedian = benchsupport::Median(withTable),
+               peerMedian = benchsupport::Median(without);
+  state.counters["ms"] = ownMedian * 1e3;
+  state.counters["empty_ms"] = peerMedian * 1e3;
+  state.counters["ratio"] = peerMedian > 0 ? ownMedian / peerMedian : 0.0;
+}
+BENCHMARK(BM_StartWithBigTable)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(5);
 
 void BM_WindowsCreatedAndShown(benchmark::State& state) {
   QTemporaryDir work;
