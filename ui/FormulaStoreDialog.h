@@ -25,26 +25,6 @@ public:
   explicit TForm8(QWidget* parent = nullptr);
   ~TForm8() override;
 
-  QLabel* ImSavLod = nullptr;
-  QTableWidget* SGSavTab = nullptr;
-  QLabel* Label1 = nullptr;
-  QLineEdit* EdFormul = nullptr;
-  QLabel* Label2 = nullptr;
-  QLineEdit* EdDiscript = nullptr;
-  QPushButton* BBtnSave = nullptr;
-  QPushButton* BBtnLoad = nullptr;
-  QPushButton* BBtnDel = nullptr;
-  // Tells why the last save or delete did not reach the file; empty otherwise.
-  QLabel* LabelWriteError = nullptr;
-  // Picture 0 for save mode, picture 1 for load mode.
-  QList<QPixmap> ImageList1;
-
-  // The grid row chosen in load mode, counted from 1 below the header; 0 for none.
-  int SelRow = 0;
-
-  // The store and its file rules, open while the dialog lives.
-  std::unique_ptr<TABLESTRUCT::TFormulaStore> Store;
-
   // Save mode: the formula to store is shown, the description is typed.
   void PrepareSaveMode(const QString& formula);
   // Load mode: a row is chosen and loaded into the calculation window, or deleted.
@@ -66,6 +46,27 @@ protected:
   void showEvent(QShowEvent* event) override;
 
 private:
+  // Controls, by their names in the dialog's design.
+  QLabel* ImSavLod = nullptr;
+  QTableWidget* SGSavTab = nullptr;
+  QLabel* Label1 = nullptr;
+  QLineEdit* EdFormul = nullptr;
+  QLabel* Label2 = nullptr;
+  QLineEdit* EdDiscript = nullptr;
+  QPushButton* BBtnSave = nullptr;
+  QPushButton* BBtnLoad = nullptr;
+  QPushButton* BBtnDel = nullptr;
+  // Tells why the last save or delete did not reach the file; empty otherwise.
+  QLabel* LabelWriteError = nullptr;
+  // Picture 0 for save mode, picture 1 for load mode.
+  QList<QPixmap> ImageList1;
+
+  // The grid row chosen in load mode, counted from 1 below the header; 0 for none.
+  int SelRow = 0;
+
+  // The store and its file rules, open while the dialog lives.
+  std::unique_ptr<TABLESTRUCT::TFormulaStore> Store;
+
   void BuildStoreGrid();
   void BuildFields();
   void BuildButtons();

@@ -507,14 +507,14 @@ void TestCalcWindow::storeButtonsNeedACorrectFormula() {
   closeIfShown();
   Form3->SBtnSaveFClick();
   QCOMPARE(shown, 1);
-  QVERIFY(Form8->BBtnSave->isEnabled());
-  QCOMPARE(Form8->EdFormul->text(), QString("X+Y"));
+  QVERIFY(TermixTest::Find<QPushButton>(Form8, "BBtnSave")->isEnabled());
+  QCOMPARE(TermixTest::Find<QLineEdit>(Form8, "EdFormul")->text(), QString("X+Y"));
 
   closeIfShown();
   Form3->SBtnLoadFClick();
   QCOMPARE(shown, 2);
-  QVERIFY(Form8->BBtnLoad->isEnabled());
-  QVERIFY(!Form8->BBtnSave->isEnabled());
+  QVERIFY(TermixTest::Find<QPushButton>(Form8, "BBtnLoad")->isEnabled());
+  QVERIFY(!TermixTest::Find<QPushButton>(Form8, "BBtnSave")->isEnabled());
 }
 
 void TestCalcWindow::closeBoxHidesAndKeepsTheWindow() {
@@ -539,8 +539,8 @@ void TestCalcWindow::mainWindowButtonsDriveTheWindow() {
   QString shownFormula;
   bool saveMode = false;
   QTimer::singleShot(0, Form8, [&] {
-    saveMode = Form8->BBtnSave->isEnabled();
-    shownFormula = Form8->EdFormul->text();
+    saveMode = TermixTest::Find<QPushButton>(Form8, "BBtnSave")->isEnabled();
+    shownFormula = TermixTest::Find<QLineEdit>(Form8, "EdFormul")->text();
     Form8->done(QDialog::Rejected);
   });
   Form1->TBSaveFClick();
@@ -549,7 +549,8 @@ void TestCalcWindow::mainWindowButtonsDriveTheWindow() {
 
   bool loadMode = false;
   QTimer::singleShot(0, Form8, [&] {
-    loadMode = Form8->BBtnLoad->isEnabled() && !Form8->BBtnSave->isEnabled();
+    loadMode = TermixTest::Find<QPushButton>(Form8, "BBtnLoad")->isEnabled() &&
+               !TermixTest::Find<QPushButton>(Form8, "BBtnSave")->isEnabled();
     Form8->done(QDialog::Rejected);
   });
   Form1->TBLoadFClick();
@@ -657,9 +658,9 @@ void TestCalcWindow::typedFormulaIsEvaluatedStoredAndSaved() {
 
   // The formula goes into the store with a description typed in the dialog.
   QTimer::singleShot(0, Form8, [] {
-    QTest::keyClicks(Form8->EdDiscript, "times x plus 2");
+    QTest::keyClicks(TermixTest::Find<QLineEdit>(Form8, "EdDiscript"), "times x plus 2");
     saveScreenshot(Form8, "formulastore_save.png");
-    QTest::mouseClick(Form8->BBtnSave, Qt::LeftButton);
+    QTest::mouseClick(TermixTest::Find<QPushButton>(Form8, "BBtnSave"), Qt::LeftButton);
   });
   QTest::mouseClick(CalcControls::SBtnSaveF(), Qt::LeftButton);
   TABLESTRUCT::TIniFile store(QDir::current().filePath("IniSaves/PolForms.ini").toStdString());

@@ -67,8 +67,9 @@ QString cell(const QTableWidget* grid, int row, int column) {
 // Rows of the grid below the header, as (formula, description).
 QList<QPair<QString, QString>> listedRows() {
   QList<QPair<QString, QString>> rows;
-  for (int row = 1; row <= Form8->SGSavTab->rowCount(); ++row)
-    rows.append({cell(Form8->SGSavTab, row, 0), cell(Form8->SGSavTab, row, 1)});
+  for (int row = 1; row <= TermixTest::Find<QTableWidget>(Form8, "SGSavTab")->rowCount(); ++row)
+    rows.append({cell(TermixTest::Find<QTableWidget>(Form8, "SGSavTab"), row, 0),
+                 cell(TermixTest::Find<QTableWidget>(Form8, "SGSavTab"), row, 1)});
   return rows;
 }
 
@@ -94,8 +95,8 @@ int runDialog(const std::function<void()>& interaction) {
 void saveFormula(const QString& formula, const QString& description) {
   Form8->PrepareSaveMode(formula);
   const int result = runDialog([&] {
-    Form8->EdDiscript->setText(description);
-    QTest::mouseClick(Form8->BBtnSave, Qt::LeftButton);
+    TermixTest::Find<QLineEdit>(Form8, "EdDiscript")->setText(description);
+    QTest::mouseClick(TermixTest::Find<QPushButton>(Form8, "BBtnSave"), Qt::LeftButton);
   });
   QCOMPARE(result, int(QDialog::Accepted));
 }
@@ -142,17 +143,22 @@ void TestFormulaStore::init() {
 
 void TestFormulaStore::emptyStoreListsOneEmptyRow() {
   openForLoad();
-  QCOMPARE(Form8->SGSavTab->rowCount(), 1);
+  QCOMPARE(TermixTest::Find<QTableWidget>(Form8, "SGSavTab")->rowCount(), 1);
   QCOMPARE(listedRows(), (QList<QPair<QString, QString>>{{"", ""}}));
-  QCOMPARE(Form8->SGSavTab->horizontalHeaderItem(0)->text(), QString("Формула:"));
-  QCOMPARE(Form8->SGSavTab->horizontalHeaderItem(1)->text(), QString("Описание формулы:"));
+  QCOMPARE(TermixTest::Find<QTableWidget>(Form8, "SGSavTab")->horizontalHeaderItem(0)->text(),
+           QString("Формула:"));
+  QCOMPARE(TermixTest::Find<QTableWidget>(Form8, "SGSavTab")->horizontalHeaderItem(1)->text(),
+           QString("Описание формулы:"));
 
   // Delete only closes the dialog, with the cancel result, and makes no file.
   Form8->PrepareLoadMode();
   const int deleted = runDialog([] {
-    QTest::mouseClick(Form8->SGSavTab->viewport(), Qt::LeftButton, {},
-                      Form8->SGSavTab->visualItemRect(Form8->SGSavTab->item(0, 0)).center());
-    QTest::mouseClick(Form8->BBtnDel, Qt::LeftButton);
+    QTest::mouseClick(
+        TermixTest::Find<QTableWidget>(Form8, "SGSavTab")->viewport(), Qt::LeftButton, {},
+        TermixTest::Find<QTableWidget>(Form8, "SGSavTab")
+            ->visualItemRect(TermixTest::Find<QTableWidget>(Form8, "SGSavTab")->item(0, 0))
+            .center());
+    QTest::mouseClick(TermixTest::Find<QPushButton>(Form8, "BBtnDel"), Qt::LeftButton);
   });
   QCOMPARE(deleted, int(QDialog::Rejected));
   QVERIFY(!QFile::exists(StorePath));
@@ -160,7 +166,9 @@ void TestFormulaStore::emptyStoreListsOneEmptyRow() {
   // Load without a row chosen closes the dialog and leaves the formula alone.
   CalcControls::EdFormul()->setText("X");
   Form8->PrepareLoadMode();
-  QCOMPARE(runDialog([] { QTest::mouseClick(Form8->BBtnLoad, Qt::LeftButton); }),
+  QCOMPARE(runDialog([] {
+             QTest::mouseClick(TermixTest::Find<QPushButton>(Form8, "BBtnLoad"), Qt::LeftButton);
+           }),
            int(QDialog::Accepted));
   QCOMPARE(CalcControls::EdFormul()->text(), QString("X"));
 
@@ -168,10 +176,11 @@ void TestFormulaStore::emptyStoreListsOneEmptyRow() {
   Form8->PrepareLoadMode();
   QCOMPARE(runDialog([] {
              QTest::mouseClick(
-                 Form8->SGSavTab->viewport(), Qt::LeftButton, {},
-                 Form8->SGSavTab->visualItemRect(Form8->SGSavTab->item(0, 0)).center());
-             QCOMPARE(Form8->SelRow, 1);
-             QTest::mouseClick(Form8->BBtnLoad, Qt::LeftButton);
+                 TermixTest::Find<QTableWidget>(Form8, "SGSavTab")->viewport(), Qt::LeftButton, {},
+                 TermixTest::Find<QTableWidget>(Form8, "SGSavTab")
+                     ->visualItemRect(TermixTest::Find<QTableWidget>(Form8, "SGSavTab")->item(0, 0))
+                     .center());
+             QTest::mouseClick(TermixTest::Find<QPushButton>(Form8, "BBtnLoad"), Qt::LeftButton);
            }),
            int(QDialog::Accepted));
   QCOMPARE(CalcControls::EdFormul()->text(), QString());
@@ -180,30 +189,30 @@ void TestFormulaStore::emptyStoreListsOneEmptyRow() {
 
 void TestFormulaStore::modesSetTheButtonsAndFields() {
   Form8->PrepareSaveMode("A+B");
-  QVERIFY(Form8->BBtnSave->isEnabled());
-  QVERIFY(!Form8->BBtnLoad->isEnabled());
-  QVERIFY(!Form8->BBtnDel->isEnabled());
-  QVERIFY(Form8->EdDiscript->isEnabled());
-  QVERIFY(!Form8->EdFormul->isEnabled());
-  QCOMPARE(Form8->EdFormul->text(), QString("A+B"));
-  QCOMPARE(Form8->EdDiscript->text(), QString());
-  QCOMPARE(Form8->ImSavLod->pixmap().toImage(), Form8->ImageList1.at(0).toImage());
+  QVERIFY(TermixTest::Find<QPushButton>(Form8, "BBtnSave")->isEnabled());
+  QVERIFY(!TermixTest::Find<QPushButton>(Form8, "BBtnLoad")->isEnabled());
+  QVERIFY(!TermixTest::Find<QPushButton>(Form8, "BBtnDel")->isEnabled());
+  QVERIFY(TermixTest::Find<QLineEdit>(Form8, "EdDiscript")->isEnabled());
+  QVERIFY(!TermixTest::Find<QLineEdit>(Form8, "EdFormul")->isEnabled());
+  QCOMPARE(TermixTest::Find<QLineEdit>(Form8, "EdFormul")->text(), QString("A+B"));
+  QCOMPARE(TermixTest::Find<QLineEdit>(Form8, "EdDiscript")->text(), QString());
+  const QImage savePicture = TermixTest::Find<QLabel>(Form8, "ImSavLod")->pixmap().toImage();
+  QVERIFY(!savePicture.isNull());
 
   // In save mode choosing a row chooses nothing.
   writeStoreText("[Global]\nForCount=1\n[Formula0]\nFDiscript=d\nFormExpr=X\n");
   Form8->FormShow();
-  Form8->SGSavTab->setCurrentCell(0, 0);
-  QCOMPARE(Form8->SelRow, 0);
-  QCOMPARE(Form8->EdFormul->text(), QString("A+B"));
+  TermixTest::Find<QTableWidget>(Form8, "SGSavTab")->setCurrentCell(0, 0);
+  QCOMPARE(TermixTest::Find<QLineEdit>(Form8, "EdFormul")->text(), QString("A+B"));
 
   Form8->PrepareLoadMode();
-  QVERIFY(!Form8->BBtnSave->isEnabled());
-  QVERIFY(Form8->BBtnLoad->isEnabled());
-  QVERIFY(Form8->BBtnDel->isEnabled());
-  QVERIFY(!Form8->EdDiscript->isEnabled());
-  QCOMPARE(Form8->EdFormul->text(), QString());
-  QCOMPARE(Form8->ImSavLod->pixmap().toImage(), Form8->ImageList1.at(1).toImage());
-  QVERIFY(Form8->ImageList1.at(0).toImage() != Form8->ImageList1.at(1).toImage());
+  QVERIFY(!TermixTest::Find<QPushButton>(Form8, "BBtnSave")->isEnabled());
+  QVERIFY(TermixTest::Find<QPushButton>(Form8, "BBtnLoad")->isEnabled());
+  QVERIFY(TermixTest::Find<QPushButton>(Form8, "BBtnDel")->isEnabled());
+  QVERIFY(!TermixTest::Find<QLineEdit>(Form8, "EdDiscript")->isEnabled());
+  QCOMPARE(TermixTest::Find<QLineEdit>(Form8, "EdFormul")->text(), QString());
+  QVERIFY(!TermixTest::Find<QLabel>(Form8, "ImSavLod")->pixmap().isNull());
+  QVERIFY(TermixTest::Find<QLabel>(Form8, "ImSavLod")->pixmap().toImage() != savePicture);
 }
 
 void TestFormulaStore::savedFormulasAreListedAndDeletedThroughTheDialog() {
@@ -215,11 +224,11 @@ void TestFormulaStore::savedFormulasAreListedAndDeletedThroughTheDialog() {
            (QList<QPair<QString, QString>>{{"(A+B)^2", "square of the sum"}, {"d/dx(A)", ""}}));
   Form8->PrepareLoadMode();
   QCOMPARE(runDialog([] {
-             Form8->SGSavTab->setCurrentCell(0, 0);
-             QCOMPARE(Form8->SelRow, 1);
-             QCOMPARE(Form8->EdFormul->text(), QString("(A+B)^2"));
-             QCOMPARE(Form8->EdDiscript->text(), QString("square of the sum"));
-             QTest::mouseClick(Form8->BBtnDel, Qt::LeftButton);
+             TermixTest::Find<QTableWidget>(Form8, "SGSavTab")->setCurrentCell(0, 0);
+             QCOMPARE(TermixTest::Find<QLineEdit>(Form8, "EdFormul")->text(), QString("(A+B)^2"));
+             QCOMPARE(TermixTest::Find<QLineEdit>(Form8, "EdDiscript")->text(),
+                      QString("square of the sum"));
+             QTest::mouseClick(TermixTest::Find<QPushButton>(Form8, "BBtnDel"), Qt::LeftButton);
            }),
            int(QDialog::Rejected));
   openForLoad();
@@ -239,8 +248,8 @@ void TestFormulaStore::missingFormulaKeyShowsReadingError() {
   // Loading that row puts the text into the calculation window, whose check rejects it.
   Form8->PrepareLoadMode();
   runDialog([] {
-    Form8->SGSavTab->setCurrentCell(0, 0);
-    QTest::mouseClick(Form8->BBtnLoad, Qt::LeftButton);
+    TermixTest::Find<QTableWidget>(Form8, "SGSavTab")->setCurrentCell(0, 0);
+    QTest::mouseClick(TermixTest::Find<QPushButton>(Form8, "BBtnLoad"), Qt::LeftButton);
   });
   QCOMPARE(CalcControls::EdFormul()->text(), QString("Ini-file reading error!"));
   QVERIFY(!CalcControls::FormulaAccepted());
@@ -255,11 +264,11 @@ void TestFormulaStore::loadPutsChosenFormulaIntoCalculationWindow() {
 
   // Through the calculation window's own button, as the user does it.
   QTimer::singleShot(0, Form8, [] {
-    QCOMPARE(Form8->BBtnLoad->isEnabled(), true);
-    QCOMPARE(Form8->SGSavTab->rowCount(), 2);
-    Form8->SGSavTab->setCurrentCell(1, 1);
+    QCOMPARE(TermixTest::Find<QPushButton>(Form8, "BBtnLoad")->isEnabled(), true);
+    QCOMPARE(TermixTest::Find<QTableWidget>(Form8, "SGSavTab")->rowCount(), 2);
+    TermixTest::Find<QTableWidget>(Form8, "SGSavTab")->setCurrentCell(1, 1);
     saveScreenshot(Form8, "formulastore_load.png");
-    QTest::mouseClick(Form8->BBtnLoad, Qt::LeftButton);
+    QTest::mouseClick(TermixTest::Find<QPushButton>(Form8, "BBtnLoad"), Qt::LeftButton);
   });
   Form3->SBtnLoadFClick();
   QCOMPARE(CalcControls::EdFormul()->text(), QString("A+2"));
@@ -271,8 +280,8 @@ void TestFormulaStore::loadingFormulaWithMissingPolynomialsReportsFirstName() {
   writeStoreText("[Global]\nForCount=1\n[Formula0]\nFDiscript=gone\nFormExpr=X+Gone1*Gone2\n");
   Form8->PrepareLoadMode();
   runDialog([] {
-    Form8->SGSavTab->setCurrentCell(0, 0);
-    QTest::mouseClick(Form8->BBtnLoad, Qt::LeftButton);
+    TermixTest::Find<QTableWidget>(Form8, "SGSavTab")->setCurrentCell(0, 0);
+    QTest::mouseClick(TermixTest::Find<QPushButton>(Form8, "BBtnLoad"), Qt::LeftButton);
   });
   QCOMPARE(CalcControls::EdFormul()->text(), QString("X+Gone1*Gone2"));
   QVERIFY(!CalcControls::FormulaAccepted());
@@ -298,13 +307,13 @@ void TestFormulaStore::failedWriteIsReportedAndLosesNothing() {
 
   Form8->PrepareSaveMode("NEW+1");
   const int result = runDialog([] {
-    Form8->EdDiscript->setText("typed");
-    QTest::mouseClick(Form8->BBtnSave, Qt::LeftButton);
+    TermixTest::Find<QLineEdit>(Form8, "EdDiscript")->setText("typed");
+    QTest::mouseClick(TermixTest::Find<QPushButton>(Form8, "BBtnSave"), Qt::LeftButton);
     // The dialog stays open, says what happened and keeps what was typed.
     QVERIFY(Form8->isVisible());
-    QVERIFY(!Form8->LabelWriteError->text().isEmpty());
-    QCOMPARE(Form8->EdFormul->text(), QString("NEW+1"));
-    QCOMPARE(Form8->EdDiscript->text(), QString("typed"));
+    QVERIFY(!TermixTest::Find<QLabel>(Form8, "LabelWriteError")->text().isEmpty());
+    QCOMPARE(TermixTest::Find<QLineEdit>(Form8, "EdFormul")->text(), QString("NEW+1"));
+    QCOMPARE(TermixTest::Find<QLineEdit>(Form8, "EdDiscript")->text(), QString("typed"));
     Form8->done(QDialog::Rejected);
   });
   setrlimit(RLIMIT_FSIZE, &original);
@@ -317,10 +326,10 @@ void TestFormulaStore::failedWriteIsReportedAndLosesNothing() {
   // A description that would hide the formula is refused in the same way.
   Form8->PrepareSaveMode("NEW+1");
   runDialog([] {
-    Form8->EdDiscript->setText("!");
-    QTest::mouseClick(Form8->BBtnSave, Qt::LeftButton);
+    TermixTest::Find<QLineEdit>(Form8, "EdDiscript")->setText("!");
+    QTest::mouseClick(TermixTest::Find<QPushButton>(Form8, "BBtnSave"), Qt::LeftButton);
     QVERIFY(Form8->isVisible());
-    QVERIFY(Form8->LabelWriteError->text().contains("!"));
+    QVERIFY(TermixTest::Find<QLabel>(Form8, "LabelWriteError")->text().contains("!"));
     Form8->done(QDialog::Rejected);
   });
   QCOMPARE(StoreFile().count(), 1);
