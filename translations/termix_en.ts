@@ -158,6 +158,13 @@
     </message>
 </context>
 <context>
+    <name>TExactCoefficients</name>
+    <message>
+        <source>Точные коэффициенты</source>
+        <translation>Exact coefficients</translation>
+    </message>
+</context>
+<context>
     <name>TForm1</name>
     <message>
         <source>Таблица полиномов изменена, но не сохранена. Сохранить изменения в файле?</source>
@@ -680,6 +687,25 @@ The program has not been closed.</translation>
     </message>
 </context>
 <context>
+    <name>TReadingLine</name>
+    <message>
+        <source>Прочитано как</source>
+        <translation>Read as</translation>
+    </message>
+    <message>
+        <source>Прочитано как: —</source>
+        <translation>Read as: —</translation>
+    </message>
+    <message>
+        <source>Прочитано как: %1</source>
+        <translation>Read as: %1</translation>
+    </message>
+    <message>
+        <source>Прочитано как: %1 (%2)</source>
+        <translation>Read as: %1 (%2)</translation>
+    </message>
+</context>
+<context>
     <name>TRecordName</name>
     <message>
         <source>Название полинома не введено!</source>
@@ -692,6 +718,32 @@ The program has not been closed.</translation>
     <message>
         <source>Полином с таким названием уже существует! [Pol№%1]</source>
         <translation>A polynomial with this name already exists! [Pol#%1]</translation>
+    </message>
+</context>
+<context>
+    <name>TStructurePaper</name>
+    <message>
+        <source>Полином %1, %2</source>
+        <translation>Polynomial %1, %2</translation>
+    </message>
+    <message>
+        <source>Формула: %1</source>
+        <translation>Formula: %1</translation>
+    </message>
+</context>
+<context>
+    <name>TStructureView</name>
+    <message>
+        <source>Переносить строки</source>
+        <translation>Wrap rows</translation>
+    </message>
+    <message>
+        <source>Крупнее</source>
+        <translation>Larger</translation>
+    </message>
+    <message>
+        <source>Мельче</source>
+        <translation>Smaller</translation>
     </message>
 </context>
 <context>

@@ -1,8 +1,10 @@
 #include "ui/CalcWindow.h"
 #include "ui/CalcRun.h"
 #include "ui/CalcWindowParts.h"
+#include "ui/ExactCoefficients.h"
 #include "ui/ExportHelpers.h"
 #include "ui/GridCells.h"
+#include "ui/ReadingLine.h"
 #include "ui/TableDocumentAdapter.h"
 #include "ui/WidgetHelpers.h"
 
@@ -120,7 +122,7 @@ void TForm3::BuildControls() {
 void TForm3::BuildGrids() {
   GroupBox2 = new QGroupBox("Полиномы (Операнды и результат):", this);
   GroupBox2->setObjectName("GroupBox2");
-  GroupBox2->setGeometry(4, 124, 640, 240);
+  GroupBox2->setGeometry(4, 146, 640, 218);
   SGOperTable = MakeGrid(GroupBox2, "SGOperTable", 2);
   SGOperTable->setGeometry(8, 17, 620, 120);
   SGOperTable->setAccessibleName("Полиномы - операнды");
@@ -166,6 +168,8 @@ void TForm3::FormCreate() {
 
   Trans = std::make_unique<TRANSSTRUCT::TFPolTrans>(CurrentTable());
   EdErrors->setText(ToQString(Trans->GetMessage()));
+  connect(&TExactCoefficients::Switch(), &TExactCoefficients::Toggled, this,
+          &TForm3::ShowExactCoefficients);
 }
 
 void TForm3::closeEvent(QCloseEvent* event) {
@@ -198,6 +202,7 @@ void TForm3::FormResize() {
   SBtnLoadF->move(SBtnSaveF->x() + SBtnSaveF->width() + 1, SBtnLoadF->y());
   EdFormul->resize(Bevel3->x() - EdFormul->x() - 4, EdFormul->height());
   EdErrors->resize(EdFormul->width(), EdErrors->height());
+  EdFormulReading->resize(EdFormul->width(), EdFormulReading->height());
 
   Panel1->setGeometry(Panel1->x(), height() - Panel1->height(), windowWidth - Panel1->x() - 9,
                       Panel1->height());

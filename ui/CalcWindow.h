@@ -22,6 +22,7 @@ class QRadioButton;
 class QTableWidget;
 class QToolButton;
 class TForm8;
+class TReadingLine;
 class TTableDocumentAdapter;
 
 namespace TRANSSTRUCT {
@@ -139,6 +140,9 @@ private:
   void FinishCalculation();
   void ShowCalculationRunning(bool running);
   void ShowAndStoreResult(const LISTSTRUCT::TPolinom& result, const QString& resultText);
+  // «Точные коэффициенты» switched: the operands and the result in the form it asks for.
+  void ShowExactCoefficients(bool exact);
+  QString ResultTexts[2]; // the last result's text, short and exact
 
   // Controls, by their names in the window's design.
   QGroupBox* GroupBox1 = nullptr;
@@ -162,6 +166,7 @@ private:
   QLineEdit* EdFormul = nullptr;
   QLabel* Label4 = nullptr;
   QLineEdit* EdErrors = nullptr;
+  TReadingLine* EdFormulReading = nullptr; // how the formula was read
   QFrame* Bevel3 = nullptr;
   QToolButton* SBtnSaveF = nullptr;
   QToolButton* SBtnLoadF = nullptr;

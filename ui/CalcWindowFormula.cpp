@@ -3,11 +3,14 @@
 
 #include "ui/CalcWindow.h"
 #include "ui/CalcWindowParts.h"
+#include "ui/ExactCoefficients.h"
 #include "ui/FormulaStoreDialog.h"
 #include "ui/GridCells.h"
+#include "ui/ReadingLine.h"
 #include "ui/WidgetHelpers.h"
 
 #include "calc/TFPolTrans.h"
+#include "calc/TFormulaReading.h"
 #include "core/TPolinom.h"
 #include "tables/TBasePTab.h"
 
@@ -28,7 +31,7 @@ using namespace calcwindow;
 void TForm3::BuildFormulaGroup() {
   GroupBox1 = new QGroupBox("Ввод формулы вычисления", this);
   GroupBox1->setObjectName("GroupBox1");
-  GroupBox1->setGeometry(4, 2, 640, 118);
+  GroupBox1->setGeometry(4, 2, 640, 140);
 
   Label2 = MakeLabel(GroupBox1, "Label2", "Помощь по", 8, 20);
   Label1 = MakeLabel(GroupBox1, "Label1", "Операциям:", 8, 34);
@@ -77,6 +80,8 @@ void TForm3::BuildFormulaFields() {
   StyleMessageField(EdErrors);
   Label4->setBuddy(EdErrors);
   EdErrors->setAccessibleName("Ошибки:");
+  EdFormulReading = new TReadingLine("EdFormulReading", GroupBox1);
+  EdFormulReading->setGeometry(70, 112, 400, 22);
 }
 
 // The buttons that keep the formula in the formula store and bring one back.
@@ -115,6 +120,8 @@ void TForm3::EdFormulChange() {
   Trans->SetFormula(ToStdString(EdFormul->text()));
   FormulaOK = Trans->GetRetCode() >= 0;
   EdErrors->setText(ToQString(Trans->GetMessage()));
+  EdFormulReading->ShowReading(FormulaOK ? TRANSSTRUCT::ReadFormula(*Trans)
+                                         : LISTSTRUCT::TReading{});
 
   const int lexemeCount = Trans->GetLeksCount();
   if (lexemeCount > 0) {
@@ -132,7 +139,7 @@ void TForm3::EdFormulChange() {
     const int position = table ? table->FindRecord(lexeme.Name, found) : -1;
     SetGridCell(SGOperTable, row, 0, position >= 0 ? QString::number(position + 1) : "--");
     SetGridCell(SGOperTable, row, 1, ToQString(lexeme.Name));
-    SetGridCell(SGOperTable, row, 2, ToQString(lexeme.Pol.GetText()));
+    SetGridCell(SGOperTable, row, 2, TExactCoefficients::Text(lexeme.Pol));
     ++row;
   }
 

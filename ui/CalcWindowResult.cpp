@@ -5,6 +5,7 @@
 #include "ui/CalcRun.h"
 #include "ui/CalcWindow.h"
 #include "ui/CalcWindowParts.h"
+#include "ui/ExactCoefficients.h"
 #include "ui/GridCells.h"
 #include "ui/TableDocumentAdapter.h"
 
@@ -115,7 +116,20 @@ void TForm3::FinishCalculation() {
     ShowResultRow("--", "----------", "!!!--------Ошибки при вычислении--------!!!");
     return;
   }
-  ShowAndStoreResult(run->Result, ToQString(run->ResultText));
+  LISTSTRUCT::TPolinom result(run->Result);
+  ResultTexts[0] = ToQString(run->ResultText);
+  ResultTexts[1] = QString::fromStdString(result.GetExactText());
+  ShowAndStoreResult(run->Result, TExactCoefficients::Choose(ResultTexts[0], ResultTexts[1]));
+}
+
+void TForm3::ShowExactCoefficients(bool exact) {
+  // The operands from the formula again; in the result's row its text is swapped.
+  EdFormulChange();
+  if (ResultTexts[0].isEmpty()) return;
+  QString row = GridCellText(SGResTable, 1, 2);
+  const QString& from = ResultTexts[exact ? 0 : 1];
+  if (row.endsWith(from))
+    SetGridCell(SGResTable, 1, 2, row.chopped(from.size()) + ResultTexts[exact ? 1 : 0]);
 }
 
 void TForm3::ShowAndStoreResult(const TPolinom& result, const QString& resultText) {

@@ -2,6 +2,7 @@
 
 #include "ui/PolDialogCommon.h"
 #include "ui/PolTableModel.h"
+#include "ui/ReadingLine.h"
 #include "ui/TableDocumentAdapter.h"
 
 #include "tables/TBasePTab.h"
@@ -42,6 +43,7 @@ TForm6::TForm6(TTableDocumentAdapter* document, QWidget* parent)
   EdNewName = MakeEdit(this, "EdNewName", true);
   Label4 = MakeLabel("Новое выражение:", "Label4", this);
   EdNewFormula = MakeEdit(this, "EdNewFormula");
+  EdNewFormulaReading = new TReadingLine("EdNewFormulaReading", this);
   Label5 = MakeLabel("Ошибки в выражении:", "Label5", this);
   EdMist = MakeMessageField(this, "EdMist");
   SetBuddy(Label1, CBOldName);
@@ -80,6 +82,7 @@ void TForm6::LayOutControls() {
   grid->addWidget(EdNewName, 4, 0);
   grid->addWidget(Label4, 3, 1);
   grid->addWidget(EdNewFormula, 4, 1);
+  grid->addWidget(EdNewFormulaReading, 5, 1);
   grid->setRowMinimumHeight(5, 6);
   grid->addWidget(Label5, 6, 0, 1, 2);
   grid->addWidget(EdMist, 7, 0, 1, 2);
@@ -118,6 +121,7 @@ void TForm6::FormShow() {
         b5(ChBCopy);
     EdNewName->clear();
     EdNewFormula->clear();
+    EdNewFormulaReading->ShowNothing();
     ChBCopy->setChecked(false);
     BitBtn1->setText(ChangeCaption);
     FillRecordLists(*Document->Rows(), nullptr, CBOldName, CBOldFormula);
@@ -164,7 +168,7 @@ void TForm6::EdNewNameChange() {
 }
 
 void TForm6::EdNewFormulaChange() {
-  PolErr = EnterPolynom(EdNewFormula->text(), NewPol, NameErr, EdMist);
+  PolErr = EnterPolynom(EdNewFormula->text(), NewPol, NameErr, EdMist, EdNewFormulaReading);
 }
 
 void TForm6::ChBCopyClick() {

@@ -9,6 +9,7 @@
 #include <QString>
 #include <vector>
 
+class TReadingLine;
 class QCheckBox;
 class QComboBox;
 class QLabel;
@@ -52,6 +53,7 @@ private:
   QLineEdit* EdNewName = nullptr;
   QLabel* Label4 = nullptr;
   QLineEdit* EdNewFormula = nullptr;
+  TReadingLine* EdNewFormulaReading = nullptr; // how the new polynomial was read
   QLabel* Label5 = nullptr;
   QLineEdit* EdMist = nullptr;
   QCheckBox* ChBCopy = nullptr;

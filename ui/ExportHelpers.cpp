@@ -1,4 +1,5 @@
 #include "ui/ExportHelpers.h"
+#include "ui/ExactCoefficients.h"
 #include "ui/QtCanvas.h"
 
 #include "core/TPolinom.h"
@@ -173,6 +174,7 @@ bool SaveCsvFile(const TPictureExport& picture, const QString& path, QString* er
 namespace {
 // Draws the vector picture on device's page, as large as fits with its proportions kept.
 bool RenderOnPage(const TPictureExport& picture, QPagedPaintDevice& device, int resolution) {
+  if (picture.Pages) return picture.Pages(device);
   QSvgRenderer renderer(picture.Svg());
   if (!renderer.isValid()) return false;
   QPainter painter;
@@ -339,6 +341,7 @@ void AddGridCopyMenu(QAbstractItemView* view, int polynomialColumn,
                        const QModelIndex pol = cell.siblingAtColumn(polynomialColumn);
                        QAction* latex = menu.addAction(QStringLiteral("Копировать как LaTeX"));
                        latex->setEnabled(pol.isValid() && !WholeCellText(pol).isEmpty());
+                       menu.addAction(TExactCoefficients::Switch().Action());
                        QObject::connect(latex, &QAction::triggered, view, [pol] {
                          const QString formula = PolynomialLatex(WholeCellText(pol));
                          if (!formula.isEmpty()) CopyToClipboard(formula);
@@ -361,6 +364,7 @@ void AddLatexCopyMenu(QPlainTextEdit* edit, std::function<QString()> polynomialT
                        const QString formula = PolynomialLatex(polynomialText());
                        if (!formula.isEmpty()) CopyToClipboard(formula);
                      });
+                     menu->addAction(TExactCoefficients::Switch().Action());
                      menu->exec(edit->viewport()->mapToGlobal(pos));
                      delete menu;
                    });

@@ -16,6 +16,7 @@
 class QAbstractItemView;
 class QAction;
 class QChartView;
+class QPagedPaintDevice;
 class QPlainTextEdit;
 class QPrinter;
 class QWidget;
@@ -55,6 +56,9 @@ struct TPictureExport {
   std::function<QImage()> Raster;  // the picture as shown
   std::function<QByteArray()> Svg; // the picture as vector drawing
   std::function<QByteArray()> Csv; // the points; empty when the picture has none
+  // Paints the picture on as many pages of the device as it needs; when empty, printing and PDF
+  // put the vector drawing on one page.
+  std::function<bool(QPagedPaintDevice&)> Pages;
 };
 
 // A line chart as picture, with the points of its first three series (scan, sorted, hash)

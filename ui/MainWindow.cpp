@@ -12,6 +12,7 @@
 #include "ui/TableDocumentAdapter.h"
 #include "ui/TableWindow.h"
 #include "ui/WidgetHelpers.h"
+#include "ui/WindowPlacement.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -186,6 +187,8 @@ void TForm1::FormShow() {
   if (Form2) Form2->show();
   if (Form3) Form3->show();
   if (Form9) Form9->show();
+  // Inside the screen the strip is on, none over another.
+  if (Form2 && Form3 && Form9) PlaceWorkingWindows(this, Form2, Form3, Form9);
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {

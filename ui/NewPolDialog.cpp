@@ -2,6 +2,7 @@
 
 #include "ui/PolDialogCommon.h"
 #include "ui/PolTableModel.h"
+#include "ui/ReadingLine.h"
 #include "ui/TableDocumentAdapter.h"
 
 #include "tables/TBasePTab.h"
@@ -25,6 +26,7 @@ TForm4::TForm4(TTableDocumentAdapter* document, QWidget* parent)
   Label2 = MakeLabel("Полином:", "Label2", this);
   EdPol = MakeEdit(this, "EdPol");
   EdPol->setMinimumWidth(400);
+  EdPolReading = new TReadingLine("EdPolReading", this);
   Label3 = MakeLabel("Ошибки:", "Label3", this);
   EdMist = MakeMessageField(this, "EdMist");
   SetBuddy(Label1, EdName);
@@ -40,6 +42,7 @@ TForm4::TForm4(TTableDocumentAdapter* document, QWidget* parent)
   fields->addSpacing(4);
   fields->addWidget(Label2);
   fields->addWidget(EdPol);
+  fields->addWidget(EdPolReading);
   fields->addSpacing(4);
   fields->addWidget(Label3);
   fields->addWidget(EdMist);
@@ -68,6 +71,7 @@ void TForm4::FormShow() {
     EdName->clear();
     EdPol->clear();
   }
+  EdPolReading->ShowNothing();
   NameErr = true;
   PolErr = true;
   NewName.clear();
@@ -80,7 +84,7 @@ void TForm4::EdNameChange() {
 }
 
 void TForm4::EdPolChange() {
-  PolErr = EnterPolynom(EdPol->text(), NewPol, NameErr, EdMist);
+  PolErr = EnterPolynom(EdPol->text(), NewPol, NameErr, EdMist, EdPolReading);
 }
 
 void TForm4::BitBtn1Click() {

@@ -8,6 +8,7 @@
 
 #include <QString>
 
+class TReadingLine;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -38,6 +39,7 @@ private:
   QLineEdit* EdName = nullptr;
   QLabel* Label2 = nullptr;
   QLineEdit* EdPol = nullptr;
+  TReadingLine* EdPolReading = nullptr; // how the polynomial was read
   QLabel* Label3 = nullptr;
   QLineEdit* EdMist = nullptr;
   QPushButton* BitBtn1 = nullptr;

@@ -1,4 +1,5 @@
 #include "ui/OverviewWindow.h"
+#include "ui/ExactCoefficients.h"
 #include "ui/WidgetHelpers.h"
 
 #include "core/TPolinom.h"
@@ -6,11 +7,12 @@
 #include "ui/EfficiencyPage.h"
 #include "ui/ExportHelpers.h"
 #include "ui/PolTableModel.h"
-#include "ui/QtCanvas.h"
 #include "ui/ShownText.h"
+#include "ui/StructureView.h"
 #include "ui/SurfacePage.h"
 #include "ui/TableDocumentAdapter.h"
 #include "ui/TableStepsPage.h"
+#include "ui/WindowPlacement.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -31,14 +33,7 @@
 #include <cstdlib>
 #include <ctime>
 
-using LISTSTRUCT::TCanvas;
-using LISTSTRUCT::TCanvasColor;
-
 namespace {
-
-const TCanvasColor Background{160, 250, 200};
-const TCanvasColor HeadCoeff{240, 230, 5}, HeadIndex{255, 175, 0}, HeadLink{245, 120, 240};
-const TCanvasColor MonCoeff{0, 225, 100}, MonIndex{0, 165, 225}, MonLink{255, 135, 85};
 
 const char* const NoChoiceAtStart = "Полином не выбран!";
 const char* const NoChoice = "Полином не выбран";
@@ -106,6 +101,7 @@ TForm9::TForm9(TTableDocumentAdapter* document, QWidget* parent)
   resize(648 - FrameWidth, 192 - FrameHeight);
   move(146, 394);
   connect(PCViewTab, &QTabWidget::currentChanged, this, &TForm9::PCViewTabChange);
+  connect(&TExactCoefficients::Switch(), &TExactCoefficients::Toggled, this, &TForm9::ShowFormulas);
 
   FillPolLists(); // also draws the (empty) structure
 }
@@ -194,33 +190,10 @@ void TForm9::BuildChoicePage() {
   MemExpr->setAccessibleName("Математическое выражение полинома");
 }
 
-// The structure picture in a box that scrolls sideways only.
+// The structure picture in its box (TStructureView).
 void TForm9::BuildStructurePage() {
-  SBForImg = new QScrollArea(TShStruct);
-  SBForImg->setObjectName("SBForImg");
-  SBForImg->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-  SBForImg->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-  SBForImg->setWidgetResizable(false);
-  SBForImg->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-  ImgStruct = new QLabel;
-  ImgStruct->setObjectName("ImgStruct");
-  ImgStruct->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-  QFont font = ImgStruct->font();
-  font.setBold(true);
-  font.setPointSize(10);
-  ImgStruct->setFont(font);
-  SBForImg->setWidget(ImgStruct);
-  AddPictureMenu(SBForImg, {"structure",
-                            [this] { return StructBitmap.toImage(); },
-                            [this] {
-                              return CanvasSvg(
-                                  StructBitmap.size(), ImgStruct->font(),
-                                  [this](TCanvas& canvas) {
-                                    DrawChosenStructure(canvas, StructBitmap.width());
-                                  },
-                                  SBForImg->toolTip());
-                            },
-                            {}});
+  SBForImg = new TStructureView(TShStruct);
+  ImgStruct = SBForImg->Picture();
   AddLatexCopyMenu(MemExpr, [this] { return MemExpr->toPlainText(); });
 }
 
@@ -282,31 +255,27 @@ void TForm9::ChoiceChange(QComboBox* source) {
   DrawPolStruct();
 }
 
-void TForm9::DrawPolStruct() {
-  const QSize size = SBForImg->maximumViewportSize().expandedTo(QSize(1, 1));
-  StructBitmap = QPixmap(size);
-  if (SelIndex < 0) {
-    SBForImg->setToolTip(NoChoice);
-    StructBitmap.fill(TQtCanvas::ToQColor(Background));
-  } else {
-    SBForImg->setToolTip(TooltipText("Полином: " + CBFormula->currentText()));
-    TQtCanvas canvas(StructBitmap, ImgStruct->font());
-    DrawChosenStructure(canvas, size.width());
-  }
-  ImgStruct->setAccessibleName(SBForImg->toolTip());
-  ImgStruct->setPixmap(StructBitmap);
-  ImgStruct->resize(StructBitmap.size());
+void TForm9::ShowFormulas() {
+  const auto& rows = Document->Rows()->Rows();
+  for (int i = 0; i < CBFormula->count() && i < int(rows.size()); ++i)
+    CBFormula->setItemText(i, rows[std::size_t(i)].Shown());
+  if (SelIndex < 0) return;
+  MemExpr->setPlainText(CBFormula->currentText());
+  SBForImg->setToolTip(TooltipText("Полином: " + CBFormula->currentText()));
 }
 
-void TForm9::DrawChosenStructure(TCanvas& canvas, int minWidth) {
+void TForm9::DrawPolStruct() {
   if (SelIndex < 0) {
-    canvas.Rectangle(0, 0, canvas.GetWidth(), canvas.GetHeight(), Background, Background, 1);
-    return;
+    SBForImg->setToolTip(NoChoice);
+    SBForImg->Clear();
+  } else {
+    SBForImg->setToolTip(TooltipText("Полином: " + CBFormula->currentText()));
+    LISTSTRUCT::TPolinom pol;
+    Document->CurTab()->FindRecord(CBName->currentText().toStdString(), pol);
+    SBForImg->Show(pol, CBName->currentText(), CBFormula->currentText());
   }
-  LISTSTRUCT::TPolinom pol;
-  Document->CurTab()->FindRecord(CBName->currentText().toStdString(), pol);
-  pol.DrawStructure(10, 5, minWidth, canvas, HeadCoeff, HeadIndex, HeadLink, MonCoeff, MonIndex,
-                    MonLink, Background);
+  ImgStruct->setAccessibleName(SBForImg->toolTip());
+  StructBitmap = SBForImg->Bitmap();
 }
 
 void TForm9::resizeEvent(QResizeEvent* event) {
@@ -379,9 +348,7 @@ void TForm9::LayoutStructPage() {
   const int w = TShStruct->width(), h = TShStruct->height();
   SBForImg->setGeometry(StructMargin, StructMargin, std::max(1, w - 2 * StructMargin),
                         std::max(1, h - 2 * StructMargin));
-  QFont font = ImgStruct->font();
-  font.setPointSize(StructFontSize(SBForImg->maximumViewportSize().height()));
-  ImgStruct->setFont(font);
+  SBForImg->SetBaseFontSize(StructFontSize(SBForImg->maximumViewportSize().height()));
   DrawPolStruct();
 }
 

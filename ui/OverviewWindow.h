@@ -16,6 +16,7 @@ class QScrollArea;
 class QTabWidget;
 class TEfficiencyPage;
 class TTableDocumentAdapter;
+class TStructureView;
 class TSurfacePage;
 class TTableStepsPage;
 
@@ -56,7 +57,7 @@ public:
   QPlainTextEdit* MemExpr;
 
   // Structure page: the picture in a box that scrolls sideways only.
-  QScrollArea* SBForImg;
+  TStructureView* SBForImg;
   QLabel* ImgStruct;    // shows StructBitmap; its font is the drawing font
   QPixmap StructBitmap; // the picture's bitmap
 
@@ -65,6 +66,8 @@ public:
   void FillPolLists();
   // Redraws the structure picture of the chosen polynomial, or the plain background.
   void DrawPolStruct();
+  // The formulas again, in the form «Точные коэффициенты» asks for.
+  void ShowFormulas();
 
   // The drawing font's size for an image of the given height.
   static int StructFontSize(int imageHeight);
@@ -101,8 +104,6 @@ private:
   TTableDocumentAdapter* const Document;
 
   void ChoiceChange(QComboBox* source);
-  // The chosen polynomial's structure picture on canvas, or the plain background.
-  void DrawChosenStructure(LISTSTRUCT::TCanvas& canvas, int minWidth);
   void LayoutChoicePage();
   void LayoutStructPage();
 };

@@ -2,6 +2,7 @@
 
 #include "core/TPolinom.h"
 #include "tables/TRecordName.h"
+#include "ui/ReadingLine.h"
 #include "ui/ShownText.h"
 #include "ui/WidgetHelpers.h"
 
@@ -41,9 +42,11 @@ bool EnterName(const QString& name, TABLESTRUCT::TBasePTab* table, const QString
   return false;
 }
 
-bool EnterPolynom(const QString& text, LISTSTRUCT::TPolinom& pol, bool nameErr, QLineEdit* mist) {
+bool EnterPolynom(const QString& text, LISTSTRUCT::TPolinom& pol, bool nameErr, QLineEdit* mist,
+                  TReadingLine* reading) {
   const QString verdict = CheckPolynom(text, pol);
   const bool polErr = !verdict.isEmpty();
+  if (reading) reading->ShowPolinom(text, pol, !polErr);
   if (polErr) mist->setText(verdict);
   if (!nameErr && !polErr)
     mist->setText(MsgAllRight);

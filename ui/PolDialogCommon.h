@@ -21,6 +21,7 @@ class QLineEdit;
 class QPushButton;
 class QShowEvent;
 class QWidget;
+class TReadingLine;
 class TTableDocumentAdapter;
 
 namespace PolDialogs {
@@ -50,8 +51,10 @@ bool EnterName(const QString& name, TABLESTRUCT::TBasePTab* table, const QString
 
 // A typed polynomial in the new and change dialogs: reads it into pol as CheckPolynom does and
 // shows the reader's message; then "all right" when the name is usable too, or the request for
-// a name when it is not. Returns whether the polynomial is at fault.
-bool EnterPolynom(const QString& text, LISTSTRUCT::TPolinom& pol, bool nameErr, QLineEdit* mist);
+// a name when it is not; reading, when given, shows how the text was read. Returns whether the
+// polynomial is at fault.
+bool EnterPolynom(const QString& text, LISTSTRUCT::TPolinom& pol, bool nameErr, QLineEdit* mist,
+                  TReadingLine* reading = nullptr);
 
 // A label with its object name.
 QLabel* MakeLabel(const QString& text, const char* name, QWidget* parent);

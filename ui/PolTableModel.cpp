@@ -2,6 +2,7 @@
 
 #include "core/TPolinom.h"
 #include "tables/TBasePTab.h"
+#include "ui/ExactCoefficients.h"
 
 #include <QComboBox>
 
@@ -11,7 +12,15 @@ namespace {
 enum TColumn { NumberColumn, NameColumn, FormulaColumn, ColumnCount };
 } // namespace
 
-TPolTableModel::TPolTableModel(QObject* parent) : QAbstractTableModel(parent) {}
+const QString& TPolTableRow::Shown() const {
+  return TExactCoefficients::Choose(Formula, ExactFormula);
+}
+
+TPolTableModel::TPolTableModel(QObject* parent) : QAbstractTableModel(parent) {
+  connect(&TExactCoefficients::Switch(), &TExactCoefficients::Toggled, this, [this] {
+    emit dataChanged(index(0, FormulaColumn), index(rowCount() - 1, FormulaColumn));
+  });
+}
 
 void TPolTableModel::Reload(TABLESTRUCT::TBasePTab* table) {
   beginResetModel();
@@ -23,6 +32,7 @@ void TPolTableModel::Reload(TABLESTRUCT::TBasePTab* table) {
       row.Position = pos;
       row.Key = QString::fromStdString(table->GetKey(-1));
       row.Formula = QString::fromStdString(table->GetPolinom(-1)->GetText());
+      row.ExactFormula = QString::fromStdString(table->GetPolinom(-1)->GetExactText());
       if (const int chain = table->GetChainPos(); chain != 0) {
         row.Number = QString::number(pos + 1) + "." + QString::number(chain);
         row.Name = "-> " + row.Key;
@@ -66,13 +76,13 @@ QVariant TPolTableModel::data(const QModelIndex& index, int role) const {
     case NameColumn:
       return row.Name;
     case FormulaColumn:
-      return row.Formula;
+      return row.Shown();
     }
     break;
   case Qt::ToolTipRole:
     // A polynomial longer than its cell shows its start; the tooltip holds the text (the grid
     // caps a huge one).
-    if (index.column() == FormulaColumn) return row.Formula;
+    if (index.column() == FormulaColumn) return row.Shown();
     break;
   }
   return QVariant();
@@ -99,6 +109,6 @@ void FillRecordLists(const TPolTableModel& model, QComboBox* numbers, QComboBox*
   for (const TPolTableRow& row : model.Rows()) {
     if (numbers) numbers->addItem(QString::number(row.Position + 1));
     if (names) names->addItem(row.Key);
-    if (formulas) formulas->addItem(row.Formula);
+    if (formulas) formulas->addItem(row.Shown());
   }
 }

@@ -22,8 +22,11 @@ struct TPolTableRow {
   QString Key;
   // The grid's name: the key, with "-> " before a later record of a hash bucket.
   QString Name;
-  // The polynomial in its text form.
+  // The polynomial in its text form, and with its coefficients exact.
   QString Formula;
+  QString ExactFormula;
+  // The form that «Точные коэффициенты» asks for.
+  const QString& Shown() const;
 };
 
 class TPolTableModel : public QAbstractTableModel {
@@ -53,6 +56,7 @@ private:
 class QComboBox;
 
 // Empties the lists and fills them with the model's records: item i of each list is row i,
-// numbers being Position + 1 (bucket numbers repeat in the hash table). A null list is left out.
+// numbers being Position + 1 (bucket numbers repeat in the hash table); the formulas as
+// «Точные коэффициенты» asks. A null list is left out.
 void FillRecordLists(const TPolTableModel& model, QComboBox* numbers, QComboBox* names,
                      QComboBox* formulas);

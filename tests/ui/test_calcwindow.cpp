@@ -12,6 +12,7 @@
 #include "tables/TPolSortTab.h"
 #include "ui/Application.h"
 #include "ui/CalcWindow.h"
+#include "ui/ExactCoefficients.h"
 #include "ui/Forms.h"
 #include "ui/FormulaStoreDialog.h"
 #include "ui/MainWindow.h"
@@ -184,6 +185,25 @@ void TestCalcWindow::operandGridListsDistinctOperandsAndSkipsNumbers() {
   CalcControls::EdFormul()->setText("B");
   QCOMPARE(CalcControls::SGOperTable()->rowCount(), 1);
   QCOMPARE(rowOf(CalcControls::SGOperTable(), 1), (QStringList{"1", "B", polynomialText("y+1")}));
+
+  // Under the formula, how it was read: a fractional exponent is cut; a formula in error has
+  // no reading. «Точные коэффициенты» shows an operand's coefficients exactly.
+  auto* reading = Form3->findChild<QLineEdit*>("EdFormulReading");
+  QVERIFY(reading);
+  CalcControls::EdFormul()->setText("B^2.5");
+  QVERIFY2(reading->text().contains("усечён до 2"), qPrintable(reading->text()));
+  CalcControls::EdFormul()->setText("B+(");
+  QCOMPARE(reading->text(), QString("Прочитано как: —"));
+  addPolynomial("C", "12345.5*x");
+  CalcControls::EdFormul()->setText("C");
+  QCOMPARE(cell(CalcControls::SGOperTable(), 1, 2), polynomialText("12345.5*x"));
+  TExactCoefficients::Switch().SetOn(true);
+  TPolinom exact;
+  exact.SetText("12345.5*x");
+  QCOMPARE(cell(CalcControls::SGOperTable(), 1, 2), QString::fromStdString(exact.GetExactText()));
+  QVERIFY(cell(CalcControls::SGOperTable(), 1, 2).contains("12345.5"));
+  TExactCoefficients::Switch().SetOn(false);
+  QCOMPARE(cell(CalcControls::SGOperTable(), 1, 2), polynomialText("12345.5*x"));
 }
 
 void TestCalcWindow::operandGridAfterErrors() {

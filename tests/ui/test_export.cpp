@@ -15,6 +15,7 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QContextMenuEvent>
+#include <QDate>
 #include <QFileDialog>
 #include <QFont>
 #include <QLineEdit>
@@ -261,18 +262,24 @@ void TestExport::pictureMenusSaveTheShownPictureAndThePlottedPoints() {
   Form9->CBNameChange();
   QCOMPARE(Form9->SelIndex, 0);
 
-  // The structure picture: PNG as shown, SVG with every box's texts.
+  // The structure picture as a sheet for paper: the PNG 1600 pixels wide, the SVG with the
+  // title's lines (name and date, formula) over every box's texts.
   QVERIFY(SaveThroughMenu(Form9->ImgStruct, "Сохранить изображение…", "structure.png",
                           "export-menu-structure.png"));
   const QImage png("structure.png");
-  QCOMPARE(png.size(), Form9->StructBitmap.size());
-  QCOMPARE(png.convertToFormat(QImage::Format_RGB32),
-           Form9->StructBitmap.toImage().convertToFormat(QImage::Format_RGB32));
+  QCOMPARE(png.width(), 1600);
+  QVERIFY(png.height() < 400);
   QVERIFY(SaveThroughMenu(Form9->ImgStruct, "Сохранить изображение…", "structure.svg"));
   QFile svgFile("structure.svg");
   QVERIFY(svgFile.open(QIODevice::ReadOnly));
   const TSvgContent svg = ReadSvg(svgFile.readAll());
-  QCOMPARE(svg.Texts, QStringList({"0", "-1", "3", "20100", "-1", "1", "1.235E4", "0"}));
+  const QStringList boxes{"0", "-1", "3", "20100", "-1", "1", "1.235E4", "0"};
+  QVERIFY2(svg.Texts.size() > boxes.size(), qPrintable(svg.Texts.join("|")));
+  QCOMPARE(svg.Texts.mid(svg.Texts.size() - boxes.size()), boxes);
+  const QString title = svg.Texts.mid(0, svg.Texts.size() - boxes.size()).join(" ");
+  QVERIFY2(title.startsWith("Полином Pol1, " + QDate::currentDate().toString(Qt::ISODate)),
+           qPrintable(title));
+  QVERIFY2(title.contains("Формула: 3*"), qPrintable(title));
 
   // An efficiency chart: its points as CSV, read back to the plotted series.
   TEfficiencyPage* page = Form9->EfficPage;

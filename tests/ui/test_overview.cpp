@@ -4,12 +4,16 @@
 // With TERMIX_SCREENSHOTS set to a folder, the choice page and the structure page (3 and 12
 // monomials) are also saved there as PNG files.
 
+#include "core/TStructureSheet.h"
 #include "tables/TBasePTab.h"
 #include "ui/Application.h"
 #include "ui/EfficiencyPage.h"
 #include "ui/Forms.h"
 #include "ui/MainWindow.h"
 #include "ui/OverviewWindow.h"
+#include "ui/QtCanvas.h"
+#include "ui/StructureSheetExport.h"
+#include "ui/StructureView.h"
 #include "ui/SurfacePage.h"
 #include "ui/TableStepsPage.h"
 
@@ -20,11 +24,13 @@
 
 #include <QAbstractButton>
 #include <QAccessible>
+#include <QBuffer>
 #include <QComboBox>
 #include <QDir>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPdfWriter>
 #include <QPlainTextEdit>
 #include <QRadioButton>
 #include <QScreen>
@@ -33,6 +39,7 @@
 #include <QSlider>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QToolTip>
 #include <QtTest>
 
 namespace {
@@ -278,6 +285,83 @@ private slots:
     QVERIFY(Form9->SBForImg->horizontalScrollBar()->isVisible());
     QVERIFY(!Form9->SBForImg->verticalScrollBar()->isVisible());
     Shot("overview_structure_12.png", 1500);
+    Form9->PCViewTab->setCurrentIndex(0);
+  }
+
+  // A polynomial of 35 terms: the picture zooms with Ctrl+wheel and Ctrl+-, wraps into rows as
+  // wide as its box from the context menu, tells a box's index in its tooltip; on paper it is
+  // the sheet of several rows under its title, on as many pages as it needs.
+  void structurePictureZoomsWrapsAndTellsIndexes() {
+    QString text = "x^6*y^3";
+    for (int k = 1; k < 35; ++k)
+      text += QString(" + %1*x^%2*y^%3*z").arg(k).arg(k % 7).arg(k / 7);
+    Insert("Many", qPrintable(text));
+    Form2->RefreshGrid();
+    Form9->PCViewTab->setCurrentIndex(1);
+    Settle();
+    Pick(Form9->CBName, 0);
+    Settle();
+    TStructureView* view = Form9->SBForImg;
+    const int size = Form9->ImgStruct->font().pointSize();
+    QWheelEvent wheel(QPointF(20, 20), view->mapToGlobal(QPointF(20, 20)), QPoint(), QPoint(0, 120),
+                      Qt::NoButton, Qt::ControlModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(view->viewport(), &wheel);
+    QCOMPARE(Form9->ImgStruct->font().pointSize(), int(std::lround(size * 1.25)));
+    QAction* zoomOut = TermixTest::Find<QAction>(view, "ActZoomOut");
+    QCOMPARE(zoomOut->shortcut(), QKeySequence(QKeySequence::ZoomOut));
+    zoomOut->trigger();
+    QCOMPARE(Form9->ImgStruct->font().pointSize(), size);
+
+    // Over the first monomial's box its index is told.
+    LISTSTRUCT::TPolinom pol;
+    pol.SetText(text.toStdString());
+    QPixmap measureOn(1, 1);
+    TQtCanvas measure(measureOn, Form9->ImgStruct->font());
+    const LISTSTRUCT::TStructureSheet sheet(pol, measure, 0);
+    const auto& boxes = sheet.GetBoxes();
+    const auto box =
+        std::find_if(boxes.begin(), boxes.end(),
+                     [](const LISTSTRUCT::TStructureBox& b) { return b.Index == 60300; });
+    QVERIFY(box != boxes.end());
+    QCOMPARE(view->BoxTip(QPoint(box->Left + 3, box->Top + 3)), QString("60300 = x⁶y³"));
+    QCOMPARE(view->BoxTip(QPoint(2, 2)), QString()); // off the boxes: the box's own tooltip
+
+    QAction* wrap = TermixTest::Find<QAction>(view, "ActWrap");
+    wrap->trigger();
+    Settle();
+    QVERIFY(Form9->ImgStruct->width() <= view->maximumViewportSize().width());
+    QVERIFY(Form9->ImgStruct->height() > 3 * view->maximumViewportSize().height() / 2);
+    QVERIFY(!view->horizontalScrollBar()->isVisible());
+    Shot("overview_structure_wrapped.png", 1500);
+    wrap->trigger();
+    Settle();
+    QCOMPARE(Form9->ImgStruct->height(), view->maximumViewportSize().height());
+
+    // On paper: rows under the title, each as wide as the page allows.
+    QFont font = Form9->ImgStruct->font();
+    font.setPointSize(10);
+    const TStructurePaper paper{pol, StructureTitle("Many", text), font};
+    const QByteArray svg = StructureSheetSvg(paper);
+    QVERIFY(svg.contains("Many,") && svg.contains("Формула:"));
+    QByteArray pdf;
+    QBuffer buffer(&pdf);
+    buffer.open(QIODevice::WriteOnly);
+    QPdfWriter writer(&buffer);
+    writer.setPageLayout(
+        QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(15, 15, 15, 15)));
+    QVERIFY(PaintStructurePages(paper, writer));
+    buffer.close();
+    // One page holds the rows of 35 boxes, laid out for its width at the screen's font size.
+    QCOMPARE(QString::fromLatin1(pdf).count(QRegularExpression("/Type\\s*/Page\\b")), 1);
+    const int pageWidth = int(180 / 25.4 * QGuiApplication::primaryScreen()->logicalDotsPerInchX());
+    QPixmap paperMeasureOn(1, 1);
+    TQtCanvas paperMeasure(paperMeasureOn, font);
+    QVERIFY(LISTSTRUCT::TStructureSheet(pol, paperMeasure, pageWidth).GetRowCount() >= 3);
+    const QString shots = qEnvironmentVariable("TERMIX_SCREENSHOTS");
+    if (!shots.isEmpty()) {
+      QFile file(shots + "/structure_printed.pdf");
+      QVERIFY(file.open(QIODevice::WriteOnly) && file.write(pdf) == pdf.size());
+    }
     Form9->PCViewTab->setCurrentIndex(0);
   }
 

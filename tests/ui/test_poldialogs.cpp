@@ -147,6 +147,13 @@ private slots:
       QTest::keyClick(TermixTest::Find<QLineEdit>(Form4, "EdPol"), Qt::Key_Backspace);
     Type(TermixTest::Find<QLineEdit>(Form4, "EdPol"), "2 + 2*y");
     QCOMPARE(TermixTest::Find<QLineEdit>(Form4, "EdMist")->text(), MsgAllRight);
+    // The line under the field shows what was read, and where it departs from the usual
+    // meaning: «x^-1» is x minus 1.
+    TermixTest::Find<QLineEdit>(Form4, "EdPol")->setText("x^-1");
+    QCOMPARE(TermixTest::Find<QLineEdit>(Form4, "EdMist")->text(), MsgAllRight);
+    const QString read = TermixTest::Find<QLineEdit>(Form4, "EdPolReading")->text();
+    QVERIFY2(read.startsWith(QString("Прочитано как: X − 1 (")), qPrintable(read));
+    TermixTest::Find<QLineEdit>(Form4, "EdPol")->setText("2 + 2*y");
     // The name spoiled again: the name message, then the polynomial's verdict names the name.
     Type(TermixTest::Find<QLineEdit>(Form4, "EdName"), "_");
     QCOMPARE(TermixTest::Find<QLineEdit>(Form4, "EdMist")->text(), MsgNameChars);
@@ -442,6 +449,8 @@ private slots:
     TermixTest::Find<QLineEdit>(Form6, "EdNewFormula")->setText("2x");
     QCOMPARE(TermixTest::Find<QLineEdit>(Form6, "EdMist")->text(),
              QString("Ошибка в коэффициенте или в определении переменной монома! [Mon№1]"));
+    QCOMPARE(TermixTest::Find<QLineEdit>(Form6, "EdNewFormulaReading")->text(),
+             QString("Прочитано как: —"));
     TermixTest::Find<QPushButton>(Form6, "BitBtn1")->click();
     QVERIFY(Form6->isVisible());
     TermixTest::Find<QLineEdit>(Form6, "EdNewName")->setText("P 4");
