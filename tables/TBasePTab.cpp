@@ -120,33 +120,27 @@ void TBasePTab::TakeOwnFileNames(const TBasePTab& other) {
 }
 
 std::vector<DSTRUCT::TText> TFileMerge::Notices() const {
-  auto join = [](const std::vector<std::string>& names) {
-    std::string list;
-    for (const std::string& name : names)
-      list += (list.empty() ? "" : ", ") + name;
-    return list;
-  };
+  const struct {
+    const std::vector<std::string>& Names;
+    const char* One;  // the pattern for one name
+    const char* Many; // for several, listed
+  } kinds[] = {
+      {LeftTable,
+       TERMIX_TEXT("TableFile", "Полином %1 удалён или переименован другой копией программы"),
+       TERMIX_TEXT("TableFile", "Полиномы %1 удалены или переименованы другой копией программы")},
+      {Conflicted,
+       TERMIX_TEXT("TableFile",
+                   "Полином %1 изменён и другой копией программы: сохранён вариант этой копии"),
+       TERMIX_TEXT("TableFile", "Полиномы %1 изменены и другой копией программы: сохранены "
+                                "варианты этой копии")}};
   std::vector<DSTRUCT::TText> notices;
-  if (LeftTable.size() == 1)
-    notices.push_back({"TableFile",
-                       TERMIX_TEXT("TableFile", "Полином %1 удалён или переименован другой копией "
-                                                "программы"),
-                       {LeftTable[0]}});
-  else if (!LeftTable.empty())
-    notices.push_back({"TableFile",
-                       TERMIX_TEXT("TableFile", "Полиномы %1 удалены или переименованы другой "
-                                                "копией программы"),
-                       {join(LeftTable)}});
-  if (Conflicted.size() == 1)
-    notices.push_back({"TableFile",
-                       TERMIX_TEXT("TableFile", "Полином %1 изменён и другой копией программы: "
-                                                "сохранён вариант этой копии"),
-                       {Conflicted[0]}});
-  else if (!Conflicted.empty())
-    notices.push_back({"TableFile",
-                       TERMIX_TEXT("TableFile", "Полиномы %1 изменены и другой копией программы: "
-                                                "сохранены варианты этой копии"),
-                       {join(Conflicted)}});
+  for (const auto& kind : kinds) {
+    if (kind.Names.empty()) continue;
+    std::string list;
+    for (const std::string& name : kind.Names)
+      list += (list.empty() ? "" : ", ") + name;
+    notices.push_back({"TableFile", kind.Names.size() == 1 ? kind.One : kind.Many, {list}});
+  }
   return notices;
 }
 

@@ -114,4 +114,32 @@ inline int RunAs(uid_t uid, gid_t gid, const std::function<int()>& body) {
   return WIFEXITED(status) ? WEXITSTATUS(status) : 101;
 }
 
+// Runs body(copy) for copy = 0 .. copies - 1, each in a child process of its own, all starting
+// at one moment (as copies of the program saving at once); true when every one returned 0.
+inline bool RunAtOnce(int copies, const std::function<int(int)>& body) {
+  int start[2];
+  if (pipe(start) != 0) return false;
+  std::vector<pid_t> children;
+  for (int c = 0; c < copies; ++c) {
+    const pid_t child = fork();
+    if (child < 0) break; // the copies started so far still run; the result says false
+    if (child == 0) {
+      close(start[1]);
+      char go;
+      if (read(start[0], &go, 1) != 0) _exit(2); // the pipe's closing is the start
+      _exit(body(c));
+    }
+    children.push_back(child);
+  }
+  close(start[0]);
+  close(start[1]);
+  bool all = int(children.size()) == copies;
+  for (pid_t child : children) {
+    int status = 0;
+    waitpid(child, &status, 0);
+    all = all && WIFEXITED(status) && WEXITSTATUS(status) == 0;
+  }
+  return all;
+}
+
 } // namespace tabletest

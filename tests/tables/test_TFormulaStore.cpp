@@ -5,9 +5,6 @@
 
 #include <filesystem>
 
-#include <sys/wait.h>
-#include <unistd.h>
-
 #include "TableTestUtil.h"
 #include "tables/TFormulaStore.h"
 #include "tables/TIniFile.h"
@@ -165,30 +162,14 @@ namespace {
 // Two copies of the program saving formulas at the same moment: every formula lands in a
 // section of its own.
 TEST_F(FormulaStore, SimultaneousSavesOfTwoCopiesLoseNothing) {
-  int start[2];
-  ASSERT_EQ(pipe(start), 0);
-  std::vector<pid_t> copies;
-  for (int c = 0; c < 2; ++c) {
-    const pid_t child = fork();
-    if (child == 0) {
-      close(start[1]);
-      char go;
-      if (read(start[0], &go, 1) != 0) _exit(2); // runs when the pipe closes
-      TFormulaStore store(Path);
-      for (int f = 0; f < 10; ++f)
-        if (store.Save("F" + std::to_string(c) + "x" + std::to_string(f), "") != TStoreResult::Done)
-          _exit(1);
-      _exit(0);
-    }
-    copies.push_back(child);
-  }
-  close(start[0]);
-  close(start[1]);
-  for (pid_t child : copies) {
-    int status = 0;
-    waitpid(child, &status, 0);
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
-  }
+  EXPECT_TRUE(tabletest::RunAtOnce(2, [&](int copy) {
+    TFormulaStore store(Path);
+    for (int f = 0; f < 10; ++f)
+      if (store.Save("F" + std::to_string(copy) + "x" + std::to_string(f), "") !=
+          TStoreResult::Done)
+        return 1;
+    return 0;
+  }));
   EXPECT_EQ(Listed(Store).size(), 20u);
   EXPECT_EQ(StoreOnDisk(Path).Count(), 20);
 }

@@ -541,33 +541,16 @@ TEST(TableFileCopies, SimultaneousSavesLoseNothing) {
   constexpr int Copies = 2, Records = 20;
   for (int round = 0; round < 2; ++round) {
     std::filesystem::remove(path);
-    int start[2];
-    ASSERT_EQ(pipe(start), 0);
-    std::vector<pid_t> copies;
-    for (int c = 0; c < Copies; ++c) {
-      const pid_t child = fork();
-      if (child == 0) {
-        close(start[1]);
-        char go;
-        if (read(start[0], &go, 1) != 0) _exit(2); // runs when the pipe closes
-        auto t = Make(c, path);
-        t->LoadTab();
-        for (int r = 0; r < Records; ++r) {
-          t->InsRecord("C" + std::to_string(c) + "R" + std::to_string(r), Pol(std::to_string(r)));
-          t->SaveTab();
-          if (t->GetRetCode() != TabOK) _exit(1);
-        }
-        _exit(0);
+    EXPECT_TRUE(tabletest::RunAtOnce(Copies, [&](int copy) {
+      auto t = Make(copy, path);
+      t->LoadTab();
+      for (int r = 0; r < Records; ++r) {
+        t->InsRecord("C" + std::to_string(copy) + "R" + std::to_string(r), Pol(std::to_string(r)));
+        t->SaveTab();
+        if (t->GetRetCode() != TabOK) return 1;
       }
-      copies.push_back(child);
-    }
-    close(start[0]);
-    close(start[1]); // both start now
-    for (pid_t child : copies) {
-      int status = 0;
-      waitpid(child, &status, 0);
-      EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
-    }
+      return 0;
+    }));
     EXPECT_EQ(NamesOnDisk(path).size(), size_t(Copies * Records)) << "round " << round;
   }
 }
