@@ -248,6 +248,10 @@ The program has not been closed.</translation>
 %1</translation>
     </message>
     <message>
+        <source>Таблицу нельзя будет сохранить: %1</source>
+        <translation>The table cannot be saved: %1</translation>
+    </message>
+    <message>
         <source>Файл: %1
 %2</source>
         <translation>File: %1

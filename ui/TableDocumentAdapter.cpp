@@ -4,10 +4,11 @@
 #include "ui/Language.h"
 #include "ui/PolTableModel.h"
 
+#include "tables/FileLock.h"
 #include "tables/TPolTableDocument.h"
 
 #include <QAction>
-#include <QLockFile>
+#include <QFile>
 #include <QUndoStack>
 #include <QWidget>
 
@@ -46,10 +47,11 @@ TTableDocumentAdapter::TTableDocumentAdapter(int hashSize, QObject* parent)
       RowsModel(new TPolTableModel(this)), Stack(new QUndoStack(this)) {
   BuildActions();
   // A second running copy of the program on the same data folder is told so once. Each copy
-  // erases only what it loaded or wrote itself, so neither loses the other's polynomials.
-  DataLock = std::make_unique<QLockFile>(DataFilePath("IniSaves/termix.lock"));
-  DataLock->setStaleLockTime(0);
-  DataFolderSharedFlag = !DataLock->tryLock(0) && DataLock->error() == QLockFile::LockFailedError;
+  // erases only what it loaded or wrote itself, so neither loses the other's polynomials. A
+  // lock file that a crash or a power cut left behind holds nothing.
+  DataLock = std::make_unique<TABLESTRUCT::TInstanceLock>(
+      QFile::encodeName(DataFilePath("IniSaves/termix.lock")).toStdString());
+  DataFolderSharedFlag = DataLock->GetState() == TABLESTRUCT::TInstanceLock::TState::HeldByOther;
   // An unreadable file starts an empty table.
   LoadFailedFlag = Document->Load() == TABLESTRUCT::TabFileErr;
   if (LoadFailedFlag) LastFileError = QString::fromStdString(Document->FileError());
@@ -215,6 +217,12 @@ void TTableDocumentAdapter::Settle() {
 int TTableDocumentAdapter::WriteFile() {
   SaveCode = Document->Save();
   LastFileError = QString::fromStdString(Document->FileError());
+  // Records that another copy deleted or renamed have left the table: the rows follow.
+  const TABLESTRUCT::TFileMerge& merge = Document->CurTab().GetLastMerge();
+  LastMergeNotices.clear();
+  for (const DSTRUCT::TText& notice : merge.Notices())
+    LastMergeNotices << ShowText(notice);
+  if (!merge.LeftTable.empty()) RowsModel->Reload(&Document->CurTab());
   // The file holds the table now; after a failed save it may hold part of it, which matches no
   // state of the history.
   if (SaveCode == TABLESTRUCT::TabOK)

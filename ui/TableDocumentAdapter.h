@@ -6,12 +6,12 @@
 
 #include <QObject>
 #include <QString>
+#include <QStringList>
 
 #include <memory>
 #include <string>
 
 class QAction;
-class QLockFile;
 class QUndoStack;
 class QWidget;
 class TPolTableModel;
@@ -21,6 +21,7 @@ class TPolinom;
 }
 namespace TABLESTRUCT {
 class TBasePTab;
+class TInstanceLock;
 class TPolTableDocument;
 enum class TTableKind;
 struct TEditOutcome;
@@ -64,6 +65,9 @@ public:
   QString SaveProblem() const;
   QString FileName() const;
   QString FileError() const { return LastFileError; }
+  // What the last save found another running copy to have done, one notice per kind, naming the
+  // records (those it deleted or renamed have left this table); empty when nothing.
+  QStringList MergeNotices() const { return LastMergeNotices; }
   // The table's names and polynomials differ from what the file was last brought in line with
   // (undo and redo taken into account).
   bool IsModified() const;
@@ -113,10 +117,11 @@ private:
   QAction* UndoEdit = nullptr;
   QAction* RedoEdit = nullptr;
   // Held while the program runs: tells a second running copy that the data folder is in use.
-  std::unique_ptr<QLockFile> DataLock;
+  std::unique_ptr<TABLESTRUCT::TInstanceLock> DataLock;
   bool LoadFailedFlag = false;
   bool DataFolderSharedFlag = false;
   bool Locked = false;
   int SaveCode = 0;
   QString LastFileError;
+  QStringList LastMergeNotices;
 };

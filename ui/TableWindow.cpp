@@ -1,5 +1,6 @@
 #include "ui/TableWindow.h"
 
+#include "ui/DataFolders.h"
 #include "ui/ExportHelpers.h"
 #include "ui/GridCells.h"
 #include "ui/PolTableModel.h"
@@ -201,6 +202,10 @@ void TForm2::FormCreate() {
     ShowFileProblem(
         tr("Таблица не загружена: файл таблицы не читается!\n%1").arg(Document->FileError()),
         tr("Файл: %1\n%2").arg(Document->FileName(), Document->FileError()));
+  } else if (const QString problem = DataFolderProblem(); !problem.isEmpty()) {
+    // Nothing can be saved in the data folder (a read-only home, no IniSaves): said at once.
+    ShowFileProblem(tr("Таблицу нельзя будет сохранить: %1").arg(problem),
+                    tr("Файл: %1\n%2").arg(Document->FileName(), problem));
   }
   RefreshGrid();
 }
@@ -216,6 +221,8 @@ void TForm2::ShowFileProblem(const QString& text, const QString& hint) {
 // After every save: the warning of a failed one, with the file and the reason in its hint,
 // stays until a save succeeds. The unwritten records stay unstored, so the next save writes them.
 void TForm2::ShowSaveState() {
+  if (const QStringList merged = Document->MergeNotices(); !merged.isEmpty())
+    ShowNotice(merged.join("\n"));
   if (!Document->SaveFailed()) {
     LbSaveErr->hide();
     return;

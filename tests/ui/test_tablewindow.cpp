@@ -12,6 +12,8 @@
 #include "ui/SaveModeDialog.h"
 #include "ui/TableWindow.h"
 
+#include "tables/FileLock.h"
+#include "tables/TPolScanTab.h"
 #include "tables/TPolTableDocument.h"
 
 #include "core/TPolinom.h"
@@ -22,7 +24,6 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
-#include <QLockFile>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -154,12 +155,60 @@ private slots:
     QVERIFY(!saveError->isVisible());
     DestroyForms();
 
-    QLockFile other("IniSaves/termix.lock"); // as another running copy holds it
-    QVERIFY(other.tryLock(0));
+    TABLESTRUCT::TInstanceLock other("IniSaves/termix.lock"); // as another running copy holds it
+    QVERIFY(other.GetState() == TABLESTRUCT::TInstanceLock::TState::Held);
     MakeWindow();
     QVERIFY(Label("LbNotice")->isVisible());
     QVERIFY(Label("LbNotice")->text().contains("другой запущенной копией"));
     Snapshot(Form2, "tablewindow-second-copy");
+  }
+
+  // What the start and the saves find in the data folder is said in the window: a lock file
+  // that a crash or a power cut left (empty, garbled) is no running copy; records that another
+  // copy deleted or renamed leave the grid and are named; a folder where nothing can be saved
+  // is told at once, with the reason.
+  void DataFolderFindingsAreShownInTheWindow() {
+    for (const QByteArray& left : {QByteArray(), QByteArray("\x01\xffgarbage\n")}) {
+      QFile lock("IniSaves/termix.lock");
+      QVERIFY(lock.open(QIODevice::WriteOnly));
+      lock.write(left);
+      lock.close();
+      MakeWindow();
+      QVERIFY(!Label("LbNotice")->isVisible());
+      QVERIFY(!Label("LbSaveErr")->isVisible());
+      DestroyForms();
+    }
+
+    WriteIni(IniWith({{"Del", "X"}, {"Ren", "Y"}, {"Keep", "Z"}}));
+    MakeWindow();
+    TABLESTRUCT::TPolScanTab other(IniPath.toStdString()); // another copy of the program
+    other.LoadTab();
+    other.DelRecord("Del");
+    other.DelRecord("Ren");
+    other.InsRecord("Renamed", Pol("Y"));
+    other.SaveTab();
+    QCOMPARE(other.GetRetCode(), TABLESTRUCT::TabOK);
+    TableDocument->Insert("Mine", Pol("x"));
+    TableDocument->SetSaveMode(true);
+    QVERIFY(Label("LbNotice")->isVisible());
+    QCOMPARE(Label("LbNotice")->text(),
+             QString("Полиномы Del, Ren удалены или переименованы другой копией программы"));
+    QStringList rows = Column(Grid(), 1); // the scan table fills a deleted place with its last
+    rows.sort();
+    QCOMPARE(rows, QStringList({"Keep", "Mine"}));
+    QStringList names = NamesInIni(ReadIni());
+    names.sort();
+    QCOMPARE(names, QStringList({"Keep", "Mine", "Renamed"}));
+    Snapshot(Form2, "tablewindow-merge-notice");
+    DestroyForms();
+
+    QVERIFY(QDir("IniSaves").removeRecursively());
+    MakeWindow();
+    QVERIFY(Label("LbSaveErr")->isVisible());
+    QVERIFY2(Label("LbSaveErr")->text().startsWith("Таблицу нельзя будет сохранить: папка ") &&
+                 Label("LbSaveErr")->text().contains("IniSaves"),
+             qPrintable(Label("LbSaveErr")->text()));
+    Snapshot(Form2, "tablewindow-no-data-folder");
   }
 
   // With 10 buckets A and K share bucket 5 and a1 is in bucket 6: rows 6, 6.1, 7.
