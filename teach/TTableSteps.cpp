@@ -155,8 +155,10 @@ private:
     step.Current = event.Position;
     std::string text = "Сравнение ключа " + Recording.Key + " с ключом " + event.Key +
                        Where(event.Position, bucket) + ": ";
-    if (event.Comparison == 0) return text + "ключи совпали";
-    text += "не совпадают, ";
+    // The counter takes the comparisons without a match only.
+    if (event.Comparison == 0)
+      return text + "ключи совпали; это сравнение не считается, операций: " + Num(step.Operations);
+    text += "не совпадают, операций: " + Num(step.Operations) + "; ";
     return text + (event.Position + 1 < SlotCount(bucket)
                        ? "переход к звену " + Num(event.Position + 1)
                        : "звеньев больше нет");
@@ -172,16 +174,18 @@ private:
     NextHi = event.Hi;
     std::string text = "Сравнение ключа " + Recording.Key + " с ключом " + event.Key +
                        " в позиции " + Num(event.Position) + ": ";
+    // The counter takes every probe, the one that finds the key too.
+    const std::string counted = "; операций: " + Num(step.Operations);
     if (event.Comparison == 0) {
       NextLo = NextHi = event.Position;
-      return text + "ключи совпали";
+      return text + "ключи совпали; сравнение считается и здесь" + counted;
     }
     if (event.Comparison < 0) {
       NextHi = event.Position - 1;
-      return text + "искомый меньше, hi = " + Num(NextHi);
+      return text + "искомый меньше, hi = " + Num(NextHi) + counted;
     }
     NextLo = event.Position + 1;
-    return text + "искомый больше, lo = " + Num(NextLo);
+    return text + "искомый больше, lo = " + Num(NextLo) + counted;
   }
 
   // A record shifted in the array, or the last link moved into the place of a deleted one.
@@ -189,11 +193,12 @@ private:
     step.Searching = false;
     step.Mid = -1;
     if (Recording.Kind == TTableKind::Sorted) {
+      const std::string counted = "; операций: " + Num(step.Operations);
       if (event.Key.empty())
         return "Пустая ячейка " + Num(event.Position) + " сдвигается в позицию " +
-               Num(event.Target);
+               Num(event.Target) + counted;
       return "Запись " + event.Key + " сдвигается из позиции " + Num(event.Position) +
-             " в позицию " + Num(event.Target);
+             " в позицию " + Num(event.Target) + counted;
     }
     step.Current = event.Target;
     return "Последняя запись " + event.Key + Where(event.Position, bucket) +
@@ -273,7 +278,11 @@ std::string FinishText(const TStepRecording& recording, const TTableStep& last) 
       text = "Запись " + key + " удалена";
     break;
   }
-  return text + ". Операций: " + Num(last.Operations);
+  // What the counter takes differs between the organisations, so the count says it.
+  text += ". Операций: " + Num(last.Operations);
+  if (recording.Kind == TTableKind::Sorted)
+    return text + " (считаются все сравнения и сдвиги записей)";
+  return text + " (считаются сравнения без совпадения)";
 }
 
 } // namespace
