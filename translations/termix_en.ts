@@ -606,6 +606,65 @@ The program has not been closed.</translation>
     </message>
 </context>
 <context>
+    <name>TListStepsPage</name>
+    <message>
+        <source>Чтение текста p</source>
+        <translation>Reading the text p</translation>
+    </message>
+    <message>
+        <source>Сумма p + q</source>
+        <translation>Sum p + q</translation>
+    </message>
+    <message>
+        <source>Разность p − q</source>
+        <translation>Difference p − q</translation>
+    </message>
+    <message>
+        <source>Произведение p · q</source>
+        <translation>Product p · q</translation>
+    </message>
+    <message>
+        <source>Производная от p</source>
+        <translation>Derivative of p</translation>
+    </message>
+    <message>
+        <source>Интеграл от p</source>
+        <translation>Integral of p</translation>
+    </message>
+    <message>
+        <source>Операция, которую показывают шаги</source>
+        <translation>The operation the steps show</translation>
+    </message>
+    <message>
+        <source>Переменная производной и интеграла</source>
+        <translation>The variable of the derivative and the integral</translation>
+    </message>
+    <message>
+        <source>Полином: текст или полином таблицы (не больше %1 мономов)</source>
+        <translation>Polynomial: a text or a polynomial of the table (at most %1 monomials)</translation>
+    </message>
+    <message>
+        <source>Оп&amp;ерация:</source>
+        <translation>Op&amp;eration:</translation>
+    </message>
+    <message>
+        <source>Пере&amp;менная:</source>
+        <translation>&amp;Variable:</translation>
+    </message>
+    <message>
+        <source>&amp;p:</source>
+        <translation>&amp;p:</translation>
+    </message>
+    <message>
+        <source>&amp;q:</source>
+        <translation>&amp;q:</translation>
+    </message>
+    <message>
+        <source>Полином %1: %2</source>
+        <translation>Polynomial %1: %2</translation>
+    </message>
+</context>
+<context>
     <name>TPolFunc</name>
     <message>
         <source>Полином не введён</source>
@@ -748,6 +807,81 @@ The program has not been closed.</translation>
     <message>
         <source>Мельче</source>
         <translation>Smaller</translation>
+    </message>
+</context>
+<context>
+    <name>TStepShow</name>
+    <message>
+        <source>Рисунок шага: то, что он делает, выделено</source>
+        <translation>Picture of the step: what it does is marked</translation>
+    </message>
+    <message>
+        <source>Алгоритм</source>
+        <translation>Algorithm</translation>
+    </message>
+    <message>
+        <source>Алгоритм: строка, которую выполняет шаг, выделена</source>
+        <translation>Algorithm: the line the step carries out is marked</translation>
+    </message>
+    <message>
+        <source>Пояснение шага</source>
+        <translation>Explanation of the step</translation>
+    </message>
+    <message>
+        <source>В начало</source>
+        <translation>To the start</translation>
+    </message>
+    <message>
+        <source>К первому шагу</source>
+        <translation>To the first step</translation>
+    </message>
+    <message>
+        <source>Шаг назад</source>
+        <translation>Step back</translation>
+    </message>
+    <message>
+        <source>Предыдущий шаг (стрелка влево)</source>
+        <translation>Previous step (Left arrow)</translation>
+    </message>
+    <message>
+        <source>Шаг</source>
+        <translation>Step</translation>
+    </message>
+    <message>
+        <source>Следующий шаг (стрелка вправо)</source>
+        <translation>Next step (Right arrow)</translation>
+    </message>
+    <message>
+        <source>Пуск/Пауза</source>
+        <translation>Play/Pause</translation>
+    </message>
+    <message>
+        <source>Показывать шаги один за другим (пробел)</source>
+        <translation>Show the steps one after another (space bar)</translation>
+    </message>
+    <message>
+        <source>В конец</source>
+        <translation>To the end</translation>
+    </message>
+    <message>
+        <source>К итогу</source>
+        <translation>To the outcome</translation>
+    </message>
+    <message>
+        <source>Скорость показа: шагов в секунду</source>
+        <translation>Speed of the show: steps per second</translation>
+    </message>
+    <message>
+        <source>Скорость</source>
+        <translation>Speed</translation>
+    </message>
+    <message>
+        <source>Шаг %1 из %2</source>
+        <translation>Step %1 of %2</translation>
+    </message>
+    <message>
+        <source>&amp;Скорость:</source>
+        <translation>&amp;Speed:</translation>
     </message>
 </context>
 <context>
@@ -1052,6 +1186,45 @@ The program has not been closed.</translation>
     <message>
         <source>Значение формулы: %1</source>
         <translation>Value of the formula: %1</translation>
+    </message>
+</context>
+<context>
+    <name>TTransStepsPage</name>
+    <message>
+        <source>Формула над x, y, z, числами и полиномами таблицы; Enter показывает её шаги</source>
+        <translation>A formula over x, y, z, numbers and the table&apos;s polynomials; Enter shows its steps</translation>
+    </message>
+    <message>
+        <source>Из окна &amp;вычислений</source>
+        <translation>From the &amp;calculation window</translation>
+    </message>
+    <message>
+        <source>Взять формулу из окна вычислений</source>
+        <translation>Take the formula from the calculation window</translation>
+    </message>
+    <message>
+        <source>&amp;Разобрать</source>
+        <translation>&amp;Parse</translation>
+    </message>
+    <message>
+        <source>Показать шаги формулы (таблица берётся заново)</source>
+        <translation>Show the steps of the formula (the table is taken afresh)</translation>
+    </message>
+    <message>
+        <source>&amp;Формула:</source>
+        <translation>&amp;Formula:</translation>
+    </message>
+    <message>
+        <source>Формула</source>
+        <translation>Formula</translation>
+    </message>
+    <message>
+        <source>Формула разбирается и вычисляется…</source>
+        <translation>The formula is being parsed and evaluated…</translation>
+    </message>
+    <message>
+        <source>&amp;Остановить</source>
+        <translation>&amp;Stop</translation>
     </message>
 </context>
 <context>
