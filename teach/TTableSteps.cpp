@@ -4,6 +4,7 @@
 #include <unordered_set>
 
 #include "tables/TBasePTab.h"
+#include "teach/TTableStepLines.h"
 
 namespace TABLESTRUCT {
 
@@ -75,6 +76,7 @@ public:
     step.Operations = Operations;
     const int bucket = Recording.Kind == TTableKind::Hash ? BucketOf(event, step) : 0;
     step.Text = Explain(event, bucket, step);
+    step.Line = TableStepLine(Recording.Kind, Recording.Operation, event, SlotCount(bucket));
     ApplyEvent(Layout, bucket, event);
     Recording.Steps.push_back(std::move(step));
   }
@@ -357,6 +359,7 @@ TStepRecording RecordOperation(TBasePTab& table, TestOperation operation, const 
     if (finish.Mid >= 0) finish.Current = finish.Mid;
   }
   finish.Text = FinishText(recording, finish);
+  finish.Line = TableStepLine(recording.Kind, operation, finish.Event, 0);
   recording.Steps.push_back(std::move(finish));
   return recording;
 }
@@ -366,6 +369,7 @@ TStepRecording RecordLayout(TBasePTab& table) {
   recording.Kind = KindOf(table);
   recording.TabSize = BucketCount(table);
   recording.Initial = ReadLayout(table);
+  recording.Lines = TableStepLines(recording.Kind);
   TTableStep start;
   start.Event.Kind = Kind::Start;
   start.Text = std::string(TableKindInfo(recording.Kind).Name) +

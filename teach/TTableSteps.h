@@ -29,6 +29,7 @@ struct TTableStep {
   TTableEvent Event;  // what happened in this step
   std::string Text;   // the explanation line (Russian)
   int Operations = 0; // the operations counted from the start up to this step
+  int Line = 0;       // the line of the recording's algorithm this step carries out
   int Bucket = -1;    // hash table: the key's bucket, once computed
   int Current = -1;   // scan table or chain: the link compared last (the current link)
   int Lo = -1;        // sorted table: the search bounds and the probed slot shown
@@ -41,11 +42,12 @@ struct TStepRecording {
   TTableKind Kind = TTableKind::Scan;
   TestOperation Operation = TestOperation::Search;
   std::string Key;
-  int TabSize = 1;               // buckets of the hash table; 1 for the other organisations
-  TTableLayout Initial;          // the keys before the operation
-  std::vector<TTableStep> Steps; // first the Start step, last the Finish step
-  int Result = 0;                // what the operation returned (InsRecord, FindRecord) or its code
-  int Code = 0;                  // the table's return code after the operation
+  int TabSize = 1;                // buckets of the hash table; 1 for the other organisations
+  TTableLayout Initial;           // the keys before the operation
+  std::vector<const char*> Lines; // the organisation's algorithm, one marked text per line
+  std::vector<TTableStep> Steps;  // first the Start step, last the Finish step
+  int Result = 0;                 // what the operation returned (InsRecord, FindRecord) or its code
+  int Code = 0;                   // the table's return code after the operation
 
   // The keys as they stand after step (0 .. Steps.size() - 1).
   TTableLayout LayoutAt(int step) const;

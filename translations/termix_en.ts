@@ -872,10 +872,6 @@ The program has not been closed.</translation>
         <translation>Speed of the show: steps per second</translation>
     </message>
     <message>
-        <source>Скорость</source>
-        <translation>Speed</translation>
-    </message>
-    <message>
         <source>Шаг %1 из %2</source>
         <translation>Step %1 of %2</translation>
     </message>
@@ -940,6 +936,105 @@ The program has not been closed.</translation>
     <message>
         <source>Таблица не сохранена: файл таблицы недоступен для записи!</source>
         <translation>The table was not saved: the table file cannot be written!</translation>
+    </message>
+</context>
+<context>
+    <name>TTableSteps</name>
+    <message>
+        <source>Поиск ключа в кольце (с него начинают InsRecord и DelRecord):</source>
+        <translation>Search for the key in the ring (InsRecord and DelRecord begin with it):</translation>
+    </message>
+    <message>
+        <source>  от первого звена, пока звенья не кончились:</source>
+        <translation>  from the first link, while links are left:</translation>
+    </message>
+    <message>
+        <source>    ключ звена = key: найден, стоп (это сравнение не считается)</source>
+        <translation>    the link&apos;s key = key: found, stop (this comparison is not counted)</translation>
+    </message>
+    <message>
+        <source>    иначе Efficiency += 1, переход к следующему звену</source>
+        <translation>    else Efficiency += 1, on to the next link</translation>
+    </message>
+    <message>
+        <source>InsRecord: найден — полином записи заменяется;</source>
+        <translation>InsRecord: found — the record&apos;s polynomial is replaced;</translation>
+    </message>
+    <message>
+        <source>  не найден — новое звено в конец кольца (InsLast)</source>
+        <translation>  not found — a new link at the end of the ring (InsLast)</translation>
+    </message>
+    <message>
+        <source>DelRecord: последняя запись переносится на место найденной,</source>
+        <translation>DelRecord: the last record moves into the place of the one found,</translation>
+    </message>
+    <message>
+        <source>  последнее звено удаляется, DataCount -= 1</source>
+        <translation>  the last link is deleted, DataCount -= 1</translation>
+    </message>
+    <message>
+        <source>Итог: позиция записи или код -104</source>
+        <translation>Outcome: the record&apos;s position or the code -104</translation>
+    </message>
+    <message>
+        <source>Двоичный поиск (SearchPos): lo := 0, hi := DataCount - 1</source>
+        <translation>Binary search (SearchPos): lo := 0, hi := DataCount - 1</translation>
+    </message>
+    <message>
+        <source>  пока lo &lt;= hi: mid := (lo + hi) / 2, Efficiency += 1</source>
+        <translation>  while lo &lt;= hi: mid := (lo + hi) / 2, Efficiency += 1</translation>
+    </message>
+    <message>
+        <source>    ключ[mid] = key: найден (это сравнение тоже считается)</source>
+        <translation>    key[mid] = key: found (this comparison is counted too)</translation>
+    </message>
+    <message>
+        <source>    key &lt; ключ[mid]: hi := mid - 1, иначе lo := mid + 1</source>
+        <translation>    key &lt; key[mid]: hi := mid - 1, else lo := mid + 1</translation>
+    </message>
+    <message>
+        <source>  иначе записи от lo сдвигаются вправо (Efficiency += 1 за сдвиг), новая — в lo</source>
+        <translation>  else the records from lo shift right (Efficiency += 1 per shift), the new one goes to lo</translation>
+    </message>
+    <message>
+        <source>DelRecord: найденная запись освобождается,</source>
+        <translation>DelRecord: the record found is released,</translation>
+    </message>
+    <message>
+        <source>  следующие сдвигаются влево (Efficiency += 1 за сдвиг), DataCount -= 1</source>
+        <translation>  the following ones shift left (Efficiency += 1 per shift), DataCount -= 1</translation>
+    </message>
+    <message>
+        <source>Итог: позиция записи или код</source>
+        <translation>Outcome: the record&apos;s position or the code</translation>
+    </message>
+    <message>
+        <source>HashFunc(key): сумма кодов символов ключа mod TabSize — корзина h</source>
+        <translation>HashFunc(key): the sum of the key&apos;s character codes mod TabSize — bucket h</translation>
+    </message>
+    <message>
+        <source>  пустая корзина: ключа нет (InsRecord создаёт её цепочку)</source>
+        <translation>  an empty bucket: the key is absent (InsRecord makes its chain)</translation>
+    </message>
+    <message>
+        <source>  иначе поиск в цепочке корзины, как в просмотровой таблице:</source>
+        <translation>  else search in the bucket&apos;s chain, as in the scan table:</translation>
+    </message>
+    <message>
+        <source>InsRecord: найден — полином заменяется; не найден — звено в конец цепочки</source>
+        <translation>InsRecord: found — the polynomial is replaced; not found — a link at the end of the chain</translation>
+    </message>
+    <message>
+        <source>DelRecord: последняя запись цепочки — на место найденной, её звено удаляется;</source>
+        <translation>DelRecord: the chain&apos;s last record into the place of the one found, its link deleted;</translation>
+    </message>
+    <message>
+        <source>  опустевшая цепочка освобождается</source>
+        <translation>  a chain left empty is released</translation>
+    </message>
+    <message>
+        <source>Итог: корзина записи или код -104</source>
+        <translation>Outcome: the record&apos;s bucket or the code -104</translation>
     </message>
 </context>
 <context>
@@ -1213,10 +1308,6 @@ The program has not been closed.</translation>
     <message>
         <source>&amp;Формула:</source>
         <translation>&amp;Formula:</translation>
-    </message>
-    <message>
-        <source>Формула</source>
-        <translation>Formula</translation>
     </message>
     <message>
         <source>Формула разбирается и вычисляется…</source>

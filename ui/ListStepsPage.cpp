@@ -22,13 +22,6 @@ using LISTSTRUCT::TPolinom;
 
 namespace {
 
-QLabel* BuddyLabel(const QString& text, QWidget* buddy, QWidget* parent) {
-  auto* label = new QLabel(text, parent);
-  label->setBuddy(buddy);
-  buddy->setAccessibleName(QString(text).remove('&').remove(':'));
-  return label;
-}
-
 QComboBox* OperandList(const char* name, const QString& text, const QString& hint,
                        QWidget* parent) {
   auto* list = new QComboBox(parent);
@@ -84,13 +77,13 @@ void TListStepsPage::BuildControls() {
 
 void TListStepsPage::LayOutControls() {
   auto* choice = new QGridLayout;
-  choice->addWidget(BuddyLabel(tr("Оп&ерация:"), CBListOper, this), 0, 0);
+  choice->addWidget(StepLabel(tr("Оп&ерация:"), CBListOper, this), 0, 0);
   choice->addWidget(CBListOper, 0, 1);
-  choice->addWidget(BuddyLabel(tr("Пере&менная:"), CBListVar, this), 0, 2);
+  choice->addWidget(StepLabel(tr("Пере&менная:"), CBListVar, this), 0, 2);
   choice->addWidget(CBListVar, 0, 3);
-  choice->addWidget(BuddyLabel(tr("&p:"), CBListP, this), 1, 0);
+  choice->addWidget(StepLabel(tr("&p:"), CBListP, this), 1, 0);
   choice->addWidget(CBListP, 1, 1, 1, 3);
-  choice->addWidget(BuddyLabel(tr("&q:"), CBListQ, this), 1, 4);
+  choice->addWidget(StepLabel(tr("&q:"), CBListQ, this), 1, 4);
   choice->addWidget(CBListQ, 1, 5);
   choice->setColumnStretch(1, 1);
   choice->setColumnStretch(5, 1);

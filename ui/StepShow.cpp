@@ -19,7 +19,12 @@
 
 #include "ui/WidgetHelpers.h"
 
-namespace {
+QLabel* StepLabel(const QString& text, QWidget* buddy, QWidget* parent) {
+  auto* label = new QLabel(text, parent);
+  label->setBuddy(buddy);
+  buddy->setAccessibleName(QString(text).remove('&').remove(':'));
+  return label;
+}
 
 QPushButton* StepButton(const QString& text, const char* name, const QString& hint,
                         QWidget* parent) {
@@ -30,8 +35,6 @@ QPushButton* StepButton(const QString& text, const char* name, const QString& hi
   button->setAutoDefault(false);
   return button;
 }
-
-} // namespace
 
 TStepShow::TStepShow(QWidget* page) : QWidget(page) {
   setObjectName("TStepShow");
@@ -60,6 +63,7 @@ void TStepShow::BuildPicture() {
   ImgStep->setAccessibleName(pictureHint);
   ImgStep->setAlignment(Qt::AlignLeft | Qt::AlignTop);
   SBStepPicture->setWidget(ImgStep);
+  SBStepPicture->viewport()->installEventFilter(this);
   LBStepLines = new QListWidget(Splitter);
   LBStepLines->setObjectName("LBStepLines");
   LBStepLines->setAccessibleName(tr("Алгоритм"));
@@ -98,7 +102,6 @@ void TStepShow::BuildPlayer() {
   TrBStepSpeed->setValue(2);
   TrBStepSpeed->setTickPosition(QSlider::TicksBelow);
   TrBStepSpeed->setToolTip(tr("Скорость показа: шагов в секунду"));
-  TrBStepSpeed->setAccessibleName(tr("Скорость"));
   TrBStepSpeed->setMinimumWidth(60);
   LStepSpeedValue = new QLabel(this);
   LStepSpeedValue->setMinimumWidth(fontMetrics().horizontalAdvance("10") + 4);
@@ -116,9 +119,7 @@ void TStepShow::LayOut() {
                      static_cast<QWidget*>(BBtnStepNext), static_cast<QWidget*>(BBtnStepPlay),
                      static_cast<QWidget*>(BBtnStepLast)})
     buttons->addWidget(w);
-  auto* speed = new QLabel(tr("&Скорость:"), this);
-  speed->setBuddy(TrBStepSpeed);
-  buttons->addWidget(speed);
+  buttons->addWidget(StepLabel(tr("&Скорость:"), TrBStepSpeed, this));
   buttons->addWidget(TrBStepSpeed, 1);
   buttons->addWidget(LStepSpeedValue);
   buttons->addWidget(LStepNumber);
@@ -164,7 +165,15 @@ void TStepShow::KeepKeys(std::initializer_list<QWidget*> controls) {
     control->installEventFilter(this);
 }
 
+int TStepShow::PictureWidth() const {
+  return SBStepPicture->viewport()->width();
+}
+
 bool TStepShow::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == SBStepPicture->viewport()) {
+    if (event->type() == QEvent::Resize) emit PictureWidthChanged(PictureWidth());
+    return QWidget::eventFilter(watched, event);
+  }
   // A control that uses the arrow keys or the space bar keeps them.
   if (event->type() == QEvent::ShortcutOverride) {
     const int key = static_cast<QKeyEvent*>(event)->key();

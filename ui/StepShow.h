@@ -20,6 +20,12 @@ class QSlider;
 class QSplitter;
 class QTimer;
 
+// A label that names buddy: its text less "&" and ":" is buddy's name for assistive technology.
+QLabel* StepLabel(const QString& text, QWidget* buddy, QWidget* parent);
+// A button of the step pages with its object name and hint, never the default button.
+QPushButton* StepButton(const QString& text, const char* name, const QString& hint,
+                        QWidget* parent);
+
 class TStepShow : public QWidget {
   Q_OBJECT
 public:
@@ -43,9 +49,13 @@ public:
   void MarkLine(int line);
   // The controls of the page that keep their own arrow and space keys.
   void KeepKeys(std::initializer_list<QWidget*> controls);
+  // The width the picture has in view.
+  int PictureWidth() const;
 
 signals:
   void StepChanged(int step);
+  // The picture's view changed its width (a picture may lay itself out for it).
+  void PictureWidthChanged(int width);
 
 protected:
   bool eventFilter(QObject* watched, QEvent* event) override;

@@ -5,7 +5,6 @@
 // to play the steps at a chosen speed. The table is a copy of the user's table, taken when
 // the page is entered or refreshed, or a set of random keys; the user's table never changes.
 
-#include <QPixmap>
 #include <QWidget>
 #include <functional>
 #include <memory>
@@ -17,14 +16,11 @@
 
 class QButtonGroup;
 class QComboBox;
-class QLabel;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
-class QScrollArea;
-class QSlider;
 class QSpinBox;
-class QTimer;
+class TStepShow;
 
 namespace TABLESTRUCT {
 class TBasePTab;
@@ -44,7 +40,6 @@ public:
 
 protected:
   void showEvent(QShowEvent* event) override;
-  bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
   QComboBox* CBStepKind;
@@ -56,19 +51,7 @@ private:
   QSpinBox* CEStepCount;
   QPushButton* BBtnStepRefresh;
 
-  QScrollArea* SBStepPicture;
-  QLabel* ImgStep; // shows StepBitmap
-  QLineEdit* EdStepText;
-
-  QPushButton* BBtnStepFirst;
-  QPushButton* BBtnStepBack;
-  QPushButton* BBtnStepNext;
-  QPushButton* BBtnStepPlay;
-  QPushButton* BBtnStepLast;
-  QSlider* TrBStepSpeed;
-  QLabel* LStepNumber;
-  QLabel* LStepSpeedValue;
-  QTimer* PlayTimer; // steps the show on
+  TStepShow* StepShow; // the picture, the algorithm, the explanation and the step controls
 
   std::function<TABLESTRUCT::TBasePTab*()> TableSource;
   std::function<unsigned()> Random;
@@ -76,33 +59,20 @@ private:
   std::vector<std::pair<std::string, LISTSTRUCT::TPolinom>> BaseRecords;
   TABLESTRUCT::TStepRecording Recording;
   std::unique_ptr<TABLESTRUCT::TTableStepPicture> Picture;
-  QPixmap StepBitmap;
-  int Step = 0;         // the step shown, 0 the table before the operation
   int PictureWidth = 0; // the width the picture was laid out for
 
   // Takes the table afresh: a copy of the user's table or new random keys.
   void BBtnStepRefreshClick();
-  void BBtnStepFirstClick();
-  void BBtnStepBackClick();
-  void BBtnStepNextClick();
-  void BBtnStepPlayClick();
-  void BBtnStepLastClick();
-  void TrBStepSpeedChange();
 
   void BuildChoiceControls();
-  void BuildPicture();
-  void BuildPlayer();
   void LayOutControls();
   void ConnectControls();
-  int StepCount() const { return static_cast<int>(Recording.Steps.size()); }
   const TABLESTRUCT::TTableKindInfo& ChosenKind() const;
   // Records the chosen operation afresh on a new table made from the base records.
   void Rebuild();
-  // Lays the picture out for the scroll box's width and shows the current step.
+  // Lays the picture out for the width of its view and shows the current step.
   void Relayout();
   void ShowStep(int step);
-  void PlayTick();
-  void StopPlaying();
   // The key typed, or an empty text with the reason in why when it breaks the name rule.
   QString CheckedKey(QString& why) const;
 };

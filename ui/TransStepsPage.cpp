@@ -70,22 +70,15 @@ void TTransStepsPage::BuildControls() {
   EdTransFormula->setToolTip(
       tr("Формула над x, y, z, числами и полиномами таблицы; Enter показывает её шаги"));
   EdTransFormula->setMaxLength(TRANSSTRUCT::MaxStepFormula);
-  BBtnTransTake = new QPushButton(tr("Из окна &вычислений"), this);
-  BBtnTransTake->setObjectName("BBtnTransTake");
-  BBtnTransTake->setToolTip(tr("Взять формулу из окна вычислений"));
-  BBtnTransTake->setAutoDefault(false);
-  BBtnTransRun = new QPushButton(tr("&Разобрать"), this);
-  BBtnTransRun->setObjectName("BBtnTransRun");
-  BBtnTransRun->setToolTip(tr("Показать шаги формулы (таблица берётся заново)"));
-  BBtnTransRun->setAutoDefault(false);
+  BBtnTransTake = StepButton(tr("Из окна &вычислений"), "BBtnTransTake",
+                             tr("Взять формулу из окна вычислений"), this);
+  BBtnTransRun = StepButton(tr("&Разобрать"), "BBtnTransRun",
+                            tr("Показать шаги формулы (таблица берётся заново)"), this);
 }
 
 void TTransStepsPage::LayOutControls() {
   auto* choice = new QHBoxLayout;
-  auto* label = new QLabel(tr("&Формула:"), this);
-  label->setBuddy(EdTransFormula);
-  EdTransFormula->setAccessibleName(tr("Формула"));
-  choice->addWidget(label);
+  choice->addWidget(StepLabel(tr("&Формула:"), EdTransFormula, this));
   choice->addWidget(EdTransFormula, 1);
   choice->addWidget(BBtnTransRun);
   choice->addWidget(BBtnTransTake);

@@ -63,6 +63,36 @@ struct CostSum : TTableObserver {
   void Notice(const TTableEvent& event) override { Sum += event.Cost; }
 };
 
+// Whether the algorithm line a step points at is the one that does what the step did.
+bool LineTellsStep(const TStepRecording& recording, const TTableStep& step) {
+  if (step.Line < 0 || step.Line >= static_cast<int>(recording.Lines.size())) return false;
+  const std::string line = recording.Lines[static_cast<std::size_t>(step.Line)];
+  const bool sorted = recording.Kind == TTableKind::Sorted;
+  auto says = [&line](const char* word) { return line.find(word) != std::string::npos; };
+  switch (step.Event.Kind) {
+  case Kind::Compare:
+  case Kind::Probe:
+    if (step.Event.Comparison == 0) return says("найден");
+    return says(sorted ? "mid - 1" : "Efficiency += 1");
+  case Kind::Move:
+    if (!sorted) return says("на место");
+    return says(recording.Operation == TestOperation::Insertion ? "вправо" : "влево");
+  case Kind::Place:
+    return says(sorted ? "новая — в lo" : "в конец");
+  case Kind::Replace:
+    return says("заменяется");
+  case Kind::Remove:
+    return says("удаляется") || says("освобожда");
+  case Kind::Bucket:
+    return says("корзин");
+  case Kind::Finish:
+    return says("Итог");
+  case Kind::Start:
+    return step.Line == 0;
+  }
+  return false;
+}
+
 } // namespace
 
 TEST(TableSteps, SortedSearchOfThousandKeysShowsAtMostTenProbesWithTheirBounds) {
@@ -145,7 +175,8 @@ TEST(TableSteps, HashObserverSeesTheBucketAndEveryChainComparison) {
 
 // Every organisation, a random run of all operations: one table with an observer, its twin
 // without. Both return, count and hold the same; the observer's costs add up to the counter;
-// replaying each recording's steps gives exactly the table's keys afterwards.
+// replaying each recording's steps gives exactly the table's keys afterwards, and each step
+// points at the algorithm line that does what it did.
 TEST(TableSteps, ObservedTablesEndAsUnobservedOnesAndStepsReplayTheTable) {
   for (TTableKind kind : {TTableKind::Scan, TTableKind::Sorted, TTableKind::Hash}) {
     SCOPED_TRACE(TableKindInfo(kind).Name);
@@ -175,6 +206,8 @@ TEST(TableSteps, ObservedTablesEndAsUnobservedOnesAndStepsReplayTheTable) {
         ASSERT_EQ(recording.LayoutAt(static_cast<int>(recording.Steps.size()) - 1),
                   ReadLayout(*observed));
         ASSERT_EQ(recording.LayoutAt(0), recording.Initial);
+        for (const TTableStep& step : recording.Steps)
+          ASSERT_TRUE(LineTellsStep(recording, step)) << step.Text << " / line " << step.Line;
       } else {
         // A standing observer sees every counted step; a rebuild with another bucket count goes
         // unseen.
