@@ -271,6 +271,17 @@ The program has not been closed.</translation>
     </message>
 </context>
 <context>
+    <name>TForm9</name>
+    <message>
+        <source>Пошаговая работа списка</source>
+        <translation>The list step by step</translation>
+    </message>
+    <message>
+        <source>Пошаговая работа транслятора</source>
+        <translation>The translator step by step</translation>
+    </message>
+</context>
+<context>
     <name>TFormulaReading</name>
     <message>
         <source>показатель %1 усечён до %2</source>

@@ -15,6 +15,7 @@
 #include "ui/SplashWindow.h"
 #include "ui/TableDocumentAdapter.h"
 #include "ui/TableWindow.h"
+#include "ui/TransStepsPage.h"
 
 #include <exception>
 
@@ -66,6 +67,9 @@ void ConnectForms() {
                    [main] { main->ShowDialogPicture("TBSavLod", true); });
   QObject::connect(Form7, &TForm7::SaveModeConfirmed, document,
                    [document] { document->SetSaveMode(true); });
+
+  // The translator's step page takes the calculation window's formula when asked.
+  Form9->TransStepsPage->SetFormulaSource([] { return Form3->FormulaText(); });
 
   // The formula store: opened by the calculation window, it loads into its formula field.
   Form3->SetFormulaStore(Form8);

@@ -71,6 +71,8 @@ public:
   int ProgressDelay = 300;
   // True while such a calculation runs.
   bool CalculationRuns() const { return Run != nullptr; }
+  // The formula as it is written in the formula field.
+  QString FormulaText() const;
 
 signals:
   // A calculation went on by itself (true) or ended (false): while it runs, nothing may change

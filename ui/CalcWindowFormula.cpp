@@ -107,6 +107,10 @@ void TForm3::SetFormulaText(const QString& text) {
   EdFormul->setText(text);
 }
 
+QString TForm3::FormulaText() const {
+  return EdFormul->text();
+}
+
 void TForm3::EdFormulChange() {
   if (Run) {
     // The translator is busy on the working thread; the check follows when it has finished.

@@ -162,6 +162,15 @@ void TForm1::TBSurfaceClick() {
 void TForm1::TBEfficiencyClick() {
   ShowPage(3);
 }
+void TForm1::TBTableStepsClick() {
+  ShowPage(4);
+}
+void TForm1::TBListStepsClick() {
+  ShowPage(5);
+}
+void TForm1::TBTransStepsClick() {
+  ShowPage(6);
+}
 
 void TForm1::TBHelpClick() {
   ShowHelpContents();

@@ -38,6 +38,9 @@ public slots:
   void TBStructClick();
   void TBSurfaceClick();
   void TBEfficiencyClick();
+  void TBTableStepsClick();
+  void TBListStepsClick();
+  void TBTransStepsClick();
   void TBHelpClick();
   void TBAboutClick();
   // While a calculation runs, the buttons that would change the table or the formula are off.
@@ -69,7 +72,7 @@ protected:
 private:
   struct TButtonRow;
   // One row a button, in tool-bar order (see MainWindowButtons.cpp).
-  static const TButtonRow Buttons[16];
+  static const TButtonRow Buttons[19];
 
   void BuildCoolBar();
   void BuildButtons();
@@ -117,6 +120,9 @@ private:
   TToolButton* TBStruct = nullptr;
   TToolButton* TBSurface = nullptr;
   TToolButton* TBEfficiency = nullptr;
+  TToolButton* TBTableSteps = nullptr;
+  TToolButton* TBListSteps = nullptr;
+  TToolButton* TBTransSteps = nullptr;
   TToolButton* TBHelp = nullptr;
   TToolButton* TBAbout = nullptr;
 };

@@ -1,4 +1,4 @@
-// The main window's cool bar: four tool bars of sixteen buttons drawn from one table, and the
+// The main window's cool bar: four tool bars of buttons drawn from one table, and the
 // buttons' keyboard shortcuts.
 
 #include "ui/MainWindow.h"
@@ -28,7 +28,7 @@ struct TForm1::TButtonRow {
   const char* Keys;
 };
 
-const TForm1::TButtonRow TForm1::Buttons[16] = {
+const TForm1::TButtonRow TForm1::Buttons[19] = {
     {{0, "store", 0, 1, 7, 8},
      "TBStore",
      "Вкл./Выкл. окно таблиц полиномов",
@@ -113,6 +113,24 @@ const TForm1::TButtonRow TForm1::Buttons[16] = {
      &TForm1::TBEfficiencyClick,
      &TForm1::TBEfficiency,
      "Alt+4"},
+    {{2, "tablesteps", 12, 12, 15, 15},
+     "TBTableSteps",
+     "Страница пошаговой работы таблиц",
+     &TForm1::TBTableStepsClick,
+     &TForm1::TBTableSteps,
+     "Alt+5"},
+    {{2, "liststeps", 13, 13, 16, 16},
+     "TBListSteps",
+     "Страница пошаговой работы списка",
+     &TForm1::TBListStepsClick,
+     &TForm1::TBListSteps,
+     "Alt+6"},
+    {{2, "transsteps", 14, 14, 17, 17},
+     "TBTransSteps",
+     "Страница пошаговой работы транслятора",
+     &TForm1::TBTransStepsClick,
+     &TForm1::TBTransSteps,
+     "Alt+7"},
     {{3, "help", 0, 0, 2, 2},
      "TBHelp",
      "Система помощи по программе",
@@ -155,7 +173,7 @@ void TForm1::BuildCoolBar() {
   bands->addStretch(1);
 }
 
-// The sixteen buttons and their picture lists, from the table of buttons.
+// The buttons and their picture lists, from the table of buttons.
 void TForm1::BuildButtons() {
   std::vector<TToolPictureRow> pictures;
   for (const TButtonRow& row : Buttons)

@@ -6,12 +6,14 @@
 #include "tables/TBasePTab.h"
 #include "ui/EfficiencyPage.h"
 #include "ui/ExportHelpers.h"
+#include "ui/ListStepsPage.h"
 #include "ui/PolTableModel.h"
 #include "ui/ShownText.h"
 #include "ui/StructureView.h"
 #include "ui/SurfacePage.h"
 #include "ui/TableDocumentAdapter.h"
 #include "ui/TableStepsPage.h"
+#include "ui/TransStepsPage.h"
 #include "ui/WindowPlacement.h"
 
 #include <QCloseEvent>
@@ -106,7 +108,7 @@ TForm9::TForm9(TTableDocumentAdapter* document, QWidget* parent)
   FillPolLists(); // also draws the (empty) structure
 }
 
-// The page control with its five sheets, in the order the main window's page buttons count them.
+// The page control with its sheets, in the order the main window's page buttons count them.
 void TForm9::BuildPageControl() {
   PCViewTab = new QTabWidget(this);
   PCViewTab->setObjectName("PCViewTab");
@@ -118,8 +120,6 @@ void TForm9::BuildPageControl() {
   TShSurf->setObjectName("TShSurf");
   TShEffic = new QWidget;
   TShEffic->setObjectName("TShEffic");
-  TShSteps = new QWidget;
-  TShSteps->setObjectName("TShSteps");
   // A compact tab font, so that the four first captions fit the window's least width (the
   // tab bar scrolls to the fifth).
   QFont tabFont = PCViewTab->tabBar()->font();
@@ -132,10 +132,9 @@ void TForm9::BuildPageControl() {
   PCViewTab->addTab(TShStruct, "Просмотр структуры");
   PCViewTab->addTab(TShSurf, "Построение поверхности");
   PCViewTab->addTab(TShEffic, "Эффективность таблиц");
-  PCViewTab->addTab(TShSteps, "Пошаговая работа таблиц");
 }
 
-// The surface, efficiency and step pages, each filling its sheet.
+// The surface and efficiency pages, each filling its sheet.
 void TForm9::BuildPageContents() {
   auto fill = [](QWidget* sheet, QWidget* content) {
     auto* layout = new QVBoxLayout(sheet);
@@ -151,12 +150,7 @@ void TForm9::BuildPageContents() {
   EfficPage = new TEfficiencyPage;
   EfficPage->setObjectName("EfficPage");
   fill(TShEffic, EfficPage);
-  // The step page works on a private copy of the table in use, taken when it is shown.
-  StepsPage = new TTableStepsPage;
-  StepsPage->setObjectName("StepsPage");
-  StepsPage->SetTableSource([this] { return Document->CurTab(); });
-  StepsPage->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
-  fill(TShSteps, StepsPage);
+  BuildStepPages();
 }
 
 // The three choice lists kept in step and the chosen formula.
@@ -289,10 +283,11 @@ void TForm9::PCViewTabChange(int page) {
     return;
   }
   QSize pages = PCViewTab->minimumSizeHint();
-  // The step page stays out of the other pages' least size and brings its own.
-  if (page == 4 && PCViewTab->currentWidget()) {
+  // A step page stays out of the other pages' least size and brings its own.
+  if (page >= 4 && PCViewTab->currentWidget()) {
     const QSize chrome = PCViewTab->size() - PCViewTab->currentWidget()->size();
-    pages = pages.expandedTo(StepsPage->minimumSizeHint() + chrome);
+    const QWidget* steps[] = {StepsPage, ListStepsPage, TransStepsPage};
+    pages = pages.expandedTo(steps[std::min(page, 6) - 4]->minimumSizeHint() + chrome);
   }
   QSize needed(LeftOfPages + pages.width() + RightOfPages, pages.height() + BelowPages);
   // Never more than the screen's free area holds, frame included.

@@ -15,10 +15,12 @@ class QResizeEvent;
 class QScrollArea;
 class QTabWidget;
 class TEfficiencyPage;
+class TListStepsPage;
 class TTableDocumentAdapter;
 class TStructureView;
 class TSurfacePage;
 class TTableStepsPage;
+class TTransStepsPage;
 
 namespace LISTSTRUCT {
 class TCanvas;
@@ -38,7 +40,7 @@ public:
   QFrame* Bevel1;
   QLabel* Image1;
 
-  // Page control: page 0 choice, 1 structure, 2 surface, 3 efficiency, 4 step by step.
+  // Page control: page 0 choice, 1 structure, 2 surface, 3 efficiency, 4 to 6 step by step.
   QTabWidget* PCViewTab;
   QWidget* TShExpr;
   QWidget* TShStruct;
@@ -46,8 +48,13 @@ public:
   QWidget* TShEffic;
   TSurfacePage* SurfPage;     // content of TShSurf
   TEfficiencyPage* EfficPage; // content of TShEffic
+  // The step pages 4, 5 and 6: the tables', the list's and the translator's.
   QWidget* TShSteps;
   TTableStepsPage* StepsPage; // content of TShSteps
+  QWidget* TShListSteps;
+  TListStepsPage* ListStepsPage; // content of TShListSteps
+  QWidget* TShTransSteps;
+  TTransStepsPage* TransStepsPage; // content of TShTransSteps
 
   // Choice page: three pick-only lists kept in step (item i of each is the same record)
   // and the chosen formula.
@@ -72,7 +79,7 @@ public:
   // The drawing font's size for an image of the given height.
   static int StructFontSize(int imageHeight);
 
-  // Makes page 0 to 4 the visible page (the main window's page buttons); the window stays
+  // Makes page 0 to 6 the visible page (the main window's page buttons); the window stays
   // hidden or shown as it is.
   void ShowPage(int page);
 
@@ -99,6 +106,8 @@ protected:
 private:
   void BuildPageControl();
   void BuildPageContents();
+  // The three step pages, each a sheet the page fills (OverviewStepPages.cpp).
+  void BuildStepPages();
   void BuildChoicePage();
   void BuildStructurePage();
   TTableDocumentAdapter* const Document;

@@ -57,7 +57,6 @@ TTransStepsPage::TTransStepsPage(QWidget* parent) : QWidget(parent) {
   connect(EdTransFormula, &QLineEdit::returnPressed, this, &TTransStepsPage::Record);
   connect(BBtnTransRun, &QPushButton::clicked, this, &TTransStepsPage::BBtnTransRunClick);
   connect(BBtnTransTake, &QPushButton::clicked, this, &TTransStepsPage::BBtnTransTakeClick);
-  Record();
 }
 
 TTransStepsPage::~TTransStepsPage() {
@@ -95,6 +94,12 @@ void TTransStepsPage::SetTableSource(std::function<TABLESTRUCT::TBasePTab*()> so
 
 void TTransStepsPage::SetFormulaSource(std::function<QString()> source) {
   FormulaSource = std::move(source);
+}
+
+void TTransStepsPage::showEvent(QShowEvent* event) {
+  QWidget::showEvent(event);
+  // The first look records the formula the page opens with, over the table then in use.
+  if (!Job && Recording.Steps.empty()) Record();
 }
 
 void TTransStepsPage::BBtnTransTakeClick() {
@@ -153,7 +158,6 @@ void TTransStepsPage::JobDone(const std::shared_ptr<TJob>& job) {
   TQtCanvas measure(probe, font());
   Picture = std::make_unique<TRANSSTRUCT::TTransStepPicture>(Recording, measure);
   StepShow->SetCount(static_cast<int>(Recording.Steps.size()));
-  emit Recorded();
 }
 
 void TTransStepsPage::ShowStep(int step) {

@@ -39,9 +39,8 @@ public:
   const TRANSSTRUCT::TTransRecording& GetRecording() const { return Recording; }
   bool IsRecording() const { return Job != nullptr; }
 
-signals:
-  // The steps of a formula are recorded and shown.
-  void Recorded();
+protected:
+  void showEvent(QShowEvent* event) override;
 
 private:
   struct TJob;

@@ -222,7 +222,7 @@ private slots:
     QVERIFY(StartProgram());
     // Every button rests on its normal picture, the save-mode button on its off variant.
     const QList<TToolButton*> buttons = Form1->findChildren<TToolButton*>();
-    QCOMPARE(buttons.size(), 16);
+    QCOMPARE(buttons.size(), 19);
     for (TToolButton* b : buttons) {
       QCOMPARE(b->ImageIndex(), b->objectName() == "TBSavLod" ? b->NormalOff : b->NormalOn);
       QCOMPARE(b->size(), QSize(57, 66));
@@ -246,7 +246,8 @@ private slots:
     QCOMPARE(names(Find<QToolBar>(Form1, "ToolBar2")),
              QStringList({"TBPols", "TBCalc", "TBLoadF", "TBSaveF"}));
     QCOMPARE(names(Find<QToolBar>(Form1, "ToolBar3")),
-             QStringList({"TBView", "TBFormula", "TBStruct", "TBSurface", "TBEfficiency"}));
+             QStringList({"TBView", "TBFormula", "TBStruct", "TBSurface", "TBEfficiency",
+                          "TBTableSteps", "TBListSteps", "TBTransSteps"}));
     QCOMPARE(names(Find<QToolBar>(Form1, "ToolBar4")), QStringList({"TBHelp", "TBAbout"}));
     // A strip of fixed height across the screen.
     QCOMPARE(Form1->windowTitle(), QString("TERMIX: Работа с полиномами от нескольких переменных"));
@@ -265,7 +266,7 @@ private slots:
     // Each tool bar's list, as its first button shows it.
     const QList<QPair<const TImageList*, int>> lists = {{Button("TBStore")->ImageList(), 14},
                                                         {Button("TBPols")->ImageList(), 10},
-                                                        {Button("TBView")->ImageList(), 12},
+                                                        {Button("TBView")->ImageList(), 18},
                                                         {Button("TBHelp")->ImageList(), 4}};
     for (const auto& [list, count] : lists) {
       QCOMPARE(list->Count(), count);
@@ -364,9 +365,10 @@ private slots:
   void pageButtonsTurnPagesWithoutShowingTheWindow() {
     QVERIFY(StartProgram());
     QTabWidget* pages = Form9->PCViewTab;
-    QCOMPARE(pages->count(), 5); // the fifth page has no button of its own
-    const char* buttons[] = {"TBFormula", "TBStruct", "TBSurface", "TBEfficiency"};
-    for (int page : {3, 1, 2, 0}) {
+    QCOMPARE(pages->count(), 7);
+    const char* buttons[] = {"TBFormula",    "TBStruct",    "TBSurface",   "TBEfficiency",
+                             "TBTableSteps", "TBListSteps", "TBTransSteps"};
+    for (int page : {3, 5, 1, 6, 2, 4, 0}) {
       Click(Button(buttons[page]));
       QCOMPARE(pages->currentIndex(), page);
     }
@@ -491,9 +493,10 @@ private slots:
 
   void hotPictureBounds_data() {
     QTest::addColumn<QString>("button");
-    for (const char* name : {"TBStore", "TBNew", "TBDelete", "TBChange", "TBSavLod", "TBPols",
-                             "TBCalc", "TBLoadF", "TBSaveF", "TBView", "TBFormula", "TBStruct",
-                             "TBSurface", "TBEfficiency", "TBHelp", "TBAbout"})
+    for (const char* name :
+         {"TBStore", "TBNew", "TBDelete", "TBChange", "TBSavLod", "TBPols", "TBCalc", "TBLoadF",
+          "TBSaveF", "TBView", "TBFormula", "TBStruct", "TBSurface", "TBEfficiency", "TBTableSteps",
+          "TBListSteps", "TBTransSteps", "TBHelp", "TBAbout"})
       QTest::newRow(name) << name;
   }
 
@@ -595,7 +598,7 @@ private slots:
     QList<TToolButton*> order;
     for (QToolBar* bar : bars)
       order << bar->findChildren<TToolButton*>();
-    QCOMPARE(order.size(), 16);
+    QCOMPARE(order.size(), 19);
     Form1->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(Form1));
     order.first()->setFocus(Qt::TabFocusReason);
@@ -624,11 +627,12 @@ private slots:
     QVERIFY(help.open(QIODevice::ReadOnly));
     const QString contents = QString::fromUtf8(help.readAll());
     const QList<QPair<const char*, const char*>> keys = {
-        {"TBStore", "F2"},      {"TBNew", "Ctrl+N"},          {"TBDelete", "Del"},
-        {"TBChange", "Ctrl+E"}, {"TBSavLod", "Ctrl+Shift+S"}, {"TBPols", "F3"},
-        {"TBCalc", "F9"},       {"TBLoadF", "Ctrl+O"},        {"TBSaveF", "Ctrl+S"},
-        {"TBView", "F4"},       {"TBFormula", "Alt+1"},       {"TBStruct", "Alt+2"},
-        {"TBSurface", "Alt+3"}, {"TBEfficiency", "Alt+4"},    {"TBHelp", "F1"},
+        {"TBStore", "F2"},        {"TBNew", "Ctrl+N"},          {"TBDelete", "Del"},
+        {"TBChange", "Ctrl+E"},   {"TBSavLod", "Ctrl+Shift+S"}, {"TBPols", "F3"},
+        {"TBCalc", "F9"},         {"TBLoadF", "Ctrl+O"},        {"TBSaveF", "Ctrl+S"},
+        {"TBView", "F4"},         {"TBFormula", "Alt+1"},       {"TBStruct", "Alt+2"},
+        {"TBSurface", "Alt+3"},   {"TBEfficiency", "Alt+4"},    {"TBTableSteps", "Alt+5"},
+        {"TBListSteps", "Alt+6"}, {"TBTransSteps", "Alt+7"},    {"TBHelp", "F1"},
         {"TBAbout", "Shift+F1"}};
     for (const auto& [name, key] : keys) {
       TToolButton* b = Button(name);

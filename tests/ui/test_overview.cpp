@@ -4,11 +4,14 @@
 // With TERMIX_SCREENSHOTS set to a folder, the choice page and the structure page (3 and 12
 // monomials) are also saved there as PNG files.
 
+#include "calc/TFPolTrans.h"
 #include "core/TStructureSheet.h"
 #include "tables/TBasePTab.h"
 #include "ui/Application.h"
+#include "ui/CalcWindow.h"
 #include "ui/EfficiencyPage.h"
 #include "ui/Forms.h"
+#include "ui/ListStepsPage.h"
 #include "ui/MainWindow.h"
 #include "ui/OverviewWindow.h"
 #include "ui/QtCanvas.h"
@@ -16,6 +19,7 @@
 #include "ui/StructureView.h"
 #include "ui/SurfacePage.h"
 #include "ui/TableStepsPage.h"
+#include "ui/TransStepsPage.h"
 
 #include "gl/TOpenGLPanel.h"
 #include "ui/TableWindow.h"
@@ -32,6 +36,7 @@
 #include <QLineEdit>
 #include <QPdfWriter>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
 #include <QScrollArea>
@@ -154,19 +159,52 @@ private slots:
 
   void windowFrame() {
     QCOMPARE(Form9->windowTitle(), QString("OVERVIEW: Демонстрационные возможности"));
-    QCOMPARE(Form9->PCViewTab->count(), 5);
-    const QStringList captions = {"Выбор полнома", "Просмотр структуры", "Построение поверхности",
-                                  "Эффективность таблиц", "Пошаговая работа таблиц"};
-    for (int i = 0; i < 5; ++i)
+    QCOMPARE(Form9->PCViewTab->count(), 7);
+    const QStringList captions = {"Выбор полнома",
+                                  "Просмотр структуры",
+                                  "Построение поверхности",
+                                  "Эффективность таблиц",
+                                  "Пошаговая работа таблиц",
+                                  "Пошаговая работа списка",
+                                  "Пошаговая работа транслятора"};
+    for (int i = 0; i < 7; ++i)
       QCOMPARE(Form9->PCViewTab->tabText(i), captions[i]);
     QCOMPARE(Form9->PCViewTab->widget(2), Form9->TShSurf);
     QCOMPARE(Form9->PCViewTab->widget(3), Form9->TShEffic);
     QCOMPARE(Form9->PCViewTab->widget(4), Form9->TShSteps);
+    QCOMPARE(Form9->PCViewTab->widget(5), Form9->TShListSteps);
+    QCOMPARE(Form9->PCViewTab->widget(6), Form9->TShTransSteps);
     // 648 x 157 with the frame: 8 pixels of borders, 30 of borders and caption bar.
     QCOMPARE(Form9->minimumSize(), QSize(640, 127));
     // The page control ends 7 pixels before the decoration's bevel, which is 10 from the edge.
     QCOMPARE(Form9->Bevel1->geometry().right() + 1, Form9->width() - 10);
     QCOMPARE(Form9->PCViewTab->geometry().right() + 1 + 7, Form9->Bevel1->x());
+  }
+
+  // The list and translator step pages take their inputs from the program: the table's
+  // polynomials and the calculation window's formula, whose last step is what Calculate gives.
+  void stepPagesTakeTheTableAndTheCalculationWindowsFormula() {
+    Insert("P1", "x^2 - 3*y*z + 1");
+    Form3->SetFormulaText("P1*(X+2)^2 - d/dx(P1)");
+    Form1->findChild<QAbstractButton*>("TBListSteps")->click();
+    QCOMPARE(Form9->PCViewTab->currentIndex(), 5);
+    auto* p = Form9->ListStepsPage->findChild<QComboBox*>("CBListP");
+    QVERIFY(p && p->count() == 1);
+    Form1->findChild<QAbstractButton*>("TBTransSteps")->click();
+    QCOMPARE(Form9->PCViewTab->currentIndex(), 6);
+    QTest::mouseClick(Form9->TransStepsPage->findChild<QPushButton*>("BBtnTransTake"),
+                      Qt::LeftButton);
+    const TRANSSTRUCT::TTransRecording& shown = Form9->TransStepsPage->GetRecording();
+    QTRY_VERIFY_WITH_TIMEOUT(!Form9->TransStepsPage->IsRecording() &&
+                                 QString::fromStdString(shown.Formula) == Form3->FormulaText(),
+                             10000);
+    TRANSSTRUCT::TFPolTrans trans(TableDocument->CurTab());
+    trans.SetFormula(shown.Formula);
+    LISTSTRUCT::TPolinom value = trans.Calculate(), last = shown.Result;
+    QCOMPARE(QString::fromStdString(last.GetExactText()),
+             QString::fromStdString(value.GetExactText()));
+    Form1->findChild<QAbstractButton*>("TBTableSteps")->click();
+    QCOMPARE(Form9->PCViewTab->currentIndex(), 4);
   }
 
   void emptyTableGivesEmptyListsAndNoChoice() {
