@@ -22,20 +22,30 @@ using LISTSTRUCT::TPolinom;
 
 namespace {
 
-const char* const MsgNoFormula = "Выражение не введено ! [0]";
-const char* const MsgNoTable = "Нет доступа к таблице полиномов !";
-const char* const MsgCorrect = "Выражение введено правильно.";
-const char* const MsgBadChar = "Выражение содержит недопустимые символы ! [";
-const char* const MsgBrackets = "Неправильно расставлены скобки ! [";
-const char* const MsgArith = "Ошибки в расстановке арифметических операций ! [";
-const char* const MsgPower = "Ошибка в использовании операции возведения в степень ! [";
-const char* const MsgDeriv = "Ошибки в расстановке операций дифференцирования ! [";
-const char* const MsgIntegr = "Ошибки в расстановке операций интегрирования ! [";
-const char* const MsgLeksLetter = "Лексема должна начинаться с символа ! [";
-const char* const MsgBadSplit = "Выражение ошибочно разобрано на лексемы ! [?]";
-const char* const MsgNotation = "Ошибки в записи выражения ! [?]";
+const char* const Context = "TFPolTrans";
+const char* const MsgNoFormula = TERMIX_TEXT("TFPolTrans", "Выражение не введено ! [0]");
+const char* const MsgNoTable = TERMIX_TEXT("TFPolTrans", "Нет доступа к таблице полиномов !");
+const char* const MsgCorrect = TERMIX_TEXT("TFPolTrans", "Выражение введено правильно.");
+const char* const MsgBadChar =
+    TERMIX_TEXT("TFPolTrans", "Выражение содержит недопустимые символы ! [%1]");
+const char* const MsgBrackets = TERMIX_TEXT("TFPolTrans", "Неправильно расставлены скобки ! [%1]");
+const char* const MsgArith =
+    TERMIX_TEXT("TFPolTrans", "Ошибки в расстановке арифметических операций ! [%1]");
+const char* const MsgPower =
+    TERMIX_TEXT("TFPolTrans", "Ошибка в использовании операции возведения в степень ! [%1]");
+const char* const MsgDeriv =
+    TERMIX_TEXT("TFPolTrans", "Ошибки в расстановке операций дифференцирования ! [%1]");
+const char* const MsgIntegr =
+    TERMIX_TEXT("TFPolTrans", "Ошибки в расстановке операций интегрирования ! [%1]");
+const char* const MsgLeksLetter =
+    TERMIX_TEXT("TFPolTrans", "Лексема должна начинаться с символа ! [%1]");
+const char* const MsgNotFound =
+    TERMIX_TEXT("TFPolTrans", "Полином с именем '%1' в таблице не найден ! [%2]");
+const char* const MsgBadSplit =
+    TERMIX_TEXT("TFPolTrans", "Выражение ошибочно разобрано на лексемы ! [?]");
+const char* const MsgNotation = TERMIX_TEXT("TFPolTrans", "Ошибки в записи выражения ! [?]");
 const char* const MsgRange = TransRangeText;
-const char* const MsgTooLarge = TransTooLargeNote;
+const char* const MsgTooLarge = TransTooLargeText;
 const char* const MsgCancelled = TransCancelledText;
 
 bool IsLetter(char c) {
@@ -85,8 +95,11 @@ bool IsAllowed(char c) {
   }
 }
 
-std::string WithPos(const char* text, int pos) {
-  return text + std::to_string(pos) + "]";
+DSTRUCT::TText Text(const char* pattern) {
+  return DSTRUCT::TText{Context, pattern, {}};
+}
+DSTRUCT::TText WithPos(const char* pattern, int pos) {
+  return DSTRUCT::TText{Context, pattern, {std::to_string(pos)}};
 }
 
 // A number with "." as separator: digits, an optional decimal part and an optional exponent,
@@ -308,12 +321,12 @@ TFPolTrans::TFPolTrans(TABLESTRUCT::TBasePTab* table) {
   for (int i = 0; i < OperCount; ++i)
     OperPref[i] = TOperPref{texts[i], prefs[i]};
   SetRetCode(TransNoFormula);
-  Message = MsgNoFormula;
+  Message = Text(MsgNoFormula);
   if (table != nullptr) {
     pTable = table;
   } else {
     SetRetCode(TransNoTable);
-    Message = MsgNoTable;
+    Message = Text(MsgNoTable);
   }
   // Number text is read with std::from_chars, which always takes "." as the decimal separator,
   // whatever the process locale says.
@@ -328,7 +341,7 @@ std::int64_t TFPolTrans::PowerExponent(float value) {
   return ToExponent(value);
 }
 
-void TFPolTrans::SetError(int code, int pos, std::string message) {
+void TFPolTrans::SetError(int code, int pos, DSTRUCT::TText message) {
   SetRetCode(code);
   ErrPos = pos;
   Message = std::move(message);
@@ -343,12 +356,12 @@ void TFPolTrans::SetFormula(const std::string& text) {
   if (Formula.empty()) {
     SetRetCode(TransNoFormula);
     IsError = true;
-    Message = MsgNoFormula;
+    Message = Text(MsgNoFormula);
   }
   if (pTable == nullptr) {
     SetRetCode(TransNoTable);
     IsError = true;
-    Message = MsgNoTable;
+    Message = Text(MsgNoTable);
   }
   ErrPos = 0;
   ParseFormula();
@@ -358,7 +371,11 @@ void TFPolTrans::SetFormula(const std::string& text) {
 }
 
 std::string TFPolTrans::GetMessage() const {
-  return IsError ? Message : std::string(MsgCorrect);
+  return GetMessageText().Text();
+}
+
+DSTRUCT::TText TFPolTrans::GetMessageText() const {
+  return IsError ? Message : Text(MsgCorrect);
 }
 
 // Phase 1. Positions reported to the user count from 1 in the working copy S, in which spaces
@@ -382,7 +399,7 @@ void TFPolTrans::ParseFormula() {
   Infix.push_back(CodeOpenBracket);
   if (!ScanOperators(S)) return;
   Infix.push_back(CodeCloseBracket);
-  Message = MsgCorrect;
+  Message = Text(MsgCorrect);
   IsError = false;
 }
 
@@ -400,7 +417,7 @@ bool TFPolTrans::RemoveSpaces(std::string& S) {
   }
   S.resize(w);
   if (S.empty()) {
-    SetError(TransNoFormula, 0, MsgNoFormula);
+    SetError(TransNoFormula, 0, Text(MsgNoFormula));
     return false;
   }
   if (Observer != nullptr) Observer->Notice(TransEvent(TTransEventKind::Cleaned, 0, 0, S));
@@ -560,8 +577,7 @@ std::int32_t TFPolTrans::NewLeks(const std::string& N, int namePos, TOperandKind
       Leks.pop_back();
       TellOperand(N, namePos, -1, kind, found);
       SetError(TransBadLeks, namePos,
-               "Полином с именем '" + N + "' в таблице не найден ! [" + std::to_string(namePos) +
-                   "]");
+               DSTRUCT::TText{Context, MsgNotFound, {N, std::to_string(namePos)}});
       return -1;
     }
   }
@@ -622,12 +638,12 @@ void TFPolTrans::MakePostfix() {
         output(top);
       }
     } else {
-      SetError(TransPostfix, -1, MsgBadSplit);
+      SetError(TransPostfix, -1, Text(MsgBadSplit));
       return;
     }
   }
   if (!stack.empty() || !IsSingleExpression(Postfix)) {
-    SetError(TransPostfix, -1, MsgNotation);
+    SetError(TransPostfix, -1, Text(MsgNotation));
     return;
   }
   IsError = false;
@@ -655,11 +671,11 @@ TPolinom TFPolTrans::Calculate(DSTRUCT::TWorkControl* control) {
   const bool cancelled = Control != nullptr && Control->IsCancelled() && !tooLarge;
   Control = nullptr;
   if (cancelled) {
-    SetError(TransCancelled, -1, MsgCancelled);
+    SetError(TransCancelled, -1, Text(MsgCancelled));
     return TPolinom();
   }
   if (Err) {
-    SetError(TransRange, -1, tooLarge ? std::string(MsgRange) + MsgTooLarge : MsgRange);
+    SetError(TransRange, -1, Text(tooLarge ? MsgTooLarge : MsgRange));
     return TPolinom();
   }
   IsError = false;

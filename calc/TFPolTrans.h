@@ -17,6 +17,7 @@
 
 #include "core/TDataCom.h"
 #include "core/TPolinom.h"
+#include "core/TText.h"
 #include "core/TWorkControl.h"
 
 namespace TABLESTRUCT {
@@ -41,10 +42,13 @@ inline constexpr int TransRange = -108;     // the result leaves the permitted r
 inline constexpr int TransCancelled = -109; // the user stopped the evaluation
 
 // Messages of the evaluation that the calculation window may have to show on its own.
-inline constexpr char TransRangeText[] =
-    "Параметры вычисляемого полинома выходят за область допустимых значений !";
-inline constexpr char TransTooLargeNote[] = " Результат слишком велик.";
-inline constexpr char TransCancelledText[] = "Вычисление прервано пользователем";
+inline constexpr char TransRangeText[] = TERMIX_TEXT(
+    "TFPolTrans", "Параметры вычисляемого полинома выходят за область допустимых значений !");
+inline constexpr char TransTooLargeText[] =
+    TERMIX_TEXT("TFPolTrans", "Параметры вычисляемого полинома выходят за область допустимых "
+                              "значений ! Результат слишком велик.");
+inline constexpr char TransCancelledText[] =
+    TERMIX_TEXT("TFPolTrans", "Вычисление прервано пользователем");
 
 // Codes of the infix and postfix sequences; operands are non-negative indexes into Leks.
 inline constexpr std::int32_t CodeOpenBracket = -1;
@@ -87,8 +91,10 @@ public:
   // Stores a formula and runs phases 1 and 2. Afterwards GetRetCode() is 0 exactly when the
   // formula can be evaluated.
   void SetFormula(const std::string& text);
-  // The outcome text of the last phase that ran.
+  // The outcome text of the last phase that ran, and the same as a marked pattern with its
+  // arguments (positions, names).
   std::string GetMessage() const;
+  DSTRUCT::TText GetMessageText() const;
   // Phase 3. Returns an empty polynomial when no formula is ready; on an evaluation error the
   // return code is TransRange and the returned polynomial is empty.
   LISTSTRUCT::TPolinom Calculate();
@@ -156,7 +162,7 @@ private:
                  const LISTSTRUCT::TPolinom& value, bool failed);
   void TellOperand(const std::string& N, int namePos, std::int32_t index, TOperandKind kind,
                    int found);
-  void SetError(int code, int pos, std::string message);
+  void SetError(int code, int pos, DSTRUCT::TText message);
   // Raises Base to the power N, the result of N repeated products; Err on a power past the
   // limit or a coefficient past the float range. planned is the number of steps the progress
   // report counts for it.
@@ -183,7 +189,7 @@ private:
   // Index in Leks of every lexeme name, so that each operand is found in constant time.
   std::unordered_map<std::string, std::int32_t> LeksIndex;
   std::vector<std::int32_t> Postfix;
-  std::string Message;
+  DSTRUCT::TText Message;
   std::int32_t ErrPos = 0;
   bool IsError = true;
   bool IsReady = false;

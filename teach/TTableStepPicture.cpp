@@ -2,7 +2,10 @@
 
 #include <algorithm>
 #include <string>
+#include <utility>
+#include <vector>
 
+#include "core/TText.h"
 #include "tables/TPolHashTab.h"
 
 namespace TABLESTRUCT {
@@ -40,9 +43,16 @@ constexpr TCanvasColor HiFill{255, 190, 210};
 constexpr TCanvasColor EmptySlot{250, 250, 250};
 
 // The marks under the current link of the scan table.
-const char* const CurrentMark = "текущее";
-const char* const CurrentMarkEqual = "текущее =";
-const char* const CurrentMarkUnequal = "текущее ≠";
+const char* const Context = "TTableStepPicture";
+const char* const HeadMark = TERMIX_TEXT("TTableStepPicture", "голова");
+const char* const CurrentMark = TERMIX_TEXT("TTableStepPicture", "текущее");
+const char* const CurrentMarkEqual = TERMIX_TEXT("TTableStepPicture", "текущее =");
+const char* const CurrentMarkUnequal = TERMIX_TEXT("TTableStepPicture", "текущее ≠");
+
+// A caption as the windows show it, in their language.
+std::string Shown(const char* pattern, std::vector<std::string> args = {}) {
+  return DSTRUCT::ShownText(DSTRUCT::TText{Context, pattern, std::move(args)});
+}
 
 std::string Num(long long value) {
   return std::to_string(value);
@@ -135,7 +145,7 @@ TTableStepPicture::TTableStepPicture(const TStepRecording& recording, TCanvas& m
     widen(step.Event.Key);
   KeyWide += 12;
   if (recording.Kind == TTableKind::Scan) // the mark of the current link fits under its box
-    KeyWide = std::max(KeyWide, measure.TextWidth(CurrentMarkUnequal) + 4 - LinkWide);
+    KeyWide = std::max(KeyWide, measure.TextWidth(Shown(CurrentMarkUnequal)) + 4 - LinkWide);
   BucketWide =
       std::max(measure.TextWidth("00"), measure.TextWidth(Num(recording.TabSize - 1))) + 12;
   HeaderHigh = Margin / 2 + 2 * (TextHigh + 4) + 8;
@@ -203,29 +213,37 @@ TCanvasBox TTableStepPicture::Draw(int step, TCanvas& canvas) const {
 }
 
 std::array<std::string, 2> TTableStepPicture::HeaderLines(const TTableStep& step) const {
-  static const char* const operations[] = {"", "поиск", "вставка", "удаление"};
+  static const char* const operations[] = {
+      "", TERMIX_TEXT("TTableStepPicture", "%1: поиск ключа %2; операций: %3"),
+      TERMIX_TEXT("TTableStepPicture", "%1: вставка ключа %2; операций: %3"),
+      TERMIX_TEXT("TTableStepPicture", "%1: удаление ключа %2; операций: %3")};
   std::array<std::string, 2> lines;
-  const std::string name = TableKindInfo(Recording.Kind).Name;
-  lines[0] = Recording.Key.empty()
-                 ? name
-                 : name + ": " + operations[static_cast<int>(Recording.Operation)] + " ключа " +
-                       Recording.Key + "; операций: " + Num(step.Operations);
+  const std::string name =
+      DSTRUCT::ShownText({"TableKinds", TableKindInfo(Recording.Kind).Name, {}});
+  lines[0] = Recording.Key.empty() ? name
+                                   : Shown(operations[static_cast<int>(Recording.Operation)],
+                                           {name, Recording.Key, Num(step.Operations)});
   switch (Recording.Kind) {
   case TTableKind::Scan:
-    lines[1] = step.Current >= 0 ? "Текущее звено: позиция " + Num(step.Current)
-                                 : "Кольцо записей от головного звена";
+    lines[1] = step.Current >= 0
+                   ? Shown(TERMIX_TEXT("TTableStepPicture", "Текущее звено: позиция %1"),
+                           {Num(step.Current)})
+                   : Shown(TERMIX_TEXT("TTableStepPicture", "Кольцо записей от головного звена"));
     break;
   case TTableKind::Sorted:
-    lines[1] = step.Searching ? "lo = " + Num(step.Lo) + ", hi = " + Num(step.Hi) +
-                                    (step.Mid >= 0 ? ", mid = " + Num(step.Mid) : std::string())
-                              : "Массив записей по возрастанию ключей";
+    lines[1] =
+        step.Searching
+            ? "lo = " + Num(step.Lo) + ", hi = " + Num(step.Hi) +
+                  (step.Mid >= 0 ? ", mid = " + Num(step.Mid) : std::string())
+            : Shown(TERMIX_TEXT("TTableStepPicture", "Массив записей по возрастанию ключей"));
     break;
   case TTableKind::Hash:
-    lines[1] = step.Bucket >= 0
-                   ? "HashFunc(" + Recording.Key +
-                         ") = " + Num(static_cast<long long>(TPolHashTab::CodeSum(Recording.Key))) +
-                         " mod " + Num(Recording.TabSize) + " = " + Num(step.Bucket)
-                   : "Корзин: " + Num(Recording.TabSize);
+    lines[1] =
+        step.Bucket >= 0
+            ? "HashFunc(" + Recording.Key +
+                  ") = " + Num(static_cast<long long>(TPolHashTab::CodeSum(Recording.Key))) +
+                  " mod " + Num(Recording.TabSize) + " = " + Num(step.Bucket)
+            : Shown(TERMIX_TEXT("TTableStepPicture", "Корзин: %1"), {Num(Recording.TabSize)});
     break;
   }
   return lines;
@@ -258,7 +276,7 @@ TCanvasBox TTableStepPicture::DrawScan(const TTableStep& step, const TTableLayou
   for (int item = 0; item < items; ++item) {
     const int x = ItemX(item), y = ItemY(item);
     if (item == 0) {
-      canvas.TextOut(x, y - TextHigh - 2, "голова", Background);
+      canvas.TextOut(x, y - TextHigh - 2, Shown(HeadMark), Background);
       box(0, "!!!", HeadFill, Black, Pen);
     } else {
       const int slot = item - 1;
@@ -268,9 +286,9 @@ TCanvasBox TTableStepPicture::DrawScan(const TTableStep& step, const TTableLayou
       if (look.Focus) focus = {x, y, x + KeyWide + LinkWide, y + BoxHigh};
       if (slot == step.Current) {
         const std::string mark =
-            step.Event.Kind == Kind::Compare
-                ? (step.Event.Comparison == 0 ? CurrentMarkEqual : CurrentMarkUnequal)
-                : CurrentMark;
+            Shown(step.Event.Kind == Kind::Compare
+                      ? (step.Event.Comparison == 0 ? CurrentMarkEqual : CurrentMarkUnequal)
+                      : CurrentMark);
         canvas.Line(x + KeyWide / 2, y + BoxHigh + 1, x + KeyWide / 2, y + BoxHigh + 5, Black, Pen);
         canvas.TextOut(x, y + BoxHigh + 4, mark, look.Fill);
       }

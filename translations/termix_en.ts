@@ -126,6 +126,60 @@
         <source>PDF не составлен</source>
         <translation>The PDF could not be made</translation>
     </message>
+    <message>
+        <source>Файл не записан: %1
+%2</source>
+        <translation>File not written: %1
+%2</translation>
+    </message>
+    <message>
+        <source>PNG не составлен</source>
+        <translation>PNG not made</translation>
+    </message>
+    <message>
+        <source>Сохранить изображение…</source>
+        <translation>Save image…</translation>
+    </message>
+    <message>
+        <source>Сохранить изображение</source>
+        <translation>Save image</translation>
+    </message>
+    <message>
+        <source>Изображение PNG (*.png)</source>
+        <translation>PNG image (*.png)</translation>
+    </message>
+    <message>
+        <source>Векторный рисунок SVG (*.svg)</source>
+        <translation>SVG vector picture (*.svg)</translation>
+    </message>
+    <message>
+        <source>Сохранить точки (CSV)…</source>
+        <translation>Save points (CSV)…</translation>
+    </message>
+    <message>
+        <source>Сохранить точки графика</source>
+        <translation>Save the chart&apos;s points</translation>
+    </message>
+    <message>
+        <source>Таблица CSV (*.csv)</source>
+        <translation>CSV table (*.csv)</translation>
+    </message>
+    <message>
+        <source>Печать…</source>
+        <translation>Print…</translation>
+    </message>
+    <message>
+        <source>Печать не удалась</source>
+        <translation>Printing failed</translation>
+    </message>
+    <message>
+        <source>Копировать</source>
+        <translation>Copy</translation>
+    </message>
+    <message>
+        <source>Копировать как LaTeX</source>
+        <translation>Copy as LaTeX</translation>
+    </message>
 </context>
 <context>
     <name>FileLock</name>
@@ -139,10 +193,71 @@
     </message>
 </context>
 <context>
+    <name>PolDialogs</name>
+    <message>
+        <source>Полином не введён!</source>
+        <translation>No polynomial entered!</translation>
+    </message>
+    <message>
+        <source>Полином с таким названием уже существует! [Pol№%1]</source>
+        <translation>A polynomial with this name already exists! [Pol#%1]</translation>
+    </message>
+    <message>
+        <source>Не введено выражение полинома!</source>
+        <translation>No polynomial expression entered!</translation>
+    </message>
+    <message>
+        <source>Не введено название полинома!</source>
+        <translation>No polynomial name entered!</translation>
+    </message>
+    <message>
+        <source>Данные полинома введены правильно.</source>
+        <translation>The polynomial&apos;s data are entered correctly.</translation>
+    </message>
+    <message>
+        <source>Коэффициент полинома выходит за область допустимых значений!</source>
+        <translation>A coefficient of the polynomial is out of range!</translation>
+    </message>
+    <message>
+        <source>Таблица заполнена! Полином не добавлен.</source>
+        <translation>The table is full! The polynomial is not added.</translation>
+    </message>
+    <message>
+        <source>Полином не найден в таблице!</source>
+        <translation>The polynomial is not in the table!</translation>
+    </message>
+</context>
+<context>
+    <name>TApplication</name>
+    <message>
+        <source>Неизвестная ошибка</source>
+        <translation>Unknown error</translation>
+    </message>
+</context>
+<context>
+    <name>TCalcProgressDialog</name>
+    <message>
+        <source>Вычисление…</source>
+        <translation>Calculating…</translation>
+    </message>
+    <message>
+        <source>Отмена</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>Прервать вычисление</source>
+        <translation>Stop the calculation</translation>
+    </message>
+    <message>
+        <source>%1 из %2 произведений</source>
+        <translation>%1 of %2 products</translation>
+    </message>
+</context>
+<context>
     <name>TEfficiencyPage</name>
     <message>
         <source>Процент — среднее двух долей: лучшего времени от времени таблицы и наименьшего числа операций от числа её операций. 100 % — таблица, лучшая в этом тесте и по времени, и по операциям.</source>
-        <translation>The percentage is the mean of two shares: the best time over the table's time and the fewest operations over the table's operations. 100 % is a table that was best in this test both in time and in operations.</translation>
+        <translation>The percentage is the mean of two shares: the best time over the table&apos;s time and the fewest operations over the table&apos;s operations. 100 % is a table that was best in this test both in time and in operations.</translation>
     </message>
     <message>
         <source>Номер операции</source>
@@ -162,6 +277,73 @@
     <message>
         <source>Точные коэффициенты</source>
         <translation>Exact coefficients</translation>
+    </message>
+</context>
+<context>
+    <name>TFPolTrans</name>
+    <message>
+        <source>Выражение не введено ! [0]</source>
+        <translation>No expression entered! [0]</translation>
+    </message>
+    <message>
+        <source>Нет доступа к таблице полиномов !</source>
+        <translation>No access to the polynomial table!</translation>
+    </message>
+    <message>
+        <source>Выражение введено правильно.</source>
+        <translation>The expression is entered correctly.</translation>
+    </message>
+    <message>
+        <source>Выражение содержит недопустимые символы ! [%1]</source>
+        <translation>The expression contains characters that are not allowed! [%1]</translation>
+    </message>
+    <message>
+        <source>Неправильно расставлены скобки ! [%1]</source>
+        <translation>The brackets are not placed correctly! [%1]</translation>
+    </message>
+    <message>
+        <source>Ошибки в расстановке арифметических операций ! [%1]</source>
+        <translation>Arithmetic operations are misplaced! [%1]</translation>
+    </message>
+    <message>
+        <source>Ошибка в использовании операции возведения в степень ! [%1]</source>
+        <translation>The power operation is misused! [%1]</translation>
+    </message>
+    <message>
+        <source>Ошибки в расстановке операций дифференцирования ! [%1]</source>
+        <translation>Differentiation operations are misplaced! [%1]</translation>
+    </message>
+    <message>
+        <source>Ошибки в расстановке операций интегрирования ! [%1]</source>
+        <translation>Integration operations are misplaced! [%1]</translation>
+    </message>
+    <message>
+        <source>Лексема должна начинаться с символа ! [%1]</source>
+        <translation>A lexeme must begin with a letter! [%1]</translation>
+    </message>
+    <message>
+        <source>Полином с именем &apos;%1&apos; в таблице не найден ! [%2]</source>
+        <translation>No polynomial named &apos;%1&apos; in the table! [%2]</translation>
+    </message>
+    <message>
+        <source>Выражение ошибочно разобрано на лексемы ! [?]</source>
+        <translation>The expression was split into lexemes wrongly! [?]</translation>
+    </message>
+    <message>
+        <source>Ошибки в записи выражения ! [?]</source>
+        <translation>The expression is written wrongly! [?]</translation>
+    </message>
+    <message>
+        <source>Параметры вычисляемого полинома выходят за область допустимых значений !</source>
+        <translation>The parameters of the calculated polynomial are out of range!</translation>
+    </message>
+    <message>
+        <source>Параметры вычисляемого полинома выходят за область допустимых значений ! Результат слишком велик.</source>
+        <translation>The parameters of the calculated polynomial are out of range! The result is too large.</translation>
+    </message>
+    <message>
+        <source>Вычисление прервано пользователем</source>
+        <translation>The calculation was stopped by the user</translation>
     </message>
 </context>
 <context>
@@ -268,6 +450,342 @@ The program has not been closed.</translation>
     <message>
         <source>Переключение отменено: %1 помещается не более %2 полиномов, а в таблице их %3.</source>
         <translation>Switch cancelled: %1 holds at most %2 polynomials, and the table has %3.</translation>
+    </message>
+    <message>
+        <source>STORE: таблица полиномов</source>
+        <translation>STORE: polynomial table</translation>
+    </message>
+    <message>
+        <source>Окно редактирования таблицы полиномов</source>
+        <translation>Polynomial table editing window</translation>
+    </message>
+    <message>
+        <source>Окно работы с таблицей полиномов</source>
+        <translation>Window for working with the polynomial table</translation>
+    </message>
+    <message>
+        <source>Таблица полиномов</source>
+        <translation>Polynomial table</translation>
+    </message>
+</context>
+<context>
+    <name>TForm3</name>
+    <message>
+        <source>POLINOM: Вычисления полиномов</source>
+        <translation>POLINOM: Polynomial calculations</translation>
+    </message>
+    <message>
+        <source>Полиномы (Операнды и результат):</source>
+        <translation>Polynomials (operands and result):</translation>
+    </message>
+    <message>
+        <source>Полиномы - операнды</source>
+        <translation>Polynomials - operands</translation>
+    </message>
+    <message>
+        <source>Полином - результат</source>
+        <translation>Polynomial - result</translation>
+    </message>
+    <message>
+        <source>Название</source>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <source>Ввод формулы вычисления</source>
+        <translation>Formula to calculate</translation>
+    </message>
+    <message>
+        <source>Помощь по</source>
+        <translation>Help on</translation>
+    </message>
+    <message>
+        <source>Операциям:</source>
+        <translation>operations:</translation>
+    </message>
+    <message>
+        <source>Окно для вычислений над полиномами</source>
+        <translation>Window for calculations over polynomials</translation>
+    </message>
+    <message>
+        <source>Формула:</source>
+        <translation>Formula:</translation>
+    </message>
+    <message>
+        <source>Введите формулу вычисления полинома</source>
+        <translation>Type the formula of the polynomial to calculate</translation>
+    </message>
+    <message>
+        <source>Ошибки:</source>
+        <translation>Errors:</translation>
+    </message>
+    <message>
+        <source>Синтаксические ошибки в записи формулы</source>
+        <translation>Syntax errors in the formula</translation>
+    </message>
+    <message>
+        <source>Сохранить  введённую формулу в файле</source>
+        <translation>Save the typed formula in the file</translation>
+    </message>
+    <message>
+        <source>Загрузить формулу из файла</source>
+        <translation>Load a formula from the file</translation>
+    </message>
+    <message>
+        <source>Полиномы - операнды (кол-во операнд = %1)</source>
+        <translation>Polynomials - operands (number of operands = %1)</translation>
+    </message>
+    <message>
+        <source>Cложение полиномов: [Pol1] + [Pol2]</source>
+        <translation>Sum of polynomials: [Pol1] + [Pol2]</translation>
+    </message>
+    <message>
+        <source>Вычитание полиномов: [Pol1] - [Pol2]</source>
+        <translation>Difference of polynomials: [Pol1] - [Pol2]</translation>
+    </message>
+    <message>
+        <source>Умножение полиномов: [Pol1] * [Pol2]</source>
+        <translation>Product of polynomials: [Pol1] * [Pol2]</translation>
+    </message>
+    <message>
+        <source>Возведение в степень: [Pol] ^ [IntN]</source>
+        <translation>Power: [Pol] ^ [IntN]</translation>
+    </message>
+    <message>
+        <source>Частная производная от полинома: d/dp( [Pol] )</source>
+        <translation>Partial derivative of a polynomial: d/dp( [Pol] )</translation>
+    </message>
+    <message>
+        <source>Интеграл по переменной : int-dp( [Pol] )</source>
+        <translation>Integral by a variable: int-dp( [Pol] )</translation>
+    </message>
+    <message>
+        <source>Скобки: ( ....)</source>
+        <translation>Brackets: ( ....)</translation>
+    </message>
+    <message>
+        <source>Переменная: p (Выбирите X, Y или Z)</source>
+        <translation>Variable: p (choose X, Y or Z)</translation>
+    </message>
+    <message>
+        <source>Вычислить</source>
+        <translation>Calculate</translation>
+    </message>
+    <message>
+        <source>Ввычисление полинома по введённой формуле</source>
+        <translation>Calculates the polynomial by the typed formula</translation>
+    </message>
+    <message>
+        <source>Заносить результат в таблицу полиномов;</source>
+        <translation>Put the result into the polynomial table;</translation>
+    </message>
+    <message>
+        <source>Назначать стандартное имя полиному (Res№);</source>
+        <translation>Give the polynomial a standard name (Res#);</translation>
+    </message>
+    <message>
+        <source>Имя полинома определённое пользователем:</source>
+        <translation>Polynomial name given by the user:</translation>
+    </message>
+    <message>
+        <source>Название полинома введено.</source>
+        <translation>The polynomial&apos;s name is entered.</translation>
+    </message>
+    <message>
+        <source>!!!--------Ошибки при вычислении--------!!!</source>
+        <translation>!!!--------Errors in the calculation--------!!!</translation>
+    </message>
+    <message>
+        <source>!!!--Таблица заполнена: результат не занесён--!!! %1</source>
+        <translation>!!!--The table is full: the result is not stored--!!! %1</translation>
+    </message>
+</context>
+<context>
+    <name>TForm4</name>
+    <message>
+        <source>NEW: Добавление в таблицу нового полинома</source>
+        <translation>NEW: Adding a new polynomial to the table</translation>
+    </message>
+    <message>
+        <source>Добавление полинома</source>
+        <translation>Adding a polynomial</translation>
+    </message>
+    <message>
+        <source>Идентификатор полинома (Название):</source>
+        <translation>Polynomial identifier (name):</translation>
+    </message>
+    <message>
+        <source>Полином:</source>
+        <translation>Polynomial:</translation>
+    </message>
+    <message>
+        <source>Ошибки:</source>
+        <translation>Errors:</translation>
+    </message>
+</context>
+<context>
+    <name>TForm5</name>
+    <message>
+        <source>DELETE: Удаление полинома из таблицы.</source>
+        <translation>DELETE: Deleting a polynomial from the table.</translation>
+    </message>
+    <message>
+        <source>Удаление полинома</source>
+        <translation>Deleting a polynomial</translation>
+    </message>
+    <message>
+        <source>Название полинома:</source>
+        <translation>Polynomial name:</translation>
+    </message>
+    <message>
+        <source>Выражение полинома:</source>
+        <translation>Polynomial expression:</translation>
+    </message>
+    <message>
+        <source>Номер:</source>
+        <translation>Number:</translation>
+    </message>
+    <message>
+        <source>Полином не выбран</source>
+        <translation>No polynomial chosen</translation>
+    </message>
+</context>
+<context>
+    <name>TForm6</name>
+    <message>
+        <source>CHANGE: Изменение существующего полинома (с копированием)</source>
+        <translation>CHANGE: Changing an existing polynomial (with copying)</translation>
+    </message>
+    <message>
+        <source>Изменение полинома</source>
+        <translation>Changing a polynomial</translation>
+    </message>
+    <message>
+        <source>Название полинома:</source>
+        <translation>Polynomial name:</translation>
+    </message>
+    <message>
+        <source>Выражение полинома:</source>
+        <translation>Polynomial expression:</translation>
+    </message>
+    <message>
+        <source>Новое название:</source>
+        <translation>New name:</translation>
+    </message>
+    <message>
+        <source>Новое выражение:</source>
+        <translation>New expression:</translation>
+    </message>
+    <message>
+        <source>Ошибки в выражении:</source>
+        <translation>Errors in the expression:</translation>
+    </message>
+    <message>
+        <source>Полином не выбран</source>
+        <translation>No polynomial chosen</translation>
+    </message>
+</context>
+<context>
+    <name>TForm7</name>
+    <message>
+        <source>SAVE STORE: Предупреждение</source>
+        <translation>SAVE STORE: Warning</translation>
+    </message>
+    <message>
+        <source>Сохранение таблицы</source>
+        <translation>Saving the table</translation>
+    </message>
+    <message>
+        <source>ВНИМАНИЕ !</source>
+        <translation>WARNING!</translation>
+    </message>
+    <message>
+        <source>Предупреждение</source>
+        <translation>Warning</translation>
+    </message>
+    <message>
+        <source>Включение режима сохранения
+таблицы полиномов приведёт к
+сохранению    на    диске    всех
+изменений    производимых    с
+таблицей. 
+Включить  режим   сохранения?</source>
+        <translation>Switching on the save mode of
+the polynomial table will save
+every change made to the table
+on the disk.
+
+Switch the save mode on?</translation>
+    </message>
+</context>
+<context>
+    <name>TForm8</name>
+    <message>
+        <source>SAVE / LOAD FORMULA: Сохранение и загрузка формул</source>
+        <translation>SAVE / LOAD FORMULA: Saving and loading formulas</translation>
+    </message>
+    <message>
+        <source>Сохранённые формулы</source>
+        <translation>Saved formulas</translation>
+    </message>
+    <message>
+        <source>Формула: </source>
+        <translation>Formula: </translation>
+    </message>
+    <message>
+        <source>Формула:</source>
+        <translation>Formula:</translation>
+    </message>
+    <message>
+        <source>Описание:</source>
+        <translation>Description:</translation>
+    </message>
+    <message>
+        <source>Сохранить</source>
+        <translation>Save</translation>
+    </message>
+    <message>
+        <source>Загрузить</source>
+        <translation>Load</translation>
+    </message>
+    <message>
+        <source>Удалить</source>
+        <translation>Delete</translation>
+    </message>
+    <message>
+        <source>Описание формулы:</source>
+        <translation>Formula description:</translation>
+    </message>
+    <message>
+        <source>Файл формул не читается!</source>
+        <translation>The formula file cannot be read!</translation>
+    </message>
+    <message>
+        <source>Описание «!» скрыло бы формулу! Измените описание.</source>
+        <translation>The description «!» would hide the formula! Change the description.</translation>
+    </message>
+    <message>
+        <source>Нет свободного места в файле формул! Формула не сохранена.</source>
+        <translation>No free room in the formula file! The formula is not saved.</translation>
+    </message>
+    <message>
+        <source>Ошибка чтения файла формул! Формула не сохранена.</source>
+        <translation>Error reading the formula file! The formula is not saved.</translation>
+    </message>
+    <message>
+        <source>Ошибка записи файла формул! Формула не сохранена.</source>
+        <translation>Error writing the formula file! The formula is not saved.</translation>
+    </message>
+    <message>
+        <source>Файл формул изменён другой программой! Список обновлён.</source>
+        <translation>The formula file was changed by another program! The list is updated.</translation>
+    </message>
+    <message>
+        <source>Ошибка чтения файла формул! Формула не удалена.</source>
+        <translation>Error reading the formula file! The formula is not deleted.</translation>
+    </message>
+    <message>
+        <source>Ошибка записи файла формул! Формула не удалена.</source>
+        <translation>Error writing the formula file! The formula is not deleted.</translation>
     </message>
 </context>
 <context>
@@ -761,6 +1279,17 @@ The program has not been closed.</translation>
     </message>
 </context>
 <context>
+    <name>TPolTableModel</name>
+    <message>
+        <source>Название</source>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <source>Полином</source>
+        <translation>Polynomial</translation>
+    </message>
+</context>
+<context>
     <name>TReadingLine</name>
     <message>
         <source>Прочитано как</source>
@@ -1046,6 +1575,53 @@ The program has not been closed.</translation>
     <message>
         <source>Итог: корзина записи или код -104</source>
         <translation>Outcome: the record&apos;s bucket or the code -104</translation>
+    </message>
+</context>
+<context>
+    <name>TTableStepPicture</name>
+    <message>
+        <source>голова</source>
+        <translation>head</translation>
+    </message>
+    <message>
+        <source>текущее</source>
+        <translation>current</translation>
+    </message>
+    <message>
+        <source>текущее =</source>
+        <translation>current =</translation>
+    </message>
+    <message>
+        <source>текущее ≠</source>
+        <translation>current ≠</translation>
+    </message>
+    <message>
+        <source>%1: поиск ключа %2; операций: %3</source>
+        <translation>%1: search for the key %2; operations: %3</translation>
+    </message>
+    <message>
+        <source>%1: вставка ключа %2; операций: %3</source>
+        <translation>%1: insertion of the key %2; operations: %3</translation>
+    </message>
+    <message>
+        <source>%1: удаление ключа %2; операций: %3</source>
+        <translation>%1: deletion of the key %2; operations: %3</translation>
+    </message>
+    <message>
+        <source>Текущее звено: позиция %1</source>
+        <translation>Current link: position %1</translation>
+    </message>
+    <message>
+        <source>Кольцо записей от головного звена</source>
+        <translation>Ring of records from the head link</translation>
+    </message>
+    <message>
+        <source>Массив записей по возрастанию ключей</source>
+        <translation>Array of records in ascending key order</translation>
+    </message>
+    <message>
+        <source>Корзин: %1</source>
+        <translation>Buckets: %1</translation>
     </message>
 </context>
 <context>

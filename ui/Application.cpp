@@ -140,7 +140,7 @@ int RunTermix(int argc, char** argv) {
     TApplication::ShowException(QString::fromUtf8(error.what()));
     code = 1;
   } catch (...) {
-    TApplication::ShowException(QStringLiteral("Неизвестная ошибка"));
+    TApplication::ShowException(TApplication::tr("Неизвестная ошибка"));
     code = 1;
   }
   DestroyForms();

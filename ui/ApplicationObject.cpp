@@ -34,7 +34,7 @@ bool TApplication::notify(QObject* receiver, QEvent* event) {
   } catch (const std::exception& error) {
     ShowException(QString::fromUtf8(error.what()));
   } catch (...) {
-    ShowException(QStringLiteral("Неизвестная ошибка"));
+    ShowException(tr("Неизвестная ошибка"));
   }
   return false;
 }

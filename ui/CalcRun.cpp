@@ -27,7 +27,7 @@ void TCalcRun::Work() {
   try {
     Result = Trans.Calculate(&Control);
     Code = Trans.GetRetCode();
-    Message = Trans.GetMessage();
+    Message = Trans.GetMessageText();
     // The text of a large result takes a while too, and it may not fit into memory either.
     if (Code >= 0 && !Control.IsCancelled()) ResultText = Result.GetText();
   } catch (const std::exception&) {
@@ -35,7 +35,7 @@ void TCalcRun::Work() {
     Result = LISTSTRUCT::TPolinom();
     ResultText.clear();
     Code = TRANSSTRUCT::TransRange;
-    Message = std::string(TRANSSTRUCT::TransRangeText) + TRANSSTRUCT::TransTooLargeNote;
+    Message = DSTRUCT::TText{"TFPolTrans", TRANSSTRUCT::TransTooLargeText, {}};
   }
   {
     const std::lock_guard<std::mutex> lock(EndMutex);
@@ -54,18 +54,18 @@ bool TCalcRun::WaitFor(int milliseconds) {
 TCalcProgressDialog::TCalcProgressDialog(TCalcRun& run, QWidget* window)
     : QDialog(window), Run(run) {
   setObjectName("CalcProgressDialog");
-  setWindowTitle("Вычисление…");
+  setWindowTitle(tr("Вычисление…"));
   setModal(false);
-  Caption = new QLabel("Вычисление…", this);
+  Caption = new QLabel(tr("Вычисление…"), this);
   Caption->setObjectName("Caption");
   ProgressBar = new QProgressBar(this);
   ProgressBar->setObjectName("ProgressBar");
   ProgressBar->setAccessibleName(Caption->text());
   ProgressBar->setMinimumWidth(320);
   Caption->setBuddy(ProgressBar);
-  CancelButton = new QPushButton("Отмена", this);
+  CancelButton = new QPushButton(tr("Отмена"), this);
   CancelButton->setObjectName("CancelButton");
-  CancelButton->setAccessibleDescription("Прервать вычисление");
+  CancelButton->setAccessibleDescription(tr("Прервать вычисление"));
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(Caption);
   layout->addWidget(ProgressBar);
@@ -96,7 +96,7 @@ void TCalcProgressDialog::ShowProgress() {
   ProgressBar->setMaximum(scale);
   ProgressBar->setValue(total > 0 ? static_cast<int>(done / static_cast<double>(total) * scale)
                                   : 0);
-  ProgressBar->setFormat(QString("%1 из %2 произведений")
+  ProgressBar->setFormat(tr("%1 из %2 произведений")
                              .arg(static_cast<long long>(done))
                              .arg(static_cast<long long>(total)));
 }

@@ -15,6 +15,7 @@
 #include <thread>
 
 #include "core/TPolinom.h"
+#include "core/TText.h"
 #include "core/TWorkControl.h"
 
 class QLabel;
@@ -50,7 +51,7 @@ public:
   LISTSTRUCT::TPolinom Result;
   std::string ResultText;
   int Code = 0;
-  std::string Message;
+  DSTRUCT::TText Message;
 
 signals:
   void Finished();

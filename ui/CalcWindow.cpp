@@ -4,6 +4,7 @@
 #include "ui/ExactCoefficients.h"
 #include "ui/ExportHelpers.h"
 #include "ui/GridCells.h"
+#include "ui/Language.h"
 #include "ui/ReadingLine.h"
 #include "ui/TableDocumentAdapter.h"
 #include "ui/WidgetHelpers.h"
@@ -90,7 +91,7 @@ void ClearRow(QTableWidget* grid, int row) {
 TForm3::TForm3(TTableDocumentAdapter* document, QWidget* parent)
     : QWidget(parent), Document(document) {
   setObjectName("Form3");
-  setWindowTitle("POLINOM: Вычисления полиномов");
+  setWindowTitle(tr("POLINOM: Вычисления полиномов"));
   // Resizable, with the system menu and the close box as its only title buttons.
   setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                  Qt::WindowCloseButtonHint);
@@ -120,17 +121,17 @@ void TForm3::BuildControls() {
 
 // The operands and the result.
 void TForm3::BuildGrids() {
-  GroupBox2 = new QGroupBox("Полиномы (Операнды и результат):", this);
+  GroupBox2 = new QGroupBox(tr("Полиномы (Операнды и результат):"), this);
   GroupBox2->setObjectName("GroupBox2");
   GroupBox2->setGeometry(4, 146, 640, 218);
   SGOperTable = MakeGrid(GroupBox2, "SGOperTable", 2);
   SGOperTable->setGeometry(8, 17, 620, 120);
-  SGOperTable->setAccessibleName("Полиномы - операнды");
+  SGOperTable->setAccessibleName(tr("Полиномы - операнды"));
   SGResTable = MakeGrid(GroupBox2, "SGResTable", 2);
   // Header and one row, with the frame: the result grid keeps this height at every size.
   SGResTable->setGeometry(8, 150, 620, 50);
   SGResTable->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-  SGResTable->setAccessibleName("Полином - результат");
+  SGResTable->setAccessibleName(tr("Полином - результат"));
   AddGridCopyMenu(SGOperTable, 2);
   AddGridCopyMenu(SGResTable, 2);
 }
@@ -157,8 +158,8 @@ void TForm3::ConnectControls() {
 // Creation, closing, layout
 
 void TForm3::FormCreate() {
-  SGOperTable->setHorizontalHeaderLabels({"№", "Название", "Полиномы - операнды"});
-  SGResTable->setHorizontalHeaderLabels({"№", "Название", "Полином - результат"});
+  SGOperTable->setHorizontalHeaderLabels({"№", tr("Название"), tr("Полиномы - операнды")});
+  SGResTable->setHorizontalHeaderLabels({"№", tr("Название"), tr("Полином - результат")});
 
   NameInvalid = false;
   BracketOpen = false;
@@ -167,7 +168,7 @@ void TForm3::FormCreate() {
   StdNameMode = true;
 
   Trans = std::make_unique<TRANSSTRUCT::TFPolTrans>(CurrentTable());
-  EdErrors->setText(ToQString(Trans->GetMessage()));
+  EdErrors->setText(ShowText(Trans->GetMessageText()));
   connect(&TExactCoefficients::Switch(), &TExactCoefficients::Toggled, this,
           &TForm3::ShowExactCoefficients);
 }

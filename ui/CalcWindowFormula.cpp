@@ -6,6 +6,7 @@
 #include "ui/ExactCoefficients.h"
 #include "ui/FormulaStoreDialog.h"
 #include "ui/GridCells.h"
+#include "ui/Language.h"
 #include "ui/ReadingLine.h"
 #include "ui/WidgetHelpers.h"
 
@@ -29,12 +30,12 @@ using namespace calcwindow;
 // The formula input group: the operation images with the variable they use, the window's picture,
 // the formula and its errors, and the formula store's buttons.
 void TForm3::BuildFormulaGroup() {
-  GroupBox1 = new QGroupBox("Ввод формулы вычисления", this);
+  GroupBox1 = new QGroupBox(tr("Ввод формулы вычисления"), this);
   GroupBox1->setObjectName("GroupBox1");
   GroupBox1->setGeometry(4, 2, 640, 140);
 
-  Label2 = MakeLabel(GroupBox1, "Label2", "Помощь по", 8, 20);
-  Label1 = MakeLabel(GroupBox1, "Label1", "Операциям:", 8, 34);
+  Label2 = MakeLabel(GroupBox1, "Label2", tr("Помощь по"), 8, 20);
+  Label1 = MakeLabel(GroupBox1, "Label1", tr("Операциям:"), 8, 34);
   BuildOperationImages();
 
   Bevel4 = MakeBevel(GroupBox1, "Bevel4", QRect(318, 18, 120, 29));
@@ -52,7 +53,7 @@ void TForm3::BuildFormulaGroup() {
   Bevel1 = MakeBevel(GroupBox1, "Bevel1", QRect(548, 14, 84, 98));
   Image1 = new QLabel(GroupBox1);
   Image1->setObjectName("Image1");
-  Image1->setToolTip("Окно для вычислений над полиномами");
+  Image1->setToolTip(tr("Окно для вычислений над полиномами"));
   Image1->setAccessibleName(Image1->toolTip());
   Image1->setGeometry(0, 20, 72, 86);
   Image1->setPixmap(RenderSvgPicture(":/ops/calc_window.svg", Image1->size()));
@@ -63,23 +64,23 @@ void TForm3::BuildFormulaGroup() {
 
 // The formula and the messages of its check.
 void TForm3::BuildFormulaFields() {
-  Label3 = MakeLabel(GroupBox1, "Label3", "Формула:", 8, 60);
+  Label3 = MakeLabel(GroupBox1, "Label3", tr("Формула:"), 8, 60);
   EdFormul = new QLineEdit(GroupBox1);
   EdFormul->setObjectName("EdFormul");
   EdFormul->setMaxLength(std::numeric_limits<int>::max()); // a pasted formula is never cut
-  EdFormul->setToolTip("Введите формулу вычисления полинома");
+  EdFormul->setToolTip(tr("Введите формулу вычисления полинома"));
   EdFormul->setGeometry(70, 56, 400, 24);
   Label3->setBuddy(EdFormul);
-  EdFormul->setAccessibleName("Формула:");
+  EdFormul->setAccessibleName(tr("Формула:"));
 
-  Label4 = MakeLabel(GroupBox1, "Label4", "Ошибки:", 8, 90);
+  Label4 = MakeLabel(GroupBox1, "Label4", tr("Ошибки:"), 8, 90);
   EdErrors = new QLineEdit(GroupBox1);
   EdErrors->setObjectName("EdErrors");
-  EdErrors->setToolTip("Синтаксические ошибки в записи формулы");
+  EdErrors->setToolTip(tr("Синтаксические ошибки в записи формулы"));
   EdErrors->setGeometry(70, 86, 400, 24);
   StyleMessageField(EdErrors);
   Label4->setBuddy(EdErrors);
-  EdErrors->setAccessibleName("Ошибки:");
+  EdErrors->setAccessibleName(tr("Ошибки:"));
   EdFormulReading = new TReadingLine("EdFormulReading", GroupBox1);
   EdFormulReading->setGeometry(70, 112, 400, 22);
 }
@@ -89,11 +90,11 @@ void TForm3::BuildStoreButtons() {
   Bevel3 = MakeBevel(GroupBox1, "Bevel3", QRect(480, 52, 63, 60));
   SBtnSaveF = new QToolButton(GroupBox1);
   SBtnSaveF->setObjectName("SBtnSaveF");
-  SBtnSaveF->setToolTip("Сохранить  введённую формулу в файле");
+  SBtnSaveF->setToolTip(tr("Сохранить  введённую формулу в файле"));
   SBtnSaveF->setIcon(QIcon(RenderSvgPicture(":/pictures/savef.svg", QSize(22, 25))));
   SBtnLoadF = new QToolButton(GroupBox1);
   SBtnLoadF->setObjectName("SBtnLoadF");
-  SBtnLoadF->setToolTip("Загрузить формулу из файла");
+  SBtnLoadF->setToolTip(tr("Загрузить формулу из файла"));
   SBtnLoadF->setIcon(QIcon(RenderSvgPicture(":/pictures/loadf.svg", QSize(22, 25))));
   for (QToolButton* button : {SBtnSaveF, SBtnLoadF}) {
     button->setAutoRaise(true);
@@ -123,7 +124,7 @@ void TForm3::EdFormulChange() {
   Trans->SetTable(table);
   Trans->SetFormula(ToStdString(EdFormul->text()));
   FormulaOK = Trans->GetRetCode() >= 0;
-  EdErrors->setText(ToQString(Trans->GetMessage()));
+  EdErrors->setText(ShowText(Trans->GetMessageText()));
   EdFormulReading->ShowReading(FormulaOK ? TRANSSTRUCT::ReadFormula(*Trans)
                                          : LISTSTRUCT::TReading{});
 
@@ -148,8 +149,7 @@ void TForm3::EdFormulChange() {
   }
 
   SGOperTable->setHorizontalHeaderItem(
-      2, new QTableWidgetItem(
-             QStringLiteral("Полиномы - операнды (кол-во операнд = %1)").arg(row - 1)));
+      2, new QTableWidgetItem(tr("Полиномы - операнды (кол-во операнд = %1)").arg(row - 1)));
 
   if (lexemeCount > 0 && row - 1 < lexemeCount) {
     if (row > 1) {

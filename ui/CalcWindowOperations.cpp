@@ -74,22 +74,22 @@ struct TForm3::TOperationImageRow {
 
 const TForm3::TOperationImageRow TForm3::OperationImages[8] = {
     // The first letter of the sum's hint is a Latin "C", as the window has always shown it.
-    {"ImSum", "Cложение полиномов: [Pol1] + [Pol2]", "sum", 0, 7, &TForm3::ImSum,
-     &TForm3::ImSumClick, &TForm3::ImSumMouseMove},
-    {"ImMin", "Вычитание полиномов: [Pol1] - [Pol2]", "min", 1, 8, &TForm3::ImMin,
-     &TForm3::ImMinClick, &TForm3::ImMinMouseMove},
-    {"ImMult", "Умножение полиномов: [Pol1] * [Pol2]", "mult", 2, 9, &TForm3::ImMult,
-     &TForm3::ImMultClick, &TForm3::ImMultMouseMove},
-    {"ImDeg", "Возведение в степень: [Pol] ^ [IntN]", "deg", 14, 15, &TForm3::ImDeg,
-     &TForm3::ImDegClick, &TForm3::ImDegMouseMove},
-    {"ImPro", "Частная производная от полинома: d/dp( [Pol] )", "pro", 3, 10, &TForm3::ImPro,
-     &TForm3::ImProClick, &TForm3::ImProMouseMove},
-    {"ImInt", "Интеграл по переменной : int-dp( [Pol] )", "int", 4, 11, &TForm3::ImInt,
-     &TForm3::ImIntClick, &TForm3::ImIntMouseMove},
-    {"ImBrak", "Скобки: ( ....)", "brak", 5, 12, &TForm3::ImBrak, &TForm3::ImBrakClick,
-     &TForm3::ImBrakMouseMove},
-    {"ImVar", "Переменная: p (Выбирите X, Y или Z)", "var", 6, 13, &TForm3::ImVar,
-     &TForm3::ImVarClick, &TForm3::ImVarMouseMove},
+    {"ImSum", QT_TRANSLATE_NOOP("TForm3", "Cложение полиномов: [Pol1] + [Pol2]"), "sum", 0, 7,
+     &TForm3::ImSum, &TForm3::ImSumClick, &TForm3::ImSumMouseMove},
+    {"ImMin", QT_TRANSLATE_NOOP("TForm3", "Вычитание полиномов: [Pol1] - [Pol2]"), "min", 1, 8,
+     &TForm3::ImMin, &TForm3::ImMinClick, &TForm3::ImMinMouseMove},
+    {"ImMult", QT_TRANSLATE_NOOP("TForm3", "Умножение полиномов: [Pol1] * [Pol2]"), "mult", 2, 9,
+     &TForm3::ImMult, &TForm3::ImMultClick, &TForm3::ImMultMouseMove},
+    {"ImDeg", QT_TRANSLATE_NOOP("TForm3", "Возведение в степень: [Pol] ^ [IntN]"), "deg", 14, 15,
+     &TForm3::ImDeg, &TForm3::ImDegClick, &TForm3::ImDegMouseMove},
+    {"ImPro", QT_TRANSLATE_NOOP("TForm3", "Частная производная от полинома: d/dp( [Pol] )"), "pro",
+     3, 10, &TForm3::ImPro, &TForm3::ImProClick, &TForm3::ImProMouseMove},
+    {"ImInt", QT_TRANSLATE_NOOP("TForm3", "Интеграл по переменной : int-dp( [Pol] )"), "int", 4, 11,
+     &TForm3::ImInt, &TForm3::ImIntClick, &TForm3::ImIntMouseMove},
+    {"ImBrak", QT_TRANSLATE_NOOP("TForm3", "Скобки: ( ....)"), "brak", 5, 12, &TForm3::ImBrak,
+     &TForm3::ImBrakClick, &TForm3::ImBrakMouseMove},
+    {"ImVar", QT_TRANSLATE_NOOP("TForm3", "Переменная: p (Выбирите X, Y или Z)"), "var", 6, 13,
+     &TForm3::ImVar, &TForm3::ImVarClick, &TForm3::ImVarMouseMove},
 };
 
 const TForm3::TOperationImageRow& TForm3::OperationImageRow(TOperationImage* TForm3::*image) {
@@ -109,7 +109,7 @@ void TForm3::BuildOperationImages() {
   for (const TOperationImageRow& entry : OperationImages) {
     auto* image = new TOperationImage(GroupBox1);
     image->setObjectName(entry.Name);
-    image->setToolTip(QString::fromUtf8(entry.Hint));
+    image->setToolTip(tr(entry.Hint));
     image->setAccessibleName(image->toolTip());
     image->setPixmap(ImageList1.value(entry.NormalPicture));
     image->move(left, 20);

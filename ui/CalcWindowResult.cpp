@@ -7,6 +7,7 @@
 #include "ui/CalcWindowParts.h"
 #include "ui/ExactCoefficients.h"
 #include "ui/GridCells.h"
+#include "ui/Language.h"
 #include "ui/TableDocumentAdapter.h"
 
 #include "calc/TFPolTrans.h"
@@ -33,27 +34,27 @@ void TForm3::BuildNamingPanel() {
   Panel1->setFrameShape(QFrame::Panel);
   Panel1->setFrameShadow(QFrame::Raised);
   Panel1->setGeometry(4, 370, 640, 62);
-  BBtnCalc = new QPushButton("Вычислить", Panel1);
+  BBtnCalc = new QPushButton(tr("Вычислить"), Panel1);
   BBtnCalc->setObjectName("BBtnCalc");
-  BBtnCalc->setToolTip("Ввычисление полинома по введённой формуле");
+  BBtnCalc->setToolTip(tr("Ввычисление полинома по введённой формуле"));
   BBtnCalc->setGeometry(8, 16, 104, 30);
-  CBPolToTab = new QCheckBox("Заносить результат в таблицу полиномов;", Panel1);
+  CBPolToTab = new QCheckBox(tr("Заносить результат в таблицу полиномов;"), Panel1);
   CBPolToTab->setObjectName("CBPolToTab");
   CBPolToTab->setChecked(true);
   CBPolToTab->setGeometry(122, 2, 330, 19);
-  RBStdName = new QRadioButton("Назначать стандартное имя полиному (Res№);", Panel1);
+  RBStdName = new QRadioButton(tr("Назначать стандартное имя полиному (Res№);"), Panel1);
   RBStdName->setObjectName("RBStdName");
   RBStdName->setChecked(true);
   RBStdName->setGeometry(122, 21, 330, 19);
-  RBUserName = new QRadioButton("Имя полинома определённое пользователем:", Panel1);
+  RBUserName = new QRadioButton(tr("Имя полинома определённое пользователем:"), Panel1);
   RBUserName->setObjectName("RBUserName");
   RBUserName->move(122, 40);
   // Wide enough for its text beside the indicator.
   RBUserName->resize(RBUserName->fontMetrics().horizontalAdvance(RBUserName->text()) + 30, 19);
   EdName = new QLineEdit("PolResult", Panel1);
   EdName->setObjectName("EdName");
-  EdName->setToolTip("Название полинома введено.");
-  EdName->setAccessibleName("Имя полинома определённое пользователем:");
+  EdName->setToolTip(tr("Название полинома введено."));
+  EdName->setAccessibleName(tr("Имя полинома определённое пользователем:"));
   // The name field starts right after its radio button's text and reaches to the panel's end.
   EdName->setGeometry(RBUserName->x() + RBUserName->width() + 4, 37, 200, 22);
 }
@@ -108,12 +109,12 @@ void TForm3::FinishCalculation() {
   // A stopped calculation stores nothing and shows nothing of its result, even if its work
   // had just ended.
   if (run->CancelRequested()) {
-    EdErrors->setText(QString::fromUtf8(TRANSSTRUCT::TransCancelledText));
+    EdErrors->setText(ShowText("TFPolTrans", TRANSSTRUCT::TransCancelledText));
     return;
   }
   if (run->Code < 0) {
-    EdErrors->setText(ToQString(run->Message));
-    ShowResultRow("--", "----------", "!!!--------Ошибки при вычислении--------!!!");
+    EdErrors->setText(ShowText(run->Message));
+    ShowResultRow("--", "----------", tr("!!!--------Ошибки при вычислении--------!!!"));
     return;
   }
   LISTSTRUCT::TPolinom result(run->Result);
@@ -154,8 +155,7 @@ void TForm3::ShowAndStoreResult(const TPolinom& result, const QString& resultTex
   if (position < 0) {
     // A full sorted table refuses the record: the row says so and the table stays as it was.
     ShowResultRow("--", name,
-                  QStringLiteral("!!!--Таблица заполнена: результат не занесён--!!! ") +
-                      resultText);
+                  tr("!!!--Таблица заполнена: результат не занесён--!!! %1").arg(resultText));
     return;
   }
   ShowResultRow(QString::number(position + 1), name, resultText);
@@ -165,7 +165,7 @@ void TForm3::EdNameChange() {
   NameInvalid = false;
   QPalette palette = EdName->palette();
   palette.setColor(QPalette::Base, QApplication::palette(EdName).color(QPalette::Base));
-  EdName->setToolTip("Название полинома введено.");
+  EdName->setToolTip(tr("Название полинома введено."));
 
   const QString text = EdName->text();
   const TABLESTRUCT::TNameVerdict verdict =
@@ -174,7 +174,7 @@ void TForm3::EdNameChange() {
     UserName = text;
   } else {
     NameInvalid = true;
-    EdName->setToolTip(ToQString(verdict.GetMessage()));
+    EdName->setToolTip(ShowText(verdict.GetMessageText()));
   }
   if (NameInvalid) palette.setColor(QPalette::Base, Qt::red);
   EdName->setPalette(palette);

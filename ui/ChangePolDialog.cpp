@@ -28,23 +28,23 @@ const QString ChangeCaption = "Change Polynom";
 } // namespace
 
 TForm6::TForm6(TTableDocumentAdapter* document, QWidget* parent)
-    : TPolDialog(document, "Form6", "CHANGE: Изменение существующего полинома (с копированием)",
+    : TPolDialog(document, "Form6", tr("CHANGE: Изменение существующего полинома (с копированием)"),
                  parent) {
 
-  Image1 = MakeDialogPicture(this, "change", "Изменение полинома");
+  Image1 = MakeDialogPicture(this, "change", tr("Изменение полинома"));
 
-  Label1 = MakeLabel("Название полинома:", "Label1", this);
+  Label1 = MakeLabel(tr("Название полинома:"), "Label1", this);
   CBOldName = MakeRecordList(this, "CBOldName");
   CBOldName->setMinimumWidth(130);
-  Label2 = MakeLabel("Выражение полинома:", "Label2", this);
+  Label2 = MakeLabel(tr("Выражение полинома:"), "Label2", this);
   CBOldFormula = MakeRecordList(this, "CBOldFormula");
   CBOldFormula->setMinimumWidth(280);
-  Label3 = MakeLabel("Новое название:", "Label3", this);
+  Label3 = MakeLabel(tr("Новое название:"), "Label3", this);
   EdNewName = MakeEdit(this, "EdNewName", true);
-  Label4 = MakeLabel("Новое выражение:", "Label4", this);
+  Label4 = MakeLabel(tr("Новое выражение:"), "Label4", this);
   EdNewFormula = MakeEdit(this, "EdNewFormula");
   EdNewFormulaReading = new TReadingLine("EdNewFormulaReading", this);
-  Label5 = MakeLabel("Ошибки в выражении:", "Label5", this);
+  Label5 = MakeLabel(tr("Ошибки в выражении:"), "Label5", this);
   EdMist = MakeMessageField(this, "EdMist");
   SetBuddy(Label1, CBOldName);
   SetBuddy(Label2, CBOldFormula);
@@ -129,10 +129,10 @@ void TForm6::FormShow() {
       Keys.push_back(row.Key);
     CBOldName->setCurrentIndex(-1);
     CBOldFormula->setCurrentIndex(-1);
-    CBOldName->setEditText("Полином не выбран");
+    CBOldName->setEditText(tr("Полином не выбран"));
     CBOldFormula->setEditText("???");
   }
-  EdMist->setText(MsgNoPolynom);
+  EdMist->setText(Message(MsgNoPolynom));
   EnableEditing(false);
   CBOldName->setFocus();
 }
@@ -186,15 +186,15 @@ void TForm6::BitBtn1Click() {
   if (NameErr || PolErr || !Selected) return;
   if (ChBCopy->isChecked()) {
     if (Document->Copy(OldName.toStdString(), NewName.toStdString(), NewPol) < 0) {
-      EdMist->setText(MsgTableFull);
+      EdMist->setText(Message(MsgTableFull));
       return;
     }
   } else {
     const int code = Document->Change(OldName.toStdString(), NewName.toStdString(), NewPol);
     if (code != 0) {
       // Nothing changed; the dialog stays open with the reason.
-      EdMist->setText(code == TABLESTRUCT::TabKeyUsed ? MsgNameExists + NewName + "]"
-                                                      : QString(MsgNoRecord));
+      EdMist->setText(code == TABLESTRUCT::TabKeyUsed ? Message(MsgNameExists).arg(NewName)
+                                                      : Message(MsgNoRecord));
       return;
     }
   }

@@ -17,17 +17,17 @@
 using namespace PolDialogs;
 
 TForm5::TForm5(TTableDocumentAdapter* document, QWidget* parent)
-    : TPolDialog(document, "Form5", "DELETE: Удаление полинома из таблицы.", parent) {
+    : TPolDialog(document, "Form5", tr("DELETE: Удаление полинома из таблицы."), parent) {
 
-  Image1 = MakeDialogPicture(this, "delete", "Удаление полинома");
+  Image1 = MakeDialogPicture(this, "delete", tr("Удаление полинома"));
 
-  Label1 = MakeLabel("Название полинома:", "Label1", this);
+  Label1 = MakeLabel(tr("Название полинома:"), "Label1", this);
   CBName = MakeRecordList(this, "CBName");
   CBName->setMinimumWidth(130);
-  Label2 = MakeLabel("Выражение полинома:", "Label2", this);
+  Label2 = MakeLabel(tr("Выражение полинома:"), "Label2", this);
   CBFormula = MakeRecordList(this, "CBFormula");
   CBFormula->setMinimumWidth(240);
-  Label3 = MakeLabel("Номер:", "Label3", this);
+  Label3 = MakeLabel(tr("Номер:"), "Label3", this);
   CBNum = MakeRecordList(this, "CBNum");
   CBNum->setMinimumWidth(70);
   SetBuddy(Label1, CBName);
@@ -75,7 +75,7 @@ void TForm5::FormShow() {
     Keys.push_back(row.Key);
   for (QComboBox* list : {CBName, CBFormula, CBNum})
     list->setCurrentIndex(-1);
-  CBName->setEditText("Полином не выбран");
+  CBName->setEditText(tr("Полином не выбран"));
   CBFormula->setEditText("???");
   CBNum->setEditText("???");
   CBName->setFocus();

@@ -37,6 +37,11 @@
 
 namespace {
 
+// The context in which the translation finds this unit's texts.
+class ExportHelpers {
+  Q_DECLARE_TR_FUNCTIONS(ExportHelpers)
+};
+
 int ScreenDpi() {
   const QScreen* screen = QGuiApplication::primaryScreen();
   return screen ? qRound(screen->logicalDotsPerInchY()) : 96;
@@ -67,7 +72,7 @@ QString& ExportFolder() {
 
 void ReportFailedSave(QWidget* parent, const QString& path, const QString& error) {
   QMessageBox::warning(parent, QStringLiteral("TERMIX"),
-                       QStringLiteral("Файл не записан: %1\n%2").arg(path, error));
+                       ExportHelpers::tr("Файл не записан: %1\n%2").arg(path, error));
 }
 
 // Asks for the file to save in; an empty name when the user gives none. A name without a
@@ -161,7 +166,7 @@ bool SavePictureFile(const TPictureExport& picture, const QString& path, QString
   QBuffer buffer(&png);
   buffer.open(QIODevice::WriteOnly);
   if (!picture.Raster().save(&buffer, "PNG")) {
-    if (error) *error = QStringLiteral("PNG не составлен");
+    if (error) *error = ExportHelpers::tr("PNG не составлен");
     return false;
   }
   return SaveFileAtomically(path, png, error);
@@ -202,7 +207,7 @@ bool SavePdfFile(const TPictureExport& picture, const QString& path, QString* er
                  const QPageLayout& layout) {
   const QByteArray pdf = PictureOnPdfPage(picture, layout);
   if (pdf.isEmpty()) {
-    if (error) *error = QCoreApplication::translate("ExportHelpers", "PDF не составлен");
+    if (error) *error = ExportHelpers::tr("PDF не составлен");
     return false;
   }
   return SaveFileAtomically(path, pdf, error);
@@ -225,31 +230,31 @@ bool SaveMeshFile(const TRANSSTRUCT::TImplicitMesh& mesh, const TRANSSTRUCT::TVi
 }
 
 void AddPictureMenu(QWidget* target, const TPictureExport& picture) {
-  auto* save = new QAction(QStringLiteral("Сохранить изображение…"), target);
+  auto* save = new QAction(ExportHelpers::tr("Сохранить изображение…"), target);
   save->setShortcut(QKeySequence::Save);
   QObject::connect(save, &QAction::triggered, target, [target, picture] {
     const QString path =
-        AskSaveFileName(target, QStringLiteral("Сохранить изображение"), picture.FileBaseName,
-                        {QStringLiteral("Изображение PNG (*.png)"),
-                         QStringLiteral("Векторный рисунок SVG (*.svg)")});
+        AskSaveFileName(target, ExportHelpers::tr("Сохранить изображение"), picture.FileBaseName,
+                        {ExportHelpers::tr("Изображение PNG (*.png)"),
+                         ExportHelpers::tr("Векторный рисунок SVG (*.svg)")});
     QString error;
     if (!path.isEmpty() && !SavePictureFile(picture, path, &error))
       ReportFailedSave(target, path, error);
   });
   QList<QAction*> actions{save};
   if (picture.Csv) {
-    auto* csv = new QAction(QStringLiteral("Сохранить точки (CSV)…"), target);
+    auto* csv = new QAction(ExportHelpers::tr("Сохранить точки (CSV)…"), target);
     QObject::connect(csv, &QAction::triggered, target, [target, picture] {
       const QString path =
-          AskSaveFileName(target, QStringLiteral("Сохранить точки графика"), picture.FileBaseName,
-                          {QStringLiteral("Таблица CSV (*.csv)")});
+          AskSaveFileName(target, ExportHelpers::tr("Сохранить точки графика"),
+                          picture.FileBaseName, {ExportHelpers::tr("Таблица CSV (*.csv)")});
       QString error;
       if (!path.isEmpty() && !SaveCsvFile(picture, path, &error))
         ReportFailedSave(target, path, error);
     });
     actions << csv;
   }
-  auto* print = new QAction(QStringLiteral("Печать…"), target);
+  auto* print = new QAction(ExportHelpers::tr("Печать…"), target);
   print->setShortcut(QKeySequence::Print);
   QObject::connect(print, &QAction::triggered, target, [target, picture] {
     QPrinter printer(QPrinter::HighResolution);
@@ -259,7 +264,8 @@ void AddPictureMenu(QWidget* target, const TPictureExport& picture) {
     if (printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty())
       ReportFailedSave(target, printer.outputFileName(), error);
     else
-      QMessageBox::warning(target, QStringLiteral("TERMIX"), QStringLiteral("Печать не удалась"));
+      QMessageBox::warning(target, QStringLiteral("TERMIX"),
+                           ExportHelpers::tr("Печать не удалась"));
   });
   actions << print;
   for (QAction* action : actions) {
@@ -319,7 +325,7 @@ private:
 
 void AddGridCopyMenu(QAbstractItemView* view, int polynomialColumn,
                      const QList<QAction*>& leading) {
-  auto* copy = new QAction(QStringLiteral("Копировать"), view);
+  auto* copy = new QAction(ExportHelpers::tr("Копировать"), view);
   copy->setShortcut(QKeySequence::Copy); // shown in the menu; the key itself is filtered
   QObject::connect(copy, &QAction::triggered, view,
                    [view] { CopyToClipboard(SelectedRowsText(view)); });
@@ -339,7 +345,7 @@ void AddGridCopyMenu(QAbstractItemView* view, int polynomialColumn,
                      if (!cell.isValid()) cell = view->currentIndex();
                      if (polynomialColumn >= 0) {
                        const QModelIndex pol = cell.siblingAtColumn(polynomialColumn);
-                       QAction* latex = menu.addAction(QStringLiteral("Копировать как LaTeX"));
+                       QAction* latex = menu.addAction(ExportHelpers::tr("Копировать как LaTeX"));
                        latex->setEnabled(pol.isValid() && !WholeCellText(pol).isEmpty());
                        menu.addAction(TExactCoefficients::Switch().Action());
                        QObject::connect(latex, &QAction::triggered, view, [pol] {
@@ -358,7 +364,7 @@ void AddLatexCopyMenu(QPlainTextEdit* edit, std::function<QString()> polynomialT
                    [edit, polynomialText](const QPoint& pos) {
                      QMenu* menu = edit->createStandardContextMenu(pos);
                      menu->addSeparator();
-                     QAction* latex = menu->addAction(QStringLiteral("Копировать как LaTeX"));
+                     QAction* latex = menu->addAction(ExportHelpers::tr("Копировать как LaTeX"));
                      latex->setEnabled(!polynomialText().isEmpty());
                      QObject::connect(latex, &QAction::triggered, edit, [polynomialText] {
                        const QString formula = PolynomialLatex(polynomialText());

@@ -20,7 +20,7 @@ using TABLESTRUCT::TStoreResult;
 
 TForm8::TForm8(QWidget* parent) : QDialog(parent) {
   setObjectName("Form8");
-  setWindowTitle("SAVE / LOAD FORMULA: Сохранение и загрузка формул");
+  setWindowTitle(tr("SAVE / LOAD FORMULA: Сохранение и загрузка формул"));
   setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                  Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
   setModal(true);
@@ -69,12 +69,12 @@ void TForm8::BuildStoreGrid() {
   SGSavTab->setColumnWidth(1, 287);
   SGSavTab->setWordWrap(false);
   ShowCellTextStart(SGSavTab);
-  SGSavTab->setAccessibleName("Сохранённые формулы");
+  SGSavTab->setAccessibleName(tr("Сохранённые формулы"));
 }
 
 // The formula and its description.
 void TForm8::BuildFields() {
-  Label1 = new QLabel("Формула: ", this);
+  Label1 = new QLabel(tr("Формула: "), this);
   Label1->setObjectName("Label1");
   Label1->setGeometry(102, 128, 74, 22);
   EdFormul = new QLineEdit(this);
@@ -83,9 +83,9 @@ void TForm8::BuildFields() {
   EdFormul->setEnabled(false);
   EdFormul->setMaxLength(std::numeric_limits<int>::max()); // a long formula is never cut
   Label1->setBuddy(EdFormul);
-  EdFormul->setAccessibleName("Формула:");
+  EdFormul->setAccessibleName(tr("Формула:"));
 
-  Label2 = new QLabel("Описание:", this);
+  Label2 = new QLabel(tr("Описание:"), this);
   Label2->setObjectName("Label2");
   Label2->setGeometry(102, 156, 74, 22);
   EdDiscript = new QLineEdit(this);
@@ -93,7 +93,7 @@ void TForm8::BuildFields() {
   EdDiscript->setGeometry(178, 154, 483, 24);
   EdDiscript->setMaxLength(std::numeric_limits<int>::max());
   Label2->setBuddy(EdDiscript);
-  EdDiscript->setAccessibleName("Описание:");
+  EdDiscript->setAccessibleName(tr("Описание:"));
 
   for (auto [edit, colour] :
        {std::pair{EdFormul, QColor(Qt::darkBlue)}, std::pair{EdDiscript, QColor(Qt::blue)}}) {
@@ -111,11 +111,11 @@ void TForm8::BuildFields() {
 
 // Save, load and delete, and the line that tells why the file was not written.
 void TForm8::BuildButtons() {
-  BBtnSave = new QPushButton("Сохранить", this);
+  BBtnSave = new QPushButton(tr("Сохранить"), this);
   BBtnSave->setObjectName("BBtnSave");
-  BBtnLoad = new QPushButton("Загрузить", this);
+  BBtnLoad = new QPushButton(tr("Загрузить"), this);
   BBtnLoad->setObjectName("BBtnLoad");
-  BBtnDel = new QPushButton("Удалить", this);
+  BBtnDel = new QPushButton(tr("Удалить"), this);
   BBtnDel->setObjectName("BBtnDel");
   int buttonTop = 114;
   for (QPushButton* button : {BBtnSave, BBtnLoad, BBtnDel}) {
@@ -141,7 +141,7 @@ TForm8::~TForm8() = default;
 void TForm8::FormCreate() {
   const std::string path = DataFilePath("IniSaves/PolForms.ini").toStdString();
   Store = std::make_unique<TABLESTRUCT::TFormulaStore>(path);
-  SGSavTab->setHorizontalHeaderLabels({"Формула:", "Описание формулы:"});
+  SGSavTab->setHorizontalHeaderLabels({tr("Формула:"), tr("Описание формулы:")});
 }
 
 void TForm8::PrepareSaveMode(const QString& formula) {
@@ -171,7 +171,7 @@ void TForm8::showEvent(QShowEvent* event) {
 
 void TForm8::FormShow() {
   // Every showing reads the file afresh; a file that cannot be read lists as empty and says so.
-  if (!Store->Read()) ReportWriteError("Файл формул не читается!");
+  if (!Store->Read()) ReportWriteError(tr("Файл формул не читается!"));
 
   // Refilling the grid must not count as the user choosing a row.
   const QSignalBlocker blocker(SGSavTab);
@@ -215,19 +215,19 @@ void TForm8::BBtnSaveClick() {
     accept();
     return;
   case TStoreResult::ReservedDescription:
-    ReportWriteError("Описание «!» скрыло бы формулу! Измените описание.");
+    ReportWriteError(tr("Описание «!» скрыло бы формулу! Измените описание."));
     return;
   case TStoreResult::NoRoom:
-    ReportWriteError("Нет свободного места в файле формул! Формула не сохранена.");
+    ReportWriteError(tr("Нет свободного места в файле формул! Формула не сохранена."));
     return;
   case TStoreResult::Unreadable:
     // Writing now would replace a file whose content was never seen.
-    ReportWriteError("Ошибка чтения файла формул! Формула не сохранена.");
+    ReportWriteError(tr("Ошибка чтения файла формул! Формула не сохранена."));
     return;
   default:
     // The file on disk is untouched; the dialog stays open with the formula and the
     // description, so nothing typed is lost and the save can be tried again.
-    ReportWriteError("Ошибка записи файла формул! Формула не сохранена.");
+    ReportWriteError(tr("Ошибка записи файла формул! Формула не сохранена."));
     return;
   }
 }
@@ -245,13 +245,13 @@ void TForm8::BBtnDelClick() {
     return;
   case TStoreResult::Changed:
     FormShow();
-    ReportWriteError("Файл формул изменён другой программой! Список обновлён.");
+    ReportWriteError(tr("Файл формул изменён другой программой! Список обновлён."));
     return;
   case TStoreResult::Unreadable:
-    ReportWriteError("Ошибка чтения файла формул! Формула не удалена.");
+    ReportWriteError(tr("Ошибка чтения файла формул! Формула не удалена."));
     return;
   default:
-    ReportWriteError("Ошибка записи файла формул! Формула не удалена.");
+    ReportWriteError(tr("Ошибка записи файла формул! Формула не удалена."));
     return;
   }
 }

@@ -17,17 +17,17 @@
 using namespace PolDialogs;
 
 TForm4::TForm4(TTableDocumentAdapter* document, QWidget* parent)
-    : TPolDialog(document, "Form4", "NEW: Добавление в таблицу нового полинома", parent) {
+    : TPolDialog(document, "Form4", tr("NEW: Добавление в таблицу нового полинома"), parent) {
 
-  Image1 = MakeDialogPicture(this, "new", "Добавление полинома");
+  Image1 = MakeDialogPicture(this, "new", tr("Добавление полинома"));
 
-  Label1 = MakeLabel("Идентификатор полинома (Название):", "Label1", this);
+  Label1 = MakeLabel(tr("Идентификатор полинома (Название):"), "Label1", this);
   EdName = MakeEdit(this, "EdName", true);
-  Label2 = MakeLabel("Полином:", "Label2", this);
+  Label2 = MakeLabel(tr("Полином:"), "Label2", this);
   EdPol = MakeEdit(this, "EdPol");
   EdPol->setMinimumWidth(400);
   EdPolReading = new TReadingLine("EdPolReading", this);
-  Label3 = MakeLabel("Ошибки:", "Label3", this);
+  Label3 = MakeLabel(tr("Ошибки:"), "Label3", this);
   EdMist = MakeMessageField(this, "EdMist");
   SetBuddy(Label1, EdName);
   SetBuddy(Label2, EdPol);
@@ -75,7 +75,7 @@ void TForm4::FormShow() {
   NameErr = true;
   PolErr = true;
   NewName.clear();
-  EdMist->setText(MsgNoPolynom);
+  EdMist->setText(Message(MsgNoPolynom));
   EdName->setFocus();
 }
 
@@ -91,7 +91,7 @@ void TForm4::BitBtn1Click() {
   if (NameErr || PolErr) return;
   if (Document->Insert(NewName.toStdString(), NewPol) < 0) {
     // The sorted table is full: nothing was added, the dialog stays open.
-    EdMist->setText(MsgTableFull);
+    EdMist->setText(Message(MsgTableFull));
     return;
   }
   accept();

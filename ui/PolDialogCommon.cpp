@@ -1,4 +1,5 @@
 #include "ui/PolDialogCommon.h"
+#include "ui/Language.h"
 
 #include "core/TPolinom.h"
 #include "tables/TRecordName.h"
@@ -24,7 +25,7 @@ QString CheckPolynom(const QString& text, LISTSTRUCT::TPolinom& pol) {
   pol.SetText(text.toStdString());
   if (pol.GetRetCode() == LISTSTRUCT::DataErr) return QString::fromStdString(pol.GetErrText());
   for (pol.ResetList(); !pol.IsListEnded(); pol.GoNextLink())
-    if (!std::isfinite(pol.GetMonom()->GetCoeff())) return MsgNotFinite;
+    if (!std::isfinite(pol.GetMonom()->GetCoeff())) return Message(MsgNotFinite);
   pol.GetRetCode();
   return QString();
 }
@@ -34,10 +35,10 @@ bool EnterName(const QString& name, TABLESTRUCT::TBasePTab* table, const QString
   const TABLESTRUCT::TNameVerdict verdict =
       TABLESTRUCT::CheckRecordName(name.toStdString(), table, ownName.toStdString());
   if (!verdict.IsUsable()) {
-    mist->setText(QString::fromStdString(verdict.GetMessage()));
+    mist->setText(ShowText(verdict.GetMessageText()));
     return true;
   }
-  mist->setText(polErr ? MsgNeedPolynom : MsgAllRight);
+  mist->setText(Message(polErr ? MsgNeedPolynom : MsgAllRight));
   newName = name;
   return false;
 }
@@ -49,9 +50,9 @@ bool EnterPolynom(const QString& text, LISTSTRUCT::TPolinom& pol, bool nameErr, 
   if (reading) reading->ShowPolinom(text, pol, !polErr);
   if (polErr) mist->setText(verdict);
   if (!nameErr && !polErr)
-    mist->setText(MsgAllRight);
+    mist->setText(Message(MsgAllRight));
   else if (nameErr)
-    mist->setText(MsgNeedName);
+    mist->setText(Message(MsgNeedName));
   return polErr;
 }
 

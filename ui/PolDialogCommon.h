@@ -3,6 +3,7 @@
 // messages, the look of the message field and the dialog frame (picture on the left, centred on
 // the screen, fixed size).
 
+#include <QCoreApplication>
 #include <QDialog>
 #include <QString>
 
@@ -26,16 +27,27 @@ class TTableDocumentAdapter;
 
 namespace PolDialogs {
 
-// Messages of the dialogs, shown in their message field.
-inline const char* const MsgNoPolynom = "Полином не введён!";
-inline const char* const MsgNameExists = "Полином с таким названием уже существует! [Pol№";
-inline const char* const MsgNeedPolynom = "Не введено выражение полинома!";
-inline const char* const MsgNeedName = "Не введено название полинома!";
-inline const char* const MsgAllRight = "Данные полинома введены правильно.";
+// Messages of the dialogs, shown in their message field through Message().
+inline const char* const MsgNoPolynom = QT_TRANSLATE_NOOP("PolDialogs", "Полином не введён!");
+inline const char* const MsgNameExists =
+    QT_TRANSLATE_NOOP("PolDialogs", "Полином с таким названием уже существует! [Pol№%1]");
+inline const char* const MsgNeedPolynom =
+    QT_TRANSLATE_NOOP("PolDialogs", "Не введено выражение полинома!");
+inline const char* const MsgNeedName =
+    QT_TRANSLATE_NOOP("PolDialogs", "Не введено название полинома!");
+inline const char* const MsgAllRight =
+    QT_TRANSLATE_NOOP("PolDialogs", "Данные полинома введены правильно.");
 inline const char* const MsgNotFinite =
-    "Коэффициент полинома выходит за область допустимых значений!";
-inline const char* const MsgTableFull = "Таблица заполнена! Полином не добавлен.";
-inline const char* const MsgNoRecord = "Полином не найден в таблице!";
+    QT_TRANSLATE_NOOP("PolDialogs", "Коэффициент полинома выходит за область допустимых значений!");
+inline const char* const MsgTableFull =
+    QT_TRANSLATE_NOOP("PolDialogs", "Таблица заполнена! Полином не добавлен.");
+inline const char* const MsgNoRecord =
+    QT_TRANSLATE_NOOP("PolDialogs", "Полином не найден в таблице!");
+
+// A dialog message in the interface language.
+inline QString Message(const char* message) {
+  return QCoreApplication::translate("PolDialogs", message);
+}
 
 // Reads the text into pol. Returns an empty text when the polynomial is acceptable, otherwise
 // the message: the reader's own error text, or the message for a coefficient that is not a

@@ -95,9 +95,9 @@ QVariant TPolTableModel::headerData(int section, Qt::Orientation orientation, in
   case NumberColumn:
     return QStringLiteral("№");
   case NameColumn:
-    return QStringLiteral("Название");
+    return tr("Название");
   case FormulaColumn:
-    return QStringLiteral("Полином");
+    return tr("Полином");
   }
   return QVariant();
 }

@@ -13,12 +13,12 @@
 
 TForm7::TForm7(QWidget* parent) : QDialog(parent) {
   setObjectName("Form7");
-  setWindowTitle("SAVE STORE: Предупреждение");
+  setWindowTitle(tr("SAVE STORE: Предупреждение"));
   setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                  Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
   setModal(true);
 
-  Image1 = PolDialogs::MakeDialogPicture(this, "savlod", "Сохранение таблицы");
+  Image1 = PolDialogs::MakeDialogPicture(this, "savlod", tr("Сохранение таблицы"));
 
   BuildWarningText();
 
@@ -48,7 +48,7 @@ TForm7::TForm7(QWidget* parent) : QDialog(parent) {
 
 // The red, bold, underlined attention label and the six lines of the warning.
 void TForm7::BuildWarningText() {
-  Label1 = new QLabel("ВНИМАНИЕ !", this);
+  Label1 = new QLabel(tr("ВНИМАНИЕ !"), this);
   Label1->setObjectName("Label1");
   QFont f = Label1->font();
   f.setBold(true);
@@ -63,13 +63,13 @@ void TForm7::BuildWarningText() {
   Memo1 = new QPlainTextEdit(this);
   Memo1->setObjectName("Memo1");
   Memo1->setReadOnly(true);
-  Memo1->setAccessibleName("Предупреждение");
-  Memo1->setPlainText("Включение режима сохранения\n"
-                      "таблицы полиномов приведёт к\n"
-                      "сохранению    на    диске    всех\n"
-                      "изменений    производимых    с\n"
-                      "таблицей. \n"
-                      "Включить  режим   сохранения?");
+  Memo1->setAccessibleName(tr("Предупреждение"));
+  Memo1->setPlainText(tr("Включение режима сохранения\n"
+                         "таблицы полиномов приведёт к\n"
+                         "сохранению    на    диске    всех\n"
+                         "изменений    производимых    с\n"
+                         "таблицей. \n"
+                         "Включить  режим   сохранения?"));
   Memo1->setLineWrapMode(QPlainTextEdit::NoWrap);
   Memo1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);

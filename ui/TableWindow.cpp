@@ -41,7 +41,7 @@ TForm2::TForm2(TTableDocumentAdapter* document, QWidget* parent)
                           Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
       Document(document) {
   setObjectName("Form2");
-  setWindowTitle("STORE: таблица полиномов");
+  setWindowTitle(tr("STORE: таблица полиномов"));
   setMinimumSize(260, 220);
 
   BuildOrganisationGroup();
@@ -127,10 +127,10 @@ void TForm2::BuildWindowPicture() {
   Bevel1->setObjectName("Bevel1");
   Bevel1->setFrameShape(QFrame::Panel);
   Bevel1->setFrameShadow(QFrame::Sunken);
-  Bevel1->setToolTip("Окно редактирования таблицы полиномов");
+  Bevel1->setToolTip(tr("Окно редактирования таблицы полиномов"));
   Image1 = new QLabel(Bevel1);
   Image1->setObjectName("Image1");
-  Image1->setToolTip("Окно работы с таблицей полиномов");
+  Image1->setToolTip(tr("Окно работы с таблицей полиномов"));
   Image1->setAccessibleName(Image1->toolTip());
   Image1->setPixmap(RenderSvgPicture(":/pictures/store.svg", QSize(30, 36), devicePixelRatioF()));
   Image1->setAlignment(Qt::AlignCenter);
@@ -164,7 +164,7 @@ void TForm2::BuildGrid() {
   // Hidden before the rows come, so that it never takes a part of the grid's width.
   SGPolTable->verticalHeader()->hide();
   SGPolTable->setModel(Document->Rows());
-  SGPolTable->setAccessibleName("Таблица полиномов");
+  SGPolTable->setAccessibleName(tr("Таблица полиномов"));
   SGPolTable->setEditTriggers(QAbstractItemView::NoEditTriggers);
   SGPolTable->setSelectionBehavior(QAbstractItemView::SelectRows);
   SGPolTable->setSelectionMode(QAbstractItemView::SingleSelection);
