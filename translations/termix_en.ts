@@ -370,6 +370,82 @@
         <translation>%1
 The program has not been closed.</translation>
     </message>
+    <message>
+        <source>TERMIX: Работа с полиномами от нескольких переменных</source>
+        <translation>TERMIX: Working with polynomials in several variables</translation>
+    </message>
+    <message>
+        <source>Вкл./Выкл. окно таблиц полиномов</source>
+        <translation>Show/hide the polynomial table window</translation>
+    </message>
+    <message>
+        <source>Добавить в таблицу новый полином</source>
+        <translation>Add a new polynomial to the table</translation>
+    </message>
+    <message>
+        <source>Удалить полином из таблицы</source>
+        <translation>Delete a polynomial from the table</translation>
+    </message>
+    <message>
+        <source>Изменить/Скопировать полином  в таблице</source>
+        <translation>Change/copy a polynomial in the table</translation>
+    </message>
+    <message>
+        <source>Вкл./Выкл. Сохранение таблицы</source>
+        <translation>Table saving on/off</translation>
+    </message>
+    <message>
+        <source>Вкл./Выкл. окно вычислений полиномов</source>
+        <translation>Show/hide the polynomial calculation window</translation>
+    </message>
+    <message>
+        <source>Вычисление значения введённого выражения</source>
+        <translation>Calculate the typed expression</translation>
+    </message>
+    <message>
+        <source>Загрузка сохранённого выражения</source>
+        <translation>Load a saved expression</translation>
+    </message>
+    <message>
+        <source>Запись введённого выражения</source>
+        <translation>Save the typed expression</translation>
+    </message>
+    <message>
+        <source>Вкл./Выкл. окно демонстрации полиномов</source>
+        <translation>Show/hide the polynomial overview window</translation>
+    </message>
+    <message>
+        <source>Страница выбора и просмотра формулы полинома </source>
+        <translation>Page for choosing a polynomial and viewing its formula</translation>
+    </message>
+    <message>
+        <source>Страница просмотра изображения структуры полинома</source>
+        <translation>Page with the picture of the polynomial&apos;s structure</translation>
+    </message>
+    <message>
+        <source>Страница просмотра поверхности полинома</source>
+        <translation>Page with the polynomial&apos;s surface</translation>
+    </message>
+    <message>
+        <source>Страница просмотра эффективности таблиц</source>
+        <translation>Page with the tables&apos; efficiency</translation>
+    </message>
+    <message>
+        <source>Система помощи по программе</source>
+        <translation>Help on the program</translation>
+    </message>
+    <message>
+        <source>О программе</source>
+        <translation>About the program</translation>
+    </message>
+    <message>
+        <source>Быстрая клавиша: %1 (в окне таблицы полиномов)</source>
+        <translation>Shortcut: %1 (in the polynomial table window)</translation>
+    </message>
+    <message>
+        <source>Быстрая клавиша: %1</source>
+        <translation>Shortcut: %1</translation>
+    </message>
 </context>
 <context>
     <name>TForm10</name>

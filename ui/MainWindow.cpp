@@ -25,7 +25,7 @@
 TForm1::TForm1(TTableDocumentAdapter* document, QWidget* parent)
     : QWidget(parent), Document(document) {
   setObjectName("Form1");
-  setWindowTitle("TERMIX: Работа с полиномами от нескольких переменных");
+  setWindowTitle(tr("TERMIX: Работа с полиномами от нескольких переменных"));
   BuildCoolBar();
   BuildButtons();
 
