@@ -271,6 +271,66 @@
         <source>Время одной операции, мс</source>
         <translation>Time of one operation, ms</translation>
     </message>
+    <message>
+        <source>Операция:</source>
+        <translation>Operation:</translation>
+    </message>
+    <message>
+        <source>Поиск;</source>
+        <translation>Search;</translation>
+    </message>
+    <message>
+        <source>Вставка;</source>
+        <translation>Insert;</translation>
+    </message>
+    <message>
+        <source>Удаление;</source>
+        <translation>Delete;</translation>
+    </message>
+    <message>
+        <source>Тест</source>
+        <translation>Test</translation>
+    </message>
+    <message>
+        <source>Запуск процесса сравнения эффективности таблиц</source>
+        <translation>Starts the comparison of the tables&apos; efficiency</translation>
+    </message>
+    <message>
+        <source>Рост затрат</source>
+        <translation>Cost growth</translation>
+    </message>
+    <message>
+        <source>Затраты на операцию в зависимости от объёма таблиц (250 .. 4999 записей)</source>
+        <translation>Cost of an operation against the size of the tables (250 .. 4999 records)</translation>
+    </message>
+    <message>
+        <source>Обобщённая эффективн-ть</source>
+        <translation>Overall efficiency</translation>
+    </message>
+    <message>
+        <source>Эфф-ть по операциям</source>
+        <translation>Efficiency by operations</translation>
+    </message>
+    <message>
+        <source>Эффективности таблиц по кол-ву выполненных операций</source>
+        <translation>Efficiency of the tables by the number of operations done</translation>
+    </message>
+    <message>
+        <source>Эфф-ть по времени</source>
+        <translation>Efficiency by time</translation>
+    </message>
+    <message>
+        <source>Эффективности таблиц по времени выполнения операций</source>
+        <translation>Efficiency of the tables by the time of the operations</translation>
+    </message>
+    <message>
+        <source>К-во полей таб. с хэш.: </source>
+        <translation>Hash table fields: </translation>
+    </message>
+    <message>
+        <source>Изменение кол-ва полей в таблице с хэшированием (в % от объёма информации)</source>
+        <translation>Changes the number of fields of the hash table (in % of the amount of data)</translation>
+    </message>
 </context>
 <context>
     <name>TExactCoefficients</name>
@@ -904,6 +964,110 @@ Switch the save mode on?</translation>
         <source>%1: m — корзин, занятых ключами (при n = %2: %3)</source>
         <translation>%1: m is the buckets the keys occupy (at n = %2: %3)</translation>
     </message>
+    <message>
+        <source>%1 при n = %2: </source>
+        <translation>%1 at n = %2: </translation>
+    </message>
+    <message>
+        <source>%1 операций</source>
+        <translation>%1 steps</translation>
+    </message>
+    <message>
+        <source>%1 мкс</source>
+        <translation>%1 µs</translation>
+    </message>
+    <message>
+        <source>Рост затрат с объёмом таблицы</source>
+        <translation>Growth of the cost with the table size</translation>
+    </message>
+    <message>
+        <source>Ход и итог расчёта</source>
+        <translation>Progress and outcome of the run</translation>
+    </message>
+    <message>
+        <source>Ход расчёта</source>
+        <translation>Progress of the run</translation>
+    </message>
+    <message>
+        <source>Отмена</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>Прервать расчёт</source>
+        <translation>Stop the run</translation>
+    </message>
+    <message>
+        <source>Логарифмические оси</source>
+        <translation>Logarithmic axes</translation>
+    </message>
+    <message>
+        <source>Сохранить данные…</source>
+        <translation>Save data…</translation>
+    </message>
+    <message>
+        <source>Записать точки в файл CSV: n, организация, операций, мкс</source>
+        <translation>Write the points to a CSV file: n, organisation, operations, µs</translation>
+    </message>
+    <message>
+        <source>Среднее число операций на одну операцию</source>
+        <translation>Mean number of steps per operation</translation>
+    </message>
+    <message>
+        <source>Среднее время одной операции, мкс</source>
+        <translation>Mean time of one operation, µs</translation>
+    </message>
+    <message>
+        <source>поиск</source>
+        <translation>search</translation>
+    </message>
+    <message>
+        <source>вставка</source>
+        <translation>insertion</translation>
+    </message>
+    <message>
+        <source>удаление</source>
+        <translation>deletion</translation>
+    </message>
+    <message>
+        <source>Идёт расчёт (%1, корзин: %2 % от n)…</source>
+        <translation>Running (%1, buckets: %2 % of n)…</translation>
+    </message>
+    <message>
+        <source>Расчёт прерван; точек: %1</source>
+        <translation>Run stopped; points: %1</translation>
+    </message>
+    <message>
+        <source>Готово: %1 операций на каждый объём таблицы, время по монотонным часам</source>
+        <translation>Done: %1 operations for each table size, time by the monotonic clock</translation>
+    </message>
+    <message>
+        <source>Среднее число операций</source>
+        <translation>Mean number of steps</translation>
+    </message>
+    <message>
+        <source>Среднее время операции, мкс</source>
+        <translation>Mean time of an operation, µs</translation>
+    </message>
+    <message>
+        <source>Нет данных</source>
+        <translation>No data</translation>
+    </message>
+    <message>
+        <source>Файл не записан: %1</source>
+        <translation>File not written: %1</translation>
+    </message>
+    <message>
+        <source>Данные записаны в %1</source>
+        <translation>Data written to %1</translation>
+    </message>
+    <message>
+        <source>Сохранить данные</source>
+        <translation>Save data</translation>
+    </message>
+    <message>
+        <source>Данные CSV (*.csv)</source>
+        <translation>CSV data (*.csv)</translation>
+    </message>
 </context>
 <context>
     <name>THelpWindow</name>
@@ -1521,6 +1685,114 @@ Switch the save mode on?</translation>
     <message>
         <source>Поверхность не ограничена: область показывает её часть</source>
         <translation>The surface is unbounded: the region shows a part of it</translation>
+    </message>
+    <message>
+        <source>Полином не выбран!</source>
+        <translation>No polynomial chosen!</translation>
+    </message>
+    <message>
+        <source>Полином не выбран !</source>
+        <translation>No polynomial chosen !</translation>
+    </message>
+    <message>
+        <source>Ошибки при установлении зависимости и рисовании поверхности</source>
+        <translation>Errors in setting the dependence and drawing the surface</translation>
+    </message>
+    <message>
+        <source>Ход построения сетки и сохранение файлов</source>
+        <translation>Progress of the mesh and saved files</translation>
+    </message>
+    <message>
+        <source>Знач. неявной ф-и F(x,y,z)=</source>
+        <translation>Implicit function value F(x,y,z)=</translation>
+    </message>
+    <message>
+        <source>Центр области просмотра:</source>
+        <translation>Centre of the view region:</translation>
+    </message>
+    <message>
+        <source>Размеры области просмотра:</source>
+        <translation>Size of the view region:</translation>
+    </message>
+    <message>
+        <source>Выбор зависимой переменной:</source>
+        <translation>Dependent variable:</translation>
+    </message>
+    <message>
+        <source>Способ построения:</source>
+        <translation>Drawing method:</translation>
+    </message>
+    <message>
+        <source>Явная функция (V от двух переменных)</source>
+        <translation>Explicit function (V of two variables)</translation>
+    </message>
+    <message>
+        <source>Неявная поверхность F(x,y,z)=c</source>
+        <translation>Implicit surface F(x,y,z)=c</translation>
+    </message>
+    <message>
+        <source>Ячеек сетки:</source>
+        <translation>Mesh cells:</translation>
+    </message>
+    <message>
+        <source>Сохранить изображение…</source>
+        <translation>Save image…</translation>
+    </message>
+    <message>
+        <source>Сохранить сетку…</source>
+        <translation>Save mesh…</translation>
+    </message>
+    <message>
+        <source>Построение сетки…</source>
+        <translation>Building the mesh…</translation>
+    </message>
+    <message>
+        <source>Построение сетки прервано</source>
+        <translation>Mesh building stopped</translation>
+    </message>
+    <message>
+        <source>Поверхность не пересекает область просмотра</source>
+        <translation>The surface does not cross the view region</translation>
+    </message>
+    <message>
+        <source>Сохранено: %1</source>
+        <translation>Saved: %1</translation>
+    </message>
+    <message>
+        <source>Не удалось сохранить %1: %2</source>
+        <translation>Could not save %1: %2</translation>
+    </message>
+    <message>
+        <source>Отмена</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>Ход построения сетки</source>
+        <translation>Mesh building progress</translation>
+    </message>
+    <message>
+        <source>Построено треугольников: %1</source>
+        <translation>Triangles built: %1</translation>
+    </message>
+    <message>
+        <source>Сохранить изображение</source>
+        <translation>Save image</translation>
+    </message>
+    <message>
+        <source>Рисунок PNG (*.png)</source>
+        <translation>PNG picture (*.png)</translation>
+    </message>
+    <message>
+        <source>Сохранить сетку</source>
+        <translation>Save mesh</translation>
+    </message>
+    <message>
+        <source>Сетка STL (*.stl);;Сетка OBJ (*.obj)</source>
+        <translation>STL mesh (*.stl);;OBJ mesh (*.obj)</translation>
+    </message>
+    <message>
+        <source>Не удалось сохранить %1</source>
+        <translation>Could not save %1</translation>
     </message>
 </context>
 <context>

@@ -52,24 +52,24 @@ TEfficiencyPage::TEfficiencyPage(QWidget* parent)
 
 // The operation to test and the buttons that start the test and the growth run.
 void TEfficiencyPage::BuildOperationGroup() {
-  GBOperation = new QGroupBox("Операция:", this);
+  GBOperation = new QGroupBox(tr("Операция:"), this);
   GBOperation->setObjectName("GBOperation");
-  RBESearch = new QRadioButton("Поиск;", GBOperation);
+  RBESearch = new QRadioButton(tr("Поиск;"), GBOperation);
   RBESearch->setObjectName("RBESearch");
   RBESearch->setChecked(true);
-  RBEInsert = new QRadioButton("Вставка;", GBOperation);
+  RBEInsert = new QRadioButton(tr("Вставка;"), GBOperation);
   RBEInsert->setObjectName("RBEInsert");
-  RBEDelete = new QRadioButton("Удаление;", GBOperation);
+  RBEDelete = new QRadioButton(tr("Удаление;"), GBOperation);
   RBEDelete->setObjectName("RBEDelete");
-  SBtnTest = new QPushButton("Тест", GBOperation);
+  SBtnTest = new QPushButton(tr("Тест"), GBOperation);
   SBtnTest->setObjectName("SBtnTest");
-  SBtnTest->setToolTip("Запуск процесса сравнения эффективности таблиц");
+  SBtnTest->setToolTip(tr("Запуск процесса сравнения эффективности таблиц"));
   SBtnTest->setAccessibleDescription(SBtnTest->toolTip());
   connect(SBtnTest, &QPushButton::clicked, this, &TEfficiencyPage::SBtnTestClick);
-  SBtnGrowth = new QPushButton("Рост затрат", GBOperation);
+  SBtnGrowth = new QPushButton(tr("Рост затрат"), GBOperation);
   SBtnGrowth->setObjectName("SBtnGrowth");
   SBtnGrowth->setToolTip(
-      "Затраты на операцию в зависимости от объёма таблиц (250 .. 4999 записей)");
+      tr("Затраты на операцию в зависимости от объёма таблиц (250 .. 4999 записей)"));
   SBtnGrowth->setAccessibleDescription(SBtnGrowth->toolTip());
   connect(SBtnGrowth, &QPushButton::clicked, this, &TEfficiencyPage::SBtnGrowthClick);
   for (QRadioButton* button : {RBESearch, RBEInsert, RBEDelete})
@@ -81,7 +81,7 @@ void TEfficiencyPage::BuildOperationGroup() {
 // The generalised efficiency of each organisation: a coloured key, its name, the gauge and its
 // percentage.
 void TEfficiencyPage::BuildGauges() {
-  GBEfficiency = new QGroupBox("Обобщённая эффективн-ть", this);
+  GBEfficiency = new QGroupBox(tr("Обобщённая эффективн-ть"), this);
   GBEfficiency->setObjectName("GBEfficiency");
   for (const TABLESTRUCT::TTableKindInfo& info : TABLESTRUCT::TableKinds()) {
     const auto k = static_cast<std::size_t>(info.Kind);
@@ -125,13 +125,13 @@ void TEfficiencyPage::BuildGauges() {
 void TEfficiencyPage::BuildCharts() {
   const QString operations = tr("Номер операции");
   ChEffOper = new TEfficiencyChartView("ChEffOper",
-                                       {"Эфф-ть по операциям",
-                                        "Эффективности таблиц по кол-ву выполненных операций",
+                                       {tr("Эфф-ть по операциям"),
+                                        tr("Эффективности таблиц по кол-ву выполненных операций"),
                                         operations, tr("Число операций, всего")},
                                        true, this);
   ChEffTime = new TEfficiencyChartView("ChEffTime",
-                                       {"Эфф-ть по времени",
-                                        "Эффективности таблиц по времени выполнения операций",
+                                       {tr("Эфф-ть по времени"),
+                                        tr("Эффективности таблиц по времени выполнения операций"),
                                         operations, tr("Время одной операции, мс")},
                                        false, this);
 
@@ -141,7 +141,7 @@ void TEfficiencyPage::BuildCharts() {
 
 // The number of buckets of the hash table, as a share of the records.
 void TEfficiencyPage::BuildHashSize() {
-  LHashTSize = new QLabel("К-во полей таб. с хэш.: ", this);
+  LHashTSize = new QLabel(tr("К-во полей таб. с хэш.: "), this);
   LHashTSize->setObjectName("LHashTSize");
   TrBHashTSize = new QSlider(Qt::Horizontal, this);
   TrBHashTSize->setObjectName("TrBHashTSize");
@@ -150,7 +150,7 @@ void TEfficiencyPage::BuildHashSize() {
   TrBHashTSize->setTickPosition(QSlider::TicksBelow);
   TrBHashTSize->setTickInterval(10);
   TrBHashTSize->setToolTip(
-      "Изменение кол-ва полей в таблице с хэшированием (в % от объёма информации)");
+      tr("Изменение кол-ва полей в таблице с хэшированием (в % от объёма информации)"));
   TrBHashTSize->setAccessibleName(LHashTSize->text().trimmed());
   TrBHashTSize->setAccessibleDescription(TrBHashTSize->toolTip());
   LHashTSize->setBuddy(TrBHashTSize);
@@ -286,7 +286,7 @@ void TEfficiencyPage::FormResize() {
 int TEfficiencyPage::OperationWidth() const {
   // The two buttons side by side at their full widths, 8 pixels from the sides, 4 apart.
   const int buttons = TestButtonWidth() + 4 + SBtnGrowth->sizeHint().width() + 16;
-  return std::max({110, fontMetrics().horizontalAdvance("Удаление;") + 44, buttons});
+  return std::max({110, fontMetrics().horizontalAdvance(tr("Удаление;")) + 44, buttons});
 }
 
 int TEfficiencyPage::TestButtonWidth() const {

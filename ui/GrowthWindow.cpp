@@ -81,7 +81,7 @@ std::pair<QAbstractAxis*, QAbstractAxis*> ResetChart(QChart* chart, bool logarit
     x = linearX;
     y = linearY;
   }
-  x->setTitleText(QCoreApplication::translate("TGrowthWindow", "Число записей n"));
+  x->setTitleText(TGrowthWindow::tr("Число записей n"));
   y->setTitleText(yTitle);
   chart->addAxis(x, Qt::AlignBottom);
   chart->addAxis(y, Qt::AlignLeft);
@@ -161,9 +161,12 @@ void DrawMeasured(const TGrowthResult& result, const TTableKindInfo& info, QChar
     if (!largest || point.Size > largest->Size) largest = &point;
   }
   if (largest) {
-    const QString at = QString("%1 при n = %2: ").arg(measured->name()).arg(largest->Size);
-    drawing.OperSummary << at + Number(largest->MeanOperations, 4) + " операций";
-    drawing.TimeSummary << at + Number(largest->MeanMicroseconds, 4) + " мкс";
+    const QString at =
+        TGrowthWindow::tr("%1 при n = %2: ").arg(measured->name()).arg(largest->Size);
+    drawing.OperSummary
+        << at + TGrowthWindow::tr("%1 операций").arg(Number(largest->MeanOperations, 4));
+    drawing.TimeSummary << at + TGrowthWindow::tr("%1 мкс").arg(
+                                    Number(largest->MeanMicroseconds, 4));
   }
   AddSeries(oper, measured, drawing.OperAxes);
   AddSeries(time, mean, drawing.TimeAxes);
@@ -190,31 +193,31 @@ void DrawFitted(const TGrowthResult& result, const TTableKindInfo& info, QChart*
 
 TGrowthWindow::TGrowthWindow(QWidget* parent) : QDialog(parent) {
   setObjectName("TGrowthWindow");
-  setWindowTitle("Рост затрат с объёмом таблицы");
+  setWindowTitle(tr("Рост затрат с объёмом таблицы"));
 
   LGrowthStatus = new QLabel(this);
   LGrowthStatus->setObjectName("LGrowthStatus");
-  LGrowthStatus->setAccessibleDescription("Ход и итог расчёта");
+  LGrowthStatus->setAccessibleDescription(tr("Ход и итог расчёта"));
   MakeTextReachable(LGrowthStatus);
   PBGrowth = new QProgressBar(this);
   PBGrowth->setObjectName("PBGrowth");
-  PBGrowth->setAccessibleName("Ход расчёта");
-  BBtnGrowthCancel = new QPushButton("Отмена", this);
+  PBGrowth->setAccessibleName(tr("Ход расчёта"));
+  BBtnGrowthCancel = new QPushButton(tr("Отмена"), this);
   BBtnGrowthCancel->setObjectName("BBtnGrowthCancel");
-  BBtnGrowthCancel->setToolTip("Прервать расчёт");
+  BBtnGrowthCancel->setToolTip(tr("Прервать расчёт"));
   BBtnGrowthCancel->setAccessibleDescription(BBtnGrowthCancel->toolTip());
   BBtnGrowthCancel->setAutoDefault(false);
-  ChBGrowthLog = new QCheckBox("Логарифмические оси", this);
+  ChBGrowthLog = new QCheckBox(tr("Логарифмические оси"), this);
   ChBGrowthLog->setObjectName("ChBGrowthLog");
-  BBtnGrowthSave = new QPushButton("Сохранить данные…", this);
+  BBtnGrowthSave = new QPushButton(tr("Сохранить данные…"), this);
   BBtnGrowthSave->setObjectName("BBtnGrowthSave");
-  BBtnGrowthSave->setToolTip("Записать точки в файл CSV: n, организация, операций, мкс");
+  BBtnGrowthSave->setToolTip(tr("Записать точки в файл CSV: n, организация, операций, мкс"));
   BBtnGrowthSave->setAccessibleDescription(BBtnGrowthSave->toolTip());
   BBtnGrowthSave->setAutoDefault(false);
   BBtnGrowthSave->setEnabled(false);
 
-  ChGrowthOper = MakeChartView("ChGrowthOper", "Среднее число операций на одну операцию", this);
-  ChGrowthTime = MakeChartView("ChGrowthTime", "Среднее время одной операции, мкс", this);
+  ChGrowthOper = MakeChartView("ChGrowthOper", tr("Среднее число операций на одну операцию"), this);
+  ChGrowthTime = MakeChartView("ChGrowthTime", tr("Среднее время одной операции, мкс"), this);
 
   auto* top = new QHBoxLayout;
   top->addWidget(PBGrowth, 1);
@@ -253,8 +256,8 @@ void TGrowthWindow::Start(TABLESTRUCT::TestOperation operation, int hashPercent,
   PBGrowth->setValue(0);
   BBtnGrowthCancel->setEnabled(true);
   BBtnGrowthSave->setEnabled(false);
-  static const char* const operations[] = {"", "поиск", "вставка", "удаление"};
-  SetStatus(QString("Идёт расчёт (%1, корзин: %2 % от n)…")
+  const QString operations[] = {QString(), tr("поиск"), tr("вставка"), tr("удаление")};
+  SetStatus(tr("Идёт расчёт (%1, корзин: %2 % от n)…")
                 .arg(operations[static_cast<int>(operation)])
                 .arg(hashPercent),
             false);
@@ -293,9 +296,9 @@ void TGrowthWindow::RunFinished() {
   BBtnGrowthCancel->setEnabled(false);
   BBtnGrowthSave->setEnabled(!Result.Points.empty());
   if (Result.Cancelled)
-    SetStatus(QString("Расчёт прерван; точек: %1").arg(Result.Points.size()), false);
+    SetStatus(tr("Расчёт прерван; точек: %1").arg(Result.Points.size()), false);
   else
-    SetStatus(QString("Готово: %1 операций на каждый объём таблицы, время по монотонным часам")
+    SetStatus(tr("Готово: %1 операций на каждый объём таблицы, время по монотонным часам")
                   .arg(TGrowthRun::OperationsPerSize),
               false);
   DrawCharts();
@@ -324,8 +327,8 @@ void TGrowthWindow::DrawCharts() {
   drawing.Logarithmic = ChBGrowthLog->isChecked();
   QChart* oper = ChGrowthOper->chart();
   QChart* time = ChGrowthTime->chart();
-  oper->setTitle("Среднее число операций");
-  time->setTitle("Среднее время операции, мкс");
+  oper->setTitle(tr("Среднее число операций"));
+  time->setTitle(tr("Среднее время операции, мкс"));
   drawing.OperAxes = ResetChart(oper, drawing.Logarithmic, tr("Операций на одну операцию"));
   drawing.TimeAxes = ResetChart(time, drawing.Logarithmic, tr("Время одной операции, мкс"));
   for (const TTableKindInfo& info : TABLESTRUCT::TableKinds())
@@ -351,7 +354,7 @@ void TGrowthWindow::DrawCharts() {
   const TSpan times = drawing.Times.IsEmpty() ? TSpan{1, 10} : drawing.Times;
   SetRange(drawing.OperAxes.second, operations.Low, operations.High, logarithmic);
   SetRange(drawing.TimeAxes.second, times.Low, times.High, logarithmic);
-  const QString none = "Нет данных";
+  const QString none = tr("Нет данных");
   ChGrowthOper->setAccessibleDescription(
       drawing.OperSummary.isEmpty() ? none : drawing.OperSummary.join("; "));
   ChGrowthTime->setAccessibleDescription(
@@ -361,15 +364,15 @@ void TGrowthWindow::DrawCharts() {
 bool TGrowthWindow::SaveData(const QString& path) {
   std::string error;
   if (!TABLESTRUCT::WriteGrowthCsv(path.toStdString(), Result, &error)) {
-    SetStatus(QString("Файл не записан: %1").arg(QString::fromStdString(error)), true);
+    SetStatus(tr("Файл не записан: %1").arg(QString::fromStdString(error)), true);
     return false;
   }
-  SetStatus(QString("Данные записаны в %1").arg(path), false);
+  SetStatus(tr("Данные записаны в %1").arg(path), false);
   return true;
 }
 
 void TGrowthWindow::BBtnGrowthSaveClick() {
-  const QString path =
-      QFileDialog::getSaveFileName(this, "Сохранить данные", "growth.csv", "Данные CSV (*.csv)");
+  const QString path = QFileDialog::getSaveFileName(this, tr("Сохранить данные"), "growth.csv",
+                                                    tr("Данные CSV (*.csv)"));
   if (!path.isEmpty()) SaveData(path);
 }

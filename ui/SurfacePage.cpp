@@ -15,6 +15,7 @@
 #include "gl/TOpenGLPanel.h"
 #include "gl/TSurfaceRenderer.h"
 #include "ui/DecimalSpinBox.h"
+#include "ui/Language.h"
 #include "ui/MeshBuilder.h"
 #include "ui/RegionFitter.h"
 
@@ -27,7 +28,7 @@ bool ParseNumber(const QString& text, float& value) {
   return LISTSTRUCT::ParseFieldNumber(text.toStdString(), value);
 }
 
-const char* const NoPolinomChosen = "Полином не выбран!";
+const char* const NoPolinomChosen = QT_TRANSLATE_NOOP("TSurfacePage", "Полином не выбран!");
 const char* const SurfaceHint = "Surface: ";
 
 } // namespace
@@ -93,7 +94,7 @@ void TSurfacePage::SetChoice(int selIndex, const QString& name) {
 void TSurfacePage::TShSurfEnter() {
   if (SelIndex < 0) {
     MeshBuilder->Cancel(); // a mesh still being built is of no use now
-    EdErrors->setText(QString::fromUtf8(NoPolinomChosen));
+    EdErrors->setText(tr(NoPolinomChosen));
     SurfReady = false;
   } else if (IsImplicitMode()) {
     // Any polynomial will do: its mesh is drawn once it is built.
@@ -105,7 +106,7 @@ void TSurfacePage::TShSurfEnter() {
     if (PolinomLookup) PolinomLookup(ChosenName.toStdString(), pol);
     SurfFunc.SetDependence(pol, FuncVal, DependentLetter());
     SurfReady = SurfFunc.GetRetCode() >= 0;
-    EdErrors->setText(QString::fromStdString(SurfFunc.GetMessage()));
+    EdErrors->setText(ShowText(SurfFunc.GetMessageText()));
   }
   SurfaceMeshDirty = true;
   RepaintPanel();

@@ -31,8 +31,8 @@ namespace {
 constexpr QSize DrawingMinimumSize(320, 280);
 
 // Labels, number fields, size spin edits and radio buttons of the options, each with its name.
-QLabel* MakeLabel(QWidget* parent, const char* text, const char* name, QWidget* buddy) {
-  auto* label = new QLabel(QString::fromUtf8(text), parent);
+QLabel* MakeLabel(QWidget* parent, const QString& text, const char* name, QWidget* buddy) {
+  auto* label = new QLabel(text, parent);
   label->setObjectName(name);
   if (buddy) label->setBuddy(buddy);
   return label;
@@ -45,8 +45,9 @@ QLineEdit* MakeNumberEdit(QWidget* parent, const char* name, const QString& text
   return edit;
 }
 
-QRadioButton* MakeRadio(const char* text, const char* name, QWidget* parent, QButtonGroup* group) {
-  auto* button = new QRadioButton(QString::fromUtf8(text), parent);
+QRadioButton* MakeRadio(const QString& text, const char* name, QWidget* parent,
+                        QButtonGroup* group) {
+  auto* button = new QRadioButton(text, parent);
   button->setObjectName(name);
   group->addButton(button);
   return button;
@@ -105,15 +106,14 @@ void TSurfacePage::BuildMessageLines() {
   BvlOptions->setFrameShape(QFrame::StyledPanel);
   BvlOptions->setFrameShadow(QFrame::Sunken);
 
-  EdErrors = new QLineEdit(QString::fromUtf8("Полином не выбран !"), BvlOptions);
+  EdErrors = new QLineEdit(tr("Полином не выбран !"), BvlOptions);
   EdErrors->setObjectName("EdErrors");
-  EdErrors->setToolTip(
-      QString::fromUtf8("Ошибки при установлении зависимости и рисовании поверхности"));
+  EdErrors->setToolTip(tr("Ошибки при установлении зависимости и рисовании поверхности"));
   EdErrors->setAccessibleName(EdErrors->toolTip());
   StyleMessageField(EdErrors);
   EdSurfStatus = new QLineEdit(BvlOptions);
   EdSurfStatus->setObjectName("EdSurfStatus");
-  EdSurfStatus->setToolTip(QString::fromUtf8("Ход построения сетки и сохранение файлов"));
+  EdSurfStatus->setToolTip(tr("Ход построения сетки и сохранение файлов"));
   EdSurfStatus->setAccessibleName(EdSurfStatus->toolTip());
   // Plain text on the window's colour: a line of notices, not a field to fill in.
   EdSurfStatus->setReadOnly(true);
@@ -128,9 +128,9 @@ void TSurfacePage::BuildMessageLines() {
 // The fields of the function value, the centre and the sizes of the region viewed.
 void TSurfacePage::BuildRegionFields() {
   EdFuncVal = MakeNumberEdit(this, "EdFuncVal", "0");
-  LbFuncVal = MakeLabel(this, "Знач. неявной ф-и F(x,y,z)=", "LbFuncVal", EdFuncVal);
+  LbFuncVal = MakeLabel(this, tr("Знач. неявной ф-и F(x,y,z)="), "LbFuncVal", EdFuncVal);
 
-  LbCentre = MakeLabel(this, "Центр области просмотра:", "LbCentre", nullptr);
+  LbCentre = MakeLabel(this, tr("Центр области просмотра:"), "LbCentre", nullptr);
   EdX0 = MakeNumberEdit(this, "EdX0", "0");
   LbX0 = MakeLabel(this, "X0:", "LbX0", EdX0);
   EdY0 = MakeNumberEdit(this, "EdY0", "0");
@@ -138,7 +138,7 @@ void TSurfacePage::BuildRegionFields() {
   EdZ0 = MakeNumberEdit(this, "EdZ0", "0");
   LbZ0 = MakeLabel(this, "Z0:", "LbZ0", EdZ0);
 
-  LbSizes = MakeLabel(this, "Размеры области просмотра:", "LbSizes", nullptr);
+  LbSizes = MakeLabel(this, tr("Размеры области просмотра:"), "LbSizes", nullptr);
   CESizeX = MakeSizeSpin(this, "CESizeX");
   LbSizeX = MakeLabel(this, "Sx:", "LbSizeX", CESizeX);
   CESizeY = MakeSizeSpin(this, "CESizeY");
@@ -155,7 +155,7 @@ void TSurfacePage::BuildRegionFields() {
 
 // The dependent variable and the drawing options.
 void TSurfacePage::BuildSwitches() {
-  LbVar = MakeLabel(this, "Выбор зависимой переменной:", "LbVar", nullptr);
+  LbVar = MakeLabel(this, tr("Выбор зависимой переменной:"), "LbVar", nullptr);
   auto* varGroup = new QButtonGroup(this);
   RBVarZ = MakeRadio("Z (x,y);", "RBVarZ", this, varGroup);
   RBVarY = MakeRadio("Y (x,z);", "RBVarY", this, varGroup);
@@ -186,12 +186,12 @@ void TSurfacePage::BuildSwitches() {
 
 // The method of drawing with the mesh's cells.
 void TSurfacePage::BuildMethodChoice() {
-  LbMethod = MakeLabel(this, "Способ построения:", "LbMethod", nullptr);
+  LbMethod = MakeLabel(this, tr("Способ построения:"), "LbMethod", nullptr);
   auto* methodGroup = new QButtonGroup(this);
-  RBExplicitFunction =
-      MakeRadio("Явная функция (V от двух переменных)", "RBExplicitFunction", this, methodGroup);
+  RBExplicitFunction = MakeRadio(tr("Явная функция (V от двух переменных)"), "RBExplicitFunction",
+                                 this, methodGroup);
   RBImplicitSurface =
-      MakeRadio("Неявная поверхность F(x,y,z)=c", "RBImplicitSurface", this, methodGroup);
+      MakeRadio(tr("Неявная поверхность F(x,y,z)=c"), "RBImplicitSurface", this, methodGroup);
   RBExplicitFunction->setChecked(true);
   CEMeshCells = new QSpinBox(this);
   CEMeshCells->setObjectName("CEMeshCells");
@@ -199,7 +199,7 @@ void TSurfacePage::BuildMethodChoice() {
   CEMeshCells->setValue(TRANSSTRUCT::TImplicitMesh::DefaultCells);
   CEMeshCells->setFixedWidth(56);
   CEMeshCells->setEnabled(false);
-  LbMeshCells = MakeLabel(this, "Ячеек сетки:", "LbMeshCells", CEMeshCells);
+  LbMeshCells = MakeLabel(this, tr("Ячеек сетки:"), "LbMeshCells", CEMeshCells);
   LbMeshCells->setEnabled(false);
   // The radio buttons name themselves; the caption over them tells what they choose.
   for (QRadioButton* button : {RBExplicitFunction, RBImplicitSurface})
@@ -331,11 +331,10 @@ void TSurfacePage::BuildPanelMenu() {
   connect(PanGLSurface, &QWidget::customContextMenuRequested, this, &TSurfacePage::ShowPanelMenu);
   PanelMenu = new QMenu(this);
   PanelMenu->setObjectName("PanelMenu");
-  ActSaveImage = PanelMenu->addAction(QString::fromUtf8("Сохранить изображение…"), this,
-                                      &TSurfacePage::SaveImageClick);
+  ActSaveImage =
+      PanelMenu->addAction(tr("Сохранить изображение…"), this, &TSurfacePage::SaveImageClick);
   ActSaveImage->setObjectName("ActSaveImage");
-  ActSaveMesh = PanelMenu->addAction(QString::fromUtf8("Сохранить сетку…"), this,
-                                     &TSurfacePage::SaveMeshClick);
+  ActSaveMesh = PanelMenu->addAction(tr("Сохранить сетку…"), this, &TSurfacePage::SaveMeshClick);
   ActSaveMesh->setObjectName("ActSaveMesh");
 }
 

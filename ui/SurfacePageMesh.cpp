@@ -29,10 +29,10 @@
 
 namespace {
 
-const char* const MeshBuilding = "Построение сетки…";
-const char* const MeshCancelled = "Построение сетки прервано";
-const char* const MeshMissesRegion = "Поверхность не пересекает область просмотра";
-const char* const MeshTriangles = "Построено треугольников: ";
+const char* const MeshBuilding = QT_TRANSLATE_NOOP("TSurfacePage", "Построение сетки…");
+const char* const MeshCancelled = QT_TRANSLATE_NOOP("TSurfacePage", "Построение сетки прервано");
+const char* const MeshMissesRegion =
+    QT_TRANSLATE_NOOP("TSurfacePage", "Поверхность не пересекает область просмотра");
 
 QString DefaultFileName(const QString& name, const char* extension) {
   const QString base = name.isEmpty() ? QStringLiteral("surface") : name;
@@ -43,11 +43,11 @@ QString DefaultFileName(const QString& name, const char* extension) {
 bool ReportWritten(const QString& path, bool written, const QString& error, QLineEdit* notices,
                    QLineEdit* failures) {
   if (written) {
-    notices->setText(QString::fromUtf8("Сохранено: ") + path);
+    notices->setText(TSurfacePage::tr("Сохранено: %1").arg(path));
     return true;
   }
   notices->clear();
-  failures->setText(QString::fromUtf8("Не удалось сохранить ") + path + ": " + error);
+  failures->setText(TSurfacePage::tr("Не удалось сохранить %1: %2").arg(path, error));
   return false;
 }
 
@@ -65,7 +65,7 @@ TRANSSTRUCT::TViewRegion TSurfacePage::GetRegion() const {
 
 void TSurfacePage::BtnFitRegionClick() {
   if (SelIndex < 0) {
-    EdErrors->setText(QString::fromUtf8("Полином не выбран!"));
+    EdErrors->setText(tr("Полином не выбран!"));
     return;
   }
   LISTSTRUCT::TPolinom pol;
@@ -133,7 +133,7 @@ void TSurfacePage::CEMeshCellsChange() {
 void TSurfacePage::StartMeshBuild() {
   SurfReady = false;
   EdErrors->clear();
-  EdSurfStatus->setText(QString::fromUtf8(MeshBuilding));
+  EdSurfStatus->setText(tr(MeshBuilding));
   // The mesh of the same inputs is drawn again as it stands, without building it twice.
   if (!MeshBuilder->Start(MeshPolinom, FuncVal, GetRegion(), CEMeshCells->value()))
     MeshBuildFinished(true);
@@ -143,12 +143,11 @@ void TSurfacePage::MeshBuildProgress(int done, int total) {
   // A build that takes long shows its progress and can be cancelled; the dialog appears
   // only when the build lasts beyond its minimum duration.
   if (!MeshProgress) {
-    MeshProgress = new QProgressDialog(QString::fromUtf8(MeshBuilding), QString::fromUtf8("Отмена"),
-                                       0, total, this);
+    MeshProgress = new QProgressDialog(tr(MeshBuilding), tr("Отмена"), 0, total, this);
     MeshProgress->setObjectName("MeshProgress");
-    MeshProgress->setWindowTitle(QString::fromUtf8(MeshBuilding));
+    MeshProgress->setWindowTitle(tr(MeshBuilding));
     auto* bar = new QProgressBar(MeshProgress);
-    bar->setAccessibleName(QString::fromUtf8("Ход построения сетки"));
+    bar->setAccessibleName(tr("Ход построения сетки"));
     MeshProgress->setBar(bar);
     MeshProgress->setWindowModality(Qt::WindowModal);
     MeshProgress->setMinimumDuration(300);
@@ -170,11 +169,11 @@ void TSurfacePage::MeshBuildFinished(bool completed) {
   SurfReady = completed && !mesh.IsEmpty();
   // Nothing to draw in the region is a failure; a cancel is the user's own choice.
   const bool misses = completed && mesh.IsEmpty();
-  EdErrors->setText(misses ? QString::fromUtf8(MeshMissesRegion) : QString());
-  EdSurfStatus->setText(!completed ? QString::fromUtf8(MeshCancelled)
-                        : misses   ? QString()
-                                   : QString::fromUtf8(MeshTriangles) +
-                                       QString::number(qulonglong(mesh.GetTriangleCount())));
+  EdErrors->setText(misses ? tr(MeshMissesRegion) : QString());
+  EdSurfStatus->setText(
+      !completed ? tr(MeshCancelled)
+      : misses   ? QString()
+               : tr("Построено треугольников: %1").arg(qulonglong(mesh.GetTriangleCount())));
   RepaintPanel();
 }
 
@@ -186,18 +185,17 @@ void TSurfacePage::ShowPanelMenu(const QPoint& position) {
 }
 
 void TSurfacePage::SaveImageClick() {
-  const QString path =
-      QFileDialog::getSaveFileName(this, QString::fromUtf8("Сохранить изображение"),
-                                   DefaultFileName(SelIndex >= 0 ? ChosenName : QString(), ".png"),
-                                   QString::fromUtf8("Рисунок PNG (*.png)"));
+  const QString path = QFileDialog::getSaveFileName(
+      this, tr("Сохранить изображение"),
+      DefaultFileName(SelIndex >= 0 ? ChosenName : QString(), ".png"), tr("Рисунок PNG (*.png)"));
   if (!path.isEmpty()) SaveImage(path);
 }
 
 void TSurfacePage::SaveMeshClick() {
   QString filter;
-  const QString path = QFileDialog::getSaveFileName(
-      this, QString::fromUtf8("Сохранить сетку"), DefaultFileName(ChosenName, ".stl"),
-      QString::fromUtf8("Сетка STL (*.stl);;Сетка OBJ (*.obj)"), &filter);
+  const QString path =
+      QFileDialog::getSaveFileName(this, tr("Сохранить сетку"), DefaultFileName(ChosenName, ".stl"),
+                                   tr("Сетка STL (*.stl);;Сетка OBJ (*.obj)"), &filter);
   if (path.isEmpty()) return;
   QString target = path;
   if (QFileInfo(target).suffix().isEmpty()) target += filter.contains("obj") ? ".obj" : ".stl";
@@ -212,7 +210,7 @@ bool TSurfacePage::SaveImage(const QString& path) {
   buffer.open(QIODevice::WriteOnly);
   if (picture.isNull() || !picture.save(&buffer, "PNG")) {
     EdSurfStatus->clear();
-    EdErrors->setText(QString::fromUtf8("Не удалось сохранить ") + path);
+    EdErrors->setText(tr("Не удалось сохранить %1").arg(path));
     return false;
   }
   QString error;
