@@ -506,6 +506,18 @@ The program has not been closed.</translation>
         <source>Быстрая клавиша: %1</source>
         <translation>Shortcut: %1</translation>
     </message>
+    <message>
+        <source>Страница пошаговой работы таблиц</source>
+        <translation>Page of the tables' step-by-step work</translation>
+    </message>
+    <message>
+        <source>Страница пошаговой работы списка</source>
+        <translation>Page of the list's step-by-step work</translation>
+    </message>
+    <message>
+        <source>Страница пошаговой работы транслятора</source>
+        <translation>Page of the translator's step-by-step work</translation>
+    </message>
 </context>
 <context>
     <name>TForm10</name>
@@ -933,6 +945,54 @@ Switch the save mode on?</translation>
     <message>
         <source>Пошаговая работа транслятора</source>
         <translation>The translator step by step</translation>
+    </message>
+    <message>
+        <source>Пошаговая работа таблиц</source>
+        <translation>Tables step by step</translation>
+    </message>
+    <message>
+        <source>Полином не выбран!</source>
+        <translation>No polynomial chosen!</translation>
+    </message>
+    <message>
+        <source>Полином не выбран</source>
+        <translation>No polynomial chosen</translation>
+    </message>
+    <message>
+        <source>OVERVIEW: Демонстрационные возможности</source>
+        <translation>OVERVIEW: Demonstrations</translation>
+    </message>
+    <message>
+        <source>Выбор полнома</source>
+        <translation>Choice of polynomial</translation>
+    </message>
+    <message>
+        <source>Просмотр структуры</source>
+        <translation>Structure view</translation>
+    </message>
+    <message>
+        <source>Построение поверхности</source>
+        <translation>Surface drawing</translation>
+    </message>
+    <message>
+        <source>Эффективность таблиц</source>
+        <translation>Table efficiency</translation>
+    </message>
+    <message>
+        <source>Название</source>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <source>Полином</source>
+        <translation>Polynomial</translation>
+    </message>
+    <message>
+        <source>Математическое выражение полинома</source>
+        <translation>Mathematical expression of the polynomial</translation>
+    </message>
+    <message>
+        <source>Полином: %1</source>
+        <translation>Polynomial: %1</translation>
     </message>
 </context>
 <context>
@@ -1564,32 +1624,6 @@ Switch the save mode on?</translation>
     </message>
 </context>
 <context>
-    <name>TStructurePaper</name>
-    <message>
-        <source>Полином %1, %2</source>
-        <translation>Polynomial %1, %2</translation>
-    </message>
-    <message>
-        <source>Формула: %1</source>
-        <translation>Formula: %1</translation>
-    </message>
-</context>
-<context>
-    <name>TStructureView</name>
-    <message>
-        <source>Переносить строки</source>
-        <translation>Wrap rows</translation>
-    </message>
-    <message>
-        <source>Крупнее</source>
-        <translation>Larger</translation>
-    </message>
-    <message>
-        <source>Мельче</source>
-        <translation>Smaller</translation>
-    </message>
-</context>
-<context>
     <name>TStepShow</name>
     <message>
         <source>Рисунок шага: то, что он делает, выделено</source>
@@ -1658,6 +1692,32 @@ Switch the save mode on?</translation>
     <message>
         <source>&amp;Скорость:</source>
         <translation>&amp;Speed:</translation>
+    </message>
+</context>
+<context>
+    <name>TStructurePaper</name>
+    <message>
+        <source>Полином %1, %2</source>
+        <translation>Polynomial %1, %2</translation>
+    </message>
+    <message>
+        <source>Формула: %1</source>
+        <translation>Formula: %1</translation>
+    </message>
+</context>
+<context>
+    <name>TStructureView</name>
+    <message>
+        <source>Переносить строки</source>
+        <translation>Wrap rows</translation>
+    </message>
+    <message>
+        <source>Крупнее</source>
+        <translation>Larger</translation>
+    </message>
+    <message>
+        <source>Мельче</source>
+        <translation>Smaller</translation>
     </message>
 </context>
 <context>
@@ -1827,6 +1887,53 @@ Switch the save mode on?</translation>
     </message>
 </context>
 <context>
+    <name>TTableStepPicture</name>
+    <message>
+        <source>голова</source>
+        <translation>head</translation>
+    </message>
+    <message>
+        <source>текущее</source>
+        <translation>current</translation>
+    </message>
+    <message>
+        <source>текущее =</source>
+        <translation>current =</translation>
+    </message>
+    <message>
+        <source>текущее ≠</source>
+        <translation>current ≠</translation>
+    </message>
+    <message>
+        <source>%1: поиск ключа %2; операций: %3</source>
+        <translation>%1: search for the key %2; operations: %3</translation>
+    </message>
+    <message>
+        <source>%1: вставка ключа %2; операций: %3</source>
+        <translation>%1: insertion of the key %2; operations: %3</translation>
+    </message>
+    <message>
+        <source>%1: удаление ключа %2; операций: %3</source>
+        <translation>%1: deletion of the key %2; operations: %3</translation>
+    </message>
+    <message>
+        <source>Текущее звено: позиция %1</source>
+        <translation>Current link: position %1</translation>
+    </message>
+    <message>
+        <source>Кольцо записей от головного звена</source>
+        <translation>Ring of records from the head link</translation>
+    </message>
+    <message>
+        <source>Массив записей по возрастанию ключей</source>
+        <translation>Array of records in ascending key order</translation>
+    </message>
+    <message>
+        <source>Корзин: %1</source>
+        <translation>Buckets: %1</translation>
+    </message>
+</context>
+<context>
     <name>TTableSteps</name>
     <message>
         <source>Поиск ключа в кольце (с него начинают InsRecord и DelRecord):</source>
@@ -1926,50 +2033,62 @@ Switch the save mode on?</translation>
     </message>
 </context>
 <context>
-    <name>TTableStepPicture</name>
+    <name>TTableStepsPage</name>
     <message>
-        <source>голова</source>
-        <translation>head</translation>
+        <source>Поиск</source>
+        <translation>Search</translation>
     </message>
     <message>
-        <source>текущее</source>
-        <translation>current</translation>
+        <source>Вставка</source>
+        <translation>Insertion</translation>
     </message>
     <message>
-        <source>текущее =</source>
-        <translation>current =</translation>
+        <source>Удаление</source>
+        <translation>Deletion</translation>
     </message>
     <message>
-        <source>текущее ≠</source>
-        <translation>current ≠</translation>
+        <source>Ключ операции: латинские буквы и цифры</source>
+        <translation>Key of the operation: Latin letters and digits</translation>
     </message>
     <message>
-        <source>%1: поиск ключа %2; операций: %3</source>
-        <translation>%1: search for the key %2; operations: %3</translation>
+        <source>Количество корзин таблицы с вычисляемыми адресами</source>
+        <translation>Number of buckets of the hash table</translation>
     </message>
     <message>
-        <source>%1: вставка ключа %2; операций: %3</source>
-        <translation>%1: insertion of the key %2; operations: %3</translation>
+        <source>Копия таблицы полиномов</source>
+        <translation>Copy of the polynomial table</translation>
     </message>
     <message>
-        <source>%1: удаление ключа %2; операций: %3</source>
-        <translation>%1: deletion of the key %2; operations: %3</translation>
+        <source>Случайные ключи</source>
+        <translation>Random keys</translation>
     </message>
     <message>
-        <source>Текущее звено: позиция %1</source>
-        <translation>Current link: position %1</translation>
+        <source>Количество случайных ключей</source>
+        <translation>Number of random keys</translation>
     </message>
     <message>
-        <source>Кольцо записей от головного звена</source>
-        <translation>Ring of records from the head link</translation>
+        <source>Обновить</source>
+        <translation>Refresh</translation>
     </message>
     <message>
-        <source>Массив записей по возрастанию ключей</source>
-        <translation>Array of records in ascending key order</translation>
+        <source>Взять таблицу заново: копию таблицы полиномов или новые ключи</source>
+        <translation>Take the table anew: a copy of the polynomial table or new keys</translation>
     </message>
     <message>
-        <source>Корзин: %1</source>
-        <translation>Buckets: %1</translation>
+        <source>&amp;Организация:</source>
+        <translation>&amp;Organisation:</translation>
+    </message>
+    <message>
+        <source>&amp;Корзин:</source>
+        <translation>&amp;Buckets:</translation>
+    </message>
+    <message>
+        <source>Оп&amp;ерация:</source>
+        <translation>Op&amp;eration:</translation>
+    </message>
+    <message>
+        <source>&amp;Ключ:</source>
+        <translation>&amp;Key:</translation>
     </message>
 </context>
 <context>

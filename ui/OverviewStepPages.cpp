@@ -28,7 +28,7 @@ void TForm9::BuildStepPages() {
   StepsPage = new TTableStepsPage;
   StepsPage->setObjectName("StepsPage");
   StepsPage->SetTableSource(table);
-  TShSteps = sheet("TShSteps", StepsPage, "Пошаговая работа таблиц");
+  TShSteps = sheet("TShSteps", StepsPage, tr("Пошаговая работа таблиц"));
   ListStepsPage = new TListStepsPage;
   ListStepsPage->setObjectName("ListStepsPage");
   ListStepsPage->SetTableSource(table);

@@ -37,8 +37,8 @@
 
 namespace {
 
-const char* const NoChoiceAtStart = "Полином не выбран!";
-const char* const NoChoice = "Полином не выбран";
+const char* const NoChoiceAtStart = QT_TRANSLATE_NOOP("TForm9", "Полином не выбран!");
+const char* const NoChoice = QT_TRANSLATE_NOOP("TForm9", "Полином не выбран");
 const char* const NoNumber = "???";
 
 // Borders and caption bar of a window frame, for the window's outer size.
@@ -77,7 +77,7 @@ TForm9::TForm9(TTableDocumentAdapter* document, QWidget* parent)
   std::srand(static_cast<unsigned>(std::time(nullptr)));
 
   setObjectName("Form9");
-  setWindowTitle("OVERVIEW: Демонстрационные возможности");
+  setWindowTitle(tr("OVERVIEW: Демонстрационные возможности"));
 
   Bevel1 = new QFrame(this);
   Bevel1->setObjectName("Bevel1");
@@ -86,7 +86,7 @@ TForm9::TForm9(TTableDocumentAdapter* document, QWidget* parent)
   Image1 = new QLabel(this);
   Image1->setObjectName("Image1");
   Image1->setPixmap(RenderSvgPicture(":/pictures/view.svg", QSize(44, 50)));
-  Image1->setAccessibleName("OVERVIEW: Демонстрационные возможности");
+  Image1->setAccessibleName(windowTitle());
 
   BuildPageControl();
   BuildPageContents();
@@ -128,10 +128,10 @@ void TForm9::BuildPageControl() {
   auto* tabStyle = new TCompactTabStyle;
   tabStyle->setParent(PCViewTab->tabBar());
   PCViewTab->tabBar()->setStyle(tabStyle);
-  PCViewTab->addTab(TShExpr, "Выбор полнома");
-  PCViewTab->addTab(TShStruct, "Просмотр структуры");
-  PCViewTab->addTab(TShSurf, "Построение поверхности");
-  PCViewTab->addTab(TShEffic, "Эффективность таблиц");
+  PCViewTab->addTab(TShExpr, tr("Выбор полнома"));
+  PCViewTab->addTab(TShStruct, tr("Просмотр структуры"));
+  PCViewTab->addTab(TShSurf, tr("Построение поверхности"));
+  PCViewTab->addTab(TShEffic, tr("Эффективность таблиц"));
 }
 
 // The surface and efficiency pages, each filling its sheet.
@@ -156,7 +156,7 @@ void TForm9::BuildPageContents() {
 // The three choice lists kept in step and the chosen formula.
 void TForm9::BuildChoicePage() {
   // The lists are pick-only: a typed text could select no item.
-  auto makeBox = [this](const char* name, const char* accessible) {
+  auto makeBox = [this](const char* name, const QString& accessible) {
     auto* box = new QComboBox(TShExpr);
     box->setObjectName(name);
     box->setEditable(false);
@@ -165,10 +165,10 @@ void TForm9::BuildChoicePage() {
     return box;
   };
   CBNum = makeBox("CBNum", "№");
-  CBName = makeBox("CBName", "Название");
-  CBFormula = makeBox("CBFormula", "Полином");
+  CBName = makeBox("CBName", tr("Название"));
+  CBFormula = makeBox("CBFormula", tr("Полином"));
   CBNum->setPlaceholderText(NoNumber);
-  CBName->setPlaceholderText(NoChoiceAtStart);
+  CBName->setPlaceholderText(tr(NoChoiceAtStart));
   CBFormula->setPlaceholderText(NoNumber);
   for (QComboBox* box : {CBNum, CBName, CBFormula})
     ShowTextStart(box);
@@ -180,8 +180,8 @@ void TForm9::BuildChoicePage() {
   MemExpr->setObjectName("MemExpr");
   MemExpr->setReadOnly(true);
   MemExpr->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-  MemExpr->setToolTip("Математическое выражение полинома");
-  MemExpr->setAccessibleName("Математическое выражение полинома");
+  MemExpr->setToolTip(tr("Математическое выражение полинома"));
+  MemExpr->setAccessibleName(MemExpr->toolTip());
 }
 
 // The structure picture in its box (TStructureView).
@@ -206,7 +206,7 @@ void TForm9::ShowPage(int page) {
 }
 
 void TForm9::FillPolLists() {
-  CBName->setPlaceholderText(NoChoice);
+  CBName->setPlaceholderText(tr(NoChoice));
   CBNum->setPlaceholderText(NoNumber);
   CBFormula->setPlaceholderText(NoNumber);
   MemExpr->clear();
@@ -255,15 +255,15 @@ void TForm9::ShowFormulas() {
     CBFormula->setItemText(i, rows[std::size_t(i)].Shown());
   if (SelIndex < 0) return;
   MemExpr->setPlainText(CBFormula->currentText());
-  SBForImg->setToolTip(TooltipText("Полином: " + CBFormula->currentText()));
+  SBForImg->setToolTip(TooltipText(tr("Полином: %1").arg(CBFormula->currentText())));
 }
 
 void TForm9::DrawPolStruct() {
   if (SelIndex < 0) {
-    SBForImg->setToolTip(NoChoice);
+    SBForImg->setToolTip(tr(NoChoice));
     SBForImg->Clear();
   } else {
-    SBForImg->setToolTip(TooltipText("Полином: " + CBFormula->currentText()));
+    SBForImg->setToolTip(TooltipText(tr("Полином: %1").arg(CBFormula->currentText())));
     LISTSTRUCT::TPolinom pol;
     Document->CurTab()->FindRecord(CBName->currentText().toStdString(), pol);
     SBForImg->Show(pol, CBName->currentText(), CBFormula->currentText());

@@ -29,9 +29,12 @@ using TABLESTRUCT::TTableKind;
 
 namespace {
 
-const char* const OperationCaptions[] = {"Поиск", "Вставка", "Удаление"};
+const char* const OperationCaptions[] = {QT_TRANSLATE_NOOP("TTableStepsPage", "Поиск"),
+                                         QT_TRANSLATE_NOOP("TTableStepsPage", "Вставка"),
+                                         QT_TRANSLATE_NOOP("TTableStepsPage", "Удаление")};
 
-const char* const KeyHint = "Ключ операции: латинские буквы и цифры";
+const char* const KeyHint =
+    QT_TRANSLATE_NOOP("TTableStepsPage", "Ключ операции: латинские буквы и цифры");
 
 } // namespace
 
@@ -58,19 +61,19 @@ void TTableStepsPage::BuildChoiceControls() {
   CEStepBuckets->setObjectName("CEStepBuckets");
   CEStepBuckets->setRange(1, 100);
   CEStepBuckets->setValue(10);
-  CEStepBuckets->setToolTip("Количество корзин таблицы с вычисляемыми адресами");
+  CEStepBuckets->setToolTip(tr("Количество корзин таблицы с вычисляемыми адресами"));
   CBStepOper = new QComboBox(this);
   CBStepOper->setObjectName("CBStepOper");
   for (const char* caption : OperationCaptions)
-    CBStepOper->addItem(QString::fromUtf8(caption));
+    CBStepOper->addItem(tr(caption));
   EdStepKey = new QLineEdit(this);
   EdStepKey->setObjectName("EdStepKey");
-  EdStepKey->setToolTip(KeyHint);
+  EdStepKey->setToolTip(tr(KeyHint));
 
-  RBStepCopy = new QRadioButton("Копия таблицы полиномов", this);
+  RBStepCopy = new QRadioButton(tr("Копия таблицы полиномов"), this);
   RBStepCopy->setObjectName("RBStepCopy");
   RBStepCopy->setChecked(true);
-  RBStepRandom = new QRadioButton("Случайные ключи", this);
+  RBStepRandom = new QRadioButton(tr("Случайные ключи"), this);
   RBStepRandom->setObjectName("RBStepRandom");
   auto* sources = new QButtonGroup(this);
   sources->addButton(RBStepCopy);
@@ -79,22 +82,22 @@ void TTableStepsPage::BuildChoiceControls() {
   CEStepCount->setObjectName("CEStepCount");
   CEStepCount->setRange(10, 200);
   CEStepCount->setValue(20);
-  CEStepCount->setToolTip("Количество случайных ключей");
-  CEStepCount->setAccessibleName("Количество случайных ключей");
+  CEStepCount->setToolTip(tr("Количество случайных ключей"));
+  CEStepCount->setAccessibleName(CEStepCount->toolTip());
   BBtnStepRefresh =
-      StepButton("Обновить", "BBtnStepRefresh",
-                 "Взять таблицу заново: копию таблицы полиномов или новые ключи", this);
+      StepButton(tr("Обновить"), "BBtnStepRefresh",
+                 tr("Взять таблицу заново: копию таблицы полиномов или новые ключи"), this);
 }
 
 void TTableStepsPage::LayOutControls() {
   auto* top = new QHBoxLayout;
-  top->addWidget(StepLabel("&Организация:", CBStepKind, this));
+  top->addWidget(StepLabel(tr("&Организация:"), CBStepKind, this));
   top->addWidget(CBStepKind);
-  top->addWidget(StepLabel("&Корзин:", CEStepBuckets, this));
+  top->addWidget(StepLabel(tr("&Корзин:"), CEStepBuckets, this));
   top->addWidget(CEStepBuckets);
-  top->addWidget(StepLabel("Оп&ерация:", CBStepOper, this));
+  top->addWidget(StepLabel(tr("Оп&ерация:"), CBStepOper, this));
   top->addWidget(CBStepOper);
-  top->addWidget(StepLabel("&Ключ:", EdStepKey, this));
+  top->addWidget(StepLabel(tr("&Ключ:"), EdStepKey, this));
   top->addWidget(EdStepKey, 1);
   auto* source = new QHBoxLayout;
   source->addWidget(RBStepCopy);
@@ -206,7 +209,7 @@ void TTableStepsPage::Rebuild() {
   }
   // A key that breaks the rule shows in red, with the reason as its hint.
   EdStepKey->setStyleSheet(why.isEmpty() ? QString() : QString("QLineEdit { color: red; }"));
-  EdStepKey->setToolTip(why.isEmpty() ? QString(KeyHint) : why);
+  EdStepKey->setToolTip(why.isEmpty() ? tr(KeyHint) : why);
   EdStepKey->setAccessibleDescription(why);
   QStringList lines;
   for (const char* line : Recording.Lines)
