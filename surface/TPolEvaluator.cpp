@@ -10,17 +10,11 @@ using LISTSTRUCT::MaxPower;
 using LISTSTRUCT::TMonom;
 using LISTSTRUCT::TPolinom;
 
-namespace {
-
-using TPowers = std::array<double, MaxPower + 1>;
-
 void FillPowers(double base, int maxPower, TPowers& powers) {
   powers[0] = 1.0;
   for (int k = 1; k <= maxPower; ++k)
-    powers[k] = powers[k - 1] * base;
+    powers[size_t(k)] = powers[size_t(k - 1)] * base;
 }
-
-} // namespace
 
 TPolEvaluator::TPolEvaluator(TPolinom pol) {
   for (pol.ResetList(); !pol.IsListEnded(); pol.GoNextLink()) {

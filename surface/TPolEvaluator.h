@@ -6,11 +6,16 @@
 //
 // Both are plain values: they copy what they need and keep no link to the polynomial.
 
+#include <array>
 #include <vector>
 
 #include "core/TPolinom.h"
 
 namespace TRANSSTRUCT {
+
+// base^0 .. base^maxPower, each power the one before times base.
+using TPowers = std::array<double, LISTSTRUCT::MaxPower + 1>;
+void FillPowers(double base, int maxPower, TPowers& powers);
 
 class TPolEvaluator {
 public:

@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "core/TWideLoops.h"
+#include "surface/TPolEvaluator.h"
 
 namespace TRANSSTRUCT {
 
@@ -16,8 +17,6 @@ using LISTSTRUCT::TMonom;
 using LISTSTRUCT::TPolinom;
 
 namespace {
-
-using TPowers = std::array<double, MaxPower + 1>;
 
 // Four doubles handled as one value, at any address of a double; the compiler keeps them in
 // vector registers.
@@ -37,12 +36,6 @@ using TPadded = std::array<double, (MaxPower + TSeparableGrid::Lanes) / TSeparab
 
 int Padded(int width) {
   return (width + TSeparableGrid::Lanes - 1) / TSeparableGrid::Lanes * TSeparableGrid::Lanes;
-}
-
-void FillPowers(double base, int largest, TPowers& powers) {
-  powers[0] = 1.0;
-  for (int k = 1; k <= largest; ++k)
-    powers[size_t(k)] = powers[size_t(k - 1)] * base;
 }
 
 // The value at t of the polynomial with the coefficients c[0 .. count - 1], by Horner's scheme.
@@ -267,16 +260,19 @@ void TSeparableGrid::SliceGradients(const TSlice& slice, int a, int b, int c,
   }
 }
 
+void TSeparableGrid::PointGradients(const std::vector<TLinePoint>& points,
+                                    const std::vector<int>& which,
+                                    const TGradientSink& sink) const {
+  for (const int p : which) {
+    double gradient[3];
+    PointGradient(points[size_t(p)], gradient);
+    sink(p, gradient);
+  }
+}
+
 void TSeparableGrid::PlaneGradients(const TPlane& plane, const std::vector<TLinePoint>& points,
                                     std::vector<int> which, const TGradientSink& sink) const {
-  if (TermByTerm) {
-    for (const int p : which) {
-      double gradient[3];
-      PointGradient(points[size_t(p)], gradient);
-      sink(p, gradient);
-    }
-    return;
-  }
+  if (TermByTerm) return PointGradients(points, which, sink);
   std::vector<int> alongY;
   std::erase_if(which, [&](int p) {
     if (points[size_t(p)].Axis != 1) return false;
@@ -289,14 +285,7 @@ void TSeparableGrid::PlaneGradients(const TPlane& plane, const std::vector<TLine
 
 void TSeparableGrid::CrossGradients(const std::vector<TLinePoint>& points, std::vector<int> which,
                                     const TGradientSink& sink) const {
-  if (TermByTerm) {
-    for (const int p : which) {
-      double gradient[3];
-      PointGradient(points[size_t(p)], gradient);
-      sink(p, gradient);
-    }
-    return;
-  }
+  if (TermByTerm) return PointGradients(points, which, sink);
   std::sort(which.begin(), which.end(),
             [&](int p, int q) { return points[size_t(p)].Node[0] < points[size_t(q)].Node[0]; });
   std::vector<int> group;

@@ -95,6 +95,9 @@ private:
                       const std::vector<TLinePoint>& points, std::vector<int>& which,
                       const TGradientSink& sink) const;
   void PointGradient(const TLinePoint& point, double gradient[3]) const;
+  // The gradients at the points, each from every term (the term-by-term way).
+  void PointGradients(const std::vector<TLinePoint>& points, const std::vector<int>& which,
+                      const TGradientSink& sink) const;
 
   std::vector<TTerm> Terms;
   int Largest[3] = {0, 0, 0}; // the largest power of each variable
