@@ -2,6 +2,7 @@
 // starts it with the test button: the runs, then the charts and gauges filled.
 
 #include <QApplication>
+#include <QPushButton>
 #include <QRadioButton>
 #include <benchmark/benchmark.h>
 
@@ -12,10 +13,11 @@ static void EfficiencyRun(benchmark::State& state) {
   page.resize(900, 300);
   page.show();
   QApplication::processEvents();
-  QRadioButton* operations[] = {page.RBESearch, page.RBEInsert, page.RBEDelete};
-  operations[state.range(0) - 1]->setChecked(true);
+  const char* operations[] = {"RBESearch", "RBEInsert", "RBEDelete"};
+  page.findChild<QRadioButton*>(operations[state.range(0) - 1])->setChecked(true);
+  auto* test = page.findChild<QPushButton*>("SBtnTest");
   for (auto _ : state) {
-    page.SBtnTestClick();
+    test->click();
     QApplication::processEvents(); // the charts repaint
   }
   state.SetLabel(state.range(0) == 1 ? "search" : state.range(0) == 2 ? "insertion" : "deletion");
