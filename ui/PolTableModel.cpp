@@ -16,15 +16,28 @@ const QString& TPolTableRow::Shown() const {
   return TExactCoefficients::Choose(Formula, ExactFormula);
 }
 
+// Made before the windows, the model hears the switch before any window refills its lists.
 TPolTableModel::TPolTableModel(QObject* parent) : QAbstractTableModel(parent) {
-  connect(&TExactCoefficients::Switch(), &TExactCoefficients::Toggled, this, [this] {
+  connect(&TExactCoefficients::Switch(), &TExactCoefficients::Toggled, this, [this](bool on) {
+    if (on) WriteExactTexts();
     emit dataChanged(index(0, FormulaColumn), index(rowCount() - 1, FormulaColumn));
   });
+}
+
+void TPolTableModel::WriteExactTexts() {
+  if (ExactWritten || !Table) return;
+  auto row = TableRows.begin();
+  for (Table->Reset(); !Table->IsTabEnded() && row != TableRows.end(); Table->GoNext(), ++row)
+    row->ExactFormula = QString::fromStdString(Table->GetPolinom(-1)->GetExactText());
+  Table->GetRetCode(); // the end of the iteration leaves a code of its own
+  ExactWritten = true;
 }
 
 void TPolTableModel::Reload(TABLESTRUCT::TBasePTab* table) {
   beginResetModel();
   TableRows.clear();
+  Table = table;
+  ExactWritten = false;
   if (table) {
     TableRows.reserve(static_cast<std::size_t>(std::max(0, table->GetDataCount())));
     for (int pos = table->Reset(); !table->IsTabEnded(); pos = table->GoNext()) {
@@ -32,7 +45,6 @@ void TPolTableModel::Reload(TABLESTRUCT::TBasePTab* table) {
       row.Position = pos;
       row.Key = QString::fromStdString(table->GetKey(-1));
       row.Formula = QString::fromStdString(table->GetPolinom(-1)->GetText());
-      row.ExactFormula = QString::fromStdString(table->GetPolinom(-1)->GetExactText());
       if (const int chain = table->GetChainPos(); chain != 0) {
         row.Number = QString::number(pos + 1) + "." + QString::number(chain);
         row.Name = "-> " + row.Key;
@@ -43,6 +55,7 @@ void TPolTableModel::Reload(TABLESTRUCT::TBasePTab* table) {
       TableRows.push_back(std::move(row));
     }
     table->GetRetCode(); // the end of the iteration leaves a code of its own
+    if (TExactCoefficients::Switch().IsOn()) WriteExactTexts();
   }
   endResetModel();
 }

@@ -22,7 +22,8 @@ struct TPolTableRow {
   QString Key;
   // The grid's name: the key, with "-> " before a later record of a hash bucket.
   QString Name;
-  // The polynomial in its text form, and with its coefficients exact.
+  // The polynomial in its text form, and with its coefficients exact (written only while
+  // «Точные коэффициенты» is on: a stored result of a few megabytes takes a while to write).
   QString Formula;
   QString ExactFormula;
   // The form that «Точные коэффициенты» asks for.
@@ -34,7 +35,8 @@ class TPolTableModel : public QAbstractTableModel {
 public:
   explicit TPolTableModel(QObject* parent = nullptr);
 
-  // Walks the table once and keeps its rows.
+  // Walks the table once and keeps its rows. The table stays this model's until the next
+  // Reload: the exact texts are written from it when the switch is turned on.
   void Reload(TABLESTRUCT::TBasePTab* table);
 
   // The records, without the grid's empty row of an empty table.
@@ -50,7 +52,11 @@ public:
                       int role = Qt::DisplayRole) const override;
 
 private:
+  void WriteExactTexts();
+
   std::vector<TPolTableRow> TableRows;
+  TABLESTRUCT::TBasePTab* Table = nullptr;
+  bool ExactWritten = false;
 };
 
 class QComboBox;

@@ -16,6 +16,7 @@
 #include "ui/Forms.h"
 #include "ui/FormulaStoreDialog.h"
 #include "ui/MainWindow.h"
+#include "ui/PolTableModel.h"
 #include "ui/ShownText.h"
 #include "ui/TableWindow.h"
 
@@ -202,7 +203,22 @@ void TestCalcWindow::operandGridListsDistinctOperandsAndSkipsNumbers() {
   exact.SetText("12345.5*x");
   QCOMPARE(cell(CalcControls::SGOperTable(), 1, 2), QString::fromStdString(exact.GetExactText()));
   QVERIFY(cell(CalcControls::SGOperTable(), 1, 2).contains("12345.5"));
+  // The table's rows write their exact texts when the switch is turned on, and on every reload
+  // while it is on.
+  const auto shownInTable = [](const QString& key) {
+    const TPolTableModel& rows = *TableDocument->Rows();
+    const int row = rows.RowOfKey(key);
+    return row < 0 ? QString() : rows.index(row, 2).data().toString();
+  };
+  QCOMPARE(shownInTable("C"), QString::fromStdString(exact.GetExactText()));
+  addPolynomial("D", "23456.5*y");
+  TPolinom exactD;
+  exactD.SetText("23456.5*y");
+  QVERIFY(exactD.GetExactText() != exactD.GetText()); // the two forms differ here
+  QCOMPARE(shownInTable("D"), QString::fromStdString(exactD.GetExactText()));
+  QCOMPARE(shownInTable("C"), QString::fromStdString(exact.GetExactText()));
   TExactCoefficients::Switch().SetOn(false);
+  QCOMPARE(shownInTable("C"), polynomialText("12345.5*x"));
   QCOMPARE(cell(CalcControls::SGOperTable(), 1, 2), polynomialText("12345.5*x"));
 }
 
