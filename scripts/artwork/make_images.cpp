@@ -114,9 +114,9 @@ const TPictureTexts RussianTexts{
      "карандашом добавляют, удаляют и изменяют полиномы.",
      "Наберите формулу над полиномами таблицы, например Pol1*(X+2)^2. Ошибка видна сразу "
      "при вводе. Кнопка «=» вычисляет формулу; результат можно записать в таблицу.",
-     "Формула и структура списка выбранного полинома, поверхность F(x, y, z) = c и "
-     "сравнение эффективности трёх видов таблиц. Страницы переключаются кнопками "
-     "третьей группы."},
+     "Формула и структура списка выбранного полинома, поверхность F(x, y, z) = c, "
+     "сравнение эффективности трёх видов таблиц и пошаговая работа таблиц, списка и "
+     "транслятора. Страницы переключаются кнопками третьей группы."},
     "Запись полинома и формулы",
     "3*x^2*y - z + 1           полином: множители разделяются знаком «*»\n"
     "Pol1*(Pol2+X)^2           формула над полиномами таблицы по их именам\n"
@@ -138,8 +138,9 @@ const TPictureTexts EnglishTexts{
      "you type. The «=» button calculates the formula; the result can be stored in the "
      "table.",
      "The formula and the list structure of the chosen polynomial, the surface "
-     "F(x, y, z) = c and the efficiency of the three kinds of table compared. The buttons "
-     "of the third group switch the pages."},
+     "F(x, y, z) = c, the efficiency of the three kinds of table compared, and the tables, "
+     "the list and the translator step by step. The buttons of the third group switch the "
+     "pages."},
     "Writing polynomials and formulas",
     "3*x^2*y - z + 1           polynomial: factors are joined by «*»\n"
     "Pol1*(Pol2+X)^2           formula over the table's polynomials by name\n"
@@ -250,7 +251,9 @@ QImage Tutorial(const TPictureTexts& texts) {
   const TGroup groups[] = {
       {{"store", "new", "delete", "change", "savlod"}, texts.Groups[0]},
       {{"pols", "calc", "loadf", "savef"}, texts.Groups[1]},
-      {{"view", "formula", "struct", "surface", "efficiency"}, texts.Groups[2]},
+      {{"view", "formula", "struct", "surface", "efficiency", "tablesteps", "liststeps",
+        "transsteps"},
+       texts.Groups[2]},
       {{"help", "about"}, texts.Groups[3]}};
   double x = 22;
   const double top = 64;
@@ -264,8 +267,11 @@ QImage Tutorial(const TPictureTexts& texts) {
       const TPictureState state = !twoState       ? TPictureState::Single
                                   : s == "savlod" ? TPictureState::Off
                                                   : TPictureState::On;
-      p.drawPixmap(QPointF(x, top), RenderToolPicture(s, false, state));
-      x += 54;
+      // Nineteen buttons share the width: each picture a little smaller than on screen.
+      const QPixmap picture = RenderToolPicture(s, false, state);
+      p.drawPixmap(QRectF(x, top + 3, 42, 42 * picture.height() / picture.width()), picture,
+                   QRectF(picture.rect()));
+      x += 45;
     }
     p.setPen(Navy);
     p.setFont(Font("DejaVu Sans", 13, true));
