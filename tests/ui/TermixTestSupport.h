@@ -14,6 +14,7 @@
 #include "ui/TableWindow.h"
 
 #include "core/TPolinom.h"
+#include "tables/TBasePTab.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -143,11 +144,19 @@ inline int InsertPolynom(const std::string& key, const std::string& text) {
   return TableDocument->Insert(key, pol);
 }
 
-// Empties the user's table through the document, record by record.
+// Empties the user's table through the document, record by record. A big table (one a test
+// filled straight, thousands of records) loses all but its last record straight too: the
+// document then refreshes every window once, not once a record.
 inline void ClearTable() {
   std::vector<std::string> keys;
   for (const TPolTableRow& row : TableDocument->Rows()->Rows())
     keys.push_back(row.Key.toStdString());
+  constexpr std::size_t Small = 50;
+  if (keys.size() > Small) {
+    for (std::size_t i = 0; i + 1 < keys.size(); ++i)
+      TableDocument->CurTab()->DelRecord(keys[i]);
+    keys.erase(keys.begin(), keys.end() - 1);
+  }
   for (const std::string& key : keys)
     TableDocument->Delete(key);
 }
