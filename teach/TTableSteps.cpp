@@ -51,16 +51,25 @@ void ApplyEvent(TTableLayout& layout, int bucket, const TTableEvent& event) {
   }
 }
 
-std::string OperationName(TestOperation operation) {
+using DSTRUCT::TText;
+
+constexpr const char* Context = "TTableSteps";
+
+// A name of the organisation (a marked text of its own) as the interface shows it.
+std::string ShownKindText(const char* name) {
+  return DSTRUCT::ShownText({"TableKinds", name, {}});
+}
+
+const char* StartPattern(TestOperation operation) {
   switch (operation) {
   case TestOperation::Search:
-    return "Поиск";
+    return TERMIX_TEXT("TTableSteps", "Поиск ключа %1 %2 (записей: %3)");
   case TestOperation::Insertion:
-    return "Вставка";
+    return TERMIX_TEXT("TTableSteps", "Вставка ключа %1 %2 (записей: %3)");
   case TestOperation::Deletion:
-    return "Удаление";
+    break;
   }
-  return {};
+  return TERMIX_TEXT("TTableSteps", "Удаление ключа %1 %2 (записей: %3)");
 }
 
 // The observer that turns the table's reports into steps.
@@ -103,14 +112,15 @@ private:
                : 0;
   }
 
-  // " в позиции p" with the chain of the bucket in the hash table.
-  std::string Where(int position, int bucket) const {
-    std::string text = " в позиции " + Num(position);
-    if (Recording.Kind == TTableKind::Hash) text += " цепочки корзины " + Num(bucket);
-    return text;
+  // A text about a position: in the hash table the position lies in a bucket's chain, and the
+  // bucket is the last argument (which the other organisations' pattern leaves out).
+  TText AtPosition(const char* inChain, const char* inRing, std::vector<std::string> args,
+                   int bucket) const {
+    args.push_back(Num(bucket));
+    return {Context, Recording.Kind == TTableKind::Hash ? inChain : inRing, std::move(args)};
   }
 
-  std::string Explain(const TTableEvent& event, int bucket, TTableStep& step) {
+  TText Explain(const TTableEvent& event, int bucket, TTableStep& step) {
     switch (event.Kind) {
     case Kind::Bucket:
       return ExplainBucket(event);
@@ -125,8 +135,11 @@ private:
     case Kind::Replace:
       step.Searching = false;
       step.Current = event.Position;
-      return "Ключ " + Recording.Key + " уже есть" + Where(event.Position, bucket) +
-             ": полином записи заменён";
+      return AtPosition(
+          TERMIX_TEXT("TTableSteps", "Ключ %1 уже есть в позиции %2 цепочки корзины "
+                                     "%3: полином записи заменён"),
+          TERMIX_TEXT("TTableSteps", "Ключ %1 уже есть в позиции %2: полином записи заменён"),
+          {Recording.Key, Num(event.Position)}, bucket);
     case Kind::Remove:
       return ExplainRemove(event, bucket, step);
     case Kind::Start:
@@ -137,154 +150,211 @@ private:
   }
 
   // The key's code sum and the bucket it gives.
-  std::string ExplainBucket(const TTableEvent& event) const {
+  TText ExplainBucket(const TTableEvent& event) const {
     const std::string& key = Recording.Key;
-    std::string text = "Сумма кодов символов ключа " + key + ": ";
+    const std::string sum = Num(static_cast<long long>(event.CodeSum));
+    std::string codes; // the codes added up, for a short key
     if (key.size() <= 6 && key.size() > 1) {
       for (std::size_t i = 0; i < key.size(); ++i)
-        text += (i ? " + " : "") + Num(static_cast<unsigned char>(key[i]));
-      text += " = ";
+        codes += (i ? " + " : "") + Num(static_cast<unsigned char>(key[i]));
+      codes += " = ";
     }
-    text += Num(static_cast<long long>(event.CodeSum)) + "; " +
-            Num(static_cast<long long>(event.CodeSum)) + " mod " + Num(Recording.TabSize) + " = " +
-            Num(event.Target) + ": корзина " + Num(event.Target);
-    if (SlotCount(event.Target) == 0) text += " (пуста)";
-    return text;
+    return {Context,
+            SlotCount(event.Target) == 0
+                ? TERMIX_TEXT("TTableSteps",
+                              "Сумма кодов символов ключа %1: %2; %3 mod %4 = %5: корзина %5 "
+                              "(пуста)")
+                : TERMIX_TEXT("TTableSteps",
+                              "Сумма кодов символов ключа %1: %2; %3 mod %4 = %5: корзина %5"),
+            {key, codes + sum, sum, Num(Recording.TabSize), Num(event.Target)}};
   }
 
   // A comparison along the ring or a bucket's chain.
-  std::string ExplainCompare(const TTableEvent& event, int bucket, TTableStep& step) const {
+  TText ExplainCompare(const TTableEvent& event, int bucket, TTableStep& step) const {
     step.Current = event.Position;
-    std::string text = "Сравнение ключа " + Recording.Key + " с ключом " + event.Key +
-                       Where(event.Position, bucket) + ": ";
+    std::vector<std::string> args{Recording.Key, event.Key, Num(event.Position),
+                                  Num(step.Operations)};
     // The counter takes the comparisons without a match only.
     if (event.Comparison == 0)
-      return text + "ключи совпали; это сравнение не считается, операций: " + Num(step.Operations);
-    text += "не совпадают, операций: " + Num(step.Operations) + "; ";
-    return text + (event.Position + 1 < SlotCount(bucket)
-                       ? "переход к звену " + Num(event.Position + 1)
-                       : "звеньев больше нет");
+      return AtPosition(
+          TERMIX_TEXT("TTableSteps", "Сравнение ключа %1 с ключом %2 в позиции %3 цепочки корзины "
+                                     "%5: ключи совпали; это сравнение не считается, операций: %4"),
+          TERMIX_TEXT("TTableSteps", "Сравнение ключа %1 с ключом %2 в позиции %3: ключи "
+                                     "совпали; это сравнение не считается, операций: %4"),
+          std::move(args), bucket);
+    if (event.Position + 1 >= SlotCount(bucket))
+      return AtPosition(
+          TERMIX_TEXT("TTableSteps", "Сравнение ключа %1 с ключом %2 в позиции %3 цепочки корзины "
+                                     "%5: не совпадают, операций: %4; звеньев больше нет"),
+          TERMIX_TEXT("TTableSteps", "Сравнение ключа %1 с ключом %2 в позиции %3: не "
+                                     "совпадают, операций: %4; звеньев больше нет"),
+          std::move(args), bucket);
+    args.push_back(Num(event.Position + 1));
+    return AtPosition(
+        TERMIX_TEXT("TTableSteps", "Сравнение ключа %1 с ключом %2 в позиции %3 цепочки корзины "
+                                   "%6: не совпадают, операций: %4; переход к звену %5"),
+        TERMIX_TEXT("TTableSteps", "Сравнение ключа %1 с ключом %2 в позиции %3: не совпадают, "
+                                   "операций: %4; переход к звену %5"),
+        std::move(args), bucket);
   }
 
   // A probe of the binary search, which narrows its bounds.
-  std::string ExplainProbe(const TTableEvent& event, TTableStep& step) {
+  TText ExplainProbe(const TTableEvent& event, TTableStep& step) {
     step.Lo = event.Lo;
     step.Mid = event.Position;
     step.Hi = event.Hi;
     step.Searching = true;
     NextLo = event.Lo;
     NextHi = event.Hi;
-    std::string text = "Сравнение ключа " + Recording.Key + " с ключом " + event.Key +
-                       " в позиции " + Num(event.Position) + ": ";
+    std::vector<std::string> args{Recording.Key, event.Key, Num(event.Position),
+                                  Num(step.Operations)};
     // The counter takes every probe, the one that finds the key too.
-    const std::string counted = "; операций: " + Num(step.Operations);
     if (event.Comparison == 0) {
       NextLo = NextHi = event.Position;
-      return text + "ключи совпали; сравнение считается и здесь" + counted;
+      return {Context,
+              TERMIX_TEXT("TTableSteps", "Сравнение ключа %1 с ключом %2 в позиции %3: ключи "
+                                         "совпали; сравнение считается и здесь; операций: %4"),
+              std::move(args)};
     }
     if (event.Comparison < 0) {
       NextHi = event.Position - 1;
-      return text + "искомый меньше, hi = " + Num(NextHi) + counted;
+      args.push_back(Num(NextHi));
+      return {Context,
+              TERMIX_TEXT("TTableSteps", "Сравнение ключа %1 с ключом %2 в позиции %3: искомый "
+                                         "меньше, hi = %5; операций: %4"),
+              std::move(args)};
     }
     NextLo = event.Position + 1;
-    return text + "искомый больше, lo = " + Num(NextLo) + counted;
+    args.push_back(Num(NextLo));
+    return {Context,
+            TERMIX_TEXT("TTableSteps", "Сравнение ключа %1 с ключом %2 в позиции %3: искомый "
+                                       "больше, lo = %5; операций: %4"),
+            std::move(args)};
   }
 
   // A record shifted in the array, or the last link moved into the place of a deleted one.
-  std::string ExplainMove(const TTableEvent& event, int bucket, TTableStep& step) const {
+  TText ExplainMove(const TTableEvent& event, int bucket, TTableStep& step) const {
     step.Searching = false;
     step.Mid = -1;
     if (Recording.Kind == TTableKind::Sorted) {
-      const std::string counted = "; операций: " + Num(step.Operations);
       if (event.Key.empty())
-        return "Пустая ячейка " + Num(event.Position) + " сдвигается в позицию " +
-               Num(event.Target) + counted;
-      return "Запись " + event.Key + " сдвигается из позиции " + Num(event.Position) +
-             " в позицию " + Num(event.Target) + counted;
+        return {
+            Context,
+            TERMIX_TEXT("TTableSteps", "Пустая ячейка %1 сдвигается в позицию %2; операций: %3"),
+            {Num(event.Position), Num(event.Target), Num(step.Operations)}};
+      return {Context,
+              TERMIX_TEXT("TTableSteps",
+                          "Запись %1 сдвигается из позиции %2 в позицию %3; операций: %4"),
+              {event.Key, Num(event.Position), Num(event.Target), Num(step.Operations)}};
     }
     step.Current = event.Target;
-    return "Последняя запись " + event.Key + Where(event.Position, bucket) +
-           " переносится на место удаляемой, в позицию " + Num(event.Target);
+    return AtPosition(TERMIX_TEXT("TTableSteps", "Последняя запись %1 в позиции %2 цепочки корзины "
+                                                 "%4 переносится на место удаляемой, в позицию %3"),
+                      TERMIX_TEXT("TTableSteps", "Последняя запись %1 в позиции %2 переносится на "
+                                                 "место удаляемой, в позицию %3"),
+                      {event.Key, Num(event.Position), Num(event.Target)}, bucket);
   }
 
   // A new record put in its place.
-  std::string ExplainPlace(const TTableEvent& event, int bucket, TTableStep& step) const {
+  TText ExplainPlace(const TTableEvent& event, int bucket, TTableStep& step) const {
     const std::string& key = Recording.Key;
     step.Searching = false;
     step.Mid = -1;
     step.Current = event.Position;
     if (Recording.Kind == TTableKind::Sorted)
-      return "Новая запись " + key + " ставится в позицию " + Num(event.Position);
+      return {Context,
+              TERMIX_TEXT("TTableSteps", "Новая запись %1 ставится в позицию %2"),
+              {key, Num(event.Position)}};
     if (Recording.Kind == TTableKind::Hash && SlotCount(bucket) == 0)
-      return "Корзина " + Num(bucket) + " была пуста: для неё создана цепочка, запись " + key +
-             " в позиции 0";
-    return "Новая запись " + key + " добавляется в конец" +
-           (Recording.Kind == TTableKind::Hash ? " цепочки корзины " + Num(bucket) : " кольца") +
-           ", позиция " + Num(event.Position);
+      return {Context,
+              TERMIX_TEXT("TTableSteps", "Корзина %2 была пуста: для неё создана цепочка, "
+                                         "запись %1 в позиции %3"),
+              {key, Num(bucket), Num(event.Position)}};
+    return AtPosition(
+        TERMIX_TEXT("TTableSteps", "Новая запись %1 добавляется в конец цепочки "
+                                   "корзины %3, позиция %2"),
+        TERMIX_TEXT("TTableSteps", "Новая запись %1 добавляется в конец кольца, позиция %2"),
+        {key, Num(event.Position)}, bucket);
   }
 
   // A record released: the array closes up, or the last link goes.
-  std::string ExplainRemove(const TTableEvent& event, int bucket, TTableStep& step) const {
+  TText ExplainRemove(const TTableEvent& event, int bucket, TTableStep& step) const {
     step.Searching = false;
     step.Mid = -1;
     step.Current = -1;
     if (Recording.Kind == TTableKind::Sorted)
-      return "Запись " + event.Key + " в позиции " + Num(event.Position) +
-             " освобождена; следующие записи сдвигаются на её место";
-    std::string text = "Последнее звено" + Where(event.Position, bucket) + " удалено";
+      return {Context,
+              TERMIX_TEXT("TTableSteps", "Запись %1 в позиции %2 освобождена; следующие записи "
+                                         "сдвигаются на её место"),
+              {event.Key, Num(event.Position)}};
     if (Recording.Kind == TTableKind::Hash && SlotCount(bucket) == 1)
-      text += "; цепочка корзины " + Num(bucket) + " опустела и освобождена";
-    return text;
+      return {Context,
+              TERMIX_TEXT("TTableSteps", "Последнее звено в позиции %1 цепочки корзины %2 "
+                                         "удалено; цепочка корзины %2 опустела и освобождена"),
+              {Num(event.Position), Num(bucket)}};
+    return AtPosition(
+        TERMIX_TEXT("TTableSteps", "Последнее звено в позиции %1 цепочки корзины %2 удалено"),
+        TERMIX_TEXT("TTableSteps", "Последнее звено в позиции %1 удалено"), {Num(event.Position)},
+        bucket);
   }
 };
 
-std::string StartText(const TStepRecording& recording, int records) {
-  return OperationName(recording.Operation) + " ключа " + recording.Key + " " +
-         TableKindInfo(recording.Kind).InName + " (записей: " + Num(records) + ")";
+TText StartText(const TStepRecording& recording, int records) {
+  return {Context,
+          StartPattern(recording.Operation),
+          {recording.Key, ShownKindText(TableKindInfo(recording.Kind).InName), Num(records)}};
 }
 
-std::string FinishText(const TStepRecording& recording, const TTableStep& last) {
+// What the operation came to. Its arguments: the key, then the record's position (the bucket
+// and the position in its chain in the hash table).
+TText OutcomeText(const TStepRecording& recording, const TTableStep& last) {
   const bool hash = recording.Kind == TTableKind::Hash;
-  auto place = [&](int position) {
-    if (hash) return " в корзине " + Num(position) + ", позиция " + Num(last.Current) + " цепочки";
-    return " в позиции " + Num(position);
+  auto placed = [&](const char* inBucket, const char* atPosition) {
+    return TText{Context,
+                 hash ? inBucket : atPosition,
+                 {recording.Key, Num(recording.Result), Num(last.Current)}};
   };
-  std::string text;
-  const std::string& key = recording.Key;
+  auto about = [&](const char* pattern) { return TText{Context, pattern, {recording.Key}}; };
   switch (recording.Operation) {
   case TestOperation::Search:
-    if (recording.Result >= 0) {
-      text = "Ключ " + key + " найден" + place(recording.Result);
-    } else {
-      text = "Ключа " + key + " нет в таблице";
-      if (recording.Kind == TTableKind::Sorted && last.Searching)
-        text += ": lo = " + Num(last.Lo) + " больше hi = " + Num(last.Hi);
-    }
-    break;
+    if (recording.Result >= 0)
+      return placed(TERMIX_TEXT("TTableSteps", "Ключ %1 найден в корзине %2, позиция %3 цепочки"),
+                    TERMIX_TEXT("TTableSteps", "Ключ %1 найден в позиции %2"));
+    if (recording.Kind == TTableKind::Sorted && last.Searching)
+      return {Context,
+              TERMIX_TEXT("TTableSteps", "Ключа %1 нет в таблице: lo = %2 больше hi = %3"),
+              {recording.Key, Num(last.Lo), Num(last.Hi)}};
+    return about(TERMIX_TEXT("TTableSteps", "Ключа %1 нет в таблице"));
   case TestOperation::Insertion:
     if (recording.Result == TabNoMem)
-      text = "Таблица заполнена: запись " + key + " не вставлена";
-    else if (recording.Result < 0)
-      text = "Запись " + key + " не вставлена";
-    else if (last.Event.Kind == Kind::Replace)
-      text = "Полином записи " + key + place(recording.Result) + " заменён";
-    else
-      text = "Запись " + key + " вставлена" + place(recording.Result);
-    break;
+      return about(TERMIX_TEXT("TTableSteps", "Таблица заполнена: запись %1 не вставлена"));
+    if (recording.Result < 0) return about(TERMIX_TEXT("TTableSteps", "Запись %1 не вставлена"));
+    if (last.Event.Kind == Kind::Replace)
+      return placed(
+          TERMIX_TEXT("TTableSteps", "Полином записи %1 в корзине %2, позиция %3 цепочки заменён"),
+          TERMIX_TEXT("TTableSteps", "Полином записи %1 в позиции %2 заменён"));
+    return placed(
+        TERMIX_TEXT("TTableSteps", "Запись %1 вставлена в корзине %2, позиция %3 цепочки"),
+        TERMIX_TEXT("TTableSteps", "Запись %1 вставлена в позиции %2"));
   case TestOperation::Deletion:
-    if (recording.Code == TabEmpty)
-      text = "Таблица пуста: удалять нечего";
-    else if (recording.Code == TabNoRec)
-      text = "Ключа " + key + " нет в таблице: удалять нечего";
-    else
-      text = "Запись " + key + " удалена";
     break;
   }
-  // What the counter takes differs between the organisations, so the count says it.
-  text += ". Операций: " + Num(last.Operations);
-  if (recording.Kind == TTableKind::Sorted)
-    return text + " (считаются все сравнения и сдвиги записей)";
-  return text + " (считаются сравнения без совпадения)";
+  if (recording.Code == TabEmpty)
+    return about(TERMIX_TEXT("TTableSteps", "Таблица пуста: удалять нечего"));
+  if (recording.Code == TabNoRec)
+    return about(TERMIX_TEXT("TTableSteps", "Ключа %1 нет в таблице: удалять нечего"));
+  return about(TERMIX_TEXT("TTableSteps", "Запись %1 удалена"));
+}
+
+// The outcome as it is shown, then the count: what the counter takes differs between the
+// organisations, so the count says it.
+TText FinishText(const TStepRecording& recording, const TTableStep& last) {
+  return {Context,
+          recording.Kind == TTableKind::Sorted
+              ? TERMIX_TEXT("TTableSteps",
+                            "%1. Операций: %2 (считаются все сравнения и сдвиги записей)")
+              : TERMIX_TEXT("TTableSteps", "%1. Операций: %2 (считаются сравнения без совпадения)"),
+          {DSTRUCT::ShownText(OutcomeText(recording, last)), Num(last.Operations)}};
 }
 
 } // namespace
@@ -372,8 +442,9 @@ TStepRecording RecordLayout(TBasePTab& table) {
   recording.Lines = TableStepLines(recording.Kind);
   TTableStep start;
   start.Event.Kind = Kind::Start;
-  start.Text = std::string(TableKindInfo(recording.Kind).Name) +
-               " (записей: " + Num(table.GetDataCount()) + ")";
+  start.Text = {Context,
+                TERMIX_TEXT("TTableSteps", "%1 (записей: %2)"),
+                {ShownKindText(TableKindInfo(recording.Kind).Name), Num(table.GetDataCount())}};
   recording.Steps.push_back(std::move(start));
   return recording;
 }

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "core/TPolinom.h"
+#include "core/TText.h"
 #include "tables/TTableKinds.h"
 #include "tables/TTableObserver.h"
 #include "teach/TEfficiencyTest.h"
@@ -25,14 +26,17 @@ class TBasePTab;
 // while it shifts its records); empty slots at the end of a list are not kept.
 using TTableLayout = std::vector<std::vector<std::string>>;
 
+// A step's explanation line is a marked pattern; its arguments are keys and numbers, and the
+// phrases set into the first and last lines (the organisation, the outcome) are already in the
+// interface language, so the recorded text is Russian while no other language is installed.
 struct TTableStep {
-  TTableEvent Event;  // what happened in this step
-  std::string Text;   // the explanation line (Russian)
-  int Operations = 0; // the operations counted from the start up to this step
-  int Line = 0;       // the line of the recording's algorithm this step carries out
-  int Bucket = -1;    // hash table: the key's bucket, once computed
-  int Current = -1;   // scan table or chain: the link compared last (the current link)
-  int Lo = -1;        // sorted table: the search bounds and the probed slot shown
+  TTableEvent Event;   // what happened in this step
+  DSTRUCT::TText Text; // the explanation line
+  int Operations = 0;  // the operations counted from the start up to this step
+  int Line = 0;        // the line of the recording's algorithm this step carries out
+  int Bucket = -1;     // hash table: the key's bucket, once computed
+  int Current = -1;    // scan table or chain: the link compared last (the current link)
+  int Lo = -1;         // sorted table: the search bounds and the probed slot shown
   int Mid = -1;
   int Hi = -1;
   bool Searching = false; // sorted table: the bounds are those of a running search

@@ -508,15 +508,15 @@ The program has not been closed.</translation>
     </message>
     <message>
         <source>Страница пошаговой работы таблиц</source>
-        <translation>Page of the tables' step-by-step work</translation>
+        <translation>Page of the tables&apos; step-by-step work</translation>
     </message>
     <message>
         <source>Страница пошаговой работы списка</source>
-        <translation>Page of the list's step-by-step work</translation>
+        <translation>Page of the list&apos;s step-by-step work</translation>
     </message>
     <message>
         <source>Страница пошаговой работы транслятора</source>
-        <translation>Page of the translator's step-by-step work</translation>
+        <translation>Page of the translator&apos;s step-by-step work</translation>
     </message>
 </context>
 <context>
@@ -2030,6 +2030,182 @@ Switch the save mode on?</translation>
     <message>
         <source>Итог: корзина записи или код -104</source>
         <translation>Outcome: the record&apos;s bucket or the code -104</translation>
+    </message>
+    <message>
+        <source>Поиск ключа %1 %2 (записей: %3)</source>
+        <translation>Search for the key %1 %2 (records: %3)</translation>
+    </message>
+    <message>
+        <source>Вставка ключа %1 %2 (записей: %3)</source>
+        <translation>Insertion of the key %1 %2 (records: %3)</translation>
+    </message>
+    <message>
+        <source>Удаление ключа %1 %2 (записей: %3)</source>
+        <translation>Deletion of the key %1 %2 (records: %3)</translation>
+    </message>
+    <message>
+        <source>Ключ %1 уже есть в позиции %2 цепочки корзины %3: полином записи заменён</source>
+        <translation>The key %1 is already at position %2 in the chain of bucket %3: the record&apos;s polynomial is replaced</translation>
+    </message>
+    <message>
+        <source>Ключ %1 уже есть в позиции %2: полином записи заменён</source>
+        <translation>The key %1 is already at position %2: the record&apos;s polynomial is replaced</translation>
+    </message>
+    <message>
+        <source>Сумма кодов символов ключа %1: %2; %3 mod %4 = %5: корзина %5 (пуста)</source>
+        <translation>Sum of the character codes of the key %1: %2; %3 mod %4 = %5: bucket %5 (empty)</translation>
+    </message>
+    <message>
+        <source>Сумма кодов символов ключа %1: %2; %3 mod %4 = %5: корзина %5</source>
+        <translation>Sum of the character codes of the key %1: %2; %3 mod %4 = %5: bucket %5</translation>
+    </message>
+    <message>
+        <source>Сравнение ключа %1 с ключом %2 в позиции %3 цепочки корзины %5: ключи совпали; это сравнение не считается, операций: %4</source>
+        <translation>Comparing the key %1 with the key %2 at position %3 in the chain of bucket %5: the keys match; this comparison is not counted, operations: %4</translation>
+    </message>
+    <message>
+        <source>Сравнение ключа %1 с ключом %2 в позиции %3: ключи совпали; это сравнение не считается, операций: %4</source>
+        <translation>Comparing the key %1 with the key %2 at position %3: the keys match; this comparison is not counted, operations: %4</translation>
+    </message>
+    <message>
+        <source>Сравнение ключа %1 с ключом %2 в позиции %3 цепочки корзины %5: не совпадают, операций: %4; звеньев больше нет</source>
+        <translation>Comparing the key %1 with the key %2 at position %3 in the chain of bucket %5: no match, operations: %4; no more links</translation>
+    </message>
+    <message>
+        <source>Сравнение ключа %1 с ключом %2 в позиции %3: не совпадают, операций: %4; звеньев больше нет</source>
+        <translation>Comparing the key %1 with the key %2 at position %3: no match, operations: %4; no more links</translation>
+    </message>
+    <message>
+        <source>Сравнение ключа %1 с ключом %2 в позиции %3 цепочки корзины %6: не совпадают, операций: %4; переход к звену %5</source>
+        <translation>Comparing the key %1 with the key %2 at position %3 in the chain of bucket %6: no match, operations: %4; on to link %5</translation>
+    </message>
+    <message>
+        <source>Сравнение ключа %1 с ключом %2 в позиции %3: не совпадают, операций: %4; переход к звену %5</source>
+        <translation>Comparing the key %1 with the key %2 at position %3: no match, operations: %4; on to link %5</translation>
+    </message>
+    <message>
+        <source>Сравнение ключа %1 с ключом %2 в позиции %3: ключи совпали; сравнение считается и здесь; операций: %4</source>
+        <translation>Comparing the key %1 with the key %2 at position %3: the keys match; here this comparison is counted too; operations: %4</translation>
+    </message>
+    <message>
+        <source>Сравнение ключа %1 с ключом %2 в позиции %3: искомый меньше, hi = %5; операций: %4</source>
+        <translation>Comparing the key %1 with the key %2 at position %3: the key sought is smaller, hi = %5; operations: %4</translation>
+    </message>
+    <message>
+        <source>Сравнение ключа %1 с ключом %2 в позиции %3: искомый больше, lo = %5; операций: %4</source>
+        <translation>Comparing the key %1 with the key %2 at position %3: the key sought is greater, lo = %5; operations: %4</translation>
+    </message>
+    <message>
+        <source>Пустая ячейка %1 сдвигается в позицию %2; операций: %3</source>
+        <translation>The empty cell %1 shifts to position %2; operations: %3</translation>
+    </message>
+    <message>
+        <source>Запись %1 сдвигается из позиции %2 в позицию %3; операций: %4</source>
+        <translation>The record %1 shifts from position %2 to position %3; operations: %4</translation>
+    </message>
+    <message>
+        <source>Последняя запись %1 в позиции %2 цепочки корзины %4 переносится на место удаляемой, в позицию %3</source>
+        <translation>The last record %1 at position %2 in the chain of bucket %4 moves into the place of the one deleted, position %3</translation>
+    </message>
+    <message>
+        <source>Последняя запись %1 в позиции %2 переносится на место удаляемой, в позицию %3</source>
+        <translation>The last record %1 at position %2 moves into the place of the one deleted, position %3</translation>
+    </message>
+    <message>
+        <source>Новая запись %1 ставится в позицию %2</source>
+        <translation>The new record %1 goes to position %2</translation>
+    </message>
+    <message>
+        <source>Корзина %2 была пуста: для неё создана цепочка, запись %1 в позиции %3</source>
+        <translation>Bucket %2 was empty: a chain is made for it, the record %1 at position %3</translation>
+    </message>
+    <message>
+        <source>Новая запись %1 добавляется в конец цепочки корзины %3, позиция %2</source>
+        <translation>The new record %1 is added at the end of the chain of bucket %3, position %2</translation>
+    </message>
+    <message>
+        <source>Новая запись %1 добавляется в конец кольца, позиция %2</source>
+        <translation>The new record %1 is added at the end of the ring, position %2</translation>
+    </message>
+    <message>
+        <source>Запись %1 в позиции %2 освобождена; следующие записи сдвигаются на её место</source>
+        <translation>The record %1 at position %2 is released; the following records shift into its place</translation>
+    </message>
+    <message>
+        <source>Последнее звено в позиции %1 цепочки корзины %2 удалено; цепочка корзины %2 опустела и освобождена</source>
+        <translation>The last link at position %1 in the chain of bucket %2 is deleted; the chain of bucket %2 is left empty and released</translation>
+    </message>
+    <message>
+        <source>Последнее звено в позиции %1 цепочки корзины %2 удалено</source>
+        <translation>The last link at position %1 in the chain of bucket %2 is deleted</translation>
+    </message>
+    <message>
+        <source>Последнее звено в позиции %1 удалено</source>
+        <translation>The last link at position %1 is deleted</translation>
+    </message>
+    <message>
+        <source>Ключ %1 найден в корзине %2, позиция %3 цепочки</source>
+        <translation>The key %1 is found in bucket %2, position %3 of the chain</translation>
+    </message>
+    <message>
+        <source>Ключ %1 найден в позиции %2</source>
+        <translation>The key %1 is found at position %2</translation>
+    </message>
+    <message>
+        <source>Ключа %1 нет в таблице: lo = %2 больше hi = %3</source>
+        <translation>The key %1 is not in the table: lo = %2 is greater than hi = %3</translation>
+    </message>
+    <message>
+        <source>Ключа %1 нет в таблице</source>
+        <translation>The key %1 is not in the table</translation>
+    </message>
+    <message>
+        <source>Таблица заполнена: запись %1 не вставлена</source>
+        <translation>The table is full: the record %1 is not inserted</translation>
+    </message>
+    <message>
+        <source>Запись %1 не вставлена</source>
+        <translation>The record %1 is not inserted</translation>
+    </message>
+    <message>
+        <source>Полином записи %1 в корзине %2, позиция %3 цепочки заменён</source>
+        <translation>The polynomial of the record %1 in bucket %2, position %3 of the chain, is replaced</translation>
+    </message>
+    <message>
+        <source>Полином записи %1 в позиции %2 заменён</source>
+        <translation>The polynomial of the record %1 at position %2 is replaced</translation>
+    </message>
+    <message>
+        <source>Запись %1 вставлена в корзине %2, позиция %3 цепочки</source>
+        <translation>The record %1 is inserted in bucket %2, position %3 of the chain</translation>
+    </message>
+    <message>
+        <source>Запись %1 вставлена в позиции %2</source>
+        <translation>The record %1 is inserted at position %2</translation>
+    </message>
+    <message>
+        <source>Таблица пуста: удалять нечего</source>
+        <translation>The table is empty: nothing to delete</translation>
+    </message>
+    <message>
+        <source>Ключа %1 нет в таблице: удалять нечего</source>
+        <translation>The key %1 is not in the table: nothing to delete</translation>
+    </message>
+    <message>
+        <source>Запись %1 удалена</source>
+        <translation>The record %1 is deleted</translation>
+    </message>
+    <message>
+        <source>%1. Операций: %2 (считаются все сравнения и сдвиги записей)</source>
+        <translation>%1. Operations: %2 (every comparison and every shift of a record counts)</translation>
+    </message>
+    <message>
+        <source>%1. Операций: %2 (считаются сравнения без совпадения)</source>
+        <translation>%1. Operations: %2 (only comparisons without a match count)</translation>
+    </message>
+    <message>
+        <source>%1 (записей: %2)</source>
+        <translation>%1 (records: %2)</translation>
     </message>
 </context>
 <context>

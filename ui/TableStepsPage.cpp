@@ -237,6 +237,6 @@ void TTableStepsPage::ShowStep(int step) {
   const TABLESTRUCT::TCanvasBox focus = Picture->Draw(step, canvas);
   StepShow->ShowPicture(bitmap, QRect(QPoint(focus.X1, focus.Y1), QPoint(focus.X2, focus.Y2)));
   const TABLESTRUCT::TTableStep& shown = Recording.Steps[static_cast<std::size_t>(step)];
-  StepShow->ShowText(QString::fromStdString(shown.Text), false);
+  StepShow->ShowText(ShowText(shown.Text), false);
   StepShow->MarkLine(shown.Line);
 }

@@ -1,10 +1,11 @@
 // The steps of a table operation: what the observer sees (probes with their bounds, the
 // bucket and every chain comparison), that the counted steps add up to the table's counter,
 // that an observed table ends exactly as an unobserved one, that replaying the steps rebuilds
-// the table, the explanation lines, and the pictures of the steps.
+// the table, the explanation lines and their translatable patterns, and the pictures of the steps.
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
 #include <random>
 #include <set>
@@ -13,6 +14,7 @@
 #include "CallCanvas.h"
 #include "TableTestUtil.h"
 #include "core/TCanvas.h"
+#include "core/TText.h"
 #include "tables/TPolHashTab.h"
 #include "tables/TPolSortTab.h"
 #include "teach/TTableStepPicture.h"
@@ -207,7 +209,8 @@ TEST(TableSteps, ObservedTablesEndAsUnobservedOnesAndStepsReplayTheTable) {
                   ReadLayout(*observed));
         ASSERT_EQ(recording.LayoutAt(0), recording.Initial);
         for (const TTableStep& step : recording.Steps)
-          ASSERT_TRUE(LineTellsStep(recording, step)) << step.Text << " / line " << step.Line;
+          ASSERT_TRUE(LineTellsStep(recording, step))
+              << step.Text.Text() << " / line " << step.Line;
       } else {
         // A standing observer sees every counted step; a rebuild with another bucket count goes
         // unseen.
@@ -242,7 +245,7 @@ TEST(TableSteps, ExplanationLinesTellEachStep) {
   auto texts = [](const TStepRecording& recording) {
     std::vector<std::string> lines;
     for (const TTableStep& step : recording.Steps)
-      lines.push_back(step.Text);
+      lines.push_back(step.Text.Text());
     return lines;
   };
   auto sorted = MakeTable(TTableKind::Sorted, 1);
@@ -304,6 +307,54 @@ TEST(TableSteps, ExplanationLinesTellEachStep) {
                 "без совпадения)"}));
   EXPECT_EQ(texts(RecordOperation(*hash, TestOperation::Search, "a1"))[1],
             "Сумма кодов символов ключа a1: 97 + 49 = 146; 146 mod 10 = 6: корзина 6 (пуста)");
+}
+
+namespace {
+
+// Shows a text as its arguments alone, as a translation without a word of Russian would.
+std::string ArgumentsOnly(const DSTRUCT::TText& text) {
+  std::string shown = "[";
+  for (const std::string& arg : text.Args)
+    shown += arg + "|";
+  return shown + "]";
+}
+
+bool HasCyrillic(const std::string& text) {
+  // U+0400 ... U+04FF begin with the bytes D0 ... D3 in UTF-8.
+  return std::any_of(text.begin(), text.end(), [](char c) {
+    const auto byte = static_cast<unsigned char>(c);
+    return byte >= 0xD0 && byte <= 0xD3;
+  });
+}
+
+} // namespace
+
+// Every explanation line is a marked pattern whose arguments are keys, numbers and texts
+// shown in the interface language, so no Russian is glued into what another language shows.
+TEST(TableSteps, ExplanationLinesAreTranslatablePatterns) {
+  struct TShowerInstalled {
+    TShowerInstalled() { DSTRUCT::SetTextShower(&ArgumentsOnly); }
+    ~TShowerInstalled() { DSTRUCT::SetTextShower(nullptr); }
+  } installed;
+  for (TTableKind kind : {TTableKind::Scan, TTableKind::Sorted, TTableKind::Hash}) {
+    SCOPED_TRACE(TableKindInfo(kind).Key);
+    auto table = MakeTable(kind, 3);
+    std::vector<TStepRecording> recordings{RecordLayout(*table),
+                                           RecordOperation(*table, TestOperation::Deletion, "P1")};
+    for (const char* key : {"P1", "P2", "P3", "P4", "P5", "P6", "P2"})
+      recordings.push_back(RecordOperation(*table, TestOperation::Insertion, key, Pol("x")));
+    for (const char* key : {"P2", "P6", "P9", "A"})
+      recordings.push_back(RecordOperation(*table, TestOperation::Search, key));
+    for (const char* key : {"P3", "P9", "P6", "P5"})
+      recordings.push_back(RecordOperation(*table, TestOperation::Deletion, key));
+    for (const TStepRecording& recording : recordings)
+      for (const TTableStep& step : recording.Steps) {
+        ASSERT_FALSE(step.Text.IsEmpty()) << recording.Key;
+        EXPECT_STREQ(step.Text.Context, "TTableSteps");
+        for (const std::string& arg : step.Text.Args)
+          EXPECT_FALSE(HasCyrillic(arg)) << step.Text.Pattern << " / " << arg;
+      }
+  }
 }
 
 namespace {

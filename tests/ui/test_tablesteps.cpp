@@ -132,7 +132,7 @@ private slots:
       for (int step = 1; step < count; ++step) {
         QTest::keyClick(next, Qt::Key_Right);
         QCOMPARE(Number(page), NumberOf(step, count));
-        QCOMPARE(Line(page), QString::fromStdString(expected.Steps[step].Text));
+        QCOMPARE(Line(page), QString::fromStdString(expected.Steps[step].Text.Text()));
         forward.push_back(Picture(page));
         if (expected.Steps[step].Event.Kind != TTableEventKind::Finish)
           QVERIFY2(forward[step] != forward[step - 1], qPrintable(QString::number(step)));
@@ -144,7 +144,7 @@ private slots:
         QTest::keyClick(next, Qt::Key_Left);
         QCOMPARE(Number(page), NumberOf(step, count));
         QVERIFY2(Picture(page) == forward[step], qPrintable(QString::number(step)));
-        QCOMPARE(Line(page), QString::fromStdString(expected.Steps[step].Text));
+        QCOMPARE(Line(page), QString::fromStdString(expected.Steps[step].Text.Text()));
       }
       Click(page, "BBtnStepLast");
       QVERIFY(Picture(page) == forward.back());
