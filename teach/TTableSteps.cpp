@@ -305,8 +305,9 @@ TText StartText(const TStepRecording& recording, int records) {
           {recording.Key, ShownKindText(TableKindInfo(recording.Kind).InName), Num(records)}};
 }
 
-// What the operation came to. Its arguments: the key, then the record's position (the bucket
-// and the position in its chain in the hash table).
+// What the operation came to, told on its last step (the recording's steps end with the one
+// before it). Its arguments: the key, then the record's position (the bucket and the position
+// in its chain in the hash table).
 TText OutcomeText(const TStepRecording& recording, const TTableStep& last) {
   const bool hash = recording.Kind == TTableKind::Hash;
   auto placed = [&](const char* inBucket, const char* atPosition) {
@@ -329,7 +330,7 @@ TText OutcomeText(const TStepRecording& recording, const TTableStep& last) {
     if (recording.Result == TabNoMem)
       return about(TERMIX_TEXT("TTableSteps", "Таблица заполнена: запись %1 не вставлена"));
     if (recording.Result < 0) return about(TERMIX_TEXT("TTableSteps", "Запись %1 не вставлена"));
-    if (last.Event.Kind == Kind::Replace)
+    if (!recording.Steps.empty() && recording.Steps.back().Event.Kind == Kind::Replace)
       return placed(
           TERMIX_TEXT("TTableSteps", "Полином записи %1 в корзине %2, позиция %3 цепочки заменён"),
           TERMIX_TEXT("TTableSteps", "Полином записи %1 в позиции %2 заменён"));

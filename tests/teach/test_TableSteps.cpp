@@ -281,6 +281,10 @@ TEST(TableSteps, ExplanationLinesTellEachStep) {
                 "Последняя запись P3 в позиции 2 переносится на место удаляемой, в позицию 0",
                 "Последнее звено в позиции 2 удалено",
                 "Запись P1 удалена. Операций: 0 (считаются сравнения без совпадения)"}));
+  // An insertion of a key the table holds replaces the record's polynomial, and says so.
+  EXPECT_EQ(texts(RecordOperation(*scan, TestOperation::Insertion, "P2")).back(),
+            "Полином записи P2 в позиции 1 заменён. Операций: 1 (считаются сравнения без "
+            "совпадения)");
 
   // A (65) and K (75) fall into bucket 5 of 10, U (85) too.
   auto hash = MakeTable(TTableKind::Hash, 10);
@@ -305,6 +309,9 @@ TEST(TableSteps, ExplanationLinesTellEachStep) {
                 "сравнение не считается, операций: 1",
                 "Ключ K найден в корзине 5, позиция 1 цепочки. Операций: 1 (считаются сравнения "
                 "без совпадения)"}));
+  EXPECT_EQ(texts(RecordOperation(*hash, TestOperation::Insertion, "K")).back(),
+            "Полином записи K в корзине 5, позиция 1 цепочки заменён. Операций: 1 (считаются "
+            "сравнения без совпадения)");
   EXPECT_EQ(texts(RecordOperation(*hash, TestOperation::Search, "a1"))[1],
             "Сумма кодов символов ключа a1: 97 + 49 = 146; 146 mod 10 = 6: корзина 6 (пуста)");
 }
