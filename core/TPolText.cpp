@@ -11,19 +11,40 @@
 
 #include "core/TPolTextParts.h"
 #include "core/TPolinom.h"
+#include "core/TText.h"
 
 namespace LISTSTRUCT {
 
 namespace {
 
-const char* const kNoErrors = "Ошибки не обнаружены.";
-const char* const kNotEntered = "Полином не введён!";
-const char* const kCoeffOrVarError =
-    "Ошибка в коэффициенте или в определении переменной монома! [Mon№";
-const char* const kVarError = "Ошибка в определении переменной! [Mon№";
-const char* const kPowerError = "Ошибка в степени переменной ";
-const char* const kRangeError = "Значение степени переменной ";
-const char* const kRangeErrorTail = "выходит за область допустимых значений! [Mon№";
+// The kinds of TPolReadError; each message's monomial number and variable are arguments.
+enum TErrKind : uint8_t { NotEntered, CoeffOrVarError, VarError, PowerError, RangeError };
+
+constexpr const char* Context = "TPolinom";
+
+DSTRUCT::TText ErrMessage(const TPolReadError& error) {
+  const std::string monom = std::to_string(error.Monom);
+  const std::string var(1, error.Var);
+  switch (error.Kind) {
+  case NotEntered:
+    return {Context, TERMIX_TEXT("TPolinom", "Полином не введён!"), {}};
+  case CoeffOrVarError:
+    return {Context,
+            TERMIX_TEXT("TPolinom",
+                        "Ошибка в коэффициенте или в определении переменной монома! [Mon№%1]"),
+            {monom}};
+  case VarError:
+    return {Context, TERMIX_TEXT("TPolinom", "Ошибка в определении переменной! [Mon№%1]"), {monom}};
+  case PowerError:
+    return {
+        Context, TERMIX_TEXT("TPolinom", "Ошибка в степени переменной %1! [Mon№%2]"), {var, monom}};
+  default: // the letter and the text after it are written without a space between them
+    return {Context,
+            TERMIX_TEXT("TPolinom", "Значение степени переменной %1выходит за область "
+                                    "допустимых значений! [Mon№%2]"),
+            {var, monom}};
+  }
+}
 
 bool IsDigit(char c) {
   return c >= '0' && c <= '9';
@@ -69,10 +90,6 @@ bool ReadPower(std::string_view text, int& value) {
   if (ec != std::errc() || end != text.data() + text.size()) return false;
   value = result;
   return true;
-}
-
-std::string MonNo(int n) {
-  return std::to_string(n) + "]";
 }
 
 // Writes |c| rounded to 4 significant digits, as briefly as possible: fixed
@@ -267,37 +284,38 @@ int FactorVariable(std::string_view factor) {
 
 namespace {
 
-// Reads the factors of monomial n ("x", "y^2", split at '*') into pow. Returns the rejection
-// message, empty when all are read; omitted tells whether the monomial had no coefficient.
-std::string ReadFactors(std::string_view mon, bool omitted, int n, int pow[3]) {
+// Reads the factors of monomial n ("x", "y^2", split at '*') into pow. Returns false with the
+// rejection in error; omitted tells whether the monomial had no coefficient.
+bool ReadFactors(std::string_view mon, bool omitted, int n, int pow[3], TPolReadError& error) {
+  auto refuse = [&](TErrKind kind, char letter) {
+    error = {kind, letter, n};
+    return false;
+  };
   for (bool first = true;; first = false) {
     const size_t next = mon.find('*');
     const std::string_view factor = mon.substr(0, next);
     const int v = FactorVariable(factor);
-    if (v < 0) return std::string(first && omitted ? kCoeffOrVarError : kVarError) + MonNo(n);
+    if (v < 0) return refuse(first && omitted ? CoeffOrVarError : VarError, 0);
     const char letter = "XYZ"[v];
-    auto rangeError = [&] {
-      return std::string(kRangeError) + letter + kRangeErrorTail + MonNo(n);
-    };
     const std::string_view powerText = factor.size() > 2 ? factor.substr(2) : "";
     if (powerText.empty()) {
       pow[v] = 1; // set, not added: "x^2*x" reads as x
     } else {
       int p = 0;
-      if (!ReadPower(powerText, p)) return std::string(kPowerError) + letter + "! [Mon№" + MonNo(n);
+      if (!ReadPower(powerText, p)) return refuse(PowerError, letter);
       // The power so far is 0..99, so the sum is checked without overflow.
-      if (p > MaxPower - pow[v]) return rangeError();
+      if (p > MaxPower - pow[v]) return refuse(RangeError, letter);
       pow[v] += p;
     }
-    if (pow[v] < 0 || pow[v] > MaxPower) return rangeError();
-    if (next == std::string_view::npos) return {};
+    if (pow[v] < 0 || pow[v] > MaxPower) return refuse(RangeError, letter);
+    if (next == std::string_view::npos) return true;
     mon = mon.substr(next + 1);
   }
 }
 
 // Reads the monomials of work (the input without spaces) into terms, in reading order, up to
-// the first that is rejected. Returns that rejection's message, empty when every one is read.
-std::string ReadTerms(std::string_view work, std::vector<TTerm>& terms) {
+// the first that is rejected. Returns false with that rejection in error.
+bool ReadTerms(std::string_view work, std::vector<TTerm>& terms, TPolReadError& error) {
   std::string_view rest(work);
   bool negative = false;
   for (int n = 1;; ++n) {
@@ -315,12 +333,10 @@ std::string ReadTerms(std::string_view work, std::vector<TTerm>& terms) {
     }
     if (mon.Negative) coeff = -coeff;
     int pow[3] = {0, 0, 0};
-    if (omitted || !factors.empty()) {
-      std::string error = ReadFactors(factors, omitted, n, pow);
-      if (!error.empty()) return error;
-    }
+    if ((omitted || !factors.empty()) && !ReadFactors(factors, omitted, n, pow, error))
+      return false;
     if (coeff != 0.0f) terms.push_back({coeff, TMonom::MakeIndex(pow[0], pow[1], pow[2]), n});
-    if (mon.Last) return {};
+    if (mon.Last) return true;
     negative = mon.NextNegative;
   }
 }
@@ -358,18 +374,23 @@ template <class CoeffText> std::string PolText(TPolinom& pol, CoeffText coeffTex
 } // namespace
 
 std::string TPolinom::GetErrText() const {
-  return Correct ? kNoErrors : ErrText;
+  return GetErrMessage().Text();
+}
+
+DSTRUCT::TText TPolinom::GetErrMessage() const {
+  if (Correct) return {Context, TERMIX_TEXT("TPolinom", "Ошибки не обнаружены."), {}};
+  return ErrMessage(ReadError);
 }
 
 void TPolinom::SetText(const std::string& text) {
   Correct = false;
   SetRetCode(DataOK);
-  auto reject = [this](std::string message) {
-    ErrText = std::move(message);
+  auto reject = [this](const TPolReadError& error) {
+    ReadError = error;
     SetRetCode(DataErr);
   };
   if (text.empty()) {
-    reject(kNotEntered);
+    reject({NotEntered, 0, 0});
     return;
   }
   std::string work;
@@ -380,18 +401,19 @@ void TPolinom::SetText(const std::string& text) {
   // The monomials in reading order; merged at the end (see MergeTerms).
   std::vector<TTerm> terms;
   terms.reserve(work.size() / 8 + 1);
-  std::string syntaxError = ReadTerms(work, terms);
+  TPolReadError syntaxError;
+  const bool read = ReadTerms(work, terms, syntaxError);
   TPolinom result;
   // Like terms whose sum leaves the float range give a coefficient that no text can hold:
   // such a text is refused like an unreadable coefficient, at the monomial that made the sum
   // overflow. That monomial comes before any monomial that failed to read.
   const int overflowAt = MergeTerms(terms, result);
   if (overflowAt > 0) {
-    reject(std::string(kCoeffOrVarError) + MonNo(overflowAt));
+    reject({CoeffOrVarError, 0, overflowAt});
     return;
   }
-  if (!syntaxError.empty()) {
-    reject(std::move(syntaxError));
+  if (!read) {
+    reject(syntaxError);
     return;
   }
   *this = std::move(result);

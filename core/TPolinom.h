@@ -13,7 +13,8 @@
 
 namespace DSTRUCT {
 class TWorkControl;
-}
+struct TText;
+} // namespace DSTRUCT
 
 namespace LISTSTRUCT {
 
@@ -25,11 +26,19 @@ struct TMonomPair {
   int32_t Index;
 };
 
+// What was wrong with a rejected polynomial text: kept this small, the message is made from it
+// when asked for (TPolinom::GetErrMessage).
+struct TPolReadError {
+  uint8_t Kind = 0; // core/TPolText.cpp numbers the kinds
+  char Var = 0;     // the variable's capital letter, for a power
+  int Monom = 0;    // the monomial's number in the text, counted from 1
+};
+
 class TPolinom : public THeadRing {
 protected:
-  bool Correct = true;   // false while a rejected text is the last text input
-  bool Overflow = false; // a power limit was hit by the last product or integral
-  std::string ErrText;   // message of the last rejected text input
+  bool Correct = true;     // false while a rejected text is the last text input
+  bool Overflow = false;   // a power limit was hit by the last product or integral
+  TPolReadError ReadError; // what was wrong with the last rejected text input
   // Told of AddMonom's walk and change; not owned, never copied with the monomials.
   TListObserver* Observer = nullptr;
 
@@ -43,14 +52,14 @@ public:
   TPolinom(const TMonomPair* monoms = nullptr, int count = 0);
   TPolinom(std::initializer_list<TMonomPair> monoms);
   // Deep copy. The source is walked with its own current position, which ends
-  // at the source's end. Correct true, Overflow false, ErrText empty, code 0.
+  // at the source's end. Correct true, Overflow false, no read error, code 0.
   TPolinom(const TPolinom& q);
   // Takes the monomials of q; q is left as the zero polynomial.
   TPolinom(TPolinom&& q) noexcept;
   ~TPolinom() override;
 
   // Replaces the monomials by copies of q's; stores 0. Correct, Overflow and
-  // ErrText are left as they are.
+  // the read error are left as they are.
   TPolinom& operator=(TPolinom q);
 
   // The current monomial (the sentinel when the walk has ended).
@@ -66,11 +75,15 @@ public:
   bool GetCorrect() const { return Correct; }
 
   // Text form. SetText replaces the monomials (code 0) or rejects the text
-  // (code DataErr, ErrText set, monomials untouched). GetText writes the display form, each
+  // (code DataErr, the message set, monomials untouched). GetText writes the display form, each
   // coefficient rounded to 4 significant digits.
   void SetText(const std::string& text);
   std::string GetText();
+  // The message of the last text input: why it was rejected («… [Mon№3]»), or that it was not.
+  // GetErrText is its Russian text; GetErrMessage the marked pattern with the monomial's
+  // number and the variable as arguments, for a window to show in its language.
   std::string GetErrText() const;
+  DSTRUCT::TText GetErrMessage() const;
   // The text form in which every coefficient reads back as exactly the same float: the display
   // form's text where that reads back exactly, otherwise the shortest decimal that does (fixed
   // notation where an exponent would need a minus sign, which the reader takes for a

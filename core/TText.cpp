@@ -1,6 +1,7 @@
 #include "core/TText.h"
 
 #include <atomic>
+#include <utility>
 
 namespace DSTRUCT {
 
@@ -20,6 +21,15 @@ std::string FillArguments(std::string_view pattern, const std::vector<std::strin
     text += pattern[i];
   }
   return text;
+}
+
+std::string TText::Text() const {
+  if (TextArgs.empty()) return FillArguments(Pattern, Args);
+  return FillArguments(Pattern, ArgsShownBy([](const TText& text) { return text.Text(); }));
+}
+
+TText Because(TText what, TText why) {
+  return {"", "%1: %2", {}, {std::move(what), std::move(why)}};
 }
 
 namespace {

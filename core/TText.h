@@ -17,16 +17,30 @@ namespace DSTRUCT {
 // as it is. A % not followed by a digit naming an argument stays too.
 std::string FillArguments(std::string_view pattern, const std::vector<std::string>& args);
 
-// A marked pattern with its arguments (numbers already written as text, with ".").
+// A marked pattern with its arguments (numbers already written as text, with "."). An argument
+// may be a text of its own, such as a reader's message inside a step's explanation or the
+// reason after what failed (Because): such arguments follow the plain ones in the numbering and
+// are shown in the reader's language too.
 struct TText {
   const char* Context = "";
   const char* Pattern = "";
   std::vector<std::string> Args;
+  std::vector<TText> TextArgs = {}; // %(Args.size() + 1) …
 
   // The Russian text: the pattern with the arguments in place.
-  std::string Text() const { return FillArguments(Pattern, Args); }
+  std::string Text() const;
   bool IsEmpty() const { return Pattern == nullptr || *Pattern == '\0'; }
+  // All arguments, the text arguments written by show (a function from TText to std::string).
+  template <class Show> std::vector<std::string> ArgsShownBy(Show show) const {
+    std::vector<std::string> all = Args;
+    for (const TText& text : TextArgs)
+      all.push_back(show(text));
+    return all;
+  }
 };
+
+// "what: why", both texts of their own (an unmarked pattern: it reads the same everywhere).
+TText Because(TText what, TText why);
 
 // How the engine shows a text it draws itself, such as a caption in a picture: through the
 // function the windows install for the interface language, or in Russian while none is

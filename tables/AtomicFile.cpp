@@ -22,12 +22,12 @@ namespace {
 using DSTRUCT::TText;
 
 // "what: why", what being a pattern with the file's name as %1.
-void SetError(std::string* error, const char* what, const std::string& file, int err) {
-  if (error) *error = TText{"AtomicFile", what, {file}}.Text() + ": " + FileErrorReason(err);
+void SetError(TText* error, const char* what, const std::string& file, int err) {
+  if (error) *error = DSTRUCT::Because({"AtomicFile", what, {file}}, FileErrorReason(err));
 }
 
-void SetError(std::string* error, const char* what, const std::string& file) {
-  if (error) *error = TText{"AtomicFile", what, {file}}.Text();
+void SetError(TText* error, const char* what, const std::string& file) {
+  if (error) *error = {"AtomicFile", what, {file}};
 }
 
 // Temporary files are named after their target: "<name>.tmp<pid>-<start>-<random>".
@@ -149,8 +149,7 @@ bool SyncFolder(const std::string& folder, int& err) {
 // a regular file of this user (the superuser may keep another's) that its permission bits let
 // this user write. The superuser passes every permission check, so the bits are read directly
 // for it. old receives the file's state; hadFile tells whether there was one.
-bool CheckReplaceable(const std::string& target, struct stat& old, bool& hadFile,
-                      std::string* error) {
+bool CheckReplaceable(const std::string& target, struct stat& old, bool& hadFile, TText* error) {
   struct stat folder {};
   const std::string folderName = FolderOf(target);
   if (::stat(folderName.c_str(), &folder) != 0) {
@@ -201,7 +200,7 @@ int CreateTemp(const std::string& target, std::string& temp) {
 
 // Gives the temporary file the replaced file's permission bits, group and owner.
 bool KeepOwnership(int fd, const struct stat& old, const std::string& target,
-                   const std::string& temp, std::string* error) {
+                   const std::string& temp, TText* error) {
   if (old.st_uid != ::geteuid()) {
     if (::fchown(fd, old.st_uid, old.st_gid) != 0) {
       SetError(error, TERMIX_TEXT("AtomicFile", "не удалось сохранить владельца файла %1"), target,
@@ -222,7 +221,7 @@ bool KeepOwnership(int fd, const struct stat& old, const std::string& target,
 // Writes and flushes the temporary file and renames it over target; the temporary file is
 // gone afterwards whatever happened.
 bool WriteAndReplace(int fd, const std::string& temp, const std::string& target,
-                     std::string_view bytes, std::string* error) {
+                     std::string_view bytes, TText* error) {
   const char* failed = nullptr;
   int err = 0;
   if (!WriteAll(fd, bytes))
@@ -264,41 +263,44 @@ bool IsStaleTemp(const std::string& path, const TTempWriter& writer, int& fd) {
 
 } // namespace
 
-std::string FileErrorReason(int err) {
+TText FileErrorReason(int err) {
+  auto reason = [](const char* text) { return TText{"AtomicFile", text, {}}; };
   switch (err) {
   case ENOSPC:
-    return TERMIX_TEXT("AtomicFile", "Недостаточно места на диске");
+    return reason(TERMIX_TEXT("AtomicFile", "Недостаточно места на диске"));
   case EDQUOT:
-    return TERMIX_TEXT("AtomicFile", "Превышена дисковая квота");
+    return reason(TERMIX_TEXT("AtomicFile", "Превышена дисковая квота"));
   case EFBIG:
-    return TERMIX_TEXT("AtomicFile", "Файл слишком велик");
+    return reason(TERMIX_TEXT("AtomicFile", "Файл слишком велик"));
   case EACCES:
   case EPERM:
-    return TERMIX_TEXT("AtomicFile", "Нет прав доступа");
+    return reason(TERMIX_TEXT("AtomicFile", "Нет прав доступа"));
   case EROFS:
-    return TERMIX_TEXT("AtomicFile", "Диск доступен только для чтения");
+    return reason(TERMIX_TEXT("AtomicFile", "Диск доступен только для чтения"));
   case ENOENT:
-    return TERMIX_TEXT("AtomicFile", "Папка не существует");
+    return reason(TERMIX_TEXT("AtomicFile", "Папка не существует"));
   case ENOTDIR:
-    return TERMIX_TEXT("AtomicFile", "Путь к папке проходит через файл");
+    return reason(TERMIX_TEXT("AtomicFile", "Путь к папке проходит через файл"));
   case EISDIR:
-    return TERMIX_TEXT("AtomicFile", "На месте файла находится папка");
+    return reason(TERMIX_TEXT("AtomicFile", "На месте файла находится папка"));
   case ENAMETOOLONG:
-    return TERMIX_TEXT("AtomicFile", "Слишком длинное имя файла");
+    return reason(TERMIX_TEXT("AtomicFile", "Слишком длинное имя файла"));
   case ELOOP:
-    return TERMIX_TEXT("AtomicFile", "Символические ссылки образуют круг");
+    return reason(TERMIX_TEXT("AtomicFile", "Символические ссылки образуют круг"));
   case EIO:
-    return TERMIX_TEXT("AtomicFile", "Ошибка ввода-вывода");
-  default:
-    return std::strerror(err);
+    return reason(TERMIX_TEXT("AtomicFile", "Ошибка ввода-вывода"));
+  default: // the system's own text, which no translation knows
+    return {"", "%1", {std::strerror(err)}};
   }
 }
 
-std::string FolderWriteProblem(const std::string& folder) {
+TText FolderWriteReason(const std::string& folder) {
   auto problem = [&folder](const char* what, int err) {
-    return TText{"AtomicFile", what, {folder}}.Text() + ": " +
-           (err == EACCES ? TERMIX_TEXT("AtomicFile", "Папка только для чтения")
-                          : FileErrorReason(err));
+    return DSTRUCT::Because(
+        {"AtomicFile", what, {folder}},
+        err == EACCES
+            ? TText{"AtomicFile", TERMIX_TEXT("AtomicFile", "Папка только для чтения"), {}}
+            : FileErrorReason(err));
   };
   struct stat st {};
   if (::stat(folder.c_str(), &st) != 0) {
@@ -320,9 +322,20 @@ std::string FolderWriteProblem(const std::string& folder) {
   return {};
 }
 
+std::string FolderWriteProblem(const std::string& folder) {
+  return FolderWriteReason(folder).Text();
+}
+
 bool atomicWriteFile(const std::string& path, std::string_view bytes, std::string* error) {
+  TText reason;
+  const bool written = atomicWriteFile(path, bytes, error ? &reason : nullptr);
+  if (error) *error = reason.Text();
+  return written;
+}
+
+bool atomicWriteFile(const std::string& path, std::string_view bytes, TText* error) {
   if (path.empty()) {
-    if (error) *error = TERMIX_TEXT("AtomicFile", "нет имени файла");
+    if (error) *error = {"AtomicFile", TERMIX_TEXT("AtomicFile", "нет имени файла"), {}};
     return false;
   }
   std::string target;
@@ -341,9 +354,9 @@ bool atomicWriteFile(const std::string& path, std::string_view bytes, std::strin
     const int err = errno;
     // Where the file itself was found writable, a refused new entry means the folder's bits.
     if (error && (err == EACCES || err == EPERM))
-      *error = TText{"AtomicFile", TERMIX_TEXT("AtomicFile", "не удалось записать %1"), {target}}
-                   .Text() +
-               ": " + TERMIX_TEXT("AtomicFile", "Папка только для чтения");
+      *error = DSTRUCT::Because(
+          {"AtomicFile", TERMIX_TEXT("AtomicFile", "не удалось записать %1"), {target}},
+          {"AtomicFile", TERMIX_TEXT("AtomicFile", "Папка только для чтения"), {}});
     else
       SetError(error, TERMIX_TEXT("AtomicFile", "не удалось записать %1"), target, err);
     return false;
@@ -365,7 +378,7 @@ bool atomicWriteFile(const std::string& path, std::string_view bytes, std::strin
 }
 
 TReadResult readRegularFile(const std::string& path, std::size_t limit, std::string& bytes,
-                            std::string* error) {
+                            TText* error) {
   bytes.clear();
   // Without blocking: opening a named pipe for reading would otherwise wait for a writer.
   int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
@@ -381,7 +394,7 @@ TReadResult readRegularFile(const std::string& path, std::size_t limit, std::str
     if (err != 0)
       SetError(error, what, path, err);
     else if (error)
-      *error = TText{"AtomicFile", what, {path, std::to_string(limit >> 20)}}.Text();
+      *error = {"AtomicFile", what, {path, std::to_string(limit >> 20)}};
     return TReadResult::Failed;
   };
   struct stat st {};

@@ -17,6 +17,8 @@
 #include <string>
 #include <string_view>
 
+#include "core/TText.h"
+
 namespace TABLESTRUCT {
 
 // No profile file the program writes comes near this size; a larger one is not read.
@@ -30,7 +32,9 @@ inline constexpr std::size_t MaxProfileFileSize = 256u << 20;
 // read-only for the writer (the superuser included), or one that belongs to another user, is
 // refused. Stale temporary files in the folder are removed first. Returns true on success; on
 // failure returns false, removes the temporary file and, when error is given, stores there
-// what failed and why, in Russian («… : Недостаточно места на диске»).
+// what failed and why: as a text for the windows to show in their language, or its Russian
+// form («не удалось записать …: Недостаточно места на диске»).
+bool atomicWriteFile(const std::string& path, std::string_view bytes, DSTRUCT::TText* error);
 bool atomicWriteFile(const std::string& path, std::string_view bytes, std::string* error = nullptr);
 
 enum class TReadResult { Read, Missing, Failed };
@@ -38,20 +42,20 @@ enum class TReadResult { Read, Missing, Failed };
 // such file. Failed: it cannot be read, is no regular file, or holds more than limit bytes;
 // error then tells why.
 TReadResult readRegularFile(const std::string& path, std::size_t limit, std::string& bytes,
-                            std::string* error = nullptr);
+                            DSTRUCT::TText* error = nullptr);
 
 // Removes the stale temporary files of atomicWriteFile in folder (of any target, this user's
 // own only). Returns how many were removed.
 int removeStaleTempFiles(const std::string& folder);
 
-// Why no file can be saved in folder, in Russian, or empty when one can: the folder is missing
+// Why no file can be saved in folder, or an empty text when one can: the folder is missing
 // (and why it could not be made, when its parent refuses new entries), is no folder, or is
-// read-only for this user.
+// read-only for this user. FolderWriteProblem is its Russian form.
+DSTRUCT::TText FolderWriteReason(const std::string& folder);
 std::string FolderWriteProblem(const std::string& folder);
 
-// Why an operation on a file or folder failed, in Russian: «Недостаточно места на диске»,
-// «Папка только для чтения», «Папка не существует» …; the system's text for an error without
-// a text of its own.
-std::string FileErrorReason(int err);
+// Why an operation on a file or folder failed: «Недостаточно места на диске», «Нет прав
+// доступа», «Папка не существует» …; the system's text for an error without a text of its own.
+DSTRUCT::TText FileErrorReason(int err);
 
 } // namespace TABLESTRUCT

@@ -37,10 +37,9 @@ TFolderLock::TFolderLock(const std::string& filePath, int waitMilliseconds) {
   const std::string folder = LockedFolder(filePath);
   Fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (Fd < 0) {
-    Error =
-        DSTRUCT::TText{"FileLock", TERMIX_TEXT("FileLock", "не удалось открыть папку %1"), {folder}}
-            .Text() +
-        ": " + FileErrorReason(errno);
+    Error = DSTRUCT::Because(
+        {"FileLock", TERMIX_TEXT("FileLock", "не удалось открыть папку %1"), {folder}},
+        FileErrorReason(errno));
     return;
   }
   const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(waitMilliseconds);
@@ -56,10 +55,8 @@ TFolderLock::TFolderLock(const std::string& filePath, int waitMilliseconds) {
     if (std::chrono::steady_clock::now() >= until) break;
     std::this_thread::sleep_for(std::chrono::milliseconds(2));
   }
-  Error = DSTRUCT::TText{"FileLock",
-                         TERMIX_TEXT("FileLock", "папка %1 занята другой копией программы"),
-                         {folder}}
-              .Text();
+  Error = {
+      "FileLock", TERMIX_TEXT("FileLock", "папка %1 занята другой копией программы"), {folder}};
 }
 
 TFolderLock::~TFolderLock() {

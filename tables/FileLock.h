@@ -5,6 +5,8 @@
 
 #include <string>
 
+#include "core/TText.h"
+
 namespace TABLESTRUCT {
 
 // An exclusive lock that a copy holds around reading, merging and writing a data file, so that
@@ -20,14 +22,14 @@ public:
 
   // True when the lock is held, or the folder's file system keeps no locks (then nothing
   // better can be had); false when the folder cannot be opened or another copy kept the lock
-  // for the whole wait (GetError tells which, in Russian).
+  // for the whole wait (GetError tells which).
   bool IsHeld() const { return Held; }
-  const std::string& GetError() const { return Error; }
+  const DSTRUCT::TText& GetError() const { return Error; }
 
 private:
   int Fd = -1;
   bool Held = false;
-  std::string Error;
+  DSTRUCT::TText Error;
 };
 
 // The mark of a running copy on its data folder: a lock on a lock file ("IniSaves/termix.lock")

@@ -111,7 +111,7 @@ std::string TBasePTab::GetFileName() const {
 }
 
 std::string TBasePTab::GetFileError() const {
-  return FileError;
+  return FileError.Text();
 }
 
 void TBasePTab::TakeOwnFileNames(const TBasePTab& other) {
@@ -149,11 +149,11 @@ bool TBasePTab::SaveHasName(const std::string& name, const TKeyPlaces& keys) {
 }
 
 bool TBasePTab::ReloadFile() {
-  FileError.clear();
+  FileError = {};
   if (!IniFile) {
-    FileError = "у таблицы нет файла";
+    FileError = {"TableFile", TERMIX_TEXT("TableFile", "у таблицы нет файла"), {}};
   } else if (!IniFile->Reload()) {
-    FileError = IniFile->GetLastError();
+    FileError = IniFile->GetLastReason();
   } else {
     return true;
   }
@@ -253,7 +253,7 @@ void TBasePTab::SaveToFile() {
   // The count always states the named sections, also after an early stop.
   IniFile->WriteInteger(GlobalSection, CountKey, run.Count);
   if (!IniFile->UpdateFile()) {
-    FileError = IniFile->GetLastError();
+    FileError = IniFile->GetLastReason();
     SetRetCode(TabFileErr);
     return;
   }
@@ -408,7 +408,9 @@ void TBasePTab::FinishSave(TSaveRun& run) {
   if (run.Full) {
     SetRetCode(TabFull);
   } else if (!run.BadNames.empty()) {
-    FileError = "названия, которые нельзя записать в файл: " + run.BadNames;
+    FileError = {"TableFile",
+                 TERMIX_TEXT("TableFile", "названия, которые нельзя записать в файл: %1"),
+                 {run.BadNames}};
     SetRetCode(TabBadName);
   } else {
     SetRetCode(TabOK);

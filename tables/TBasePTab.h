@@ -60,7 +60,7 @@ protected:
   int Efficiency = 0; // operation counter
   std::unique_ptr<TIniFile> IniFile; // the table file; none for an empty file name
   TPolinom NoPol;                    // the empty polynomial handed out for a position out of range
-  std::string FileError;             // why the last LoadTab/SaveTab could not use the file
+  DSTRUCT::TText FileError;          // why the last LoadTab/SaveTab could not use the file
   // The formula text of each name whose section this table loaded or wrote and has not erased
   // since, as it stood in the file then. A save erases only those of them that left the table,
   // never a section another program (or another table object) put into the file; and a file
@@ -194,7 +194,9 @@ public:
   TTableObserver* GetObserver() const { return Observer; }
   // Full path of the table file; empty for a table without a file.
   std::string GetFileName() const;
-  // Why the last LoadTab/SaveTab failed with TabFileErr; empty otherwise.
+  // Why the last LoadTab/SaveTab failed with TabFileErr or TabBadName; empty otherwise.
+  // GetFileError is its Russian text.
+  const DSTRUCT::TText& GetFileReason() const { return FileError; }
   std::string GetFileError() const;
 };
 

@@ -38,11 +38,11 @@ TFormulaStore::TFormulaStore(std::string fileName)
 TFormulaStore::~TFormulaStore() = default;
 
 bool TFormulaStore::Read() {
-  Error.clear();
+  Error = {};
   Formulas.clear();
   StatedCount = 0;
   if (!IniFile->Reload()) {
-    Error = IniFile->GetLastError();
+    Error = IniFile->GetLastReason();
     return false;
   }
   // Every present section is found by its name, so that a count that is wrong, negative or
@@ -69,12 +69,12 @@ int TFormulaStore::GetRowCount() const {
 
 TStoreResult TFormulaStore::WriteFile() {
   const bool written = IniFile->UpdateFile();
-  const std::string error = IniFile->GetLastError();
+  DSTRUCT::TText error = IniFile->GetLastReason();
   // Listed afresh either way; after a failure this also drops the unwritten change, so that
   // it cannot reach a later write.
   Read();
   if (written) return TStoreResult::Done;
-  Error = error;
+  Error = std::move(error);
   return TStoreResult::WriteFailed;
 }
 
@@ -93,7 +93,7 @@ TStoreResult TFormulaStore::Save(const std::string& formula, const std::string& 
   while (!trimmed.empty() && (trimmed.back() == ' ' || trimmed.back() == '\t'))
     trimmed.remove_suffix(1);
   if (trimmed == Missing) {
-    Error = "описание «!» скрыло бы формулу";
+    Error = {"FormulaStore", TERMIX_TEXT("FormulaStore", "описание «!» скрыло бы формулу"), {}};
     return TStoreResult::ReservedDescription;
   }
   const int count = static_cast<int>(Formulas.size());
@@ -105,7 +105,8 @@ TStoreResult TFormulaStore::Save(const std::string& formula, const std::string& 
     if (!IniFile->SectionExists(FormulaSection(candidate))) number = candidate;
   }
   if (number < 0) {
-    Error = "в файле формул нет свободного раздела";
+    Error = {
+        "FormulaStore", TERMIX_TEXT("FormulaStore", "в файле формул нет свободного раздела"), {}};
     return TStoreResult::NoRoom;
   }
   const std::string section = FormulaSection(number);
@@ -127,7 +128,8 @@ TStoreResult TFormulaStore::Delete(int row) {
   auto still = std::find_if(Formulas.begin(), Formulas.end(),
                             [&](const TStoredFormula& f) { return SameFormula(f, listed); });
   if (still == Formulas.end()) {
-    Error = "файл формул изменён другой программой";
+    Error = {
+        "FormulaStore", TERMIX_TEXT("FormulaStore", "файл формул изменён другой программой"), {}};
     return TStoreResult::Changed;
   }
   IniFile->EraseSection(FormulaSection(listed.Section));

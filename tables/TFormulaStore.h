@@ -14,6 +14,8 @@
 #include <string>
 #include <vector>
 
+#include "core/TText.h"
+
 namespace TABLESTRUCT {
 
 class TIniFile;
@@ -61,8 +63,9 @@ public:
   TStoreResult Delete(int row);
 
   const std::string& GetFileName() const { return FileName; }
-  // Why the last operation failed; empty after a success.
-  const std::string& GetError() const { return Error; }
+  // Why the last operation failed; empty after a success. GetError is its Russian text.
+  const DSTRUCT::TText& GetReason() const { return Error; }
+  std::string GetError() const { return Error.Text(); }
 
 private:
   // Writes the changed content and reads the list again.
@@ -72,7 +75,7 @@ private:
   std::unique_ptr<TIniFile> IniFile;
   std::vector<TStoredFormula> Formulas;
   int StatedCount = 0; // "ForCount" when believable, else 0
-  std::string Error;
+  DSTRUCT::TText Error;
 };
 
 } // namespace TABLESTRUCT

@@ -315,7 +315,7 @@ void TIniFile::LoadText(std::string_view text) {
 }
 
 bool TIniFile::Reload() {
-  LastError.clear();
+  LastError = {};
   if (!StaleSwept) {
     StaleSwept = true;
     const std::string folder = std::filesystem::path(FileName).parent_path().string();
@@ -423,7 +423,7 @@ std::string TIniFile::GetText() const {
 }
 
 bool TIniFile::UpdateFile() {
-  LastError.clear();
+  LastError = {};
   if (!Modified) return true;
   bool windows1251 = false;
   std::string text = EncodedText(windows1251);

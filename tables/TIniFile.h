@@ -25,6 +25,8 @@
 #include <string_view>
 #include <vector>
 
+#include "core/TText.h"
+
 namespace TABLESTRUCT {
 
 // The value as UTF-8: valid UTF-8 is returned as it is, anything else is decoded as
@@ -78,8 +80,10 @@ public:
   // folder must exist). Returns false when the file could not be written (the old file then
   // stays as it was and the content stays modified, so a later call tries again).
   bool UpdateFile();
-  // Description of the last failed Reload or UpdateFile; empty after a success.
-  const std::string& GetLastError() const { return LastError; }
+  // Why the last Reload or UpdateFile failed; empty after a success. GetLastError is its
+  // Russian text.
+  const DSTRUCT::TText& GetLastReason() const { return LastError; }
+  std::string GetLastError() const { return LastError.Text(); }
 
 private:
   struct TDocument; // the SimpleIni object, kept out of this header
@@ -96,7 +100,7 @@ private:
   bool Windows1251 = false;
   bool Modified = false; // content differs from the file
   bool StaleSwept = false;
-  std::string LastError;
+  DSTRUCT::TText LastError;
   // The file's bytes as last read or written by this object, while the content in memory is
   // exactly their parse (or what produced them).
   std::string KnownText;

@@ -173,8 +173,8 @@ std::string TPolTableDocument::FileName() const {
   return CurTab().GetFileName();
 }
 
-std::string TPolTableDocument::FileError() const {
-  return CurTab().GetFileError();
+const DSTRUCT::TText& TPolTableDocument::FileError() const {
+  return CurTab().GetFileReason();
 }
 
 TEditOutcome TPolTableDocument::InsertNamed(const std::string& key, const TPolinom& pol,

@@ -75,7 +75,7 @@ public:
   int Save();
   std::string FileName() const;
   // Why the last load or save could not use the file; empty otherwise.
-  std::string FileError() const;
+  const DSTRUCT::TText& FileError() const;
 
   // The edits the windows make. Each changes the table in use at once, or refuses.
   TEditOutcome Insert(const std::string& key, const TPolinom& pol);

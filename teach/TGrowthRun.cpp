@@ -229,6 +229,10 @@ std::string GrowthCsv(const TGrowthResult& result) {
   return csv;
 }
 
+bool WriteGrowthCsv(const std::string& path, const TGrowthResult& result, DSTRUCT::TText* error) {
+  return atomicWriteFile(path, GrowthCsv(result), error);
+}
+
 bool WriteGrowthCsv(const std::string& path, const TGrowthResult& result, std::string* error) {
   return atomicWriteFile(path, GrowthCsv(result), error);
 }

@@ -17,6 +17,7 @@
 #include <string>
 #include <vector>
 
+#include "core/TText.h"
 #include "teach/TEfficiencyTest.h"
 #include "teach/TTableSteps.h"
 
@@ -103,7 +104,9 @@ private:
 // The points as CSV: a header line, then "n,organisation,mean operations,mean µs" per point
 // (organisation scan, sorted or hash; numbers with ".").
 std::string GrowthCsv(const TGrowthResult& result);
-// Writes GrowthCsv atomically to path; false with the reason in error when it cannot.
+// Writes GrowthCsv atomically to path; false with the reason in error when it cannot (as a text
+// to show, or its Russian form).
+bool WriteGrowthCsv(const std::string& path, const TGrowthResult& result, DSTRUCT::TText* error);
 bool WriteGrowthCsv(const std::string& path, const TGrowthResult& result, std::string* error);
 
 } // namespace TABLESTRUCT

@@ -525,7 +525,7 @@ TListRecording RecordReading(const std::string& text) {
   if (whole.GetRetCode() != DataOK)
     return Refused(
         std::move(recording),
-        {Context, TERMIX_TEXT("TListSteps", "Текст не прочитан: %1"), {whole.GetErrText()}});
+        {Context, TERMIX_TEXT("TListSteps", "Текст не прочитан: %1"), {}, {whole.GetErrMessage()}});
   const std::vector<std::string> pieces = MonomTexts(text);
   if (pieces.size() > static_cast<std::size_t>(MaxStepMonoms))
     return Refused(std::move(recording),

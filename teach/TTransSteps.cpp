@@ -350,7 +350,7 @@ void Failed(TTransRecording& recording, TTransRecorder& recorder, int code) {
   const TTransStage stage = StageOf(code);
   TTransStep& step =
       recorder.Push(Kind::Error, stage, ErrorLine(stage),
-                    {Context, TERMIX_TEXT("TTransSteps", "Ошибка: %1"), {recording.Message}});
+                    {Context, TERMIX_TEXT("TTransSteps", "Ошибка: %1"), {}, {recording.Message}});
   if (stage == TTransStage::Evaluation) step.PostfixCursor = recorder.GetFailedAt();
   if (stage != TTransStage::Lexemes || recording.ErrPos <= 0) return;
   if (step.Work.empty()) // the check of the characters stops before the working copy is made
@@ -361,7 +361,7 @@ void Failed(TTransRecording& recording, TTransRecorder& recorder, int code) {
 }
 
 void ReadTranslator(TTransRecording& recording, const TFPolTrans& trans) {
-  recording.Message = trans.GetMessage();
+  recording.Message = trans.GetMessageText();
   recording.ErrPos = trans.GetErrPos();
   recording.Infix = trans.GetInfix();
 }

@@ -87,7 +87,7 @@ struct TTransRecording {
   std::vector<const char*> Lines;     // the algorithm, one marked text per line
   std::vector<TTransStep> Steps;      // Start first; Finish, Error or Refused last
   int Code = 0;                       // the translator's code: 0, or the error's
-  std::string Message;                // the translator's outcome text
+  DSTRUCT::TText Message;             // the translator's outcome text
   int ErrPos = 0;
   LISTSTRUCT::TPolinom Result; // the last value the evaluation put on its stack
 

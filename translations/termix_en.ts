@@ -193,6 +193,21 @@
     </message>
 </context>
 <context>
+    <name>FormulaStore</name>
+    <message>
+        <source>описание «!» скрыло бы формулу</source>
+        <translation>the description «!» would hide the formula</translation>
+    </message>
+    <message>
+        <source>в файле формул нет свободного раздела</source>
+        <translation>the formula file has no free section</translation>
+    </message>
+    <message>
+        <source>файл формул изменён другой программой</source>
+        <translation>the formula file was changed by another program</translation>
+    </message>
+</context>
+<context>
     <name>PolDialogs</name>
     <message>
         <source>Полином не введён!</source>
@@ -1590,6 +1605,33 @@ Switch the save mode on?</translation>
     </message>
 </context>
 <context>
+    <name>TPolinom</name>
+    <message>
+        <source>Полином не введён!</source>
+        <translation>No polynomial entered!</translation>
+    </message>
+    <message>
+        <source>Ошибка в коэффициенте или в определении переменной монома! [Mon№%1]</source>
+        <translation>Error in the coefficient or in a variable of the monomial! [Mon #%1]</translation>
+    </message>
+    <message>
+        <source>Ошибка в определении переменной! [Mon№%1]</source>
+        <translation>Error in a variable! [Mon #%1]</translation>
+    </message>
+    <message>
+        <source>Ошибка в степени переменной %1! [Mon№%2]</source>
+        <translation>Error in the power of variable %1! [Mon #%2]</translation>
+    </message>
+    <message>
+        <source>Значение степени переменной %1выходит за область допустимых значений! [Mon№%2]</source>
+        <translation>The power of variable %1 is out of the allowed range! [Mon #%2]</translation>
+    </message>
+    <message>
+        <source>Ошибки не обнаружены.</source>
+        <translation>No errors found.</translation>
+    </message>
+</context>
+<context>
     <name>TReadingLine</name>
     <message>
         <source>Прочитано как</source>
@@ -2565,6 +2607,14 @@ Switch the save mode on?</translation>
     <message>
         <source>Полиномы %1 изменены и другой копией программы: сохранены варианты этой копии</source>
         <translation>Polynomials %1 were changed by another copy of the program too: this copy&apos;s versions are saved</translation>
+    </message>
+    <message>
+        <source>у таблицы нет файла</source>
+        <translation>the table has no file</translation>
+    </message>
+    <message>
+        <source>названия, которые нельзя записать в файл: %1</source>
+        <translation>names that cannot be written to the file: %1</translation>
     </message>
 </context>
 <context>

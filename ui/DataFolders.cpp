@@ -7,6 +7,7 @@
 #include <QStandardPaths>
 
 #include "tables/AtomicFile.h"
+#include "ui/Language.h"
 
 namespace {
 const char* const IniSavesFolder = "IniSaves";
@@ -59,6 +60,6 @@ void SweepStaleTemporaries() {
 }
 
 QString DataFolderProblem() {
-  return QString::fromStdString(TABLESTRUCT::FolderWriteProblem(
+  return ShowText(TABLESTRUCT::FolderWriteReason(
       QFile::encodeName(DataFilePath(IniSavesFolder)).toStdString()));
 }

@@ -1,5 +1,6 @@
 #include "ui/ExportHelpers.h"
 #include "ui/ExactCoefficients.h"
+#include "ui/Language.h"
 #include "ui/QtCanvas.h"
 
 #include "core/TPolinom.h"
@@ -133,12 +134,12 @@ QByteArray WidgetSvg(QWidget* widget, const QString& title) {
 }
 
 bool SaveFileAtomically(const QString& path, const QByteArray& bytes, QString* error) {
-  std::string reason;
+  DSTRUCT::TText reason;
   if (TABLESTRUCT::atomicWriteFile(QFile::encodeName(path).toStdString(),
                                    std::string_view(bytes.constData(), size_t(bytes.size())),
                                    &reason))
     return true;
-  if (error) *error = QString::fromStdString(reason);
+  if (error) *error = ShowText(reason);
   return false;
 }
 

@@ -1,5 +1,6 @@
 #include "ui/FormulaStoreDialog.h"
 #include "ui/GridCells.h"
+#include "ui/Language.h"
 #include "ui/WidgetHelpers.h"
 
 #include "tables/TFormulaStore.h"
@@ -204,7 +205,7 @@ void TForm8::SGSavTabSelectCell(int row, int /*column*/) {
 
 void TForm8::ReportWriteError(const QString& text) {
   LabelWriteError->setText(text);
-  const QString reason = QString::fromStdString(Store->GetError());
+  const QString reason = ShowText(Store->GetReason());
   LabelWriteError->setToolTip(QString::fromStdString(Store->GetFileName()) +
                               (reason.isEmpty() ? QString() : "\n" + reason));
 }

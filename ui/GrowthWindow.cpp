@@ -24,6 +24,7 @@
 #include <memory>
 #include <random>
 
+#include "ui/Language.h"
 #include "ui/TableKindLook.h"
 #include "ui/WidgetHelpers.h"
 
@@ -362,9 +363,9 @@ void TGrowthWindow::DrawCharts() {
 }
 
 bool TGrowthWindow::SaveData(const QString& path) {
-  std::string error;
+  DSTRUCT::TText error;
   if (!TABLESTRUCT::WriteGrowthCsv(path.toStdString(), Result, &error)) {
-    SetStatus(tr("Файл не записан: %1").arg(QString::fromStdString(error)), true);
+    SetStatus(tr("Файл не записан: %1").arg(ShowText(error)), true);
     return false;
   }
   SetStatus(tr("Данные записаны в %1").arg(path), false);

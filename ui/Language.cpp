@@ -79,6 +79,7 @@ QString ShowText(const char* context, const std::string& text) {
 QString ShowText(const DSTRUCT::TText& text) {
   if (text.IsEmpty()) return QString();
   const QByteArray pattern = QCoreApplication::translate(text.Context, text.Pattern).toUtf8();
-  return QString::fromStdString(
-      DSTRUCT::FillArguments(std::string_view(pattern.constData(), pattern.size()), text.Args));
+  return QString::fromStdString(DSTRUCT::FillArguments(
+      std::string_view(pattern.constData(), pattern.size()),
+      text.ArgsShownBy([](const DSTRUCT::TText& inner) { return ShowText(inner).toStdString(); })));
 }

@@ -35,5 +35,6 @@ QString LocalizedPath(const QString& relativePath);
 
 // An engine text, marked with TERMIX_TEXT(context, text), in the interface language.
 QString ShowText(const char* context, const std::string& text);
-// An engine text with arguments: the translated pattern with the arguments filled in.
+// An engine text with arguments: the translated pattern with the arguments filled in, the
+// arguments that are texts of their own translated too.
 QString ShowText(const DSTRUCT::TText& text);

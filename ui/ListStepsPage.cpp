@@ -135,8 +135,7 @@ bool TListStepsPage::ReadOperand(QComboBox* list, const QString& name, TPolinom&
   Recording = LISTSTRUCT::TListRecording();
   Picture.reset();
   StepShow->SetCount(0);
-  StepShow->ShowText(tr("Полином %1: %2").arg(name, QString::fromStdString(pol.GetErrText())),
-                     true);
+  StepShow->ShowText(tr("Полином %1: %2").arg(name, ::ShowText(pol.GetErrMessage())), true);
   return false;
 }
 

@@ -23,7 +23,7 @@ namespace PolDialogs {
 
 QString CheckPolynom(const QString& text, LISTSTRUCT::TPolinom& pol) {
   pol.SetText(text.toStdString());
-  if (pol.GetRetCode() == LISTSTRUCT::DataErr) return QString::fromStdString(pol.GetErrText());
+  if (pol.GetRetCode() == LISTSTRUCT::DataErr) return ShowText(pol.GetErrMessage());
   for (pol.ResetList(); !pol.IsListEnded(); pol.GoNextLink())
     if (!std::isfinite(pol.GetMonom()->GetCoeff())) return Message(MsgNotFinite);
   pol.GetRetCode();

@@ -54,7 +54,7 @@ TTableDocumentAdapter::TTableDocumentAdapter(int hashSize, QObject* parent)
   DataFolderSharedFlag = DataLock->GetState() == TABLESTRUCT::TInstanceLock::TState::HeldByOther;
   // An unreadable file starts an empty table.
   LoadFailedFlag = Document->Load() == TABLESTRUCT::TabFileErr;
-  if (LoadFailedFlag) LastFileError = QString::fromStdString(Document->FileError());
+  if (LoadFailedFlag) LastFileError = ShowText(Document->FileError());
   RowsModel->Reload(&Document->CurTab());
 }
 
@@ -216,7 +216,7 @@ void TTableDocumentAdapter::Settle() {
 
 int TTableDocumentAdapter::WriteFile() {
   SaveCode = Document->Save();
-  LastFileError = QString::fromStdString(Document->FileError());
+  LastFileError = ShowText(Document->FileError());
   // Records that another copy deleted or renamed have left the table: the rows follow.
   const TABLESTRUCT::TFileMerge& merge = Document->CurTab().GetLastMerge();
   LastMergeNotices.clear();

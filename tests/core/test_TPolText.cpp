@@ -6,9 +6,12 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <string>
+#include <vector>
 
 #include "PolTestUtil.h"
 #include "core/TPolinom.h"
+#include "core/TText.h"
 
 using namespace LISTSTRUCT;
 using poltest::Terms;
@@ -126,6 +129,41 @@ float Rounded4(float c) {
   float r = std::strtof(buf, nullptr);
   if (std::isinf(r)) r = 3.402e38f;
   return std::copysign(r, c);
+}
+
+// A window shows the reader's message translated: the monomial's number and the variable must
+// be arguments of the pattern, not glued into it, and a message inside another text (a step's
+// explanation, a reason after what failed) is shown on its own, after the plain arguments.
+TEST(TPolText, RejectionMessagesKeepTheirNumbersAsArgumentsAndNestInOtherTexts) {
+  const std::string eleven = "1+1+1+1+1+1+1+1+1+1+1+";
+  const struct {
+    std::string Text;
+    std::vector<std::string> Args;
+  } cases[] = {{"", {}},
+               {eleven + "2x", {"12"}},
+               {eleven + "2*x*", {"12"}},
+               {eleven + "y^a", {"Y", "12"}},
+               {eleven + "z^100", {"Z", "12"}},
+               {"3E38*x + 3E38*x", {"2"}},
+               {"x", {}}};
+  for (const auto& c : cases) {
+    TPolinom p;
+    p.SetText(c.Text);
+    const DSTRUCT::TText message = p.GetErrMessage();
+    EXPECT_EQ(message.Text(), p.GetErrText()) << c.Text;
+    EXPECT_EQ(message.Args, c.Args) << c.Text;
+    EXPECT_FALSE(message.IsEmpty()) << c.Text;
+    const std::string pattern = message.Pattern;
+    EXPECT_EQ(pattern.find("12"), std::string::npos) << pattern;
+
+    const DSTRUCT::TText step{"Steps", "«%1» не прочитан: %2", {c.Text}, {message}};
+    EXPECT_EQ(step.Text(), "«" + c.Text + "» не прочитан: " + p.GetErrText());
+    EXPECT_EQ(
+        step.ArgsShownBy([](const DSTRUCT::TText& inner) { return std::string(inner.Context); }),
+        (std::vector<std::string>{c.Text, message.Context}));
+    const DSTRUCT::TText reason = DSTRUCT::Because(step, message);
+    EXPECT_EQ(reason.Text(), step.Text() + ": " + p.GetErrText());
+  }
 }
 
 TEST(TPolText, WrittenTextReadsBackRoundedToFourDigitsOverTheFloatRange) {
