@@ -69,12 +69,13 @@ TListStepPicture::TListStepPicture(const TListRecording& recording, TCanvas& mea
   const int most = std::max({recording.MostLinks(), static_cast<int>(recording.P.size()),
                              static_cast<int>(recording.Q.size())});
   Width = BoxRight(most - 1) + ArrowLong + FrameGap + Margin;
-  Width = std::max(
-      Width, 2 * Margin + measure.TextWidth(
-                              ListOperationName(recording.Operation, recording.Variable).Text() +
-                              " «" + recording.Text + "»"));
+  Width =
+      std::max(Width, 2 * Margin + measure.TextWidth(Shown(ListOperationName(recording.Operation,
+                                                                             recording.Variable)) +
+                                                     " «" + recording.Text + "»"));
+  // Measured as they are drawn, in the interface language.
   for (const TListStep& step : recording.Steps)
-    Width = std::max(Width, 2 * Margin + measure.TextWidth(step.Text.Text()));
+    Width = std::max(Width, 2 * Margin + measure.TextWidth(Shown(step.Text)));
 }
 
 std::string TListStepPicture::Title() const {
