@@ -13,12 +13,6 @@ class TForm7 : public QDialog {
 public:
   explicit TForm7(QWidget* parent = nullptr);
 
-  QLabel* Image1 = nullptr;
-  QLabel* Label1 = nullptr;
-  QPlainTextEdit* Memo1 = nullptr;
-  QPushButton* BitBtn1 = nullptr; // Yes
-  QPushButton* BitBtn2 = nullptr; // No
-
 public slots:
   void FormShow();
   void BitBtn1Click();
@@ -35,4 +29,10 @@ protected:
 
 private:
   void BuildWarningText();
+
+  QLabel* Image1 = nullptr;
+  QLabel* Label1 = nullptr;
+  QPlainTextEdit* Memo1 = nullptr;
+  QPushButton* BitBtn1 = nullptr; // Yes
+  QPushButton* BitBtn2 = nullptr; // No
 };
