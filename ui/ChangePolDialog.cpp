@@ -38,6 +38,7 @@ TForm6::TForm6(TTableDocumentAdapter* document, QWidget* parent)
   CBOldName->setMinimumWidth(130);
   Label2 = MakeLabel(tr("Выражение полинома:"), "Label2", this);
   CBOldFormula = MakeRecordList(this, "CBOldFormula");
+  FollowExactSwitch(CBOldFormula, *Document->Rows());
   CBOldFormula->setMinimumWidth(280);
   Label3 = MakeLabel(tr("Новое название:"), "Label3", this);
   EdNewName = MakeEdit(this, "EdNewName", true);

@@ -26,6 +26,7 @@ TForm5::TForm5(TTableDocumentAdapter* document, QWidget* parent)
   CBName->setMinimumWidth(130);
   Label2 = MakeLabel(tr("Выражение полинома:"), "Label2", this);
   CBFormula = MakeRecordList(this, "CBFormula");
+  FollowExactSwitch(CBFormula, *Document->Rows());
   CBFormula->setMinimumWidth(240);
   Label3 = MakeLabel(tr("Номер:"), "Label3", this);
   CBNum = MakeRecordList(this, "CBNum");

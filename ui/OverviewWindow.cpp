@@ -175,6 +175,7 @@ void TForm9::BuildChoicePage() {
   connect(CBNum, &QComboBox::activated, this, &TForm9::CBNumChange);
   connect(CBName, &QComboBox::activated, this, &TForm9::CBNameChange);
   connect(CBFormula, &QComboBox::activated, this, &TForm9::CBFormulaChange);
+  FollowExactSwitch(CBFormula, *Document->Rows()); // before ShowFormulas hears the switch
 
   MemExpr = new QPlainTextEdit(TShExpr);
   MemExpr->setObjectName("MemExpr");
@@ -250,9 +251,6 @@ void TForm9::ChoiceChange(QComboBox* source) {
 }
 
 void TForm9::ShowFormulas() {
-  const auto& rows = Document->Rows()->Rows();
-  for (int i = 0; i < CBFormula->count() && i < int(rows.size()); ++i)
-    CBFormula->setItemText(i, rows[std::size_t(i)].Shown());
   if (SelIndex < 0) return;
   MemExpr->setPlainText(CBFormula->currentText());
   SBForImg->setToolTip(TooltipText(tr("Полином: %1").arg(CBFormula->currentText())));

@@ -5,6 +5,7 @@
 #include "ui/ExactCoefficients.h"
 
 #include <QComboBox>
+#include <QMenu>
 
 #include <algorithm>
 
@@ -124,4 +125,20 @@ void FillRecordLists(const TPolTableModel& model, QComboBox* numbers, QComboBox*
     if (names) names->addItem(row.Key);
     if (formulas) formulas->addItem(row.Shown());
   }
+}
+
+void FollowExactSwitch(QComboBox* formulas, const TPolTableModel& model) {
+  formulas->setContextMenuPolicy(Qt::CustomContextMenu);
+  QObject::connect(formulas, &QWidget::customContextMenuRequested, formulas,
+                   [formulas](const QPoint& pos) {
+                     QMenu menu(formulas);
+                     menu.addAction(TExactCoefficients::Switch().Action());
+                     menu.exec(formulas->mapToGlobal(pos));
+                   });
+  QObject::connect(&TExactCoefficients::Switch(), &TExactCoefficients::Toggled, formulas,
+                   [formulas, &model] {
+                     const std::vector<TPolTableRow>& rows = model.Rows();
+                     for (int i = 0; i < formulas->count() && i < int(rows.size()); ++i)
+                       formulas->setItemText(i, rows[std::size_t(i)].Shown());
+                   });
 }

@@ -66,3 +66,8 @@ class QComboBox;
 // «Точные коэффициенты» asks. A null list is left out.
 void FillRecordLists(const TPolTableModel& model, QComboBox* numbers, QComboBox* names,
                      QComboBox* formulas);
+
+// Gives a list of the model's formulas (filled by FillRecordLists) a context menu with
+// «Точные коэффициенты», and rewrites its items in the form the switch asks for whenever it is
+// turned, the choice kept.
+void FollowExactSwitch(QComboBox* formulas, const TPolTableModel& model);

@@ -21,6 +21,7 @@
 #include "ui/TableWindow.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QGroupBox>
@@ -217,8 +218,14 @@ void TestCalcWindow::operandGridListsDistinctOperandsAndSkipsNumbers() {
   QVERIFY(exactD.GetExactText() != exactD.GetText()); // the two forms differ here
   QCOMPARE(shownInTable("D"), QString::fromStdString(exactD.GetExactText()));
   QCOMPARE(shownInTable("C"), QString::fromStdString(exact.GetExactText()));
+  // The overview's list of formulas is rewritten when the switch turns, in both directions.
+  auto* formulas = Form9->findChild<QComboBox*>("CBFormula");
+  QVERIFY(formulas);
+  const int rowC = TableDocument->Rows()->RowOfKey("C");
+  QCOMPARE(formulas->itemText(rowC), QString::fromStdString(exact.GetExactText()));
   TExactCoefficients::Switch().SetOn(false);
   QCOMPARE(shownInTable("C"), polynomialText("12345.5*x"));
+  QCOMPARE(formulas->itemText(rowC), polynomialText("12345.5*x"));
   QCOMPARE(cell(CalcControls::SGOperTable(), 1, 2), polynomialText("12345.5*x"));
 }
 
