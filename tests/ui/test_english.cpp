@@ -157,10 +157,19 @@ public:
     if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) menu->close();
   }
 
-  // A dialog that runs modally: read once it is up, then closed.
-  void Modal(QDialog* dialog, const std::function<void()>& open) {
+  // A widget and everything in it, without opening menus.
+  void Tree(const QWidget* widget) {
+    Widget(widget);
+    for (const QWidget* child : widget->findChildren<QWidget*>())
+      Widget(child);
+  }
+
+  // A dialog that runs modally: read once it is up (after fill, if given), then closed.
+  void Modal(QDialog* dialog, const std::function<void()>& open,
+             const std::function<void()>& fill = {}) {
     auto read = WhenModal(dialog, [&] {
       QTest::qWait(50);
+      if (fill) fill();
       Window(dialog);
       dialog->reject();
     });
@@ -183,6 +192,52 @@ void WriteTable() {
   QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
   file.write("[Global]\nPolCount=2\n[Polinom0]\nPolName=Pol1\nPolFormula=3*X^2*Y - Z + 1\n"
              "[Polinom1]\nPolName=Pol2\nPolFormula=X^2 + Y^2 + Z^2\n");
+}
+
+// Steps a page a few times, reading what each step shows.
+void StepThrough(TTextWalk& walk, QWidget* page) {
+  auto* next = page->findChild<QPushButton*>("BBtnStepNext");
+  QVERIFY(next);
+  walk.Tree(page);
+  for (int step = 0; step < 4 && next->isEnabled(); ++step) {
+    next->click();
+    walk.Tree(page);
+  }
+}
+
+// The three step pages with every organisation, operation and list operation, and the texts
+// they refuse.
+void WalkStepPages(TTextWalk& walk, QTabWidget* pages) {
+  for (int i = 0; i < pages->count(); ++i) {
+    QWidget* page = pages->widget(i);
+    if (!page->findChild<QPushButton*>("BBtnStepNext")) continue;
+    pages->setCurrentIndex(i);
+    QTest::qWait(50);
+    const auto lists = [page](const char* name) { return page->findChild<QComboBox*>(name); };
+    if (QComboBox* kinds = lists("CBStepKind"); kinds && lists("CBStepOper")) {
+      for (int kind = 0; kind < kinds->count(); ++kind)
+        for (int oper = 0; oper < lists("CBStepOper")->count(); ++oper) {
+          kinds->setCurrentIndex(kind);
+          lists("CBStepOper")->setCurrentIndex(oper);
+          StepThrough(walk, page);
+        }
+    }
+    if (QComboBox* operations = lists("CBListOper"); operations && lists("CBListP")) {
+      for (int oper = 0; oper < operations->count(); ++oper) {
+        operations->setCurrentIndex(oper);
+        StepThrough(walk, page);
+      }
+      lists("CBListP")->setEditText("3*x^^2");
+      walk.Tree(page);
+      lists("CBListP")->setEditText("3*x^2*y + 2*x*z - 5");
+    }
+    if (auto* formula = page->findChild<QLineEdit*>("EdTransFormula")) {
+      formula->setText("Pol1+Pol2*(");
+      walk.Tree(page);
+      formula->setText("Pol1*Pol2+X");
+      StepThrough(walk, page);
+    }
+  }
 }
 
 } // namespace
@@ -216,6 +271,8 @@ private slots:
       walk.Window(Form9);
     }
 
+    WalkStepPages(walk, pages);
+
     // A formula with an error, then a right one calculated: the messages of both.
     CalcControls::EdFormul()->setText("Pol1*(");
     QCOMPARE(CalcControls::EdErrors()->text(),
@@ -229,6 +286,9 @@ private slots:
 
     // The dialogs of the main window's buttons and of the calculation window.
     walk.Modal(Form4, [] { MainButton("TBNew")->click(); });
+    walk.Modal(
+        Form4, [] { MainButton("TBNew")->click(); },
+        [] { Form4->findChild<QLineEdit*>("EdPol")->setText("3*x^^2 + y"); });
     walk.Modal(Form5, [] { MainButton("TBDelete")->click(); });
     walk.Modal(Form6, [] { MainButton("TBChange")->click(); });
     walk.Modal(Form7, [] { MainButton("TBSavLod")->click(); });
