@@ -183,7 +183,7 @@ QString TTableStepsPage::CheckedKey(QString& why) const {
   const QString key = EdStepKey->text();
   const TABLESTRUCT::TNameVerdict verdict =
       TABLESTRUCT::CheckRecordName(key.toStdString(), nullptr);
-  why = QString::fromStdString(verdict.GetMessage());
+  why = ShowText(verdict.GetMessageText());
   return verdict.IsUsable() ? key : QString();
 }
 
