@@ -55,21 +55,21 @@ using DSTRUCT::TText;
 
 constexpr const char* Context = "TTableSteps";
 
-// A name of the organisation (a marked text of its own) as the interface shows it.
-std::string ShownKindText(const char* name) {
-  return DSTRUCT::ShownText({"TableKinds", name, {}});
+// A name of the organisation, a marked text of its own.
+TText KindText(const char* name) {
+  return {"TableKinds", name, {}};
 }
 
 const char* StartPattern(TestOperation operation) {
   switch (operation) {
   case TestOperation::Search:
-    return TERMIX_TEXT("TTableSteps", "Поиск ключа %1 %2 (записей: %3)");
+    return TERMIX_TEXT("TTableSteps", "Поиск ключа %1 %3 (записей: %2)");
   case TestOperation::Insertion:
-    return TERMIX_TEXT("TTableSteps", "Вставка ключа %1 %2 (записей: %3)");
+    return TERMIX_TEXT("TTableSteps", "Вставка ключа %1 %3 (записей: %2)");
   case TestOperation::Deletion:
     break;
   }
-  return TERMIX_TEXT("TTableSteps", "Удаление ключа %1 %2 (записей: %3)");
+  return TERMIX_TEXT("TTableSteps", "Удаление ключа %1 %3 (записей: %2)");
 }
 
 // The observer that turns the table's reports into steps.
@@ -302,7 +302,8 @@ private:
 TText StartText(const TStepRecording& recording, int records) {
   return {Context,
           StartPattern(recording.Operation),
-          {recording.Key, ShownKindText(TableKindInfo(recording.Kind).InName), Num(records)}};
+          {recording.Key, Num(records)},
+          {KindText(TableKindInfo(recording.Kind).InName)}};
 }
 
 // What the operation came to, told on its last step (the recording's steps end with the one
@@ -353,9 +354,10 @@ TText FinishText(const TStepRecording& recording, const TTableStep& last) {
   return {Context,
           recording.Kind == TTableKind::Sorted
               ? TERMIX_TEXT("TTableSteps",
-                            "%1. Операций: %2 (считаются все сравнения и сдвиги записей)")
-              : TERMIX_TEXT("TTableSteps", "%1. Операций: %2 (считаются сравнения без совпадения)"),
-          {DSTRUCT::ShownText(OutcomeText(recording, last)), Num(last.Operations)}};
+                            "%2. Операций: %1 (считаются все сравнения и сдвиги записей)")
+              : TERMIX_TEXT("TTableSteps", "%2. Операций: %1 (считаются сравнения без совпадения)"),
+          {Num(last.Operations)},
+          {OutcomeText(recording, last)}};
 }
 
 } // namespace
@@ -444,8 +446,9 @@ TStepRecording RecordLayout(TBasePTab& table) {
   TTableStep start;
   start.Event.Kind = Kind::Start;
   start.Text = {Context,
-                TERMIX_TEXT("TTableSteps", "%1 (записей: %2)"),
-                {ShownKindText(TableKindInfo(recording.Kind).Name), Num(table.GetDataCount())}};
+                TERMIX_TEXT("TTableSteps", "%2 (записей: %1)"),
+                {Num(table.GetDataCount())},
+                {KindText(TableKindInfo(recording.Kind).Name)}};
   recording.Steps.push_back(std::move(start));
   return recording;
 }

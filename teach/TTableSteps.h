@@ -27,8 +27,8 @@ class TBasePTab;
 using TTableLayout = std::vector<std::vector<std::string>>;
 
 // A step's explanation line is a marked pattern; its arguments are keys and numbers, and the
-// phrases set into the first and last lines (the organisation, the outcome) are already in the
-// interface language, so the recorded text is Russian while no other language is installed.
+// phrases set into the first and last lines (the organisation, the outcome) are marked texts
+// of their own, translated with the line when it is shown.
 struct TTableStep {
   TTableEvent Event;   // what happened in this step
   DSTRUCT::TText Text; // the explanation line

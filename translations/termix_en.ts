@@ -2074,16 +2074,16 @@ Switch the save mode on?</translation>
         <translation>Outcome: the record&apos;s bucket or the code -104</translation>
     </message>
     <message>
-        <source>Поиск ключа %1 %2 (записей: %3)</source>
-        <translation>Search for the key %1 %2 (records: %3)</translation>
+        <source>Поиск ключа %1 %3 (записей: %2)</source>
+        <translation>Search for the key %1 %3 (records: %2)</translation>
     </message>
     <message>
-        <source>Вставка ключа %1 %2 (записей: %3)</source>
-        <translation>Insertion of the key %1 %2 (records: %3)</translation>
+        <source>Вставка ключа %1 %3 (записей: %2)</source>
+        <translation>Insertion of the key %1 %3 (records: %2)</translation>
     </message>
     <message>
-        <source>Удаление ключа %1 %2 (записей: %3)</source>
-        <translation>Deletion of the key %1 %2 (records: %3)</translation>
+        <source>Удаление ключа %1 %3 (записей: %2)</source>
+        <translation>Deletion of the key %1 %3 (records: %2)</translation>
     </message>
     <message>
         <source>Ключ %1 уже есть в позиции %2 цепочки корзины %3: полином записи заменён</source>
@@ -2238,16 +2238,16 @@ Switch the save mode on?</translation>
         <translation>The record %1 is deleted</translation>
     </message>
     <message>
-        <source>%1. Операций: %2 (считаются все сравнения и сдвиги записей)</source>
-        <translation>%1. Operations: %2 (every comparison and every shift of a record counts)</translation>
+        <source>%2. Операций: %1 (считаются все сравнения и сдвиги записей)</source>
+        <translation>%2. Operations: %1 (every comparison and every shift of a record counts)</translation>
     </message>
     <message>
-        <source>%1. Операций: %2 (считаются сравнения без совпадения)</source>
-        <translation>%1. Operations: %2 (only comparisons without a match count)</translation>
+        <source>%2. Операций: %1 (считаются сравнения без совпадения)</source>
+        <translation>%2. Operations: %1 (only comparisons without a match count)</translation>
     </message>
     <message>
-        <source>%1 (записей: %2)</source>
-        <translation>%1 (records: %2)</translation>
+        <source>%2 (записей: %1)</source>
+        <translation>%2 (records: %1)</translation>
     </message>
 </context>
 <context>

@@ -321,7 +321,7 @@ namespace {
 // Shows a text as its arguments alone, as a translation without a word of Russian would.
 std::string ArgumentsOnly(const DSTRUCT::TText& text) {
   std::string shown = "[";
-  for (const std::string& arg : text.Args)
+  for (const std::string& arg : text.ArgsShownBy(ArgumentsOnly))
     shown += arg + "|";
   return shown + "]";
 }
@@ -339,12 +339,26 @@ bool HasCyrillic(const std::string& text) {
 // Every explanation line is a marked pattern whose arguments are keys, numbers and texts
 // shown in the interface language, so no Russian is glued into what another language shows.
 TEST(TableSteps, ExplanationLinesAreTranslatablePatterns) {
+  // What a search records in Russian, before any other language is installed.
+  const auto searchTexts = [](TTableKind kind) {
+    auto table = MakeTable(kind, 3);
+    table->InsRecord("P2", Pol("x"));
+    std::vector<std::string> texts;
+    for (const TTableStep& step : RecordOperation(*table, TestOperation::Search, "P2").Steps)
+      texts.push_back(step.Text.Text());
+    return texts;
+  };
+  std::vector<std::vector<std::string>> russian;
+  for (TTableKind kind : {TTableKind::Scan, TTableKind::Sorted, TTableKind::Hash})
+    russian.push_back(searchTexts(kind));
   struct TShowerInstalled {
     TShowerInstalled() { DSTRUCT::SetTextShower(&ArgumentsOnly); }
     ~TShowerInstalled() { DSTRUCT::SetTextShower(nullptr); }
   } installed;
   for (TTableKind kind : {TTableKind::Scan, TTableKind::Sorted, TTableKind::Hash}) {
     SCOPED_TRACE(TableKindInfo(kind).Key);
+    // The recording does not depend on the interface language.
+    EXPECT_EQ(searchTexts(kind), russian[static_cast<std::size_t>(kind)]);
     auto table = MakeTable(kind, 3);
     std::vector<TStepRecording> recordings{RecordLayout(*table),
                                            RecordOperation(*table, TestOperation::Deletion, "P1")};
@@ -360,6 +374,10 @@ TEST(TableSteps, ExplanationLinesAreTranslatablePatterns) {
         EXPECT_STREQ(step.Text.Context, "TTableSteps");
         for (const std::string& arg : step.Text.Args)
           EXPECT_FALSE(HasCyrillic(arg)) << step.Text.Pattern << " / " << arg;
+        // Phrases go in as marked texts of their own, never as text already shown.
+        for (const DSTRUCT::TText& phrase : step.Text.TextArgs)
+          EXPECT_TRUE(*phrase.Context != '\0' && !phrase.IsEmpty()) << step.Text.Pattern;
+        EXPECT_FALSE(HasCyrillic(DSTRUCT::ShownText(step.Text))) << step.Text.Text();
       }
   }
 }
