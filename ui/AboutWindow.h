@@ -11,6 +11,12 @@ class TForm10 : public QDialog {
   Q_OBJECT
 public:
   explicit TForm10(QWidget* parent = nullptr);
+
+protected:
+  void showEvent(QShowEvent* event) override;
+  void hideEvent(QHideEvent* event) override;
+
+private:
   QLabel* ImLogo;
   QLabel* LbTitle;
   QLabel* LbFunctions;
@@ -19,10 +25,5 @@ public:
   QMovie* AnimMovie;
   QPushButton* BBtnOK;
 
-protected:
-  void showEvent(QShowEvent* event) override;
-  void hideEvent(QHideEvent* event) override;
-
-private:
   void BuildTexts();
 };

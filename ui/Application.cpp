@@ -15,7 +15,6 @@
 #include "ui/SplashWindow.h"
 #include "ui/TableDocumentAdapter.h"
 #include "ui/TableWindow.h"
-#include "ui/TransStepsPage.h"
 
 #include <exception>
 
@@ -69,7 +68,7 @@ void ConnectForms() {
                    [document] { document->SetSaveMode(true); });
 
   // The translator's step page takes the calculation window's formula when asked.
-  Form9->TransStepsPage->SetFormulaSource([] { return Form3->FormulaText(); });
+  Form9->SetFormulaSource([] { return Form3->FormulaText(); });
 
   // The formula store: opened by the calculation window, it loads into its formula field.
   Form3->SetFormulaStore(Form8);

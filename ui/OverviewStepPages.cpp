@@ -12,6 +12,8 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
+#include <utility>
+
 void TForm9::BuildStepPages() {
   auto sheet = [this](const char* name, QWidget* page, const QString& caption) {
     auto* sheet = new QWidget;
@@ -37,4 +39,8 @@ void TForm9::BuildStepPages() {
   TransStepsPage->setObjectName("TransStepsPage");
   TransStepsPage->SetTableSource(table);
   TShTransSteps = sheet("TShTransSteps", TransStepsPage, tr("Пошаговая работа транслятора"));
+}
+
+void TForm9::SetFormulaSource(std::function<QString()> source) {
+  TransStepsPage->SetFormulaSource(std::move(source));
 }

@@ -4,7 +4,10 @@
 // the efficiency test of the table organisations and the step-by-step work of the tables.
 
 #include <QPixmap>
+#include <QString>
 #include <QWidget>
+
+#include <functional>
 
 class QCloseEvent;
 class QComboBox;
@@ -33,6 +36,45 @@ public:
   explicit TForm9(TTableDocumentAdapter* document, QWidget* parent = nullptr);
   ~TForm9() override;
 
+  // Refills the three lists from the table in use and clears the choice (after every change
+  // of the table, from the table window's RefreshGrid).
+  void FillPolLists();
+  // Redraws the structure picture of the chosen polynomial, or the plain background.
+  void DrawPolStruct();
+  // The formulas again, in the form «Точные коэффициенты» asks for.
+  void ShowFormulas();
+
+  // The drawing font's size for an image of the given height.
+  static int StructFontSize(int imageHeight);
+
+  // Makes page 0 to 6 the visible page (the main window's page buttons); the window stays
+  // hidden or shown as it is.
+  void ShowPage(int page);
+  // The translator's step page takes its formula from source when asked (the calculation
+  // window's formula).
+  void SetFormulaSource(std::function<QString()> source);
+
+public slots:
+  void CBNumChange();
+  void CBNameChange();
+  void CBFormulaChange();
+  void FormResize();
+  void FormClose();
+  // A turn to the surface, efficiency or step page grows a smaller window to what it needs
+  // and keeps it from being made smaller meanwhile; the other pages give the window back its
+  // own least size and leave its size alone.
+  void PCViewTabChange(int page);
+
+signals:
+  // The window's close box was used.
+  void Closed();
+
+protected:
+  void resizeEvent(QResizeEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
   // Position in the choice lists of the chosen polynomial, -1 when none is chosen.
   int SelIndex = -1;
 
@@ -68,42 +110,6 @@ public:
   QLabel* ImgStruct;    // shows StructBitmap; its font is the drawing font
   QPixmap StructBitmap; // the picture's bitmap
 
-  // Refills the three lists from the table in use and clears the choice (after every change
-  // of the table, from the table window's RefreshGrid).
-  void FillPolLists();
-  // Redraws the structure picture of the chosen polynomial, or the plain background.
-  void DrawPolStruct();
-  // The formulas again, in the form «Точные коэффициенты» asks for.
-  void ShowFormulas();
-
-  // The drawing font's size for an image of the given height.
-  static int StructFontSize(int imageHeight);
-
-  // Makes page 0 to 6 the visible page (the main window's page buttons); the window stays
-  // hidden or shown as it is.
-  void ShowPage(int page);
-
-public slots:
-  void CBNumChange();
-  void CBNameChange();
-  void CBFormulaChange();
-  void FormResize();
-  void FormClose();
-  // A turn to the surface, efficiency or step page grows a smaller window to what it needs
-  // and keeps it from being made smaller meanwhile; the other pages give the window back its
-  // own least size and leave its size alone.
-  void PCViewTabChange(int page);
-
-signals:
-  // The window's close box was used.
-  void Closed();
-
-protected:
-  void resizeEvent(QResizeEvent* event) override;
-  void closeEvent(QCloseEvent* event) override;
-  bool eventFilter(QObject* watched, QEvent* event) override;
-
-private:
   void BuildPageControl();
   void BuildPageContents();
   // The three step pages, each a sheet the page fills (OverviewStepPages.cpp).

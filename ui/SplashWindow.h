@@ -10,8 +10,6 @@ class TForm11 : public QDialog {
   Q_OBJECT
 public:
   explicit TForm11(QWidget* parent = nullptr);
-  QLabel* ImSplash;
-  int SplashClicks = 0;
 
   // Loads a picture by its path relative to the current directory (in the English interface
   // the English picture of that name, see LocalizedPath); when the file is missing or
@@ -31,6 +29,10 @@ protected:
   void keyPressEvent(QKeyEvent* event) override;
 
 private:
+  QLabel* ImSplash;
+  // Clicks on the picture so far: the first shows the tutorial picture, the second closes.
+  int SplashClicks = 0;
+
   void FitToPicture();
   QString ShownPath;
   bool FromFile = false;

@@ -114,8 +114,8 @@ private:
 
 // Clicks the splash picture once with the left button.
 inline void ClickSplash() {
-  QTest::mouseClick(Form11->ImSplash, Qt::LeftButton, Qt::NoModifier,
-                    Form11->ImSplash->rect().center());
+  QLabel* picture = Find<QLabel>(Form11, "ImSplash");
+  QTest::mouseClick(picture, Qt::LeftButton, Qt::NoModifier, picture->rect().center());
 }
 
 // Creates the windows, shows the main window, clicks the splash twice and waits until

@@ -2,6 +2,7 @@
 // «Копировать» and «Копировать как LaTeX», and the picture menus' PNG, SVG and CSV files.
 
 #include "CalcWindowControls.h"
+#include "OverviewControls.h"
 #include "TermixTestSupport.h"
 #include "core/TCanvas.h"
 #include "core/TPolinom.h"
@@ -257,19 +258,20 @@ void TestExport::pictureMenusSaveTheShownPictureAndThePlottedPoints() {
   TableDocument->Insert("Pol1", pol);
   Form9->show();
   QVERIFY(QTest::qWaitForWindowExposed(Form9));
-  Form9->PCViewTab->setCurrentIndex(1);
-  Form9->CBName->setCurrentIndex(0);
+  OverviewControls::PCViewTab()->setCurrentIndex(1);
+  OverviewControls::CBName()->setCurrentIndex(0);
   Form9->CBNameChange();
-  QCOMPARE(Form9->SelIndex, 0);
+  QCOMPARE(OverviewControls::ShownChoice(), 0);
 
   // The structure picture as a sheet for paper: the PNG 1600 pixels wide, the SVG with the
   // title's lines (name and date, formula) over every box's texts.
-  QVERIFY(SaveThroughMenu(Form9->ImgStruct, "Сохранить изображение…", "structure.png",
+  QVERIFY(SaveThroughMenu(OverviewControls::ImgStruct(), "Сохранить изображение…", "structure.png",
                           "export-menu-structure.png"));
   const QImage png("structure.png");
   QCOMPARE(png.width(), 1600);
   QVERIFY(png.height() < 400);
-  QVERIFY(SaveThroughMenu(Form9->ImgStruct, "Сохранить изображение…", "structure.svg"));
+  QVERIFY(
+      SaveThroughMenu(OverviewControls::ImgStruct(), "Сохранить изображение…", "structure.svg"));
   QFile svgFile("structure.svg");
   QVERIFY(svgFile.open(QIODevice::ReadOnly));
   const TSvgContent svg = ReadSvg(svgFile.readAll());
@@ -282,8 +284,8 @@ void TestExport::pictureMenusSaveTheShownPictureAndThePlottedPoints() {
   QVERIFY2(title.contains("Формула: 3*"), qPrintable(title));
 
   // An efficiency chart: its points as CSV, read back to the plotted series.
-  TEfficiencyPage* page = Form9->EfficPage;
-  Form9->PCViewTab->setCurrentIndex(3);
+  TEfficiencyPage* page = OverviewControls::EfficPage();
+  OverviewControls::PCViewTab()->setCurrentIndex(3);
   auto engine = std::make_shared<std::mt19937>(7);
   page->SetRandomSource([engine] { return static_cast<unsigned>((*engine)()); });
   QTest::mouseClick(page->findChild<QPushButton*>("SBtnTest"), Qt::LeftButton);

@@ -113,7 +113,9 @@ private slots:
          {":/Images/en/logo.bmp", ":/Images/en/tutorial.bmp", ":/help/en/Polhelp.html"})
       QVERIFY2(QFile::exists(path), path);
     TForm11 splash;
-    const QImage shown = splash.ImSplash->pixmap().toImage();
+    const QLabel* picture = splash.findChild<QLabel*>("ImSplash");
+    QVERIFY(picture);
+    const QImage shown = picture->pixmap().toImage();
     QCOMPARE(shown, QImage(":/Images/en/logo.bmp").convertToFormat(shown.format()));
     QVERIFY(shown != QImage(":/Images/logo.bmp").convertToFormat(shown.format()));
   }

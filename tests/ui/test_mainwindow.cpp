@@ -1,6 +1,7 @@
 // The main window: start-up order, initial pictures, toggles, page buttons, save-mode
 // button, hot pictures at the border pixels and the command buttons.
 #include "CalcWindowControls.h"
+#include "OverviewControls.h"
 #include "TermixTestSupport.h"
 
 #include "tables/FileLock.h"
@@ -198,11 +199,11 @@ private slots:
     QStringList beforeFirstClick, afterFirstClick;
     bool visibleAfterFirstClick = false, closedAfterSecondClick = false;
     auto splash = WhenModal(Form11, [&] {
-      beforeFirstClick << Form11->PicturePath() << QString::number(Form11->SplashClicks);
+      beforeFirstClick << Form11->PicturePath();
       for (QWidget* w : std::initializer_list<QWidget*>{Form2, Form3, Form9})
         if (w->isVisible()) beforeFirstClick << w->objectName();
       ClickSplash();
-      afterFirstClick << Form11->PicturePath() << QString::number(Form11->SplashClicks);
+      afterFirstClick << Form11->PicturePath();
       visibleAfterFirstClick = Form11->isVisible() && !Form2->isVisible();
       ClickSplash();
       closedAfterSecondClick = !Form11->isVisible();
@@ -210,8 +211,8 @@ private slots:
     Form1->show();
     QTRY_VERIFY_WITH_TIMEOUT(Form9->isVisible(), 10000);
     QVERIFY(*splash);
-    QCOMPARE(beforeFirstClick, QStringList({"Images/logo.bmp", "0"}));
-    QCOMPARE(afterFirstClick, QStringList({"Images/tutorial.bmp", "1"}));
+    QCOMPARE(beforeFirstClick, QStringList({"Images/logo.bmp"}));
+    QCOMPARE(afterFirstClick, QStringList({"Images/tutorial.bmp"}));
     QVERIFY(visibleAfterFirstClick);
     QVERIFY(closedAfterSecondClick);
     QCOMPARE(recorder.Shown, QStringList({"Form2", "Form3", "Form9"}));
@@ -364,7 +365,7 @@ private slots:
 
   void pageButtonsTurnPagesWithoutShowingTheWindow() {
     QVERIFY(StartProgram());
-    QTabWidget* pages = Form9->PCViewTab;
+    QTabWidget* pages = OverviewControls::PCViewTab();
     QCOMPARE(pages->count(), 7);
     const char* buttons[] = {"TBFormula",    "TBStruct",    "TBSurface",   "TBEfficiency",
                              "TBTableSteps", "TBListSteps", "TBTransSteps"};
@@ -571,12 +572,15 @@ private slots:
     int frames = 0;
     bool running = false, loops = false;
     QSize size;
+    // The movie the animated logo plays.
+    QMovie* movie = TermixTest::Find<QLabel>(Form10, "Animate1")->movie();
+    QVERIFY(movie);
     auto shown = WhenModal(Form10, [&] {
       size = Form10->size();
-      running = Form10->AnimMovie->state() == QMovie::Running;
-      frames = Form10->AnimMovie->frameCount();
-      loops = Form10->AnimMovie->loopCount() == -1;
-      QTest::mouseClick(Form10->BBtnOK, Qt::LeftButton);
+      running = movie->state() == QMovie::Running;
+      frames = movie->frameCount();
+      loops = movie->loopCount() == -1;
+      QTest::mouseClick(TermixTest::Find<QPushButton>(Form10, "BBtnOK"), Qt::LeftButton);
     });
     Click(MainButton("TBAbout"));
     QVERIFY(*shown);
@@ -585,7 +589,7 @@ private slots:
     QVERIFY(frames > 1);
     QVERIFY(loops);
     QVERIFY(!Form10->isVisible());
-    QCOMPARE(Form10->AnimMovie->state(), QMovie::NotRunning);
+    QCOMPARE(movie->state(), QMovie::NotRunning);
     QCOMPARE(MainButton("TBAbout")->ImageIndex(), MainButton("TBAbout")->NormalOn);
   }
 
@@ -687,7 +691,7 @@ private slots:
     // The overview pages.
     for (int page : {3, 1, 2, 0}) {
       QVERIFY(PressIn(w, Qt::Key_1 + page, Qt::AltModifier));
-      QCOMPARE(Form9->PCViewTab->currentIndex(), page);
+      QCOMPARE(OverviewControls::PCViewTab()->currentIndex(), page);
     }
     // Under a modal dialog the keys are the text field's own again.
     int cursorAfterKey = -1;
@@ -798,14 +802,16 @@ private slots:
     QVERIFY(StartProgram());
     QWidget* root = nullptr;
     if (part == "steps" || part == "surface" || part == "growth") {
-      Form9->PCViewTab->setCurrentIndex(part == "steps" ? 4 : part == "surface" ? 2 : 3);
-      root = part == "steps" ? static_cast<QWidget*>(Form9->StepsPage) : Form9->SurfPage;
-      if (part == "surface" && Form9->SurfPage->findChild<QWidget*>("PanGLSurface"))
+      const int tab = part == "steps" ? 4 : part == "surface" ? 2 : 3;
+      OverviewControls::PCViewTab()->setCurrentIndex(tab);
+      root = part == "steps" ? static_cast<QWidget*>(OverviewControls::StepsPage())
+                             : OverviewControls::SurfPage();
+      if (part == "surface" && OverviewControls::SurfPage()->findChild<QWidget*>("PanGLSurface"))
         reachable << "PanGLSurface";
     }
     if (part == "growth") {
-      Form9->EfficPage->findChild<QPushButton*>("SBtnGrowth")->click();
-      auto* growth = Form9->EfficPage->findChild<TGrowthWindow*>();
+      OverviewControls::EfficPage()->findChild<QPushButton*>("SBtnGrowth")->click();
+      auto* growth = OverviewControls::EfficPage()->findChild<TGrowthWindow*>();
       QVERIFY(growth && QTest::qWaitForWindowExposed(growth));
       auto* cancel = growth->findChild<QPushButton*>("BBtnGrowthCancel");
       cancel->click();

@@ -24,6 +24,7 @@
 #include "gl/TOpenGLPanel.h"
 #include "ui/TableWindow.h"
 
+#include "OverviewControls.h"
 #include "TermixTestSupport.h"
 
 #include <QAbstractButton>
@@ -46,6 +47,8 @@
 #include <QTabWidget>
 #include <QToolTip>
 #include <QtTest>
+
+using namespace OverviewControls;
 
 namespace {
 
@@ -125,23 +128,22 @@ class TestOverview : public QObject {
   }
 
   void ExpectNoChoice() {
-    QCOMPARE(Form9->SelIndex, -1);
-    QCOMPARE(Form9->CBName->currentIndex(), -1);
-    QCOMPARE(Form9->CBName->placeholderText(), QString("Полином не выбран"));
-    QCOMPARE(Form9->CBNum->placeholderText(), QString("???"));
-    QCOMPARE(Form9->CBFormula->placeholderText(), QString("???"));
+    QCOMPARE(ShownChoice(), -1);
+    QCOMPARE(CBName()->currentIndex(), -1);
+    QCOMPARE(CBName()->placeholderText(), QString("Полином не выбран"));
+    QCOMPARE(CBNum()->placeholderText(), QString("???"));
+    QCOMPARE(CBFormula()->placeholderText(), QString("???"));
     // The shown placeholders are the lists' values and hints.
-    QCOMPARE(Heard(Form9->CBNum), QStringList({"№", "???"}));
-    QCOMPARE(Heard(Form9->CBName), QStringList({"Название", "Полином не выбран"}));
-    QCOMPARE(Heard(Form9->CBFormula), QStringList({"Полином", "???"}));
-    QCOMPARE(Form9->CBName->toolTip(), QString("Полином не выбран"));
-    QCOMPARE(Form9->MemExpr->toPlainText(), QString());
-    QCOMPARE(Form9->SBForImg->toolTip(), QString("Полином не выбран"));
-    QVERIFY(AllPixels(Form9->StructBitmap.toImage(), Background));
+    QCOMPARE(Heard(CBNum()), QStringList({"№", "???"}));
+    QCOMPARE(Heard(CBName()), QStringList({"Название", "Полином не выбран"}));
+    QCOMPARE(Heard(CBFormula()), QStringList({"Полином", "???"}));
+    QCOMPARE(CBName()->toolTip(), QString("Полином не выбран"));
+    QCOMPARE(MemExpr()->toPlainText(), QString());
+    QCOMPARE(SBForImg()->toolTip(), QString("Полином не выбран"));
+    QVERIFY(AllPixels(ImgStruct()->pixmap().toImage(), Background));
     // Nor has the surface page a choice: entering it says so.
-    Form9->SurfPage->TShSurfEnter();
-    QCOMPARE(Form9->SurfPage->findChild<QLineEdit*>("EdErrors")->text(),
-             QString("Полином не выбран!"));
+    SurfPage()->TShSurfEnter();
+    QCOMPARE(SurfPage()->findChild<QLineEdit*>("EdErrors")->text(), QString("Полином не выбран!"));
   }
 
 private slots:
@@ -159,7 +161,7 @@ private slots:
 
   void windowFrame() {
     QCOMPARE(Form9->windowTitle(), QString("OVERVIEW: Демонстрационные возможности"));
-    QCOMPARE(Form9->PCViewTab->count(), 7);
+    QCOMPARE(PCViewTab()->count(), 7);
     const QStringList captions = {"Выбор полнома",
                                   "Просмотр структуры",
                                   "Построение поверхности",
@@ -168,17 +170,17 @@ private slots:
                                   "Пошаговая работа списка",
                                   "Пошаговая работа транслятора"};
     for (int i = 0; i < 7; ++i)
-      QCOMPARE(Form9->PCViewTab->tabText(i), captions[i]);
-    QCOMPARE(Form9->PCViewTab->widget(2), Form9->TShSurf);
-    QCOMPARE(Form9->PCViewTab->widget(3), Form9->TShEffic);
-    QCOMPARE(Form9->PCViewTab->widget(4), Form9->TShSteps);
-    QCOMPARE(Form9->PCViewTab->widget(5), Form9->TShListSteps);
-    QCOMPARE(Form9->PCViewTab->widget(6), Form9->TShTransSteps);
+      QCOMPARE(PCViewTab()->tabText(i), captions[i]);
+    QCOMPARE(PCViewTab()->widget(2), TShSurf());
+    QCOMPARE(PCViewTab()->widget(3), TShEffic());
+    QCOMPARE(PCViewTab()->widget(4), TShSteps());
+    QCOMPARE(PCViewTab()->widget(5), TShListSteps());
+    QCOMPARE(PCViewTab()->widget(6), TShTransSteps());
     // 648 x 157 with the frame: 8 pixels of borders, 30 of borders and caption bar.
     QCOMPARE(Form9->minimumSize(), QSize(640, 127));
     // The page control ends 7 pixels before the decoration's bevel, which is 10 from the edge.
-    QCOMPARE(Form9->Bevel1->geometry().right() + 1, Form9->width() - 10);
-    QCOMPARE(Form9->PCViewTab->geometry().right() + 1 + 7, Form9->Bevel1->x());
+    QCOMPARE(Bevel1()->geometry().right() + 1, Form9->width() - 10);
+    QCOMPARE(PCViewTab()->geometry().right() + 1 + 7, Bevel1()->x());
   }
 
   // The list and translator step pages take their inputs from the program: the table's
@@ -187,15 +189,14 @@ private slots:
     Insert("P1", "x^2 - 3*y*z + 1");
     Form3->SetFormulaText("P1*(X+2)^2 - d/dx(P1)");
     Form1->findChild<QAbstractButton*>("TBListSteps")->click();
-    QCOMPARE(Form9->PCViewTab->currentIndex(), 5);
-    auto* p = Form9->ListStepsPage->findChild<QComboBox*>("CBListP");
+    QCOMPARE(PCViewTab()->currentIndex(), 5);
+    auto* p = ListStepsPage()->findChild<QComboBox*>("CBListP");
     QVERIFY(p && p->count() == 1);
     Form1->findChild<QAbstractButton*>("TBTransSteps")->click();
-    QCOMPARE(Form9->PCViewTab->currentIndex(), 6);
-    QTest::mouseClick(Form9->TransStepsPage->findChild<QPushButton*>("BBtnTransTake"),
-                      Qt::LeftButton);
-    const TRANSSTRUCT::TTransRecording& shown = Form9->TransStepsPage->GetRecording();
-    QTRY_VERIFY_WITH_TIMEOUT(!Form9->TransStepsPage->IsRecording() &&
+    QCOMPARE(PCViewTab()->currentIndex(), 6);
+    QTest::mouseClick(TransStepsPage()->findChild<QPushButton*>("BBtnTransTake"), Qt::LeftButton);
+    const TRANSSTRUCT::TTransRecording& shown = TransStepsPage()->GetRecording();
+    QTRY_VERIFY_WITH_TIMEOUT(!TransStepsPage()->IsRecording() &&
                                  QString::fromStdString(shown.Formula) == Form3->FormulaText(),
                              10000);
     TRANSSTRUCT::TFPolTrans trans(TableDocument->CurTab());
@@ -204,13 +205,13 @@ private slots:
     QCOMPARE(QString::fromStdString(last.GetExactText()),
              QString::fromStdString(value.GetExactText()));
     Form1->findChild<QAbstractButton*>("TBTableSteps")->click();
-    QCOMPARE(Form9->PCViewTab->currentIndex(), 4);
+    QCOMPARE(PCViewTab()->currentIndex(), 4);
   }
 
   void emptyTableGivesEmptyListsAndNoChoice() {
-    QCOMPARE(Form9->CBNum->count(), 0);
-    QCOMPARE(Form9->CBName->count(), 0);
-    QCOMPARE(Form9->CBFormula->count(), 0);
+    QCOMPARE(CBNum()->count(), 0);
+    QCOMPARE(CBName()->count(), 0);
+    QCOMPARE(CBFormula()->count(), 0);
     ExpectNoChoice();
   }
 
@@ -219,30 +220,30 @@ private slots:
     Insert("Q2", "3*x^2*y - z");
     Insert("R3", "-0.5*x*y*z + 2");
     Form2->RefreshGrid();
-    QCOMPARE(Items(Form9->CBNum), QStringList({"1", "2", "3"}));
-    QCOMPARE(Items(Form9->CBName), QStringList({"P1", "Q2", "R3"}));
-    QVERIFY(!Form9->CBName->isEditable()); // pick-only: a typed text cannot select nothing
+    QCOMPARE(Items(CBNum()), QStringList({"1", "2", "3"}));
+    QCOMPARE(Items(CBName()), QStringList({"P1", "Q2", "R3"}));
+    QVERIFY(!CBName()->isEditable()); // pick-only: a typed text cannot select nothing
 
-    Form9->PCViewTab->setCurrentIndex(1);
+    PCViewTab()->setCurrentIndex(1);
     Settle();
-    Pick(Form9->CBName, 2);
+    Pick(CBName(), 2);
     const QString formula = QString::fromStdString(Formula("-0.5*x*y*z + 2"));
-    QCOMPARE(Form9->SelIndex, 2);
-    QCOMPARE(Form9->CBNum->currentText(), QString("3"));
-    QCOMPARE(Form9->CBFormula->currentText(), formula);
-    QCOMPARE(Form9->MemExpr->toPlainText(), formula);
-    QCOMPARE(Heard(Form9->CBName), QStringList({"Название", "R3"}));
-    QCOMPARE(Heard(Form9->CBFormula), QStringList({"Полином", formula}));
-    QCOMPARE(Form9->CBFormula->toolTip(), formula);
-    QCOMPARE(Form9->SBForImg->toolTip(), "Полином: " + formula);
+    QCOMPARE(ShownChoice(), 2);
+    QCOMPARE(CBNum()->currentText(), QString("3"));
+    QCOMPARE(CBFormula()->currentText(), formula);
+    QCOMPARE(MemExpr()->toPlainText(), formula);
+    QCOMPARE(Heard(CBName()), QStringList({"Название", "R3"}));
+    QCOMPARE(Heard(CBFormula()), QStringList({"Полином", formula}));
+    QCOMPARE(CBFormula()->toolTip(), formula);
+    QCOMPARE(SBForImg()->toolTip(), "Полином: " + formula);
     // The surface page follows the choice: its drawing is named after it.
-    QWidget* drawing = Form9->SurfPage->findChild<QWidget*>("PanGLSurface");
-    if (!drawing) drawing = Form9->SurfPage->findChild<QWidget*>("LbNoOpenGL");
+    QWidget* drawing = SurfPage()->findChild<QWidget*>("PanGLSurface");
+    if (!drawing) drawing = SurfPage()->findChild<QWidget*>("LbNoOpenGL");
     QCOMPARE(drawing->toolTip(), QString("Surface: R3"));
 
     // The picture is drawn: head box (yellow coefficient cell) and the first monomial box.
-    const QImage image = Form9->StructBitmap.toImage();
-    QCOMPARE(image.size(), Form9->ImgStruct->size());
+    const QImage image = ImgStruct()->pixmap().toImage();
+    QCOMPARE(image.size(), ImgStruct()->size());
     QCOMPARE(image.pixelColor(10 + 20 + 3, 5 + 3), HeadCoeff);
     QCOMPARE(image.pixelColor(3, 3), Background);
     bool monomBox = false;
@@ -250,24 +251,28 @@ private slots:
       monomBox = image.pixelColor(x, 5 + 3) == MonCoeff;
     QVERIFY(monomBox);
     // A change that leaves a list with no item selected keeps the choice in all three.
-    Form9->CBNum->setCurrentIndex(-1);
+    CBNum()->setCurrentIndex(-1);
     Form9->CBNumChange();
-    QCOMPARE(Form9->SelIndex, 2);
-    QCOMPARE(Form9->CBNum->currentText(), QString("3"));
-    QCOMPARE(Form9->CBName->currentText(), QString("R3"));
-    QCOMPARE(Form9->MemExpr->toPlainText(), formula);
+    QCOMPARE(ShownChoice(), 2);
+    QCOMPARE(CBNum()->currentText(), QString("3"));
+    QCOMPARE(CBName()->currentText(), QString("R3"));
+    QCOMPARE(MemExpr()->toPlainText(), formula);
+    // The window keeps the choice itself: a redraw still draws the chosen polynomial.
+    Form9->DrawPolStruct();
+    QCOMPARE(SBForImg()->toolTip(), "Полином: " + formula);
+    QCOMPARE(ImgStruct()->pixmap().toImage().pixelColor(10 + 20 + 3, 5 + 3), HeadCoeff);
     Shot("overview_structure_3.png", 900);
-    Form9->PCViewTab->setCurrentIndex(0);
+    PCViewTab()->setCurrentIndex(0);
     Shot("overview_choice.png");
 
     // Each list is a source of the choice; the others follow.
-    Pick(Form9->CBFormula, 0);
-    QCOMPARE(Form9->CBName->currentText(), QString("P1"));
-    QCOMPARE(Form9->CBNum->currentText(), QString("1"));
-    Pick(Form9->CBNum, 1);
-    QCOMPARE(Form9->CBName->currentText(), QString("Q2"));
-    QCOMPARE(Form9->MemExpr->toPlainText(), QString::fromStdString(Formula("3*x^2*y - z")));
-    QCOMPARE(Form9->SelIndex, 1);
+    Pick(CBFormula(), 0);
+    QCOMPARE(CBName()->currentText(), QString("P1"));
+    QCOMPARE(CBNum()->currentText(), QString("1"));
+    Pick(CBNum(), 1);
+    QCOMPARE(CBName()->currentText(), QString("Q2"));
+    QCOMPARE(MemExpr()->toPlainText(), QString::fromStdString(Formula("3*x^2*y - z")));
+    QCOMPARE(ShownChoice(), 1);
   }
 
   void hashNumbersRepeatForASharedBucket() {
@@ -277,53 +282,53 @@ private slots:
     TermixTest::Find<QRadioButton>(Form2, "RBHashTab")->click();
     QCOMPARE(TableDocument->CurTab()->GetDataCount(), 3);
     // A and K share bucket 6 of 10, a1 is in bucket 7.
-    QCOMPARE(Items(Form9->CBNum), QStringList({"6", "6", "7"}));
-    QCOMPARE(Items(Form9->CBName), QStringList({"A", "K", "a1"}));
-    Pick(Form9->CBName, 1);
-    QCOMPARE(Form9->CBNum->currentText(), QString("6"));
-    QCOMPARE(Form9->MemExpr->toPlainText(), QString::fromStdString(Formula("y + 1")));
+    QCOMPARE(Items(CBNum()), QStringList({"6", "6", "7"}));
+    QCOMPARE(Items(CBName()), QStringList({"A", "K", "a1"}));
+    Pick(CBName(), 1);
+    QCOMPARE(CBNum()->currentText(), QString("6"));
+    QCOMPARE(MemExpr()->toPlainText(), QString::fromStdString(Formula("y + 1")));
   }
 
   void anyTableChangeClearsTheChoice() {
     Insert("P1", "x^2 + 1");
     Insert("P2", "x - 1");
     Form2->RefreshGrid();
-    Form9->PCViewTab->setCurrentIndex(1);
+    PCViewTab()->setCurrentIndex(1);
     Settle();
 
-    Pick(Form9->CBName, 1);
-    QCOMPARE(Form9->SelIndex, 1);
+    Pick(CBName(), 1);
+    QCOMPARE(ShownChoice(), 1);
     Insert("P3", "z");
     Form2->RefreshGrid();
     ExpectNoChoice();
-    QCOMPARE(Form9->CBName->count(), 3);
+    QCOMPARE(CBName()->count(), 3);
 
-    Pick(Form9->CBName, 0);
+    Pick(CBName(), 0);
     TermixTest::Find<QRadioButton>(Form2, "RBSortTab")->click(); // organisation switch
     ExpectNoChoice();
 
-    Pick(Form9->CBName, 2);
+    Pick(CBName(), 2);
     TableDocument->Delete("P3");
     ExpectNoChoice();
-    QCOMPARE(Items(Form9->CBName), QStringList({"P1", "P2"}));
-    Form9->PCViewTab->setCurrentIndex(0);
+    QCOMPARE(Items(CBName()), QStringList({"P1", "P2"}));
+    PCViewTab()->setCurrentIndex(0);
   }
 
   void longPolynomialScrollsSideways() {
     Insert("Long", "x^11 - 2*x^10 + x^9*y + 0.5*x^8 - x^7 + 12346*x^6 + x^5*z - x^4 + 7*x^3 - "
                    "x^2 + x - 1");
     Form2->RefreshGrid();
-    Form9->PCViewTab->setCurrentIndex(1);
+    PCViewTab()->setCurrentIndex(1);
     Settle();
-    Pick(Form9->CBName, 0);
+    Pick(CBName(), 0);
     Settle();
-    const int viewWidth = Form9->SBForImg->maximumViewportSize().width();
-    QVERIFY(Form9->ImgStruct->width() > viewWidth);
-    QCOMPARE(Form9->ImgStruct->height(), Form9->SBForImg->maximumViewportSize().height());
-    QVERIFY(Form9->SBForImg->horizontalScrollBar()->isVisible());
-    QVERIFY(!Form9->SBForImg->verticalScrollBar()->isVisible());
+    const int viewWidth = SBForImg()->maximumViewportSize().width();
+    QVERIFY(ImgStruct()->width() > viewWidth);
+    QCOMPARE(ImgStruct()->height(), SBForImg()->maximumViewportSize().height());
+    QVERIFY(SBForImg()->horizontalScrollBar()->isVisible());
+    QVERIFY(!SBForImg()->verticalScrollBar()->isVisible());
     Shot("overview_structure_12.png", 1500);
-    Form9->PCViewTab->setCurrentIndex(0);
+    PCViewTab()->setCurrentIndex(0);
   }
 
   // A polynomial of 35 terms: the picture zooms with Ctrl+wheel and Ctrl+-, wraps into rows as
@@ -335,26 +340,26 @@ private slots:
       text += QString(" + %1*x^%2*y^%3*z").arg(k).arg(k % 7).arg(k / 7);
     Insert("Many", qPrintable(text));
     Form2->RefreshGrid();
-    Form9->PCViewTab->setCurrentIndex(1);
+    PCViewTab()->setCurrentIndex(1);
     Settle();
-    Pick(Form9->CBName, 0);
+    Pick(CBName(), 0);
     Settle();
-    TStructureView* view = Form9->SBForImg;
-    const int size = Form9->ImgStruct->font().pointSize();
+    TStructureView* view = SBForImg();
+    const int size = ImgStruct()->font().pointSize();
     QWheelEvent wheel(QPointF(20, 20), view->mapToGlobal(QPointF(20, 20)), QPoint(), QPoint(0, 120),
                       Qt::NoButton, Qt::ControlModifier, Qt::NoScrollPhase, false);
     QApplication::sendEvent(view->viewport(), &wheel);
-    QCOMPARE(Form9->ImgStruct->font().pointSize(), int(std::lround(size * 1.25)));
+    QCOMPARE(ImgStruct()->font().pointSize(), int(std::lround(size * 1.25)));
     QAction* zoomOut = TermixTest::Find<QAction>(view, "ActZoomOut");
     QCOMPARE(zoomOut->shortcut(), QKeySequence(QKeySequence::ZoomOut));
     zoomOut->trigger();
-    QCOMPARE(Form9->ImgStruct->font().pointSize(), size);
+    QCOMPARE(ImgStruct()->font().pointSize(), size);
 
     // Over the first monomial's box its index is told.
     LISTSTRUCT::TPolinom pol;
     pol.SetText(text.toStdString());
     QPixmap measureOn(1, 1);
-    TQtCanvas measure(measureOn, Form9->ImgStruct->font());
+    TQtCanvas measure(measureOn, ImgStruct()->font());
     const LISTSTRUCT::TStructureSheet sheet(pol, measure, 0);
     const auto& boxes = sheet.GetBoxes();
     const auto box =
@@ -367,16 +372,16 @@ private slots:
     QAction* wrap = TermixTest::Find<QAction>(view, "ActWrap");
     wrap->trigger();
     Settle();
-    QVERIFY(Form9->ImgStruct->width() <= view->maximumViewportSize().width());
-    QVERIFY(Form9->ImgStruct->height() > 3 * view->maximumViewportSize().height() / 2);
+    QVERIFY(ImgStruct()->width() <= view->maximumViewportSize().width());
+    QVERIFY(ImgStruct()->height() > 3 * view->maximumViewportSize().height() / 2);
     QVERIFY(!view->horizontalScrollBar()->isVisible());
     Shot("overview_structure_wrapped.png", 1500);
     wrap->trigger();
     Settle();
-    QCOMPARE(Form9->ImgStruct->height(), view->maximumViewportSize().height());
+    QCOMPARE(ImgStruct()->height(), view->maximumViewportSize().height());
 
     // On paper: rows under the title, each as wide as the page allows.
-    QFont font = Form9->ImgStruct->font();
+    QFont font = ImgStruct()->font();
     font.setPointSize(10);
     const TStructurePaper paper{pol, StructureTitle("Many", text), font};
     const QByteArray svg = StructureSheetSvg(paper);
@@ -400,37 +405,37 @@ private slots:
       QFile file(shots + "/structure_printed.pdf");
       QVERIFY(file.open(QIODevice::WriteOnly) && file.write(pdf) == pdf.size());
     }
-    Form9->PCViewTab->setCurrentIndex(0);
+    PCViewTab()->setCurrentIndex(0);
   }
 
   void fontSizeFollowsImageHeight() {
-    Form9->PCViewTab->setCurrentIndex(1);
+    PCViewTab()->setCurrentIndex(1);
     Settle();
     const QSize start = Form9->size();
     auto imageHeightFor = [&](int wanted) {
       // The image height follows the window height one to one; two steps find it.
-      for (int step = 0; step < 3 && Form9->ImgStruct->height() != wanted; ++step) {
-        Form9->resize(Form9->width(), Form9->height() + wanted - Form9->ImgStruct->height());
+      for (int step = 0; step < 3 && ImgStruct()->height() != wanted; ++step) {
+        Form9->resize(Form9->width(), Form9->height() + wanted - ImgStruct()->height());
         Settle();
       }
-      return Form9->ImgStruct->height();
+      return ImgStruct()->height();
     };
     QCOMPARE(imageHeightFor(120), 120);
-    QCOMPARE(Form9->ImgStruct->font().pointSize(), 10);
+    QCOMPARE(ImgStruct()->font().pointSize(), 10);
     QCOMPARE(imageHeightFor(121), 121);
-    QCOMPARE(Form9->ImgStruct->font().pointSize(), 18);
-    QVERIFY(Form9->ImgStruct->font().bold());
+    QCOMPARE(ImgStruct()->font().pointSize(), 18);
+    QVERIFY(ImgStruct()->font().bold());
     QCOMPARE(imageHeightFor(150), 150);
-    QCOMPARE(Form9->ImgStruct->font().pointSize(), 18);
+    QCOMPARE(ImgStruct()->font().pointSize(), 18);
     QCOMPARE(imageHeightFor(151), 151);
-    QCOMPARE(Form9->ImgStruct->font().pointSize(), 26);
+    QCOMPARE(ImgStruct()->font().pointSize(), 26);
     QCOMPARE(imageHeightFor(241), 241);
-    QCOMPARE(Form9->ImgStruct->font().pointSize(), 52);
+    QCOMPARE(ImgStruct()->font().pointSize(), 52);
     QCOMPARE(imageHeightFor(200), 200);
-    QCOMPARE(Form9->ImgStruct->font().pointSize(), 36);
+    QCOMPARE(ImgStruct()->font().pointSize(), 36);
     Form9->resize(start);
     Settle();
-    Form9->PCViewTab->setCurrentIndex(0);
+    PCViewTab()->setCurrentIndex(0);
   }
 
   // Turned to at the opening size, by its tab or by the main window's button (with the window
@@ -444,7 +449,7 @@ private slots:
     const QRect area = Form9->screen()->availableGeometry();
     Insert("Bowl", "0.5*x^2 + 0.5*y^2 - z");
     Form2->RefreshGrid();
-    Pick(Form9->CBName, 0);
+    Pick(CBName(), 0);
     Form9->resize(opening);
     Settle();
     auto textsFit = [](QWidget* page) {
@@ -455,12 +460,12 @@ private slots:
         if (b->isVisible()) QVERIFY2(b->width() >= b->sizeHint().width(), qPrintable(b->text()));
     };
 
-    QTabBar* tabs = Form9->PCViewTab->tabBar();
+    QTabBar* tabs = PCViewTab()->tabBar();
     QTest::mouseClick(tabs, Qt::LeftButton, Qt::NoModifier, tabs->tabRect(2).center());
-    QCOMPARE(Form9->PCViewTab->currentIndex(), 2);
+    QCOMPARE(PCViewTab()->currentIndex(), 2);
     Settle();
     if (!ShotDir.isEmpty()) QVERIFY(Form9->grab().save(ShotDir + "/overview_surface_turned.png"));
-    TSurfacePage* surface = Form9->SurfPage;
+    TSurfacePage* surface = SurfPage();
     QWidget* drawing = surface->findChild<QWidget*>("PanGLSurface");
     if (!drawing) drawing = surface->findChild<QWidget*>("LbNoOpenGL");
     QVERIFY(drawing->width() >= 320 && drawing->height() >= 280);
@@ -476,7 +481,7 @@ private slots:
     Settle();
     if (!ShotDir.isEmpty())
       QVERIFY(Form9->grab().save(ShotDir + "/overview_efficiency_turned.png"));
-    TEfficiencyPage* efficiency = Form9->EfficPage;
+    TEfficiencyPage* efficiency = EfficPage();
     for (const char* name : {"ChEffOper", "ChEffTime"}) {
       auto* chart = efficiency->findChild<QWidget*>(name);
       QVERIFY2(chart, name);
@@ -505,10 +510,10 @@ private slots:
     // The step page grows the window from its opening size to what it needs too.
     Form1->TBFormulaClick();
     Form9->resize(opening);
-    Form9->PCViewTab->setCurrentIndex(4);
+    PCViewTab()->setCurrentIndex(4);
     Settle();
-    QVERIFY(Form9->StepsPage->findChild<QWidget*>("SBStepPicture")->height() >= 160);
-    textsFit(Form9->StepsPage);
+    QVERIFY(StepsPage()->findChild<QWidget*>("SBStepPicture")->height() >= 160);
+    textsFit(StepsPage());
     QVERIFY(area.contains(Form9->frameGeometry()));
 
     Form1->TBFormulaClick();
@@ -526,13 +531,13 @@ private slots:
              TermixTest::MainButton("TBView")->NormalOff);
     // A page button turns the page of the hidden window and leaves it hidden.
     Form1->TBStructClick();
-    QCOMPARE(Form9->PCViewTab->currentIndex(), 1);
+    QCOMPARE(PCViewTab()->currentIndex(), 1);
     QVERIFY(!Form9->isVisible());
     Form1->TBViewClick();
     QVERIFY(Form9->isVisible());
     QVERIFY(Form9->isVisible());
     Form1->TBFormulaClick();
-    QCOMPARE(Form9->PCViewTab->currentIndex(), 0);
+    QCOMPARE(PCViewTab()->currentIndex(), 0);
   }
 };
 

@@ -8,6 +8,7 @@
 #include <QTabWidget>
 #include <QtTest>
 
+#include "OverviewControls.h"
 #include "TermixTestSupport.h"
 
 class TestPlacement : public QObject {
@@ -43,7 +44,7 @@ private slots:
           shots + QString("/start_%1x%2.png").arg(screen.width()).arg(screen.height()));
     // The surface and the efficiency page grow the overview window, but not off the screen.
     for (int page : {2, 3}) {
-      Form9->PCViewTab->setCurrentIndex(page);
+      OverviewControls::PCViewTab()->setCurrentIndex(page);
       QTRY_VERIFY(area.contains(Form9->frameGeometry()));
     }
   }

@@ -23,6 +23,7 @@
 #include <QtTest>
 #include <random>
 
+#include "OverviewControls.h"
 #include "SaveDialogSupport.h"
 #include "core/TPolinom.h"
 #include "tables/TBasePTab.h"
@@ -341,9 +342,9 @@ private slots:
     QVERIFY(QTest::qWaitForWindowExposed(Form9));
     for (const char* key : {"A1", "B2", "C3"})
       TableDocument->Insert(key, LISTSTRUCT::TPolinom());
-    QCOMPARE(Form9->PCViewTab->tabText(4), QString("Пошаговая работа таблиц"));
-    Form9->PCViewTab->setCurrentIndex(4);
-    TTableStepsPage* steps = Form9->StepsPage;
+    QCOMPARE(OverviewControls::PCViewTab()->tabText(4), QString("Пошаговая работа таблиц"));
+    OverviewControls::PCViewTab()->setCurrentIndex(4);
+    TTableStepsPage* steps = OverviewControls::StepsPage();
     QTRY_COMPARE(Line(*steps), QString("Поиск ключа B2 в просмотровой таблице (записей: 3)"));
     // The window grew to what the page needs.
     QTRY_VERIFY(Find<QScrollArea>(steps, "SBStepPicture")->height() >= 160);
@@ -353,8 +354,8 @@ private slots:
     QCOMPARE(TableDocument->CurTab()->GetDataCount(), 3);
     if (!Shots().isEmpty()) Form9->grab().save(Shots() + "/overview_steps.png");
 
-    Form9->PCViewTab->setCurrentIndex(3);
-    TEfficiencyPage* page = Form9->EfficPage;
+    OverviewControls::PCViewTab()->setCurrentIndex(3);
+    TEfficiencyPage* page = OverviewControls::EfficPage();
     Find<QRadioButton>(page, "RBEInsert")->setChecked(true);
     Find<QSlider>(page, "TrBHashTSize")->setValue(20);
     auto* growthButton = Find<QPushButton>(page, "SBtnGrowth");
