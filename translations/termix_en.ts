@@ -1668,10 +1668,6 @@ Switch the save mode on?</translation>
 <context>
     <name>TStepShow</name>
     <message>
-        <source>Рисунок шага: то, что он делает, выделено</source>
-        <translation>Picture of the step: what it does is marked</translation>
-    </message>
-    <message>
         <source>Алгоритм</source>
         <translation>Algorithm</translation>
     </message>
@@ -1734,6 +1730,10 @@ Switch the save mode on?</translation>
     <message>
         <source>&amp;Скорость:</source>
         <translation>&amp;Speed:</translation>
+    </message>
+    <message>
+        <source>Рисунок шага: то, что он делает, выделено; Ctrl + колесо мыши меняет масштаб</source>
+        <translation>The step's picture: what it does is marked; Ctrl + mouse wheel zooms</translation>
     </message>
 </context>
 <context>

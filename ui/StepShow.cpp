@@ -13,8 +13,10 @@
 #include <QSplitter>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <QWheelEvent>
 
 #include <algorithm>
+#include <cmath>
 #include <utility>
 
 #include "ui/WidgetHelpers.h"
@@ -48,7 +50,8 @@ TStepShow::TStepShow(QWidget* page) : QWidget(page) {
 
 // The picture of the step beside the algorithm's lines, and the explanation line.
 void TStepShow::BuildPicture() {
-  const QString pictureHint = tr("Рисунок шага: то, что он делает, выделено");
+  const QString pictureHint =
+      tr("Рисунок шага: то, что он делает, выделено; Ctrl + колесо мыши меняет масштаб");
   Splitter = new QSplitter(Qt::Horizontal, this);
   Splitter->setChildrenCollapsible(false);
   SBStepPicture = new QScrollArea(Splitter);
@@ -165,13 +168,21 @@ void TStepShow::KeepKeys(std::initializer_list<QWidget*> controls) {
     control->installEventFilter(this);
 }
 
+// The width a picture may lay itself out for, at the zoom it is shown at.
 int TStepShow::PictureWidth() const {
-  return SBStepPicture->viewport()->width();
+  return qRound(SBStepPicture->viewport()->width() / PictureZoom);
 }
 
 bool TStepShow::eventFilter(QObject* watched, QEvent* event) {
   if (watched == SBStepPicture->viewport()) {
     if (event->type() == QEvent::Resize) emit PictureWidthChanged(PictureWidth());
+    if (event->type() == QEvent::Wheel) {
+      const auto* wheel = static_cast<QWheelEvent*>(event);
+      if (wheel->modifiers() & Qt::ControlModifier) {
+        if (wheel->angleDelta().y() != 0) ZoomPicture(wheel->angleDelta().y() > 0 ? 1.25 : 0.8);
+        return true;
+      }
+    }
     return QWidget::eventFilter(watched, event);
   }
   // A control that uses the arrow keys or the space bar keeps them.
@@ -205,11 +216,32 @@ void TStepShow::Stop() {
 }
 
 void TStepShow::ShowPicture(const QPixmap& picture, const QRect& focus) {
-  ImgStep->setPixmap(picture);
-  ImgStep->resize(picture.size());
-  const QPoint middle = focus.center();
-  SBStepPicture->ensureVisible(middle.x(), middle.y(), focus.width() / 2 + 20,
-                               focus.height() / 2 + 20);
+  Picture = picture;
+  PictureFocus = focus;
+  ShowZoomedPicture();
+}
+
+void TStepShow::ZoomPicture(double factor) {
+  const double zoom = std::clamp(PictureZoom * factor, 0.5, 2.0);
+  if (std::abs(zoom - PictureZoom) < 1e-9) return;
+  PictureZoom = zoom;
+  ShowZoomedPicture();
+  emit PictureWidthChanged(PictureWidth()); // a picture that lays itself out does it again
+}
+
+void TStepShow::ShowZoomedPicture() {
+  QPixmap shown = Picture;
+  if (!Picture.isNull() && PictureZoom != 1.0) {
+    shown =
+        Picture.scaled(Picture.size() * PictureZoom, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+    shown.setDevicePixelRatio(Picture.devicePixelRatio());
+  }
+  ImgStep->setPixmap(shown);
+  ImgStep->resize(shown.deviceIndependentSize().toSize());
+  const QPoint middle = PictureFocus.center() * PictureZoom;
+  const int marginX = qRound(PictureFocus.width() * PictureZoom / 2) + 20;
+  const int marginY = qRound(PictureFocus.height() * PictureZoom / 2) + 20;
+  SBStepPicture->ensureVisible(middle.x(), middle.y(), marginX, marginY);
 }
 
 void TStepShow::ShowText(const QString& text, bool failure) {

@@ -77,6 +77,13 @@ private:
   QTimer* PlayTimer;
   int Count = 0;
   int Step = 0;
+  // Ctrl+wheel over the picture zooms it between half and twice its size; the last picture
+  // and its focus are kept to be shown again at another zoom.
+  double PictureZoom = 1.0;
+  QPixmap Picture;
+  QRect PictureFocus;
+  void ZoomPicture(double factor);
+  void ShowZoomedPicture();
 
   void BuildPicture();
   void BuildPlayer();

@@ -9,6 +9,8 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QWheelEvent>
 #include <QtTest>
 
 #include "calc/TFPolTrans.h"
@@ -107,6 +109,23 @@ private slots:
       steps.emplace_back(QString::fromStdString(step.Text.Text()), step.Line);
     QVERIFY(steps.size() > 6);
     StepThrough(page, steps, 9, "steps_list_sum.png");
+    // Ctrl+wheel zooms the picture down to fit a small screen and back; a plain wheel scrolls.
+    auto* picture = Find<QLabel>(&page, "ImgStep");
+    QWidget* viewport = Find<QScrollArea>(&page, "SBStepPicture")->viewport();
+    const QSize full = picture->size();
+    const auto wheel = [viewport](int delta, Qt::KeyboardModifiers modifiers) {
+      QWheelEvent event(QPointF(20, 20), viewport->mapToGlobal(QPointF(20, 20)), QPoint(),
+                        QPoint(0, delta), Qt::NoButton, modifiers, Qt::NoScrollPhase, false);
+      QApplication::sendEvent(viewport, &event);
+    };
+    wheel(-120, Qt::ControlModifier);
+    QVERIFY2(std::abs(picture->width() - qRound(full.width() * 0.8)) <= 2,
+             qPrintable(QString("%1 of %2").arg(picture->width()).arg(full.width())));
+    const int zoomed = picture->width();
+    wheel(-120, Qt::NoModifier);
+    QCOMPARE(picture->width(), zoomed);
+    wheel(120, Qt::ControlModifier);
+    QCOMPARE(picture->size(), full);
     // The merge of 2xz and -2xz removes the link; the last line gives the result.
     QVERIFY(std::any_of(expected.Steps.begin(), expected.Steps.end(), [](const auto& step) {
       return step.Kind == LISTSTRUCT::TListStepKind::Remove;
