@@ -237,4 +237,46 @@ TEST(TableDocument, SwitchTheSortedTableCannotHoldIsRefused) {
   EXPECT_EQ(document.Switch(TTableKind::Sorted).Code, TabNoMem);
 }
 
+// Another copy deletes records this one inserted and changed; this copy's save takes them out
+// of its table. Its history still names them: undoing and redoing every edit acts on what is
+// there and passes over what is gone, and the table stays what the file and the redone edits
+// make of it.
+TEST(TableDocument, HistoryOverRecordsAnotherCopyDeletedActsOnWhatIsLeft) {
+  ScratchDir dir(MemoryFolder());
+  const std::string path = dir.File();
+  WriteFile(path, "[Global]\nPolCount=2\n[Polinom0]\nPolName=K1\nPolFormula=x\n"
+                  "[Polinom1]\nPolName=C\nPolFormula=y\n");
+  TPolTableDocument here(path, 3);
+  ASSERT_EQ(here.Load(), TabOK);
+  std::vector<std::unique_ptr<TTableEdit>> history;
+  history.push_back(here.Insert("R", Pol("z")).Edit);
+  history.push_back(here.Change("C", "C2", Pol("2*y")).Edit);
+  history.push_back(here.Switch(TTableKind::Hash).Edit);
+  for (const auto& edit : history)
+    ASSERT_TRUE(edit);
+  ASSERT_EQ(here.Save(), TabOK);
+
+  TPolTableDocument other(path, 3);
+  ASSERT_EQ(other.Load(), TabOK);
+  ASSERT_TRUE(other.Delete("R").Edit);
+  ASSERT_TRUE(other.Delete("C2").Edit);
+  ASSERT_EQ(other.Save(), TabOK);
+
+  ASSERT_EQ(here.Save(), TabOK);
+  const TContent left = {{"K1", Pol("x").GetText()}};
+  ASSERT_EQ(Content(here.CurTab()), left);
+  for (auto edit = history.rbegin(); edit != history.rend(); ++edit)
+    (*edit)->Undo(here);
+  EXPECT_EQ(here.Organisation(), TTableKind::Scan);
+  EXPECT_EQ(Content(here.CurTab()), left); // R and C2 were not there to take back
+  for (const auto& edit : history)
+    edit->Redo(here);
+  EXPECT_EQ(here.Organisation(), TTableKind::Hash);
+  TContent redone = left;
+  redone["R"] = Pol("z").GetText(); // the insertion is made again; C is not there to change
+  EXPECT_EQ(Content(here.CurTab()), redone);
+  ASSERT_EQ(here.Save(), TabOK);
+  EXPECT_EQ(FileContent(path), redone);
+}
+
 } // namespace
