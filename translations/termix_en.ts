@@ -1733,7 +1733,7 @@ Switch the save mode on?</translation>
     </message>
     <message>
         <source>Рисунок шага: то, что он делает, выделено; Ctrl + колесо мыши меняет масштаб</source>
-        <translation>The step's picture: what it does is marked; Ctrl + mouse wheel zooms</translation>
+        <translation>The step&apos;s picture: what it does is marked; Ctrl + mouse wheel zooms</translation>
     </message>
 </context>
 <context>
@@ -1895,6 +1895,14 @@ Switch the save mode on?</translation>
     <message>
         <source>Не удалось сохранить %1</source>
         <translation>Could not save %1</translation>
+    </message>
+    <message>
+        <source>Поиск области прерван</source>
+        <translation>The search for the region was stopped</translation>
+    </message>
+    <message>
+        <source>Остановить</source>
+        <translation>Stop</translation>
     </message>
 </context>
 <context>

@@ -13,6 +13,14 @@ void TRegionFitter::StopWorker() {
   if (Worker.joinable()) Worker.join();
 }
 
+void TRegionFitter::Cancel() {
+  // The worker is joined by the next Start or by the fitter's end, not here: the window does not
+  // wait for the sampling under way.
+  if (StopFlag) StopFlag->store(true);
+  ++Generation;
+  Searching = false;
+}
+
 void TRegionFitter::Start(const LISTSTRUCT::TPolinom& pol, float c,
                           const TRANSSTRUCT::TViewRegion& current,
                           const TRANSSTRUCT::TRegionFitLimits& limits) {

@@ -21,6 +21,8 @@ public:
   void Start(const LISTSTRUCT::TPolinom& pol, float c, const TRANSSTRUCT::TViewRegion& current,
              const TRANSSTRUCT::TRegionFitLimits& limits);
   bool IsSearching() const { return Searching; }
+  // Stops the search at its next sampling and drops its result; Finished does not arrive.
+  void Cancel();
 
 signals:
   void Finished(const TRANSSTRUCT::TRegionFit& fit);

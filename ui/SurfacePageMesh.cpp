@@ -64,6 +64,12 @@ TRANSSTRUCT::TViewRegion TSurfacePage::GetRegion() const {
 // ---- the region framed to the surface ------------------------------------------------------
 
 void TSurfacePage::BtnFitRegionClick() {
+  if (RegionFitter->IsSearching()) { // the button reads «Остановить» while the search runs
+    RegionFitter->Cancel();
+    BtnFitRegion->setText(tr("Вписать"));
+    EdSurfStatus->setText(tr("Поиск области прерван"));
+    return;
+  }
   if (SelIndex < 0) {
     EdErrors->setText(tr("Полином не выбран!"));
     return;
@@ -73,13 +79,13 @@ void TSurfacePage::BtnFitRegionClick() {
   TRANSSTRUCT::TRegionFitLimits limits;
   limits.LeastHalfSize = float(CESizeX->minimum());
   limits.LargestHalfSize = float(CESizeX->maximum());
-  BtnFitRegion->setEnabled(false);
+  BtnFitRegion->setText(tr("Остановить"));
   EdSurfStatus->setText(tr("Поиск области, вмещающей поверхность…"));
   RegionFitter->Start(pol, FuncVal, GetRegion(), limits);
 }
 
 void TSurfacePage::RegionFitFinished(const TRANSSTRUCT::TRegionFit& fit) {
-  BtnFitRegion->setEnabled(true);
+  BtnFitRegion->setText(tr("Вписать"));
   if (!fit.Found) {
     EdSurfStatus->clear();
     EdErrors->setText(

@@ -32,6 +32,7 @@
 #include "surface/TImplicitMesh.h"
 #include "surface/TSurfaceView.h"
 #include "surface/TViewTurn.h"
+#include "ui/RegionFitter.h"
 #include "ui/SurfacePage.h"
 
 using LISTSTRUCT::TMonom;
@@ -779,7 +780,7 @@ void TestSurfacePage::openingTurnZoomLettersAndFit() {
   SetC("-14.0625");
   Choose("Torus");
   Find<QPushButton>("BtnFitRegion")->click();
-  QTRY_VERIFY(Find<QPushButton>("BtnFitRegion")->isEnabled());
+  QTRY_COMPARE(Find<QPushButton>("BtnFitRegion")->text(), QString("Вписать"));
   QCOMPARE(Status(), QString("Область вмещает всю поверхность"));
   const double half = Size("CESizeZ")->value();
   QVERIFY2(half > 2.5 && half < 3.2, qPrintable(QString::number(half)));
@@ -790,10 +791,23 @@ void TestSurfacePage::openingTurnZoomLettersAndFit() {
   Button("RBImplicitSurface")->click();
   QVERIFY(MeshBuilt());
   Shot("surface_torus_framed.png");
-  // A surface with no real point leaves the region as it was and says so.
+  // While the search runs the button stops it: the region stays, and no late result arrives
+  // (this one would say that nothing was found).
   SetC("-100");
+  auto* fit = Find<QPushButton>("BtnFitRegion");
+  QSignalSpy results(Find<TRegionFitter>(nullptr), &TRegionFitter::Finished);
+  fit->click();
+  QCOMPARE(fit->text(), QString("Остановить"));
+  fit->click();
+  QCOMPARE(fit->text(), QString("Вписать"));
+  QCOMPARE(Status(), QString("Поиск области прерван"));
+  QTest::qWait(300);
+  QCOMPARE(fit->text(), QString("Вписать"));
+  QCOMPARE(Size("CESizeZ")->value(), half);
+  QCOMPARE(results.count(), 0);
+  // A surface with no real point leaves the region as it was and says so.
   Find<QPushButton>("BtnFitRegion")->click();
-  QTRY_VERIFY(Find<QPushButton>("BtnFitRegion")->isEnabled());
+  QTRY_COMPARE(Find<QPushButton>("BtnFitRegion")->text(), QString("Вписать"));
   QVERIFY(Errors().startsWith("Поверхность не найдена"));
   QCOMPARE(Size("CESizeZ")->value(), half);
 }
