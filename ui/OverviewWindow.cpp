@@ -175,7 +175,7 @@ void TForm9::BuildChoicePage() {
   connect(CBNum, &QComboBox::activated, this, &TForm9::CBNumChange);
   connect(CBName, &QComboBox::activated, this, &TForm9::CBNameChange);
   connect(CBFormula, &QComboBox::activated, this, &TForm9::CBFormulaChange);
-  FollowExactSwitch(CBFormula, *Document->Rows()); // before ShowFormulas hears the switch
+  FollowExactSwitch(CBFormula, *Document->Rows());
 
   MemExpr = new QPlainTextEdit(TShExpr);
   MemExpr->setObjectName("MemExpr");
@@ -250,10 +250,14 @@ void TForm9::ChoiceChange(QComboBox* source) {
   DrawPolStruct();
 }
 
+// The chosen polynomial's text as the switch asks for it, read from the rows themselves, so that
+// it does not matter whether the list has been rewritten yet.
 void TForm9::ShowFormulas() {
-  if (SelIndex < 0) return;
-  MemExpr->setPlainText(CBFormula->currentText());
-  SBForImg->setToolTip(TooltipText(tr("Полином: %1").arg(CBFormula->currentText())));
+  const auto& rows = Document->Rows()->Rows();
+  if (SelIndex < 0 || SelIndex >= int(rows.size())) return;
+  const QString& formula = rows[std::size_t(SelIndex)].Shown();
+  MemExpr->setPlainText(formula);
+  SBForImg->setToolTip(TooltipText(tr("Полином: %1").arg(formula)));
 }
 
 void TForm9::DrawPolStruct() {
