@@ -35,7 +35,7 @@ TForm6::TForm6(TTableDocumentAdapter* document, QWidget* parent)
 
   Label1 = MakeLabel(tr("Название полинома:"), "Label1", this);
   CBOldName = MakeRecordList(this, "CBOldName");
-  CBOldName->setMinimumWidth(130);
+  SetListWidthFor(CBOldName, tr("Полином не выбран"), 130);
   Label2 = MakeLabel(tr("Выражение полинома:"), "Label2", this);
   CBOldFormula = MakeRecordList(this, "CBOldFormula");
   FollowExactSwitch(CBOldFormula, *Document->Rows());

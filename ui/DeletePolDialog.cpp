@@ -23,7 +23,7 @@ TForm5::TForm5(TTableDocumentAdapter* document, QWidget* parent)
 
   Label1 = MakeLabel(tr("Название полинома:"), "Label1", this);
   CBName = MakeRecordList(this, "CBName");
-  CBName->setMinimumWidth(130);
+  SetListWidthFor(CBName, tr("Полином не выбран"), 130);
   Label2 = MakeLabel(tr("Выражение полинома:"), "Label2", this);
   CBFormula = MakeRecordList(this, "CBFormula");
   FollowExactSwitch(CBFormula, *Document->Rows());

@@ -7,8 +7,11 @@
 #include "ui/ShownText.h"
 #include "ui/WidgetHelpers.h"
 
+#include <algorithm>
+
 #include <QComboBox>
 #include <QDialog>
+#include <QFontMetrics>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -84,6 +87,12 @@ QComboBox* MakeRecordList(QWidget* parent, const char* name) {
   list->setMaxVisibleItems(12);
   ShowTextStart(list);
   return list;
+}
+
+void SetListWidthFor(QComboBox* list, const QString& text, int least) {
+  // The arrow button and the frame take about three text heights beside the text.
+  const QFontMetrics metrics(list->font());
+  list->setMinimumWidth(std::max(least, metrics.horizontalAdvance(text) + 3 * metrics.height()));
 }
 
 void MakeDialogButtons(QDialog* dialog, const QString& caption, QPushButton*& ok,

@@ -76,6 +76,9 @@ QLineEdit* MakeEdit(QWidget* parent, const char* name, bool bold = false);
 
 // An editable list of records; typed text never becomes an item.
 QComboBox* MakeRecordList(QWidget* parent, const char* name);
+// At least least pixels wide, and wide enough to show text (what the list says before a
+// choice) whole.
+void SetListWidthFor(QComboBox* list, const QString& text, int least);
 
 // The dialog's confirm button (default, apply symbol) and its cancel button, which rejects.
 void MakeDialogButtons(QDialog* dialog, const QString& caption, QPushButton*& ok,
